@@ -3,17 +3,18 @@
 #include "core/status/LocalSystemStatus.h"
 #include "platform/StatusSource.h"
 
+#include <atomic>
 #include <memory>
 
 namespace roror::test {
 
-// A status source whose readings a test sets field by field. Counts how often the process table
-// was read.
+// A status source whose readings a test sets field by field. Counts how often the hardware facts,
+// the battery facts and the process table were read.
 class FakeStatusSource : public StatusSource {
 public:
     std::optional<QList<CPUTickReading>> ticksFirst;
     std::optional<QList<CPUTickReading>> ticksSecond;
-    int tickReads = 0;
+    std::atomic<int> tickReads = 0;
     QList<double> loads;
     std::optional<qint64> logical;
     qint64 active = 1;
@@ -29,8 +30,9 @@ public:
     std::optional<ProxyReading> proxyReading;
     std::optional<BatteryReading> batteryReading;
     BatteryFactsReading facts;
-    int factsReads = 0;
+    std::atomic<int> factsReads = 0;
     HardwareReading hardwareReading;
+    std::atomic<int> hardwareReads = 0;
     std::optional<QString> brand;
     std::optional<QString> machine;
     OSVersionReading os{QStringLiteral("darwin"), QStringLiteral("macOS"), QStringLiteral("14.4.1")};
@@ -38,7 +40,7 @@ public:
     std::optional<double> uptime;
     std::optional<QString> trash;
     std::optional<QList<ProcessReading>> processList;
-    int processReads = 0;
+    std::atomic<int> processReads = 0;
 
     std::optional<QList<CPUTickReading>> cpuTicks() override { return tickReads++ % 2 == 0 ? ticksFirst : ticksSecond; }
     QList<double> loadAverages() override { return loads; }
@@ -60,7 +62,11 @@ public:
         ++factsReads;
         return facts;
     }
-    HardwareReading hardware() override { return hardwareReading; }
+    HardwareReading hardware() override
+    {
+        ++hardwareReads;
+        return hardwareReading;
+    }
     std::optional<QString> cpuBrand() override { return brand; }
     std::optional<QString> machineName() override { return machine; }
     OSVersionReading osVersion() override { return os; }

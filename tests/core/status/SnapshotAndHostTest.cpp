@@ -5,6 +5,8 @@
 #include "tests/support/TestEnv.h"
 
 #include <cmath>
+#include <thread>
+#include <vector>
 #include <gtest/gtest.h>
 
 using namespace roror;
@@ -339,4 +341,27 @@ TEST(HostLine, UptimeText)
         env.setLanguagePreference(QStringLiteral("chinese"));
         EXPECT_EQ(uptimeText(c.seconds), QString::fromUtf8(c.chinese));
     }
+}
+
+// Concurrent snapshots -----------------------------------------------------------------------
+
+TEST(Snapshot, ConcurrentSnapshotsShareOneOverviewAndConsistentHistories)
+{
+    FakeStatusScope scope;
+    LocalSystemStatus::setClockForTesting({}, {}); // real clock and sleep: several threads use them
+    scope.source->interfaces = QList<InterfaceEntry>{
+        InterfaceEntry{QStringLiteral("en0"), true, false, true, InterfaceEntry::Family::link, 10, 10, std::nullopt}};
+    scope.source->disks = QHash<QString, DiskByteReading>{{QStringLiteral("disk0"), {1, 1}}};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 8; ++i)
+        threads.emplace_back([] { snapshot(ProcessList{}); });
+    for (auto& t : threads)
+        t.join();
+    EXPECT_EQ(scope.source->hardwareReads, 1);
+    EXPECT_EQ(scope.source->factsReads, 1);
+    const SystemReport report = snapshot(ProcessList{});
+    EXPECT_EQ(report.networkHistory->rxHistory->size(), 9);
+    EXPECT_EQ(report.networkHistory->txHistory->size(), 9);
+    EXPECT_EQ(report.diskIOHistory->readHistory->size(), 9);
+    EXPECT_EQ(report.diskIOHistory->writeHistory->size(), 9);
 }

@@ -2,9 +2,7 @@
 
 #include "core/update/UpdateInstallerState.h"
 
-#include <QFile>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -66,7 +64,7 @@ private:
     struct Download;
 
     void report(const UpdateInstallerState& state);
-    // Reports `state` later on this object's thread, unless download `generation` is no longer the current one.
+    // Runs `action` later on this object's thread, unless download `generation` is no longer the current one.
     void post(quint64 generation, std::function<void()> action);
     void finishDownload(quint64 generation);
 

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTimeZone>
@@ -92,7 +93,11 @@ const QStringList& leftoverFolderNames()
 
 AppMetadata appMetadata(const QString& appPath)
 {
-    QFile file(joinPath(appPath, QStringLiteral("Contents/Info.plist")));
+    const QString path = joinPath(appPath, QStringLiteral("Contents/Info.plist"));
+    // Only a regular file is read: opening a pipe placed there would stall the whole scan.
+    if (!QFileInfo(path).isFile())
+        return {};
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const auto plist = PropertyList::parseDictionary(file.readAll());

@@ -271,6 +271,10 @@ TEST(UninstallMetadata, InfoPlistInBothFormsAndBroken)
     }
     EXPECT_EQ(LocalUninstallPreview::appMetadata(env.outside() + QStringLiteral("/Missing.app")),
               LocalUninstallPreview::AppMetadata{});
+    const QString piped = env.makeDir(env.outside() + QStringLiteral("/Piped.app/Contents"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(piped + "/Info.plist").constData(), 0644), 0);
+    EXPECT_EQ(LocalUninstallPreview::appMetadata(env.outside() + QStringLiteral("/Piped.app")),
+              LocalUninstallPreview::AppMetadata{});
 }
 
 TEST(UninstallMetadata, LastUsedDateFromTheMetadataToolOutput)

@@ -51,7 +51,7 @@ bool isPackageExtension(const QString& extension)
         QStringLiteral("app"), QStringLiteral("framework"), QStringLiteral("bundle"), QStringLiteral("plugin"),
         QStringLiteral("kext"), QStringLiteral("xcarchive"), QStringLiteral("appex"), QStringLiteral("xpc"),
         QStringLiteral("prefpane"), QStringLiteral("qlgenerator"), QStringLiteral("mdimporter"),
-        QStringLiteral("saver"), QStringLiteral("photoslibrary"), QStringLiteral("mpkg"), QStringLiteral("rtfd"),
+        QStringLiteral("saver"), QStringLiteral("photoslibrary"), QStringLiteral("pkg"), QStringLiteral("mpkg"), QStringLiteral("rtfd"),
         QStringLiteral("playground"), QStringLiteral("xcodeproj"), QStringLiteral("xcworkspace"),
         QStringLiteral("component"), QStringLiteral("wdgt"), QStringLiteral("docset"),
     };

@@ -3,6 +3,7 @@
 #include "core/support/StandardPath.h"
 
 #include <QFile>
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
@@ -15,6 +16,16 @@ namespace roror {
 namespace {
 
 constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// Listing a folder must not move its access time: the uninstall scan reads it as "last opened".
+// O_NOATIME is refused for folders we do not own, so fall back to a plain open.
+int openFolderAt(int parentFd, const char* name)
+{
+    const int fd = ::openat(parentFd, name, kOpenDirFlags | O_NOATIME);
+    if (fd >= 0 || errno != EPERM)
+        return fd;
+    return ::openat(parentFd, name, kOpenDirFlags);
+}
 
 void fillInfo(FileInfo& info, const struct stat& st)
 {
@@ -88,7 +99,7 @@ struct Walker {
                 continue;
             if (options.skipPackageDescendants && isPackageExtension(pathExtension(entry.name)))
                 continue;
-            const int childFd = ::openat(fd, child.name.c_str(), kOpenDirFlags);
+            const int childFd = openFolderAt(fd, child.name.c_str());
             if (childFd < 0)
                 continue; // unreadable: reported already, passed over
             walk(childFd, entry.path, depth + 1);
@@ -127,7 +138,7 @@ struct Measurer {
                 break;
             ++items;
             if (ent->d_type == DT_DIR) {
-                const int childFd = ::openat(fd, n, kOpenDirFlags);
+                const int childFd = openFolderAt(fd, n);
                 if (childFd >= 0)
                     walk(childFd);
                 continue;
@@ -138,7 +149,7 @@ struct Measurer {
             if (::fstatat(fd, n, &st, AT_SYMLINK_NOFOLLOW) != 0)
                 continue;
             if (S_ISDIR(st.st_mode)) {
-                const int childFd = ::openat(fd, n, kOpenDirFlags);
+                const int childFd = openFolderAt(fd, n);
                 if (childFd >= 0)
                     walk(childFd);
                 continue;
@@ -158,7 +169,7 @@ struct Measurer {
 bool walkFolder(const QString& root, const WalkOptions& options, const WalkVisitor& visitor)
 {
     const QString rootPath = root.size() > 1 && root.endsWith(QLatin1Char('/')) ? root.chopped(1) : root;
-    const int fd = ::open(QFile::encodeName(rootPath).constData(), kOpenDirFlags);
+    const int fd = openFolderAt(AT_FDCWD, QFile::encodeName(rootPath).constData());
     if (fd < 0)
         return false;
     Walker walker{options, visitor};
@@ -182,7 +193,7 @@ TreeSize measureTree(const QString& root, qint64 itemLimit)
     }
     if (!S_ISDIR(st.st_mode))
         return measurer.result;
-    const int fd = ::open(path.constData(), kOpenDirFlags);
+    const int fd = openFolderAt(AT_FDCWD, path.constData());
     if (fd >= 0)
         measurer.walk(fd);
     return measurer.result;

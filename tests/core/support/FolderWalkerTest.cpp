@@ -3,7 +3,9 @@
 
 #include <QFile>
 #include <QSet>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace roror;
 using roror::test::TestEnv;
@@ -105,4 +107,19 @@ TEST(FolderWalker, MeasureTreeCountsHiddenFilesAndSkipsLinks)
 
     EXPECT_EQ(measureTree(t.root + QStringLiteral("/a.txt")).logicalBytes, 5000);
     EXPECT_EQ(measureTree(t.root + QStringLiteral("/linkfile")).fileCount, 0);
+}
+
+TEST(FolderWalker, WalkingLeavesFolderAccessTimesAlone)
+{
+    TestEnv env;
+    const QString root = env.makeDir(QStringLiteral("walk"));
+    env.writeFile(QStringLiteral("walk/Old.app/Contents/Info.plist"), "x");
+    const QString bundle = root + QStringLiteral("/Old.app");
+    // Put the access time far in the past, then walk and measure through it.
+    const QByteArray path = QFile::encodeName(bundle);
+    struct timespec times[2] = {{1000000, 0}, {UTIME_OMIT, UTIME_OMIT}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+    walkFolder(root, {}, [](const WalkEntry&) { return WalkAction::Continue; });
+    measureTree(root);
+    EXPECT_EQ(fileInfo(bundle)->accessTime, 1000000);
 }

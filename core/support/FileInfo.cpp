@@ -8,11 +8,8 @@
 
 namespace roror {
 
-std::optional<FileInfo> fileInfo(const QString& path)
+FileInfo fileInfoFromStat(const struct stat& st)
 {
-    struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        return std::nullopt;
     FileInfo info;
     info.isDirectory = S_ISDIR(st.st_mode);
     info.isRegularFile = S_ISREG(st.st_mode);
@@ -24,6 +21,14 @@ std::optional<FileInfo> fileInfo(const QString& path)
     info.device = st.st_dev;
     info.inode = st.st_ino;
     return info;
+}
+
+std::optional<FileInfo> fileInfo(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return fileInfoFromStat(st);
 }
 
 qint64 sizeOnDisk(const QString& path)

@@ -4,6 +4,8 @@
 #include <optional>
 #include <sys/types.h>
 
+struct stat;
+
 namespace roror {
 
 // What one lstat says about an item; links are never followed.
@@ -20,6 +22,9 @@ struct FileInfo {
 };
 
 std::optional<FileInfo> fileInfo(const QString& path);
+
+// The record for what an lstat/fstatat call returned.
+FileInfo fileInfoFromStat(const struct stat& st);
 
 // "Size on disk" of one item: allocated size, else logical size, else 0 (a missing item is 0).
 qint64 sizeOnDisk(const QString& path);

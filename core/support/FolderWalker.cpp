@@ -27,19 +27,6 @@ int openFolderAt(int parentFd, const char* name)
     return ::openat(parentFd, name, kOpenDirFlags);
 }
 
-void fillInfo(FileInfo& info, const struct stat& st)
-{
-    info.isDirectory = S_ISDIR(st.st_mode);
-    info.isRegularFile = S_ISREG(st.st_mode);
-    info.isSymbolicLink = S_ISLNK(st.st_mode);
-    info.logicalSize = st.st_size;
-    info.allocatedSize = static_cast<qint64>(st.st_blocks) * 512;
-    info.accessTime = st.st_atim.tv_sec;
-    info.modificationTime = st.st_mtim.tv_sec;
-    info.device = st.st_dev;
-    info.inode = st.st_ino;
-}
-
 struct Walker {
     const WalkOptions& options;
     const WalkVisitor& visitor;
@@ -80,7 +67,7 @@ struct Walker {
                 struct stat st {};
                 if (::fstatat(fd, child.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
                     continue; // vanished between listing and stat
-                fillInfo(entry.info, st);
+                entry.info = fileInfoFromStat(st);
                 typeKnown = true;
             }
             if (!typeKnown) {

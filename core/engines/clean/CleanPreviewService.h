@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/engines/clean/CleanPreviewReport.h"
+
+#include <QFuture>
+
+namespace roror::CleanPreviewService {
+
+// The Smart Clean dry run of the current user's home folder, on a pool thread. Never fails.
+QFuture<CleanPreviewReport> snapshot();
+
+} // namespace roror::CleanPreviewService

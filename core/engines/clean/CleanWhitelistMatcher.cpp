@@ -1,0 +1,117 @@
+#include "core/engines/clean/CleanWhitelistMatcher.h"
+
+#include "core/support/StandardPath.h"
+
+namespace roror {
+
+namespace {
+
+const QString kFinderMetadata = QStringLiteral("FINDER_METADATA");
+
+bool coversFinderMetadata(const QString& path)
+{
+    return path.endsWith(QLatin1String("/.DS_Store")) || path.contains(QLatin1String("/com.apple.finder/"))
+        || path.contains(QLatin1String("/com.apple.Finder/"));
+}
+
+QRegularExpression wildcardExpression(const QString& pattern)
+{
+    QString escaped = QRegularExpression::escape(pattern);
+    escaped.replace(QLatin1String("\\*"), QLatin1String(".*"));
+    return QRegularExpression(QLatin1Char('^') + escaped + QLatin1Char('$'));
+}
+
+} // namespace
+
+QString CleanWhitelistMatcher::expandPattern(const QString& pattern, const QString& standardizedHome)
+{
+    QString expanded = pattern;
+    expanded.replace(QLatin1String("$HOME"), standardizedHome);
+    if (expanded == QLatin1String("~"))
+        return standardizedHome;
+    if (expanded.startsWith(QLatin1String("~/")))
+        return standardizedHome + expanded.mid(1);
+    return expanded;
+}
+
+bool CleanWhitelistMatcher::matchesGlob(const QString& expandedPattern, const QString& path)
+{
+    if (expandedPattern.endsWith(QLatin1Char('*')))
+        return path.startsWith(expandedPattern.chopped(1));
+    if (!expandedPattern.contains(QLatin1Char('*'))) {
+        return path == expandedPattern
+            || (path.startsWith(expandedPattern) && path.size() > expandedPattern.size()
+                && path.at(expandedPattern.size()) == QLatin1Char('/'));
+    }
+    const QRegularExpression expression = wildcardExpression(expandedPattern);
+    return expression.isValid() && expression.match(path).hasMatch();
+}
+
+bool CleanWhitelistMatcher::isProtected(const QString& path, const QStringList& patterns, const QString& home)
+{
+    const QString standardized = standardizedPath(path);
+    const QString standardizedHome = standardizedPath(home);
+    for (const QString& pattern : patterns) {
+        if (pattern == kFinderMetadata) {
+            if (coversFinderMetadata(standardized))
+                return true;
+            continue;
+        }
+        if (matchesGlob(expandPattern(pattern, standardizedHome), standardized))
+            return true;
+    }
+    return false;
+}
+
+CleanWhitelistMatcher::Rule CleanWhitelistMatcher::makeRule(const QString& pattern, const QString& standardizedHome)
+{
+    if (pattern == kFinderMetadata)
+        return {Kind::finderMetadata, QString(), {}};
+    const QString expanded = expandPattern(pattern, standardizedHome);
+    if (expanded.endsWith(QLatin1Char('*')))
+        return {Kind::prefix, expanded.chopped(1), {}};
+    if (!expanded.contains(QLatin1Char('*')))
+        return {Kind::folder, expanded, {}};
+    return {Kind::wildcard, expanded, wildcardExpression(expanded)};
+}
+
+bool CleanWhitelistMatcher::ruleCovers(const Rule& rule, const QString& path)
+{
+    switch (rule.kind) {
+    case Kind::finderMetadata:
+        return coversFinderMetadata(path);
+    case Kind::prefix:
+        return path.startsWith(rule.text);
+    case Kind::folder:
+        return path == rule.text
+            || (path.startsWith(rule.text) && path.size() > rule.text.size()
+                && path.at(rule.text.size()) == QLatin1Char('/'));
+    case Kind::wildcard:
+        return rule.expression.isValid() && rule.expression.match(path).hasMatch();
+    }
+    return false;
+}
+
+CleanWhitelistMatcher::CleanWhitelistMatcher(const QStringList& patterns, const QString& home)
+{
+    const QString standardizedHome = standardizedPath(home);
+    m_rules.reserve(static_cast<size_t>(patterns.size()));
+    for (const QString& pattern : patterns)
+        m_rules.push_back(makeRule(pattern, standardizedHome));
+}
+
+void CleanWhitelistMatcher::addProtectedFolder(const QString& folder)
+{
+    m_rules.push_back({Kind::folder, folder, {}});
+}
+
+bool CleanWhitelistMatcher::covers(const QString& path) const
+{
+    for (const Rule& rule : m_rules) {
+        if (ruleCovers(rule, path))
+            return true;
+    }
+    return false;
+}
+
+} // namespace roror

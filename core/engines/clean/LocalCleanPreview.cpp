@@ -1,0 +1,517 @@
+#include "core/engines/clean/LocalCleanPreview.h"
+
+#include "core/model/AppLocalization.h"
+#include "core/support/ByteCountFormat.h"
+#include "core/support/FileInfo.h"
+#include "core/support/StandardPath.h"
+#include "platform/ToolRunner.h"
+
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <latch>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace roror::LocalCleanPreview {
+
+namespace {
+
+using AppLocalization::coreText;
+using Entry = CleanPreviewReport::Entry;
+using Status = CleanPreviewEntryStatus;
+
+// Absent: nothing exists at the path.
+using Measure = std::function<std::optional<LocationSummary>(const QString& path)>;
+
+constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// Depth-first walk that counts like the platform enumerator does: regular files (sized) and folders
+// (packages counted, not entered); links and special files are neither counted nor entered.
+struct LocationWalk {
+    LocationSummary summary;
+    bool stopped = false;
+
+    bool count()
+    {
+        ++summary.items;
+        if (summary.items >= itemLimit)
+            stopped = true;
+        return stopped;
+    }
+
+    void walk(int dirFd)
+    {
+        DIR* dir = ::fdopendir(dirFd);
+        if (!dir) {
+            ::close(dirFd);
+            return;
+        }
+        const int fd = ::dirfd(dir);
+        while (!stopped) {
+            const dirent* ent = ::readdir(dir);
+            if (!ent)
+                break;
+            const char* name = ent->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            unsigned char type = ent->d_type;
+            struct stat st {};
+            bool statted = false;
+            if (type == DT_REG || type == DT_UNKNOWN) {
+                if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+                    continue; // unreadable or vanished: not counted
+                statted = true;
+                type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_LNK;
+            }
+            if (type == DT_REG) {
+                if (statted && st.st_blocks > 0)
+                    summary.bytes += static_cast<quint64>(st.st_blocks) * 512;
+                if (count())
+                    break;
+                continue;
+            }
+            if (type != DT_DIR)
+                continue;
+            if (count())
+                break;
+            if (isPackage(name))
+                continue;
+            const int childFd = ::openat(fd, name, kOpenDirFlags);
+            if (childFd >= 0)
+                walk(childFd);
+        }
+        ::closedir(dir);
+    }
+
+    static bool isPackage(const char* name)
+    {
+        const char* dot = std::strrchr(name, '.');
+        if (!dot || dot == name || dot[1] == 0)
+            return false;
+        return isPackageExtension(QString::fromUtf8(dot + 1));
+    }
+};
+
+bool existsFollowingLinks(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+std::optional<LocationSummary> measureIfExists(const QString& path)
+{
+    if (!existsFollowingLinks(path))
+        return std::nullopt;
+    return directorySummary(path);
+}
+
+QList<Entry> labelledEntries(const QString& home, const QList<LabelledLocation>& rows, const QString& section,
+                             const Measure& measure)
+{
+    QList<Entry> entries;
+    for (const LabelledLocation& row : rows) {
+        const QString path = joinPath(home, row.path);
+        const QString label = coreText(row.labelZh, row.labelEn);
+        const auto summary = measure(path);
+        if (!summary || (summary->bytes == 0 && summary->items <= 0))
+            continue;
+        entries.append({QUuid::createUuid(), section, path,
+                        label + QStringLiteral(" \u00B7 ") + noteText(summary->bytes, summary->items),
+                        Status::cleanable});
+    }
+    return entries;
+}
+
+QString userEssentialsSection()
+{
+    return coreText(QStringLiteral("用户基础项目"), QStringLiteral("User essentials"));
+}
+QString browsersSection()
+{
+    return coreText(QStringLiteral("浏览器"), QStringLiteral("Browsers"));
+}
+QString developerSection()
+{
+    return coreText(QStringLiteral("开发工具"), QStringLiteral("Developer tools"));
+}
+QString diagnosticsSection()
+{
+    return coreText(QStringLiteral("诊断与崩溃报告"), QStringLiteral("Diagnostics and crash reports"));
+}
+QString trashSection()
+{
+    return coreText(QStringLiteral("废纸篓"), QStringLiteral("Trash"));
+}
+
+QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runningApps, const Measure& measure)
+{
+    QList<Entry> entries;
+    const QString section = browsersSection();
+    for (const BrowserLocations& browser : browserLocations()) {
+        const bool running = std::any_of(browser.processNames.begin(), browser.processNames.end(),
+                                         [&](const QString& name) { return runningApps.contains(name); });
+        QList<std::pair<QString, LocationSummary>> existing;
+        for (const QString& relative : browser.urls) {
+            const QString path = joinPath(home, relative);
+            if (const auto summary = measure(path))
+                existing.append({path, *summary});
+        }
+        if (existing.isEmpty())
+            continue;
+        if (running) {
+            LocationSummary total;
+            for (const auto& [path, summary] : existing) {
+                total.bytes += summary.bytes;
+                total.items += summary.items;
+            }
+            entries.append({QUuid::createUuid(), section,
+                            browser.name
+                                + coreText(QStringLiteral(" 正在运行，缓存清理已跳过"),
+                                           QStringLiteral(" is running, cache cleanup skipped")),
+                            noteText(total.bytes, total.items), Status::skipped});
+            continue;
+        }
+        for (const auto& [path, summary] : existing)
+            entries.append({QUuid::createUuid(), section, path, noteText(summary.bytes, summary.items),
+                            Status::cleanable});
+    }
+    return entries;
+}
+
+// Measures every location on its own thread pool of plain threads; `afterFirst` runs on the calling
+// thread once the first `firstCount` locations are measured, while the rest go on.
+std::vector<std::optional<LocationSummary>> measureAll(const QStringList& paths, qsizetype firstCount,
+                                                       const std::function<void()>& afterFirst)
+{
+    const size_t count = static_cast<size_t>(paths.size());
+    std::vector<std::optional<LocationSummary>> results(count);
+    std::atomic<size_t> next{0};
+    std::latch firstDone(static_cast<std::ptrdiff_t>(std::min<qsizetype>(firstCount, paths.size())));
+    auto work = [&] {
+        for (;;) {
+            const size_t index = next.fetch_add(1);
+            if (index >= count)
+                return;
+            results[index] = measureIfExists(paths.at(static_cast<qsizetype>(index)));
+            if (static_cast<qsizetype>(index) < firstCount)
+                firstDone.count_down();
+        }
+    };
+    const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
+    const size_t workerCount = std::min<size_t>(hardware, count);
+    std::vector<std::thread> workers;
+    workers.reserve(workerCount);
+    for (size_t i = 0; i < workerCount; ++i)
+        workers.emplace_back(work);
+    firstDone.wait();
+    afterFirst();
+    for (std::thread& worker : workers)
+        worker.join();
+    return results;
+}
+
+Measure directMeasure()
+{
+    return [](const QString& path) { return measureIfExists(path); };
+}
+
+} // namespace
+
+const QList<LabelledLocation>& userEssentialLocations()
+{
+    static const QList<LabelledLocation> rows = {
+        {QStringLiteral("用户应用缓存"), QStringLiteral("User app caches"), QStringLiteral("Library/Caches")},
+        {QStringLiteral("用户应用日志"), QStringLiteral("User app logs"), QStringLiteral("Library/Logs")},
+        {QStringLiteral("应用保存状态"), QStringLiteral("Saved app states"),
+         QStringLiteral("Library/Saved Application State")},
+        {QStringLiteral("网页临时存储"), QStringLiteral("Web temporary storage"), QStringLiteral("Library/HTTPStorages")},
+    };
+    return rows;
+}
+
+const QList<BrowserLocations>& browserLocations()
+{
+    static const QList<BrowserLocations> rows = {
+        {QStringLiteral("Safari"), {QStringLiteral("Safari")}, {QStringLiteral("Library/Caches/com.apple.Safari")}},
+        {QStringLiteral("Google Chrome"),
+         {QStringLiteral("Google Chrome"), QStringLiteral("Google Chrome Helper")},
+         {QStringLiteral("Library/Caches/Google/Chrome"),
+          QStringLiteral("Library/Application Support/Google/Chrome/Default/Service Worker/CacheStorage"),
+          QStringLiteral("Library/Application Support/Google/Chrome/Default/Code Cache")}},
+        {QStringLiteral("Microsoft Edge"),
+         {QStringLiteral("Microsoft Edge"), QStringLiteral("Microsoft Edge Helper")},
+         {QStringLiteral("Library/Caches/Microsoft Edge"),
+          QStringLiteral("Library/Application Support/Microsoft Edge/Default/Service Worker/CacheStorage"),
+          QStringLiteral("Library/Application Support/Microsoft Edge/Default/Code Cache")}},
+        {QStringLiteral("Brave Browser"),
+         {QStringLiteral("Brave Browser"), QStringLiteral("Brave Browser Helper")},
+         {QStringLiteral("Library/Caches/BraveSoftware/Brave-Browser"),
+          QStringLiteral("Library/Application Support/BraveSoftware/Brave-Browser/Default/Service Worker/CacheStorage"),
+          QStringLiteral("Library/Application Support/BraveSoftware/Brave-Browser/Default/Code Cache")}},
+        {QStringLiteral("Firefox"), {QStringLiteral("Firefox")},
+         {QStringLiteral("Library/Caches/Firefox"), QStringLiteral("Library/Caches/Mozilla")}},
+    };
+    return rows;
+}
+
+const QList<LabelledLocation>& developerLocations()
+{
+    auto row = [](const char* label, const char* path) {
+        return LabelledLocation{QString::fromUtf8(label), QString::fromUtf8(label), QString::fromUtf8(path)};
+    };
+    static const QList<LabelledLocation> rows = {
+        row("Xcode DerivedData", "Library/Developer/Xcode/DerivedData"),
+        row("Xcode Archives", "Library/Developer/Xcode/Archives"),
+        row("Xcode ModuleCache", "Library/Developer/Xcode/DerivedData/ModuleCache.noindex"),
+        row("CoreSimulator Caches", "Library/Developer/CoreSimulator/Caches"),
+        row("npm cache", ".npm"),
+        row("Yarn cache", "Library/Caches/Yarn"),
+        row("pnpm store", "Library/pnpm/store"),
+        row("Gradle cache", ".gradle/caches"),
+        row("Cargo registry cache", ".cargo/registry/cache"),
+    };
+    return rows;
+}
+
+const QList<LabelledLocation>& diagnosticsLocations()
+{
+    static const QList<LabelledLocation> rows = {
+        {QStringLiteral("崩溃报告"), QStringLiteral("Crash reports"),
+         QStringLiteral("Library/Application Support/CrashReporter")},
+        {QStringLiteral("诊断报告"), QStringLiteral("Diagnostic reports"), QStringLiteral("Library/Logs/DiagnosticReports")},
+        {QStringLiteral("旧更新日志"), QStringLiteral("Old update logs"), QStringLiteral("Library/Logs/InstallAssistant")},
+    };
+    return rows;
+}
+
+const QList<LabelledLocation>& trashLocations()
+{
+    static const QList<LabelledLocation> rows = {
+        {QStringLiteral("用户废纸篓"), QStringLiteral("User Trash"), QStringLiteral(".Trash")},
+    };
+    return rows;
+}
+
+CleanPreviewReport snapshot(const QString& home)
+{
+    return snapshot(home, &runningProcessNames);
+}
+
+CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runningApps)
+{
+    // Every location is measured once, the locations in parallel; the entries are then built in
+    // catalogue order, so the report does not depend on which walk finished first.
+    QStringList paths;
+    for (const LabelledLocation& row : userEssentialLocations())
+        paths.append(joinPath(home, row.path));
+    const qsizetype userEssentialCount = paths.size();
+    for (const BrowserLocations& browser : browserLocations()) {
+        for (const QString& relative : browser.urls)
+            paths.append(joinPath(home, relative));
+    }
+    for (const auto* rows : {&developerLocations(), &diagnosticsLocations(), &trashLocations()}) {
+        for (const LabelledLocation& row : *rows)
+            paths.append(joinPath(home, row.path));
+    }
+
+    QSet<QString> running;
+    const auto results = measureAll(paths, userEssentialCount, [&] {
+        if (runningApps)
+            running = runningApps();
+    });
+    QHash<QString, std::optional<LocationSummary>> measured;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        measured.insert(paths.at(i), results[static_cast<size_t>(i)]);
+    const Measure lookup = [&measured](const QString& path) { return measured.value(path); };
+
+    QList<Entry> entries;
+    entries += labelledEntries(home, userEssentialLocations(), userEssentialsSection(), lookup);
+    entries += browserEntriesWith(home, running, lookup);
+    entries += labelledEntries(home, developerLocations(), developerSection(), lookup);
+    entries += labelledEntries(home, diagnosticsLocations(), diagnosticsSection(), lookup);
+    entries += labelledEntries(home, trashLocations(), trashSection(), lookup);
+
+    const QDateTime generatedAt = QDateTime::currentDateTime();
+    return {entries, generatedAt, summaryText(entries)};
+}
+
+QList<Entry> userEssentialEntries(const QString& home)
+{
+    return labelledEntries(home, userEssentialLocations(), userEssentialsSection(), directMeasure());
+}
+
+QList<Entry> browserEntries(const QString& home, const QSet<QString>& runningApps)
+{
+    return browserEntriesWith(home, runningApps, directMeasure());
+}
+
+QList<Entry> developerEntries(const QString& home)
+{
+    return labelledEntries(home, developerLocations(), developerSection(), directMeasure());
+}
+
+QList<Entry> diagnosticsEntries(const QString& home)
+{
+    return labelledEntries(home, diagnosticsLocations(), diagnosticsSection(), directMeasure());
+}
+
+QList<Entry> trashEntries(const QString& home)
+{
+    return labelledEntries(home, trashLocations(), trashSection(), directMeasure());
+}
+
+std::optional<std::pair<QString, LocationSummary>> existingSummary(const QString& path)
+{
+    if (!existsFollowingLinks(path))
+        return std::nullopt;
+    return std::make_pair(path, directorySummary(path));
+}
+
+LocationSummary directorySummary(const QString& path)
+{
+    LocationWalk walk;
+    const int fd = ::open(QFile::encodeName(path).constData(), kOpenDirFlags);
+    if (fd >= 0)
+        walk.walk(fd);
+    if (walk.summary.items > 0)
+        return walk.summary;
+    const qint64 size = fileAllocatedSize(path);
+    if (size > 0)
+        return {static_cast<quint64>(size), 1};
+    return {};
+}
+
+qint64 fileAllocatedSize(const QString& path)
+{
+    const auto info = fileInfo(path);
+    if (!info || !info->isRegularFile)
+        return 0;
+    return info->allocatedSize;
+}
+
+QString noteText(quint64 bytes, qint64 items)
+{
+    return formatByteCount(static_cast<qint64>(bytes)) + QStringLiteral(", ") + QString::number(items)
+        + coreText(QStringLiteral(" 项"), QStringLiteral(" items"));
+}
+
+std::optional<quint64> byteCount(const std::optional<QString>& text)
+{
+    if (!text)
+        return std::nullopt;
+    static const QRegularExpression sizeExpression(QStringLiteral("([0-9]+(?:\\.[0-9]+)?)\\s*(KB|MB|GB|TB|bytes)"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    if (!sizeExpression.isValid())
+        return std::nullopt;
+    const QRegularExpressionMatch match = sizeExpression.match(*text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double number = match.captured(1).toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    const QString unit = match.captured(2).toLower();
+    double multiplier = 1;
+    if (unit == QLatin1String("tb"))
+        multiplier = 1099511627776.0;
+    else if (unit == QLatin1String("gb"))
+        multiplier = 1073741824.0;
+    else if (unit == QLatin1String("mb"))
+        multiplier = 1048576.0;
+    else if (unit == QLatin1String("kb"))
+        multiplier = 1024.0;
+    return static_cast<quint64>(number * multiplier);
+}
+
+QString summaryText(const QList<Entry>& entries)
+{
+    static const QRegularExpression itemExpression(QStringLiteral("([0-9]+)\\s*(项|items)"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    QList<const Entry*> cleanable;
+    for (const Entry& entry : entries) {
+        if (entry.status == Status::cleanable)
+            cleanable.append(&entry);
+    }
+
+    // A location inside another cleanable location (or the same location listed twice) holds bytes
+    // that are already counted once.
+    auto isCountedElsewhere = [&](qsizetype index) {
+        const QString& path = cleanable.at(index)->path;
+        for (qsizetype other = 0; other < cleanable.size(); ++other) {
+            if (other == index)
+                continue;
+            const QString& outer = cleanable.at(other)->path;
+            if (path == outer ? other < index : isPathInside(path, outer))
+                return true;
+        }
+        return false;
+    };
+
+    quint64 potentialBytes = 0;
+    qint64 items = 0;
+    QSet<QString> sections;
+    for (qsizetype i = 0; i < cleanable.size(); ++i) {
+        const Entry& entry = *cleanable.at(i);
+        sections.insert(entry.section);
+        if (isCountedElsewhere(i))
+            continue;
+        potentialBytes += byteCount(entry.note).value_or(0);
+        if (entry.note && itemExpression.isValid()) {
+            const QRegularExpressionMatch match = itemExpression.match(*entry.note);
+            if (match.hasMatch()) {
+                bool ok = false;
+                const qint64 count = match.captured(1).toLongLong(&ok);
+                if (ok)
+                    items += count;
+            }
+        }
+    }
+
+    const QString size = formatByteCount(static_cast<qint64>(potentialBytes));
+    const QString zh = QStringLiteral("预计可清理：") + size + QStringLiteral(" | 项目：") + QString::number(items)
+        + QStringLiteral(" | 分类：") + QString::number(sections.size());
+    const QString en = QStringLiteral("Potential space: ") + size + QStringLiteral(" | Items: ") + QString::number(items)
+        + QStringLiteral(" | Categories: ") + QString::number(sections.size());
+    return coreText(zh, en);
+}
+
+QSet<QString> runningProcessNames()
+{
+    const auto output = runCommand(QStringLiteral("/bin/ps"), {QStringLiteral("-axo"), QStringLiteral("comm=")});
+    if (!output)
+        return {};
+    return processNames(*output);
+}
+
+QSet<QString> processNames(const QString& psOutput)
+{
+    QSet<QString> names;
+    for (const QString& line : psOutput.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString name = lastPathComponent(line);
+        names.insert(name.isEmpty() ? line : name);
+    }
+    return names;
+}
+
+std::optional<QString> runCommand(const QString& program, const QStringList& arguments)
+{
+    const ToolRunResult result = runTool(program, arguments);
+    if (!result.succeeded())
+        return std::nullopt;
+    QStringDecoder decoder(QStringConverter::Utf8);
+    QString text = decoder.decode(result.standardOutput);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace roror::LocalCleanPreview

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/engines/clean/CleanPreviewReport.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace roror::LocalCleanPreview {
+
+// The measurement of one location: bytes of its regular files and the files and folders counted.
+struct LocationSummary {
+    quint64 bytes = 0;
+    qint64 items = 0;
+
+    bool operator==(const LocationSummary&) const = default;
+};
+
+// A catalogue row with a bilingual label (user essentials, diagnostics, Trash) or a fixed one
+// (developer tools, where both texts are the same). `path` is relative to the home folder.
+struct LabelledLocation {
+    QString labelZh;
+    QString labelEn;
+    QString path;
+};
+
+struct BrowserLocations {
+    QString name;
+    QStringList processNames;
+    QStringList urls; // relative to the home folder, in order
+};
+
+const QList<LabelledLocation>& userEssentialLocations();
+const QList<BrowserLocations>& browserLocations();
+const QList<LabelledLocation>& developerLocations();
+const QList<LabelledLocation>& diagnosticsLocations();
+const QList<LabelledLocation>& trashLocations();
+
+// A walk stops counting at this many items.
+inline constexpr qint64 itemLimit = 20000;
+
+using RunningAppsSource = std::function<QSet<QString>()>;
+
+// The dry run over the catalogue below `home`. The process table is read (through `runningApps`)
+// after the user essentials have been measured.
+CleanPreviewReport snapshot(const QString& home);
+CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runningApps);
+
+QList<CleanPreviewReport::Entry> userEssentialEntries(const QString& home);
+QList<CleanPreviewReport::Entry> browserEntries(const QString& home, const QSet<QString>& runningApps);
+QList<CleanPreviewReport::Entry> developerEntries(const QString& home);
+QList<CleanPreviewReport::Entry> diagnosticsEntries(const QString& home);
+QList<CleanPreviewReport::Entry> trashEntries(const QString& home);
+
+// Nothing when nothing exists at `path` (a final link is followed for this test), else the path and
+// its measurement.
+std::optional<std::pair<QString, LocationSummary>> existingSummary(const QString& path);
+
+// Regular files and folders below `path`, hidden ones included, package contents and links never
+// entered; stops at `itemLimit` items. A location that is not a readable folder measures itself.
+LocationSummary directorySummary(const QString& path);
+
+// Allocated size of a regular file (links not followed), 0 for anything else.
+qint64 fileAllocatedSize(const QString& path);
+
+// "<size>, <n> items" / "<size>, <n> 项" in the current language.
+QString noteText(quint64 bytes, qint64 items);
+
+// The first size written in `text` ("1.5 MB"), read back in binary multiples.
+std::optional<quint64> byteCount(const std::optional<QString>& text);
+
+// The summary line over the cleanable entries; a location inside another counted location adds nothing.
+QString summaryText(const QList<CleanPreviewReport::Entry>& entries);
+
+// Names of running processes from /bin/ps (empty when the tool is absent or fails).
+QSet<QString> runningProcessNames();
+// The last path component of each non-empty line of the tool's output.
+QSet<QString> processNames(const QString& psOutput);
+
+// Standard output of a tool run (absolute path, argument vector), or nothing when it cannot start,
+// exits non-zero or prints something that is not UTF-8.
+std::optional<QString> runCommand(const QString& program, const QStringList& arguments);
+
+} // namespace roror::LocalCleanPreview

@@ -1,0 +1,185 @@
+#include "core/engines/clean/CleanFileError.h"
+#include "core/engines/clean/CleanWhitelistMatcher.h"
+#include "core/engines/clean/CleanWhitelistStore.h"
+#include "core/support/StandardPath.h"
+#include "tests/support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace roror;
+using roror::test::TestEnv;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+TEST(CleanWhitelistStore, DefaultsWhenNoFileExists)
+{
+    TestEnv env;
+    const QStringList defaults = CleanWhitelistStore::defaultPatterns();
+    ASSERT_EQ(defaults.size(), 21);
+    EXPECT_EQ(defaults.first(), "$HOME/Library/Caches/ms-playwright*");
+    EXPECT_EQ(defaults.at(12), "$HOME/Library/Caches/tealdeer/tldr-pages");
+    EXPECT_EQ(defaults.last(), "FINDER_METADATA");
+    EXPECT_EQ(CleanWhitelistStore::load(env.home()).patterns, defaults);
+    EXPECT_EQ(CleanWhitelistStore::configURL(env.home()), env.home() + "/.config/roror/whitelist");
+    EXPECT_EQ(CleanWhitelistStore::legacyConfigURL(env.home()), env.home() + "/.config/zida/whitelist");
+}
+
+TEST(CleanWhitelistStore, SaveWritesExactBytes)
+{
+    TestEnv env;
+    const QString file = env.home() + "/.config/roror/whitelist";
+    CleanWhitelistStore::save({{"  /a  ", "/b", "", "/a", "# kept as written", "\t"}}, env.home());
+    EXPECT_EQ(readAll(file), QByteArray("# Roror Whitelist - Protected paths won't be deleted\n"
+                                        "# Add one path or pattern per line to keep it safe.\n"
+                                        "\n"
+                                        "/a\n"
+                                        "/b\n"
+                                        "# kept as written\n"));
+    EXPECT_EQ(CleanWhitelistStore::load(env.home()).patterns, QStringList({"/a", "/b"}));
+
+    CleanWhitelistStore::save({}, env.home());
+    EXPECT_EQ(readAll(file), QByteArray("# Roror Whitelist - Protected paths won't be deleted\n"
+                                        "# Add one path or pattern per line to keep it safe.\n\n"));
+    EXPECT_EQ(CleanWhitelistStore::load(env.home()).patterns, CleanWhitelistStore::defaultPatterns())
+        << "an empty list cannot be stored";
+}
+
+TEST(CleanWhitelistStore, LoadTrimsDropsCommentsAndDuplicates)
+{
+    TestEnv env;
+    const QList<std::pair<const char*, QByteArray>> table = {
+        {"LF", "   /a  \n/a\n# comment\n\n/b\n"},
+        {"CRLF", "   /a  \r\n/a\r\n# comment\r\n\r\n/b\r\n"},
+        {"mixed breaks", "\t/a\x0b/a\x0c  # indented comment\r/b\xc2\x85"},
+        {"unicode breaks", "/a\xe2\x80\xa8/a\xe2\x80\xa9/b"},
+    };
+    for (const auto& [name, content] : table) {
+        env.writeFile(".config/roror/whitelist", content);
+        EXPECT_EQ(CleanWhitelistStore::load(env.home()).patterns, QStringList({"/a", "/b"})) << name;
+    }
+}
+
+TEST(CleanWhitelistStore, LegacyFileIsReadOnlyWhenTheCurrentOneIsMissing)
+{
+    TestEnv env;
+    const QString legacy = env.writeFile(".config/zida/whitelist", "/legacy\n");
+    EXPECT_EQ(CleanWhitelistStore::load(env.home()).patterns, QStringList({"/legacy"}));
+
+    // A current file without patterns gives the defaults; the legacy file is not consulted.
+    env.writeFile(".config/roror/whitelist", "# Roror Whitelist - Protected paths won't be deleted\n\n");
+    EXPECT_EQ(CleanWhitelistStore::load(env.home()).patterns, CleanWhitelistStore::defaultPatterns());
+
+    CleanWhitelistStore::save({{"/current"}}, env.home());
+    EXPECT_EQ(CleanWhitelistStore::load(env.home()).patterns, QStringList({"/current"}));
+    EXPECT_EQ(readAll(legacy), QByteArray("/legacy\n")) << "the legacy file is never written";
+}
+
+TEST(CleanWhitelistStore, UnreadableFilesThrow)
+{
+    TestEnv env;
+    env.writeFile(".config/roror/whitelist", QByteArray("/a\n\xff\xfe/b\n"));
+    EXPECT_THROW(CleanWhitelistStore::load(env.home()), CleanFileError);
+
+    QFile::remove(env.home() + "/.config/roror/whitelist");
+    env.makeDir(".config/roror/whitelist"); // exists, but cannot be read as a file
+    EXPECT_THROW(CleanWhitelistStore::load(env.home()), CleanFileError);
+
+    if (::geteuid() != 0) {
+        QDir(env.home() + "/.config/roror/whitelist").removeRecursively();
+        const QString file = env.writeFile(".config/roror/whitelist", "/a\n");
+        QFile::setPermissions(file, QFileDevice::WriteOwner);
+        EXPECT_THROW(CleanWhitelistStore::load(env.home()), CleanFileError);
+    }
+}
+
+TEST(CleanWhitelistStore, SaveFailuresThrowAndKeepTheOldFile)
+{
+    TestEnv env;
+    env.writeFile(".config", "a file where the folder should be");
+    try {
+        CleanWhitelistStore::save({{"/a"}}, env.home());
+        FAIL() << "expected an error";
+    } catch (const CleanFileError& error) {
+        EXPECT_EQ(error.kind(), CleanFileError::Kind::folderNotCreated);
+        EXPECT_FALSE(error.description().isEmpty());
+    }
+}
+
+TEST(CleanWhitelistMatcher, PatternTable)
+{
+    const QString home = QStringLiteral("/Users/u");
+    const QStringList defaults = CleanWhitelistStore::defaultPatterns();
+    struct Case {
+        QStringList patterns;
+        QString path;
+        bool covered;
+    };
+    const QList<Case> table = {
+        // Default row 11: a plain text prefix, so a sibling starting with the same text is covered too.
+        {{defaults.at(10)}, "/Users/u/Library/Caches/JetBrains", true},
+        {{defaults.at(10)}, "/Users/u/Library/Caches/JetBrains/IdeaIC/x", true},
+        {{defaults.at(10)}, "/Users/u/Library/Caches/JetBrainsToolbox", true},
+        {{defaults.at(10)}, "/Users/u/Library/Caches/jetbrains", false},
+        // Default row 15: no star, the folder and what is below it, not a sibling.
+        {{defaults.at(14)}, "/Users/u/Library/Caches/com.apple.finder", true},
+        {{defaults.at(14)}, "/Users/u/Library/Caches/com.apple.finder/a", true},
+        {{defaults.at(14)}, "/Users/u/Library/Caches/com.apple.finderX", false},
+        // Default row 3: "/*" covers what is inside, not the folder.
+        {{defaults.at(2)}, "/Users/u/.m2/repository", false},
+        {{defaults.at(2)}, "/Users/u/.m2/repository/org", true},
+        // An inner star is a whole-path wildcard, anchored at both ends.
+        {{"$HOME/Library/*/Cache"}, "/Users/u/Library/a/b/Cache", true},
+        {{"$HOME/Library/*/Cache"}, "/Users/u/Library/a/Cache/x", false},
+        {{"$HOME/Library/a+b(*)/x"}, "/Users/u/Library/a+b(zz)/x", true},
+        // FINDER_METADATA.
+        {{"FINDER_METADATA"}, "/anywhere/deep/.DS_Store", true},
+        {{"FINDER_METADATA"}, "/anywhere/.DS_Store.bak", false},
+        {{"FINDER_METADATA"}, "/x/com.apple.finder/inner", true},
+        {{"FINDER_METADATA"}, "/x/com.apple.Finder/inner", true},
+        {{"FINDER_METADATA"}, "/x/com.apple.finder", false},
+        // "~" stands for home only where it stands first; "$HOME" anywhere.
+        {{"~/Library/Keep"}, "/Users/u/Library/Keep/a", true},
+        {{"~"}, "/Users/u/anything", true},
+        {{"/Volumes/x/com~apple~CloudDocs"}, "/Volumes/x/com~apple~CloudDocs/a", true},
+        {{"/Volumes/x/com~apple~CloudDocs"}, "/Volumes/x/com/Users/uapple/Users/uCloudDocs/a", false},
+        {{"/data$HOME/x"}, "/data/Users/u/x", true},
+        // Paths are standardized before matching; case matters.
+        {{"$HOME/Library/Caches/tealdeer/tldr-pages"}, "/Users/u/Library/Caches/x/../tealdeer/./tldr-pages/", true},
+        {{"$HOME/Library/Caches/com.apple.Spotlight*"}, "/Users/u/Library/Caches/com.apple.spotlight", false},
+        // No pattern protects nothing.
+        {{}, "/Users/u/Library/Caches", false},
+    };
+    for (const Case& c : table) {
+        EXPECT_EQ(CleanWhitelistMatcher::isProtected(c.path, c.patterns, home), c.covered)
+            << c.patterns.join(",").toStdString() << " vs " << c.path.toStdString();
+        // The prepared form agrees with the one-shot form.
+        const CleanWhitelistMatcher matcher(c.patterns, home);
+        EXPECT_EQ(matcher.covers(standardizedPath(c.path)), c.covered) << c.path.toStdString();
+    }
+}
+
+TEST(CleanWhitelistMatcher, DefaultsAgainstTheLibrary)
+{
+    const QString home = QStringLiteral("/Users/u");
+    const QStringList defaults = CleanWhitelistStore::defaultPatterns();
+    for (const char* protectedPath :
+         {"/Users/u/Library/Caches/ms-playwright-go", "/Users/u/.cache/huggingface/hub", "/Users/u/.gradle/caches/x",
+          "/Users/u/Library/Caches/pypoetry/virtualenvs/env", "/Users/u/Library/Mobile Documents/x",
+          "/Users/u/Library/Caches/CloudKit", "/Users/u/Library/Caches/Foo/.DS_Store"})
+        EXPECT_TRUE(CleanWhitelistMatcher::isProtected(protectedPath, defaults, home)) << protectedPath;
+    for (const char* freePath : {"/Users/u/Library/Caches", "/Users/u/Library/Caches/pypoetry",
+                                 "/Users/u/Library/Caches/pypoetry/cache", "/Users/u/.gradle/caches",
+                                 "/Users/u/Library/Caches/Google"})
+        EXPECT_FALSE(CleanWhitelistMatcher::isProtected(freePath, defaults, home)) << freePath;
+}

@@ -1,0 +1,267 @@
+#include "core/engines/clean/CleanPreviewService.h"
+#include "core/engines/clean/LocalCleanPreview.h"
+#include "core/support/ByteCountFormat.h"
+#include "core/support/FileInfo.h"
+#include "tests/support/TestEnv.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace roror;
+using roror::test::TestEnv;
+using Status = CleanPreviewEntryStatus;
+namespace Preview = roror::LocalCleanPreview;
+
+namespace {
+
+struct Row {
+    QString section;
+    QString path;
+    QString note;
+    Status status;
+
+    bool operator==(const Row&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Row& row)
+{
+    return os << "{" << row.section.toStdString() << " | " << row.path.toStdString() << " | "
+              << row.note.toStdString() << " | " << toRaw(row.status).toStdString() << "}";
+}
+
+QList<Row> rows(const CleanPreviewReport& report)
+{
+    QList<Row> result;
+    for (const auto& e : report.entries)
+        result.append({e.section, e.path, e.note.value_or("<none>"), e.status});
+    return result;
+}
+
+qint64 allocated(const QString& path)
+{
+    return fileInfo(path).value().allocatedSize;
+}
+
+CleanPreviewReport snapshotWith(const QString& home, const QSet<QString>& running = {})
+{
+    return Preview::snapshot(home, [running] { return running; });
+}
+
+QString en(quint64 bytes, qint64 items)
+{
+    return formatByteCount(static_cast<qint64>(bytes)) + ", " + QString::number(items) + " items";
+}
+
+} // namespace
+
+TEST(LocalCleanPreview, EmptyHomeGivesNoEntriesAndAZeroSummary)
+{
+    TestEnv env;
+    const CleanPreviewReport report = snapshotWith(env.home());
+    EXPECT_TRUE(report.entries.isEmpty());
+    EXPECT_EQ(report.summary, "Potential space: " + formatByteCount(0) + " | Items: 0 | Categories: 0");
+    EXPECT_TRUE(report.generatedAt.isValid());
+}
+
+TEST(LocalCleanPreview, CatalogueRowsFoundAndNotFound)
+{
+    TestEnv env;
+    const QString h = env.home();
+    // User caches: a folder, a file, a hidden file and an empty browser cache folder inside.
+    const QString a = env.writeFile("Library/Caches/app/a.bin", QByteArray(5000, 'a'));
+    const QString hidden = env.writeFile("Library/Caches/app/.hidden", QByteArray(3000, 'h'));
+    env.makeDir("Library/Caches/Firefox");
+    env.makeDir("Library/Logs"); // exists, empty: no entry
+    env.makeDir("Library/Saved Application State");
+    QFile::link(env.writeFile(env.outside() + "/target.bin", QByteArray(9000, 't')),
+                h + "/Library/Saved Application State/link"); // only a link: nothing counted, no entry
+    env.writeFile("Library/HTTPStorages/Tool.app/Contents/exe", QByteArray(7000, 'x')); // a package: one item
+    const QString trash = env.writeFile(".Trash", QByteArray(10000, 't')); // a location that is a file
+    const QString m = env.writeFile("Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m.pcm", QByteArray(2000, 'm'));
+    QStringList npm;
+    for (int i = 0; i < 3; ++i)
+        npm << env.writeFile(QStringLiteral(".npm/_cacache/f%1").arg(i), QByteArray(100 * (i + 1), 'n'));
+
+    const CleanPreviewReport report = snapshotWith(h);
+    const QString dot = QStringLiteral(" \u00B7 ");
+    const quint64 npmBytes = allocated(npm[0]) + allocated(npm[1]) + allocated(npm[2]);
+    const QList<Row> expected = {
+        {"User essentials", h + "/Library/Caches", "User app caches" + dot + en(allocated(a) + allocated(hidden), 4),
+         Status::cleanable},
+        {"User essentials", h + "/Library/HTTPStorages", "Web temporary storage" + dot + en(0, 1), Status::cleanable},
+        {"Browsers", h + "/Library/Caches/Firefox", en(0, 0), Status::cleanable},
+        {"Developer tools", h + "/Library/Developer/Xcode/DerivedData", "Xcode DerivedData" + dot + en(allocated(m), 2),
+         Status::cleanable},
+        {"Developer tools", h + "/Library/Developer/Xcode/DerivedData/ModuleCache.noindex",
+         "Xcode ModuleCache" + dot + en(allocated(m), 1), Status::cleanable},
+        {"Developer tools", h + "/.npm", "npm cache" + dot + en(npmBytes, 4), Status::cleanable},
+        {"Trash", h + "/.Trash", "User Trash" + dot + en(allocated(trash), 1), Status::cleanable},
+    };
+    EXPECT_EQ(rows(report), expected);
+
+    // Nested locations (Firefox inside the caches, ModuleCache inside DerivedData) are not counted again.
+    ASSERT_TRUE(report.summary.has_value());
+    EXPECT_TRUE(report.summary->startsWith("Potential space: ")) << report.summary->toStdString();
+    EXPECT_TRUE(report.summary->endsWith(" | Items: 12 | Categories: 4")) << report.summary->toStdString();
+}
+
+TEST(LocalCleanPreview, RunningBrowsersAreSkippedAndMatchedExactly)
+{
+    TestEnv env;
+    const QString h = env.home();
+    const QString x = env.writeFile("Library/Caches/Google/Chrome/x", QByteArray(4000, 'x'));
+    const QString y = env.writeFile("Library/Application Support/Google/Chrome/Default/Code Cache/y", QByteArray(9000, 'y'));
+
+    const CleanPreviewReport running = snapshotWith(h, {"Google Chrome Helper", "Safari"});
+    const auto browserRows = [](const CleanPreviewReport& r) {
+        QList<Row> result;
+        for (const Row& row : rows(r)) {
+            if (row.section == "Browsers")
+                result.append(row);
+        }
+        return result;
+    };
+    // Safari runs but has no cache folder: no Safari row at all.
+    EXPECT_EQ(browserRows(running),
+              QList<Row>({{"Browsers", "Google Chrome is running, cache cleanup skipped",
+                           en(allocated(x) + allocated(y), 2), Status::skipped}}));
+
+    // Only the caches folder is counted: the skipped row adds nothing.
+    EXPECT_TRUE(running.summary->endsWith(" | Items: 3 | Categories: 1")) << running.summary->toStdString();
+
+    // A process whose name only starts with the browser's names does not count.
+    const CleanPreviewReport notRunning = snapshotWith(h, {"Google Chrome Helper (Renderer)", "google chrome"});
+    EXPECT_EQ(browserRows(notRunning),
+              QList<Row>({{"Browsers", h + "/Library/Caches/Google/Chrome", en(allocated(x), 1), Status::cleanable},
+                          {"Browsers", h + "/Library/Application Support/Google/Chrome/Default/Code Cache",
+                           en(allocated(y), 1), Status::cleanable}}));
+}
+
+TEST(LocalCleanPreview, OnlyBrowserEntriesMakeOneCategory)
+{
+    TestEnv env;
+    env.writeFile("Library/Application Support/Microsoft Edge/Default/Code Cache/a", QByteArray(10, 'a'));
+    env.writeFile("Library/Application Support/Google/Chrome/Default/Code Cache/b", QByteArray(10, 'b'));
+    const CleanPreviewReport report = snapshotWith(env.home());
+    ASSERT_EQ(report.entries.size(), 2);
+    EXPECT_TRUE(report.summary->endsWith(" | Items: 2 | Categories: 1")) << report.summary->toStdString();
+}
+
+TEST(LocalCleanPreview, WalkStopsAtTheItemLimit)
+{
+    TestEnv env;
+    const QString root = env.makeDir("Library/Logs");
+    quint64 total = 0;
+    for (int d = 0; d < 25; ++d) {
+        const QString dir = env.makeDir(QStringLiteral("Library/Logs/d%1").arg(d));
+        for (int f = 0; f < 1000; ++f) {
+            QFile file(QStringLiteral("%1/f%2").arg(dir).arg(f));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("x");
+        }
+    }
+    total = 25 * 1000 * static_cast<quint64>(allocated(root + "/d0/f0"));
+    const Preview::LocationSummary summary = Preview::directorySummary(root);
+    EXPECT_EQ(summary.items, 20000);
+    EXPECT_GT(summary.bytes, 0u);
+    EXPECT_LT(summary.bytes, total);
+}
+
+TEST(LocalCleanPreview, DirectorySummaryOfOddLocations)
+{
+    TestEnv env;
+    const QString file = env.writeFile("f.bin", QByteArray(6000, 'f'));
+    EXPECT_EQ(Preview::directorySummary(file), (Preview::LocationSummary{static_cast<quint64>(allocated(file)), 1}));
+    EXPECT_EQ(Preview::directorySummary(env.makeDir("empty")), Preview::LocationSummary{});
+    EXPECT_EQ(Preview::directorySummary(env.home() + "/missing"), Preview::LocationSummary{});
+    EXPECT_EQ(Preview::fileAllocatedSize(env.makeDir("dir")), 0);
+
+    // A link to a folder is not walked through.
+    env.writeFile(env.outside() + "/far/big.bin", QByteArray(50000, 'b'));
+    QFile::link(env.outside() + "/far", env.home() + "/linked");
+    EXPECT_EQ(Preview::directorySummary(env.home() + "/linked"), Preview::LocationSummary{});
+    EXPECT_FALSE(Preview::existingSummary(env.home() + "/missing").has_value());
+    EXPECT_TRUE(Preview::existingSummary(env.home() + "/linked").has_value()) << "the existence test follows links";
+}
+
+TEST(LocalCleanPreview, ByteCountReadsTheFirstSizeInBinaryMultiples)
+{
+    const QList<std::pair<std::optional<QString>, std::optional<quint64>>> table = {
+        {QStringLiteral("User app caches \u00B7 1.5 MB, 12 items"), 1572864},
+        {QStringLiteral("12 KB, 3 items"), 12288},
+        {QStringLiteral("2 gb"), 2147483648ull},
+        {QStringLiteral("1 TB"), 1099511627776ull},
+        {QStringLiteral("512 bytes"), 512},
+        {QStringLiteral("0 KB, 0 items"), 0},
+        {QStringLiteral("1.5MB then 3 GB"), 1572864},
+        {QStringLiteral("no size, 12 items"), std::nullopt},
+        {std::nullopt, std::nullopt},
+    };
+    for (const auto& [text, expected] : table)
+        EXPECT_EQ(Preview::byteCount(text), expected) << text.value_or("<none>").toStdString();
+}
+
+TEST(LocalCleanPreview, SummaryCountsEachLocationOnce)
+{
+    TestEnv env;
+    auto entry = [](const QString& section, const QString& path, const QString& note, Status status) {
+        return CleanPreviewReport::Entry{QUuid::createUuid(), section, path, note, status};
+    };
+    const QList<CleanPreviewReport::Entry> entries = {
+        entry("A", "/h/Library/Caches", "User app caches \u00B7 1.5 MB, 12 items", Status::cleanable),
+        entry("B", "/h/Library/Caches/Google/Chrome", "1 MB, 5 items", Status::cleanable), // nested: not added
+        entry("B", "/h/Library/CachesX", "1 KB, 1 items", Status::cleanable), // a sibling, not nested
+        entry("C", "Chrome is running", "9 GB, 99 items", Status::skipped),
+        entry("D", "/h/.npm", "npm cache \u00B7 no size here", Status::cleanable),
+        entry("D", "/h/.npm", "npm cache \u00B7 3 KB, 2 items", Status::cleanable), // the same place again
+    };
+    EXPECT_EQ(Preview::summaryText(entries),
+              "Potential space: " + formatByteCount(1572864 + 1024) + " | Items: 13 | Categories: 3");
+}
+
+TEST(LocalCleanPreview, TextsFollowTheLanguageChoice)
+{
+    TestEnv env;
+    env.setLanguagePreference(QStringLiteral("chinese"));
+    env.writeFile("Library/Logs/app.log", QByteArray(100, 'l'));
+    env.writeFile(".cargo/registry/cache/crate", QByteArray(100, 'c'));
+    env.writeFile("Library/Caches/Mozilla/m", QByteArray(100, 'm'));
+    const CleanPreviewReport report = snapshotWith(env.home(), {"Firefox"});
+    ASSERT_EQ(report.entries.size(), 4);
+    EXPECT_EQ(report.entries[0].section, QStringLiteral("用户基础项目"));
+    EXPECT_TRUE(report.entries[0].note->startsWith(QStringLiteral("用户应用缓存 \u00B7 ")));
+    EXPECT_TRUE(report.entries[1].note->startsWith(QStringLiteral("用户应用日志 \u00B7 ")));
+    EXPECT_TRUE(report.entries[1].note->endsWith(QStringLiteral(", 1 项")));
+    EXPECT_EQ(report.entries[2].section, QStringLiteral("浏览器"));
+    EXPECT_EQ(report.entries[2].path, QStringLiteral("Firefox 正在运行，缓存清理已跳过"));
+    EXPECT_TRUE(report.entries[2].note->endsWith(QStringLiteral(", 1 项")));
+    EXPECT_EQ(report.entries[3].section, QStringLiteral("开发工具"));
+    EXPECT_TRUE(report.entries[3].note->startsWith(QStringLiteral("Cargo registry cache \u00B7 ")));
+    EXPECT_TRUE(report.summary->startsWith(QStringLiteral("预计可清理：")));
+    EXPECT_TRUE(report.summary->endsWith(QStringLiteral(" | 项目：4 | 分类：2"))) << report.summary->toStdString();
+}
+
+TEST(LocalCleanPreview, ProcessNamesAndToolRuns)
+{
+    EXPECT_EQ(Preview::processNames("/Applications/Safari.app/Contents/MacOS/Safari\n\nGoogle Chrome Helper\n"
+                                    "/usr/sbin/cfprefsd\nname with space \n"),
+              QSet<QString>({"Safari", "Google Chrome Helper", "cfprefsd", "name with space "}));
+
+    EXPECT_EQ(Preview::runCommand("/bin/echo", {"hello"}), QStringLiteral("hello\n"));
+    EXPECT_FALSE(Preview::runCommand("/bin/false", {}).has_value());
+    EXPECT_FALSE(Preview::runCommand("/nonexistent/tool", {}).has_value());
+    EXPECT_FALSE(Preview::runCommand("/usr/bin/printf", {"\\377\\376"}).has_value()) << "not UTF-8";
+}
+
+TEST(CleanPreviewService, SnapshotRunsOnThePoolForTheHomeFolder)
+{
+    TestEnv env;
+    env.writeFile("Library/Logs/DiagnosticReports/crash.ips", QByteArray(100, 'c'));
+    QFuture<CleanPreviewReport> future = CleanPreviewService::snapshot();
+    const CleanPreviewReport report = future.result();
+    QStringList paths;
+    for (const auto& e : report.entries)
+        paths << e.path;
+    EXPECT_EQ(paths, QStringList({env.home() + "/Library/Logs", env.home() + "/Library/Logs/DiagnosticReports"}));
+}

@@ -23,6 +23,37 @@ QString parentOf(const QString& standardized)
     return slash <= 0 ? QStringLiteral("/") : standardized.left(slash);
 }
 
+QString canonical(const QString& path)
+{
+    return QFileInfo(path).canonicalFilePath();
+}
+
+// The folder as the file system really places it: its nearest existing ancestor with links
+// resolved, followed by the components that do not exist yet. Empty when a component is a
+// dangling link or an existing ancestor is not a folder.
+QString resolveFolder(const QString& folder)
+{
+    QString current = folder;
+    QStringList missing;
+    for (;;) {
+        const QFileInfo info(current);
+        if (info.exists()) {
+            if (!info.isDir())
+                return QString();
+            QString resolved = info.canonicalFilePath();
+            if (resolved.isEmpty())
+                return QString();
+            for (const QString& name : missing)
+                resolved = joinPath(resolved, name);
+            return resolved;
+        }
+        if (info.isSymLink() || current == QLatin1String("/"))
+            return QString();
+        missing.prepend(lastPathComponent(current));
+        current = parentOf(current);
+    }
+}
+
 } // namespace
 
 QStringList allowedTrashRoots(const QString& home)
@@ -40,26 +71,35 @@ bool isTrashAllowed(const QString& path, const QString& home)
 
     const QString p = standardizedPath(path);
     const QStringList roots = allowedTrashRoots(home);
-    if (!insideAny(p, roots))
-        return false;
-    // A root itself is never trashed.
-    if (roots.contains(p))
+    if (!insideAny(p, roots) || roots.contains(p))
         return false;
 
-    // A link among the parent folders may lead outside the roots; judge where the item really
-    // is. The home folder and "/Applications" themselves may be reached through a link, but a
-    // link inside them (say ~/Library -> /etc) must not widen the roots, so only those two are
-    // also taken resolved.
-    const QString parent = QFileInfo(parentOf(p)).canonicalFilePath();
+    // Judge where the item really is: a link among its parent folders may lead outside the
+    // roots or back onto a root. The item itself is not resolved (trashing a link moves the link).
+    const QString parent = resolveFolder(parentOf(p));
     if (parent.isEmpty())
         return false;
-    QStringList resolvedRoots = roots;
-    for (const QString& root : {roots.at(0), roots.at(1)}) {
-        const QString resolved = QFileInfo(root).canonicalFilePath();
-        if (!resolved.isEmpty())
-            resolvedRoots.append(resolved);
+    const QString item = joinPath(parent, lastPathComponent(p));
+
+    // The home folder and "/Applications" may themselves be reached through a link. A link
+    // inside them (say ~/Library -> /etc) must not widen what is allowed, so only those two
+    // are also taken resolved for the inside test.
+    QStringList inside = roots;
+    QStringList refused = roots;
+    const QString resolvedHome = canonical(roots.at(0));
+    for (const QString& root : {resolvedHome, canonical(roots.at(1))}) {
+        if (!root.isEmpty())
+            inside.append(root);
     }
-    return insideAny(parent, resolvedRoots);
+    for (const QString& root : roots) {
+        if (const QString resolved = canonical(root); !resolved.isEmpty())
+            refused.append(resolved);
+    }
+    if (!resolvedHome.isEmpty()) {
+        refused.append(joinPath(resolvedHome, QStringLiteral("Applications")));
+        refused.append(joinPath(resolvedHome, QStringLiteral("Library")));
+    }
+    return insideAny(parent, inside) && !refused.contains(item);
 }
 
 } // namespace roror::ScanPathGuard

@@ -1,9 +1,7 @@
 #include "core/model/SystemReportParser.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonValue>
+#include "core/model/StrictJson.h"
+
 #include <QStringDecoder>
 
 namespace roror::SystemReportParser {
@@ -24,6 +22,9 @@ QString Error::message() const
 
 namespace {
 
+using strictJson::Value;
+using Kind = strictJson::Value::Kind;
+
 QString childPath(const QString& parent, QLatin1StringView key)
 {
     return parent.isEmpty() ? QString(key) : parent + QLatin1Char('.') + key;
@@ -34,111 +35,102 @@ QString elementPath(const QString& parent, qsizetype index)
     return parent + QLatin1Char('[') + QString::number(index) + QLatin1Char(']');
 }
 
-QString describe(const QJsonValue& value)
+QString describe(const Value* value)
 {
-    switch (value.type()) {
-    case QJsonValue::Null:
+    if (!value)
+        return QStringLiteral("nothing");
+    switch (value->kind) {
+    case Kind::Null:
         return QStringLiteral("null");
-    case QJsonValue::Bool:
+    case Kind::Bool:
         return QStringLiteral("a boolean");
-    case QJsonValue::Double:
-        return QStringLiteral("the number ") + QString::number(value.toDouble(), 'g', 17);
-    case QJsonValue::String:
+    case Kind::Number:
+        return QStringLiteral("the number ") + QString::number(value->number, 'g', 17);
+    case Kind::String:
         return QStringLiteral("a string");
-    case QJsonValue::Array:
+    case Kind::Array:
         return QStringLiteral("an array");
-    case QJsonValue::Object:
+    case Kind::Object:
         return QStringLiteral("an object");
-    case QJsonValue::Undefined:
-        break;
     }
-    return QStringLiteral("nothing");
+    return QString();
 }
 
-[[noreturn]] void mismatch(const QString& path, const char* expected, const QJsonValue& found)
+[[noreturn]] void mismatch(const QString& path, const char* expected, const Value& found)
 {
-    throw Error(path, QStringLiteral("expected %1, found %2").arg(QLatin1String(expected), describe(found)));
+    throw Error(path, QStringLiteral("expected %1, found %2").arg(QLatin1String(expected), describe(&found)));
 }
 
-bool absent(const QJsonValue& value)
+bool absent(const Value* value)
 {
-    return value.isUndefined() || value.isNull();
+    return !value || value->kind == Kind::Null;
 }
 
 // Each kind reads one present value or throws at `path`.
 
-QString textValue(const QJsonValue& value, const QString& path)
+QString textValue(const Value& value, const QString& path)
 {
-    if (!value.isString())
+    if (value.kind != Kind::String)
         mismatch(path, "a string", value);
-    QString text = value.toString();
-    // An escaped lone surrogate ("\ud800") is not Unicode text.
-    if (!text.isValidUtf16())
-        throw Error(path, QStringLiteral("the string is not valid Unicode text"));
-    return text;
+    return value.string;
 }
 
-qint64 integerValue(const QJsonValue& value, const QString& path)
+qint64 integerValue(const Value& value, const QString& path)
 {
-    if (!value.isDouble())
+    if (value.kind != Kind::Number)
         mismatch(path, "an integer", value);
-    // Integral numbers within the 64-bit range are kept exact by the document; anything else
-    // (a fraction, a value past the range) has no integer form.
-    const qint64 a = value.toInteger(0);
-    const qint64 b = value.toInteger(1);
-    if (a != b)
+    if (!value.integer) {
         throw Error(path, QStringLiteral("expected an integer, found %1, which is not an integer within the "
-                                         "64-bit range").arg(describe(value)));
-    return a;
+                                         "64-bit range").arg(describe(&value)));
+    }
+    return *value.integer;
 }
 
-double doubleValue(const QJsonValue& value, const QString& path)
+double doubleValue(const Value& value, const QString& path)
 {
-    if (!value.isDouble())
+    if (value.kind != Kind::Number)
         mismatch(path, "a number", value);
-    return value.toDouble();
+    return value.number;
 }
 
-bool flagValue(const QJsonValue& value, const QString& path)
+bool flagValue(const Value& value, const QString& path)
 {
-    if (!value.isBool())
+    if (value.kind != Kind::Bool)
         mismatch(path, "true or false", value);
-    return value.toBool();
+    return value.boolean;
 }
 
-QList<double> doubleListValue(const QJsonValue& value, const QString& path)
+QList<double> doubleListValue(const Value& value, const QString& path)
 {
-    if (!value.isArray())
+    if (value.kind != Kind::Array)
         mismatch(path, "an array of numbers", value);
-    const QJsonArray array = value.toArray();
     QList<double> list;
-    list.reserve(array.size());
-    for (qsizetype i = 0; i < array.size(); ++i)
-        list.append(doubleValue(array.at(i), elementPath(path, i)));
+    list.reserve(qsizetype(value.elements.size()));
+    for (size_t i = 0; i < value.elements.size(); ++i)
+        list.append(doubleValue(value.elements[i], elementPath(path, qsizetype(i))));
     return list;
 }
 
 template <typename Record>
-using Decoder = Record (*)(const QJsonObject&, const QString&);
+using Decoder = Record (*)(const Value&, const QString&);
 
 template <typename Record>
-Record recordValue(const QJsonValue& value, const QString& path, Decoder<Record> decode)
+Record recordValue(const Value& value, const QString& path, Decoder<Record> decode)
 {
-    if (!value.isObject())
+    if (value.kind != Kind::Object)
         mismatch(path, "an object", value);
-    return decode(value.toObject(), path);
+    return decode(value, path);
 }
 
 template <typename Record>
-QList<Record> recordListValue(const QJsonValue& value, const QString& path, Decoder<Record> decode)
+QList<Record> recordListValue(const Value& value, const QString& path, Decoder<Record> decode)
 {
-    if (!value.isArray())
+    if (value.kind != Kind::Array)
         mismatch(path, "an array of objects", value);
-    const QJsonArray array = value.toArray();
     QList<Record> list;
-    list.reserve(array.size());
-    for (qsizetype i = 0; i < array.size(); ++i)
-        list.append(recordValue(array.at(i), elementPath(path, i), decode));
+    list.reserve(qsizetype(value.elements.size()));
+    for (size_t i = 0; i < value.elements.size(); ++i)
+        list.append(recordValue(value.elements[i], elementPath(path, qsizetype(i)), decode));
     return list;
 }
 
@@ -146,23 +138,23 @@ QList<Record> recordListValue(const QJsonValue& value, const QString& path, Deco
 // leaves the field absent.
 class ObjectReader {
 public:
-    ObjectReader(const QJsonObject& object, const QString& path)
+    ObjectReader(const Value& object, const QString& path)
         : m_object(object)
         , m_path(path)
     {
     }
 
-    QJsonValue raw(QLatin1StringView key) const { return m_object.value(key); }
+    const Value* raw(QLatin1StringView key) const { return m_object.find(QString(key)); }
     QString path(QLatin1StringView key) const { return childPath(m_path, key); }
 
     template <typename T, typename Read>
     void optional(QLatin1StringView key, std::optional<T>& field, Read read) const
     {
-        const QJsonValue value = raw(key);
+        const Value* value = raw(key);
         if (absent(value))
             field.reset();
         else
-            field = read(value, path(key));
+            field = read(*value, path(key));
     }
 
     void text(QLatin1StringView key, std::optional<QString>& field) const { optional(key, field, textValue); }
@@ -177,14 +169,14 @@ public:
     template <typename Record>
     void record(QLatin1StringView key, std::optional<Record>& field, Decoder<Record> decode) const
     {
-        optional(key, field, [decode](const QJsonValue& v, const QString& p) { return recordValue(v, p, decode); });
+        optional(key, field, [decode](const Value& v, const QString& p) { return recordValue(v, p, decode); });
     }
 
     template <typename Record>
     void records(QLatin1StringView key, std::optional<QList<Record>>& field, Decoder<Record> decode) const
     {
         optional(key, field,
-                 [decode](const QJsonValue& v, const QString& p) { return recordListValue(v, p, decode); });
+                 [decode](const Value& v, const QString& p) { return recordListValue(v, p, decode); });
     }
 
     // A list that is empty when missing or null.
@@ -197,13 +189,13 @@ public:
     }
 
 private:
-    const QJsonObject& m_object;
+    const Value& m_object;
     QString m_path;
 };
 
 using namespace Qt::Literals::StringLiterals;
 
-SystemReport::Hardware decodeHardware(const QJsonObject& o, const QString& path)
+SystemReport::Hardware decodeHardware(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::Hardware h;
@@ -216,7 +208,7 @@ SystemReport::Hardware decodeHardware(const QJsonObject& o, const QString& path)
     return h;
 }
 
-SystemReport::CPU decodeCPU(const QJsonObject& o, const QString& path)
+SystemReport::CPU decodeCPU(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     // Field by field: reading never derives loadAverage from the three loads.
@@ -235,7 +227,7 @@ SystemReport::CPU decodeCPU(const QJsonObject& o, const QString& path)
     return c;
 }
 
-SystemReport::GPU decodeGPU(const QJsonObject& o, const QString& path)
+SystemReport::GPU decodeGPU(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::GPU g;
@@ -248,7 +240,7 @@ SystemReport::GPU decodeGPU(const QJsonObject& o, const QString& path)
     return g;
 }
 
-SystemReport::Memory decodeMemory(const QJsonObject& o, const QString& path)
+SystemReport::Memory decodeMemory(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::Memory m;
@@ -262,7 +254,7 @@ SystemReport::Memory decodeMemory(const QJsonObject& o, const QString& path)
     return m;
 }
 
-SystemReport::Disk decodeDisk(const QJsonObject& o, const QString& path)
+SystemReport::Disk decodeDisk(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::Disk d;
@@ -277,7 +269,7 @@ SystemReport::Disk decodeDisk(const QJsonObject& o, const QString& path)
     return d;
 }
 
-SystemReport::DiskIO decodeDiskIO(const QJsonObject& o, const QString& path)
+SystemReport::DiskIO decodeDiskIO(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::DiskIO d;
@@ -286,7 +278,7 @@ SystemReport::DiskIO decodeDiskIO(const QJsonObject& o, const QString& path)
     return d;
 }
 
-SystemReport::DiskIOHistory decodeDiskIOHistory(const QJsonObject& o, const QString& path)
+SystemReport::DiskIOHistory decodeDiskIOHistory(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::DiskIOHistory h;
@@ -295,7 +287,7 @@ SystemReport::DiskIOHistory decodeDiskIOHistory(const QJsonObject& o, const QStr
     return h;
 }
 
-SystemReport::Battery decodeBattery(const QJsonObject& o, const QString& path)
+SystemReport::Battery decodeBattery(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::Battery b;
@@ -309,7 +301,7 @@ SystemReport::Battery decodeBattery(const QJsonObject& o, const QString& path)
     return b;
 }
 
-SystemReport::Network decodeNetwork(const QJsonObject& o, const QString& path)
+SystemReport::Network decodeNetwork(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::Network n;
@@ -322,7 +314,7 @@ SystemReport::Network decodeNetwork(const QJsonObject& o, const QString& path)
     return n;
 }
 
-SystemReport::NetworkHistory decodeNetworkHistory(const QJsonObject& o, const QString& path)
+SystemReport::NetworkHistory decodeNetworkHistory(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::NetworkHistory h;
@@ -331,7 +323,7 @@ SystemReport::NetworkHistory decodeNetworkHistory(const QJsonObject& o, const QS
     return h;
 }
 
-SystemReport::Proxy decodeProxy(const QJsonObject& o, const QString& path)
+SystemReport::Proxy decodeProxy(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::Proxy p;
@@ -341,7 +333,7 @@ SystemReport::Proxy decodeProxy(const QJsonObject& o, const QString& path)
     return p;
 }
 
-SystemReport::Thermal decodeThermal(const QJsonObject& o, const QString& path)
+SystemReport::Thermal decodeThermal(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::Thermal t;
@@ -356,7 +348,7 @@ SystemReport::Thermal decodeThermal(const QJsonObject& o, const QString& path)
     return t;
 }
 
-SystemReport::ProcessInfo decodeProcessInfo(const QJsonObject& o, const QString& path)
+SystemReport::ProcessInfo decodeProcessInfo(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport::ProcessInfo p;
@@ -372,16 +364,16 @@ SystemReport::ProcessInfo decodeProcessInfo(const QJsonObject& o, const QString&
 // "network": a list, else one record, else absent; its errors never reach the caller.
 std::optional<QList<SystemReport::Network>> tolerantNetwork(const ObjectReader& r)
 {
-    const QJsonValue value = r.raw("network"_L1);
+    const Value* value = r.raw("network"_L1);
     const QString path = r.path("network"_L1);
-    if (value.isArray()) {
+    if (value && value->kind == Kind::Array) {
         try {
-            return recordListValue(value, path, decodeNetwork);
+            return recordListValue(*value, path, decodeNetwork);
         } catch (const Error&) {
         }
-    } else if (value.isObject()) {
+    } else if (value && value->kind == Kind::Object) {
         try {
-            return QList<SystemReport::Network>{recordValue(value, path, decodeNetwork)};
+            return QList<SystemReport::Network>{recordValue(*value, path, decodeNetwork)};
         } catch (const Error&) {
         }
     }
@@ -391,24 +383,24 @@ std::optional<QList<SystemReport::Network>> tolerantNetwork(const ObjectReader& 
 // "batteries" as a list; else "battery" as one record; else empty. Never fails.
 QList<SystemReport::Battery> tolerantBatteries(const ObjectReader& r)
 {
-    const QJsonValue list = r.raw("batteries"_L1);
-    if (list.isArray()) {
+    const Value* list = r.raw("batteries"_L1);
+    if (list && list->kind == Kind::Array) {
         try {
-            return recordListValue(list, r.path("batteries"_L1), decodeBattery);
+            return recordListValue(*list, r.path("batteries"_L1), decodeBattery);
         } catch (const Error&) {
         }
     }
-    const QJsonValue single = r.raw("battery"_L1);
-    if (single.isObject()) {
+    const Value* single = r.raw("battery"_L1);
+    if (single && single->kind == Kind::Object) {
         try {
-            return {recordValue(single, r.path("battery"_L1), decodeBattery)};
+            return {recordValue(*single, r.path("battery"_L1), decodeBattery)};
         } catch (const Error&) {
         }
     }
     return {};
 }
 
-SystemReport decodeSystemReport(const QJsonObject& o, const QString& path)
+SystemReport decodeSystemReport(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     SystemReport s;
@@ -437,7 +429,7 @@ SystemReport decodeSystemReport(const QJsonObject& o, const QString& path)
     return s;
 }
 
-AnalysisReport::Entry decodeEntry(const QJsonObject& o, const QString& path)
+AnalysisReport::Entry decodeEntry(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     AnalysisReport::Entry e;
@@ -448,7 +440,7 @@ AnalysisReport::Entry decodeEntry(const QJsonObject& o, const QString& path)
     return e;
 }
 
-AnalysisReport decodeAnalysisReport(const QJsonObject& o, const QString& path)
+AnalysisReport decodeAnalysisReport(const Value& o, const QString& path)
 {
     const ObjectReader r(o, path);
     AnalysisReport a;
@@ -461,55 +453,61 @@ AnalysisReport decodeAnalysisReport(const QJsonObject& o, const QString& path)
     return a;
 }
 
-QJsonObject topObject(const QByteArray& utf8)
+Value topObject(const QString& text)
 {
-    if (utf8.isEmpty())
+    if (text.isEmpty())
         throw Error(QString(), QStringLiteral("the document is empty"));
-    {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString decoded = decoder.decode(utf8);
-        if (decoder.hasError())
-            throw Error(QString(), QStringLiteral("the document is not valid UTF-8"));
+    strictJson::SyntaxError error;
+    std::optional<Value> document = strictJson::parse(text, &error);
+    if (!document) {
+        throw Error(QString(), QStringLiteral("the document is not valid JSON: %1 at line %2, column %3")
+                                   .arg(error.what)
+                                   .arg(error.line)
+                                   .arg(error.column));
     }
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(utf8, &error);
-    if (error.error != QJsonParseError::NoError) {
-        throw Error(QString(), QStringLiteral("the document is not valid JSON (%1 at offset %2)")
-                                   .arg(error.errorString())
-                                   .arg(error.offset));
+    if (document->kind != Kind::Object) {
+        throw Error(QString(),
+                    QStringLiteral("expected an object at the top level, found %1").arg(describe(&*document)));
     }
-    if (!document.isObject())
-        throw Error(QString(), QStringLiteral("expected an object at the top level, found an array"));
-    return document.object();
+    return std::move(*document);
 }
 
-QByteArray utf8Of(const QString& text)
+QString decodeUtf8(const QByteArray& utf8)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(utf8);
+    if (decoder.hasError())
+        throw Error(QString(), QStringLiteral("the document is not valid UTF-8"));
+    return text;
+}
+
+QString checkedText(const QString& text)
 {
     if (!text.isValidUtf16())
         throw Error(QString(), QStringLiteral("the document is not valid Unicode text"));
-    return text.toUtf8();
+    return text;
 }
 
 } // namespace
 
-SystemReport parseStatus(const QByteArray& utf8)
-{
-    return decodeSystemReport(topObject(utf8), QString());
-}
-
 SystemReport parseStatus(const QString& text)
 {
-    return parseStatus(utf8Of(text));
+    return decodeSystemReport(topObject(checkedText(text)), QString());
 }
 
-AnalysisReport parseAnalysis(const QByteArray& utf8)
+SystemReport parseStatus(const QByteArray& utf8)
 {
-    return decodeAnalysisReport(topObject(utf8), QString());
+    return decodeSystemReport(topObject(decodeUtf8(utf8)), QString());
 }
 
 AnalysisReport parseAnalysis(const QString& text)
 {
-    return parseAnalysis(utf8Of(text));
+    return decodeAnalysisReport(topObject(checkedText(text)), QString());
+}
+
+AnalysisReport parseAnalysis(const QByteArray& utf8)
+{
+    return decodeAnalysisReport(topObject(decodeUtf8(utf8)), QString());
 }
 
 } // namespace roror::SystemReportParser

@@ -70,7 +70,7 @@ struct LocationWalk {
                 if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
                     continue; // unreadable or vanished: not counted
                 statted = true;
-                type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_LNK;
+                type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_UNKNOWN;
             }
             if (type == DT_REG) {
                 if (statted && st.st_blocks > 0)
@@ -80,7 +80,7 @@ struct LocationWalk {
                 continue;
             }
             if (type != DT_DIR)
-                continue;
+                continue; // links, special files and what could not be typed
             if (count())
                 break;
             if (isPackage(name))

@@ -287,3 +287,13 @@ TEST(LocalCleanExecutor, FailedRemovalsAreCountedAsFailed)
     EXPECT_EQ(result.failedCount, 1);
     EXPECT_TRUE(exists(locked + "/f"));
 }
+
+TEST(LocalCleanExecutor, TheProcessTableOverloadCleansToo)
+{
+    TestEnv env;
+    fill(env, {"{home}/Library/Logs/app.log"});
+    const LocalCleanResult result =
+        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Logs/app.log", C}}), {env.home()});
+    EXPECT_EQ(result.removedCount, 1);
+    EXPECT_FALSE(exists(env.home() + "/Library/Logs/app.log"));
+}

@@ -1,0 +1,65 @@
+#include "core/update/UpdateService.h"
+
+#include "core/model/AppLocalization.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPromise>
+#include <memory>
+
+namespace roror {
+
+namespace {
+// The load gives up when no data arrives for this long.
+constexpr int transferTimeoutMs = 60000;
+}
+
+QString UpdateServiceError::errorDescription() const
+{
+    switch (m_kind) {
+    case Kind::serverStatus:
+        return AppLocalization::coreText(QStringLiteral("更新检查没有成功，服务器返回 %1。").arg(m_code),
+                                         QStringLiteral("The update check failed with server status %1.").arg(m_code));
+    case Kind::invalidResponse:
+        return AppLocalization::coreText(QStringLiteral("更新信息格式不正确。"),
+                                         QStringLiteral("The update information is invalid."));
+    }
+    return {};
+}
+
+QFuture<RororUpdateInfo> UpdateService::fetchLatest(const QUrl& url) const
+{
+    auto promise = std::make_shared<QPromise<RororUpdateInfo>>();
+    QFuture<RororUpdateInfo> future = promise->future();
+    promise->start();
+
+    // One manager per fetch, so the service itself keeps nothing between fetches.
+    auto* manager = new QNetworkAccessManager;
+    QNetworkRequest request(url);
+    request.setTransferTimeout(transferTimeoutMs);
+    QNetworkReply* reply = manager->get(request);
+    QObject::connect(reply, &QNetworkReply::finished, manager, [promise, manager, reply] {
+        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        try {
+            if (!status.isValid()) {
+                if (reply->error() != QNetworkReply::NoError)
+                    throw UpdateTransportError(int(reply->error()), reply->errorString());
+                throw UpdateServiceError::invalidResponse();
+            }
+            const int code = status.toInt();
+            if (code < 200 || code > 299)
+                throw UpdateServiceError::serverStatus(code);
+            if (reply->error() != QNetworkReply::NoError)
+                throw UpdateTransportError(int(reply->error()), reply->errorString());
+            promise->addResult(RororUpdateInfo::decode(reply->readAll()));
+        } catch (...) {
+            promise->setException(std::current_exception());
+        }
+        promise->finish();
+        manager->deleteLater();
+    });
+    return future;
+}
+
+} // namespace roror

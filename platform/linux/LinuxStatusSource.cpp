@@ -1,0 +1,804 @@
+#include "platform/linux/LinuxStatusSource.h"
+
+#include "platform/linux/LinuxProcfs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <cmath>
+#include <dirent.h>
+#include <fcntl.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/utsname.h>
+#include <thread>
+#include <unistd.h>
+
+namespace roror {
+
+namespace {
+
+// Reads at most `limit` bytes of a file with plain system calls (the process table reads
+// hundreds of small files per snapshot).
+std::optional<QByteArray> readFileBytes(const QByteArray& path, qsizetype limit = 1 << 20)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray data;
+    char buffer[4096];
+    for (;;) {
+        const qsizetype want = std::min<qsizetype>(sizeof buffer, limit - data.size());
+        if (want <= 0)
+            break;
+        const ssize_t n = ::read(fd, buffer, static_cast<size_t>(want));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        data.append(buffer, n);
+    }
+    ::close(fd);
+    return data;
+}
+
+std::string_view view(const QByteArray& data)
+{
+    return {data.constData(), static_cast<size_t>(data.size())};
+}
+
+double steadySeconds()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+QStringList folderEntries(const QString& folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool isPlaceholder(const QString& value)
+{
+    static const QStringList placeholders = {
+        QStringLiteral("To Be Filled By O.E.M."), QStringLiteral("To be filled by O.E.M."),
+        QStringLiteral("System Product Name"), QStringLiteral("Default string"), QStringLiteral("Not Specified"),
+        QStringLiteral("None")};
+    return placeholders.contains(value);
+}
+
+QString hoursMinutes(double seconds)
+{
+    const qint64 minutes = static_cast<qint64>(seconds / 60.0);
+    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The pci.ids name of a device: "Vendor Device" as lspci shows it.
+std::optional<QString> pciName(const QByteArray& database, const QString& vendor, const QString& device)
+{
+    const QByteArray v = vendor.toLower().toLatin1();
+    const QByteArray d = device.toLower().toLatin1();
+    qsizetype pos = 0;
+    QString vendorName;
+    bool inVendor = false;
+    while (pos < database.size()) {
+        qsizetype end = database.indexOf('\n', pos);
+        if (end < 0)
+            end = database.size();
+        const QByteArray line = database.mid(pos, end - pos);
+        pos = end + 1;
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        if (line[0] != '\t') {
+            if (inVendor)
+                break;
+            if (line.startsWith(v + "  ")) {
+                inVendor = true;
+                vendorName = QString::fromUtf8(line.mid(v.size() + 2)).trimmed();
+            }
+            continue;
+        }
+        if (inVendor && line.size() > 1 && line[1] != '\t' && line.mid(1).startsWith(d + "  "))
+            return vendorName + QLatin1Char(' ') + QString::fromUtf8(line.mid(d.size() + 3)).trimmed();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+LinuxStatusSource::LinuxStatusSource() : LinuxStatusSource(Options{}) {}
+
+LinuxStatusSource::LinuxStatusSource(Options options) : m_options(std::move(options))
+{
+    while (m_options.root.endsWith(QLatin1Char('/')))
+        m_options.root.chop(1);
+    if (!m_options.monotonicSeconds)
+        m_options.monotonicSeconds = steadySeconds;
+    if (!m_options.sleep)
+        m_options.sleep = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+    if (!m_options.addressList)
+        m_options.addressList = systemAddressList;
+}
+
+QString LinuxStatusSource::path(const QString& absolute) const
+{
+    return m_options.root + absolute;
+}
+
+std::optional<QByteArray> LinuxStatusSource::read(const QString& absolute) const
+{
+    return readFileBytes(QFile::encodeName(path(absolute)));
+}
+
+std::optional<QString> LinuxStatusSource::readTrimmed(const QString& absolute) const
+{
+    const auto data = read(absolute);
+    if (!data)
+        return std::nullopt;
+    const QString text = QString::fromUtf8(*data).trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    return text;
+}
+
+std::optional<qint64> LinuxStatusSource::readInteger(const QString& absolute) const
+{
+    const auto text = readTrimmed(absolute);
+    if (!text)
+        return std::nullopt;
+    bool ok = false;
+    const qint64 value = text->toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+// Processor ---------------------------------------------------------------------------------
+
+std::optional<QList<CPUTickReading>> LinuxStatusSource::cpuTicks()
+{
+    const auto text = read(QStringLiteral("/proc/stat"));
+    if (!text)
+        return std::nullopt;
+    return LinuxProcfs::parseProcStat(view(*text));
+}
+
+QList<double> LinuxStatusSource::loadAverages()
+{
+    // The file getloadavg() itself reads on Linux.
+    const auto text = read(QStringLiteral("/proc/loadavg"));
+    if (!text)
+        return {};
+    return LinuxProcfs::parseLoadavg(view(*text));
+}
+
+std::optional<QSet<int>> LinuxStatusSource::onlineCPUs() const
+{
+    const auto text = read(QStringLiteral("/sys/devices/system/cpu/online"));
+    if (!text)
+        return std::nullopt;
+    auto cpus = LinuxProcfs::parseCPUList(view(*text));
+    if (!cpus || cpus->isEmpty())
+        return std::nullopt;
+    return cpus;
+}
+
+std::optional<qint64> LinuxStatusSource::logicalCPUCount()
+{
+    // The same file sysconf(_SC_NPROCESSORS_ONLN) reads.
+    if (const auto cpus = onlineCPUs())
+        return cpus->size();
+    if (!m_options.root.isEmpty())
+        return std::nullopt;
+    const long n = ::sysconf(_SC_NPROCESSORS_ONLN);
+    return n > 0 ? std::optional<qint64>(n) : std::nullopt;
+}
+
+qint64 LinuxStatusSource::activeProcessorCount()
+{
+    const long n = ::sysconf(_SC_NPROCESSORS_ONLN);
+    return n > 0 ? n : 1;
+}
+
+std::optional<qint64> LinuxStatusSource::physicalCoresAmong(const QSet<int>& cpus) const
+{
+    QSet<QPair<qint64, qint64>> cores;
+    for (int cpu : cpus) {
+        const QString topology = QStringLiteral("/sys/devices/system/cpu/cpu%1/topology/").arg(cpu);
+        const auto package = readInteger(topology + QStringLiteral("physical_package_id"));
+        const auto core = readInteger(topology + QStringLiteral("core_id"));
+        if (!package || !core)
+            return std::nullopt;
+        cores.insert({*package, *core});
+    }
+    if (cores.isEmpty())
+        return std::nullopt;
+    return cores.size();
+}
+
+std::optional<qint64> LinuxStatusSource::physicalCPUCount()
+{
+    const auto cpus = onlineCPUs();
+    if (!cpus)
+        return std::nullopt;
+    return physicalCoresAmong(*cpus);
+}
+
+std::optional<qint64> LinuxStatusSource::performanceCoreCount()
+{
+    // Hybrid processors list their performance and efficiency CPUs under these two folders.
+    const auto text = read(QStringLiteral("/sys/devices/cpu_core/cpus"));
+    const auto cpus = text ? LinuxProcfs::parseCPUList(view(*text)) : std::nullopt;
+    if (!cpus || cpus->isEmpty())
+        return std::nullopt;
+    const auto online = onlineCPUs();
+    return physicalCoresAmong(online ? QSet<int>(*cpus).intersect(*online) : *cpus);
+}
+
+std::optional<qint64> LinuxStatusSource::efficiencyCoreCount()
+{
+    const auto text = read(QStringLiteral("/sys/devices/cpu_atom/cpus"));
+    const auto cpus = text ? LinuxProcfs::parseCPUList(view(*text)) : std::nullopt;
+    if (!cpus || cpus->isEmpty())
+        return std::nullopt;
+    const auto online = onlineCPUs();
+    return physicalCoresAmong(online ? QSet<int>(*cpus).intersect(*online) : *cpus);
+}
+
+// Memory ------------------------------------------------------------------------------------
+
+MemoryReading LinuxStatusSource::memory()
+{
+    MemoryReading reading;
+    if (const auto text = read(QStringLiteral("/proc/meminfo")))
+        reading = LinuxProcfs::parseMeminfo(view(*text));
+    if (!reading.total)
+        reading.total = physicalMemory();
+    return reading;
+}
+
+std::optional<qint64> LinuxStatusSource::physicalMemory()
+{
+    if (!m_options.root.isEmpty()) {
+        const auto text = read(QStringLiteral("/proc/meminfo"));
+        return text ? LinuxProcfs::parseMeminfo(view(*text)).total : std::nullopt;
+    }
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long size = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || size <= 0)
+        return std::nullopt;
+    return static_cast<qint64>(pages) * size;
+}
+
+// Volumes -----------------------------------------------------------------------------------
+
+QString LinuxStatusSource::canonicalDevice(const QString& device) const
+{
+    const QString resolved = QFileInfo(path(device)).canonicalFilePath();
+    if (resolved.isEmpty() || !resolved.startsWith(m_options.root))
+        return device;
+    return resolved.mid(m_options.root.size());
+}
+
+std::optional<QString> LinuxStatusSource::volumeLabel(const QString& device) const
+{
+    const QString labels = QStringLiteral("/dev/disk/by-label");
+    const QString target = canonicalDevice(device);
+    for (const QString& name : folderEntries(path(labels))) {
+        if (canonicalDevice(labels + QLatin1Char('/') + name) == target)
+            return LinuxProcfs::decodeUdevEscapes(name);
+    }
+    return std::nullopt;
+}
+
+std::optional<bool> LinuxStatusSource::isRemovable(const QString& device) const
+{
+    const QString canonical = canonicalDevice(device);
+    const QString base = canonical.mid(canonical.lastIndexOf(QLatin1Char('/')) + 1);
+    if (base.isEmpty())
+        return std::nullopt;
+    if (const auto value = readInteger(QStringLiteral("/sys/block/%1/removable").arg(base)))
+        return *value != 0;
+    // A partition: its disk is the /sys/block folder that holds a folder of its name.
+    for (const QString& disk : folderEntries(path(QStringLiteral("/sys/block")))) {
+        if (QFileInfo::exists(path(QStringLiteral("/sys/block/%1/%2").arg(disk, base)))) {
+            if (const auto value = readInteger(QStringLiteral("/sys/block/%1/removable").arg(disk)))
+                return *value != 0;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<VolumeReading> LinuxStatusSource::volumeAt(const QString& mountPath, const QString& device,
+                                                         const QString& fstype) const
+{
+    VolumeReading volume;
+    volume.mountPath = mountPath;
+    volume.device = device;
+    volume.fstype = fstype;
+    struct statvfs info {};
+    if (::statvfs(QFile::encodeName(path(mountPath)).constData(), &info) == 0) {
+        const qint64 unit = info.f_frsize ? static_cast<qint64>(info.f_frsize) : static_cast<qint64>(info.f_bsize);
+        volume.totalCapacity = static_cast<qint64>(info.f_blocks) * unit;
+        volume.availableCapacity = static_cast<qint64>(info.f_bavail) * unit;
+    }
+    volume.name = volumeLabel(device);
+    volume.removable = isRemovable(device);
+    return volume;
+}
+
+QList<VolumeReading> LinuxStatusSource::volumes()
+{
+    const auto text = read(QStringLiteral("/proc/self/mounts"));
+    if (!text)
+        return {};
+    static const QStringList virtualTypes = {QStringLiteral("squashfs"), QStringLiteral("overlay"),
+                                             QStringLiteral("tmpfs"),    QStringLiteral("devtmpfs"),
+                                             QStringLiteral("ramfs"),    QStringLiteral("iso9660")};
+    QList<VolumeReading> result;
+    QSet<QString> devices;
+    for (const auto& entry : LinuxProcfs::parseProcMounts(view(*text))) {
+        // Real block devices only: no pseudo file systems, loop images (snaps), RAM disks or overlays.
+        if (!entry.device.startsWith(QLatin1String("/dev/")))
+            continue;
+        const QString base = entry.device.mid(5);
+        if (base.startsWith(QLatin1String("loop")) || base.startsWith(QLatin1String("ram"))
+            || base.startsWith(QLatin1String("zram")) || virtualTypes.contains(entry.fstype))
+            continue;
+        if (entry.mountPath == QLatin1String("/snap") || entry.mountPath.startsWith(QLatin1String("/snap/"))
+            || entry.mountPath.startsWith(QLatin1String("/var/lib/snapd/")))
+            continue;
+        // Files bound into place (a container's /etc/hosts) are no volumes.
+        struct stat st {};
+        if (::stat(QFile::encodeName(path(entry.mountPath)).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+            continue;
+        // A device mounted twice (bind mounts, subvolumes) is one volume: its first mount.
+        const QString key = canonicalDevice(entry.device);
+        if (devices.contains(key))
+            continue;
+        devices.insert(key);
+        if (auto volume = volumeAt(entry.mountPath, entry.device, entry.fstype))
+            result.append(*volume);
+    }
+    return result;
+}
+
+std::optional<VolumeReading> LinuxStatusSource::homeVolume()
+{
+    struct statvfs info {};
+    if (::statvfs(QFile::encodeName(QDir::homePath()).constData(), &info) != 0)
+        return std::nullopt;
+    const qint64 unit = info.f_frsize ? static_cast<qint64>(info.f_frsize) : static_cast<qint64>(info.f_bsize);
+    VolumeReading volume;
+    volume.mountPath = QStringLiteral("/");
+    volume.totalCapacity = static_cast<qint64>(info.f_blocks) * unit;
+    volume.availableCapacity = static_cast<qint64>(info.f_bavail) * unit;
+    return volume;
+}
+
+// Disk traffic ------------------------------------------------------------------------------
+
+std::optional<QHash<QString, DiskByteReading>> LinuxStatusSource::diskCounters()
+{
+    const auto text = read(QStringLiteral("/proc/diskstats"));
+    if (!text)
+        return std::nullopt;
+    QHash<QString, DiskByteReading> disks;
+    const auto all = LinuxProcfs::parseDiskstats(view(*text));
+    for (auto it = all.constBegin(); it != all.constEnd(); ++it) {
+        // Whole physical disks only: partitions have no /sys/block folder, and virtual devices
+        // (loop, zram, device-mapper, md) have no "device" link, so nothing is counted twice.
+        if (QFileInfo::exists(path(QStringLiteral("/sys/block/%1/device").arg(it.key()))))
+            disks.insert(it.key(), it.value());
+    }
+    return disks;
+}
+
+// Network -----------------------------------------------------------------------------------
+
+std::optional<QList<InterfaceEntry>> LinuxStatusSource::systemAddressList()
+{
+    ifaddrs* list = nullptr;
+    if (::getifaddrs(&list) != 0)
+        return std::nullopt;
+    QList<InterfaceEntry> entries;
+    for (ifaddrs* a = list; a; a = a->ifa_next) {
+        InterfaceEntry entry;
+        entry.name = QString::fromUtf8(a->ifa_name ? a->ifa_name : "");
+        entry.up = a->ifa_flags & IFF_UP;
+        entry.loopback = a->ifa_flags & IFF_LOOPBACK;
+        entry.hasAddress = a->ifa_addr != nullptr;
+        if (a->ifa_addr) {
+            const int family = a->ifa_addr->sa_family;
+            if (family == AF_PACKET) {
+                entry.family = InterfaceEntry::Family::link;
+            } else if (family == AF_INET || family == AF_INET6) {
+                entry.family = family == AF_INET ? InterfaceEntry::Family::ipv4 : InterfaceEntry::Family::ipv6;
+                const socklen_t length = family == AF_INET ? sizeof(sockaddr_in) : sizeof(sockaddr_in6);
+                char host[1025] = {};
+                if (::getnameinfo(a->ifa_addr, length, host, sizeof host, nullptr, 0, NI_NUMERICHOST) == 0
+                    && host[0] != '\0')
+                    entry.address = QString::fromUtf8(host);
+            }
+        }
+        entries.append(entry);
+    }
+    ::freeifaddrs(list);
+    return entries;
+}
+
+std::optional<QList<InterfaceEntry>> LinuxStatusSource::interfaceEntries()
+{
+    auto entries = m_options.addressList();
+    if (!entries)
+        return std::nullopt;
+    for (InterfaceEntry& entry : *entries) {
+        if (entry.family != InterfaceEntry::Family::link || entry.name.contains(QLatin1Char('/')))
+            continue;
+        const QString stats = QStringLiteral("/sys/class/net/%1/statistics/").arg(entry.name);
+        // 64-bit counters, unlike the ones carried in the address list.
+        if (const auto rx = readInteger(stats + QStringLiteral("rx_bytes")); rx && *rx >= 0)
+            entry.rxBytes = static_cast<quint64>(*rx);
+        if (const auto tx = readInteger(stats + QStringLiteral("tx_bytes")); tx && *tx >= 0)
+            entry.txBytes = static_cast<quint64>(*tx);
+    }
+    return entries;
+}
+
+std::optional<ProxyReading> LinuxStatusSource::proxy()
+{
+    // The proxy settings of a Linux session live in the environment; lower case wins, as curl does.
+    auto variable = [](const char* lower, const char* upper) -> std::optional<QString> {
+        for (const char* name : {lower, upper}) {
+            const QString value = qEnvironmentVariable(name).trimmed();
+            if (!value.isEmpty())
+                return value;
+        }
+        return std::nullopt;
+    };
+    const struct {
+        const char* type;
+        const char* lower;
+        const char* upper;
+    } kinds[] = {{"SOCKS", "all_proxy", "ALL_PROXY"}, {"HTTPS", "https_proxy", "HTTPS_PROXY"}, {"HTTP", "http_proxy", "HTTP_PROXY"}};
+    for (const auto& kind : kinds) {
+        const auto value = variable(kind.lower, kind.upper);
+        if (!value)
+            continue;
+        ProxyReading reading;
+        reading.enabled = true;
+        reading.type = QString::fromLatin1(kind.type);
+        // Only the host: a proxy address may carry a user name and password.
+        const QUrl url(value->contains(QLatin1String("://")) ? *value : QStringLiteral("http://") + *value);
+        if (!url.host().isEmpty())
+            reading.host = url.host();
+        return reading;
+    }
+    return ProxyReading{};
+}
+
+// Power -------------------------------------------------------------------------------------
+
+std::optional<QString> LinuxStatusSource::batteryFolder() const
+{
+    const QString supplies = QStringLiteral("/sys/class/power_supply/");
+    for (const QString& name : folderEntries(path(supplies))) {
+        const QString folder = supplies + name + QLatin1Char('/');
+        // Batteries of mice and keyboards report the scope "Device".
+        if (readTrimmed(folder + QStringLiteral("type")) == QStringLiteral("Battery")
+            && readTrimmed(folder + QStringLiteral("scope")) != QStringLiteral("Device")
+            && readInteger(folder + QStringLiteral("present")).value_or(1) != 0)
+            return folder;
+    }
+    return std::nullopt;
+}
+
+std::optional<BatteryReading> LinuxStatusSource::battery()
+{
+    const auto folder = batteryFolder();
+    if (!folder)
+        return std::nullopt;
+    auto value = [&](const char* name) { return readInteger(*folder + QLatin1String(name)); };
+
+    // Energy (µWh, µW) or charge (µAh, µA), whichever the driver reports.
+    auto now = value("energy_now");
+    auto full = value("energy_full");
+    auto rate = value("power_now");
+    if (!now || !full) {
+        now = value("charge_now");
+        full = value("charge_full");
+        rate = value("current_now");
+    }
+
+    BatteryReading reading;
+    if (const auto capacity = value("capacity"))
+        reading.percent = static_cast<double>(*capacity);
+    else if (now && full && *full > 0)
+        reading.percent = std::clamp(100.0 * static_cast<double>(*now) / static_cast<double>(*full), 0.0, 100.0);
+
+    // The kernel's words, in the vocabulary of the power tool's battery line.
+    const auto status = readTrimmed(*folder + QStringLiteral("status"));
+    if (status) {
+        const QString lower = status->toLower();
+        reading.status = lower == QLatin1String("full") ? QStringLiteral("charged") : lower;
+    }
+
+    std::optional<double> seconds;
+    if (const auto empty = value("time_to_empty_now"); empty && *empty > 0 && reading.status == QStringLiteral("discharging"))
+        seconds = static_cast<double>(*empty);
+    else if (const auto toFull = value("time_to_full_now"); toFull && *toFull > 0 && reading.status == QStringLiteral("charging"))
+        seconds = static_cast<double>(*toFull);
+    else if (now && full && rate && *rate > 0) {
+        const double r = std::abs(static_cast<double>(*rate));
+        if (reading.status == QStringLiteral("discharging"))
+            seconds = static_cast<double>(*now) / r * 3600.0;
+        else if (reading.status == QStringLiteral("charging") && *full >= *now)
+            seconds = static_cast<double>(*full - *now) / r * 3600.0;
+    }
+    if (seconds && std::isfinite(*seconds))
+        reading.timeLeft = hoursMinutes(*seconds);
+    return reading;
+}
+
+BatteryFactsReading LinuxStatusSource::batteryFacts()
+{
+    BatteryFactsReading facts;
+    const auto folder = batteryFolder();
+    if (!folder)
+        return facts;
+    auto value = [&](const char* name) { return readInteger(*folder + QLatin1String(name)); };
+    facts.health = readTrimmed(*folder + QStringLiteral("health"));
+    facts.cycleCount = value("cycle_count");
+    auto full = value("energy_full");
+    auto design = value("energy_full_design");
+    if (!full || !design) {
+        full = value("charge_full");
+        design = value("charge_full_design");
+    }
+    if (full && design && *design > 0)
+        facts.capacity = std::llround(100.0 * static_cast<double>(*full) / static_cast<double>(*design));
+    if (const auto temp = value("temp")) // tenths of a degree
+        facts.temperature = static_cast<double>(*temp) / 10.0;
+    return facts;
+}
+
+// Host --------------------------------------------------------------------------------------
+
+HardwareReading LinuxStatusSource::hardware()
+{
+    HardwareReading reading;
+    reading.graphicsOnChip = false;
+    if (auto product = readTrimmed(QStringLiteral("/sys/class/dmi/id/product_name")); product && !isPlaceholder(*product))
+        reading.modelName = product;
+
+    // The first graphics card: its PCI name where the id database is installed, else its driver.
+    const QString drm = QStringLiteral("/sys/class/drm/");
+    QStringList cards;
+    for (const QString& name : folderEntries(path(drm))) {
+        static const QRegularExpression card(QStringLiteral("^card\\d+$"));
+        if (card.match(name).hasMatch() && QFileInfo::exists(path(drm + name + QStringLiteral("/device"))))
+            cards.append(name);
+    }
+    std::sort(cards.begin(), cards.end(), [](const QString& a, const QString& b) {
+        return a.mid(4).toInt() < b.mid(4).toInt();
+    });
+    if (!cards.isEmpty()) {
+        const auto uevent = read(drm + cards.first() + QStringLiteral("/device/uevent"));
+        QString driver;
+        QString pciId;
+        if (uevent) {
+            for (const QByteArray& line : uevent->split('\n')) {
+                if (line.startsWith("DRIVER="))
+                    driver = QString::fromUtf8(line.mid(7)).trimmed();
+                else if (line.startsWith("PCI_ID="))
+                    pciId = QString::fromUtf8(line.mid(7)).trimmed();
+            }
+        }
+        const QStringList ids = pciId.split(QLatin1Char(':'));
+        if (ids.size() == 2) {
+            for (const char* database : {"/usr/share/misc/pci.ids", "/usr/share/hwdata/pci.ids"}) {
+                const auto data = read(QString::fromLatin1(database));
+                if (!data)
+                    continue;
+                reading.gpuName = pciName(*data, ids[0], ids[1]);
+                break;
+            }
+        }
+        if (!reading.gpuName && !driver.isEmpty())
+            reading.gpuName = driver;
+    }
+    return reading;
+}
+
+std::optional<QString> LinuxStatusSource::cpuBrand()
+{
+    const auto text = read(QStringLiteral("/proc/cpuinfo"));
+    if (!text)
+        return std::nullopt;
+    return LinuxProcfs::parseCpuinfoModelName(view(*text));
+}
+
+std::optional<QString> LinuxStatusSource::machineName()
+{
+    utsname names {};
+    if (::uname(&names) != 0)
+        return std::nullopt;
+    const QString machine = QString::fromUtf8(names.machine);
+    if (machine.isEmpty())
+        return std::nullopt;
+    return machine;
+}
+
+OSVersionReading LinuxStatusSource::osVersion()
+{
+    OSVersionReading reading;
+    reading.platformName = QStringLiteral("linux");
+    reading.productName = QStringLiteral("Linux");
+    auto text = read(QStringLiteral("/etc/os-release"));
+    if (!text)
+        text = read(QStringLiteral("/usr/lib/os-release"));
+    if (text) {
+        const auto values = LinuxProcfs::parseOsRelease(view(*text));
+        if (const QString name = values.value(QStringLiteral("NAME")).trimmed(); !name.isEmpty())
+            reading.productName = name;
+        if (const QString version = values.value(QStringLiteral("VERSION_ID")).trimmed(); !version.isEmpty())
+            reading.version = version;
+    }
+    return reading;
+}
+
+std::optional<QString> LinuxStatusSource::hostName()
+{
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0 || name[0] == '\0')
+        return std::nullopt;
+    return QString::fromUtf8(name);
+}
+
+std::optional<double> LinuxStatusSource::uptimeSeconds()
+{
+    const auto text = read(QStringLiteral("/proc/uptime"));
+    if (!text)
+        return std::nullopt;
+    return LinuxProcfs::parseUptime(view(*text));
+}
+
+std::optional<QString> LinuxStatusSource::trashFolder()
+{
+    // The freedesktop Trash of the home volume keeps the trashed items under "files".
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!data.startsWith(QLatin1Char('/')))
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    return data + QStringLiteral("/Trash/files");
+}
+
+// Processes ---------------------------------------------------------------------------------
+
+namespace {
+
+// Reads a file below an open folder with plain system calls.
+std::optional<QByteArray> readAt(int folder, const char* name, qsizetype limit)
+{
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray data;
+    char buffer[4096];
+    while (data.size() < limit) {
+        const ssize_t n = ::read(fd, buffer, static_cast<size_t>(std::min<qsizetype>(sizeof buffer, limit - data.size())));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        data.append(buffer, n);
+    }
+    ::close(fd);
+    return data;
+}
+
+} // namespace
+
+LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable() const
+{
+    ProcessTable table;
+    const QByteArray proc = QFile::encodeName(path(QStringLiteral("/proc")));
+    DIR* dir = ::opendir(proc.constData());
+    if (!dir)
+        return table;
+    const int procFd = ::dirfd(dir);
+
+    const double pageSize = static_cast<double>(::sysconf(_SC_PAGESIZE));
+    double memoryTotal = 0;
+    if (const auto meminfo = readAt(procFd, "meminfo", 1 << 16))
+        memoryTotal = static_cast<double>(LinuxProcfs::parseMeminfo(view(*meminfo)).total.value_or(0));
+
+    char file[64];
+    while (dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] < '1' || name[0] > '9' || std::strlen(name) > 20)
+            continue;
+        std::snprintf(file, sizeof file, "%s/stat", name);
+        const auto statText = readAt(procFd, file, 4096);
+        if (!statText)
+            continue; // gone meanwhile
+        const auto stat = LinuxProcfs::parseProcessStat(view(*statText));
+        if (!stat)
+            continue;
+
+        ProcessReading row;
+        row.pid = stat->pid;
+        row.ppid = stat->ppid;
+        row.startTime = stat->startTime;
+        constexpr unsigned kernelThread = 0x00200000; // PF_KTHREAD
+        if (stat->flags & kernelThread) {
+            // Kernel threads have no command line and no memory of their own.
+            row.name = stat->comm;
+            row.command = stat->comm;
+        } else {
+            std::snprintf(file, sizeof file, "%s/cmdline", name);
+            const QByteArray cmdline = readAt(procFd, file, 4096).value_or(QByteArray());
+            row.name = LinuxProcfs::processName(cmdline, stat->comm);
+            row.command = LinuxProcfs::processCommand(cmdline, stat->comm);
+        }
+        if (memoryTotal > 0)
+            row.memory = static_cast<double>(stat->residentPages) * pageSize / memoryTotal * 100.0;
+        table.times.insert(row.pid, CPUTime{stat->startTime, stat->utime + stat->stime});
+        table.rows.append(row);
+    }
+    ::closedir(dir);
+    return table;
+}
+
+std::optional<QList<ProcessReading>> LinuxStatusSource::processes()
+{
+    if (!QFileInfo(path(QStringLiteral("/proc"))).isDir())
+        return std::nullopt;
+    std::lock_guard lock(m_processLock);
+
+    // %CPU is the share of one processor used since the previous reading, at least
+    // processWindowMs ago; the first call takes its own first reading.
+    if (!m_previousTimes) {
+        m_previousTimes = readProcessTable().times;
+        m_previousTime = m_options.monotonicSeconds();
+    }
+    const double waited = m_options.monotonicSeconds() - m_previousTime;
+    if (waited < processWindowMs / 1000.0)
+        m_options.sleep(static_cast<int>(std::ceil(processWindowMs - waited * 1000.0)));
+
+    ProcessTable table = readProcessTable();
+    const double now = m_options.monotonicSeconds();
+    const double elapsed = now - m_previousTime;
+    const double ticksPerSecond = static_cast<double>(::sysconf(_SC_CLK_TCK));
+    if (elapsed > 0 && ticksPerSecond > 0) {
+        for (ProcessReading& row : table.rows) {
+            const CPUTime current = table.times.value(row.pid);
+            const auto previous = m_previousTimes->constFind(row.pid);
+            quint64 ticks = current.ticks; // a process started since the last reading
+            if (previous != m_previousTimes->constEnd() && previous->startTime == current.startTime)
+                ticks = current.ticks >= previous->ticks ? current.ticks - previous->ticks : 0;
+            row.cpu = static_cast<double>(ticks) / ticksPerSecond / elapsed * 100.0;
+        }
+    }
+    m_previousTimes = table.times;
+    m_previousTime = now;
+    if (table.rows.isEmpty())
+        return std::nullopt;
+    return table.rows;
+}
+
+} // namespace roror

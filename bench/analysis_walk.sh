@@ -28,26 +28,31 @@ du -s -b "$tree" >/dev/null
 "$bin" once "$tree" "$workers" >/dev/null
 gdu -n -p "$tree" >/dev/null
 
-# Median wall time in milliseconds of RUNS runs of a command (process start included for every tool).
-median_ms() {
-  local times=() start end
-  for _ in $(seq "$runs"); do
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    times+=($(( (end - start) / 1000 )))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "%.1f", a[int((NR + 1) / 2)] / 1000 }'
+# Wall time in microseconds of one run of a command (process start included for every tool).
+elapsed_us() {
+  local start end
+  start=$(date +%s%N)
+  "$@" >/dev/null 2>&1
+  end=$(date +%s%N)
+  echo $(( (end - start) / 1000 ))
 }
-
+median_ms() { sort -n | awk '{ a[NR] = $1 } END { printf "%.1f", a[int((NR + 1) / 2)] / 1000 }'; }
 peak_kib() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
 
-ours=$(median_ms "$bin" once "$tree" "$workers")
-single=$(median_ms "$bin" once "$tree" 1)
-du_ms=$(median_ms du -s -b "$tree")
-gdu_ms=$(median_ms gdu -n -p "$tree")
+# The tools take turns in every round, so a change in the machine's load hits them all alike.
+ours_runs=() single_runs=() du_runs=() gdu_runs=()
+for _ in $(seq "$runs"); do
+  ours_runs+=("$(elapsed_us "$bin" once "$tree" "$workers")")
+  du_runs+=("$(elapsed_us du -s -b "$tree")")
+  gdu_runs+=("$(elapsed_us gdu -n -p "$tree")")
+  single_runs+=("$(elapsed_us "$bin" once "$tree" 1)")
+done
+ours=$(printf '%s\n' "${ours_runs[@]}" | median_ms)
+single=$(printf '%s\n' "${single_runs[@]}" | median_ms)
+du_ms=$(printf '%s\n' "${du_runs[@]}" | median_ms)
+gdu_ms=$(printf '%s\n' "${gdu_runs[@]}" | median_ms)
 
-echo "tree: $files files in $folders folders, $(nproc) cores, median of $runs warm runs"
+echo "tree: $files files in $folders folders, $(nproc) cores, median of $runs warm runs, load average $(cut -d" " -f1-3 /proc/loadavg)"
 "$bin" walk "$tree" "$runs" "$workers"
 printf '%-36s %10s ms   peak %7s KiB\n' "LocalAnalysis::snapshot (parallel)" "$ours" "$(peak_kib "$bin" once "$tree" "$workers")"
 printf '%-36s %10s ms   peak %7s KiB\n' "LocalAnalysis::snapshot (1 thread)" "$single" "$(peak_kib "$bin" once "$tree" 1)"

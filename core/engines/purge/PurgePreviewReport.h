@@ -1,22 +1,48 @@
 #pragma once
-#include "core/model/SizeText.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QUuid>
+#include <optional>
+
 namespace roror {
+
+// Result of a Project Cleanup dry run. Entries are kept largest first, then by path in the
+// Finder-like order; the constructor sorts, so every report is ordered however it was built.
 class PurgePreviewReport {
 public:
-    struct Entry { QUuid id; QString name; QString path; QString target; qint64 byteCount = 0; bool operator==(const Entry&) const = default; };
+    struct Entry {
+        QUuid id;
+        QString name;   // the matched target name
+        QString path;   // standardized folder path
+        QString target; // the matched target name, or ".idea/system"
+        qint64 byteCount = 0;
+        std::optional<int> fileCount;
+        std::optional<int> directoryCount;
+
+        QString sizeText() const;
+        // "F files / D folders" in the current language; absent when neither count is known.
+        std::optional<QString> detailText() const;
+        bool operator==(const Entry&) const = default;
+    };
+
     PurgePreviewReport() = default;
-    PurgePreviewReport(QString r, QList<Entry> e, QDateTime g) : m_rootPath(std::move(r)), m_entries(std::move(e)), m_generatedAt(std::move(g)) {}
+    PurgePreviewReport(QString rootPath, QList<Entry> entries, QDateTime generatedAt);
+
     const QString& rootPath() const { return m_rootPath; }
     const QList<Entry>& entries() const { return m_entries; }
     const QDateTime& generatedAt() const { return m_generatedAt; }
-    qint64 totalBytes() const { qint64 t = 0; for (auto& e : m_entries) t += e.byteCount; return t; }
-    QString totalSizeText() const { return SizeText::bytes(totalBytes()); }
+
+    qint64 totalBytes() const;
+    QString totalSizeText() const;
+
     bool operator==(const PurgePreviewReport&) const = default;
+
 private:
-    QString m_rootPath; QList<Entry> m_entries; QDateTime m_generatedAt;
+    QString m_rootPath;
+    QList<Entry> m_entries;
+    QDateTime m_generatedAt;
 };
-}
+
+} // namespace roror

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/engines/purge/PurgePreviewReport.h"
+
+#include <QFuture>
+#include <QMap>
+#include <QString>
+#include <functional>
+
+namespace roror::PurgePreviewService {
+
+inline constexpr int maxDepth = 6;
+
+using ProgressCallback = std::function<void(const QString&)>;
+
+// Calls `onProgress` (when given) once with `rootPath` on the calling thread, then runs
+// LocalPurgePreview::snapshot with depth 6 on a pool thread. `environment` is not used.
+QFuture<PurgePreviewReport> snapshot(const QString& rootPath, const QMap<QString, QString>& environment = {},
+                                     const ProgressCallback& onProgress = {});
+
+} // namespace roror::PurgePreviewService

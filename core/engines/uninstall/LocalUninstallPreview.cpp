@@ -1,0 +1,227 @@
+#include "core/engines/uninstall/LocalUninstallPreview.h"
+
+#include "core/engines/uninstall/PropertyList.h"
+#include "core/model/AppLocalization.h"
+#include "core/model/SizeText.h"
+#include "core/support/FileInfo.h"
+#include "core/support/FolderWalker.h"
+#include "core/support/NaturalCompare.h"
+#include "core/support/StandardPath.h"
+#include "platform/ToolRunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTimeZone>
+#include <algorithm>
+
+namespace roror::LocalUninstallPreview {
+
+namespace {
+
+const QString kSystemApplications = QStringLiteral("/Applications");
+const QString kMetadataTool = QStringLiteral("/usr/bin/mdls");
+
+qint64 onDisk(const FileInfo& info)
+{
+    return info.allocatedSize > 0 ? info.allocatedSize : info.logicalSize;
+}
+
+// Direct children of a folder, hidden ones left out, in listing order.
+QList<WalkEntry> children(const QString& folder)
+{
+    QList<WalkEntry> result;
+    WalkOptions options;
+    options.skipHidden = true;
+    options.maxDepth = 1;
+    options.statItems = false;
+    walkFolder(folder, options, [&](const WalkEntry& entry) {
+        result.append(entry);
+        return WalkAction::SkipDescendants;
+    });
+    return result;
+}
+
+struct Leftover {
+    QString path;
+    qint64 bytes = 0;
+};
+
+QList<Leftover> relatedLeftovers(const QString& appName, const std::optional<QString>& bundleID, const QString& home)
+{
+    QList<Leftover> leftovers;
+    const QString library = joinPath(home, QStringLiteral("Library"));
+    for (const QString& folderName : leftoverFolderNames()) {
+        for (const WalkEntry& item : children(joinPath(library, folderName))) {
+            if (matchesApp(item.name, appName, bundleID))
+                leftovers.append({item.path, allocatedSize(item.path)});
+        }
+    }
+    return leftovers;
+}
+
+std::optional<QString> stringValue(const QVariantMap& map, const QString& key)
+{
+    const auto it = map.constFind(key);
+    if (it == map.constEnd() || it->typeId() != QMetaType::QString)
+        return std::nullopt;
+    return it->toString();
+}
+
+std::optional<QDateTime> metadataLastUsedDate(const QString& appPath)
+{
+    const ToolRunResult run = runTool(kMetadataTool, {QStringLiteral("-name"), QStringLiteral("kMDItemLastUsedDate"),
+                                                      QStringLiteral("-raw"), appPath});
+    if (!run.succeeded())
+        return std::nullopt;
+    return parseLastUsedDate(run.standardOutput);
+}
+
+} // namespace
+
+const QStringList& leftoverFolderNames()
+{
+    static const QStringList names = {
+        QStringLiteral("Application Support"), QStringLiteral("Caches"), QStringLiteral("Containers"),
+        QStringLiteral("Group Containers"), QStringLiteral("HTTPStorages"), QStringLiteral("Logs"),
+        QStringLiteral("Preferences"), QStringLiteral("Saved Application State"), QStringLiteral("WebKit"),
+    };
+    return names;
+}
+
+AppMetadata appMetadata(const QString& appPath)
+{
+    QFile file(joinPath(appPath, QStringLiteral("Contents/Info.plist")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const auto plist = PropertyList::parseDictionary(file.readAll());
+    if (!plist)
+        return {};
+    AppMetadata metadata;
+    metadata.displayName = stringValue(*plist, QStringLiteral("CFBundleDisplayName"));
+    if (!metadata.displayName)
+        metadata.displayName = stringValue(*plist, QStringLiteral("CFBundleName"));
+    if (!metadata.displayName)
+        metadata.displayName = stringValue(*plist, QStringLiteral("CFBundleExecutable"));
+    metadata.bundleID = stringValue(*plist, QStringLiteral("CFBundleIdentifier"));
+    return metadata;
+}
+
+bool matchesApp(const QString& itemName, const QString& appName, const std::optional<QString>& bundleID)
+{
+    const QString item = itemName.toLower();
+    const auto anchored = [&item](const QString& candidate) {
+        return item == candidate || item == candidate + QLatin1String(".plist")
+            || item.startsWith(candidate + QLatin1Char('.')) || item.endsWith(QLatin1Char('.') + candidate);
+    };
+    if (!appName.isEmpty() && anchored(appName.toLower()))
+        return true;
+    if (bundleID && !bundleID->isEmpty()) {
+        const QString id = bundleID->toLower();
+        return anchored(id) || item.contains(id);
+    }
+    return false;
+}
+
+std::optional<QDateTime> parseLastUsedDate(const QByteArray& output)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = QString(decoder.decode(output)).trimmed();
+    if (decoder.hasError() || text.isEmpty() || text == QLatin1String("(null)"))
+        return std::nullopt;
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2}) (\\d{2}):(\\d{2}):(\\d{2}) ([+-])(\\d{2})(\\d{2})$"));
+    const auto match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const auto number = [&match](int group) { return match.captured(group).toInt(); };
+    const QDate date(number(1), number(2), number(3));
+    const QTime time(number(4), number(5), number(6));
+    const int offsetMinutes = number(8) * 60 + number(9);
+    if (!date.isValid() || !time.isValid() || number(8) > 23 || number(9) > 59)
+        return std::nullopt;
+    const int offsetSeconds = (match.captured(7) == QLatin1String("-") ? -60 : 60) * offsetMinutes;
+    return QDateTime(date, time, QTimeZone(offsetSeconds));
+}
+
+std::optional<QDateTime> lastOpenedDate(const QString& appPath)
+{
+    if (auto used = metadataLastUsedDate(appPath))
+        return used;
+    const auto info = fileInfo(appPath);
+    if (!info)
+        return std::nullopt;
+    return QDateTime::fromSecsSinceEpoch(info->accessTime);
+}
+
+qint64 allocatedSize(const QString& path)
+{
+    const auto info = fileInfo(path);
+    if (!info)
+        return 0;
+    if (!info->isDirectory)
+        return onDisk(*info);
+    qint64 total = 0;
+    WalkOptions options;
+    options.skipPackageDescendants = true;
+    walkFolder(path, options, [&total](const WalkEntry& item) {
+        if (item.info.isRegularFile)
+            total += onDisk(item.info);
+        return WalkAction::Continue;
+    });
+    return total;
+}
+
+UninstallPreviewReport snapshot(const QString& home)
+{
+    using AppLocalization::coreText;
+    QStringList folders;
+    if (standardizedPath(home) == standardizedPath(QDir::homePath()))
+        folders.append(kSystemApplications);
+    folders.append(joinPath(home, QStringLiteral("Applications")));
+
+    QList<UninstallPreviewReport::Entry> entries;
+    for (const QString& folder : folders) {
+        for (const WalkEntry& child : children(folder)) {
+            if (pathExtension(child.name) != QLatin1String("app"))
+                continue;
+            const QString appPath = child.path;
+            const AppMetadata metadata = appMetadata(appPath);
+            const QString name = metadata.displayName ? *metadata.displayName : child.name.chopped(4);
+            // Read before the bundle is walked for its size: listing a folder can move its
+            // access time to now, which would make every application look just opened.
+            const std::optional<QDateTime> lastOpened = lastOpenedDate(appPath);
+            const qint64 appBytes = allocatedSize(appPath);
+
+            const QList<Leftover> leftovers = relatedLeftovers(name, metadata.bundleID, home);
+            QStringList leftoverPaths;
+            qint64 leftoverBytes = 0;
+            for (const Leftover& leftover : leftovers) {
+                leftoverPaths.append(leftover.path);
+                leftoverBytes += leftover.bytes;
+            }
+
+            const QString label = folder == kSystemApplications
+                ? QStringLiteral("App")
+                : coreText(QStringLiteral("用户应用"), QStringLiteral("User Apps"));
+            QString source = label;
+            if (!leftovers.isEmpty()) {
+                const QString count = QString::number(leftovers.size());
+                source = coreText(label + QStringLiteral(" · ") + count + QStringLiteral(" 项残留"),
+                                  label + QStringLiteral(" · ") + count + QStringLiteral(" leftovers"));
+            }
+
+            const QString sizeText = SizeText::bytes(appBytes);
+            entries.append(UninstallPreviewReport::Entry(
+                name, metadata.bundleID, source, metadata.bundleID ? *metadata.bundleID : name, appPath, sizeText,
+                sizeText, appBytes, SizeText::bytes(leftoverBytes), leftoverPaths, lastOpened));
+        }
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return localizedCaseInsensitiveCompare(a.name, b.name) < 0;
+    });
+    return UninstallPreviewReport(entries);
+}
+
+} // namespace roror::LocalUninstallPreview

@@ -1,0 +1,287 @@
+#include "core/engines/uninstall/LocalUninstallPreview.h"
+#include "core/engines/uninstall/UninstallPreviewService.h"
+#include "core/model/SizeText.h"
+#include "core/support/FileInfo.h"
+#include "tests/core/engines/QtPrinters.h"
+#include "tests/support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimeZone>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace roror;
+using roror::test::fixturePath;
+using roror::test::TestEnv;
+
+namespace {
+
+QByteArray xmlInfo(const QList<QPair<QString, QString>>& strings)
+{
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n";
+    for (const auto& [key, value] : strings)
+        xml += "  <key>" + key.toUtf8() + "</key><string>" + value.toUtf8() + "</string>\n";
+    return xml + "</dict>\n</plist>\n";
+}
+
+QByteArray fixture(const QString& name)
+{
+    QFile file(fixturePath(QStringLiteral("uninstall/") + name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+const UninstallPreviewReport::Entry* entryNamed(const UninstallPreviewReport& report, const QString& name)
+{
+    for (const auto& e : report.entries()) {
+        if (e.name == name)
+            return &e;
+    }
+    return nullptr;
+}
+
+void setAccessTime(const QString& path, const QDateTime& when)
+{
+    struct timespec times[2];
+    times[0].tv_sec = when.toSecsSinceEpoch();
+    times[0].tv_nsec = 0;
+    times[1].tv_sec = 0;
+    times[1].tv_nsec = UTIME_OMIT;
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+}
+
+// A home with applications (XML, binary and missing Info.plist) and Library leftovers, some of
+// which only a loose name match would give to the wrong application.
+class UninstallScan : public ::testing::Test {
+protected:
+    TestEnv env;
+    QString apps = env.home() + QStringLiteral("/Applications");
+    QString library = env.home() + QStringLiteral("/Library");
+
+    void SetUp() override
+    {
+        env.writeFile(apps + "/Notes.app/Contents/Info.plist",
+                      xmlInfo({{"CFBundleDisplayName", "Notes"}, {"CFBundleIdentifier", "com.example.notes"},
+                               {"CFBundleExecutable", "NotesExec"}}));
+        env.writeFile(apps + "/Notes.app/Contents/MacOS/Notes", QByteArray(9000, 'n'));
+        env.writeFile(apps + "/Notes.app/Contents/Frameworks/Kit.framework/Kit", QByteArray(300000, 'k'));
+        env.writeFile(apps + "/MyNotesApp.app/Contents/Info.plist",
+                      xmlInfo({{"CFBundleName", "MyNotesApp"}, {"CFBundleIdentifier", "com.other.mynotesapp"}}));
+        env.writeFile(apps + "/Viewer.app/Contents/Info.plist", fixture("Info-full.binary.plist"));
+        env.writeFile(apps + "/Numbered.app/Contents/Info.plist", fixture("Info-numbername.binary.plist"));
+        env.makeDir(apps + "/Foo Bar.app/Contents");
+        env.writeFile(apps + "/Plain.app", "a file, not a bundle");
+        env.makeDir(apps + "/Shouty.APP");
+        env.makeDir(apps + "/Utilities/Inner.app");
+        env.makeDir(apps + "/.Hidden.app");
+
+        for (const char* item : {"Application Support/Notes/data.db", "Preferences/com.example.notes.plist",
+                                 "Saved Application State/com.example.notes.savedState/window.data",
+                                 "Group Containers/group.com.example.notes/x", "Containers/com.example.notes.helper/x",
+                                 "Caches/xyzcom.example.notesabc", "Logs/Notes.log", "Caches/MyNotesApp/cache.db",
+                                 "Caches/notes-backup", "Caches/Cache/Notes", "Application Support/.notes",
+                                 "WebKit/com.other.mynotesapp/x", "Preferences/com.example.binaryviewer.plist",
+                                 "Application Support/Foo/x", "Application Support/Foo Bar/x", "Logs/Foo.Bar.log"}) {
+            env.writeFile(library + "/" + QString::fromUtf8(item), QByteArray(700, 'x'));
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(UninstallScan, ListsBundlesDirectlyInTheApplicationFolderSortedByName)
+{
+    const auto report = LocalUninstallPreview::snapshot(env.home());
+    QStringList names;
+    for (const auto& e : report.entries())
+        names.append(e.name);
+    EXPECT_EQ(names, (QStringList{"Binary Viewer", "Foo", "Foo Bar", "MyNotesApp", "Notes", "Plain"}));
+
+    const auto* viewer = entryNamed(report, "Binary Viewer");
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->bundleID, QStringLiteral("com.example.binaryviewer"));
+    EXPECT_EQ(viewer->uninstallName, QStringLiteral("com.example.binaryviewer"));
+    EXPECT_EQ(viewer->path, apps + "/Viewer.app");
+    EXPECT_EQ(viewer->id, viewer->path);
+
+    // CFBundleDisplayName holds a number, so CFBundleName names it; no identifier.
+    const auto* numbered = entryNamed(report, "Foo");
+    ASSERT_NE(numbered, nullptr);
+    EXPECT_EQ(numbered->path, apps + "/Numbered.app");
+    EXPECT_FALSE(numbered->bundleID.has_value());
+    EXPECT_EQ(numbered->uninstallName, QStringLiteral("Foo"));
+
+    const auto* unnamed = entryNamed(report, "Foo Bar");
+    ASSERT_NE(unnamed, nullptr);
+    EXPECT_FALSE(unnamed->bundleID.has_value());
+}
+
+TEST_F(UninstallScan, LeftoversFollowTheAnchoredRule)
+{
+    const auto report = LocalUninstallPreview::snapshot(env.home());
+    const auto leftovers = [&](const QString& name) {
+        const auto* e = entryNamed(report, name);
+        EXPECT_NE(e, nullptr) << name.toStdString();
+        QStringList relative;
+        if (e) {
+            for (const QString& path : e->leftoverPaths)
+                relative.append(path.mid(library.size() + 1));
+        }
+        return relative;
+    };
+    EXPECT_EQ(leftovers("Notes"),
+              (QStringList{"Application Support/Notes", "Caches/xyzcom.example.notesabc", "Containers/com.example.notes.helper",
+                           "Group Containers/group.com.example.notes", "Logs/Notes.log",
+                           "Preferences/com.example.notes.plist", "Saved Application State/com.example.notes.savedState"}));
+    EXPECT_EQ(leftovers("MyNotesApp"), (QStringList{"Caches/MyNotesApp", "WebKit/com.other.mynotesapp"}));
+    EXPECT_EQ(leftovers("Binary Viewer"), QStringList{"Preferences/com.example.binaryviewer.plist"});
+    EXPECT_EQ(leftovers("Foo"), (QStringList{"Application Support/Foo", "Logs/Foo.Bar.log"}));
+    EXPECT_EQ(leftovers("Foo Bar"), QStringList{"Application Support/Foo Bar"});
+    EXPECT_EQ(leftovers("Plain"), QStringList{});
+}
+
+TEST_F(UninstallScan, MatchingTable)
+{
+    struct Case {
+        const char* item;
+        const char* name;
+        std::optional<QString> bundleID;
+        bool matches;
+    };
+    const std::optional<QString> notesID = QStringLiteral("com.example.notes");
+    const QList<Case> cases = {
+        {"Notes", "Notes", std::nullopt, true},
+        {"NOTES.plist", "Notes", std::nullopt, true},
+        {"notes.savedState", "Notes", std::nullopt, true},
+        {"group.Notes", "Notes", std::nullopt, true},
+        {"MyNotesApp", "Notes", std::nullopt, false},
+        {"NotesHelper", "Notes", std::nullopt, false},
+        {"com.other.notesapp", "Notes", std::nullopt, false},
+        {"notes-backup", "Notes", std::nullopt, false},
+        {"com.example.notes.plist", "Notes", notesID, true},
+        {"group.com.example.notes", "Notes", notesID, true},
+        {"com.example.notes.agent", "Notes", notesID, true},
+        {"xcom.example.notesx", "Notes", notesID, true}, // the identifier alone may be contained
+        {"com.example.note", "Notes", notesID, false},
+        {"anything", "", std::optional<QString>(QString()), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LocalUninstallPreview::matchesApp(QString::fromUtf8(c.item), QString::fromUtf8(c.name), c.bundleID),
+                  c.matches)
+            << c.item << " / " << c.name;
+    }
+}
+
+TEST_F(UninstallScan, SourceSizesAndTextsInTheScanLanguage)
+{
+    const QString notesApp = apps + "/Notes.app";
+    const qint64 expectedApp = sizeOnDisk(notesApp + "/Contents/Info.plist") + sizeOnDisk(notesApp + "/Contents/MacOS/Notes");
+
+    auto report = LocalUninstallPreview::snapshot(env.home());
+    const auto* notes = entryNamed(report, "Notes");
+    ASSERT_NE(notes, nullptr);
+    EXPECT_EQ(notes->source, QStringLiteral("User Apps · 7 leftovers"));
+    // The framework inside the bundle is a package: not entered, so not counted.
+    EXPECT_EQ(notes->appSizeBytes, expectedApp);
+    EXPECT_EQ(notes->appSizeText, SizeText::bytes(expectedApp));
+    EXPECT_EQ(notes->size, notes->appSizeText);
+    qint64 leftoverBytes = 0;
+    for (const QString& path : notes->leftoverPaths)
+        leftoverBytes += LocalUninstallPreview::allocatedSize(path);
+    EXPECT_GT(leftoverBytes, 0);
+    EXPECT_EQ(notes->leftoverSizeText, SizeText::bytes(leftoverBytes));
+
+    const auto* plain = entryNamed(report, "Plain");
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->source, QStringLiteral("User Apps"));
+    EXPECT_EQ(plain->leftoverSizeText, SizeText::bytes(0));
+    EXPECT_EQ(plain->appSizeBytes, sizeOnDisk(apps + "/Plain.app"));
+
+    env.setLanguagePreference(QStringLiteral("chinese"));
+    report = LocalUninstallPreview::snapshot(env.home());
+    EXPECT_EQ(entryNamed(report, "Notes")->source, QStringLiteral("用户应用 · 7 项残留"));
+    EXPECT_EQ(entryNamed(report, "Plain")->source, QStringLiteral("用户应用"));
+}
+
+TEST_F(UninstallScan, LastOpenedFallsBackToTheBundleAccessTime)
+{
+    if (QFileInfo::exists(QStringLiteral("/usr/bin/mdls")))
+        GTEST_SKIP() << "the metadata tool is present here";
+    // A date long ago: sizing the bundle reads its folders, which must not make it look just opened.
+    const QDateTime opened(QDate(2020, 1, 2), QTime(3, 4, 5), QTimeZone::utc());
+    setAccessTime(apps + "/Notes.app", opened);
+    setAccessTime(apps + "/Foo Bar.app", opened.addDays(10));
+    const auto report = LocalUninstallPreview::snapshot(env.home());
+    EXPECT_EQ(entryNamed(report, "Notes")->lastOpened, opened);
+    EXPECT_EQ(entryNamed(report, "Foo Bar")->lastOpened, opened.addDays(10));
+}
+
+TEST_F(UninstallScan, AnotherHomeIsScannedWithoutTheSystemFolder)
+{
+    const QString other = env.outside() + QStringLiteral("/otherhome");
+    env.writeFile(other + "/Applications/Solo.app/Contents/Info.plist", xmlInfo({{"CFBundleName", "Solo"}}));
+    env.writeFile(other + "/Library/Caches/Solo/x", "x");
+    const auto report = LocalUninstallPreview::snapshot(other);
+    ASSERT_EQ(report.entries().size(), 1);
+    EXPECT_EQ(report.entries().at(0).source, QStringLiteral("User Apps · 1 leftovers"));
+    EXPECT_EQ(report.entries().at(0).leftoverPaths, QStringList{other + "/Library/Caches/Solo"});
+
+    const QString empty = env.makeDir(env.outside() + QStringLiteral("/emptyhome"));
+    EXPECT_TRUE(LocalUninstallPreview::snapshot(empty).entries().isEmpty());
+}
+
+TEST_F(UninstallScan, ServiceScansTheCurrentHome)
+{
+    const UninstallPreviewReport fromService = UninstallPreviewService::snapshot().result();
+    const UninstallPreviewReport direct = LocalUninstallPreview::snapshot(env.home());
+    ASSERT_EQ(fromService.entries().size(), direct.entries().size());
+    for (qsizetype i = 0; i < direct.entries().size(); ++i) {
+        auto a = fromService.entries().at(i);
+        auto b = direct.entries().at(i);
+        a.lastOpened = b.lastOpened = std::nullopt; // reading a bundle may move its access time
+        EXPECT_EQ(a, b);
+    }
+}
+
+TEST(UninstallMetadata, InfoPlistInBothFormsAndBroken)
+{
+    TestEnv env;
+    struct Case {
+        const char* label;
+        QByteArray plist;
+        LocalUninstallPreview::AppMetadata expected;
+    };
+    const QList<Case> cases = {
+        {"xml", fixture("Info-full.xml.plist"), {QStringLiteral("Binary Viewer"), QStringLiteral("com.example.binaryviewer")}},
+        {"binary", fixture("Info-full.binary.plist"), {QStringLiteral("Binary Viewer"), QStringLiteral("com.example.binaryviewer")}},
+        {"number as display name", fixture("Info-numbername.binary.plist"), {QStringLiteral("Foo"), std::nullopt}},
+        {"executable only", xmlInfo({{"CFBundleExecutable", "Exec"}}), {QStringLiteral("Exec"), std::nullopt}},
+        {"empty display name", xmlInfo({{"CFBundleDisplayName", ""}, {"CFBundleName", "N"}}), {QString(""), std::nullopt}},
+        {"top-level array", fixture("Info-toparray.binary.plist"), {}},
+        {"truncated binary", fixture("Info-full.binary.plist").left(100), {}},
+        {"garbage", "garbage", {}},
+    };
+    for (const Case& c : cases) {
+        const QString app = env.outside() + QStringLiteral("/Case.app");
+        env.writeFile(app + "/Contents/Info.plist", c.plist);
+        EXPECT_EQ(LocalUninstallPreview::appMetadata(app), c.expected) << c.label;
+    }
+    EXPECT_EQ(LocalUninstallPreview::appMetadata(env.outside() + QStringLiteral("/Missing.app")),
+              LocalUninstallPreview::AppMetadata{});
+}
+
+TEST(UninstallMetadata, LastUsedDateFromTheMetadataToolOutput)
+{
+    const auto read = [](const QString& name) { return LocalUninstallPreview::parseLastUsedDate(fixture(name)); };
+    EXPECT_EQ(read("mdls-date.txt"), QDateTime(QDate(2024, 3, 5), QTime(14, 7, 33), QTimeZone::utc()));
+    EXPECT_EQ(read("mdls-offset.txt"), QDateTime(QDate(2023, 12, 1), QTime(1, 29, 59), QTimeZone::utc()));
+    EXPECT_FALSE(read("mdls-null.txt").has_value());
+    for (const QByteArray& text : {QByteArray(""), QByteArray("  \n"), QByteArray("2024-03-05"),
+                                   QByteArray("2024-13-05 14:07:33 +0000"), QByteArray("2024-03-05 14:07:33"),
+                                   QByteArray("2024-03-05 14:07:33 +0000 extra"), QByteArray("\xff\xfe")}) {
+        EXPECT_FALSE(LocalUninstallPreview::parseLastUsedDate(text).has_value()) << text.toStdString();
+    }
+}

@@ -1,0 +1,131 @@
+#include "core/engines/uninstall/PropertyList.h"
+#include "tests/core/engines/QtPrinters.h"
+#include "tests/support/TestEnv.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+using namespace roror;
+using roror::test::fixturePath;
+
+namespace {
+
+QByteArray fixture(const QString& name)
+{
+    QFile file(fixturePath(QStringLiteral("uninstall/") + name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return file.readAll();
+}
+
+// bplist00 bytes from hand-written objects: `objects` are the encoded objects in index order.
+QByteArray binaryPlist(const QList<QByteArray>& objects, quint8 top = 0)
+{
+    QByteArray out("bplist00");
+    QList<quint8> offsets;
+    for (const QByteArray& object : objects) {
+        offsets.append(static_cast<quint8>(out.size()));
+        out.append(object);
+    }
+    const auto tableOffset = static_cast<quint8>(out.size());
+    for (quint8 offset : offsets)
+        out.append(static_cast<char>(offset));
+    QByteArray trailer(32, '\0');
+    trailer[6] = 1; // offset size
+    trailer[7] = 1; // reference size
+    trailer[15] = static_cast<char>(objects.size());
+    trailer[23] = static_cast<char>(top);
+    trailer[31] = static_cast<char>(tableOffset);
+    return out + trailer;
+}
+
+} // namespace
+
+TEST(PropertyList, XmlAndBinaryFormsOfTheSameListReadTheSame)
+{
+    const auto xml = PropertyList::parseDictionary(fixture(QStringLiteral("Info-full.xml.plist")));
+    const auto binary = PropertyList::parseDictionary(fixture(QStringLiteral("Info-full.binary.plist")));
+    ASSERT_TRUE(xml.has_value());
+    ASSERT_TRUE(binary.has_value());
+    EXPECT_EQ(*xml, *binary);
+
+    const QVariantMap& map = *binary;
+    EXPECT_EQ(map.value("CFBundleDisplayName").toString(), QStringLiteral("Binary Viewer"));
+    EXPECT_EQ(map.value("CFBundleName").toString(), QStringLiteral("Bïnary 查看器"));
+    EXPECT_EQ(map.value("CFBundleIdentifier").toString(), QStringLiteral("com.example.binaryviewer"));
+    EXPECT_EQ(map.value("LongText").toString(), QString(40, QLatin1Char('x')));
+    EXPECT_EQ(map.value("Empty").typeId(), QMetaType::QString);
+    EXPECT_EQ(map.value("CFBundleVersion").toLongLong(), 1234567890123LL);
+    EXPECT_EQ(map.value("NegativeNumber").toLongLong(), -42);
+    EXPECT_TRUE(map.value("NSHighResolutionCapable").toBool());
+    EXPECT_EQ(map.value("LSUIElement").typeId(), QMetaType::Bool);
+    EXPECT_DOUBLE_EQ(map.value("Scale").toDouble(), 2.5);
+    EXPECT_EQ(map.value("BuildDate").toDateTime(), QDateTime(QDate(2024, 3, 5), QTime(14, 7, 33), QTimeZone::utc()));
+    EXPECT_EQ(map.value("Icon").toByteArray(), QByteArray("\x00\x01\x02" "binary\xff", 10));
+    const QVariantList types = map.value("CFBundleDocumentTypes").toList();
+    ASSERT_EQ(types.size(), 1);
+    EXPECT_EQ(types.at(0).toMap().value("LSItemContentTypes").toStringList(),
+              (QStringList{"public.text", "public.data"}));
+}
+
+TEST(PropertyList, TopLevelMustBeADictionaryWithTextKeys)
+{
+    EXPECT_TRUE(PropertyList::parse(fixture(QStringLiteral("Info-toparray.binary.plist"))).has_value());
+    EXPECT_FALSE(PropertyList::parseDictionary(fixture(QStringLiteral("Info-toparray.binary.plist"))).has_value());
+    // { 1: "a" }: a dictionary whose key is a number.
+    const QByteArray numberKey = binaryPlist({QByteArray("\xD1\x01\x02", 3), QByteArray("\x10\x01", 2), "\x51" "a"});
+    EXPECT_FALSE(PropertyList::parseDictionary(numberKey).has_value());
+    const QByteArray textKey = binaryPlist({QByteArray("\xD1\x01\x02", 3), "\x51k", "\x51v"});
+    ASSERT_TRUE(PropertyList::parseDictionary(textKey).has_value());
+    EXPECT_EQ(PropertyList::parseDictionary(textKey)->value("k").toString(), QStringLiteral("v"));
+}
+
+TEST(PropertyList, MalformedInputGivesNothingWithoutCrashing)
+{
+    const QByteArray good = fixture(QStringLiteral("Info-full.binary.plist"));
+    // Every cut of a valid file, and every single byte changed, is handled.
+    for (qsizetype length = 0; length < good.size(); ++length)
+        EXPECT_FALSE(PropertyList::parseDictionary(good.left(length)).has_value()) << length;
+    for (qsizetype i = 8; i < good.size(); ++i) {
+        for (const char value : {'\x00', '\x7F', '\xFF'}) {
+            QByteArray changed = good;
+            changed[i] = value;
+            PropertyList::parse(changed); // any answer, but no crash or hang
+        }
+    }
+
+    const QList<QPair<const char*, QByteArray>> cases = {
+        {"array holding itself", binaryPlist({QByteArray("\xA1\x00", 2)})},
+        {"dictionary holding itself", binaryPlist({QByteArray("\xD1\x01\x00", 3), "\x51k"})},
+        {"reference past the objects", binaryPlist({QByteArray("\xA1\x07", 2)})},
+        {"string longer than the file", binaryPlist({QByteArray("\x5F\x10\x7F" "ab", 5)})},
+        {"length without an integer", binaryPlist({"\x5Fz"})},
+        {"top object out of range", binaryPlist({"\x51k"}, 5)},
+        {"unknown marker", binaryPlist({"\x9A"})},
+        {"xml text", "this is not a property list"},
+        {"xml unknown element", "<plist><dict><key>a</key><blob/></dict></plist>"},
+        {"xml key without value", "<plist><dict><key>a</key></dict></plist>"},
+        {"xml unclosed", "<plist><dict><key>a</key><string>b</string>"},
+        {"xml bad integer", "<plist><dict><key>a</key><integer>12x</integer></dict></plist>"},
+        {"xml two top values", "<plist><dict/><dict/></plist>"},
+    };
+    for (const auto& [label, data] : cases)
+        EXPECT_FALSE(PropertyList::parseDictionary(data).has_value()) << label;
+
+    // Many references to one shared array do not multiply into endless work.
+    QList<QByteArray> objects;
+    for (int i = 0; i < 40; ++i)
+        objects.append(QByteArray("\xA2", 1) + char(i + 1) + char(i + 1));
+    objects.append("\x51x");
+    EXPECT_FALSE(PropertyList::parse(binaryPlist(objects)).has_value());
+}
+
+TEST(PropertyList, XmlWithoutDeclarationOrPlistWrapper)
+{
+    const auto bare = PropertyList::parseDictionary(
+        "<dict><key>CFBundleName</key><string>Bare &amp; Simple</string><key>n</key><integer> 7 </integer></dict>");
+    ASSERT_TRUE(bare.has_value());
+    EXPECT_EQ(bare->value("CFBundleName").toString(), QStringLiteral("Bare & Simple"));
+    EXPECT_EQ(bare->value("n").toLongLong(), 7);
+}

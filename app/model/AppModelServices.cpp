@@ -5,6 +5,9 @@
 #include "core/engines/clean/CleanPreviewService.h"
 #include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/engines/clean/LocalCleanExecutor.h"
+#include "core/engines/installer/InstallerPreviewService.h"
+#include "core/engines/purge/PurgePreviewService.h"
+#include "core/engines/uninstall/UninstallPreviewService.h"
 #include "core/engines/optimize/LocalOptimizeExecutor.h"
 #include "core/engines/optimize/OptimizePreviewService.h"
 #include "core/engines/optimize/OptimizeWhitelistStore.h"
@@ -20,10 +23,25 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QMap>
+#include <QProcessEnvironment>
 #include <QUrl>
 #include <stdexcept>
 
 namespace roror {
+
+namespace {
+
+QMap<QString, QString> processEnvironment()
+{
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QMap<QString, QString> values;
+    for (const QString& key : environment.keys())
+        values.insert(key, environment.value(key));
+    return values;
+}
+
+} // namespace
 
 QString describeError(std::exception_ptr error)
 {
@@ -82,6 +100,10 @@ AppModelServices AppModelServices::real()
     s.saveOptimizeWhitelist = [](const OptimizeWhitelistState& state, const QString& home) {
         OptimizeWhitelistStore::save(state, home);
     };
+
+    s.uninstallPreview = [] { return UninstallPreviewService::snapshot(); };
+    s.installerPreview = [](const QString& home) { return InstallerPreviewService::snapshot(home, processEnvironment()); };
+    s.purgePreview = [](const QString& rootPath) { return PurgePreviewService::snapshot(rootPath, processEnvironment()); };
 
     s.analysis = [](const QString& rootPath) { return LocalAnalysis::snapshot(rootPath); };
 

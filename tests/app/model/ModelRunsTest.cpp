@@ -1,4 +1,5 @@
 #include "core/model/AppActionFactory.h"
+#include "core/model/SizeText.h"
 #include "tests/app/model/ModelTestSupport.h"
 
 #include <gtest/gtest.h>

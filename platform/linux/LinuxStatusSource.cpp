@@ -125,6 +125,12 @@ LinuxStatusSource::LinuxStatusSource() : LinuxStatusSource(Options{}) {}
 
 LinuxStatusSource::LinuxStatusSource(Options options) : m_options(std::move(options))
 {
+    // Canonical, so that resolved device links can be told apart from the root prefix.
+    if (!m_options.root.isEmpty()) {
+        const QString canonical = QFileInfo(m_options.root).canonicalFilePath();
+        if (!canonical.isEmpty())
+            m_options.root = canonical;
+    }
     while (m_options.root.endsWith(QLatin1Char('/')))
         m_options.root.chop(1);
     if (!m_options.monotonicSeconds)
@@ -140,9 +146,9 @@ QString LinuxStatusSource::path(const QString& absolute) const
     return m_options.root + absolute;
 }
 
-std::optional<QByteArray> LinuxStatusSource::read(const QString& absolute) const
+std::optional<QByteArray> LinuxStatusSource::read(const QString& absolute, qsizetype limit) const
 {
-    return readFileBytes(QFile::encodeName(path(absolute)));
+    return readFileBytes(QFile::encodeName(path(absolute)), limit);
 }
 
 std::optional<QString> LinuxStatusSource::readTrimmed(const QString& absolute) const
@@ -612,7 +618,7 @@ HardwareReading LinuxStatusSource::hardware()
         const QStringList ids = pciId.split(QLatin1Char(':'));
         if (ids.size() == 2) {
             for (const char* database : {"/usr/share/misc/pci.ids", "/usr/share/hwdata/pci.ids"}) {
-                const auto data = read(QString::fromLatin1(database));
+                const auto data = read(QString::fromLatin1(database), qsizetype(64) << 20);
                 if (!data)
                     continue;
                 reading.gpuName = pciName(*data, ids[0], ids[1]);

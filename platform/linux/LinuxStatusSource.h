@@ -58,7 +58,7 @@ public:
 
 private:
     QString path(const QString& absolute) const;
-    std::optional<QByteArray> read(const QString& absolute) const;
+    std::optional<QByteArray> read(const QString& absolute, qsizetype limit = 1 << 20) const;
     std::optional<QString> readTrimmed(const QString& absolute) const;
     std::optional<qint64> readInteger(const QString& absolute) const;
     std::optional<QSet<int>> onlineCPUs() const;

@@ -11,7 +11,7 @@ QString sharedRoot()
     return QStringLiteral("/Users/Shared");
 }
 
-QFuture<InstallerPreviewReport> snapshot(const QString& home, const QMap<QString, QString>& environment)
+QFuture<InstallerPreviewReport> snapshot(const QString& home, const QProcessEnvironment& environment)
 {
     Q_UNUSED(environment);
     return QtConcurrent::run([home] { return LocalInstallerPreview::snapshot(home, sharedRoot(), maxDepth); });

@@ -3,7 +3,7 @@
 #include "core/engines/installer/InstallerPreviewReport.h"
 
 #include <QFuture>
-#include <QMap>
+#include <QProcessEnvironment>
 #include <QString>
 
 namespace roror::InstallerPreviewService {
@@ -15,6 +15,6 @@ QString sharedRoot();
 
 // Runs LocalInstallerPreview::snapshot on a pool thread with the shared root and depth 2.
 // `environment` is accepted for the callers' sake and not used.
-QFuture<InstallerPreviewReport> snapshot(const QString& home, const QMap<QString, QString>& environment = {});
+QFuture<InstallerPreviewReport> snapshot(const QString& home, const QProcessEnvironment& environment = QProcessEnvironment());
 
 } // namespace roror::InstallerPreviewService

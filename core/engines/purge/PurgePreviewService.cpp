@@ -6,7 +6,7 @@
 
 namespace roror::PurgePreviewService {
 
-QFuture<PurgePreviewReport> snapshot(const QString& rootPath, const QMap<QString, QString>& environment,
+QFuture<PurgePreviewReport> snapshot(const QString& rootPath, const QProcessEnvironment& environment,
                                      const ProgressCallback& onProgress)
 {
     Q_UNUSED(environment);

@@ -3,7 +3,7 @@
 #include "core/engines/purge/PurgePreviewReport.h"
 
 #include <QFuture>
-#include <QMap>
+#include <QProcessEnvironment>
 #include <QString>
 #include <functional>
 
@@ -15,7 +15,7 @@ using ProgressCallback = std::function<void(const QString&)>;
 
 // Calls `onProgress` (when given) once with `rootPath` on the calling thread, then runs
 // LocalPurgePreview::snapshot with depth 6 on a pool thread. `environment` is not used.
-QFuture<PurgePreviewReport> snapshot(const QString& rootPath, const QMap<QString, QString>& environment = {},
+QFuture<PurgePreviewReport> snapshot(const QString& rootPath, const QProcessEnvironment& environment = QProcessEnvironment(),
                                      const ProgressCallback& onProgress = {});
 
 } // namespace roror::PurgePreviewService

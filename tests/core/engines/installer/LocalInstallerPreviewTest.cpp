@@ -228,8 +228,9 @@ TEST_F(InstallerScan, ServiceScansTheHomeAtDepthTwoWhateverTheEnvironment)
     file(QStringLiteral("Downloads/a/found.dmg"));
     file(QStringLiteral("Downloads/a/b/deep.dmg"));
     const QDateTime before = QDateTime::currentDateTime();
-    for (const QMap<QString, QString>& environment :
-         {QMap<QString, QString>{}, QMap<QString, QString>{{QStringLiteral("HOME"), QStringLiteral("/elsewhere")}}}) {
+    QProcessEnvironment elsewhere;
+    elsewhere.insert(QStringLiteral("HOME"), QStringLiteral("/elsewhere"));
+    for (const QProcessEnvironment& environment : {QProcessEnvironment(), QProcessEnvironment::systemEnvironment(), elsewhere}) {
         auto future = InstallerPreviewService::snapshot(env.home(), environment);
         const InstallerPreviewReport report = future.result();
         ASSERT_EQ(report.entries().size(), 1);

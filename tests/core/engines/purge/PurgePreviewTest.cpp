@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QProcessEnvironment>
 #include <QThread>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -210,7 +211,9 @@ TEST_F(PurgeScan, ServiceReportsProgressOnceThenScansAtDepthSix)
     dir("a/b/c/d/e/f/build");
     QStringList progress;
     QThread* progressThread = nullptr;
-    auto future = PurgePreviewService::snapshot(root, {{QStringLiteral("PATH"), QStringLiteral("/nowhere")}},
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/nowhere"));
+    auto future = PurgePreviewService::snapshot(root, environment,
                                                 [&](const QString& text) {
                                                     progress.append(text);
                                                     progressThread = QThread::currentThread();

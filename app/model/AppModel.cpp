@@ -9,8 +9,6 @@
 
 #include <QFileInfo>
 #include <QMetaObject>
-#include <QMutex>
-#include <QPointer>
 #include <QPromise>
 #include <QtConcurrent/QtConcurrentRun>
 #include <utility>
@@ -60,22 +58,21 @@ struct Outcome {
     QString error;
 };
 
-// Starts `start` and hands its outcome to `continuation` on the context's thread. A throw from
-// the call itself, an exceptional future and a cancelled one all end as an outcome without value.
+// Starts `start` and hands its outcome to `continuation`, always later and on the model's thread.
+// A throw from the call itself, an exceptional future and a cancelled one all end as an outcome
+// without value.
 template <typename T, typename F>
-void whenDone(QObject* context, const std::function<QFuture<T>()>& start, F continuation)
+void whenDone(const std::shared_ptr<ThreadRelay>& relay, const std::function<QFuture<T>()>& start, F continuation)
 {
     QFuture<T> future;
     try {
         future = start();
     } catch (...) {
         const QString error = describeError(std::current_exception());
-        QMetaObject::invokeMethod(
-            context, [continuation, error]() mutable { continuation(Outcome<T>{std::nullopt, error}); },
-            Qt::QueuedConnection);
+        relay->post([continuation, error]() mutable { continuation(Outcome<T>{std::nullopt, error}); });
         return;
     }
-    future.then(context, [continuation](QFuture<T> finished) mutable {
+    future.then([relay, continuation](QFuture<T> finished) mutable {
         Outcome<T> outcome;
         try {
             finished.waitForFinished();
@@ -84,16 +81,16 @@ void whenDone(QObject* context, const std::function<QFuture<T>()>& start, F cont
         } catch (...) {
             outcome.error = describeError(std::current_exception());
         }
-        continuation(std::move(outcome));
+        relay->post([continuation, outcome]() mutable { continuation(std::move(outcome)); });
     });
 }
 
-// Runs `work` on a pool thread and hands its outcome to `continuation` on the context's thread.
+// Runs `work` on a pool thread and hands its outcome to `continuation` on the model's thread.
 template <typename T, typename F>
-void runOnPool(QObject* context, std::function<T()> work, F continuation)
+void runOnPool(const std::shared_ptr<ThreadRelay>& relay, std::function<T()> work, F continuation)
 {
     whenDone<T>(
-        context, [work = std::move(work)] { return QtConcurrent::run(QThreadPool::globalInstance(), work); },
+        relay, [work = std::move(work)] { return QtConcurrent::run(QThreadPool::globalInstance(), work); },
         std::move(continuation));
 }
 
@@ -105,13 +102,6 @@ CleanPreviewReport emptyCleanReport(const QDateTime& now)
 }
 
 } // namespace
-
-// The installer may report from any thread; the relay posts each state to the model while the
-// model exists, and the model's destructor waits for a post in progress.
-struct AppModel::InstallerRelay {
-    QMutex mutex;
-    AppModel* model = nullptr;
-};
 
 const QStringList& AppModel::persistedKeys()
 {
@@ -136,22 +126,20 @@ AppModel::AppModel(AppModelServices services, QObject* parent)
     , m_versionText(QStringLiteral("未检查"))
     , m_statusTitle(QStringLiteral("准备就绪"))
     , m_statusDetail(QStringLiteral("选择一个项目开始检查。"))
-    , m_installerRelay(std::make_shared<InstallerRelay>())
+    , m_relay(std::make_shared<ThreadRelay>(this))
 {
     m_scanPath = home();
     m_analysisPath = joinPath(home(), QStringLiteral("Library"));
     m_updateStatusDetail = text("还没有检查更新。", "Updates have not been checked yet.");
     if (m_services.makeUpdateInstaller)
         m_updateInstaller = m_services.makeUpdateInstaller();
-    m_installerRelay->model = this;
     m_liveTimer.setSingleShot(true);
     connect(&m_liveTimer, &QTimer::timeout, this, &AppModel::liveTick);
 }
 
 AppModel::~AppModel()
 {
-    QMutexLocker lock(&m_installerRelay->mutex);
-    m_installerRelay->model = nullptr;
+    m_relay->detach();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -492,7 +480,7 @@ void AppModel::runCleanBranch(Done done)
         const auto executor = m_services.cleanExecutor;
         const QStringList roots{home()};
         runOnPool<LocalCleanResult>(
-            this, [executor, report, roots] { return executor(report, roots); },
+            m_relay, [executor, report, roots] { return executor(report, roots); },
             [this, done](Outcome<LocalCleanResult> outcome) {
                 const LocalCleanResult result = outcome.value.value_or(LocalCleanResult{});
                 if (result.errorDescription) {
@@ -505,7 +493,7 @@ void AppModel::runCleanBranch(Done done)
                 }
                 const quint64 request = startRequest(ReportSlot::clean);
                 whenDone<CleanPreviewReport>(
-                    this, m_services.cleanPreview, [this, done, result, request](Outcome<CleanPreviewReport> fresh) {
+                    m_relay, m_services.cleanPreview, [this, done, result, request](Outcome<CleanPreviewReport> fresh) {
                         if (isCurrentRequest(ReportSlot::clean, request))
                             setCleanPreviewReport(fresh.value);
                         setLastCleanDate(nowSeconds());
@@ -530,7 +518,7 @@ void AppModel::runCleanBranch(Done done)
         cleanReport(*m_cleanPreviewReport);
         return;
     }
-    whenDone<CleanPreviewReport>(this, m_services.cleanPreview, [this, cleanReport](Outcome<CleanPreviewReport> preview) {
+    whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, cleanReport](Outcome<CleanPreviewReport> preview) {
         cleanReport(preview.value.value_or(emptyCleanReport(m_services.now())));
     });
 }
@@ -546,7 +534,7 @@ void AppModel::runOptimizeBranch(Done done)
         }
         const auto executor = m_services.optimizeExecutor;
         runOnPool<LocalOptimizeResult>(
-            this, [executor, report, skipped] { return executor(report, skipped); },
+            m_relay, [executor, report, skipped] { return executor(report, skipped); },
             [this, done](Outcome<LocalOptimizeResult> outcome) {
                 const LocalOptimizeResult result = outcome.value.value_or(LocalOptimizeResult{});
                 const qint64 n = result.completed.size();
@@ -573,7 +561,7 @@ void AppModel::runOptimizeBranch(Done done)
         runReport(*m_optimizePreviewReport);
         return;
     }
-    whenDone<OptimizePreviewReport>(this, m_services.optimizePreview, [runReport](Outcome<OptimizePreviewReport> preview) {
+    whenDone<OptimizePreviewReport>(m_relay, m_services.optimizePreview, [runReport](Outcome<OptimizePreviewReport> preview) {
         runReport(preview.value.value_or(OptimizePreviewReport{}));
     });
 }
@@ -584,7 +572,7 @@ void AppModel::runOptimizeBranch(Done done)
 void AppModel::runCleanPreviewBranch(Done done)
 {
     const quint64 request = startRequest(ReportSlot::clean);
-    whenDone<CleanPreviewReport>(this, m_services.cleanPreview, [this, done, request](Outcome<CleanPreviewReport> outcome) {
+    whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, done, request](Outcome<CleanPreviewReport> outcome) {
         if (isCurrentRequest(ReportSlot::clean, request)) {
             setCleanPreviewReport(outcome.value);
             setStatusTitle(text("预览完成", "Preview Complete"));
@@ -599,7 +587,7 @@ void AppModel::runUninstallPreviewBranch(Done done)
 {
     const quint64 request = startRequest(ReportSlot::uninstall);
     whenDone<UninstallPreviewReport>(
-        this, m_services.uninstallPreview, [this, done, request](Outcome<UninstallPreviewReport> outcome) {
+        m_relay, m_services.uninstallPreview, [this, done, request](Outcome<UninstallPreviewReport> outcome) {
             if (isCurrentRequest(ReportSlot::uninstall, request)) {
                 setUninstallPreviewReport(outcome.value);
                 setStatusTitle(text("预览卸载项目完成", "Uninstall Preview Complete"));
@@ -618,7 +606,7 @@ void AppModel::runOptimizePreviewBranch(Done done)
 {
     const quint64 request = startRequest(ReportSlot::optimize);
     whenDone<OptimizePreviewReport>(
-        this, m_services.optimizePreview, [this, done, request](Outcome<OptimizePreviewReport> outcome) {
+        m_relay, m_services.optimizePreview, [this, done, request](Outcome<OptimizePreviewReport> outcome) {
             if (isCurrentRequest(ReportSlot::optimize, request)) {
                 setOptimizePreviewReport(outcome.value);
                 setStatusTitle(text("优化预览完成", "Optimization Preview Complete"));
@@ -641,7 +629,7 @@ void AppModel::runInstallerPreviewBranch(Done done)
     const QString homeFolder = home();
     const auto service = m_services.installerPreview;
     whenDone<InstallerPreviewReport>(
-        this, [service, homeFolder] { return service(homeFolder); },
+        m_relay, [service, homeFolder] { return service(homeFolder); },
         [this, done, request](Outcome<InstallerPreviewReport> outcome) {
             if (isCurrentRequest(ReportSlot::installer, request)) {
                 setInstallerPreviewReport(outcome.value);
@@ -668,7 +656,7 @@ void AppModel::runPurgePreviewBranch(Done done)
     const QString rootPath = m_scanPath;
     const auto service = m_services.purgePreview;
     whenDone<PurgePreviewReport>(
-        this, [service, rootPath] { return service(rootPath); },
+        m_relay, [service, rootPath] { return service(rootPath); },
         [this, done, request, rootPath](Outcome<PurgePreviewReport> outcome) {
             // A scan of a folder that is no longer the chosen one describes nothing on screen.
             if (isCurrentRequest(ReportSlot::purge, request) && rootPath == m_scanPath) {
@@ -984,7 +972,7 @@ void AppModel::primeDashboardSnapshotIfNeeded(Done done)
             done();
             return;
         }
-        runOnPool<QList<SystemReport::ProcessInfo>>(this, m_services.processSnapshot,
+        runOnPool<QList<SystemReport::ProcessInfo>>(m_relay, m_services.processSnapshot,
                                                     [this, done](Outcome<QList<SystemReport::ProcessInfo>> outcome) {
                                                         if (outcome.value)
                                                             setProcessUsage(*outcome.value);
@@ -997,7 +985,7 @@ void AppModel::primeDashboardSnapshotIfNeeded(Done done)
     }
     const auto snapshot = m_services.statusSnapshot;
     runOnPool<SystemReport>(
-        this, [snapshot] { return snapshot(std::nullopt); },
+        m_relay, [snapshot] { return snapshot(std::nullopt); },
         [this, processes](Outcome<SystemReport> outcome) {
             if (outcome.value)
                 setStatusReport(*outcome.value);
@@ -1031,7 +1019,7 @@ void AppModel::refreshStatusReport(bool announce, Done done)
     const auto processSnapshot = m_services.processSnapshot;
     const auto statusSnapshot = m_services.statusSnapshot;
     runOnPool<Sample>(
-        this,
+        m_relay,
         [processSnapshot, statusSnapshot] {
             // The table is read once and handed to the snapshot.
             const QList<SystemReport::ProcessInfo> processes = processSnapshot();
@@ -1175,7 +1163,7 @@ void AppModel::refreshAnalysisReport(const QString& path, Done done)
     const quint64 request = startRequest(ReportSlot::analysis);
     const auto analysis = m_services.analysis;
     runOnPool<AnalysisReport>(
-        this, [analysis, path] { return analysis(path); },
+        m_relay, [analysis, path] { return analysis(path); },
         [this, done, request, path](Outcome<AnalysisReport> outcome) {
             if (!outcome.value || !isCurrentRequest(ReportSlot::analysis, request)) {
                 done();
@@ -1222,7 +1210,7 @@ void AppModel::checkForUpdates(bool silent, Done done)
     const auto fetch = m_services.fetchLatestUpdate;
     const QUrl address = *feed;
     whenDone<RororUpdateInfo>(
-        this, [fetch, address] { return fetch(address); },
+        m_relay, [fetch, address] { return fetch(address); },
         [this, silent, done, currentVersion, currentBuild](Outcome<RororUpdateInfo> outcome) {
             if (outcome.value) {
                 const RororUpdateInfo& info = *outcome.value;
@@ -1270,22 +1258,11 @@ void AppModel::installUpdate()
         return;
     setShowingUpdateSheet(true);
     setUpdateInstallerState(UpdateInstallerState::downloading(0));
-    const std::weak_ptr<InstallerRelay> weakRelay = m_installerRelay;
-    m_updateInstaller->onStateChanged = [weakRelay](UpdateInstallerState state) {
-        const auto relay = weakRelay.lock();
-        if (!relay)
-            return;
-        QMutexLocker lock(&relay->mutex);
-        if (!relay->model)
-            return;
-        QPointer<AppModel> model = relay->model;
-        QMetaObject::invokeMethod(
-            relay->model,
-            [model, state] {
-                if (model)
-                    model->setUpdateInstallerState(state);
-            },
-            Qt::QueuedConnection);
+    // The installer may report from any thread; every state is stored on the model's thread, in order.
+    const std::weak_ptr<ThreadRelay> weakRelay = m_relay;
+    m_updateInstaller->onStateChanged = [weakRelay, this](const UpdateInstallerState& state) {
+        if (const auto relay = weakRelay.lock())
+            relay->post([this, state] { setUpdateInstallerState(state); });
     };
     m_services.startUpdateDownload(*m_updateInstaller, *m_updateDownloadURL);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/model/AppModelServices.h"
+#include "app/model/ThreadRelay.h"
 #include "core/model/AppAction.h"
 #include "core/model/AppFeature.h"
 
@@ -23,8 +24,8 @@ namespace roror {
 // there. Each published property has its own NOTIFY signal, emitted on every assignment (also
 // of an equal value), followed by the model-wide `changed()`. The persisted counters and
 // appearance settings read and write the user-defaults store directly; they announce themselves
-// through their own signal only. Work off the GUI thread comes back through continuations that
-// have the model as context, so nothing arrives after the model is gone.
+// through their own signal only. Work off the GUI thread comes back to the GUI thread as a posted
+// event, so nothing arrives after the model is gone.
 class AppModel : public QObject {
     Q_OBJECT
 
@@ -414,9 +415,8 @@ private:
     // A list that could not be read is never saved over from its editor.
     bool m_cleanWhitelistUnreadable = false;
     bool m_optimizeWhitelistUnreadable = false;
-    // Lets the update installer's callback post to the model from any thread while it exists.
-    struct InstallerRelay;
-    std::shared_ptr<InstallerRelay> m_installerRelay;
+    // Brings results and installer reports from other threads back to the model while it exists.
+    std::shared_ptr<ThreadRelay> m_relay;
 
     QTimer m_liveTimer;
     bool m_liveLoopWanted = false;

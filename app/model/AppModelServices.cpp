@@ -23,25 +23,14 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <cstdio>
 #include <QUrl>
 #include <stdexcept>
 
 namespace roror {
 
-namespace {
-
-QMap<QString, QString> processEnvironment()
-{
-    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    QMap<QString, QString> values;
-    for (const QString& key : environment.keys())
-        values.insert(key, environment.value(key));
-    return values;
-}
-
-} // namespace
 
 QString describeError(std::exception_ptr error)
 {
@@ -102,18 +91,33 @@ AppModelServices AppModelServices::real()
     };
 
     s.uninstallPreview = [] { return UninstallPreviewService::snapshot(); };
-    s.installerPreview = [](const QString& home) { return InstallerPreviewService::snapshot(home, processEnvironment()); };
-    s.purgePreview = [](const QString& rootPath) { return PurgePreviewService::snapshot(rootPath, processEnvironment()); };
+    s.installerPreview = [](const QString& home) { return InstallerPreviewService::snapshot(home, QProcessEnvironment::systemEnvironment()); };
+    s.purgePreview = [](const QString& rootPath) { return PurgePreviewService::snapshot(rootPath, QProcessEnvironment::systemEnvironment()); };
 
     s.analysis = [](const QString& rootPath) { return LocalAnalysis::snapshot(rootPath); };
 
     s.moveToTrash = [](const QString& path, QString* error) {
+        const auto fail = [error](const QString& message) {
+            if (error)
+                *error = message;
+            return false;
+        };
+        // Without the user's data folder the platform Trash falls back to the working folder, so
+        // the folder is made first, and a move that still lands at a relative place is put back.
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        if (data.isEmpty() || !QDir().mkpath(data))
+            return fail(LocalizationSettings::shared().text(QStringLiteral("找不到可用的废纸篓。"),
+                                                            QStringLiteral("No Trash is available.")));
         QFile item(path);
-        if (item.moveToTrash())
-            return true;
-        if (error)
-            *error = item.errorString();
-        return false;
+        if (!item.moveToTrash())
+            return fail(item.errorString());
+        const QString landed = item.fileName();
+        if (!QDir::isAbsolutePath(landed)) {
+            ::rename(QFile::encodeName(landed).constData(), QFile::encodeName(path).constData());
+            return fail(LocalizationSettings::shared().text(QStringLiteral("找不到可用的废纸篓。"),
+                                                            QStringLiteral("No Trash is available.")));
+        }
+        return true;
     };
     s.openURL = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     return s;

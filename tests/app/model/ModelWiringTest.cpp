@@ -1,6 +1,8 @@
 #include "core/model/AppActionFactory.h"
 #include "tests/app/model/ModelTestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace roror;
@@ -49,6 +51,32 @@ TEST(ModelWiring, RealServicesRunStartupAndEveryPreviewAgainstAFakeHome)
     }
     if (!feed.isNull())
         qputenv("ROROR_UPDATE_FEED_URL", feed);
+}
+
+} // namespace
+
+namespace {
+
+// The platform Trash must never fall back to the working folder when the data folder is missing.
+TEST(ModelWiring, TrashMovesLandInTheHomeTrashEvenWithoutADataFolder)
+{
+    TestEnv env;
+    useLanguage(AppLanguagePreference::english);
+    const QString dataFolder = env.home() + QStringLiteral("/.local/share");
+    ASSERT_FALSE(QFileInfo::exists(dataFolder));
+    const QString work = env.makeDir(env.outside() + QStringLiteral("/work"));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(work));
+
+    const QString item = env.writeFile(QStringLiteral("Downloads/old.pkg"), "pkg");
+    QString error;
+    const bool moved = AppModelServices::real().moveToTrash(item, &error);
+    QDir::setCurrent(previous);
+
+    ASSERT_TRUE(moved) << qPrintable(error);
+    EXPECT_FALSE(QFileInfo::exists(item));
+    EXPECT_TRUE(QFileInfo::exists(dataFolder + QStringLiteral("/Trash/files/old.pkg")));
+    EXPECT_TRUE(QDir(work).isEmpty());
 }
 
 } // namespace

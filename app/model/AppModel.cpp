@@ -1,0 +1,1312 @@
+#include "app/model/AppModel.h"
+
+#include "app/model/WindowBackgroundStore.h"
+#include "core/model/AppActionFactory.h"
+#include "core/model/LocalizationSettings.h"
+#include "core/model/ScanPathGuard.h"
+#include "core/support/StandardPath.h"
+#include "core/update/UpdateVersionComparator.h"
+
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QPromise>
+#include <QtConcurrent/QtConcurrentRun>
+#include <utility>
+
+namespace roror {
+
+namespace {
+
+const QString kLastInstallerScanDate = QStringLiteral("lastInstallerScanDate");
+const QString kLastInstallerCleanedCount = QStringLiteral("lastInstallerCleanedCount");
+const QString kLastInstallerCleanedBytes = QStringLiteral("lastInstallerCleanedBytes");
+const QString kLastPurgeScanDate = QStringLiteral("lastPurgeScanDate");
+const QString kLastPurgeCleanedCount = QStringLiteral("lastPurgeCleanedCount");
+const QString kLastPurgeCleanedBytes = QStringLiteral("lastPurgeCleanedBytes");
+const QString kLastAnalysisDate = QStringLiteral("lastAnalysisDate");
+const QString kLastAnalysisPath = QStringLiteral("lastAnalysisPath");
+const QString kLastAnalysisTotalSize = QStringLiteral("lastAnalysisTotalSize");
+const QString kLastAnalysisTotalFiles = QStringLiteral("lastAnalysisTotalFiles");
+const QString kLastOptimizeDate = QStringLiteral("lastOptimizeDate");
+const QString kLastOptimizeCount = QStringLiteral("lastOptimizeCount");
+const QString kLastUninstallDate = QStringLiteral("lastUninstallDate");
+const QString kLastUninstallCount = QStringLiteral("lastUninstallCount");
+const QString kLastCleanDate = QStringLiteral("lastCleanDate");
+const QString kLastCleanCount = QStringLiteral("lastCleanCount");
+const QString kShowHealthAura = QStringLiteral("showHealthAura");
+const QString kCustomWindowBackgroundPath = QStringLiteral("customWindowBackgroundPath");
+
+QString text(const char* zh, const char* en)
+{
+    return LocalizationSettings::shared().text(QString::fromUtf8(zh), QString::fromUtf8(en));
+}
+
+bool inChinese()
+{
+    return LocalizationSettings::shared().resolvedLanguage() == AppResolvedLanguage::chinese;
+}
+
+QString number(qint64 value)
+{
+    return QString::number(value);
+}
+
+// The outcome of work that ran elsewhere: a value, or the text of what went wrong.
+template <typename T>
+struct Outcome {
+    std::optional<T> value;
+    QString error;
+};
+
+// Starts `start` and hands its outcome to `continuation`, always later and on the model's thread.
+// A throw from the call itself, an exceptional future and a cancelled one all end as an outcome
+// without value.
+template <typename T, typename F>
+void whenDone(const std::shared_ptr<ThreadRelay>& relay, const std::function<QFuture<T>()>& start, F continuation)
+{
+    QFuture<T> future;
+    try {
+        future = start();
+    } catch (...) {
+        const QString error = describeError(std::current_exception());
+        relay->post([continuation, error]() mutable { continuation(Outcome<T>{std::nullopt, error}); });
+        return;
+    }
+    future.then([relay, continuation](QFuture<T> finished) mutable {
+        Outcome<T> outcome;
+        try {
+            finished.waitForFinished();
+            if (finished.resultCount() > 0)
+                outcome.value = finished.result();
+        } catch (...) {
+            outcome.error = describeError(std::current_exception());
+        }
+        relay->post([continuation, outcome]() mutable { continuation(std::move(outcome)); });
+    });
+}
+
+// Runs `work` on a pool thread and hands its outcome to `continuation` on the model's thread.
+template <typename T, typename F>
+void runOnPool(const std::shared_ptr<ThreadRelay>& relay, std::function<T()> work, F continuation)
+{
+    whenDone<T>(
+        relay, [work = std::move(work)] { return QtConcurrent::run(QThreadPool::globalInstance(), work); },
+        std::move(continuation));
+}
+
+CleanPreviewReport emptyCleanReport(const QDateTime& now)
+{
+    CleanPreviewReport report;
+    report.generatedAt = now;
+    return report;
+}
+
+} // namespace
+
+const QStringList& AppModel::persistedKeys()
+{
+    static const QStringList keys{
+        kLastInstallerScanDate, kLastInstallerCleanedCount, kLastInstallerCleanedBytes, kLastPurgeScanDate,
+        kLastPurgeCleanedCount,  kLastPurgeCleanedBytes,    kLastAnalysisDate,          kLastAnalysisPath,
+        kLastAnalysisTotalSize,  kLastAnalysisTotalFiles,   kLastOptimizeDate,          kLastOptimizeCount,
+        kLastUninstallDate,      kLastUninstallCount,       kLastCleanDate,             kLastCleanCount,
+        kShowHealthAura,         kCustomWindowBackgroundPath,
+    };
+    return keys;
+}
+
+AppModel::AppModel(QObject* parent)
+    : AppModel(AppModelServices::real(), parent)
+{
+}
+
+AppModel::AppModel(AppModelServices services, QObject* parent)
+    : QObject(parent)
+    , m_services(std::move(services))
+    , m_versionText(QStringLiteral("未检查"))
+    , m_statusTitle(QStringLiteral("准备就绪"))
+    , m_statusDetail(QStringLiteral("选择一个项目开始检查。"))
+    , m_relay(std::make_shared<ThreadRelay>(this))
+{
+    m_scanPath = home();
+    m_analysisPath = joinPath(home(), QStringLiteral("Library"));
+    m_updateStatusDetail = text("还没有检查更新。", "Updates have not been checked yet.");
+    if (m_services.makeUpdateInstaller)
+        m_updateInstaller = m_services.makeUpdateInstaller();
+    m_liveTimer.setSingleShot(true);
+    connect(&m_liveTimer, &QTimer::timeout, this, &AppModel::liveTick);
+}
+
+AppModel::~AppModel()
+{
+    m_relay->detach();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Property plumbing
+
+template <typename T, typename Signal>
+void AppModel::assign(T& field, const T& value, Signal signal)
+{
+    field = value;
+    emit(this->*signal)();
+    emit changed();
+}
+
+QVariant AppModel::readPersisted(const QString& key, const QVariant& fallback) const
+{
+    const auto settings = m_services.openSettings();
+    return settings->value(key, fallback);
+}
+
+void AppModel::writePersisted(const QString& key, const QVariant& value, void (AppModel::*signal)())
+{
+    {
+        const auto settings = m_services.openSettings();
+        settings->setValue(key, value);
+        settings->sync();
+    }
+    emit(this->*signal)();
+}
+
+void AppModel::setSelectedFeature(AppFeature value) { assign(m_selectedFeature, value, &AppModel::selectedFeatureChanged); }
+void AppModel::setVersionText(const QString& value) { assign(m_versionText, value, &AppModel::versionTextChanged); }
+void AppModel::setIsRunning(bool value) { assign(m_isRunning, value, &AppModel::isRunningChanged); }
+void AppModel::setRunningFeature(const std::optional<AppFeature>& value) { assign(m_runningFeature, value, &AppModel::runningFeatureChanged); }
+void AppModel::setStatusTitle(const QString& value) { assign(m_statusTitle, value, &AppModel::statusTitleChanged); }
+void AppModel::setStatusDetail(const QString& value) { assign(m_statusDetail, value, &AppModel::statusDetailChanged); }
+void AppModel::setStatusReport(const std::optional<SystemReport>& value) { assign(m_statusReport, value, &AppModel::statusReportChanged); }
+void AppModel::setIsRefreshingStatus(bool value) { assign(m_isRefreshingStatus, value, &AppModel::isRefreshingStatusChanged); }
+void AppModel::setIsLiveStatusActive(bool value) { assign(m_isLiveStatusActive, value, &AppModel::isLiveStatusActiveChanged); }
+void AppModel::setProcessUsage(const QList<SystemReport::ProcessInfo>& value) { assign(m_processUsage, value, &AppModel::processUsageChanged); }
+void AppModel::setAnalysisReport(const std::optional<AnalysisReport>& value) { assign(m_analysisReport, value, &AppModel::analysisReportChanged); }
+void AppModel::setCleanPreviewReport(const std::optional<CleanPreviewReport>& value) { assign(m_cleanPreviewReport, value, &AppModel::cleanPreviewReportChanged); }
+void AppModel::setOptimizePreviewReport(const std::optional<OptimizePreviewReport>& value) { assign(m_optimizePreviewReport, value, &AppModel::optimizePreviewReportChanged); }
+void AppModel::setInstallerPreviewReport(const std::optional<InstallerPreviewReport>& value) { assign(m_installerPreviewReport, value, &AppModel::installerPreviewReportChanged); }
+void AppModel::setPurgePreviewReport(const std::optional<PurgePreviewReport>& value) { assign(m_purgePreviewReport, value, &AppModel::purgePreviewReportChanged); }
+void AppModel::setUninstallPreviewReport(const std::optional<UninstallPreviewReport>& value) { assign(m_uninstallPreviewReport, value, &AppModel::uninstallPreviewReportChanged); }
+void AppModel::setScanPath(const QString& value) { assign(m_scanPath, value, &AppModel::scanPathChanged); }
+void AppModel::setAnalysisPath(const QString& value) { assign(m_analysisPath, value, &AppModel::analysisPathChanged); }
+void AppModel::setRecentScanPaths(const QStringList& value) { assign(m_recentScanPaths, value, &AppModel::recentScanPathsChanged); }
+void AppModel::setCleanWhitelistText(const QString& value) { assign(m_cleanWhitelistText, value, &AppModel::cleanWhitelistTextChanged); }
+void AppModel::setShowingCleanProtectionSheet(bool value) { assign(m_showingCleanProtectionSheet, value, &AppModel::showingCleanProtectionSheetChanged); }
+void AppModel::setOptimizeWhitelistSelection(const QSet<QString>& value) { assign(m_optimizeWhitelistSelection, value, &AppModel::optimizeWhitelistSelectionChanged); }
+void AppModel::setOptimizeWhitelistCustomKeys(const QStringList& value) { assign(m_optimizeWhitelistCustomKeys, value, &AppModel::optimizeWhitelistCustomKeysChanged); }
+void AppModel::setShowingOptimizeProtectionSheet(bool value) { assign(m_showingOptimizeProtectionSheet, value, &AppModel::showingOptimizeProtectionSheetChanged); }
+void AppModel::setPendingAction(const std::optional<AppAction>& value) { assign(m_pendingAction, value, &AppModel::pendingActionChanged); }
+void AppModel::setAlertMessage(const std::optional<QString>& value) { assign(m_alertMessage, value, &AppModel::alertMessageChanged); }
+void AppModel::setIsCheckingForUpdates(bool value) { assign(m_isCheckingForUpdates, value, &AppModel::isCheckingForUpdatesChanged); }
+void AppModel::setUpdateStatusDetail(const QString& value) { assign(m_updateStatusDetail, value, &AppModel::updateStatusDetailChanged); }
+void AppModel::setLatestUpdateVersionText(const std::optional<QString>& value) { assign(m_latestUpdateVersionText, value, &AppModel::latestUpdateVersionTextChanged); }
+void AppModel::setUpdateDownloadURL(const std::optional<QUrl>& value) { assign(m_updateDownloadURL, value, &AppModel::updateDownloadURLChanged); }
+void AppModel::setUpdateInstallerState(const UpdateInstallerState& value) { assign(m_updateInstallerState, value, &AppModel::updateInstallerStateChanged); }
+void AppModel::setShowingUpdateSheet(bool value) { assign(m_showingUpdateSheet, value, &AppModel::showingUpdateSheetChanged); }
+void AppModel::setWindowBackgroundRevision(int value) { assign(m_windowBackgroundRevision, value, &AppModel::windowBackgroundRevisionChanged); }
+
+void AppModel::setStatus(const QString& title, const QString& detail)
+{
+    setStatusTitle(title);
+    setStatusDetail(detail);
+}
+
+double AppModel::lastInstallerScanDate() const { return readPersisted(kLastInstallerScanDate, 0.0).toDouble(); }
+qint64 AppModel::lastInstallerCleanedCount() const { return readPersisted(kLastInstallerCleanedCount, 0).toLongLong(); }
+qint64 AppModel::lastInstallerCleanedBytes() const { return readPersisted(kLastInstallerCleanedBytes, 0).toLongLong(); }
+double AppModel::lastPurgeScanDate() const { return readPersisted(kLastPurgeScanDate, 0.0).toDouble(); }
+qint64 AppModel::lastPurgeCleanedCount() const { return readPersisted(kLastPurgeCleanedCount, 0).toLongLong(); }
+qint64 AppModel::lastPurgeCleanedBytes() const { return readPersisted(kLastPurgeCleanedBytes, 0).toLongLong(); }
+double AppModel::lastAnalysisDate() const { return readPersisted(kLastAnalysisDate, 0.0).toDouble(); }
+QString AppModel::lastAnalysisPathStored() const { return readPersisted(kLastAnalysisPath, QString()).toString(); }
+qint64 AppModel::lastAnalysisTotalSize() const { return readPersisted(kLastAnalysisTotalSize, 0).toLongLong(); }
+qint64 AppModel::lastAnalysisTotalFiles() const { return readPersisted(kLastAnalysisTotalFiles, 0).toLongLong(); }
+double AppModel::lastOptimizeDate() const { return readPersisted(kLastOptimizeDate, 0.0).toDouble(); }
+qint64 AppModel::lastOptimizeCount() const { return readPersisted(kLastOptimizeCount, 0).toLongLong(); }
+double AppModel::lastUninstallDate() const { return readPersisted(kLastUninstallDate, 0.0).toDouble(); }
+qint64 AppModel::lastUninstallCount() const { return readPersisted(kLastUninstallCount, 0).toLongLong(); }
+double AppModel::lastCleanDate() const { return readPersisted(kLastCleanDate, 0.0).toDouble(); }
+qint64 AppModel::lastCleanCount() const { return readPersisted(kLastCleanCount, 0).toLongLong(); }
+bool AppModel::showHealthAura() const { return readPersisted(kShowHealthAura, true).toBool(); }
+QString AppModel::customWindowBackgroundPath() const { return readPersisted(kCustomWindowBackgroundPath, QString()).toString(); }
+
+void AppModel::setLastInstallerScanDate(double value) { writePersisted(kLastInstallerScanDate, value, &AppModel::lastInstallerScanDateChanged); }
+void AppModel::setLastInstallerCleanedCount(qint64 value) { writePersisted(kLastInstallerCleanedCount, value, &AppModel::lastInstallerCleanedCountChanged); }
+void AppModel::setLastInstallerCleanedBytes(qint64 value) { writePersisted(kLastInstallerCleanedBytes, value, &AppModel::lastInstallerCleanedBytesChanged); }
+void AppModel::setLastPurgeScanDate(double value) { writePersisted(kLastPurgeScanDate, value, &AppModel::lastPurgeScanDateChanged); }
+void AppModel::setLastPurgeCleanedCount(qint64 value) { writePersisted(kLastPurgeCleanedCount, value, &AppModel::lastPurgeCleanedCountChanged); }
+void AppModel::setLastPurgeCleanedBytes(qint64 value) { writePersisted(kLastPurgeCleanedBytes, value, &AppModel::lastPurgeCleanedBytesChanged); }
+void AppModel::setLastAnalysisDate(double value) { writePersisted(kLastAnalysisDate, value, &AppModel::lastAnalysisDateChanged); }
+void AppModel::setLastAnalysisPathStored(const QString& value) { writePersisted(kLastAnalysisPath, value, &AppModel::lastAnalysisPathStoredChanged); }
+void AppModel::setLastAnalysisTotalSize(qint64 value) { writePersisted(kLastAnalysisTotalSize, value, &AppModel::lastAnalysisTotalSizeChanged); }
+void AppModel::setLastAnalysisTotalFiles(qint64 value) { writePersisted(kLastAnalysisTotalFiles, value, &AppModel::lastAnalysisTotalFilesChanged); }
+void AppModel::setLastOptimizeDate(double value) { writePersisted(kLastOptimizeDate, value, &AppModel::lastOptimizeDateChanged); }
+void AppModel::setLastOptimizeCount(qint64 value) { writePersisted(kLastOptimizeCount, value, &AppModel::lastOptimizeCountChanged); }
+void AppModel::setLastUninstallDate(double value) { writePersisted(kLastUninstallDate, value, &AppModel::lastUninstallDateChanged); }
+void AppModel::setLastUninstallCount(qint64 value) { writePersisted(kLastUninstallCount, value, &AppModel::lastUninstallCountChanged); }
+void AppModel::setLastCleanDate(double value) { writePersisted(kLastCleanDate, value, &AppModel::lastCleanDateChanged); }
+void AppModel::setLastCleanCount(qint64 value) { writePersisted(kLastCleanCount, value, &AppModel::lastCleanCountChanged); }
+void AppModel::setShowHealthAura(bool value) { writePersisted(kShowHealthAura, value, &AppModel::showHealthAuraChanged); }
+void AppModel::setCustomWindowBackgroundPath(const QString& value) { writePersisted(kCustomWindowBackgroundPath, value, &AppModel::customWindowBackgroundPathChanged); }
+
+QString AppModel::home() const
+{
+    return m_services.homePath();
+}
+
+double AppModel::nowSeconds() const
+{
+    return static_cast<double>(m_services.now().toMSecsSinceEpoch()) / 1000.0;
+}
+
+QFuture<void> AppModel::track(const std::function<void(Done)>& body)
+{
+    auto promise = std::make_shared<QPromise<void>>();
+    promise->start();
+    QFuture<void> future = promise->future();
+    body([promise] { promise->finish(); });
+    return future;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Busy state and superseded requests
+
+quint64 AppModel::beginRun(std::optional<AppFeature> feature)
+{
+    const quint64 id = ++m_nextRunId;
+    m_runs.append(Run{id, feature});
+    publishRunState();
+    return id;
+}
+
+void AppModel::endRun(quint64 run)
+{
+    m_runs.removeIf([run](const Run& r) { return r.id == run; });
+    publishRunState();
+}
+
+void AppModel::publishRunState()
+{
+    setIsRunning(!m_runs.isEmpty());
+    std::optional<AppFeature> feature;
+    for (auto it = m_runs.crbegin(); it != m_runs.crend(); ++it) {
+        if (it->feature) {
+            feature = it->feature;
+            break;
+        }
+    }
+    setRunningFeature(feature);
+}
+
+quint64 AppModel::startRequest(ReportSlot slot)
+{
+    return ++m_requestGeneration[static_cast<size_t>(slot)];
+}
+
+bool AppModel::isCurrentRequest(ReportSlot slot, quint64 request) const
+{
+    return m_requestGeneration[static_cast<size_t>(slot)] == request;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+QFuture<void> AppModel::runStartupSequence()
+{
+    return track([this](Done done) {
+        refreshEnvironment();
+        sanitizeWindowBackgroundPathIfNeeded();
+        loadOptimizeWhitelistEditor();
+        primeDashboardSnapshotIfNeeded([this, done] { checkForUpdates(true, done); });
+    });
+}
+
+void AppModel::refreshEnvironment()
+{
+    const auto version = m_services.bundleShortVersion();
+    setVersionText(version ? *version : text("本地版本", "Local Build"));
+    setStatusTitle(text("Roror 已就绪", "Roror Ready"));
+    setStatusDetail(text("可以直接检查、预览和整理，不需要外部终端工具。",
+                         "You can scan, preview, and clean directly without an external terminal tool."));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Request, confirmation and dispatch
+
+void AppModel::request(const AppAction& action)
+{
+    const QStringList& words = action.arguments;
+    if (words == QStringList{QStringLiteral("clean"), QStringLiteral("--whitelist")}) {
+        loadCleanWhitelistEditor();
+        setShowingCleanProtectionSheet(true);
+        return;
+    }
+    if (words == QStringList{QStringLiteral("optimize"), QStringLiteral("--whitelist")}) {
+        loadOptimizeWhitelistEditor();
+        setShowingOptimizeProtectionSheet(true);
+        return;
+    }
+    if (action.isDestructive) {
+        setPendingAction(action);
+        return;
+    }
+    QMetaObject::invokeMethod(this, [this, action] { execute(action); }, Qt::QueuedConnection);
+}
+
+void AppModel::confirmPendingAction()
+{
+    if (!m_pendingAction)
+        return;
+    const AppAction action = *m_pendingAction;
+    setPendingAction(std::nullopt);
+    QMetaObject::invokeMethod(this, [this, action] { execute(action); }, Qt::QueuedConnection);
+}
+
+QFuture<void> AppModel::execute(const AppAction& action, bool parseOutput)
+{
+    Q_UNUSED(parseOutput);
+    return track([this, action](Done finish) {
+        const quint64 run = beginRun(featureForAction(action));
+        setRecentScanPaths({});
+        setStatusTitle(action.title);
+        setStatusDetail(text("正在处理，请稍等。", "Working, please wait."));
+
+        const Done done = [this, run, finish] {
+            endRun(run);
+            setRecentScanPaths({});
+            finish();
+        };
+
+        const QStringList& words = action.arguments;
+        const auto has = [&words](const char* word) { return words.contains(QLatin1String(word)); };
+        const QString first = words.isEmpty() ? QString() : words.first();
+        const bool dryRun = has("--dry-run");
+
+        if (words.size() >= 2 && first == QLatin1String("status") && words.at(1) == QLatin1String("--json"))
+            refreshDashboardStatus(true, done);
+        else if (has("analyze") && has("--json"))
+            refreshAnalysisReport(m_analysisPath, done);
+        else if (has("clean") && dryRun)
+            runCleanPreviewBranch(done);
+        else if (has("clean"))
+            runCleanBranch(done);
+        else if (has("uninstall") && dryRun)
+            runUninstallPreviewBranch(done);
+        else if (has("optimize") && dryRun)
+            runOptimizePreviewBranch(done);
+        else if (has("optimize"))
+            runOptimizeBranch(done);
+        else if (has("installer") && dryRun)
+            runInstallerPreviewBranch(done);
+        else if (has("purge") && dryRun)
+            runPurgePreviewBranch(done);
+        else if (words.size() == 1 && first == QLatin1String("--version")) {
+            runVersionBranch();
+            done();
+        } else if (first == QLatin1String("update"))
+            checkForUpdates(false, done);
+        else if (first == QLatin1String("touchid") || first == QLatin1String("completion")
+                 || first == QLatin1String("remove")) {
+            runNotAvailableBranch();
+            done();
+        } else {
+            runCompletedBranch(action);
+            done();
+        }
+    });
+}
+
+std::optional<AppFeature> AppModel::featureForAction(const AppAction& action) const
+{
+    static const std::pair<const char*, AppFeature> table[] = {
+        {"clean", AppFeature::clean},     {"uninstall", AppFeature::uninstall}, {"optimize", AppFeature::optimize},
+        {"analyze", AppFeature::analyze}, {"purge", AppFeature::purge},         {"installer", AppFeature::installer},
+    };
+    const QStringList& words = action.arguments;
+    for (const auto& [word, feature] : table) {
+        if (words.contains(QLatin1String(word)))
+            return feature;
+    }
+    if (words.size() >= 2 && words.at(0) == QLatin1String("status") && words.at(1) == QLatin1String("--json"))
+        return AppFeature::dashboard;
+    return std::nullopt;
+}
+
+QString AppModel::completedTitle(const AppAction&) const
+{
+    return text("处理完成", "Completed");
+}
+
+QString AppModel::completedDetail(const AppAction& action) const
+{
+    return action.title + (inChinese() ? QStringLiteral(" 已结束。") : QStringLiteral(" is finished."));
+}
+
+void AppModel::runVersionBranch()
+{
+    const auto version = m_services.bundleShortVersion();
+    setVersionText(version ? *version : text("本地版本", "Local Build"));
+    setStatusTitle(text("版本已更新", "Version Updated"));
+    setStatusDetail(m_versionText);
+}
+
+void AppModel::runNotAvailableBranch()
+{
+    const QString message = text("这个功能还没有在 Roror 里提供。", "This feature is not available in Roror yet.");
+    setAlertMessage(message);
+    setStatusTitle(text("暂不可用", "Not Available"));
+    setStatusDetail(message);
+}
+
+void AppModel::runCompletedBranch(const AppAction& action)
+{
+    setStatusTitle(completedTitle(action));
+    setStatusDetail(completedDetail(action));
+}
+
+void AppModel::openSystemSettingsPane(const QString& url)
+{
+    const QUrl address(url, QUrl::StrictMode);
+    if (url.isEmpty() || !address.isValid() || address.scheme().isEmpty())
+        return;
+    if (m_services.openURL)
+        m_services.openURL(address);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Clean and optimization runs
+
+void AppModel::runCleanBranch(Done done)
+{
+    const auto cleanReport = [this, done](const CleanPreviewReport& report) {
+        const auto executor = m_services.cleanExecutor;
+        const QStringList roots{home()};
+        runOnPool<LocalCleanResult>(
+            m_relay, [executor, report, roots] { return executor(report, roots); },
+            [this, done](Outcome<LocalCleanResult> outcome) {
+                const LocalCleanResult result = outcome.value.value_or(LocalCleanResult{});
+                if (result.errorDescription) {
+                    // Nothing was removed: say why, and leave the preview and the counters alone.
+                    setAlertMessage(*result.errorDescription);
+                    setStatusTitle(text("清理已停止", "Cleanup Stopped"));
+                    setStatusDetail(*result.errorDescription);
+                    done();
+                    return;
+                }
+                const quint64 request = startRequest(ReportSlot::clean);
+                whenDone<CleanPreviewReport>(
+                    m_relay, m_services.cleanPreview, [this, done, result, request](Outcome<CleanPreviewReport> fresh) {
+                        if (isCurrentRequest(ReportSlot::clean, request))
+                            setCleanPreviewReport(fresh.value);
+                        setLastCleanDate(nowSeconds());
+                        setLastCleanCount(result.removedCount);
+                        setStatusTitle(text("清理完成", "Cleanup Complete"));
+                        const qint64 n = result.removedCount;
+                        const qint64 m = result.failedCount;
+                        if (m < 1)
+                            setStatusDetail(inChinese() ? QStringLiteral("已清理 ") + number(n) + QStringLiteral(" 项。")
+                                                        : QStringLiteral("Cleaned ") + number(n) + QStringLiteral(" items."));
+                        else
+                            setStatusDetail(inChinese() ? QStringLiteral("已清理 ") + number(n) + QStringLiteral(" 项，")
+                                                              + number(m) + QStringLiteral(" 项没有成功。")
+                                                        : QStringLiteral("Cleaned ") + number(n) + QStringLiteral(" items. ")
+                                                              + number(m) + QStringLiteral(" failed."));
+                        done();
+                    });
+            });
+    };
+
+    if (m_cleanPreviewReport && !m_cleanPreviewReport->entries.isEmpty()) {
+        cleanReport(*m_cleanPreviewReport);
+        return;
+    }
+    whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, cleanReport](Outcome<CleanPreviewReport> preview) {
+        cleanReport(preview.value.value_or(emptyCleanReport(m_services.now())));
+    });
+}
+
+void AppModel::runOptimizeBranch(Done done)
+{
+    const auto runReport = [this, done](const OptimizePreviewReport& report) {
+        QSet<QString> skipped;
+        try {
+            skipped = m_services.loadOptimizeWhitelist(home()).selectedKeys;
+        } catch (...) {
+            skipped = m_optimizeWhitelistSelection;
+        }
+        const auto executor = m_services.optimizeExecutor;
+        runOnPool<LocalOptimizeResult>(
+            m_relay, [executor, report, skipped] { return executor(report, skipped); },
+            [this, done](Outcome<LocalOptimizeResult> outcome) {
+                const LocalOptimizeResult result = outcome.value.value_or(LocalOptimizeResult{});
+                const qint64 n = result.completed.size();
+                // Steps whose command failed are reported with the skipped ones.
+                const qint64 m = result.skipped.size() + result.failed.size();
+                setLastOptimizeDate(nowSeconds());
+                setLastOptimizeCount(n);
+                setStatusTitle(text("优化完成", "Optimization Complete"));
+                if (m == 0)
+                    setStatusDetail(inChinese() ? QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项本地整理。")
+                                                : QStringLiteral("Completed ") + number(n)
+                                                      + QStringLiteral(" local optimizations."));
+                else
+                    setStatusDetail(inChinese() ? QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项，跳过 ")
+                                                      + number(m) + QStringLiteral(" 项保护内容。")
+                                                : QStringLiteral("Completed ") + number(n)
+                                                      + QStringLiteral(" items and skipped ") + number(m)
+                                                      + QStringLiteral(" safeguarded items."));
+                done();
+            });
+    };
+
+    if (m_optimizePreviewReport) {
+        runReport(*m_optimizePreviewReport);
+        return;
+    }
+    whenDone<OptimizePreviewReport>(m_relay, m_services.optimizePreview, [runReport](Outcome<OptimizePreviewReport> preview) {
+        runReport(preview.value.value_or(OptimizePreviewReport{}));
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Preview branches
+
+void AppModel::runCleanPreviewBranch(Done done)
+{
+    const quint64 request = startRequest(ReportSlot::clean);
+    whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, done, request](Outcome<CleanPreviewReport> outcome) {
+        if (isCurrentRequest(ReportSlot::clean, request)) {
+            setCleanPreviewReport(outcome.value);
+            setStatusTitle(text("预览完成", "Preview Complete"));
+            setStatusDetail(text("已检查可清理项目。正式清理前仍会让你确认。",
+                                 "Cleanable items have been checked. You will still confirm before the real cleanup."));
+        }
+        done();
+    });
+}
+
+void AppModel::runUninstallPreviewBranch(Done done)
+{
+    const quint64 request = startRequest(ReportSlot::uninstall);
+    whenDone<UninstallPreviewReport>(
+        m_relay, m_services.uninstallPreview, [this, done, request](Outcome<UninstallPreviewReport> outcome) {
+            if (isCurrentRequest(ReportSlot::uninstall, request)) {
+                setUninstallPreviewReport(outcome.value);
+                setStatusTitle(text("预览卸载项目完成", "Uninstall Preview Complete"));
+                const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
+                if (n > 0)
+                    setStatusDetail(inChinese() ? QStringLiteral("找到 ") + number(n) + QStringLiteral(" 个可查看的应用项目。")
+                                                : QStringLiteral("Found ") + number(n) + QStringLiteral(" app items to review."));
+                else
+                    setStatusDetail(text("当前没有可显示的应用项目。", "There are no app items to show right now."));
+            }
+            done();
+        });
+}
+
+void AppModel::runOptimizePreviewBranch(Done done)
+{
+    const quint64 request = startRequest(ReportSlot::optimize);
+    whenDone<OptimizePreviewReport>(
+        m_relay, m_services.optimizePreview, [this, done, request](Outcome<OptimizePreviewReport> outcome) {
+            if (isCurrentRequest(ReportSlot::optimize, request)) {
+                setOptimizePreviewReport(outcome.value);
+                setStatusTitle(text("优化预览完成", "Optimization Preview Complete"));
+                const qint64 n = outcome.value ? outcome.value->entries.size() : 0;
+                if (n > 0)
+                    setStatusDetail(inChinese() ? QStringLiteral("已列出 ") + number(n)
+                                                      + QStringLiteral(" 项优化内容。正式执行前仍会再次确认。")
+                                                : number(n)
+                                                      + QStringLiteral(" optimization items are listed. You will confirm again before running them."));
+                else
+                    setStatusDetail(text("当前没有需要展示的优化内容。", "There are no optimization items to show."));
+            }
+            done();
+        });
+}
+
+void AppModel::runInstallerPreviewBranch(Done done)
+{
+    const quint64 request = startRequest(ReportSlot::installer);
+    const QString homeFolder = home();
+    const auto service = m_services.installerPreview;
+    whenDone<InstallerPreviewReport>(
+        m_relay, [service, homeFolder] { return service(homeFolder); },
+        [this, done, request](Outcome<InstallerPreviewReport> outcome) {
+            if (isCurrentRequest(ReportSlot::installer, request)) {
+                setInstallerPreviewReport(outcome.value);
+                setStatusTitle(text("安装包预览完成", "Installer Preview Complete"));
+                const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
+                if (n > 0) {
+                    const QString size = outcome.value->totalSizeText();
+                    setStatusDetail(inChinese() ? QStringLiteral("发现 ") + number(n) + QStringLiteral(" 个安装包，合计 ")
+                                                      + size + QStringLiteral("。")
+                                                : QStringLiteral("Found ") + number(n)
+                                                      + QStringLiteral(" installer files, total ") + size + QStringLiteral("."));
+                } else {
+                    setStatusDetail(text("没有发现明显可整理的安装包。", "No obvious installer files were found."));
+                }
+            }
+            done();
+        });
+}
+
+void AppModel::runPurgePreviewBranch(Done done)
+{
+    setStatusDetail(text("正在扫描项目目录，请稍等。", "Scanning the project folder, please wait."));
+    const quint64 request = startRequest(ReportSlot::purge);
+    const QString rootPath = m_scanPath;
+    const auto service = m_services.purgePreview;
+    whenDone<PurgePreviewReport>(
+        m_relay, [service, rootPath] { return service(rootPath); },
+        [this, done, request, rootPath](Outcome<PurgePreviewReport> outcome) {
+            // A scan of a folder that is no longer the chosen one describes nothing on screen.
+            if (isCurrentRequest(ReportSlot::purge, request) && rootPath == m_scanPath) {
+                setPurgePreviewReport(outcome.value);
+                setStatusTitle(text("项目预览完成", "Project Preview Complete"));
+                const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
+                if (n > 0) {
+                    const QString size = outcome.value->totalSizeText();
+                    setStatusDetail(inChinese() ? QStringLiteral("发现 ") + number(n) + QStringLiteral(" 个可整理项目，合计 ")
+                                                      + size + QStringLiteral("。")
+                                                : QStringLiteral("Found ") + number(n)
+                                                      + QStringLiteral(" cleanup items, total ") + size + QStringLiteral("."));
+                } else {
+                    setStatusDetail(text("当前范围里没有明显可整理的项目产物。",
+                                         "No obvious cleanup targets were found in this scope."));
+                }
+            }
+            done();
+        });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Protection-list editors
+
+void AppModel::loadCleanWhitelistEditor()
+{
+    try {
+        const CleanWhitelistState state = m_services.loadCleanWhitelist(home());
+        m_cleanWhitelistUnreadable = false;
+        setCleanWhitelistText(state.patterns.join(QLatin1Char('\n')));
+    } catch (...) {
+        m_cleanWhitelistUnreadable = true;
+        setAlertMessage(describeError(std::current_exception()));
+    }
+}
+
+void AppModel::saveCleanWhitelistEditor()
+{
+    if (m_cleanWhitelistUnreadable) {
+        setAlertMessage(text("保护名单没有读取成功，为避免覆盖原来的文件，这次没有保存。",
+                             "The protection list could not be read, so it was not saved over."));
+        return;
+    }
+    QStringList patterns;
+    QString piece;
+    const auto endPiece = [&] {
+        const QString trimmed = piece.trimmed();
+        if (!trimmed.isEmpty())
+            patterns.append(trimmed);
+        piece.clear();
+    };
+    for (const QChar c : m_cleanWhitelistText) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x000A && u <= 0x000D) || u == 0x0085 || u == 0x2028 || u == 0x2029)
+            endPiece();
+        else
+            piece.append(c);
+    }
+    endPiece();
+    try {
+        m_services.saveCleanWhitelist(CleanWhitelistState{patterns}, home());
+    } catch (...) {
+        setAlertMessage(describeError(std::current_exception()));
+        return;
+    }
+    setStatusTitle(text("保护名单已更新", "Protection List Updated"));
+    setStatusDetail(text("智能清理会按新的保护名单跳过对应内容。", "Smart Clean will skip items covered by the new protection list."));
+}
+
+void AppModel::loadOptimizeWhitelistEditor()
+{
+    try {
+        const OptimizeWhitelistState state = m_services.loadOptimizeWhitelist(home());
+        m_optimizeWhitelistUnreadable = false;
+        setOptimizeWhitelistSelection(state.selectedKeys);
+        setOptimizeWhitelistCustomKeys(state.customKeys);
+    } catch (...) {
+        m_optimizeWhitelistUnreadable = true;
+        setAlertMessage(describeError(std::current_exception()));
+    }
+}
+
+void AppModel::saveOptimizeWhitelistEditor()
+{
+    if (m_optimizeWhitelistUnreadable) {
+        setAlertMessage(text("保护项没有读取成功，为避免覆盖原来的文件，这次没有保存。",
+                             "The safeguards could not be read, so they were not saved over."));
+        return;
+    }
+    try {
+        m_services.saveOptimizeWhitelist(OptimizeWhitelistState{m_optimizeWhitelistSelection, m_optimizeWhitelistCustomKeys},
+                                         home());
+    } catch (...) {
+        setAlertMessage(describeError(std::current_exception()));
+        return;
+    }
+    setStatusTitle(text("保护项已更新", "Safeguards Updated"));
+    setStatusDetail(text("优化执行时会跳过已勾选的步骤。", "Optimization will skip the selected steps."));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Trash moves
+
+bool AppModel::guardedMove(const QString& path, QString* error, bool* refused)
+{
+    *refused = !ScanPathGuard::isTrashAllowed(path, home());
+    if (*refused)
+        return false;
+    try {
+        return m_services.moveToTrash(path, error);
+    } catch (...) {
+        *error = describeError(std::current_exception());
+        return false;
+    }
+}
+
+void AppModel::uninstallSelectedApps(const QList<UninstallPreviewReport::Entry>& entries)
+{
+    if (entries.isEmpty()) {
+        setAlertMessage(text("请先选择要处理的应用。", "Choose the apps you want to process first."));
+        return;
+    }
+    QMetaObject::invokeMethod(this, [this, entries] { performUninstall(entries); }, Qt::QueuedConnection);
+}
+
+void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entries)
+{
+    const quint64 run = beginRun(AppFeature::uninstall);
+    setStatusTitle(text("正在卸载", "Uninstalling"));
+    setStatusDetail(text("正在处理选中的应用，请稍等。", "Processing the selected apps, please wait."));
+
+    QSet<QString> moved;
+    QSet<QString> removedApps;
+    qint64 handled = 0;
+    qint64 failed = 0;
+    for (const auto& entry : entries) {
+        // An application's leftovers go only once the application itself is gone, so a refused or
+        // failed application keeps everything it needs.
+        bool appGone = moved.contains(entry.path);
+        if (!appGone) {
+            QString error;
+            bool refused = false;
+            if (guardedMove(entry.path, &error, &refused)) {
+                moved.insert(entry.path);
+                ++handled;
+                appGone = true;
+            } else {
+                ++failed;
+            }
+        }
+        if (!appGone)
+            continue;
+        removedApps.insert(entry.path);
+        for (const QString& leftover : entry.leftoverPaths) {
+            if (moved.contains(leftover))
+                continue;
+            QString error;
+            bool refused = false;
+            if (guardedMove(leftover, &error, &refused))
+                moved.insert(leftover);
+            else
+                ++failed;
+        }
+    }
+
+    if (handled == 0) {
+        setStatusTitle(text("没有完成", "Not Completed"));
+        setStatusDetail(text("选中的应用没有处理成功。", "The selected apps could not be processed."));
+    } else {
+        // Only applications that really went to the Trash leave the report.
+        QList<UninstallPreviewReport::Entry> remaining;
+        if (m_uninstallPreviewReport) {
+            for (const auto& entry : m_uninstallPreviewReport->entries()) {
+                if (!removedApps.contains(entry.path))
+                    remaining.append(entry);
+            }
+        }
+        setUninstallPreviewReport(UninstallPreviewReport(remaining));
+        setLastUninstallDate(nowSeconds());
+        setLastUninstallCount(handled);
+        setStatusTitle(text("卸载完成", "Uninstall Complete"));
+        if (failed == 0)
+            setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。")
+                                        : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items."));
+        else
+            setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目，")
+                                              + number(failed) + QStringLiteral(" 个没有成功。")
+                                        : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items. ")
+                                              + number(failed) + QStringLiteral(" failed."));
+    }
+    endRun(run);
+}
+
+void AppModel::moveToTrash(const std::optional<QString>& path, AppFeature fromPage)
+{
+    if (!path)
+        return;
+    QString error;
+    bool refused = false;
+    qint64 size = 0;
+    if (m_purgePreviewReport) {
+        for (const auto& entry : m_purgePreviewReport->entries()) {
+            if (entry.path == *path) {
+                size = entry.byteCount;
+                break;
+            }
+        }
+    }
+    if (!guardedMove(*path, &error, &refused)) {
+        if (refused)
+            setAlertMessage(text("这个路径不在允许范围内，无法移到废纸篓。",
+                                 "This path is outside the allowed scope and cannot be moved to Trash."));
+        else
+            setAlertMessage(error);
+        return;
+    }
+    if (m_purgePreviewReport) {
+        QList<PurgePreviewReport::Entry> entries = m_purgePreviewReport->entries();
+        if (entries.removeIf([&path](const auto& entry) { return entry.path == *path; }) > 0)
+            setPurgePreviewReport(PurgePreviewReport(m_purgePreviewReport->rootPath(), entries,
+                                                     m_purgePreviewReport->generatedAt()));
+    }
+    if (fromPage == AppFeature::purge) {
+        setLastPurgeScanDate(nowSeconds());
+        setLastPurgeCleanedCount(lastPurgeCleanedCount() + 1);
+        setLastPurgeCleanedBytes(lastPurgeCleanedBytes() + size);
+    }
+    setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
+    setStatusDetail(text("选中的项目已放入废纸篓。", "The selected item has been moved to Trash."));
+}
+
+void AppModel::moveInstallersToTrash(const QStringList& paths)
+{
+    if (paths.isEmpty()) {
+        setAlertMessage(text("请先选择要清理的安装包。", "Choose the installer files you want to clean up first."));
+        return;
+    }
+    QSet<QString> moved;
+    qint64 failed = 0;
+    for (const QString& path : paths) {
+        QString error;
+        bool refused = false;
+        if (guardedMove(path, &error, &refused))
+            moved.insert(path);
+        else
+            ++failed;
+    }
+    const qint64 movedCount = static_cast<qint64>(paths.size()) - failed;
+    if (movedCount == 0) {
+        setStatusTitle(text("没有完成", "Not Completed"));
+        setStatusDetail(text("选中的安装包没有移动成功。", "The selected installer files could not be moved."));
+        return;
+    }
+    // Only what really went to the Trash leaves the report and counts as freed.
+    qint64 freed = 0;
+    QList<InstallerPreviewReport::Entry> remaining;
+    if (m_installerPreviewReport) {
+        for (const auto& entry : m_installerPreviewReport->entries()) {
+            if (moved.contains(entry.path))
+                freed += entry.byteCount;
+            else
+                remaining.append(entry);
+        }
+    }
+    setInstallerPreviewReport(InstallerPreviewReport(remaining, m_services.now()));
+    setLastInstallerScanDate(nowSeconds());
+    setLastInstallerCleanedCount(movedCount);
+    setLastInstallerCleanedBytes(freed);
+    setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
+    if (failed == 0)
+        setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。")
+                                    : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files."));
+    else
+        setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包，")
+                                          + number(failed) + QStringLiteral(" 个没有成功。")
+                                    : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files. ")
+                                          + number(failed) + QStringLiteral(" failed."));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Folder choices
+
+void AppModel::chooseScanPath(const QString& chosenPath)
+{
+    if (chosenPath.isEmpty())
+        return;
+    setScanPath(chosenPath);
+    setPurgePreviewReport(std::nullopt);
+    setRecentScanPaths({});
+}
+
+void AppModel::chooseAnalysisPath(const QString& chosenPath)
+{
+    if (chosenPath.isEmpty())
+        return;
+    startRequest(ReportSlot::analysis);
+    setAnalysisPath(chosenPath);
+    setAnalysisReport(std::nullopt);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Live status
+
+QFuture<void> AppModel::primeDashboardSnapshotIfNeeded()
+{
+    return track([this](Done done) { primeDashboardSnapshotIfNeeded(done); });
+}
+
+void AppModel::primeDashboardSnapshotIfNeeded(Done done)
+{
+    const auto processes = [this, done] {
+        if (!m_processUsage.isEmpty()) {
+            done();
+            return;
+        }
+        runOnPool<QList<SystemReport::ProcessInfo>>(m_relay, m_services.processSnapshot,
+                                                    [this, done](Outcome<QList<SystemReport::ProcessInfo>> outcome) {
+                                                        if (outcome.value)
+                                                            setProcessUsage(*outcome.value);
+                                                        done();
+                                                    });
+    };
+    if (m_statusReport) {
+        processes();
+        return;
+    }
+    const auto snapshot = m_services.statusSnapshot;
+    runOnPool<SystemReport>(
+        m_relay, [snapshot] { return snapshot(std::nullopt); },
+        [this, processes](Outcome<SystemReport> outcome) {
+            if (outcome.value)
+                setStatusReport(*outcome.value);
+            processes();
+        });
+}
+
+QFuture<void> AppModel::refreshDashboardStatus(bool announce)
+{
+    return track([this, announce](Done done) { refreshDashboardStatus(announce, done); });
+}
+
+void AppModel::refreshDashboardStatus(bool announce, Done done)
+{
+    if (m_isRefreshingStatus) {
+        done();
+        return;
+    }
+    primeDashboardSnapshotIfNeeded([this, announce, done] {
+        setIsRefreshingStatus(true);
+        refreshStatusReport(announce, [this, done] {
+            setIsRefreshingStatus(false);
+            done();
+        });
+    });
+}
+
+void AppModel::refreshStatusReport(bool announce, Done done)
+{
+    using Sample = std::pair<SystemReport, QList<SystemReport::ProcessInfo>>;
+    const auto processSnapshot = m_services.processSnapshot;
+    const auto statusSnapshot = m_services.statusSnapshot;
+    runOnPool<Sample>(
+        m_relay,
+        [processSnapshot, statusSnapshot] {
+            // The table is read once and handed to the snapshot.
+            const QList<SystemReport::ProcessInfo> processes = processSnapshot();
+            return Sample{statusSnapshot(processes), processes};
+        },
+        [this, announce, done](Outcome<Sample> outcome) {
+            if (outcome.value) {
+                setStatusReport(outcome.value->first);
+                setProcessUsage(outcome.value->second);
+                if (announce) {
+                    setStatusTitle(text("状态已更新", "Status Updated"));
+                    setStatusDetail(text("电脑当前状态已经刷新。", "Current system status has been refreshed."));
+                }
+            }
+            done();
+        });
+}
+
+void AppModel::runDashboardLiveStatus()
+{
+    m_liveLoopWanted = true;
+    m_liveTimer.stop();
+    setIsLiveStatusActive(true);
+    if (m_liveLoopRefreshing)
+        return; // the refresh under way schedules the next tick
+    m_liveLoopRefreshing = true;
+    refreshDashboardStatus(false, [this] {
+        m_liveLoopRefreshing = false;
+        scheduleLiveTick();
+    });
+}
+
+void AppModel::stopDashboardLiveStatus()
+{
+    m_liveLoopWanted = false;
+    m_liveTimer.stop();
+    // A refresh under way still stores its results; the loop ends when it is back.
+    if (!m_liveLoopRefreshing && m_isLiveStatusActive)
+        setIsLiveStatusActive(false);
+}
+
+void AppModel::scheduleLiveTick()
+{
+    if (!m_liveLoopWanted) {
+        finishLiveLoop();
+        return;
+    }
+    m_liveTimer.start(m_services.liveStatusIntervalMs);
+}
+
+void AppModel::finishLiveLoop()
+{
+    m_liveTimer.stop();
+    if (m_isLiveStatusActive)
+        setIsLiveStatusActive(false);
+}
+
+void AppModel::liveTick()
+{
+    if (!m_liveLoopWanted) {
+        finishLiveLoop();
+        return;
+    }
+    if (m_isRefreshingStatus) {
+        scheduleLiveTick();
+        return;
+    }
+    m_liveLoopRefreshing = true;
+    primeDashboardSnapshotIfNeeded([this] {
+        setIsRefreshingStatus(true);
+        refreshStatusReport(false, [this] {
+            setIsRefreshingStatus(false);
+            m_liveLoopRefreshing = false;
+            scheduleLiveTick();
+        });
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Process termination
+
+void AppModel::terminateProcess(const SystemReport::ProcessInfo& process, bool force)
+{
+    if (!process.pid)
+        return;
+    const qint64 pid = *process.pid;
+    const QString name = process.name ? *process.name : text("进程", "the process");
+    try {
+        m_services.terminateProcess(pid, force);
+    } catch (...) {
+        setAlertMessage(describeError(std::current_exception()));
+        return;
+    }
+    const auto samePid = [pid](const SystemReport::ProcessInfo& info) { return info.pid && *info.pid == pid; };
+    QList<SystemReport::ProcessInfo> processes = m_processUsage;
+    processes.removeIf(samePid);
+    setProcessUsage(processes);
+    if (m_statusReport) {
+        SystemReport report = *m_statusReport;
+        report.topProcesses.removeIf(samePid);
+        setStatusReport(report);
+    }
+    if (force) {
+        setStatusTitle(text("已强制结束", "Force Quit"));
+        setStatusDetail(inChinese() ? QStringLiteral("已强制结束 ") + name + QStringLiteral("。")
+                                    : QStringLiteral("Force-quit ") + name + QStringLiteral("."));
+    } else {
+        setStatusTitle(text("已请求退出", "Termination Requested"));
+        setStatusDetail(inChinese() ? QStringLiteral("已请求 ") + name + QStringLiteral(" 退出。")
+                                    : QStringLiteral("Asked ") + name + QStringLiteral(" to quit."));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Storage analysis
+
+void AppModel::analyzePath(const QString& path)
+{
+    const QString trimmed = path.trimmed();
+    if (trimmed.isEmpty())
+        return;
+    startRequest(ReportSlot::analysis);
+    setAnalysisPath(trimmed);
+    setAnalysisReport(std::nullopt);
+    request(AppActionFactory::analyze(trimmed, true));
+}
+
+void AppModel::analyzeParentPath()
+{
+    QString path = m_analysisPath;
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString parent = slash < 0 ? QString() : (slash == 0 ? QStringLiteral("/") : path.left(slash));
+    if (!parent.isEmpty() && parent != m_analysisPath)
+        analyzePath(parent);
+}
+
+void AppModel::refreshAnalysisReport(const QString& path, Done done)
+{
+    const quint64 request = startRequest(ReportSlot::analysis);
+    const auto analysis = m_services.analysis;
+    runOnPool<AnalysisReport>(
+        m_relay, [analysis, path] { return analysis(path); },
+        [this, done, request, path](Outcome<AnalysisReport> outcome) {
+            if (!outcome.value || !isCurrentRequest(ReportSlot::analysis, request)) {
+                done();
+                return;
+            }
+            const AnalysisReport& report = *outcome.value;
+            setAnalysisReport(report);
+            setStatusTitle(text("空间分析完成", "Storage Analysis Complete"));
+            setStatusDetail(text("下面列出了最占空间的文件和文件夹。", "Below are the files and folders using the most space."));
+            setLastAnalysisDate(nowSeconds());
+            setLastAnalysisPathStored(report.path.value_or(path));
+            setLastAnalysisTotalSize(report.totalSize.value_or(0));
+            setLastAnalysisTotalFiles(report.totalFiles.value_or(0));
+            done();
+        });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Updates
+
+QFuture<void> AppModel::checkForUpdates(bool silent)
+{
+    return track([this, silent](Done done) { checkForUpdates(silent, done); });
+}
+
+void AppModel::checkForUpdates(bool silent, Done done)
+{
+    std::optional<QUrl> feed;
+    try {
+        feed = m_services.updateFeedURL();
+    } catch (...) {
+        feed = std::nullopt;
+    }
+    if (!feed) {
+        setUpdateStatusDetail(text("还没有配置更新地址。", "The update feed URL has not been configured."));
+        setLatestUpdateVersionText(std::nullopt);
+        setUpdateDownloadURL(std::nullopt);
+        done();
+        return;
+    }
+    setIsCheckingForUpdates(true);
+    const QString currentVersion = m_services.bundleShortVersion().value_or(QStringLiteral("0"));
+    const std::optional<QString> currentBuild = m_services.bundleVersion();
+    const auto fetch = m_services.fetchLatestUpdate;
+    const QUrl address = *feed;
+    whenDone<RororUpdateInfo>(
+        m_relay, [fetch, address] { return fetch(address); },
+        [this, silent, done, currentVersion, currentBuild](Outcome<RororUpdateInfo> outcome) {
+            if (outcome.value) {
+                const RororUpdateInfo& info = *outcome.value;
+                const QString shown = info.displayVersion();
+                setLatestUpdateVersionText(shown);
+                setUpdateDownloadURL(info.installableDownloadURL(currentVersion, currentBuild));
+                if (UpdateVersionComparator::isUpdateAvailable(currentVersion, currentBuild, info.version, info.build)) {
+                    setUpdateStatusDetail(L([&] { return QStringLiteral("发现新版本 ") + shown + QStringLiteral("。"); },
+                                            [&] { return QStringLiteral("New version available: ") + shown + QStringLiteral("."); }));
+                    if (!silent)
+                        setStatus(text("发现新版本", "Update Available"), m_updateStatusDetail);
+                } else {
+                    setUpdateStatusDetail(text("当前已经是最新版。", "You are already on the latest version."));
+                    if (!silent)
+                        setStatus(text("已是最新版", "Up to Date"), m_updateStatusDetail);
+                }
+            } else {
+                const QString description = outcome.error;
+                setUpdateStatusDetail(L([&] { return QStringLiteral("检查更新失败：") + description; },
+                                        [&] { return QStringLiteral("Update check failed: ") + description; }));
+                if (!silent)
+                    setAlertMessage(description);
+            }
+            setIsCheckingForUpdates(false);
+            done();
+        });
+}
+
+void AppModel::installUpdate()
+{
+    if (!m_updateDownloadURL)
+        return;
+    switch (m_updateInstallerState.kind) {
+    case UpdateInstallerState::Kind::downloading:
+    case UpdateInstallerState::Kind::installing:
+        return;
+    case UpdateInstallerState::Kind::readyToInstall:
+        setShowingUpdateSheet(true);
+        return;
+    case UpdateInstallerState::Kind::idle:
+    case UpdateInstallerState::Kind::failed:
+        break;
+    }
+    if (!m_updateInstaller)
+        return;
+    setShowingUpdateSheet(true);
+    setUpdateInstallerState(UpdateInstallerState::downloading(0));
+    // The installer may report from any thread; every state is stored on the model's thread, in order.
+    const std::weak_ptr<ThreadRelay> weakRelay = m_relay;
+    m_updateInstaller->onStateChanged = [weakRelay, this](const UpdateInstallerState& state) {
+        if (const auto relay = weakRelay.lock())
+            relay->post([this, state] { setUpdateInstallerState(state); });
+    };
+    m_services.startUpdateDownload(*m_updateInstaller, *m_updateDownloadURL);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window background
+
+std::optional<QUrl> AppModel::customWindowBackgroundURL() const
+{
+    const QString path = customWindowBackgroundPath();
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return std::nullopt;
+    return QUrl::fromLocalFile(path);
+}
+
+void AppModel::chooseWindowBackgroundImage(const QString& chosenPath)
+{
+    if (chosenPath.isEmpty())
+        return;
+    QString error;
+    const auto installed = WindowBackgroundStore::installImage(chosenPath, &error);
+    if (!installed) {
+        setAlertMessage(L([&] { return QStringLiteral("无法设置背景图片：") + error; },
+                          [&] { return QStringLiteral("Could not set the background image: ") + error; }));
+        return;
+    }
+    setCustomWindowBackgroundPath(*installed);
+    setWindowBackgroundRevision(m_windowBackgroundRevision + 1);
+}
+
+void AppModel::clearWindowBackgroundImage()
+{
+    setCustomWindowBackgroundPath(QString());
+    if (const auto folder = WindowBackgroundStore::storageDirectory())
+        WindowBackgroundStore::removeInstalledImages(*folder);
+    setWindowBackgroundRevision(m_windowBackgroundRevision + 1);
+}
+
+void AppModel::sanitizeWindowBackgroundPathIfNeeded()
+{
+    if (customWindowBackgroundPath().isEmpty())
+        return;
+    if (!customWindowBackgroundURL())
+        setCustomWindowBackgroundPath(QString());
+}
+
+} // namespace roror

@@ -1,0 +1,334 @@
+#include "core/model/AppActionFactory.h"
+#include "tests/app/model/ModelTestSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace roror;
+using namespace roror::test;
+
+namespace {
+
+UninstallPreviewReport::Entry app(const QString& path, const QStringList& leftovers)
+{
+    UninstallPreviewReport::Entry entry;
+    entry.id = path;
+    entry.name = QFileInfo(path).completeBaseName();
+    entry.path = path;
+    entry.leftoverPaths = leftovers;
+    return entry;
+}
+
+class ModelTrash : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        useLanguage(AppLanguagePreference::english);
+        // The real Trash (inside the fake home), with a record of every call and chosen failures.
+        const auto real = services.moveToTrash;
+        services.moveToTrash = [real, calls = calls, failing = failing](const QString& path, QString* error) {
+            calls->append(path);
+            if (failing->contains(path)) {
+                *error = QStringLiteral("refused by the test");
+                return false;
+            }
+            return real(path, error);
+        };
+    }
+
+    QString file(const QString& relative, const QByteArray& bytes = "x") { return env.writeFile(relative, bytes); }
+    static bool exists(const QString& path) { return QFileInfo::exists(path); }
+
+    AppModel& withUninstallReport(AppModel& model, const QList<UninstallPreviewReport::Entry>& entries)
+    {
+        uninstallReport = UninstallPreviewReport(entries);
+        EXPECT_TRUE(finish(model.execute(AppActionFactory::uninstall(true, false))));
+        return model;
+    }
+
+    TestEnv env;
+    AppModelServices services = fakeServices(env);
+    std::shared_ptr<QStringList> calls = std::make_shared<QStringList>();
+    std::shared_ptr<QSet<QString>> failing = std::make_shared<QSet<QString>>();
+    UninstallPreviewReport uninstallReport;
+
+    std::unique_ptr<AppModel> makeModel()
+    {
+        services.uninstallPreview = [this] { return ready(uninstallReport); };
+        return std::make_unique<AppModel>(services);
+    }
+};
+
+// ---- Uninstall -------------------------------------------------------------------------------
+
+TEST_F(ModelTrash, UninstallMovesAppsWithTheirLeftoversOnceAndRebuildsTheReport)
+{
+    const QString appA = env.makeDir(QStringLiteral("Applications/A.app"));
+    const QString appB = env.makeDir(QStringLiteral("Applications/B.app"));
+    const QString appC = env.makeDir(QStringLiteral("Applications/C.app"));
+    const QString shared = file(QStringLiteral("Library/Caches/shared"));
+    const QString prefs = file(QStringLiteral("Library/Preferences/a.plist"));
+    auto model = makeModel();
+    withUninstallReport(*model, {app(appA, {prefs, appA, shared}), app(appB, {shared}), app(appC, {})});
+
+    QList<std::pair<bool, std::optional<AppFeature>>> busy;
+    QObject::connect(model.get(), &AppModel::runningFeatureChanged, model.get(),
+                     [&] { busy.append({model->isRunning(), model->runningFeature()}); });
+    model->uninstallSelectedApps({app(appA, {prefs, appA, shared}), app(appB, {shared})});
+    EXPECT_FALSE(model->isRunning()); // runs after the call returns
+    ASSERT_TRUE(spinUntil([&] { return model->statusTitle() == QLatin1String("Uninstall Complete"); }));
+
+    EXPECT_EQ(*calls, (QStringList{appA, prefs, shared, appB}));
+    for (const QString& p : {appA, appB, shared, prefs})
+        EXPECT_FALSE(exists(p)) << qPrintable(p);
+    EXPECT_TRUE(exists(appC));
+    EXPECT_EQ(model->statusDetail(), QStringLiteral("Processed 2 app items."));
+    EXPECT_EQ(model->lastUninstallCount(), 2);
+    EXPECT_EQ(model->lastUninstallDate(), 1700000000.0);
+    ASSERT_EQ(model->uninstallPreviewReport()->entries().size(), 1);
+    EXPECT_EQ(model->uninstallPreviewReport()->entries().first().path, appC);
+    ASSERT_EQ(busy.size(), 2);
+    EXPECT_EQ(busy.first(), std::make_pair(true, std::optional<AppFeature>(AppFeature::uninstall)));
+    EXPECT_FALSE(model->isRunning());
+    EXPECT_EQ(model->runningFeature(), std::nullopt);
+}
+
+TEST_F(ModelTrash, AnAppThatDoesNotMoveKeepsItsLeftoversAndItsRow)
+{
+    const QString moving = env.makeDir(QStringLiteral("Applications/Moving.app"));
+    const QString stuck = env.makeDir(QStringLiteral("Applications/Stuck.app"));
+    const QString stuckData = file(QStringLiteral("Library/Application Support/Stuck/data"));
+    const QString outsideApp = env.makeDir(env.outside() + QStringLiteral("/Elsewhere.app"));
+    const QString outsideData = file(QStringLiteral("Library/Caches/elsewhere"));
+    const QString missingLeftover = env.home() + QStringLiteral("/Library/Caches/gone");
+    failing->insert(stuck);
+    auto model = makeModel();
+    const QList<UninstallPreviewReport::Entry> entries{
+        app(moving, {missingLeftover}), app(stuck, {stuckData}), app(outsideApp, {outsideData})};
+    withUninstallReport(*model, entries);
+    model->uninstallSelectedApps(entries);
+    ASSERT_TRUE(spinUntil([&] { return model->statusTitle() == QLatin1String("Uninstall Complete"); }));
+
+    // The refused app (outside the allowed folders) never reaches the Trash call.
+    EXPECT_FALSE(calls->contains(outsideApp));
+    EXPECT_TRUE(exists(outsideApp));
+    EXPECT_TRUE(exists(stuck));
+    EXPECT_TRUE(exists(stuckData));
+    EXPECT_TRUE(exists(outsideData));
+    EXPECT_FALSE(exists(moving));
+    // Failures: the missing leftover, the stuck app and the refused app.
+    EXPECT_EQ(model->statusDetail(), QStringLiteral("Processed 1 app items. 3 failed."));
+    EXPECT_EQ(model->lastUninstallCount(), 1);
+    QStringList left;
+    const UninstallPreviewReport after = *model->uninstallPreviewReport();
+    for (const auto& e : after.entries())
+        left.append(e.path);
+    EXPECT_EQ(left, (QStringList{stuck, outsideApp}));
+
+    useLanguage(AppLanguagePreference::chinese);
+    const QString other = env.makeDir(QStringLiteral("Applications/Other.app"));
+    model->uninstallSelectedApps({app(other, {missingLeftover})});
+    ASSERT_TRUE(spinUntil([&] { return model->statusTitle() == QStringLiteral("卸载完成"); }));
+    EXPECT_EQ(model->statusDetail(), QStringLiteral("已处理 1 个应用项目，1 个没有成功。"));
+}
+
+TEST_F(ModelTrash, AnUninstallThatMovesNoAppChangesNothingButTheBanner)
+{
+    const QString stuck = env.makeDir(QStringLiteral("Applications/Stuck.app"));
+    const QString leftover = file(QStringLiteral("Library/Caches/stuck"));
+    failing->insert(stuck);
+    {
+        auto store = SettingsStore::open();
+        store->setValue(QStringLiteral("lastUninstallCount"), 6);
+        store->sync();
+    }
+    auto model = makeModel();
+    withUninstallReport(*model, {app(stuck, {leftover})});
+    const auto report = model->uninstallPreviewReport();
+    model->uninstallSelectedApps({app(stuck, {leftover})});
+    ASSERT_TRUE(spinUntil([&] { return model->statusTitle() == QLatin1String("Not Completed"); }));
+    EXPECT_EQ(model->statusDetail(), QStringLiteral("The selected apps could not be processed."));
+    EXPECT_TRUE(exists(leftover));
+    EXPECT_EQ(model->uninstallPreviewReport(), report);
+    EXPECT_EQ(model->lastUninstallCount(), 6);
+    EXPECT_FALSE(model->isRunning());
+}
+
+TEST_F(ModelTrash, UninstallWithoutReportEndsWithAnEmptyOneAndAnEmptySelectionOnlyAlerts)
+{
+    auto model = makeModel();
+    QSignalSpy running(model.get(), &AppModel::isRunningChanged);
+    model->uninstallSelectedApps({});
+    drainEvents();
+    EXPECT_EQ(model->alertMessage(), QStringLiteral("Choose the apps you want to process first."));
+    EXPECT_EQ(running.count(), 0);
+
+    const QString a = env.makeDir(QStringLiteral("Applications/A.app"));
+    model->uninstallSelectedApps({app(a, {})});
+    ASSERT_TRUE(spinUntil([&] { return model->statusTitle() == QLatin1String("Uninstall Complete"); }));
+    ASSERT_TRUE(model->uninstallPreviewReport());
+    EXPECT_TRUE(model->uninstallPreviewReport()->entries().isEmpty());
+}
+
+// ---- Installer batch -------------------------------------------------------------------------
+
+TEST_F(ModelTrash, InstallerBatchCountsAndRemovesOnlyWhatReallyMoved)
+{
+    const QString a = file(QStringLiteral("Downloads/a.dmg"));
+    const QString b = file(QStringLiteral("Downloads/b.pkg"));
+    const QString outside = env.writeFile(env.outside() + QStringLiteral("/c.dmg"), "canary");
+    const auto entry = [](const QString& path, qint64 bytes) {
+        InstallerPreviewReport::Entry e;
+        e.path = path;
+        e.name = QFileInfo(path).fileName();
+        e.byteCount = bytes;
+        return e;
+    };
+    services.installerPreview = [&](const QString&) {
+        return ready(InstallerPreviewReport({entry(a, 1000), entry(b, 20000), entry(outside, 300000)}, fixedNow()));
+    };
+    auto model = makeModel();
+    ASSERT_TRUE(finish(model->execute(AppActionFactory::installer(true, false))));
+    model->moveInstallersToTrash({a, outside, b});
+
+    EXPECT_TRUE(exists(outside));
+    EXPECT_FALSE(calls->contains(outside));
+    EXPECT_FALSE(exists(a));
+    EXPECT_FALSE(exists(b));
+    EXPECT_EQ(model->statusTitle(), QStringLiteral("Moved to Trash"));
+    EXPECT_EQ(model->statusDetail(), QStringLiteral("Moved 2 installer files. 1 failed."));
+    EXPECT_EQ(model->lastInstallerCleanedCount(), 2);
+    EXPECT_EQ(model->lastInstallerCleanedBytes(), 21000);
+    EXPECT_EQ(model->lastInstallerScanDate(), 1700000000.0);
+    ASSERT_EQ(model->installerPreviewReport()->entries().size(), 1);
+    EXPECT_EQ(model->installerPreviewReport()->entries().first().path, outside);
+
+    // The counters hold the last batch only.
+    useLanguage(AppLanguagePreference::chinese);
+    const QString d = file(QStringLiteral("Downloads/d.zip"));
+    model->moveInstallersToTrash({d});
+    EXPECT_EQ(model->statusDetail(), QStringLiteral("已移动 1 个安装包。"));
+    EXPECT_EQ(model->lastInstallerCleanedCount(), 1);
+    EXPECT_EQ(model->lastInstallerCleanedBytes(), 0);
+}
+
+TEST_F(ModelTrash, InstallerBatchWithNothingMovedOrNothingChosen)
+{
+    auto model = makeModel();
+    model->moveInstallersToTrash({});
+    EXPECT_EQ(model->alertMessage(), QStringLiteral("Choose the installer files you want to clean up first."));
+    EXPECT_TRUE(calls->isEmpty());
+
+    model->moveInstallersToTrash({env.home() + QStringLiteral("/Downloads/missing.dmg"), QStringLiteral("/etc/hosts")});
+    EXPECT_EQ(model->statusTitle(), QStringLiteral("Not Completed"));
+    EXPECT_EQ(model->statusDetail(), QStringLiteral("The selected installer files could not be moved."));
+    EXPECT_FALSE(model->installerPreviewReport());
+    EXPECT_EQ(model->lastInstallerScanDate(), 0.0);
+
+    model->moveInstallersToTrash({file(QStringLiteral("Downloads/x.dmg"))});
+    ASSERT_TRUE(model->installerPreviewReport()); // none held before: an empty report now
+    EXPECT_TRUE(model->installerPreviewReport()->entries().isEmpty());
+}
+
+// ---- Single move -----------------------------------------------------------------------------
+
+TEST_F(ModelTrash, SingleMoveCountsProjectItemsAndDropsThemFromTheProjectReport)
+{
+    const QString build = env.makeDir(QStringLiteral("code/app/node_modules"));
+    env.writeFile(build + QStringLiteral("/pkg/index.js"), "module");
+    const QString other = env.makeDir(QStringLiteral("code/app/target"));
+    services.purgePreview = [&](const QString& root) {
+        PurgePreviewReport::Entry e1;
+        e1.path = build;
+        e1.byteCount = 5000;
+        PurgePreviewReport::Entry e2;
+        e2.path = other;
+        e2.byteCount = 7;
+        return ready(PurgePreviewReport(root, {e1, e2}, fixedNow()));
+    };
+    {
+        auto store = SettingsStore::open();
+        store->setValue(QStringLiteral("lastPurgeCleanedCount"), 10);
+        store->setValue(QStringLiteral("lastPurgeCleanedBytes"), 100);
+        store->sync();
+    }
+    auto model = makeModel();
+    ASSERT_TRUE(finish(model->execute(AppActionFactory::purge(true, false))));
+    model->moveToTrash(build);
+    EXPECT_FALSE(exists(build));
+    EXPECT_EQ(model->lastPurgeCleanedCount(), 11);
+    EXPECT_EQ(model->lastPurgeCleanedBytes(), 5100);
+    EXPECT_EQ(model->lastPurgeScanDate(), 1700000000.0);
+    EXPECT_EQ(model->statusTitle(), QStringLiteral("Moved to Trash"));
+    EXPECT_EQ(model->statusDetail(), QStringLiteral("The selected item has been moved to Trash."));
+    ASSERT_EQ(model->purgePreviewReport()->entries().size(), 1);
+    EXPECT_EQ(model->purgePreviewReport()->entries().first().path, other);
+
+    // An item the report does not list counts with no bytes.
+    model->moveToTrash(file(QStringLiteral("notes.txt")));
+    EXPECT_EQ(model->lastPurgeCleanedCount(), 12);
+    EXPECT_EQ(model->lastPurgeCleanedBytes(), 5100);
+}
+
+TEST_F(ModelTrash, SingleMoveFromStorageAnalysisIsNotCreditedToProjectCleanup)
+{
+    services.analysis = [](const QString& root) {
+        AnalysisReport r;
+        r.path = root;
+        r.totalSize = 9;
+        return r;
+    };
+    auto model = makeModel();
+    model->analyzePath(env.home());
+    ASSERT_TRUE(spinUntil([&] { return model->analysisReport().has_value(); }));
+    const auto analysis = model->analysisReport();
+    const QString big = file(QStringLiteral("Movies/big.mov"));
+    model->moveToTrash(big, AppFeature::analyze);
+    EXPECT_FALSE(exists(big));
+    EXPECT_EQ(model->statusTitle(), QStringLiteral("Moved to Trash"));
+    EXPECT_EQ(model->lastPurgeCleanedCount(), 0);
+    EXPECT_EQ(model->lastPurgeCleanedBytes(), 0);
+    EXPECT_EQ(model->lastPurgeScanDate(), 0.0);
+    EXPECT_EQ(model->analysisReport(), analysis);
+}
+
+TEST_F(ModelTrash, SingleMoveRefusalsAndFailuresAlertAndCountNothing)
+{
+    auto model = makeModel();
+    QSignalSpy any(model.get(), &AppModel::changed);
+    model->moveToTrash(std::nullopt);
+    EXPECT_EQ(any.count(), 0);
+
+    const QString canary = env.writeFile(env.outside() + QStringLiteral("/keep.txt"), "canary");
+    const QStringList refused{
+        canary,
+        env.home(),                      // a root itself
+        QStringLiteral("relative/path"), // not absolute
+        env.home() + QStringLiteral("/../outside/keep.txt"),
+    };
+    for (const QString& path : refused) {
+        model->setAlertMessage(std::nullopt);
+        model->moveToTrash(path);
+        EXPECT_EQ(model->alertMessage(),
+                  QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."))
+            << qPrintable(path);
+    }
+    EXPECT_TRUE(calls->isEmpty());
+    EXPECT_TRUE(exists(canary));
+    EXPECT_TRUE(exists(env.home()));
+
+    model->setAlertMessage(std::nullopt);
+    model->moveToTrash(env.home() + QStringLiteral("/missing"));
+    ASSERT_TRUE(model->alertMessage());
+    EXPECT_FALSE(model->alertMessage()->isEmpty());
+    EXPECT_EQ(model->lastPurgeCleanedCount(), 0);
+    EXPECT_EQ(model->statusTitle(), QStringLiteral("准备就绪"));
+
+    useLanguage(AppLanguagePreference::chinese);
+    model->moveToTrash(canary);
+    EXPECT_EQ(model->alertMessage(), QStringLiteral("这个路径不在允许范围内，无法移到废纸篓。"));
+}
+
+} // namespace

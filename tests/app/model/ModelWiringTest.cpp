@@ -1,0 +1,82 @@
+#include "core/model/AppActionFactory.h"
+#include "tests/app/model/ModelTestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace roror;
+using namespace roror::test;
+
+namespace {
+
+// The model with its real engines, probes and stores, against a fake home and without a feed.
+TEST(ModelWiring, RealServicesRunStartupAndEveryPreviewAgainstAFakeHome)
+{
+    TestEnv env;
+    useLanguage(AppLanguagePreference::english);
+    const QByteArray feed = qgetenv("ROROR_UPDATE_FEED_URL");
+    qunsetenv("ROROR_UPDATE_FEED_URL");
+    env.writeFile(QStringLiteral("Downloads/setup.dmg"), QByteArray(4096, 'x'));
+    env.writeFile(QStringLiteral("Library/Caches/com.example/blob"), QByteArray(2048, 'y'));
+
+    {
+        AppModel model;
+        ASSERT_TRUE(finish(model.runStartupSequence()));
+        EXPECT_TRUE(model.statusReport());
+        EXPECT_FALSE(model.processUsage().isEmpty());
+        EXPECT_FALSE(model.alertMessage());
+        EXPECT_EQ(model.updateStatusDetail(), QStringLiteral("The update feed URL has not been configured."));
+
+        for (const AppAction& action : {AppActionFactory::clean(true, false), AppActionFactory::uninstall(true, false),
+                                        AppActionFactory::optimize(true, false), AppActionFactory::installer(true, false),
+                                        AppActionFactory::purge(true, false)}) {
+            ASSERT_TRUE(finish(model.execute(action))) << qPrintable(action.arguments.join(QLatin1Char(' ')));
+        }
+        EXPECT_TRUE(model.cleanPreviewReport());
+        EXPECT_TRUE(model.uninstallPreviewReport());
+        EXPECT_TRUE(model.optimizePreviewReport());
+        ASSERT_TRUE(model.installerPreviewReport());
+        EXPECT_EQ(model.installerPreviewReport()->entries().size(), 1);
+        EXPECT_TRUE(model.purgePreviewReport());
+
+        model.analyzePath(env.home());
+        ASSERT_TRUE(spinUntil([&] { return model.analysisReport().has_value() && !model.isRunning(); }));
+        EXPECT_EQ(model.lastAnalysisPathStored(), env.home());
+        EXPECT_GT(model.lastAnalysisTotalFiles(), 0);
+
+        model.moveInstallersToTrash({env.home() + QStringLiteral("/Downloads/setup.dmg")});
+        EXPECT_EQ(model.statusDetail(), QStringLiteral("Moved 1 installer files."));
+        EXPECT_TRUE(model.installerPreviewReport()->entries().isEmpty());
+    }
+    if (!feed.isNull())
+        qputenv("ROROR_UPDATE_FEED_URL", feed);
+}
+
+} // namespace
+
+namespace {
+
+// The platform Trash must never fall back to the working folder when the data folder is missing.
+TEST(ModelWiring, TrashMovesLandInTheHomeTrashEvenWithoutADataFolder)
+{
+    TestEnv env;
+    useLanguage(AppLanguagePreference::english);
+    const QString dataFolder = env.home() + QStringLiteral("/.local/share");
+    ASSERT_FALSE(QFileInfo::exists(dataFolder));
+    const QString work = env.makeDir(env.outside() + QStringLiteral("/work"));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(work));
+
+    const QString item = env.writeFile(QStringLiteral("Downloads/old.pkg"), "pkg");
+    QString error;
+    const bool moved = AppModelServices::real().moveToTrash(item, &error);
+    QDir::setCurrent(previous);
+
+    ASSERT_TRUE(moved) << qPrintable(error);
+    EXPECT_FALSE(QFileInfo::exists(item));
+    EXPECT_TRUE(QFileInfo::exists(dataFolder + QStringLiteral("/Trash/files/old.pkg")));
+    EXPECT_TRUE(QDir(work).isEmpty());
+}
+
+} // namespace

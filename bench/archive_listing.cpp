@@ -1,7 +1,7 @@
 // Archive inspection benchmark: answers "does this zip carry an installer?" for one archive
 // repeatedly and prints the median time per answer.
 //   archive_listing ARCHIVE [runs]
-#include "core/engines/installer/ArchiveInspection.h"
+#include "core/engines/installer/ZipInstallerCheck.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-        answer = ArchiveInspection::zipHoldsInstaller(args.at(1));
+        answer = ZipInstallerCheck::zipHoldsInstaller(args.at(1));
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(times.begin(), times.end());

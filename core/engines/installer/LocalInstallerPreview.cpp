@@ -1,6 +1,6 @@
 #include "core/engines/installer/LocalInstallerPreview.h"
 
-#include "core/engines/installer/ArchiveInspection.h"
+#include "core/engines/installer/ZipInstallerCheck.h"
 #include "core/model/AppLocalization.h"
 #include "core/support/FileInfo.h"
 #include "core/support/FolderWalker.h"
@@ -76,7 +76,7 @@ QList<InstallerPreviewReport::Entry> scanInstallers(const QString& location, con
     static const QRegularExpression homebrewPrefix(QStringLiteral("^[0-9a-f]{64}--"));
     const bool homebrew = source == QLatin1String("Homebrew");
     for (const QString& file : findInstallerFiles(location, maxDepth, deadline)) {
-        if (pathExtension(file).toLower() == QLatin1String("zip") && !ArchiveInspection::zipHoldsInstaller(file))
+        if (pathExtension(file).toLower() == QLatin1String("zip") && !ZipInstallerCheck::zipHoldsInstaller(file))
             continue;
         InstallerPreviewReport::Entry entry;
         entry.id = QUuid::createUuid();

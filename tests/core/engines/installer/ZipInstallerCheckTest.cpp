@@ -1,4 +1,4 @@
-#include "core/engines/installer/ArchiveInspection.h"
+#include "core/engines/installer/ZipInstallerCheck.h"
 #include "tests/core/engines/installer/ZipWriter.h"
 #include "tests/core/engines/QtPrinters.h"
 #include "tests/support/TestEnv.h"
@@ -26,28 +26,28 @@ Members documents(int count)
 }
 
 // A stand-in listing tool: a shell script that ignores its arguments.
-ArchiveInspection::ListingTool scriptTool(const TestEnv& env, const QString& name, const QByteArray& body)
+ZipInstallerCheck::ListingTool scriptTool(const TestEnv& env, const QString& name, const QByteArray& body)
 {
     const QString path = env.writeFile(env.outside() + QStringLiteral("/tools/") + name, "#!/bin/sh\n" + body);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return {path, {}};
 }
 
-ArchiveInspection::ListingTool unzip()
+ZipInstallerCheck::ListingTool unzip()
 {
-    return ArchiveInspection::listingTools().at(0);
+    return ZipInstallerCheck::listingTools().at(0);
 }
 
-ArchiveInspection::ListingTool zipinfo()
+ZipInstallerCheck::ListingTool zipinfo()
 {
-    return ArchiveInspection::listingTools().at(1);
+    return ZipInstallerCheck::listingTools().at(1);
 }
 
 } // namespace
 
-TEST(ArchiveInspection, ListingToolsAreUnzipThenZipinfo)
+TEST(ZipInstallerCheck, ListingToolsAreUnzipThenZipinfo)
 {
-    const auto& tools = ArchiveInspection::listingTools();
+    const auto& tools = ZipInstallerCheck::listingTools();
     ASSERT_EQ(tools.size(), 2);
     EXPECT_EQ(tools.at(0).executable, QStringLiteral("/usr/bin/unzip"));
     EXPECT_EQ(tools.at(0).arguments, (QStringList{QStringLiteral("-Z"), QStringLiteral("-1")}));
@@ -55,17 +55,17 @@ TEST(ArchiveInspection, ListingToolsAreUnzipThenZipinfo)
     EXPECT_EQ(tools.at(1).arguments, QStringList{QStringLiteral("-1")});
 }
 
-TEST(ArchiveInspection, NameEndingInAppZipAnswersWithoutReadingTheFile)
+TEST(ZipInstallerCheck, NameEndingInAppZipAnswersWithoutReadingTheFile)
 {
     TestEnv env;
     // Not an archive at all and no marker inside: only the name can say yes.
     const QString path = env.writeFile(QStringLiteral("Downloads/TOOL.APP.ZIP"), "not a zip");
     const auto witness = scriptTool(env, QStringLiteral("witness"), "touch \"$0.ran\"\necho App.app\n");
-    EXPECT_TRUE(ArchiveInspection::zipHoldsInstaller(path, {witness}));
+    EXPECT_TRUE(ZipInstallerCheck::zipHoldsInstaller(path, {witness}));
     EXPECT_FALSE(QFileInfo::exists(witness.executable + QStringLiteral(".ran")));
 }
 
-TEST(ArchiveInspection, ListingDecidesByMembers)
+TEST(ZipInstallerCheck, ListingDecidesByMembers)
 {
     struct Case {
         const char* label;
@@ -97,12 +97,12 @@ TEST(ArchiveInspection, ListingDecidesByMembers)
         SCOPED_TRACE(c.label);
         const QString path = env.outside() + QStringLiteral("/case.zip");
         ASSERT_TRUE(writeZip(path, c.members));
-        EXPECT_EQ(ArchiveInspection::zipHoldsInstaller(path), c.expected);
-        EXPECT_EQ(ArchiveInspection::zipHoldsInstaller(path, {zipinfo()}), c.expected);
+        EXPECT_EQ(ZipInstallerCheck::zipHoldsInstaller(path), c.expected);
+        EXPECT_EQ(ZipInstallerCheck::zipHoldsInstaller(path, {zipinfo()}), c.expected);
     }
 }
 
-TEST(ArchiveInspection, LargeArchiveAnswersFromTheFirstFiftyLines)
+TEST(ZipInstallerCheck, LargeArchiveAnswersFromTheFirstFiftyLines)
 {
     TestEnv env;
     // 5,000 members fill far more than a pipe's buffer; the listing must still come back (cut to
@@ -111,26 +111,26 @@ TEST(ArchiveInspection, LargeArchiveAnswersFromTheFirstFiftyLines)
     members[4000] = Member("late/Setup.dmg", "x");
     const QString late = env.outside() + QStringLiteral("/late.zip");
     ASSERT_TRUE(writeZip(late, members));
-    ASSERT_TRUE(ArchiveInspection::zipTailContainsInstallerMarker(late));
+    ASSERT_TRUE(ZipInstallerCheck::zipTailContainsInstallerMarker(late));
 
     for (const auto& tool : {unzip(), zipinfo()}) {
         SCOPED_TRACE(tool.executable.toStdString());
-        const auto listing = ArchiveInspection::listZipEntries(late, 50, {tool});
+        const auto listing = ZipInstallerCheck::listZipEntries(late, 50, {tool});
         ASSERT_TRUE(listing.has_value());
         ASSERT_EQ(listing->size(), 50);
         EXPECT_EQ(listing->first(), QStringLiteral("docs/page-0.txt"));
         EXPECT_EQ(listing->last(), QStringLiteral("docs/page-49.txt"));
-        EXPECT_FALSE(ArchiveInspection::zipHoldsInstaller(late, {tool}));
+        EXPECT_FALSE(ZipInstallerCheck::zipHoldsInstaller(late, {tool}));
     }
 
     members = documents(5000);
     members[10] = Member("early/Setup.dmg", "x");
     const QString early = env.outside() + QStringLiteral("/early.zip");
     ASSERT_TRUE(writeZip(early, members));
-    EXPECT_TRUE(ArchiveInspection::zipHoldsInstaller(early));
+    EXPECT_TRUE(ZipInstallerCheck::zipHoldsInstaller(early));
 }
 
-TEST(ArchiveInspection, NextToolIsTriedWhenOneGivesNoListing)
+TEST(ZipInstallerCheck, NextToolIsTriedWhenOneGivesNoListing)
 {
     TestEnv env;
     const QString path = env.outside() + QStringLiteral("/a.zip");
@@ -139,45 +139,45 @@ TEST(ArchiveInspection, NextToolIsTriedWhenOneGivesNoListing)
     const auto silent = scriptTool(env, QStringLiteral("silent"), "exit 0\n");
     const auto blankLines = scriptTool(env, QStringLiteral("blank"), "printf '\\n\\r\\n\\n'\n");
     const auto notUtf8 = scriptTool(env, QStringLiteral("latin1"), "printf 'Caf\\351.pkg\\n'\n");
-    const ArchiveInspection::ListingTool missing{QStringLiteral("/nonexistent/unzip"), {QStringLiteral("-Z")}};
-    const ArchiveInspection::ListingTool notExecutable{env.writeFile(env.outside() + QStringLiteral("/tools/plain"),
+    const ZipInstallerCheck::ListingTool missing{QStringLiteral("/nonexistent/unzip"), {QStringLiteral("-Z")}};
+    const ZipInstallerCheck::ListingTool notExecutable{env.writeFile(env.outside() + QStringLiteral("/tools/plain"),
                                                                      "#!/bin/sh\necho Other.pkg\n"), {}};
 
     for (const auto& broken : {failing, silent, blankLines, notUtf8, missing, notExecutable}) {
         SCOPED_TRACE(broken.executable.toStdString());
-        EXPECT_FALSE(ArchiveInspection::runListingTool(broken.executable, broken.arguments + QStringList{path}, 50));
-        const auto listing = ArchiveInspection::listZipEntries(path, 50, {broken, zipinfo()});
+        EXPECT_FALSE(ZipInstallerCheck::runListingTool(broken.executable, broken.arguments + QStringList{path}, 50));
+        const auto listing = ZipInstallerCheck::listZipEntries(path, 50, {broken, zipinfo()});
         ASSERT_TRUE(listing.has_value());
         EXPECT_EQ(*listing, QStringList{QStringLiteral("Cool.app/Contents/Info.plist")});
     }
-    EXPECT_FALSE(ArchiveInspection::listZipEntries(path, 50, {failing, missing}).has_value());
+    EXPECT_FALSE(ZipInstallerCheck::listZipEntries(path, 50, {failing, missing}).has_value());
 }
 
-TEST(ArchiveInspection, ListingLinesSplitAtEveryLineBreak)
+TEST(ZipInstallerCheck, ListingLinesSplitAtEveryLineBreak)
 {
     TestEnv env;
     const auto tool = scriptTool(env, QStringLiteral("breaks"),
                                  "printf 'a.txt\\r\\nb.txt\\rc.txt\\013d.txt\\014e.txt\\302\\205f.txt\\342\\200\\250g.txt\\n\\n'\n");
-    const auto lines = ArchiveInspection::runListingTool(tool.executable, {}, 50);
+    const auto lines = ZipInstallerCheck::runListingTool(tool.executable, {}, 50);
     ASSERT_TRUE(lines.has_value());
     EXPECT_EQ(*lines, (QStringList{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt", "g.txt"}));
-    const auto cut = ArchiveInspection::runListingTool(tool.executable, {}, 3);
+    const auto cut = ZipInstallerCheck::runListingTool(tool.executable, {}, 3);
     ASSERT_TRUE(cut.has_value());
     EXPECT_EQ(*cut, (QStringList{"a.txt", "b.txt", "c.txt"}));
 }
 
-TEST(ArchiveInspection, ToolPastTheTimeOutIsEndedAndNotUsed)
+TEST(ZipInstallerCheck, ToolPastTheTimeOutIsEndedAndNotUsed)
 {
     TestEnv env;
     // Prints a package name, then hangs: the name must not count, so the tail decides (no marker).
     const auto hanging = scriptTool(env, QStringLiteral("hanging"), "echo Installer.pkg\nexec sleep 60\n");
     const QString path = env.outside() + QStringLiteral("/plain.zip");
     ASSERT_TRUE(writeZip(path, {{"readme.txt", "hello"}}));
-    EXPECT_FALSE(ArchiveInspection::runListingTool(hanging.executable, {path}, 50).has_value());
-    EXPECT_FALSE(ArchiveInspection::zipHoldsInstaller(path, {hanging}));
+    EXPECT_FALSE(ZipInstallerCheck::runListingTool(hanging.executable, {path}, 50).has_value());
+    EXPECT_FALSE(ZipInstallerCheck::zipHoldsInstaller(path, {hanging}));
 }
 
-TEST(ArchiveInspection, TailSearchWhenNoListing)
+TEST(ZipInstallerCheck, TailSearchWhenNoListing)
 {
     TestEnv env;
     const QByteArray filler(600 * 1024, 'z');
@@ -197,13 +197,13 @@ TEST(ArchiveInspection, TailSearchWhenNoListing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         const QString path = env.writeFile(env.outside() + QStringLiteral("/tail.zip"), c.content);
-        EXPECT_EQ(ArchiveInspection::zipTailContainsInstallerMarker(path), c.expected);
-        EXPECT_EQ(ArchiveInspection::zipHoldsInstaller(path, {}), c.expected);
+        EXPECT_EQ(ZipInstallerCheck::zipTailContainsInstallerMarker(path), c.expected);
+        EXPECT_EQ(ZipInstallerCheck::zipHoldsInstaller(path, {}), c.expected);
     }
-    EXPECT_FALSE(ArchiveInspection::zipTailContainsInstallerMarker(env.outside() + QStringLiteral("/missing.zip")));
+    EXPECT_FALSE(ZipInstallerCheck::zipTailContainsInstallerMarker(env.outside() + QStringLiteral("/missing.zip")));
 }
 
-TEST(ArchiveInspection, ArchivePathIsPassedLiterally)
+TEST(ZipInstallerCheck, ArchivePathIsPassedLiterally)
 {
     TestEnv env;
     const QString folder = env.makeDir(env.outside() + QStringLiteral("/names"));
@@ -223,11 +223,11 @@ TEST(ArchiveInspection, ArchivePathIsPassedLiterally)
         const QString path = folder + QLatin1Char('/') + name;
         ASSERT_TRUE(writeZip(path, {{"readme.txt", "Setup.dmg"}}));
         for (const auto& tool : {unzip(), zipinfo()}) {
-            const auto listing = ArchiveInspection::listZipEntries(path, 50, {tool});
+            const auto listing = ZipInstallerCheck::listZipEntries(path, 50, {tool});
             ASSERT_TRUE(listing.has_value()) << tool.executable.toStdString();
             EXPECT_EQ(*listing, QStringList{QStringLiteral("readme.txt")});
         }
-        EXPECT_FALSE(ArchiveInspection::zipHoldsInstaller(path));
+        EXPECT_FALSE(ZipInstallerCheck::zipHoldsInstaller(path));
         QFile::remove(path);
     }
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/pwned")));
@@ -235,7 +235,7 @@ TEST(ArchiveInspection, ArchivePathIsPassedLiterally)
     EXPECT_FALSE(QFileInfo::exists(QDir::currentPath() + QStringLiteral("/pwned2")));
 }
 
-TEST(ArchiveInspection, EndlessListingIsCutAtTheLimitAndUsed)
+TEST(ZipInstallerCheck, EndlessListingIsCutAtTheLimitAndUsed)
 {
     TestEnv env;
     // A tool that never stops printing: reading stops at 50 lines and ends it, so the listing is
@@ -243,9 +243,9 @@ TEST(ArchiveInspection, EndlessListingIsCutAtTheLimitAndUsed)
     const auto endless = scriptTool(env, QStringLiteral("endless"), "echo Setup.dmg\nexec yes docs/readme.txt\n");
     const QString path = env.outside() + QStringLiteral("/plain.zip");
     ASSERT_TRUE(writeZip(path, {Member("readme.txt", "hello")}));
-    const auto listing = ArchiveInspection::runListingTool(endless.executable, {path}, 50);
+    const auto listing = ZipInstallerCheck::runListingTool(endless.executable, {path}, 50);
     ASSERT_TRUE(listing.has_value());
     EXPECT_EQ(listing->size(), 50);
     EXPECT_EQ(listing->at(0), QStringLiteral("Setup.dmg"));
-    EXPECT_TRUE(ArchiveInspection::zipHoldsInstaller(path, {endless}));
+    EXPECT_TRUE(ZipInstallerCheck::zipHoldsInstaller(path, {endless}));
 }

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace roror::ArchiveInspection {
+namespace roror::ZipInstallerCheck {
 
 // A program that prints an archive's member names one per line; the archive path is appended
 // to `arguments` as a single argument.
@@ -36,4 +36,4 @@ std::optional<QStringList> runListingTool(const QString& executable, const QStri
 // Searches the last 512 KiB (ASCII letters lowered) for ".app/", ".pkg/", ".dmg" or ".xip".
 bool zipTailContainsInstallerMarker(const QString& path);
 
-} // namespace roror::ArchiveInspection
+} // namespace roror::ZipInstallerCheck

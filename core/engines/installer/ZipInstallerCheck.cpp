@@ -1,4 +1,4 @@
-#include "core/engines/installer/ArchiveInspection.h"
+#include "core/engines/installer/ZipInstallerCheck.h"
 
 #include "core/support/StandardPath.h"
 #include "platform/ToolRunner.h"
@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <unistd.h>
 
-namespace roror::ArchiveInspection {
+namespace roror::ZipInstallerCheck {
 
 namespace {
 
@@ -157,4 +157,4 @@ bool zipTailContainsInstallerMarker(const QString& path)
     return false;
 }
 
-} // namespace roror::ArchiveInspection
+} // namespace roror::ZipInstallerCheck

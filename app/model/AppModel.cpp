@@ -72,17 +72,22 @@ void whenDone(const std::shared_ptr<ThreadRelay>& relay, const std::function<QFu
         relay->post([continuation, error]() mutable { continuation(Outcome<T>{std::nullopt, error}); });
         return;
     }
-    future.then([relay, continuation](QFuture<T> finished) mutable {
-        Outcome<T> outcome;
-        try {
-            finished.waitForFinished();
-            if (finished.resultCount() > 0)
-                outcome.value = finished.result();
-        } catch (...) {
-            outcome.error = describeError(std::current_exception());
-        }
-        relay->post([continuation, outcome]() mutable { continuation(std::move(outcome)); });
-    });
+    future
+        .then([relay, continuation](QFuture<T> finished) mutable {
+            Outcome<T> outcome;
+            try {
+                finished.waitForFinished();
+                if (finished.resultCount() > 0)
+                    outcome.value = finished.result();
+            } catch (...) {
+                outcome.error = describeError(std::current_exception());
+            }
+            relay->post([continuation, outcome]() mutable { continuation(std::move(outcome)); });
+        })
+        // A cancelled future never runs the continuation above; without this the run would never end.
+        .onCanceled([relay, continuation]() mutable {
+            relay->post([continuation]() mutable { continuation(Outcome<T>{}); });
+        });
 }
 
 // Runs `work` on a pool thread and hands its outcome to `continuation` on the model's thread.

@@ -339,6 +339,26 @@ TEST_F(ModelRuns, EveryPreviewStoresItsReportAndWritesItsTextsInBothLanguages)
     }
 }
 
+TEST_F(ModelRuns, ACancelledServiceEndsTheRunLikeAFailedOne)
+{
+    // An abandoned promise cancels its future; so does an empty one.
+    services.cleanPreview = [] {
+        QPromise<CleanPreviewReport> abandoned;
+        abandoned.start();
+        return abandoned.future();
+    };
+    services.installerPreview = [](const QString&) { return QFuture<InstallerPreviewReport>(); };
+    AppModel model(services);
+    ASSERT_TRUE(finish(model.execute(AppActionFactory::clean(true, false))));
+    EXPECT_FALSE(model.cleanPreviewReport());
+    EXPECT_EQ(model.statusTitle(), QStringLiteral("Preview Complete"));
+    ASSERT_TRUE(finish(model.execute(AppActionFactory::installer(true, false))));
+    EXPECT_FALSE(model.installerPreviewReport());
+    EXPECT_EQ(model.statusDetail(), QStringLiteral("No obvious installer files were found."));
+    EXPECT_FALSE(model.isRunning());
+    EXPECT_EQ(model.runningFeature(), std::nullopt);
+}
+
 TEST_F(ModelRuns, InstallerTotalIsTheSumOfTheFoundFiles)
 {
     services.installerPreview = [](const QString&) { return ready(installers(2)); }; // 1.5 MB + 3 MB

@@ -338,12 +338,17 @@ void UpdateInstaller::performInstallAndRelaunch()
         report(UpdateInstallerState::failed(UpdateInstallerError::noDownloadedUpdate().errorDescription()));
         return;
     }
+    // Two installs at once would extract into the same folder and swap the same bundle twice.
+    if (m_installing)
+        return;
+    m_installing = true;
     report(UpdateInstallerState::installing());
 
     const QString dmgPath = *m_downloadedDMGPath;
     const RelaunchContext context = m_relaunch;
     QtConcurrent::run([dmgPath, context] { return doInstall(dmgPath, context); })
         .then(this, [this, context](InstallOutcome outcome) {
+            m_installing = false;
             switch (outcome) {
             case InstallOutcome::scriptStarted:
                 if (context.requestTermination)

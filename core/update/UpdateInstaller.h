@@ -52,7 +52,8 @@ public:
     void download(const QUrl& url);
     // Stops the running download; nothing more is reported for it.
     void cancel();
-    // Installs the downloaded image and relaunches; returns at once.
+    // Installs the downloaded image and relaunches; returns at once. A call while an install is
+    // under way does nothing.
     void performInstallAndRelaunch();
 
     void setRelaunchContext(RelaunchContext context);
@@ -71,6 +72,7 @@ private:
     std::unique_ptr<Download> m_downloadTask;
     std::optional<QString> m_downloadedDMGPath;
     quint64 m_generation = 0;
+    bool m_installing = false; // from the start of an install until its script runs or it fails
     QNetworkAccessManager* m_network = nullptr;
     RelaunchContext m_relaunch;
 };

@@ -444,6 +444,25 @@ TEST_F(UpdateInstallTest, ScriptThatCannotStartFails)
     EXPECT_EQ(probe->terminations, 0);
     EXPECT_TRUE(QFileInfo::exists(mountFolder() + QStringLiteral("/Roror.app"))); // the image stays mounted
     EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
+
+    // After a failure the install may be tried again.
+    reports.clear();
+    install();
+    EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QStringLiteral("Installation of the update failed.")));
+}
+
+TEST_F(UpdateInstallTest, ASecondInstallWhileOneRunsDoesNothing)
+{
+    probe->mode = Probe::Mode::record;
+    installer->setRelaunchContext(context(4242));
+    downloadImage(stageNewBundle());
+    installer->performInstallAndRelaunch();
+    installer->performInstallAndRelaunch();
+    EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::installing()});
+    ASSERT_TRUE(test::waitFor([&] { return probe->terminations > 0; }, 120000));
+    EXPECT_EQ(scriptFiles().size(), 1);
+    EXPECT_EQ(probe->terminations, 1);
+    EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::installing()});
 }
 
 } // namespace

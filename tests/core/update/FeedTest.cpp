@@ -119,6 +119,8 @@ TEST(UpdateServiceFetch, AnswersByStatusAndBody)
         {"/edge", {299, "Fine", goodFeed}, good, {}, {}},
         {"/unsized", {200, "OK", goodFeed, {}, false}, good, {}, {}},
         {"/typed", {200, "OK", goodFeed, {{"Content-Type", "text/plain"}}}, good, {}, {}},
+        {"/below", {199, "Odd", goodFeed}, {}, UpdateServiceError::serverStatus(199), {}},
+        {"/above", {300, "Multiple Choices", goodFeed}, {}, UpdateServiceError::serverStatus(300), {}},
         {"/not-modified", {304, "Not Modified", {}}, {}, UpdateServiceError::serverStatus(304), {}},
         {"/missing", {404, "Not Found", goodFeed}, {}, UpdateServiceError::serverStatus(404), {}},
         {"/broken", {500, "Internal Server Error", "oops"}, {}, UpdateServiceError::serverStatus(500), {}},

@@ -75,6 +75,12 @@ std::optional<QString> storageDirectory(QString* error)
         return std::nullopt;
     }
     const QString folder = joinPath(joinPath(base, QStringLiteral("Roror")), QStringLiteral("WindowBackground"));
+    // Old images are removed from this folder, so it must be a real folder, never a link to elsewhere.
+    const auto existing = fileInfo(folder);
+    if (existing && !existing->isDirectory) {
+        setError(error, text(QStringLiteral("%1 不是文件夹。"), QStringLiteral("%1 is not a folder.")).arg(folder));
+        return std::nullopt;
+    }
     if (!QDir().mkpath(folder)) {
         setError(error, text(QStringLiteral("无法创建文件夹 %1。"), QStringLiteral("Could not create the folder %1.")).arg(folder));
         return std::nullopt;

@@ -186,3 +186,19 @@ TEST_F(WindowBackground, SanitizeForgetsAMissingImageOnlyAndLeavesTheRevision)
 }
 
 } // namespace
+
+TEST_F(WindowBackground, AStorageFolderThatIsALinkIsRefusedAndItsTargetKept)
+{
+    const QString elsewhere = env.outside() + QStringLiteral("/pictures");
+    QDir().mkpath(elsewhere);
+    const QString canary = env.writeFile(elsewhere + QStringLiteral("/wallpaper-mine.png"), "keep");
+    QDir().mkpath(env.home() + QStringLiteral("/.local/share/Roror"));
+    ASSERT_TRUE(QFile::link(elsewhere, folder()));
+    const QString source = env.writeFile(QStringLiteral("new.png"), "img");
+
+    QString error;
+    EXPECT_FALSE(WindowBackgroundStore::installImage(source, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(WindowBackgroundStore::storageDirectory());
+    EXPECT_EQ(read(canary), QByteArray("keep"));
+}

@@ -37,13 +37,21 @@ std::optional<Location> locate(const QString& executablePath)
     const QString executable = QFileInfo(executablePath).canonicalFilePath();
     if (executable.isEmpty())
         return std::nullopt;
-    QDir folder = QFileInfo(executable).dir();
-    while (true) {
-        if (folder.dirName() == bundleFolderName)
-            return Location{folder.absolutePath(), folder.relativeFilePath(executable)};
-        if (folder.isRoot() || !folder.cdUp())
-            return std::nullopt;
+    // Only the layouts an installed copy has: the whole folder is swapped on update, so a folder
+    // that merely happens to be called Roror.app further up (a checkout, say) must not qualify.
+    static const QStringList layouts = {QString(), QStringLiteral("bin"), QStringLiteral("Contents/MacOS")};
+    const QString parent = QFileInfo(executable).absolutePath();
+    for (const QString& inner : layouts) {
+        QString bundle = parent;
+        if (!inner.isEmpty()) {
+            if (!parent.endsWith(QLatin1Char('/') + inner))
+                continue;
+            bundle = parent.chopped(inner.size() + 1);
+        }
+        if (QFileInfo(bundle).fileName() == bundleFolderName)
+            return Location{bundle, QDir(bundle).relativeFilePath(executable)};
     }
+    return std::nullopt;
 }
 
 std::optional<Location> current()

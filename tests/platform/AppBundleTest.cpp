@@ -30,6 +30,11 @@ TEST(AppBundle, TheInstalledLayoutIsTheRororAppFolderAboveTheExecutable)
 
     EXPECT_FALSE(AppBundle::locate(loose));
     EXPECT_FALSE(AppBundle::locate(otherName));
+    const QString deep = env.writeFile(env.outside() + QStringLiteral("/src/Roror.app/build/release/roror"), "x");
+    EXPECT_FALSE(AppBundle::locate(deep)) << "a Roror.app folder further up is not this program's bundle";
+    const QString flat = env.writeFile(env.outside() + QStringLiteral("/flat/Roror.app/roror"), "x");
+    ASSERT_TRUE(AppBundle::locate(flat));
+    EXPECT_EQ(AppBundle::locate(flat)->executablePath, QStringLiteral("roror"));
     EXPECT_FALSE(AppBundle::locate(env.outside() + QStringLiteral("/missing/Roror.app/roror")));
     EXPECT_FALSE(AppBundle::current()); // the test program runs from the build tree
 }

@@ -203,7 +203,8 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
         if (const auto resolved = resolvedPath(rootPaths.last()))
             resolvedRoots.append(*resolved);
     }
-    const QString home = allowedRoots.isEmpty() ? standardizedPath(QDir::homePath()) : standardizedPath(allowedRoots.first());
+    // The protection list belongs to the first root that is taken, never to one that was refused.
+    const QString home = rootPaths.isEmpty() ? standardizedPath(QDir::homePath()) : rootPaths.first();
 
     QStringList patterns;
     try {

@@ -272,6 +272,21 @@ TEST(LocalCleanExecutor, TheUsersListIsApplied)
     EXPECT_FALSE(exists(env.home() + "/Library/Caches/JetBrains"));
 }
 
+TEST(LocalCleanExecutor, ARefusedRelativeRootDoesNotChooseTheProtectionList)
+{
+    TestEnv env;
+    fill(env, {"{home}/Library/Caches/keep-me/a", "{home}/Library/Caches/go/g", "{outside}/rel/.config/roror/x"});
+    CleanWhitelistStore::save({{"~/Library/Caches/keep-me"}}, env.home());
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(env.outside());
+    const LocalCleanResult result =
+        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {"rel", env.home()}, {});
+    QDir::setCurrent(previousFolder);
+    EXPECT_EQ(result.removedCount, 1);
+    EXPECT_TRUE(exists(env.home() + "/Library/Caches/keep-me/a"));
+    EXPECT_FALSE(exists(env.home() + "/Library/Caches/go"));
+}
+
 TEST(LocalCleanExecutor, FailedRemovalsAreCountedAsFailed)
 {
     if (::geteuid() == 0)

@@ -199,8 +199,12 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
     for (const QString& root : allowedRoots) {
         if (!root.startsWith(QLatin1Char('/')))
             continue; // a relative root names no fixed place
-        rootPaths.append(standardizedPath(root));
-        if (const auto resolved = resolvedPath(rootPaths.last()))
+        const QString standardized = standardizedPath(root);
+        const auto resolved = resolvedPath(standardized);
+        if (standardized == QLatin1String("/") || resolved == QStringLiteral("/"))
+            continue; // the file system root would let a report empty any folder on the machine
+        rootPaths.append(standardized);
+        if (resolved)
             resolvedRoots.append(*resolved);
     }
     // The protection list belongs to the first root that is taken, never to one that was refused.

@@ -236,6 +236,19 @@ TEST(LocalCleanExecutor, NoAllowedRootsRemovesNothing)
     EXPECT_TRUE(exists(env.home() + "/Library/Caches/a"));
 }
 
+TEST(LocalCleanExecutor, TheFileSystemRootIsNoAllowedRoot)
+{
+    TestEnv env;
+    fill(env, {"{outside}/cache/canary"});
+    link(env, "/", "{home}/rootlink");
+    for (const QString& root : {QStringLiteral("/"), env.home() + "/rootlink"}) {
+        SCOPED_TRACE(root.toStdString());
+        const QString entry = (root == "/" ? QString() : root) + env.outside() + "/cache";
+        EXPECT_EQ(LocalCleanExecutor::clean(reportOf(env, {{entry, C}}), {root}, {}), LocalCleanResult{});
+        EXPECT_TRUE(exists(env.outside() + "/cache/canary"));
+    }
+}
+
 TEST(LocalCleanExecutor, AnUnreadableProtectionListStopsTheClean)
 {
     const QList<std::pair<const char*, std::function<void(const TestEnv&)>>> table = {

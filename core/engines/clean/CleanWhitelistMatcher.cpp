@@ -14,8 +14,8 @@ bool coversFinderMetadata(const QString& path)
         || path.contains(QLatin1String("/com.apple.Finder/"));
 }
 
-// A folder pattern written with a trailing "/" ("~/Library/Caches/App/") names that folder; the
-// standardized paths it is matched against never end in "/", so taken literally it would protect nothing.
+// A pattern written with a trailing "/" ("~/Library/Caches/App/") names that folder; the standardized
+// paths it is matched against never end in "/", so taken literally it would protect nothing.
 QString folderText(const QString& expandedPattern)
 {
     QString folder = expandedPattern;
@@ -50,7 +50,7 @@ bool CleanWhitelistMatcher::matchesGlob(const QString& expandedPattern, const QS
         return path.startsWith(expandedPattern.chopped(1));
     if (!expandedPattern.contains(QLatin1Char('*')))
         return isPathInside(path, folderText(expandedPattern));
-    const QRegularExpression expression = wildcardExpression(expandedPattern);
+    const QRegularExpression expression = wildcardExpression(folderText(expandedPattern));
     return expression.isValid() && expression.match(path).hasMatch();
 }
 
@@ -79,7 +79,7 @@ CleanWhitelistMatcher::Rule CleanWhitelistMatcher::makeRule(const QString& patte
         return {Kind::prefix, expanded.chopped(1), {}};
     if (!expanded.contains(QLatin1Char('*')))
         return {Kind::folder, folderText(expanded), {}};
-    return {Kind::wildcard, expanded, wildcardExpression(expanded)};
+    return {Kind::wildcard, expanded, wildcardExpression(folderText(expanded))};
 }
 
 bool CleanWhitelistMatcher::ruleCovers(const Rule& rule, const QString& path)

@@ -159,6 +159,7 @@ TEST(CleanWhitelistMatcher, PatternTable)
         {{"$HOME/Library/Caches/App//"}, "/Users/u/Library/Caches/App/data/x", true},
         {{"~/Library/Caches/App/"}, "/Users/u/Library/Caches/AppX", false},
         {{"~/"}, "/Users/u/Library", true},
+        {{"$HOME/Library/*/Cache/"}, "/Users/u/Library/a/b/Cache", true},
         // Paths are standardized before matching; case matters.
         {{"$HOME/Library/Caches/tealdeer/tldr-pages"}, "/Users/u/Library/Caches/x/../tealdeer/./tldr-pages/", true},
         {{"$HOME/Library/Caches/com.apple.Spotlight*"}, "/Users/u/Library/Caches/com.apple.spotlight", false},

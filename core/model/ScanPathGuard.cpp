@@ -71,6 +71,10 @@ bool isTrashAllowed(const QString& path, const QString& home)
 
     const QString p = standardizedPath(path);
     const QStringList roots = allowedTrashRoots(home);
+    // A home folder of "/" (as the platform reports it when HOME is unset) would admit every path
+    // on the machine.
+    if (roots.at(0) == QLatin1String("/") || canonical(roots.at(0)) == QLatin1String("/"))
+        return false;
     if (!insideAny(p, roots) || roots.contains(p))
         return false;
 

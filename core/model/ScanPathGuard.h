@@ -12,7 +12,7 @@ QStringList allowedTrashRoots(const QString& home);
 // True when `path` may be moved to the Trash: an absolute path that, once standardized, lies
 // strictly inside a root (a root itself is refused), and whose parent folder, with links
 // resolved, still lies inside a root without the item landing on a root. The item itself is
-// not resolved, so trashing a link moves the link.
+// not resolved, so trashing a link moves the link. A home folder that is "/" allows nothing.
 bool isTrashAllowed(const QString& path, const QString& home);
 
 } // namespace roror::ScanPathGuard

@@ -14,6 +14,16 @@ bool coversFinderMetadata(const QString& path)
         || path.contains(QLatin1String("/com.apple.Finder/"));
 }
 
+// A pattern written with a trailing "/" ("~/Library/Caches/App/") names that folder; the standardized
+// paths it is matched against never end in "/", so taken literally it would protect nothing.
+QString folderText(const QString& expandedPattern)
+{
+    QString folder = expandedPattern;
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return folder;
+}
+
 QRegularExpression wildcardExpression(const QString& pattern)
 {
     QString escaped = QRegularExpression::escape(pattern);
@@ -38,12 +48,9 @@ bool CleanWhitelistMatcher::matchesGlob(const QString& expandedPattern, const QS
 {
     if (expandedPattern.endsWith(QLatin1Char('*')))
         return path.startsWith(expandedPattern.chopped(1));
-    if (!expandedPattern.contains(QLatin1Char('*'))) {
-        return path == expandedPattern
-            || (path.startsWith(expandedPattern) && path.size() > expandedPattern.size()
-                && path.at(expandedPattern.size()) == QLatin1Char('/'));
-    }
-    const QRegularExpression expression = wildcardExpression(expandedPattern);
+    if (!expandedPattern.contains(QLatin1Char('*')))
+        return isPathInside(path, folderText(expandedPattern));
+    const QRegularExpression expression = wildcardExpression(folderText(expandedPattern));
     return expression.isValid() && expression.match(path).hasMatch();
 }
 
@@ -71,8 +78,8 @@ CleanWhitelistMatcher::Rule CleanWhitelistMatcher::makeRule(const QString& patte
     if (expanded.endsWith(QLatin1Char('*')))
         return {Kind::prefix, expanded.chopped(1), {}};
     if (!expanded.contains(QLatin1Char('*')))
-        return {Kind::folder, expanded, {}};
-    return {Kind::wildcard, expanded, wildcardExpression(expanded)};
+        return {Kind::folder, folderText(expanded), {}};
+    return {Kind::wildcard, expanded, wildcardExpression(folderText(expanded))};
 }
 
 bool CleanWhitelistMatcher::ruleCovers(const Rule& rule, const QString& path)
@@ -83,9 +90,7 @@ bool CleanWhitelistMatcher::ruleCovers(const Rule& rule, const QString& path)
     case Kind::prefix:
         return path.startsWith(rule.text);
     case Kind::folder:
-        return path == rule.text
-            || (path.startsWith(rule.text) && path.size() > rule.text.size()
-                && path.at(rule.text.size()) == QLatin1Char('/'));
+        return isPathInside(path, rule.text);
     case Kind::wildcard:
         return rule.expression.isValid() && rule.expression.match(path).hasMatch();
     }

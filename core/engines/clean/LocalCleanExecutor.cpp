@@ -199,11 +199,16 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
     for (const QString& root : allowedRoots) {
         if (!root.startsWith(QLatin1Char('/')))
             continue; // a relative root names no fixed place
-        rootPaths.append(standardizedPath(root));
-        if (const auto resolved = resolvedPath(rootPaths.last()))
+        const QString standardized = standardizedPath(root);
+        const auto resolved = resolvedPath(standardized);
+        if (standardized == QLatin1String("/") || resolved == QStringLiteral("/"))
+            continue; // the file system root would let a report empty any folder on the machine
+        rootPaths.append(standardized);
+        if (resolved)
             resolvedRoots.append(*resolved);
     }
-    const QString home = allowedRoots.isEmpty() ? standardizedPath(QDir::homePath()) : standardizedPath(allowedRoots.first());
+    // The protection list belongs to the first root that is taken, never to one that was refused.
+    const QString home = rootPaths.isEmpty() ? standardizedPath(QDir::homePath()) : rootPaths.first();
 
     QStringList patterns;
     try {

@@ -11,9 +11,10 @@ namespace roror::LocalCleanExecutor {
 
 // Permanently removes what the report's cleanable entries name: a file is removed, a folder is emptied
 // and kept. An entry must be an absolute path strictly inside one of `allowedRoots` (also once its links
-// are resolved), not covered by the protection list, and not a link itself. Whatever the protection list
-// covers survives at any depth; links are removed as links and never followed. The caches of a browser
-// that is running are kept. An unreadable protection list stops the run before anything is removed.
+// are resolved; the file system root is never a root), not covered by the protection list, and not a
+// link itself. Whatever the protection list covers survives at any depth; links are removed as links
+// and never followed. The caches of a browser that is running are kept. An unreadable protection list
+// stops the run before anything is removed.
 LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allowedRoots);
 
 // The same with the running process names given (instead of read from the process table).

@@ -429,7 +429,10 @@ std::optional<quint64> byteCount(const std::optional<QString>& text)
         multiplier = 1048576.0;
     else if (unit == QLatin1String("kb"))
         multiplier = 1024.0;
-    return static_cast<quint64>(number * multiplier);
+    const double bytes = number * multiplier;
+    if (!(bytes < 18446744073709551616.0))
+        return std::nullopt; // beyond what a byte count can hold; converting it would be undefined
+    return static_cast<quint64>(bytes);
 }
 
 QString summaryText(const QList<Entry>& entries)

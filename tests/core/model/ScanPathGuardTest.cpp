@@ -121,3 +121,17 @@ TEST(ScanPathGuard, TextualRuleForAHomeThatIsNotOnDisk)
     for (const auto& c : cases)
         EXPECT_EQ(ScanPathGuard::isTrashAllowed(QString::fromUtf8(c.path), home), c.allowed) << c.path;
 }
+
+TEST(ScanPathGuard, AHomeOfTheFileSystemRootAllowsNothing)
+{
+    TestEnv env;
+    const QString rootLink = env.outside() + QStringLiteral("/rootlink");
+    QFile::link(QStringLiteral("/"), rootLink);
+    for (const QString& home : {QStringLiteral("/"), QStringLiteral("/tmp/.."), rootLink}) {
+        const QString prefix = home == rootLink ? rootLink : QString();
+        for (const char* path : {"/etc/passwd", "/tmp/x", "/Applications/Some.app", "/home/someone/file"}) {
+            EXPECT_FALSE(ScanPathGuard::isTrashAllowed(prefix + QString::fromUtf8(path), home))
+                << path << " with home " << home.toStdString();
+        }
+    }
+}

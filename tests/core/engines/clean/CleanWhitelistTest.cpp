@@ -154,6 +154,12 @@ TEST(CleanWhitelistMatcher, PatternTable)
         {{"/Volumes/x/com~apple~CloudDocs"}, "/Volumes/x/com~apple~CloudDocs/a", true},
         {{"/Volumes/x/com~apple~CloudDocs"}, "/Volumes/x/com/Users/uapple/Users/uCloudDocs/a", false},
         {{"/data$HOME/x"}, "/data/Users/u/x", true},
+        // A folder written with a trailing "/" still names that folder.
+        {{"~/Library/Caches/App/"}, "/Users/u/Library/Caches/App", true},
+        {{"$HOME/Library/Caches/App//"}, "/Users/u/Library/Caches/App/data/x", true},
+        {{"~/Library/Caches/App/"}, "/Users/u/Library/Caches/AppX", false},
+        {{"~/"}, "/Users/u/Library", true},
+        {{"$HOME/Library/*/Cache/"}, "/Users/u/Library/a/b/Cache", true},
         // Paths are standardized before matching; case matters.
         {{"$HOME/Library/Caches/tealdeer/tldr-pages"}, "/Users/u/Library/Caches/x/../tealdeer/./tldr-pages/", true},
         {{"$HOME/Library/Caches/com.apple.Spotlight*"}, "/Users/u/Library/Caches/com.apple.spotlight", false},

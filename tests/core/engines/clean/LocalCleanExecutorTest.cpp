@@ -236,6 +236,19 @@ TEST(LocalCleanExecutor, NoAllowedRootsRemovesNothing)
     EXPECT_TRUE(exists(env.home() + "/Library/Caches/a"));
 }
 
+TEST(LocalCleanExecutor, TheFileSystemRootIsNoAllowedRoot)
+{
+    TestEnv env;
+    fill(env, {"{outside}/cache/canary"});
+    link(env, "/", "{home}/rootlink");
+    for (const QString& root : {QStringLiteral("/"), env.home() + "/rootlink"}) {
+        SCOPED_TRACE(root.toStdString());
+        const QString entry = (root == "/" ? QString() : root) + env.outside() + "/cache";
+        EXPECT_EQ(LocalCleanExecutor::clean(reportOf(env, {{entry, C}}), {root}, {}), LocalCleanResult{});
+        EXPECT_TRUE(exists(env.outside() + "/cache/canary"));
+    }
+}
+
 TEST(LocalCleanExecutor, AnUnreadableProtectionListStopsTheClean)
 {
     const QList<std::pair<const char*, std::function<void(const TestEnv&)>>> table = {
@@ -270,6 +283,21 @@ TEST(LocalCleanExecutor, TheUsersListIsApplied)
     EXPECT_EQ(result.removedCount, 2) << "the list replaces the defaults, so JetBrains goes too";
     EXPECT_TRUE(exists(env.home() + "/Library/Caches/keep-me/a"));
     EXPECT_FALSE(exists(env.home() + "/Library/Caches/JetBrains"));
+}
+
+TEST(LocalCleanExecutor, ARefusedRelativeRootDoesNotChooseTheProtectionList)
+{
+    TestEnv env;
+    fill(env, {"{home}/Library/Caches/keep-me/a", "{home}/Library/Caches/go/g", "{outside}/rel/.config/roror/x"});
+    CleanWhitelistStore::save({{"~/Library/Caches/keep-me"}}, env.home());
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(env.outside());
+    const LocalCleanResult result =
+        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {"rel", env.home()}, {});
+    QDir::setCurrent(previousFolder);
+    EXPECT_EQ(result.removedCount, 1);
+    EXPECT_TRUE(exists(env.home() + "/Library/Caches/keep-me/a"));
+    EXPECT_FALSE(exists(env.home() + "/Library/Caches/go"));
 }
 
 TEST(LocalCleanExecutor, FailedRemovalsAreCountedAsFailed)

@@ -196,6 +196,8 @@ TEST(LocalCleanPreview, ByteCountReadsTheFirstSizeInBinaryMultiples)
         {QStringLiteral("0 KB, 0 items"), 0},
         {QStringLiteral("1.5MB then 3 GB"), 1572864},
         {QStringLiteral("no size, 12 items"), std::nullopt},
+        {QStringLiteral("99999999999 TB"), std::nullopt},
+        {QStringLiteral("1") + QString(400, QLatin1Char('0')) + QStringLiteral(" KB"), std::nullopt},
         {std::nullopt, std::nullopt},
     };
     for (const auto& [text, expected] : table)

@@ -1258,11 +1258,13 @@ void AppModel::installUpdate()
         return;
     setShowingUpdateSheet(true);
     setUpdateInstallerState(UpdateInstallerState::downloading(0));
-    // The installer may report from any thread; every state is stored on the model's thread, in order.
+    // Every state is stored on the model's thread, in order. A report made on that thread is stored
+    // at once: deferred, it could land after the update sheet has cancelled the download and reset
+    // the state, leaving a download shown as running that no longer exists.
     const std::weak_ptr<ThreadRelay> weakRelay = m_relay;
     m_updateInstaller->onStateChanged = [weakRelay, this](const UpdateInstallerState& state) {
         if (const auto relay = weakRelay.lock())
-            relay->post([this, state] { setUpdateInstallerState(state); });
+            relay->deliver([this, state] { setUpdateInstallerState(state); });
     };
     m_services.startUpdateDownload(*m_updateInstaller, *m_updateDownloadURL);
 }

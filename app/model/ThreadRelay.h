@@ -2,6 +2,7 @@
 
 #include <QMutex>
 #include <QObject>
+#include <QThread>
 #include <functional>
 
 namespace roror {
@@ -27,6 +28,22 @@ public:
         QMutexLocker lock(&m_mutex);
         if (m_target)
             QMetaObject::invokeMethod(m_target, std::move(work), Qt::QueuedConnection);
+    }
+
+    // Runs `work` at once when called on the target's thread (so it keeps its place among the target's
+    // own changes), otherwise like post().
+    void deliver(std::function<void()> work) const
+    {
+        {
+            QMutexLocker lock(&m_mutex);
+            if (!m_target)
+                return;
+            if (m_target->thread() != QThread::currentThread()) {
+                QMetaObject::invokeMethod(m_target, std::move(work), Qt::QueuedConnection);
+                return;
+            }
+        }
+        work();
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "app/model/WindowBackgroundStore.h"
 
+#include "core/model/LocalizationSettings.h"
 #include "core/support/FileInfo.h"
 #include "core/support/StandardPath.h"
 
@@ -20,6 +21,11 @@ void setError(QString* error, const QString& message)
 {
     if (error)
         *error = message;
+}
+
+QString text(const QString& zh, const QString& en)
+{
+    return LocalizationSettings::shared().text(zh, en);
 }
 
 QString errnoText(const QString& path)
@@ -65,12 +71,18 @@ std::optional<QString> storageDirectory(QString* error)
 {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (base.isEmpty()) {
-        setError(error, QStringLiteral("No application data folder is available."));
+        setError(error, text(QStringLiteral("找不到应用数据文件夹。"), QStringLiteral("No application data folder is available.")));
         return std::nullopt;
     }
     const QString folder = joinPath(joinPath(base, QStringLiteral("Roror")), QStringLiteral("WindowBackground"));
+    // Old images are removed from this folder, so it must be a real folder, never a link to elsewhere.
+    const auto existing = fileInfo(folder);
+    if (existing && !existing->isDirectory) {
+        setError(error, text(QStringLiteral("%1 不是文件夹。"), QStringLiteral("%1 is not a folder.")).arg(folder));
+        return std::nullopt;
+    }
     if (!QDir().mkpath(folder)) {
-        setError(error, QStringLiteral("Could not create the folder %1.").arg(folder));
+        setError(error, text(QStringLiteral("无法创建文件夹 %1。"), QStringLiteral("Could not create the folder %1.")).arg(folder));
         return std::nullopt;
     }
     return folder;
@@ -80,7 +92,7 @@ bool removeInstalledImages(const QString& folder, QString* error, const QString&
 {
     const QDir dir(folder);
     if (!dir.exists()) {
-        setError(error, QStringLiteral("The folder %1 does not exist.").arg(folder));
+        setError(error, text(QStringLiteral("文件夹 %1 不存在。"), QStringLiteral("The folder %1 does not exist.")).arg(folder));
         return false;
     }
     const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,

@@ -8,6 +8,7 @@
 #include <limits>
 #include <mutex>
 #include <unistd.h>
+#include <utility>
 
 namespace roror::ProcessControl {
 
@@ -17,6 +18,9 @@ struct State {
     std::mutex lock;
     Hooks hooks;
     QHash<qint64, quint64> listedStartTimes;
+    // The listing before the latest: the process list on screen may still be that one while the
+    // next listing is being taken.
+    QHash<qint64, quint64> earlierStartTimes;
 };
 
 State& state()
@@ -94,8 +98,13 @@ bool terminate(qint64 pid, bool force)
     {
         std::lock_guard lock(state().lock);
         const auto it = state().listedStartTimes.constFind(pid);
-        if (it != state().listedStartTimes.constEnd())
+        if (it != state().listedStartTimes.constEnd()) {
             expected = *it;
+        } else {
+            const auto earlier = state().earlierStartTimes.constFind(pid);
+            if (earlier != state().earlierStartTimes.constEnd())
+                expected = *earlier;
+        }
     }
     const int error = hooks.sendSignal(pid, force ? SIGKILL : SIGTERM, expected);
     if (error == 0)
@@ -110,7 +119,7 @@ bool terminate(qint64 pid, bool force)
 void rememberListedProcesses(const QHash<qint64, quint64>& startTimes)
 {
     std::lock_guard lock(state().lock);
-    state().listedStartTimes = startTimes;
+    state().earlierStartTimes = std::exchange(state().listedStartTimes, startTimes);
 }
 
 void setHooksForTesting(Hooks hooks)

@@ -48,12 +48,13 @@ bool canTerminate(std::optional<qint64> pid);
 
 // Sends SIGKILL (force) or SIGTERM. Refuses pids below 1 or beyond the system's pid range
 // (invalidPID), this program (selfProcess) and pids up to 100 (systemProcess). A pid whose
-// process was listed by the last process table is signalled only while it is still that process
-// (same start time); otherwise it counts as gone. Returns true once the signal was delivered;
+// process was listed by one of the last two process tables (the later one first) is signalled
+// only while it is still that process (same start time); otherwise it counts as gone. Returns true once the signal was delivered;
 // throws Failure otherwise.
 bool terminate(qint64 pid, bool force);
 
-// The start times of the processes of the latest process table, by pid.
+// The start times of the processes of the latest process table, by pid; the table before it is
+// kept too, since the list on screen lags one table behind while the next snapshot is taken.
 void rememberListedProcesses(const QHash<qint64, quint64>& startTimes);
 
 // Test seam: the signal call, this program's pid and the largest valid pid.

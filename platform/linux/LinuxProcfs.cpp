@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxProcfs.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 namespace roror::LinuxProcfs {
@@ -68,8 +69,12 @@ std::optional<T> number(std::string_view word)
 
 std::optional<double> decimal(std::string_view word)
 {
-    // from_chars for double is locale-free and exact about the whole word.
-    return number<double>(word);
+    // from_chars for double is locale-free and exact about the whole word; it also reads "inf"
+    // and "nan", which no counter of these files is.
+    const auto value = number<double>(word);
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return value;
 }
 
 QString qstr(std::string_view s)

@@ -777,8 +777,9 @@ std::optional<QList<ProcessReading>> LinuxStatusSource::processes()
     std::lock_guard lock(m_processLock);
 
     // %CPU is the share of one processor used since the previous reading, at least
-    // processWindowMs ago; the first call takes its own first reading.
-    if (!m_previousTimes) {
+    // processWindowMs ago; the first call takes its own first reading, and so does a call after a
+    // long pause, whose figure would otherwise be the average over the whole pause.
+    if (!m_previousTimes || m_options.monotonicSeconds() - m_previousTime > processWindowLimitMs / 1000.0) {
         m_previousTimes = readProcessTable().times;
         m_previousTime = m_options.monotonicSeconds();
     }

@@ -27,6 +27,8 @@ public:
 
     // The shortest window the process table measures %CPU over, in milliseconds.
     static constexpr int processWindowMs = 200;
+    // The longest: a previous reading older than this is taken afresh.
+    static constexpr int processWindowLimitMs = 10000;
 
     std::optional<QList<CPUTickReading>> cpuTicks() override;
     QList<double> loadAverages() override;

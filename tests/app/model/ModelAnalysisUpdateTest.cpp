@@ -304,6 +304,27 @@ TEST_F(ModelUpdate, InstallStartsOneDownloadAndFollowsTheInstallersStates)
     EXPECT_EQ(model.updateInstallerState(), UpdateInstallerState::downloading(0));
 }
 
+TEST_F(ModelUpdate, AReportMadeJustBeforeTheSheetCancelsDoesNotComeBackAfterIt)
+{
+    AppModel model(services);
+    check(model, true, release("2.0.0"));
+    model.installUpdate();
+    ASSERT_EQ(lastInstaller, model.updateInstaller());
+
+    // The installer reports on the model's thread; the sheet's Cancel follows before the next turn
+    // of the event loop.
+    lastInstaller->onStateChanged(UpdateInstallerState::downloading(0.4));
+    lastInstaller->cancel();
+    model.setUpdateInstallerState(UpdateInstallerState::idle());
+    model.setShowingUpdateSheet(false);
+    drainEvents();
+    EXPECT_EQ(model.updateInstallerState(), UpdateInstallerState::idle());
+
+    model.installUpdate(); // a cancelled download can be started again
+    EXPECT_EQ(downloads.size(), 2);
+    EXPECT_TRUE(model.showingUpdateSheet());
+}
+
 TEST_F(ModelUpdate, InstallerReportsAfterTheModelIsGoneAreIgnored)
 {
     std::function<void(const UpdateInstallerState&)> callback;

@@ -127,6 +127,28 @@ TEST_F(WindowBackground, AFailedChoiceAlertsWithThePrefixAndKeepsTheCurrentImage
     }
 }
 
+TEST_F(WindowBackground, AStorageFolderThatCannotBeMadeIsReportedInTheUsersLanguage)
+{
+    env.writeFile(env.home() + QStringLiteral("/.local/share/Roror"), "a file where the folder belongs");
+    const QString source = env.writeFile(QStringLiteral("a.png"), "first");
+    const struct {
+        AppLanguagePreference language;
+        const char* message;
+    } cases[] = {
+        {AppLanguagePreference::english, "Could not set the background image: Could not create the folder "},
+        {AppLanguagePreference::chinese, "无法设置背景图片：无法创建文件夹 "},
+    };
+    for (const auto& c : cases) {
+        useLanguage(c.language);
+        AppModel model(fakeServices(env));
+        model.chooseWindowBackgroundImage(source);
+        ASSERT_TRUE(model.alertMessage());
+        EXPECT_TRUE(model.alertMessage()->startsWith(QString::fromUtf8(c.message))) << qPrintable(*model.alertMessage());
+        EXPECT_EQ(model.customWindowBackgroundPath(), QString());
+        EXPECT_EQ(model.windowBackgroundRevision(), 0);
+    }
+}
+
 TEST_F(WindowBackground, ClearingForgetsRemovesAndCountsEvenWithNothingChosen)
 {
     AppModel fresh(fakeServices(env));
@@ -164,3 +186,19 @@ TEST_F(WindowBackground, SanitizeForgetsAMissingImageOnlyAndLeavesTheRevision)
 }
 
 } // namespace
+
+TEST_F(WindowBackground, AStorageFolderThatIsALinkIsRefusedAndItsTargetKept)
+{
+    const QString elsewhere = env.outside() + QStringLiteral("/pictures");
+    QDir().mkpath(elsewhere);
+    const QString canary = env.writeFile(elsewhere + QStringLiteral("/wallpaper-mine.png"), "keep");
+    QDir().mkpath(env.home() + QStringLiteral("/.local/share/Roror"));
+    ASSERT_TRUE(QFile::link(elsewhere, folder()));
+    const QString source = env.writeFile(QStringLiteral("new.png"), "img");
+
+    QString error;
+    EXPECT_FALSE(WindowBackgroundStore::installImage(source, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(WindowBackgroundStore::storageDirectory());
+    EXPECT_EQ(read(canary), QByteArray("keep"));
+}

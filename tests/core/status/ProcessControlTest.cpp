@@ -27,6 +27,13 @@ struct SentSignal {
     bool operator==(const SentSignal&) const = default;
 };
 
+// Forgets the listings kept from earlier process tables (the latest and the one before it).
+void forgetListedProcesses()
+{
+    ProcessControl::rememberListedProcesses({});
+    ProcessControl::rememberListedProcesses({});
+}
+
 // Records what would have been sent and answers with a chosen error number.
 class RecordingHooks {
 public:
@@ -40,11 +47,12 @@ public:
         hooks.ownPid = [ownPid] { return ownPid; };
         hooks.maximumPid = [maximumPid] { return maximumPid; };
         ProcessControl::setHooksForTesting(hooks);
+        forgetListedProcesses();
     }
     ~RecordingHooks()
     {
         ProcessControl::setHooksForTesting({});
-        ProcessControl::rememberListedProcesses({});
+        forgetListedProcesses();
     }
 
     QList<SentSignal> sent;
@@ -161,6 +169,29 @@ TEST(ProcessControl, SignalAndErrorNumbers)
     EXPECT_EQ(hooks.sent, (QList<SentSignal>{{4321, SIGTERM, 777}, {4322, SIGTERM, std::nullopt}}));
 }
 
+// Sound behaviour: the list on screen is one table behind while the next one is taken, so a pid
+// that only the earlier table listed still carries that table's start time: if its process ended
+// and the pid was handed out again, the newcomer is not signalled.
+TEST(ProcessControl, APidOfTheEarlierListingKeepsItsStartTime)
+{
+    RecordingHooks hooks;
+    ProcessControl::rememberListedProcesses({{4321, 777}, {4322, 888}});
+    ProcessControl::rememberListedProcesses({{4322, 999}, {4323, 111}});
+    for (qint64 pid : {4321, 4322, 4323, 4324})
+        ProcessControl::terminate(pid, true);
+    EXPECT_EQ(hooks.sent, (QList<SentSignal>{{4321, SIGKILL, 777},
+                                             {4322, SIGKILL, 999}, // the later table wins
+                                             {4323, SIGKILL, 111},
+                                             {4324, SIGKILL, std::nullopt}}));
+
+    // Two tables later the ended process is forgotten.
+    hooks.sent.clear();
+    ProcessControl::rememberListedProcesses({});
+    ProcessControl::terminate(4321, true);
+    ProcessControl::terminate(4322, true);
+    EXPECT_EQ(hooks.sent, (QList<SentSignal>{{4321, SIGKILL, std::nullopt}, {4322, SIGKILL, 999}}));
+}
+
 TEST(ProcessControl, MessagesInBothLanguages)
 {
     test::TestEnv env;
@@ -214,7 +245,7 @@ TEST(ProcessControl, AReusedPidIsNotSignalled)
     EXPECT_TRUE(std::any_of(listed.begin(), listed.end(), [&](const auto& p) { return p.pid == child.pid(); }));
     EXPECT_TRUE(ProcessControl::terminate(child.pid(), false));
     EXPECT_EQ(child.endingSignal(true), SIGTERM);
-    ProcessControl::rememberListedProcesses({});
+    forgetListedProcesses();
 }
 
 TEST(ProcessControl, AProcessThatEndedIsNoSuchProcess)
@@ -234,5 +265,5 @@ TEST(ProcessControl, AProcessThatEndedIsNoSuchProcess)
     const Failure failure = failureOf(pid, false);
     EXPECT_EQ(failure, Failure::noSuchProcess());
     EXPECT_EQ(failure.errorDescription(), QStringLiteral("Process no longer exists."));
-    ProcessControl::rememberListedProcesses({});
+    forgetListedProcesses();
 }

@@ -97,6 +97,10 @@ TEST(LinuxProcfs, SmallFiles)
 
     EXPECT_EQ(parseUptime("93784.27 350712.49\n"), 93784.27);
     EXPECT_EQ(parseUptime("x"), std::nullopt);
+    // Not a number of seconds (the snapshot turns the uptime into a whole count).
+    EXPECT_EQ(parseUptime("inf 1.0\n"), std::nullopt);
+    EXPECT_EQ(parseUptime("nan 1.0\n"), std::nullopt);
+    EXPECT_EQ(parseLoadavg("0.5 nan 0.7 1/467 5029\n"), QList<double>{0.5});
     EXPECT_EQ(parseLoadavg("0.52 0.58 0.59 1/467 5029\n"), (QList<double>{0.52, 0.58, 0.59}));
     EXPECT_EQ(parseLoadavg(""), QList<double>{});
 }

@@ -334,6 +334,15 @@ TEST(LinuxStatusSource, ProcessTableWithARecentCPUFigure)
     rows = h.source->processes();
     EXPECT_EQ(h.sleeps.size(), 2);
 
+    // After a long pause (the page was away) the figure covers a fresh window, not the pause.
+    h.clock += 600.0;
+    h.fake.write(QStringLiteral("proc/303/stat"),
+                 "303 (Web Content) R 202 303 202 34816 303 4194304 100 0 0 0 60250 50 0 0 20 0 12 0 90000 1048576000 "
+                 "65536 18446744073709551615 1 1 0 0 0 0 0 0 0 0 0 0 17 2 0 0 0 0 0\n");
+    rows = h.source->processes();
+    EXPECT_EQ(h.sleeps.size(), 3);
+    EXPECT_EQ(row(*rows, 303)->cpu, 0.0);
+
     // A process that ended disappears; an unreadable table is absent.
     h.fake.remove(QStringLiteral("proc/303"));
     h.clock += 1.0;

@@ -29,16 +29,28 @@ qint64 onDisk(const FileInfo& info)
     return info.allocatedSize > 0 ? info.allocatedSize : info.logicalSize;
 }
 
-// Direct children of a folder, hidden ones left out, in listing order.
+// Direct children of a folder, hidden ones left out, in listing order. A folder that is itself a
+// link to a folder (Applications or Caches kept on another disk) is listed through the link, and
+// its children are named below the folder as given; no link below it is followed.
 QList<WalkEntry> children(const QString& folder)
 {
     QList<WalkEntry> result;
+    QString listed = folder;
+    const QFileInfo info(folder);
+    if (info.isSymLink()) {
+        if (!info.isDir())
+            return result;
+        listed = info.canonicalFilePath();
+        if (listed.isEmpty())
+            return result;
+    }
     WalkOptions options;
     options.skipHidden = true;
     options.maxDepth = 1;
     options.statItems = false;
-    walkFolder(folder, options, [&](const WalkEntry& entry) {
+    walkFolder(listed, options, [&](const WalkEntry& entry) {
         result.append(entry);
+        result.last().path = joinPath(folder, entry.name);
         return WalkAction::SkipDescendants;
     });
     return result;

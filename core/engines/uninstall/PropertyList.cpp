@@ -1,9 +1,11 @@
 #include "core/engines/uninstall/PropertyList.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QSet>
 #include <QTimeZone>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -107,8 +109,21 @@ private:
 
     std::optional<QVariant> object(quint64 index, int nesting)
     {
+        // An object referenced from many places is read once and then shared: without this a
+        // small file whose containers reference each other repeatedly expands into copies
+        // without end.
+        if (const auto done = m_read.constFind(index); done != m_read.constEnd())
+            return *done;
         if (nesting > kMaxNesting || m_active.contains(index) || ++m_reads > kMaxObjectReads)
             return std::nullopt; // too deep, a container that holds itself, or too much work
+        auto value = readObject(index, nesting);
+        if (value)
+            m_read.insert(index, *value);
+        return value;
+    }
+
+    std::optional<QVariant> readObject(quint64 index, int nesting)
+    {
         const auto start = objectOffset(index);
         if (!start)
             return std::nullopt;
@@ -145,7 +160,7 @@ private:
         case 0x3:
             if (marker != 0x33 || !has(pos, 8))
                 return std::nullopt;
-            return QVariant(referenceDate().addMSecs(static_cast<qint64>(real(pos, 8) * 1000.0)));
+            return QVariant(date(real(pos, 8)));
         case 0x4:
         case 0x5:
         case 0x6:
@@ -230,6 +245,15 @@ private:
         return textKeys ? QVariant(map) : QVariant();
     }
 
+    // Seconds from the reference date; a value no date can hold gives an invalid date.
+    static QDateTime date(double seconds)
+    {
+        constexpr double limit = 1e14; // about three million years either way
+        if (!std::isfinite(seconds) || std::fabs(seconds) > limit)
+            return QDateTime();
+        return referenceDate().addMSecs(static_cast<qint64>(seconds * 1000.0));
+    }
+
     double real(quint64 pos, int bytes) const
     {
         if (bytes == 4) {
@@ -251,6 +275,7 @@ private:
     quint64 m_objectCount = 0;
     quint64 m_offsetTable = 0;
     QSet<quint64> m_active;
+    QHash<quint64, QVariant> m_read;
     quint64 m_reads = 0;
 };
 

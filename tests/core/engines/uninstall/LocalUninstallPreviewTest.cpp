@@ -233,6 +233,36 @@ TEST_F(UninstallScan, AnotherHomeIsScannedWithoutTheSystemFolder)
     EXPECT_TRUE(LocalUninstallPreview::snapshot(empty).entries().isEmpty());
 }
 
+TEST_F(UninstallScan, LinkedApplicationAndLibraryFoldersAreListedThroughTheLink)
+{
+    // Applications and Caches kept elsewhere and linked into the home; a link inside them is
+    // still not entered.
+    const QString other = env.outside() + QStringLiteral("/linkedhome");
+    const QString elsewhere = env.outside() + QStringLiteral("/disk");
+    env.writeFile(elsewhere + "/apps/Solo.app/Contents/Info.plist",
+                  xmlInfo({{"CFBundleName", "Solo"}, {"CFBundleIdentifier", "com.example.solo"}}));
+    env.writeFile(elsewhere + "/caches/com.example.solo/blob", QByteArray(5000, 'c'));
+    env.writeFile(elsewhere + "/outside-caches/com.example.solo.deep/x", "x");
+    QFile::link(elsewhere + "/outside-caches", elsewhere + "/caches/linked");
+    env.makeDir(other + "/Library");
+    ASSERT_TRUE(QFile::link(elsewhere + "/apps", other + "/Applications"));
+    ASSERT_TRUE(QFile::link(elsewhere + "/caches", other + "/Library/Caches"));
+
+    const auto report = LocalUninstallPreview::snapshot(other);
+    ASSERT_EQ(report.entries().size(), 1);
+    const auto& solo = report.entries().at(0);
+    EXPECT_EQ(solo.path, other + QStringLiteral("/Applications/Solo.app"));
+    EXPECT_EQ(solo.id, solo.path);
+    EXPECT_EQ(solo.leftoverPaths, QStringList{other + QStringLiteral("/Library/Caches/com.example.solo")});
+    EXPECT_EQ(solo.leftoverSizeText, SizeText::bytes(sizeOnDisk(elsewhere + "/caches/com.example.solo/blob")));
+
+    // A link to something that is not a folder lists nothing.
+    const QString broken = env.outside() + QStringLiteral("/brokenhome");
+    env.makeDir(broken);
+    QFile::link(elsewhere + "/missing", broken + "/Applications");
+    EXPECT_TRUE(LocalUninstallPreview::snapshot(broken).entries().isEmpty());
+}
+
 TEST_F(UninstallScan, ServiceScansTheCurrentHome)
 {
     const UninstallPreviewReport fromService = UninstallPreviewService::snapshot().result();

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QTimeZone>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace roror;
@@ -113,12 +114,63 @@ TEST(PropertyList, MalformedInputGivesNothingWithoutCrashing)
     for (const auto& [label, data] : cases)
         EXPECT_FALSE(PropertyList::parseDictionary(data).has_value()) << label;
 
-    // Many references to one shared array do not multiply into endless work.
+    // Many references to one shared array do not multiply into endless work: each object is
+    // read once, so this chain of 2^40 paths is read in 41 steps.
     QList<QByteArray> objects;
     for (int i = 0; i < 40; ++i)
         objects.append(QByteArray("\xA2", 1) + char(i + 1) + char(i + 1));
     objects.append("\x51x");
-    EXPECT_FALSE(PropertyList::parse(binaryPlist(objects)).has_value());
+    const auto chain = PropertyList::parse(binaryPlist(objects));
+    ASSERT_TRUE(chain.has_value());
+    QVariant innermost = *chain;
+    for (int i = 0; i < 40; ++i)
+        innermost = innermost.toList().value(1);
+    EXPECT_EQ(innermost.toString(), QStringLiteral("x"));
+}
+
+TEST(PropertyList, SharedObjectsAreReadOnceAndShared)
+{
+    // { "CFBundleName": "Foo", "x": [A, A] } with A = [s, s, s] and s one string: every place
+    // that references s holds the same text, not a copy of its own, so a small file whose
+    // references fan out cannot grow into copies without end.
+    const QByteArray text(200, 's');
+    const QByteArray data = binaryPlist({
+        QByteArray("\xD2\x01\x02\x03\x04", 5),
+        "\x5C" "CFBundleName",
+        "\x51x",
+        "\x53" "Foo",
+        QByteArray("\xA2\x05\x05", 3),
+        QByteArray("\xA3\x06\x06\x06", 4),
+        QByteArray("\x5F\x10\xC8", 3) + text,
+    });
+    const auto map = PropertyList::parseDictionary(data);
+    ASSERT_TRUE(map.has_value());
+    EXPECT_EQ(map->value("CFBundleName").toString(), QStringLiteral("Foo"));
+    const QVariantList outer = map->value("x").toList();
+    ASSERT_EQ(outer.size(), 2);
+    const QVariantList first = outer.at(0).toList();
+    const QVariantList second = outer.at(1).toList();
+    ASSERT_EQ(first.size(), 3);
+    ASSERT_EQ(second.size(), 3);
+    EXPECT_EQ(first.at(0).toString(), QString::fromLatin1(text));
+    EXPECT_EQ(first.at(0).toString().constData(), second.at(2).toString().constData());
+}
+
+TEST(PropertyList, DateBeyondAnyCalendarIsInvalidAndTheRestIsRead)
+{
+    // { "d": <date 1e300 seconds>, "CFBundleName": "Foo" }
+    QByteArray huge("\x33", 1);
+    const double seconds = 1e300;
+    quint64 raw = 0;
+    std::memcpy(&raw, &seconds, sizeof raw);
+    for (int shift = 56; shift >= 0; shift -= 8)
+        huge.append(static_cast<char>((raw >> shift) & 0xFF));
+    const QByteArray data = binaryPlist({QByteArray("\xD2\x01\x02\x03\x04", 5), "\x51" "d",
+                                         "\x5C" "CFBundleName", huge, "\x53" "Foo"});
+    const auto map = PropertyList::parseDictionary(data);
+    ASSERT_TRUE(map.has_value());
+    EXPECT_EQ(map->value("CFBundleName").toString(), QStringLiteral("Foo"));
+    EXPECT_FALSE(map->value("d").toDateTime().isValid());
 }
 
 TEST(PropertyList, XmlWithoutDeclarationOrPlistWrapper)

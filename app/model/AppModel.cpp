@@ -543,21 +543,27 @@ void AppModel::runOptimizeBranch(Done done)
             [this, done](Outcome<LocalOptimizeResult> outcome) {
                 const LocalOptimizeResult result = outcome.value.value_or(LocalOptimizeResult{});
                 const qint64 n = result.completed.size();
-                // Steps whose command failed are reported with the skipped ones.
-                const qint64 m = result.skipped.size() + result.failed.size();
+                const qint64 m = result.skipped.size();
+                // A step whose command failed is said as failed, never passed off as a safeguard.
+                const qint64 f = result.failed.size();
                 setLastOptimizeDate(nowSeconds());
                 setLastOptimizeCount(n);
                 setStatusTitle(text("优化完成", "Optimization Complete"));
+                QString detail;
                 if (m == 0)
-                    setStatusDetail(inChinese() ? QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项本地整理。")
-                                                : QStringLiteral("Completed ") + number(n)
-                                                      + QStringLiteral(" local optimizations."));
+                    detail = inChinese() ? QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项本地整理。")
+                                         : QStringLiteral("Completed ") + number(n)
+                                               + QStringLiteral(" local optimizations.");
                 else
-                    setStatusDetail(inChinese() ? QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项，跳过 ")
-                                                      + number(m) + QStringLiteral(" 项保护内容。")
-                                                : QStringLiteral("Completed ") + number(n)
-                                                      + QStringLiteral(" items and skipped ") + number(m)
-                                                      + QStringLiteral(" safeguarded items."));
+                    detail = inChinese() ? QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项，跳过 ")
+                                               + number(m) + QStringLiteral(" 项保护内容。")
+                                         : QStringLiteral("Completed ") + number(n)
+                                               + QStringLiteral(" items and skipped ") + number(m)
+                                               + QStringLiteral(" safeguarded items.");
+                if (f > 0)
+                    detail += inChinese() ? number(f) + QStringLiteral(" 项没有成功。")
+                                          : QStringLiteral(" ") + number(f) + QStringLiteral(" failed.");
+                setStatusDetail(detail);
                 done();
             });
     };

@@ -186,7 +186,7 @@ TEST_F(ModelRuns, OptimizeRunsTheStoredPreviewEvenWhenEmptyAndNeverRefetches)
     EXPECT_EQ(model.optimizePreviewReport(), OptimizePreviewReport{});
 }
 
-TEST_F(ModelRuns, OptimizeSkipsTheSafeguardsOnDiskAndCountsFailuresAsSkipped)
+TEST_F(ModelRuns, OptimizeSkipsTheSafeguardsOnDiskAndSaysWhatFailed)
 {
     auto skippedSeen = std::make_shared<QList<QSet<QString>>>();
     auto fileReadable = std::make_shared<bool>(true);
@@ -209,7 +209,7 @@ TEST_F(ModelRuns, OptimizeSkipsTheSafeguardsOnDiskAndCountsFailuresAsSkipped)
     ASSERT_TRUE(finish(model.execute(AppActionFactory::optimize(false, false))));
     EXPECT_EQ(skippedSeen->last(), QSet<QString>{QStringLiteral("step1")});
     EXPECT_EQ(model.lastOptimizeCount(), 2);
-    EXPECT_EQ(model.statusDetail(), QStringLiteral("Completed 2 items and skipped 3 safeguarded items."));
+    EXPECT_EQ(model.statusDetail(), QStringLiteral("Completed 2 items and skipped 2 safeguarded items. 1 failed."));
     EXPECT_FALSE(model.optimizePreviewReport()); // the run's own preview is not stored
 
     *fileReadable = false;
@@ -218,7 +218,7 @@ TEST_F(ModelRuns, OptimizeSkipsTheSafeguardsOnDiskAndCountsFailuresAsSkipped)
     EXPECT_EQ(skippedSeen->last(), QSet<QString>{QStringLiteral("unsaved")});
     EXPECT_FALSE(model.alertMessage());
     EXPECT_EQ(model.statusTitle(), QStringLiteral("优化完成"));
-    EXPECT_EQ(model.statusDetail(), QStringLiteral("已完成 2 项，跳过 3 项保护内容。"));
+    EXPECT_EQ(model.statusDetail(), QStringLiteral("已完成 2 项，跳过 2 项保护内容。1 项没有成功。"));
 
     services.optimizeExecutor = [](const OptimizePreviewReport&, const QSet<QString>&) {
         LocalOptimizeResult result;
@@ -228,6 +228,17 @@ TEST_F(ModelRuns, OptimizeSkipsTheSafeguardsOnDiskAndCountsFailuresAsSkipped)
     AppModel clean(services);
     ASSERT_TRUE(finish(clean.execute(AppActionFactory::optimize(false, false))));
     EXPECT_EQ(clean.statusDetail(), QStringLiteral("已完成 4 项本地整理。"));
+
+    services.optimizeExecutor = [](const OptimizePreviewReport&, const QSet<QString>&) {
+        LocalOptimizeResult result;
+        result.completed = optimizeReport(3).entries;
+        result.failed = optimizeReport(1).entries;
+        return result;
+    };
+    AppModel onlyFailed(services);
+    useLanguage(AppLanguagePreference::english);
+    ASSERT_TRUE(finish(onlyFailed.execute(AppActionFactory::optimize(false, false))));
+    EXPECT_EQ(onlyFailed.statusDetail(), QStringLiteral("Completed 3 local optimizations. 1 failed."));
 }
 
 // ---- Previews --------------------------------------------------------------------------------

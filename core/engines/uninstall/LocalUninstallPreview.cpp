@@ -110,7 +110,9 @@ AppMetadata appMetadata(const QString& appPath)
     if (!QFileInfo(path).isFile())
         return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Real property lists are a few kilobytes; a huge (say sparse) file is not loaded whole.
+    constexpr qint64 kLargestInfoPlist = 16 * 1024 * 1024;
+    if (file.size() > kLargestInfoPlist || !file.open(QIODevice::ReadOnly))
         return {};
     const auto plist = PropertyList::parseDictionary(file.readAll());
     if (!plist)

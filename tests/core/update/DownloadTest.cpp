@@ -49,6 +49,15 @@ protected:
         return QDir(QDir::tempPath()).entryList({QStringLiteral("roror-download-*")}, QDir::Files);
     }
 
+    // With no stored image, an install attempt reports exactly that and nothing else.
+    void expectNothingToInstall()
+    {
+        reports.clear();
+        installer.performInstallAndRelaunch();
+        EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::failed(
+                               QStringLiteral("No downloaded update found."))});
+    }
+
     test::TestEnv env;
     TestHttpServer server;
     UpdateInstaller installer;
@@ -116,10 +125,7 @@ TEST_F(UpdateDownloadTest, NonSuccessStatusFailsAndStoresNothing)
     EXPECT_TRUE(partialFiles().isEmpty());
 
     // An error page is not an image: nothing can be installed afterwards.
-    reports.clear();
-    installer.performInstallAndRelaunch();
-    EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::failed(
-                           QStringLiteral("No downloaded update found."))});
+    expectNothingToInstall();
 }
 
 TEST_F(UpdateDownloadTest, OnlyHttpsOrLoopbackHttpIsFetched)
@@ -216,10 +222,7 @@ TEST_F(UpdateDownloadTest, CancelReportsNothingMore)
     EXPECT_TRUE(partialFiles().isEmpty());
 
     // Nothing was downloaded, so nothing can be installed.
-    reports.clear();
-    installer.performInstallAndRelaunch();
-    EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::failed(
-                           QStringLiteral("No downloaded update found."))});
+    expectNothingToInstall();
 }
 
 TEST_F(UpdateDownloadTest, CancelAfterTheDownloadForgetsTheImage)
@@ -229,10 +232,7 @@ TEST_F(UpdateDownloadTest, CancelAfterTheDownloadForgetsTheImage)
     ASSERT_TRUE(test::waitFor([&] { return ended(); }));
     ASSERT_EQ(reports.last(), UpdateInstallerState::readyToInstall());
     installer.cancel();
-    reports.clear();
-    installer.performInstallAndRelaunch();
-    EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::failed(
-                           QStringLiteral("No downloaded update found."))});
+    expectNothingToInstall();
     EXPECT_EQ(updateFolders().size(), 1); // the stored image itself is left in place
 }
 

@@ -3,6 +3,7 @@
 # Usage: bench/archive_listing.sh [build-dir] [members]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/bench/compare.sh"
 build=${1:-$root/build/release}
 members=${2:-50000}
 bin="$build/bench/archive_listing"
@@ -16,22 +17,9 @@ mkdir -p "$work/content/docs"
 echo "archive: $members members, $(stat -c %s "$work/large.zip") bytes"
 
 runs=20
-times=()
-for _ in $(seq $runs); do
-  start=$(date +%s%N)
-  { /usr/bin/unzip -Z -1 "$work/large.zip" || true; } | head -n 50 >/dev/null
-  end=$(date +%s%N)
-  times+=($(( (end - start) / 1000 )))
-done
-ref_us=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")
+list_head() { { /usr/bin/unzip -Z -1 "$work/large.zip" || true; } | head -n 50 >/dev/null; }
+ref_us=$(reference_median_us "$runs" list_head)
 
 out=$("$bin" "$work/large.zip" "$runs")
 echo "$out"
-ours_ms=$(echo "$out" | sed -n 's/^median_ms=\([0-9.]*\).*/\1/p')
-
-awk -v ours="$ours_ms" -v ref="$ref_us" 'BEGIN {
-  refms = ref / 1000.0
-  printf "roror zipHoldsInstaller            median %8.2f ms\n", ours
-  printf "unzip -Z -1 | head -n 50           median %8.2f ms\n", refms
-  printf "ratio (pipeline / roror)           %8.2fx\n", refms / ours
-}'
+print_comparison "roror zipHoldsInstaller" "unzip -Z -1 | head -n 50" "$out" "$ref_us" 2

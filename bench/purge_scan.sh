@@ -3,6 +3,7 @@
 # Usage: bench/purge_scan.sh [build-dir] [projects] [packages-per-project]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/bench/compare.sh"
 build=${1:-$root/build/release}
 projects=${2:-24}
 packages=${3:-200}
@@ -23,22 +24,8 @@ pipeline() {
 
 runs=5
 pipeline # warm the cache
-times=()
-for _ in $(seq $runs); do
-  start=$(date +%s%N)
-  pipeline
-  end=$(date +%s%N)
-  times+=($(( (end - start) / 1000 )))
-done
-ref_us=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")
+ref_us=$(reference_median_us "$runs" pipeline)
 
 out=$("$bin" "$tree" "$runs")
 echo "$out"
-ours_ms=$(echo "$out" | sed -n 's/^median_ms=\([0-9.]*\).*/\1/p')
-
-awk -v ours="$ours_ms" -v ref="$ref_us" 'BEGIN {
-  refms = ref / 1000.0
-  printf "roror LocalPurgePreview::snapshot  median %8.1f ms\n", ours
-  printf "find | du pipeline                 median %8.1f ms\n", refms
-  printf "ratio (pipeline / roror)           %8.2fx\n", refms / ours
-}'
+print_comparison "roror LocalPurgePreview::snapshot" "find | du pipeline" "$out" "$ref_us" 1

@@ -162,7 +162,9 @@ CleanWhitelistMatcher::Rule CleanWhitelistMatcher::makeRule(const QString& patte
     if (pattern == kFinderMetadata)
         return {Kind::finderMetadata, QString(), QString()};
     const QString expanded = composed(expandPattern(pattern, standardizedHome));
-    if (expanded.endsWith(QLatin1Char('*')))
+    // A star only at the end is a plain text prefix. With another star before it, the whole pattern
+    // is a wildcard: taken literally, that other star would make the pattern protect nothing.
+    if (expanded.endsWith(QLatin1Char('*')) && !expanded.chopped(1).contains(QLatin1Char('*')))
         return {Kind::prefix, standardizedPrefix(expanded.chopped(1)), QString()};
     if (!expanded.contains(QLatin1Char('*')))
         return {Kind::folder, withoutTrailingSlashes(standardizedPattern(expanded)), QString()};

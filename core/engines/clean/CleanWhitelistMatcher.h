@@ -19,9 +19,9 @@ public:
     // stand for `home`.
     static bool isProtected(const QString& path, const QStringList& patterns, const QString& home);
 
-    // One expanded pattern against one standardized path: a trailing "*" is a plain text prefix, no
-    // "*" covers the path and everything below it, an inner "*" is a wildcard over the whole path
-    // that covers what it matches and everything below that.
+    // One expanded pattern against one standardized path: a single trailing "*" is a plain text
+    // prefix, no "*" covers the path and everything below it, any other "*" makes a wildcard over the
+    // whole path that covers what it matches and everything below that.
     static bool matchesGlob(const QString& expandedPattern, const QString& path);
 
     // Whole-text wildcard match where each "*" stands for any run of characters ("/" included) and

@@ -144,6 +144,10 @@ TEST(CleanWhitelistMatcher, PatternTable)
         {{"$HOME/Library/*/Cache"}, "/Users/u/Library/a/Cache/x", true}, // below a matched path
         {{"$HOME/Library/*/Cache"}, "/Users/u/Library/a/Caches", false},
         {{"$HOME/Library/a+b(*)/x"}, "/Users/u/Library/a+b(zz)/x", true},
+        // With a star before the trailing one, the whole pattern is a wildcard (a literal star would
+        // leave it protecting nothing).
+        {{"$HOME/Library/*/keep*"}, "/Users/u/Library/Caches/keepsake", true},
+        {{"$HOME/Library/*/keep*"}, "/Users/u/Library/Caches/kept", false},
         // FINDER_METADATA.
         {{"FINDER_METADATA"}, "/anywhere/deep/.DS_Store", true},
         {{"FINDER_METADATA"}, "/anywhere/.DS_Store.bak", false},

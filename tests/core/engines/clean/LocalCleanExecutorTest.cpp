@@ -1,5 +1,6 @@
 #include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/engines/clean/LocalCleanExecutor.h"
+#include "core/engines/clean/LocalCleanPreview.h"
 #include "core/support/FolderWalker.h"
 #include "tests/support/TestEnv.h"
 
@@ -573,12 +574,14 @@ TEST(LocalCleanExecutor, AFolderTreeNestedThousandsDeepIsRemovedWithoutExhaustin
     const QString deep = env.makeDir("Library/Caches/deep");
     ASSERT_TRUE(makeChain(deep, kDeepLevels));
 
-    // The clean runs on a pool thread in the application; a thread of the pool's default size here too.
+    // The preview and the clean run on pool threads in the application; threads of the default size here too.
+    LocalCleanPreview::LocationSummary measured;
+    std::thread([&] { measured = LocalCleanPreview::directorySummary(env.home() + "/Library/Caches"); }).join();
+    EXPECT_GT(measured.items, 2);
     LocalCleanResult result;
-    std::thread worker([&] {
+    std::thread([&] {
         result = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
-    });
-    worker.join();
+    }).join();
     const bool left = exists(deep);
     if (left)
         removeChain(deep);

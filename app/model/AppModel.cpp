@@ -3,6 +3,7 @@
 #include "app/model/WindowBackgroundStore.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
+#include "core/engines/clean/CleanWhitelistMatcher.h"
 #include "core/model/ScanPathGuard.h"
 #include "core/support/StandardPath.h"
 #include "core/update/UpdateVersionComparator.h"
@@ -727,6 +728,17 @@ void AppModel::saveCleanWhitelistEditor()
             piece.append(c);
     }
     endPiece();
+    // A line that names no fixed place would be stored and then silently protect nothing.
+    for (const QString& pattern : patterns) {
+        if (!CleanWhitelistMatcher::canEverMatch(pattern, home())) {
+            setAlertMessage(inChinese()
+                                ? QStringLiteral("这一行不是以 / 或 ~ 开头的完整路径，不会保护任何内容，保护名单没有保存：") + pattern
+                                : QStringLiteral("This line is not a full path starting with / or ~ and would protect nothing, "
+                                                 "so the protection list was not saved: ")
+                                      + pattern);
+            return;
+        }
+    }
     try {
         m_services.saveCleanWhitelist(CleanWhitelistState{patterns}, home());
     } catch (...) {

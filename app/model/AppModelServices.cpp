@@ -12,6 +12,7 @@
 #include "core/engines/optimize/OptimizePreviewService.h"
 #include "core/engines/optimize/OptimizeWhitelistStore.h"
 #include "core/model/LocalizationSettings.h"
+#include "core/support/StandardPath.h"
 #include "core/status/LocalSystemStatus.h"
 #include "core/status/ProcessControl.h"
 #include "core/update/UpdateConfiguration.h"
@@ -102,6 +103,12 @@ AppModelServices AppModelServices::real()
                 *error = message;
             return false;
         };
+        // The platform's move resolves ".." in the text but the kernel walks it through links, so
+        // only a path in standard form is moved: the one the Trash guard judged.
+        if (!path.startsWith(QLatin1Char('/')) || standardizedPath(path) != path)
+            return fail(LocalizationSettings::shared().text(
+                QStringLiteral("这个路径不在允许范围内，无法移到废纸篓。"),
+                QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash.")));
         // Without the user's data folder the platform Trash falls back to the working folder, so
         // the folder is made first, and a move that still lands at a relative place is put back.
         const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);

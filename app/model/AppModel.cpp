@@ -99,13 +99,6 @@ void runOnPool(const std::shared_ptr<ThreadRelay>& relay, std::function<T()> wor
         std::move(continuation));
 }
 
-CleanPreviewReport emptyCleanReport(const QDateTime& now)
-{
-    CleanPreviewReport report;
-    report.generatedAt = now;
-    return report;
-}
-
 } // namespace
 
 const QStringList& AppModel::persistedKeys()
@@ -212,6 +205,15 @@ void AppModel::setStatus(const QString& title, const QString& detail)
 {
     setStatusTitle(title);
     setStatusDetail(detail);
+}
+
+void AppModel::showFailure(const QString& title, const QString& error, bool alert)
+{
+    // A cancelled service leaves no text of its own.
+    const QString detail = error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.") : error;
+    setStatus(title, detail);
+    if (alert)
+        setAlertMessage(detail);
 }
 
 double AppModel::lastInstallerScanDate() const { return readPersisted(kLastInstallerScanDate, 0.0).toDouble(); }
@@ -481,13 +483,22 @@ void AppModel::openSystemSettingsPane(const QString& url)
 
 void AppModel::runCleanBranch(Done done)
 {
-    const auto cleanReport = [this, done](const CleanPreviewReport& report) {
+    // A failed service is said as such; nothing is cleaned and no counter is written.
+    const auto fail = [this, done](const QString& error) {
+        showFailure(text("清理失败", "Cleanup Failed"), error, true);
+        done();
+    };
+    const auto cleanReport = [this, done, fail](const CleanPreviewReport& report) {
         const auto executor = m_services.cleanExecutor;
         const QStringList roots{home()};
         runOnPool<LocalCleanResult>(
             m_relay, [executor, report, roots] { return executor(report, roots); },
-            [this, done](Outcome<LocalCleanResult> outcome) {
-                const LocalCleanResult result = outcome.value.value_or(LocalCleanResult{});
+            [this, done, fail](Outcome<LocalCleanResult> outcome) {
+                if (!outcome.value) {
+                    fail(outcome.error);
+                    return;
+                }
+                const LocalCleanResult result = *outcome.value;
                 if (result.errorDescription) {
                     // Nothing was removed: say why, and leave the preview and the counters alone.
                     setAlertMessage(*result.errorDescription);
@@ -499,6 +510,7 @@ void AppModel::runCleanBranch(Done done)
                 const quint64 request = startRequest(ReportSlot::clean);
                 whenDone<CleanPreviewReport>(
                     m_relay, m_services.cleanPreview, [this, done, result, request](Outcome<CleanPreviewReport> fresh) {
+                        // The clean itself went through; only the picture of what is left is missing.
                         if (isCurrentRequest(ReportSlot::clean, request))
                             setCleanPreviewReport(fresh.value);
                         setLastCleanDate(nowSeconds());
@@ -523,14 +535,22 @@ void AppModel::runCleanBranch(Done done)
         cleanReport(*m_cleanPreviewReport);
         return;
     }
-    whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, cleanReport](Outcome<CleanPreviewReport> preview) {
-        cleanReport(preview.value.value_or(emptyCleanReport(m_services.now())));
-    });
+    whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview,
+                                 [cleanReport, fail](Outcome<CleanPreviewReport> preview) {
+                                     if (preview.value)
+                                         cleanReport(*preview.value);
+                                     else
+                                         fail(preview.error);
+                                 });
 }
 
 void AppModel::runOptimizeBranch(Done done)
 {
-    const auto runReport = [this, done](const OptimizePreviewReport& report) {
+    const auto fail = [this, done](const QString& error) {
+        showFailure(text("优化失败", "Optimization Failed"), error, true);
+        done();
+    };
+    const auto runReport = [this, done, fail](const OptimizePreviewReport& report) {
         QSet<QString> skipped;
         try {
             skipped = m_services.loadOptimizeWhitelist(home()).selectedKeys;
@@ -540,8 +560,12 @@ void AppModel::runOptimizeBranch(Done done)
         const auto executor = m_services.optimizeExecutor;
         runOnPool<LocalOptimizeResult>(
             m_relay, [executor, report, skipped] { return executor(report, skipped); },
-            [this, done](Outcome<LocalOptimizeResult> outcome) {
-                const LocalOptimizeResult result = outcome.value.value_or(LocalOptimizeResult{});
+            [this, done, fail](Outcome<LocalOptimizeResult> outcome) {
+                if (!outcome.value) {
+                    fail(outcome.error);
+                    return;
+                }
+                const LocalOptimizeResult& result = *outcome.value;
                 const qint64 n = result.completed.size();
                 const qint64 m = result.skipped.size();
                 // A step whose command failed is said as failed, never passed off as a safeguard.
@@ -572,9 +596,13 @@ void AppModel::runOptimizeBranch(Done done)
         runReport(*m_optimizePreviewReport);
         return;
     }
-    whenDone<OptimizePreviewReport>(m_relay, m_services.optimizePreview, [runReport](Outcome<OptimizePreviewReport> preview) {
-        runReport(preview.value.value_or(OptimizePreviewReport{}));
-    });
+    whenDone<OptimizePreviewReport>(m_relay, m_services.optimizePreview,
+                                    [runReport, fail](Outcome<OptimizePreviewReport> preview) {
+                                        if (preview.value)
+                                            runReport(*preview.value);
+                                        else
+                                            fail(preview.error);
+                                    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -584,7 +612,10 @@ void AppModel::runCleanPreviewBranch(Done done)
 {
     const quint64 request = startRequest(ReportSlot::clean);
     whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, done, request](Outcome<CleanPreviewReport> outcome) {
-        if (isCurrentRequest(ReportSlot::clean, request)) {
+        if (isCurrentRequest(ReportSlot::clean, request) && !outcome.value) {
+            setCleanPreviewReport(std::nullopt);
+            showFailure(text("预览失败", "Preview Failed"), outcome.error, false);
+        } else if (isCurrentRequest(ReportSlot::clean, request)) {
             setCleanPreviewReport(outcome.value);
             setStatusTitle(text("预览完成", "Preview Complete"));
             setStatusDetail(text("已检查可清理项目。正式清理前仍会让你确认。",
@@ -599,7 +630,10 @@ void AppModel::runUninstallPreviewBranch(Done done)
     const quint64 request = startRequest(ReportSlot::uninstall);
     whenDone<UninstallPreviewReport>(
         m_relay, m_services.uninstallPreview, [this, done, request](Outcome<UninstallPreviewReport> outcome) {
-            if (isCurrentRequest(ReportSlot::uninstall, request)) {
+            if (isCurrentRequest(ReportSlot::uninstall, request) && !outcome.value) {
+                setUninstallPreviewReport(std::nullopt);
+                showFailure(text("卸载预览失败", "Uninstall Preview Failed"), outcome.error, false);
+            } else if (isCurrentRequest(ReportSlot::uninstall, request)) {
                 setUninstallPreviewReport(outcome.value);
                 setStatusTitle(text("预览卸载项目完成", "Uninstall Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
@@ -618,7 +652,10 @@ void AppModel::runOptimizePreviewBranch(Done done)
     const quint64 request = startRequest(ReportSlot::optimize);
     whenDone<OptimizePreviewReport>(
         m_relay, m_services.optimizePreview, [this, done, request](Outcome<OptimizePreviewReport> outcome) {
-            if (isCurrentRequest(ReportSlot::optimize, request)) {
+            if (isCurrentRequest(ReportSlot::optimize, request) && !outcome.value) {
+                setOptimizePreviewReport(std::nullopt);
+                showFailure(text("优化预览失败", "Optimization Preview Failed"), outcome.error, false);
+            } else if (isCurrentRequest(ReportSlot::optimize, request)) {
                 setOptimizePreviewReport(outcome.value);
                 setStatusTitle(text("优化预览完成", "Optimization Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries.size() : 0;
@@ -642,7 +679,10 @@ void AppModel::runInstallerPreviewBranch(Done done)
     whenDone<InstallerPreviewReport>(
         m_relay, [service, homeFolder] { return service(homeFolder); },
         [this, done, request](Outcome<InstallerPreviewReport> outcome) {
-            if (isCurrentRequest(ReportSlot::installer, request)) {
+            if (isCurrentRequest(ReportSlot::installer, request) && !outcome.value) {
+                setInstallerPreviewReport(std::nullopt);
+                showFailure(text("安装包预览失败", "Installer Preview Failed"), outcome.error, false);
+            } else if (isCurrentRequest(ReportSlot::installer, request)) {
                 setInstallerPreviewReport(outcome.value);
                 setStatusTitle(text("安装包预览完成", "Installer Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
@@ -670,7 +710,11 @@ void AppModel::runPurgePreviewBranch(Done done)
         m_relay, [service, rootPath] { return service(rootPath); },
         [this, done, request, rootPath](Outcome<PurgePreviewReport> outcome) {
             // A scan of a folder that is no longer the chosen one describes nothing on screen.
-            if (isCurrentRequest(ReportSlot::purge, request) && rootPath == m_scanPath) {
+            const bool current = isCurrentRequest(ReportSlot::purge, request) && rootPath == m_scanPath;
+            if (current && !outcome.value) {
+                setPurgePreviewReport(std::nullopt);
+                showFailure(text("项目预览失败", "Project Preview Failed"), outcome.error, false);
+            } else if (current) {
                 setPurgePreviewReport(outcome.value);
                 setStatusTitle(text("项目预览完成", "Project Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
@@ -1176,7 +1220,12 @@ void AppModel::refreshAnalysisReport(const QString& path, Done done)
     runOnPool<AnalysisReport>(
         m_relay, [analysis, path] { return analysis(path); },
         [this, done, request, path](Outcome<AnalysisReport> outcome) {
-            if (!outcome.value || !isCurrentRequest(ReportSlot::analysis, request)) {
+            if (!isCurrentRequest(ReportSlot::analysis, request)) {
+                done();
+                return;
+            }
+            if (!outcome.value) {
+                showFailure(text("空间分析失败", "Storage Analysis Failed"), outcome.error, false);
                 done();
                 return;
             }

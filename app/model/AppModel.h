@@ -291,6 +291,9 @@ private:
     void setStatusTitle(const QString& value);
     void setStatusDetail(const QString& value);
     void setStatus(const QString& title, const QString& detail);
+    // A preview or run whose service failed: its own failure title with the error as the detail,
+    // and, for a run the user started, the same text in the message alert.
+    void showFailure(const QString& title, const QString& error, bool alert);
     void setStatusReport(const std::optional<SystemReport>& value);
     void setIsRefreshingStatus(bool value);
     void setIsLiveStatusActive(bool value);

@@ -21,6 +21,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QDesktopServices>
+#include <QException>
 #include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
@@ -37,6 +38,10 @@ QString describeError(std::exception_ptr error)
     try {
         if (error)
             std::rethrow_exception(error);
+    } catch (const QUnhandledException& e) {
+        // A pool job's own exception, wrapped on its way through the future.
+        if (e.exception())
+            return describeError(e.exception());
     } catch (const CleanFileError& e) {
         return e.description();
     } catch (const OptimizeWhitelistStoreError& e) {

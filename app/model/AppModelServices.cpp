@@ -22,6 +22,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QDesktopServices>
+#include <QException>
 #include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
@@ -38,6 +39,10 @@ QString describeError(std::exception_ptr error)
     try {
         if (error)
             std::rethrow_exception(error);
+    } catch (const QUnhandledException& e) {
+        // A pool job's own exception, wrapped on its way through the future.
+        if (e.exception())
+            return describeError(e.exception());
     } catch (const CleanFileError& e) {
         return e.description();
     } catch (const OptimizeWhitelistStoreError& e) {
@@ -97,6 +102,7 @@ AppModelServices AppModelServices::real()
 
     s.analysis = [](const QString& rootPath) { return LocalAnalysis::snapshot(rootPath); };
 
+    // Runs on the model's Trash thread, so it reads the language from the store, not the GUI object.
     s.moveToTrash = [](const QString& path, QString* error) {
         const auto fail = [error](const QString& message) {
             if (error)
@@ -113,16 +119,16 @@ AppModelServices AppModelServices::real()
         // the folder is made first, and a move that still lands at a relative place is put back.
         const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         if (data.isEmpty() || !QDir().mkpath(data))
-            return fail(LocalizationSettings::shared().text(QStringLiteral("找不到可用的废纸篓。"),
-                                                            QStringLiteral("No Trash is available.")));
+            return fail(AppLocalization::coreText(QStringLiteral("找不到可用的废纸篓。"),
+                                                  QStringLiteral("No Trash is available.")));
         QFile item(path);
         if (!item.moveToTrash())
             return fail(item.errorString());
         const QString landed = item.fileName();
         if (!QDir::isAbsolutePath(landed)) {
             ::rename(QFile::encodeName(landed).constData(), QFile::encodeName(path).constData());
-            return fail(LocalizationSettings::shared().text(QStringLiteral("找不到可用的废纸篓。"),
-                                                            QStringLiteral("No Trash is available.")));
+            return fail(AppLocalization::coreText(QStringLiteral("找不到可用的废纸篓。"),
+                                                  QStringLiteral("No Trash is available.")));
         }
         return true;
     };

@@ -45,7 +45,7 @@ TEST(ModelWiring, RealServicesRunStartupAndEveryPreviewAgainstAFakeHome)
         EXPECT_EQ(model.lastAnalysisPathStored(), env.home());
         EXPECT_GT(model.lastAnalysisTotalFiles(), 0);
 
-        model.moveInstallersToTrash({env.home() + QStringLiteral("/Downloads/setup.dmg")});
+        ASSERT_TRUE(finish(model.moveInstallersToTrash({env.home() + QStringLiteral("/Downloads/setup.dmg")})));
         EXPECT_EQ(model.statusDetail(), QStringLiteral("Moved 1 installer files."));
         EXPECT_TRUE(model.installerPreviewReport()->entries().isEmpty());
     }

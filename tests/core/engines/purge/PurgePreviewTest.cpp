@@ -1,5 +1,6 @@
 #include "core/engines/purge/LocalPurgePreview.h"
 #include "core/engines/purge/PurgePreviewService.h"
+#include "core/model/FolderAccessError.h"
 #include "core/support/ByteCountFormat.h"
 #include "core/support/FileInfo.h"
 #include "tests/core/engines/QtPrinters.h"
@@ -295,6 +296,46 @@ TEST(PurgeHomeScan, GenericNamesCountOnlyBesideAProjectFileAndNeverDirectlyInThe
     for (const auto& c : table)
         reported += c.reported ? 1 : 0;
     EXPECT_EQ(found.size(), reported) << found.keys().join(", ").toStdString();
+}
+
+TEST_F(PurgeScan, ServiceFailsForAFolderItCannotList)
+{
+    // An empty report would say the folder holds no build folder; it was never looked at.
+    const QString file = env.writeFile(QStringLiteral("notes.txt"), "x");
+    const QString link = env.home() + QStringLiteral("/projects-link");
+    ASSERT_TRUE(QFile::link(root, link));
+    dir("app/node_modules");
+    struct Case {
+        QString path;
+        std::optional<FolderAccessError::Kind> kind;
+        QString description;
+    };
+    const Case cases[] = {
+        {env.home() + QStringLiteral("/missing"), FolderAccessError::Kind::missing,
+         QStringLiteral("The folder “%1/missing” doesn’t exist.").arg(env.home())},
+        {file, FolderAccessError::Kind::notFolder, QStringLiteral("“%1” isn’t a folder.").arg(file)},
+        {QString(), FolderAccessError::Kind::missing, QStringLiteral("The folder “” doesn’t exist.")},
+        {root, std::nullopt, {}},
+        {link, std::nullopt, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        auto future = PurgePreviewService::snapshot(c.path);
+        try {
+            const PurgePreviewReport report = future.result();
+            EXPECT_FALSE(c.kind);
+            if (c.path == root) {
+                EXPECT_EQ(report.entries().size(), 1);
+            }
+        } catch (const FolderAccessError& error) {
+            ASSERT_TRUE(c.kind);
+            EXPECT_EQ(error.kind(), *c.kind);
+            EXPECT_EQ(error.description(), c.description);
+        }
+    }
+    env.setLanguagePreference(QStringLiteral("chinese"));
+    EXPECT_EQ(FolderAccessError(FolderAccessError::Kind::missing, QStringLiteral("/x")).description(),
+              QStringLiteral("文件夹“/x”不存在。"));
 }
 
 TEST(PurgePreviewReport, DetailTextFollowsTheCountsAndLanguage)

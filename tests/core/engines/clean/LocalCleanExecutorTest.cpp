@@ -7,10 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QThread>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
-#include <thread>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/fsuid.h>
@@ -574,14 +575,21 @@ TEST(LocalCleanExecutor, AFolderTreeNestedThousandsDeepIsRemovedWithoutExhaustin
     const QString deep = env.makeDir("Library/Caches/deep");
     ASSERT_TRUE(makeChain(deep, kDeepLevels));
 
-    // The preview and the clean run on pool threads in the application; threads of the default size here too.
+    // The preview and the clean run on pool threads, whose stacks are small on some platforms (512 KB
+    // for a secondary thread on macOS); the walks must not depend on the depth of the tree for stack.
+    const auto onSmallStack = [](const std::function<void()>& work) {
+        std::unique_ptr<QThread> thread(QThread::create(work));
+        thread->setStackSize(512 * 1024);
+        thread->start();
+        thread->wait();
+    };
     LocalCleanPreview::LocationSummary measured;
-    std::thread([&] { measured = LocalCleanPreview::directorySummary(env.home() + "/Library/Caches"); }).join();
+    onSmallStack([&] { measured = LocalCleanPreview::directorySummary(env.home() + "/Library/Caches"); });
     EXPECT_GT(measured.items, 2);
     LocalCleanResult result;
-    std::thread([&] {
+    onSmallStack([&] {
         result = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
-    }).join();
+    });
     const bool left = exists(deep);
     if (left)
         removeChain(deep);

@@ -271,6 +271,9 @@ public:
 
             Frame done = std::move(stack.back());
             stack.pop_back();
+            // A folder on the way to a protected path stays, even when that path is not there yet.
+            if (leadsToProtected(paths))
+                done.inner.kept = true;
             for (qsizetype i = 0; i < paths.size(); ++i)
                 paths[i].truncate(done.pathSizes.at(i));
             Fd parent(::openat(current.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));

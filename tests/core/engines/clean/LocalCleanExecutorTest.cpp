@@ -294,6 +294,11 @@ TEST(LocalCleanExecutor, ProtectionPatternsKeepWhatTheyNameTable)
          {"{home}/Library/Caches/tool/current", "{home}/Library/Caches/tool/v2/models/m.bin"},
          {"{home}/Library/Caches/tool/v2/bin", "{home}/Library/Caches/tool/v1"}, {}, false,
          {"~/Library/Caches/tool/current/models"}},
+        {"a folder on the way to a protected path stays, emptied, though that path is not there yet",
+         [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/tool/old/x", "{home}/Library/Caches/other/o"}); },
+         {{"{home}/Library/Caches", C}}, 2, 0, {"{home}/Library/Caches/tool"},
+         {"{home}/Library/Caches/tool/old", "{home}/Library/Caches/other"}, {}, false,
+         {"~/Library/Caches/tool/models"}},
     };
     for (const Case& c : table)
         runCase(c);

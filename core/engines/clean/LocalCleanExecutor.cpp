@@ -160,7 +160,7 @@ bool mayBeEmptied(const QString& path, const QStringList& roots, const QStringLi
     return std::any_of(roots.begin(), roots.end(), [&](const QString& root) { return isPathInside(path, root); });
 }
 
-// The folders a root holds that are roots of their own (DESIGN: the home folder, its Library and
+// The folders a root holds that are roots of their own (the home folder, its Library and
 // Applications are never emptied).
 QStringList neverEmptiedFor(const QStringList& roots)
 {

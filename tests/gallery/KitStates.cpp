@@ -3,6 +3,7 @@
 #include "app/kit/GlassSource.h"
 #include "app/kit/ImagePreviews.h"
 #include "app/kit/RecordListModel.h"
+#include "app/kit/SymbolCatalogue.h"
 
 #include <QImage>
 #include <QLinearGradient>
@@ -20,7 +21,7 @@ QQuickItem* show(test::ViewFixture& view, const QByteArray& body, const QVariant
 {
     GlassSource::shared().clear();
     GlassSource::shared().setHasCustomWindowBackground(false);
-    return view.loadText(imports + "Rectangle { color: AppTheme.windowBackground\nproperty var rows\nproperty string picture\n" + body +
+    return view.loadText(imports + "Rectangle { color: AppTheme.windowBackground\nproperty var rows\nproperty string picture\nproperty var names\n" + body +
                              "\n}",
                          properties);
 }
@@ -210,11 +211,11 @@ const char* smallBody = R"(
             columns: 3
             columnSpacing: 14
             rowSpacing: 14
-            Panel { Layout.fillWidth: true; glass: true; cornerRadius: 18; compact: true
+            Panel { Layout.fillWidth: true; Layout.preferredWidth: 1; glass: true; cornerRadius: 18; compact: true
                 MetricCard { title: Loc.chinese ? "总大小" : "Total size"; value: "128.4 GB"; note: Loc.chinese ? "主文件夹" : "Home folder"; symbol: "internaldrive" } }
-            Panel { Layout.fillWidth: true; glass: true; cornerRadius: 18; compact: true
+            Panel { Layout.fillWidth: true; Layout.preferredWidth: 1; glass: true; cornerRadius: 18; compact: true
                 MetricCard { title: Loc.chinese ? "文件数" : "Files"; value: "1,204,331"; note: Loc.chinese ? "含隐藏文件以及其他一些很长的说明" : "Including hidden files and a much longer note"; symbol: "doc" } }
-            Panel { Layout.fillWidth: true; glass: true; cornerRadius: 18; compact: true
+            Panel { Layout.fillWidth: true; Layout.preferredWidth: 1; glass: true; cornerRadius: 18; compact: true
                 MetricCard { title: Loc.chinese ? "扫描位置中最大的文件夹名称" : "Largest folder in the scanned location"; value: "Library/Developer/Xcode/DerivedData"; note: "41.7 GB"; symbol: "folder" } }
         }
         NativeSection {
@@ -228,6 +229,39 @@ const char* smallBody = R"(
                 WindowBackgroundPreview { url: picture + ".missing"; revision: 1; previewSize: 80 }
                 FilterChip { title: Loc.chinese ? "全部安装包" : "All Installers"; systemImage: "shippingbox"; selected: true }
                 FilterChip { title: Loc.chinese ? "按大小排序" : "Sort by Size"; systemImage: "arrow.up.arrow.down" }
+            }
+        }
+    })";
+
+const char* symbolsBody = R"(
+    NativePage {
+        anchors.fill: parent
+        pageScrolls: true
+        title: Loc.chinese ? "符号" : "Symbols"
+        subtitle: Loc.chinese ? "界面使用的每个符号名称及其图标。" : "Every symbol name the interface uses, with its icon."
+        RowLayout {
+            spacing: 12
+            ToolbarActionButton { objectName: "hoveredButton"; title: Loc.chinese ? "悬停" : "Hovered"; systemImage: "eye" }
+            ToolbarActionButton { title: Loc.chinese ? "主要" : "Primary"; systemImage: "sparkles"; isPrimary: true }
+            ToolbarActionButton { title: Loc.chinese ? "一个标题很长的按钮会变宽" : "A button with a long title grows wider"; systemImage: "trash" }
+            LiquidGlassInteractive { implicitWidth: 120; implicitHeight: 30; capsule: true; pressed: true }
+        }
+        Panel {
+            Layout.fillWidth: true
+            glass: true; cornerRadius: 26; compact: true
+            FlowLayout {
+                Layout.fillWidth: true
+                spacing: 6
+                Repeater {
+                    model: names
+                    RowLayout {
+                        required property string modelData
+                        width: 236
+                        spacing: 8
+                        SymbolImage { Layout.preferredWidth: 22; systemName: modelData; size: 14; color: AppTheme.accent }
+                        Text { Layout.fillWidth: true; text: modelData; elide: Text.ElideRight; textFormat: Text.PlainText; color: AppTheme.muted; font: AppTypography.font(11, Font.Normal, "monospaced", AppTypography.usesEnglish) }
+                    }
+                }
             }
         }
     })";
@@ -259,6 +293,11 @@ const bool glass = add({QStringLiteral("kit-glass-over-picture"), [](test::ViewF
                                 GlassSource::shared().setBackdropFile(picture, 0, root->size());
                             view.settle(60);
                         }, {}});
+
+const bool symbols = add({QStringLiteral("kit-symbols-and-buttons"), [](test::ViewFixture& view) {
+                              show(view, symbolsBody, {{QStringLiteral("names"), SymbolCatalogue::names()}});
+                              view.hover(view.find(QStringLiteral("hoveredButton")));
+                          }, {}});
 
 } // namespace
 } // namespace roror::gallery

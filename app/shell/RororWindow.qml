@@ -11,7 +11,12 @@ Window {
     minimumHeight: 720
     width: 1180
     height: 780
+    color: KitStandIn.windowBackground
     visible: true
+
+    WindowConfigurator {
+        window: window
+    }
 
     ContentView {
         anchors.fill: parent

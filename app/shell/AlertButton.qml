@@ -1,4 +1,6 @@
 import QtQuick
+import Roror.App
+import Roror.Kit
 
 // A button of the window-wide alerts.
 Rectangle {
@@ -11,7 +13,7 @@ Rectangle {
     implicitHeight: 30
     implicitWidth: Math.max(96, label.implicitWidth + 28)
     radius: 8
-    color: root.prominent ? KitStandIn.accent
+    color: root.prominent ? AppTheme.accent
          : Qt.rgba(0, 0, 0, pointer.pressed ? 0.12 : pointer.containsMouse ? 0.09 : 0.06)
     Accessible.role: Accessible.Button
     Accessible.name: root.title
@@ -22,10 +24,8 @@ Rectangle {
         anchors.centerIn: parent
         text: root.title
         textFormat: Text.PlainText
-        color: root.prominent ? "white" : root.destructive ? KitStandIn.danger : KitStandIn.ink
-        font.family: KitStandIn.sans
-        font.pixelSize: 13
-        font.weight: Font.Medium
+        color: root.prominent ? "white" : root.destructive ? AppTheme.danger : AppTheme.ink
+        font: AppTypography.font(13, Font.Medium, "default", AppTypography.usesEnglish)
     }
 
     MouseArea {

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The root view: the backdrop under the sidebar and the page area, the page switch, the
 // confirmation of a parked destructive action, the model's message and the start-up sequence.
@@ -24,11 +25,18 @@ Item {
         score: controller.healthScore
         backgroundImageUrl: controller.backgroundImageUrl
         backgroundImageRevision: controller.backgroundRevision
-        baseColor: KitStandIn.windowBackground
-        auraSoftColor: backdrop.auraTone === "mint" ? KitStandIn.successSoft
-                     : backdrop.auraTone === "amber" ? KitStandIn.amberSoft : KitStandIn.dangerSoft
-        auraOrbColor: backdrop.auraTone === "mint" ? KitStandIn.orbMint
-                    : backdrop.auraTone === "amber" ? KitStandIn.orbAmber : KitStandIn.orbBlush
+        baseColor: AppTheme.windowBackground
+        auraSoftColor: backdrop.auraTone === "mint" ? AppTheme.successSoft
+                     : backdrop.auraTone === "amber" ? AppTheme.amberSoft : AppTheme.dangerSoft
+        auraOrbColor: backdrop.auraTone === "mint" ? AppTheme.orbMint
+                    : backdrop.auraTone === "amber" ? AppTheme.orbAmber : AppTheme.orbBlush
+    }
+
+    // Every glass surface of the window is tinted while a custom background shows.
+    Binding {
+        target: GlassSource
+        property: "hasCustomWindowBackground"
+        value: controller.hasCustomWindowBackground
     }
 
     RowLayout {

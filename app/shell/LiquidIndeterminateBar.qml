@@ -1,4 +1,5 @@
 import QtQuick
+import Roror.Kit
 
 // A 4-point track with a soft highlight sweeping left to right, again and again, while shown.
 Item {
@@ -12,7 +13,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: height / 2
-        color: Qt.alpha(KitStandIn.line, KitStandIn.line.a * 0.2)
+        color: AppTheme.faded(AppTheme.line, 0.2)
     }
     Rectangle {
         objectName: "barHighlight"
@@ -22,9 +23,9 @@ Item {
         radius: height / 2
         gradient: Gradient {
             orientation: Gradient.Horizontal
-            GradientStop { position: 0; color: Qt.alpha(KitStandIn.accent, 0) }
-            GradientStop { position: 0.5; color: Qt.alpha(KitStandIn.accent, 0.85) }
-            GradientStop { position: 1; color: Qt.alpha(KitStandIn.accent, 0) }
+            GradientStop { position: 0; color: AppTheme.faded(AppTheme.accent, 0) }
+            GradientStop { position: 0.5; color: AppTheme.faded(AppTheme.accent, 0.85) }
+            GradientStop { position: 1; color: AppTheme.faded(AppTheme.accent, 0) }
         }
     }
 

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Layouts
 import QtQuick.Shapes
 import Roror.App
+import Roror.Kit
 
 // The busy strip of a page: a spinner with "Working", the model's status detail, a sweeping bar
 // and, when the model names any, the paths scanned last (the first one is the current one).
@@ -27,7 +28,7 @@ ColumnLayout {
             Shape {
                 anchors.fill: parent
                 ShapePath {
-                    strokeColor: KitStandIn.accent
+                    strokeColor: AppTheme.accent
                     strokeWidth: 2
                     fillColor: "transparent"
                     capStyle: ShapePath.RoundCap
@@ -56,10 +57,8 @@ ColumnLayout {
 
             Text {
                 text: Loc.chinese ? "正在处理" : "Working"
-                color: KitStandIn.ink
-                font.family: KitStandIn.sans
-                font.pixelSize: 14
-                font.weight: Font.DemiBold
+                color: AppTheme.ink
+                font: AppTypography.font(14, Font.DemiBold, "default", AppTypography.usesEnglish)
             }
             Text {
                 objectName: "pageStatusDetail"
@@ -67,10 +66,8 @@ ColumnLayout {
                 text: root.model.statusDetail
                 textFormat: Text.PlainText
                 wrapMode: Text.Wrap
-                color: KitStandIn.muted
-                font.family: KitStandIn.sans
-                font.pixelSize: 12
-                font.weight: Font.Medium
+                color: AppTheme.muted
+                font: AppTypography.font(12, Font.Medium, "default", AppTypography.usesEnglish)
             }
         }
     }
@@ -102,7 +99,7 @@ ColumnLayout {
                     width: 5
                     height: 5
                     radius: 2.5
-                    color: pathRow.current ? KitStandIn.accent : Qt.alpha(KitStandIn.accent, 0.4)
+                    color: pathRow.current ? AppTheme.accent : AppTheme.faded(AppTheme.accent, 0.4)
                 }
                 Text {
                     width: pathRow.width - 13
@@ -110,10 +107,9 @@ ColumnLayout {
                     textFormat: Text.PlainText
                     elide: Text.ElideRight
                     maximumLineCount: 1
-                    color: pathRow.current ? KitStandIn.ink : KitStandIn.muted
-                    font.family: KitStandIn.mono
-                    font.pixelSize: 11
-                    font.weight: pathRow.current ? Font.Medium : Font.Normal
+                    color: pathRow.current ? AppTheme.ink : AppTheme.muted
+                    font: AppTypography.font(11, pathRow.current ? Font.Medium : Font.Normal, "monospaced",
+                                             AppTypography.usesEnglish)
                 }
             }
         }

@@ -1,6 +1,8 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Roror.App
+import Roror.Kit
 
 // A window-wide alert: the application mark, a title, a message shown as plain text and one or
 // two buttons. It is shown while `shown` holds; the owner ends that in `accepted`. Every way of
@@ -64,10 +66,8 @@ Popup {
             textFormat: Text.PlainText
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
-            color: KitStandIn.ink
-            font.family: KitStandIn.sans
-            font.pixelSize: 14
-            font.weight: Font.DemiBold
+            color: AppTheme.ink
+            font: AppTypography.font(14, Font.DemiBold, "default", AppTypography.usesEnglish)
         }
         Text {
             objectName: "alertMessage"
@@ -77,9 +77,8 @@ Popup {
             textFormat: Text.PlainText
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
-            color: KitStandIn.ink
-            font.family: KitStandIn.sans
-            font.pixelSize: 12
+            color: AppTheme.ink
+            font: AppTypography.font(12, Font.Normal, "default", AppTypography.usesEnglish)
         }
         RowLayout {
             Layout.fillWidth: true

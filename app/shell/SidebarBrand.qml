@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The application mark with the product word and the tagline.
 RowLayout {
@@ -49,23 +50,21 @@ RowLayout {
         Text {
             objectName: "brandName"
             text: "Roror"
-            color: KitStandIn.ink
-            font.family: Loc.chinese ? KitStandIn.sans : KitStandIn.serif
-            font.pixelSize: 20
-            font.weight: Font.DemiBold
+            color: AppTheme.ink
+            font: AppTypography.font(20, Font.DemiBold, AppTypography.usesEnglish ? "serif" : "default", AppTypography.usesEnglish)
         }
         Text {
             objectName: "brandTagline"
             Layout.fillWidth: true
             text: Loc.chinese ? "Mac 清理与优化" : "Mac Cleanup & Optimization"
-            color: KitStandIn.muted
-            font.family: Loc.chinese ? KitStandIn.sans : KitStandIn.rounded
-            font.pixelSize: Loc.chinese ? 12 : 11
-            font.weight: Font.Medium
+            color: AppTheme.muted
+            font: AppTypography.font(AppTypography.usesEnglish ? 11 : 12, Font.Medium,
+                                     AppTypography.usesEnglish ? "rounded" : "default", AppTypography.usesEnglish)
             maximumLineCount: 1
             elide: Text.ElideRight
             fontSizeMode: Text.HorizontalFit
-            minimumPixelSize: Math.floor(font.pixelSize * 0.82)
+            minimumPointSize: Math.max(1, font.pointSize * 0.82)
+            minimumPixelSize: Math.max(1, Math.floor(font.pixelSize * 0.82))
         }
     }
 }

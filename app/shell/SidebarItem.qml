@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // One page button of the sidebar. Hover only changes the label colour; the selected item's
 // surface is drawn by the sidebar, which moves it from item to item.
@@ -11,9 +12,9 @@ Item {
     required property string systemImage
     required property bool selected
     readonly property bool hovered: pointer.containsMouse
-    readonly property color labelColor: root.selected ? Qt.alpha(KitStandIn.primary, KitStandIn.primary.a * 0.96)
-                                      : root.hovered ? Qt.alpha(KitStandIn.primary, KitStandIn.primary.a * 0.88)
-                                      : KitStandIn.secondary
+    readonly property color labelColor: root.selected ? AppTheme.faded(AppTheme.primary, 0.96)
+                                      : root.hovered ? AppTheme.faded(AppTheme.primary, 0.88)
+                                      : AppTheme.secondary
     signal activated(string feature)
 
     objectName: "sidebar." + feature
@@ -28,11 +29,13 @@ Item {
         anchors.rightMargin: 14
         spacing: 12
 
-        Item {
+        SymbolImage {
             objectName: "sidebarIcon"
-            property string systemImage: root.systemImage
             Layout.preferredWidth: 22
-            Layout.fillHeight: true
+            systemName: root.systemImage
+            size: 16
+            weight: root.selected ? Font.Bold : Font.Normal
+            color: root.labelColor
         }
         Text {
             objectName: "sidebarTitle"
@@ -40,13 +43,14 @@ Item {
             text: root.title
             textFormat: Text.PlainText
             color: root.labelColor
-            font.family: Loc.chinese ? KitStandIn.sans : KitStandIn.rounded
-            font.pixelSize: Loc.chinese ? 15.5 : 14.5
-            font.weight: root.selected ? Font.DemiBold : Font.Normal
+            font: AppTypography.font(AppTypography.usesEnglish ? 14.5 : 15.5, root.selected ? Font.DemiBold : Font.Normal,
+                                     AppTypography.usesEnglish ? "rounded" : "default", AppTypography.usesEnglish)
             maximumLineCount: 1
             elide: Text.ElideRight
             fontSizeMode: Text.HorizontalFit
-            minimumPixelSize: Math.floor(font.pixelSize * 0.78)
+            // The size is in points when fractional, in pixels otherwise; both limits are given.
+            minimumPointSize: Math.max(1, font.pointSize * 0.78)
+            minimumPixelSize: Math.max(1, Math.floor(font.pixelSize * 0.78))
         }
     }
 

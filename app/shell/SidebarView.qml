@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The navigation column: brand block, the seven page items from the top, Settings at the bottom.
 // It only asks for a page; the root view owns the selection.
@@ -36,7 +37,7 @@ Item {
         anchors.bottomMargin: 20
 
         // The surface of the selected item; it slides to the newly selected one.
-        Rectangle {
+        LiquidGlassSurface {
             id: selectionSurface
             objectName: "sidebarSelection"
             readonly property Item target: root.selection === "clean" ? cleanItem
@@ -51,10 +52,7 @@ Item {
             y: target ? target.y : 0
             width: navigation.width
             height: 42
-            radius: height / 2
-            color: Qt.rgba(1, 1, 1, 0.55)
-            border.color: Qt.rgba(1, 1, 1, 0.7)
-            border.width: 0.5
+            capsule: true
             Behavior on y {
                 NumberAnimation { duration: 350; easing.type: Easing.InOutQuad }
             }

@@ -1,5 +1,7 @@
 #include "app/shell/WindowBackdrop.h"
 
+#include "app/kit/GlassSource.h"
+
 #include <QQuickWindow>
 #include <QSGImageNode>
 #include <QScreen>
@@ -12,6 +14,12 @@ WindowBackdrop::WindowBackdrop(QQuickItem* parent)
     setFlag(ItemHasContents, true);
     setAcceptedMouseButtons(Qt::NoButton);
     setAcceptHoverEvents(false);
+}
+
+WindowBackdrop::~WindowBackdrop()
+{
+    if (!m_frame.isNull())
+        GlassSource::shared().clear();
 }
 
 void WindowBackdrop::changed()
@@ -138,6 +146,8 @@ void WindowBackdrop::updatePolish()
     const QImage frame = renderBackdrop((size() * ratio).toSize(), ratio, layers);
     m_frame = frame;
     m_frameDirty = true;
+    // The glass surfaces show a blurred copy of exactly what is drawn here.
+    GlassSource::shared().setBackdropImage(m_frame, size());
     update();
     emit frameChanged();
 }

@@ -35,6 +35,7 @@ class WindowBackdrop : public QQuickItem {
 
 public:
     explicit WindowBackdrop(QQuickItem* parent = nullptr);
+    ~WindowBackdrop() override;
 
     bool hasScore() const { return m_hasScore; }
     void setHasScore(bool value);

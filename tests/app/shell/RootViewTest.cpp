@@ -325,6 +325,8 @@ TEST_F(RootView, SwitchingTheLanguageRetitlesTheWindow)
     QQuickItem* name = view().find(QStringLiteral("brandName"));
     QQuickItem* tagline = view().find(QStringLiteral("brandTagline"));
     const auto font = [](QQuickItem* item) { return item->property("font").value<QFont>(); };
+    // Fractional sizes are given in points.
+    const auto size = [](const QFont& f) { return f.pixelSize() > 0 ? qreal(f.pixelSize()) : f.pointSizeF() * 96 / 72; };
 
     EXPECT_EQ(textOf(cleanTitle), QStringLiteral("Smart Clean"));
     EXPECT_EQ(textOf(tagline), QStringLiteral("Mac Cleanup & Optimization"));
@@ -341,11 +343,11 @@ TEST_F(RootView, SwitchingTheLanguageRetitlesTheWindow)
     EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertTitle")), QStringLiteral("确认操作"));
     EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertAccept")->childItems().value(0)), QStringLiteral("继续"));
     // Chinese is set a little larger and in the default design throughout.
-    EXPECT_GT(font(cleanTitle).pixelSize(), englishTitle.pixelSize());
+    EXPECT_GT(size(font(cleanTitle)), size(englishTitle));
     EXPECT_NE(font(cleanTitle).family(), englishTitle.family());
-    EXPECT_EQ(font(name).pixelSize(), englishName.pixelSize());
+    EXPECT_EQ(size(font(name)), size(englishName));
     EXPECT_NE(font(name).family(), englishName.family());
-    EXPECT_GT(font(tagline).pixelSize(), englishTagline.pixelSize());
+    EXPECT_GT(size(font(tagline)), size(englishTagline));
 }
 
 // ---- Backdrop ----

@@ -3,7 +3,7 @@
 # until its start-up sequence has settled, reads its resident memory, opens Smart Clean (a page
 # without live data) and measures the CPU it uses over 20 s of doing nothing; the bare Qt Quick
 # program (one window, one text) is measured the same way beside it.
-# Usage: bench/window_idle.sh [seconds=20] [scene graph backend; default: Qt's choice]
+# Usage: bench/window_idle.sh [seconds=20] [scene graph backend; default: Roror's choice]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build/release"
@@ -42,6 +42,10 @@ measure() {
 }
 
 read -r ours_rss ours_cpu < <(measure '^Roror$' "$dir/roror")
+# The bare program runs with the backend Roror chooses for itself on this machine.
+if [ -z "${QT_QUICK_BACKEND:-}" ] && [ -z "${QSG_RHI_BACKEND:-}" ] && ! compgen -G '/dev/dri/renderD*' >/dev/null; then
+  export QT_QUICK_BACKEND=software
+fi
 read -r bare_rss bare_cpu < <(measure '^Bare$' "$dir/bench/window/bare_first_frame" "$(( ${EPOCHREALTIME/./} * 1000 ))" --stay)
 awk -v orss="$ours_rss" -v brss="$bare_rss" -v oc="$ours_cpu" -v bc="$bare_cpu" -v s="$seconds" 'BEGIN {
   printf "resident memory after start   roror %7.1f MB   bare %7.1f MB   ratio %.2fx (limit 2.00x)\n", orss / 1024, brss / 1024, orss / brss

@@ -112,11 +112,13 @@ QImage renderBackdrop(const QSize& pixels, qreal ratio, const BackdropLayers& la
 
     // Base colour and image at full size and 8 bits: they have edges but no soft ramps.
     QImage out(pixels, QImage::Format_ARGB32_Premultiplied);
-    out.setDevicePixelRatio(ratio);
     if (layers.image.isNull()) {
         out.fill(layers.base);
     } else {
+        // Scaled by hand rather than through the image's pixel ratio, which may be below 1 for a
+        // reduced copy.
         QPainter painter(&out);
+        painter.scale(ratio, ratio);
         paintBackdropBase(painter, size, layers);
     }
 
@@ -251,6 +253,7 @@ QImage renderBackdrop(const QSize& pixels, qreal ratio, const BackdropLayers& la
     for (int y = 0; y < pixels.height(); y += band)
         starts.append(y);
     QtConcurrent::blockingMap(starts, [&](int from) { rows(from, std::min(from + band, pixels.height())); });
+    out.setDevicePixelRatio(ratio);
     return out;
 }
 

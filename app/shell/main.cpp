@@ -1,12 +1,12 @@
 #include "app/model/AppModel.h"
 #include "app/shell/RororApplication.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QQmlApplicationEngine>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     roror::prepareApplication();
 
     roror::AppModel model;

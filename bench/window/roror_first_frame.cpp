@@ -6,13 +6,13 @@
 #include "app/model/AppModel.h"
 #include "app/shell/RororApplication.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QQmlApplicationEngine>
 
 int main(int argc, char** argv)
 {
     bench::mark(argc, argv, "main");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     bench::mark(argc, argv, "app");
     roror::prepareApplication();
     bench::mark(argc, argv, "prepared");

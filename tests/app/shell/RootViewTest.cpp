@@ -111,7 +111,13 @@ TEST_F(RootView, TheSelectionSurfaceSlidesToTheSelectedItem)
     EXPECT_EQ(surface->y(), sidebarItem(AppFeature::dashboard)->y());
     view().click(sidebarItem(AppFeature::maintenance));
     const qreal target = sidebarItem(AppFeature::maintenance)->y();
+    // It slides there, taking a moment.
+    EXPECT_NE(surface->y(), target);
     EXPECT_TRUE(spinUntil([&] { return surface->y() == target; }, 3000));
+    // A taller window moves Settings down; the surface stays on it without sliding after it.
+    view().resize(QSize(1180, 900));
+    EXPECT_GT(sidebarItem(AppFeature::maintenance)->y(), target);
+    EXPECT_EQ(surface->y(), sidebarItem(AppFeature::maintenance)->y());
 }
 
 TEST_F(RootView, HoverRaisesOnlyAnUnselectedLabel)

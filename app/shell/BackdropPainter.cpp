@@ -1,10 +1,13 @@
 #include "app/shell/BackdropPainter.h"
 
 #include <QImageReader>
+#include <QList>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
 #include <algorithm>
+#include <vector>
 
 namespace roror {
 
@@ -60,9 +63,7 @@ void drawCovering(QPainter& painter, const QSizeF& size, const QImage& image)
     painter.restore();
 }
 
-} // namespace
-
-void paintBackdrop(QPainter& painter, const QSizeF& size, const BackdropLayers& layers)
+void paintBackdropBase(QPainter& painter, const QSizeF& size, const BackdropLayers& layers)
 {
     const QRectF all(QPointF(0, 0), size);
     painter.fillRect(all, layers.base);
@@ -70,7 +71,11 @@ void paintBackdrop(QPainter& painter, const QSizeF& size, const BackdropLayers& 
         drawCovering(painter, size, layers.image);
         painter.fillRect(all, withAlpha(layers.base, backdropImageVeilOpacity));
     }
+}
 
+void paintBackdropLight(QPainter& painter, const QSizeF& size, const BackdropLayers& layers)
+{
+    const QRectF all(QPointF(0, 0), size);
     if (layers.score) {
         // Transparent ends keep the colour's own hue, so the fade never greys the window.
         QLinearGradient wash(0, 0, 0, size.height());
@@ -97,38 +102,158 @@ void paintBackdrop(QPainter& painter, const QSizeF& size, const BackdropLayers& 
     painter.fillRect(all, sheen);
 }
 
+} // namespace
+
 QImage renderBackdrop(const QSize& pixels, qreal ratio, const BackdropLayers& layers)
 {
     if (pixels.isEmpty())
         return {};
-    QImage deep(pixels, QImage::Format_RGBA64_Premultiplied);
-    deep.setDevicePixelRatio(ratio);
+    const QSizeF size = QSizeF(pixels) / ratio;
+
+    // Base colour and image at full size and 8 bits: they have edges but no soft ramps.
+    QImage out(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (layers.image.isNull()) {
+        out.fill(layers.base);
+    } else {
+        // Scaled by hand rather than through the image's pixel ratio, which may be below 1 for a
+        // reduced copy.
+        QPainter painter(&out);
+        painter.scale(ratio, ratio);
+        paintBackdropBase(painter, size, layers);
+    }
+
+    // Aura and sheen change over hundreds of pixels by a few colour steps: painted small at 16 bits,
+    // then stretched and dithered over the base, so they neither band nor cost a full-size pass.
+    constexpr int step = 4;
+    const QSize lightPixels((pixels.width() + step - 1) / step + 1, (pixels.height() + step - 1) / step + 1);
+    QImage light(lightPixels, QImage::Format_RGBA64_Premultiplied);
+    light.fill(Qt::transparent);
     {
-        QPainter painter(&deep);
-        painter.setRenderHint(QPainter::Antialiasing);
-        paintBackdrop(painter, QSizeF(pixels) / ratio, layers);
+        QPainter painter(&light);
+        painter.scale(qreal(lightPixels.width() - 1) / size.width(), qreal(lightPixels.height() - 1) / size.height());
+        paintBackdropLight(painter, size, layers);
+    }
+
+    // Stretch: per column the left neighbour and its weight (of 256), once; per row the two rows
+    // blended into one, then each pixel blends two neighbours of that row.
+    const int lw = lightPixels.width();
+    const qreal sx = qreal(lw - 1) / pixels.width();
+    const qreal sy = qreal(lightPixels.height() - 1) / pixels.height();
+    std::vector<int> left(size_t(pixels.width()));
+    std::vector<quint32> weight(size_t(pixels.width()));
+    for (int x = 0; x < pixels.width(); ++x) {
+        // Light pixel i holds the colour at its centre, i + 0.5.
+        const qreal fx = std::max<qreal>(0, (x + 0.5) * sx - 0.5);
+        left[size_t(x)] = std::min(int(fx), lw - 2);
+        weight[size_t(x)] = quint32((fx - left[size_t(x)]) * 256);
     }
     // Ordered dither with a 4x4 Bayer matrix: the threshold decides whether the lost low byte
     // rounds up, so neighbouring pixels mix the two nearest steps.
-    static constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    QImage out(pixels, QImage::Format_ARGB32_Premultiplied);
-    out.setDevicePixelRatio(ratio);
-    for (int y = 0; y < pixels.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgba64*>(deep.constScanLine(y));
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < pixels.width(); ++x) {
-            const int threshold = bayer[y & 3][x & 3] * 16 + 8; // 8..248 of 256
-            const auto down = [threshold](quint16 v) {
-                const int high = v >> 8;
-                const int low = v & 0xff;
-                return std::min(255, high + (low > threshold ? 1 : 0));
-            };
-            const QRgba64 c = in[x];
-            const int a = down(c.alpha());
-            // Premultiplied channels never exceed alpha.
-            line[x] = qRgba(std::min(a, down(c.red())), std::min(a, down(c.green())), std::min(a, down(c.blue())), a);
+    static constexpr quint32 bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    // Taken once: scanLine() on a shared-looking image would detach from several threads at once.
+    uchar* const bits = out.bits();
+    const qsizetype stride = out.bytesPerLine();
+    // An opaque base colour without an image: the common case, with a shorter path below.
+    const bool flatBase = layers.image.isNull() && layers.base.alpha() == 255;
+    const quint32 base16[3] = {quint32(layers.base.red()) * 257u, quint32(layers.base.green()) * 257u,
+                               quint32(layers.base.blue()) * 257u};
+    const auto rows = [&](int from, int to) {
+        // 16-bit channels of the light, blended between two rows: r, g, b, a per light pixel.
+        std::vector<qint32> row(size_t(lw) * 4);
+        for (int y = from; y < to; ++y) {
+            const qreal fy = std::max<qreal>(0, (y + 0.5) * sy - 0.5);
+            const int y0 = std::min(int(fy), lightPixels.height() - 2);
+            const qint32 wy = qint32((fy - y0) * 256);
+            const auto* top = reinterpret_cast<const QRgba64*>(light.constScanLine(y0));
+            const auto* bottom = reinterpret_cast<const QRgba64*>(light.constScanLine(y0 + 1));
+            // Without the aura one light pixel stands for the whole row (see below).
+            const int blended = flatBase && !layers.score ? 1 : lw;
+            for (int i = 0; i < blended; ++i) {
+                qint32* r = &row[size_t(i) * 4];
+                r[0] = top[i].red() + (((bottom[i].red() - qint32(top[i].red())) * wy) >> 8);
+                r[1] = top[i].green() + (((bottom[i].green() - qint32(top[i].green())) * wy) >> 8);
+                r[2] = top[i].blue() + (((bottom[i].blue() - qint32(top[i].blue())) * wy) >> 8);
+                r[3] = top[i].alpha() + (((bottom[i].alpha() - qint32(top[i].alpha())) * wy) >> 8);
+            }
+            // Adding 255 - threshold before dropping the low byte rounds up exactly when the low
+            // byte exceeds the threshold (8..248 of 256).
+            qint32 round[4];
+            for (int k = 0; k < 4; ++k)
+                round[k] = 255 - qint32(bayer[y & 3][k] * 16 + 8);
+            auto* line = reinterpret_cast<QRgb*>(bits + stride * y);
+            if (flatBase && !layers.score) {
+                // Without the aura the light (the sheen) is the same across a row: four dithered
+                // pixels repeat along it.
+                const qint32* p = row.data();
+                const quint32 keep = quint32(65535 - p[3]);
+                QRgb pattern[4];
+                for (int k = 0; k < 4; ++k) {
+                    const auto down = [&](int c) {
+                        return std::min(255, (p[c] + qint32((base16[c] * keep) >> 16) + round[k]) >> 8);
+                    };
+                    pattern[k] = qRgb(down(0), down(1), down(2));
+                }
+                for (int x = 0; x < pixels.width(); ++x)
+                    line[x] = pattern[x & 3];
+                continue;
+            }
+            if (flatBase) {
+                // Under a flat base the light is laid over it once per light pixel; each pixel then
+                // only blends two finished colours and dithers.
+                for (int i = 0; i < lw; ++i) {
+                    qint32* r = &row[size_t(i) * 4];
+                    const quint32 keep = quint32(65535 - r[3]);
+                    r[0] += qint32((base16[0] * keep) >> 16);
+                    r[1] += qint32((base16[1] * keep) >> 16);
+                    r[2] += qint32((base16[2] * keep) >> 16);
+                }
+                // Restricted pointers: the pixels written never alias the light read.
+                const qint32* __restrict light16 = row.data();
+                const int* __restrict from = left.data();
+                const quint32* __restrict by = weight.data();
+                QRgb* __restrict to = line;
+                const int width = pixels.width();
+                for (int x = 0; x < width; ++x) {
+                    const qint32* p = light16 + from[x] * 4;
+                    const qint32 wx = qint32(by[x]);
+                    const qint32 rd = round[x & 3];
+                    const qint32 r = std::min(255, (p[0] + (((p[4] - p[0]) * wx) >> 8) + rd) >> 8);
+                    const qint32 g = std::min(255, (p[1] + (((p[5] - p[1]) * wx) >> 8) + rd) >> 8);
+                    const qint32 b = std::min(255, (p[2] + (((p[6] - p[2]) * wx) >> 8) + rd) >> 8);
+                    to[x] = 0xff000000u | (quint32(r) << 16) | (quint32(g) << 8) | quint32(b);
+                }
+                continue;
+            }
+            for (int x = 0; x < pixels.width(); ++x) {
+                const qint32* p = &row[size_t(left[size_t(x)]) * 4];
+                const qint32 wx = qint32(weight[size_t(x)]);
+                const qint32 lr = p[0] + (((p[4] - p[0]) * wx) >> 8);
+                const qint32 lg = p[1] + (((p[5] - p[1]) * wx) >> 8);
+                const qint32 lb = p[2] + (((p[6] - p[2]) * wx) >> 8);
+                const qint32 la = p[3] + (((p[7] - p[3]) * wx) >> 8);
+                // Light over base ("source over", premultiplied) at 16 bits; a 16-bit base times a
+                // 16-bit remainder fits in 32 unsigned bits.
+                const quint32 keep = quint32(65535 - la);
+                const QRgb d = line[x];
+                const qint32 rd = round[x & 3];
+                const auto under = [keep](int base8) { return qint32((quint32(base8) * 257u * keep) >> 16); };
+                const auto down = [rd](qint32 v) { return std::min(255, (v + rd) >> 8); };
+                const qint32 a = down(la + under(qAlpha(d)));
+                const qint32 r = down(lr + under(qRed(d)));
+                const qint32 g = down(lg + under(qGreen(d)));
+                const qint32 b = down(lb + under(qBlue(d)));
+                // Premultiplied channels never exceed alpha.
+                line[x] = qRgba(std::min(a, r), std::min(a, g), std::min(a, b), a);
+            }
         }
-    }
+    };
+    // Bands of rows in parallel: this runs before the window's first frame.
+    constexpr int band = 64;
+    QList<int> starts;
+    for (int y = 0; y < pixels.height(); y += band)
+        starts.append(y);
+    QtConcurrent::blockingMap(starts, [&](int from) { rows(from, std::min(from + band, pixels.height())); });
+    out.setDevicePixelRatio(ratio);
     return out;
 }
 

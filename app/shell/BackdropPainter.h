@@ -6,8 +6,6 @@
 #include <QString>
 #include <optional>
 
-class QPainter;
-
 namespace roror {
 
 // The health aura's colour family for a score: above 75 good, 46 to 75 warning, below 46 poor.
@@ -31,12 +29,9 @@ inline constexpr qreal backdropImageVeilOpacity = 0.18;
 // Opacity of the sheen's white at the top edge, lower while the aura tints the window.
 qreal sheenTopOpacity(bool auraShown);
 
-// Paints the whole backdrop into a rectangle of `size` at the painter's origin.
-void paintBackdrop(QPainter& painter, const QSizeF& size, const BackdropLayers& layers);
-
-// The backdrop as an image of `pixels` device pixels at `ratio`. The soft gradients span only a few
-// colour steps over hundreds of pixels, so they are painted at 16 bits per channel and dithered
-// down to 8; painted at 8 bits they would show bands and rings.
+// The whole backdrop as an image of `pixels` device pixels at `ratio`. The aura and the sheen span
+// only a few colour steps over hundreds of pixels, so they are painted at 16 bits per channel and
+// dithered down to 8; painted at 8 bits they would show bands and rings.
 QImage renderBackdrop(const QSize& pixels, qreal ratio, const BackdropLayers& layers);
 
 // Reads an image file for the backdrop, scaled down (never up) so that it still covers `cover`;

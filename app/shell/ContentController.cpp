@@ -19,10 +19,6 @@ void ContentController::setModel(AppModel* model)
     if (m_model)
         disconnect(m_model, nullptr, this, nullptr);
     m_model = model;
-    if (m_model && m_shown && !m_started) {
-        m_started = true;
-        startup();
-    }
     if (m_model) {
         connect(m_model, &AppModel::selectedFeatureChanged, this, &ContentController::selectedFeatureChanged);
         connect(m_model, &AppModel::statusReportChanged, this, &ContentController::healthScoreChanged);
@@ -172,16 +168,30 @@ QFuture<void> ContentController::startup()
     return whole;
 }
 
-void ContentController::setShown(bool shown)
+void ContentController::setWindow(QQuickWindow* window)
 {
-    if (m_shown == shown)
+    if (m_window == window)
         return;
-    m_shown = shown;
-    emit shownChanged();
-    if (m_shown && !m_started && m_model) {
-        m_started = true;
-        startup();
+    disconnect(m_firstFrame);
+    m_window = window;
+    if (m_window && !m_started) {
+        // Swapped on the render thread; the start runs back on this one.
+        m_firstFrame = connect(m_window, &QQuickWindow::frameSwapped, this, &ContentController::startOnce,
+                               Qt::QueuedConnection);
     }
+    emit windowChanged();
+}
+
+void ContentController::startOnce()
+{
+    if (m_started || !m_model)
+        return;
+    m_started = true;
+    disconnect(m_firstFrame);
+    startup().then(this, [this] {
+        m_startupFinished = true;
+        emit startupFinishedChanged();
+    });
 }
 
 void ContentController::confirmPendingAction()

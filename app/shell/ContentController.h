@@ -5,6 +5,7 @@
 #include <QFuture>
 #include <QObject>
 #include <QPointer>
+#include <QQuickWindow>
 #include <QString>
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
@@ -17,8 +18,11 @@ class ContentController : public QObject {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
-    // The root view is on screen: the first time this holds, the start-up sequence begins.
-    Q_PROPERTY(bool shown READ shown WRITE setShown NOTIFY shownChanged)
+    // The window showing the root view: once its first frame is on screen, the start-up sequence
+    // begins, so its work never delays that frame.
+    Q_PROPERTY(QQuickWindow* window READ window WRITE setWindow NOTIFY windowChanged)
+    // True once every step of the start-up sequence has run.
+    Q_PROPERTY(bool startupFinished READ startupFinished NOTIFY startupFinishedChanged)
 
     // The raw value of the selected page ("dashboard", "clean", ...) and its place in the sidebar.
     Q_PROPERTY(QString selectedFeature READ selectedFeature WRITE setSelectedFeature NOTIFY selectedFeatureChanged)
@@ -44,8 +48,9 @@ public:
     AppModel* model() const { return m_model; }
     void setModel(AppModel* model);
 
-    bool shown() const { return m_shown; }
-    void setShown(bool shown);
+    QQuickWindow* window() const { return m_window; }
+    void setWindow(QQuickWindow* window);
+    bool startupFinished() const { return m_startupFinished; }
 
     QString selectedFeature() const;
     void setSelectedFeature(const QString& raw);
@@ -76,7 +81,8 @@ public:
 
 signals:
     void modelChanged();
-    void shownChanged();
+    void windowChanged();
+    void startupFinishedChanged();
     void selectedFeatureChanged();
     void healthScoreChanged();
     void backgroundChanged();
@@ -84,9 +90,13 @@ signals:
     void alertMessageChanged();
 
 private:
+    void startOnce();
+
     QPointer<AppModel> m_model;
-    bool m_shown = false;
+    QPointer<QQuickWindow> m_window;
+    QMetaObject::Connection m_firstFrame;
     bool m_started = false;
+    bool m_startupFinished = false;
 };
 
 } // namespace roror

@@ -14,7 +14,7 @@ Item {
     ContentController {
         id: controller
         model: root.model
-        shown: root.visible && root.Window.window !== null && root.Window.window.visible
+        window: root.Window.window
     }
 
     WindowBackdrop {

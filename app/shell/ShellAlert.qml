@@ -1,13 +1,10 @@
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Layouts
-import Roror.App
-import Roror.Kit
 
-// A window-wide alert: the application mark, a title, a message shown as plain text and one or
-// two buttons. It is shown while `shown` holds; the owner ends that in `accepted`. Every way of
-// closing it by the user (the cancel button, Escape) reports `dismissed`; the owner ends `shown` there too.
-Popup {
+// A window-wide alert over a dimmed window: the application mark, a title, a message shown as
+// plain text and one or two buttons. It is open while `shown` holds; the owner ends that in
+// `accepted`. Closing it by the user (the cancel button, Escape) reports `dismissed`, where the
+// owner ends `shown` too. While open it takes every click and key of the window.
+FocusScope {
     id: root
     required property bool shown
     required property string title
@@ -17,89 +14,34 @@ Popup {
     property string cancelTitle
     // The accept button carries the destructive colour.
     property bool destructive: false
+    readonly property bool opened: visible
     signal accepted()
     signal dismissed()
 
-    // Opened once the view is in a window (the overlay is the window's).
-    visible: root.shown && root.parent !== null
-    parent: Overlay.overlay
-    anchors.centerIn: parent
-    width: 272
-    modal: true
-    focus: true
-    closePolicy: Popup.CloseOnEscape
-    padding: 20
+    anchors.fill: parent
+    visible: root.shown
+    z: 100
+    focus: root.visible
+    // The card is made when the alert is first shown, so an alert that never shows costs nothing.
+    onVisibleChanged: if (visible && card.status === Loader.Null) card.setSource("AlertCard.qml", {"alert": root})
+    Keys.onEscapePressed: root.dismissed()
+    // A one-button alert is also closed with Return, as its only choice.
+    Keys.onReturnPressed: if (root.cancelTitle.length === 0) root.accepted()
 
-    // Closed while still wanted: Escape. Hidden because the state went away: nothing to report.
-    onClosed: if (root.shown && root.parent !== null) root.dismissed()
-
-    Overlay.modal: Rectangle {
+    Rectangle {
+        anchors.fill: parent
         color: Qt.rgba(0, 0, 0, 0.12)
     }
-
-    background: Rectangle {
-        radius: 14
-        color: Qt.rgba(0.98, 0.98, 0.98, 0.97)
-        border.color: Qt.rgba(0, 0, 0, 0.1)
-        border.width: 0.5
+    // Nothing under the alert reacts while it is open.
+    MouseArea {
+        anchors.fill: parent
+        hoverEnabled: true
+        acceptedButtons: Qt.AllButtons
+        onWheel: wheel => wheel.accepted = true
     }
 
-    contentItem: ColumnLayout {
-        spacing: 10
-        Accessible.role: Accessible.AlertMessage
-        Accessible.name: root.title
-
-        Image {
-            Layout.alignment: Qt.AlignHCenter
-            Layout.preferredWidth: 56
-            Layout.preferredHeight: 56
-            source: "RororMark.svg"
-            sourceSize.width: 112
-            sourceSize.height: 112
-            smooth: true
-            mipmap: true
-        }
-        Text {
-            objectName: "alertTitle"
-            Layout.fillWidth: true
-            text: root.title
-            textFormat: Text.PlainText
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.Wrap
-            color: AppTheme.ink
-            font: AppTypography.font(14, Font.DemiBold, "default", AppTypography.usesEnglish)
-        }
-        Text {
-            objectName: "alertMessage"
-            Layout.fillWidth: true
-            visible: root.message.length > 0
-            text: root.message
-            textFormat: Text.PlainText
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.Wrap
-            color: AppTheme.ink
-            font: AppTypography.font(12, Font.Normal, "default", AppTypography.usesEnglish)
-        }
-        RowLayout {
-            Layout.fillWidth: true
-            Layout.topMargin: 6
-            spacing: 8
-
-            AlertButton {
-                objectName: "alertCancel"
-                visible: root.cancelTitle.length > 0
-                Layout.fillWidth: true
-                title: root.cancelTitle
-                onClicked: root.dismissed()
-            }
-            AlertButton {
-                objectName: "alertAccept"
-                Layout.fillWidth: true
-                title: root.acceptTitle
-                prominent: !root.destructive
-                destructive: root.destructive
-                onClicked: root.accepted()
-            }
-        }
+    Loader {
+        id: card
+        anchors.centerIn: parent
     }
 }

@@ -26,20 +26,8 @@ RowLayout {
                 color: Qt.rgba(0, 0, 0, 0.035)
             }
         }
-        Image {
+        RororMark {
             anchors.fill: parent
-            source: "RororMark.svg"
-            sourceSize.width: 80
-            sourceSize.height: 80
-            smooth: true
-            mipmap: true
-        }
-        Rectangle {
-            anchors.fill: parent
-            radius: 12
-            color: "transparent"
-            border.color: Qt.rgba(1, 1, 1, 0.45)
-            border.width: 0.8
         }
     }
 

@@ -36,25 +36,28 @@ Item {
         anchors.rightMargin: 12
         anchors.bottomMargin: 20
 
-        // The surface of the selected item; it slides to the newly selected one.
+        // The surface of the selected item. It slides to a newly selected item; when the column
+        // is laid out anew (a resize) it follows its item at once.
         LiquidGlassSurface {
             id: selectionSurface
             objectName: "sidebarSelection"
-            readonly property Item target: root.selection === "clean" ? cleanItem
-                                         : root.selection === "uninstall" ? uninstallItem
-                                         : root.selection === "optimize" ? optimizeItem
-                                         : root.selection === "analyze" ? analyzeItem
-                                         : root.selection === "purge" ? purgeItem
-                                         : root.selection === "installer" ? installerItem
-                                         : root.selection === "maintenance" ? settingsItem
-                                         : dashboardItem
             x: 0
-            y: target ? target.y : 0
             width: navigation.width
             height: 42
             capsule: true
-            Behavior on y {
-                NumberAnimation { duration: 350; easing.type: Easing.InOutQuad }
+            state: root.selection
+            states: [
+                State { name: "dashboard"; PropertyChanges { selectionSurface.y: dashboardItem.y } },
+                State { name: "clean"; PropertyChanges { selectionSurface.y: cleanItem.y } },
+                State { name: "uninstall"; PropertyChanges { selectionSurface.y: uninstallItem.y } },
+                State { name: "optimize"; PropertyChanges { selectionSurface.y: optimizeItem.y } },
+                State { name: "analyze"; PropertyChanges { selectionSurface.y: analyzeItem.y } },
+                State { name: "purge"; PropertyChanges { selectionSurface.y: purgeItem.y } },
+                State { name: "installer"; PropertyChanges { selectionSurface.y: installerItem.y } },
+                State { name: "maintenance"; PropertyChanges { selectionSurface.y: settingsItem.y } }
+            ]
+            transitions: Transition {
+                NumberAnimation { property: "y"; duration: 350; easing.type: Easing.InOutQuad }
             }
         }
 

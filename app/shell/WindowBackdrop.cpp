@@ -5,6 +5,8 @@
 #include <QQuickWindow>
 #include <QSGImageNode>
 #include <QScreen>
+#include <algorithm>
+#include <cmath>
 
 namespace roror {
 
@@ -146,8 +148,11 @@ void WindowBackdrop::updatePolish()
     const QImage frame = renderBackdrop((size() * ratio).toSize(), ratio, layers);
     m_frame = frame;
     m_frameDirty = true;
-    // The glass surfaces show a blurred copy of exactly what is drawn here.
-    GlassSource::shared().setBackdropImage(m_frame, size());
+    // The glass surfaces show a blurred copy of what is drawn here, kept at a fraction of the
+    // window size; painting that copy small costs far less than shrinking the full frame.
+    const QSize reduced(std::max(1, int(std::ceil(width() / GlassSource::reduction))),
+                        std::max(1, int(std::ceil(height() / GlassSource::reduction))));
+    GlassSource::shared().setBackdropImage(renderBackdrop(reduced, reduced.width() / width(), layers), size());
     update();
     emit frameChanged();
 }

@@ -1,5 +1,6 @@
 #include "tests/gallery/Gallery.h"
 
+#include "app/shell/ContentController.h"
 #include "core/model/AppActionFactory.h"
 #include "tests/app/model/ModelTestSupport.h"
 
@@ -13,9 +14,10 @@ namespace {
 
 void showWindow(test::ViewFixture& view)
 {
-    view.load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView"));
-    // The start-up sequence ends with the update check; let it finish before the picture.
-    test::spinUntil([&] { return !view.model().updateStatusDetail().isEmpty(); });
+    QQuickItem* root = view.load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView"));
+    // The start-up sequence begins after the first frame; let it finish before the picture.
+    auto* controller = root ? root->findChild<ContentController*>() : nullptr;
+    test::spinUntil([&] { return controller && controller->startupFinished(); });
     view.settle();
 }
 

@@ -1,3 +1,4 @@
+#include "app/shell/ContentController.h"
 #include "core/model/AppActionFactory.h"
 #include "tests/app/model/ModelTestSupport.h"
 #include "tests/support/ViewFixture.h"
@@ -36,8 +37,9 @@ protected:
     {
         QQuickItem* root = view().load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView"));
         EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
-        // Let the start-up sequence end (its last step sets the update line).
-        EXPECT_TRUE(spinUntil([&] { return !view().model().updateStatusDetail().isEmpty(); }));
+        // The start-up sequence begins after the first frame; let it end.
+        auto* controller = root ? root->findChild<ContentController*>() : nullptr;
+        EXPECT_TRUE(controller && spinUntil([&] { return controller->startupFinished(); }));
         view().settle();
         return root;
     }
@@ -50,14 +52,12 @@ protected:
     QQuickItem* sidebarItem(AppFeature feature) { return view().find(QStringLiteral("sidebar.") + toRaw(feature)); }
     bool alertOpen(const char* name)
     {
-        QObject* alert = view().root()->findChild<QObject*>(QString::fromLatin1(name));
+        QQuickItem* alert = view().find(QString::fromLatin1(name));
         return alert && alert->property("opened").toBool();
     }
     QQuickItem* alertPart(const char* alert, const char* part)
     {
-        QObject* popup = view().root()->findChild<QObject*>(QString::fromLatin1(alert));
-        auto* content = popup ? popup->property("contentItem").value<QQuickItem*>() : nullptr;
-        return child(content, QString::fromLatin1(part));
+        return child(view().find(QString::fromLatin1(alert)), QString::fromLatin1(part));
     }
 };
 
@@ -111,7 +111,13 @@ TEST_F(RootView, TheSelectionSurfaceSlidesToTheSelectedItem)
     EXPECT_EQ(surface->y(), sidebarItem(AppFeature::dashboard)->y());
     view().click(sidebarItem(AppFeature::maintenance));
     const qreal target = sidebarItem(AppFeature::maintenance)->y();
+    // It slides there, taking a moment.
+    EXPECT_NE(surface->y(), target);
     EXPECT_TRUE(spinUntil([&] { return surface->y() == target; }, 3000));
+    // A taller window moves Settings down; the surface stays on it without sliding after it.
+    view().resize(QSize(1180, 900));
+    EXPECT_GT(sidebarItem(AppFeature::maintenance)->y(), target);
+    EXPECT_EQ(surface->y(), sidebarItem(AppFeature::maintenance)->y());
 }
 
 TEST_F(RootView, HoverRaisesOnlyAnUnselectedLabel)

@@ -1,0 +1,28 @@
+// Roror's own start: the same application set-up, model and window as the program, timed from
+// launch to the first painted frame (see FirstFrame.h).
+
+#include "FirstFrame.h"
+
+#include "app/model/AppModel.h"
+#include "app/shell/RororApplication.h"
+
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+
+int main(int argc, char** argv)
+{
+    bench::mark(argc, argv, "main");
+    QGuiApplication app(argc, argv);
+    bench::mark(argc, argv, "app");
+    roror::prepareApplication();
+    bench::mark(argc, argv, "prepared");
+    roror::AppModel model;
+    bench::mark(argc, argv, "model");
+    QQmlApplicationEngine engine;
+    QQuickWindow* window = roror::loadMainWindow(engine, model);
+    bench::mark(argc, argv, "loaded");
+    if (!window)
+        return 1;
+    bench::reportFirstFrame(window, argc, argv);
+    return app.exec();
+}

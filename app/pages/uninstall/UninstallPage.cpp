@@ -1,10 +1,13 @@
 #include "app/pages/uninstall/UninstallPage.h"
 
 #include "app/model/AppModel.h"
+#include "app/pages/uninstall/AppIconProvider.h"
 #include "app/pages/uninstall/UninstallTexts.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
 #include "core/model/RelativeDateText.h"
+
+#include <QQmlEngine>
 
 namespace roror {
 
@@ -20,6 +23,11 @@ UninstallPage::UninstallPage(QObject* parent)
 {
     m_entries = new UninstallEntryModel([this](const QString& path) { return m_selectedAppPaths.contains(path); },
                                         [this] { return now(); }, this);
+}
+
+void UninstallPage::classBegin()
+{
+    AppIconProvider::install(qmlEngine(this));
 }
 
 void UninstallPage::attach()

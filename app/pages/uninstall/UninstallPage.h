@@ -4,6 +4,7 @@
 #include "app/pages/uninstall/UninstallEntryModel.h"
 #include "app/pages/uninstall/UninstallSort.h"
 
+#include <QQmlParserStatus>
 #include <QSet>
 #include <QStringList>
 
@@ -12,9 +13,10 @@ namespace roror {
 // The state and rules of the Uninstall Apps page behind its QML view: selection mode with its
 // set of app paths (pruned to each new report), the table's sort order, the texts with numbers and
 // the page's own confirmation, which hands the chosen entries to the model in report order.
-class UninstallPage : public FeaturePage {
+class UninstallPage : public FeaturePage, public QQmlParserStatus {
     Q_OBJECT
     QML_ELEMENT
+    Q_INTERFACES(QQmlParserStatus)
     Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)
     Q_PROPERTY(int entryCount READ entryCount NOTIFY reportChanged)
     Q_PROPERTY(roror::UninstallEntryModel* entries READ entries CONSTANT)
@@ -71,6 +73,11 @@ public:
     // The confirmation's buttons.
     Q_INVOKABLE void confirmUninstall();
     Q_INVOKABLE void cancelUninstall();
+
+    // The view's app icons come from this page's image provider, installed on its engine before
+    // any row asks for one.
+    void classBegin() override;
+    void componentComplete() override {}
 
 signals:
     void reportChanged();

@@ -5,7 +5,7 @@
 #include "app/pages/common/FileActions.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
-#include "core/model/RelativeDateText.h"
+#include "app/kit/RelativeDateText.h"
 
 namespace roror {
 

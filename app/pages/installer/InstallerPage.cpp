@@ -5,7 +5,7 @@
 #include "core/engines/installer/LocalInstallerPreview.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
-#include "core/model/RelativeDateText.h"
+#include "app/kit/RelativeDateText.h"
 #include "core/model/SizeText.h"
 
 #include <QDir>

@@ -6,7 +6,9 @@
 #include "core/engines/purge/LocalPurgePreview.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
-#include "core/model/RelativeDateText.h"
+#include "app/kit/RelativeDateText.h"
+
+#include <QFutureWatcher>
 
 namespace roror {
 
@@ -147,11 +149,17 @@ void PurgePage::cancelTrash()
 void PurgePage::confirmTrash()
 {
     const std::optional<QString> path = m_pendingTrash ? std::optional<QString>(m_pendingTrash->path) : std::nullopt;
-    if (model())
-        model()->moveToTrash(path, AppFeature::purge);
     setPendingTrash(std::nullopt);
-    // A fresh preview of the same folder follows every confirmed move, also a failed one.
-    preview();
+    if (!model())
+        return;
+    // A fresh preview of the same folder follows every confirmed move, also a failed one, once the
+    // move (which runs off the GUI thread) is done, so the new list never shows the folder again.
+    auto* watcher = new QFutureWatcher<void>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        preview();
+    });
+    watcher->setFuture(model()->moveToTrash(path, AppFeature::purge));
 }
 
 } // namespace roror

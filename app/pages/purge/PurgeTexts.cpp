@@ -1,6 +1,6 @@
 #include "app/pages/purge/PurgeTexts.h"
 
-#include "core/model/RelativeDateText.h"
+#include "app/kit/RelativeDateText.h"
 #include "core/model/SizeText.h"
 
 namespace roror::PurgeTexts {
@@ -19,7 +19,7 @@ std::optional<QString> lastPurgeText(double lastPurgeScanDate, qint64 cleanedCou
     if (!(lastPurgeScanDate > 0))
         return std::nullopt;
     const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastPurgeScanDate * 1000.0));
-    const QString r = RelativeDateText::shortPhrase(date, now, systemLanguage);
+    const QString r = RelativeDateText::shortText(date, now, systemLanguage);
     const QString n = QString::number(cleanedCount);
     const QString b = SizeText::bytes(cleanedBytes);
     if (zh(language))

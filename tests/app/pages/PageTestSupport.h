@@ -51,8 +51,28 @@ struct PageFixture {
 } // namespace roror::test
 
 #include <QDir>
+#include <QMutex>
 
 namespace roror::test {
+
+// Paths handed to a fake service, which the model may call from another thread.
+class Recorder {
+public:
+    void add(const QString& path)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_items.append(path);
+    }
+    QStringList items() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_items;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QStringList m_items;
+};
 
 // The freedesktop Trash of the fake home: the names in Trash/files and, for each, the original
 // path its .trashinfo records.

@@ -67,7 +67,7 @@ TEST(AnalyzeEndToEnd, AnalyseDrillDownGoUpAndTrashOneFile)
     page.askTrash(int(AnalyzePage::Table::Entries), row);
     EXPECT_EQ(page.pendingTrashPath(), data + "/archive.tar");
     page.confirmTrash();
-    EXPECT_FALSE(QFileInfo::exists(data + "/archive.tar"));
+    ASSERT_TRUE(spinUntil([&] { return !f.model->isRunning() && !QFileInfo::exists(data + "/archive.tar"); }));
     const auto trashed = trashedItems(f.env);
     EXPECT_EQ(QStringList(trashed.cbegin(), trashed.cend()), QStringList{data + "/archive.tar"});
     EXPECT_EQ(f.model->statusTitle(), QStringLiteral("Moved to Trash"));

@@ -53,7 +53,7 @@ struct AnalyzeFixture : PageFixture<AnalyzePage> {
             return r;
         };
         services.moveToTrash = [this](const QString& path, QString*) {
-            trashed.append(path);
+            trashed.add(path);
             return true;
         };
     }
@@ -70,7 +70,7 @@ struct AnalyzeFixture : PageFixture<AnalyzePage> {
     QString holdFolder; // analyses of this folder wait for release
     QSemaphore release;
     QString reportPath;
-    QStringList trashed;
+    Recorder trashed;
 };
 
 } // namespace
@@ -274,12 +274,13 @@ TEST(AnalyzePage, RowActionsAndTheTrashConfirmation)
     EXPECT_EQ(page.pendingTrashPath(), library + "/notes.txt");
     page.cancelTrash();
     EXPECT_FALSE(page.hasPendingTrash());
-    EXPECT_TRUE(f.trashed.isEmpty());
+    EXPECT_TRUE(f.trashed.items().isEmpty());
 
     page.askTrash(largeFiles, 0);
     page.confirmTrash();
     EXPECT_FALSE(page.hasPendingTrash());
-    EXPECT_EQ(f.trashed, QStringList{library + "/Big/movie.mov"});
+    ASSERT_TRUE(spinUntil([&] { return !f.trashed.items().isEmpty() && f.idle(); }));
+    EXPECT_EQ(f.trashed.items(), QStringList{library + "/Big/movie.mov"});
     // The row stays until the next analysis, and the move does not count as a Project Cleanup.
     EXPECT_EQ(page.largeFiles()->rowCount(), 1);
     EXPECT_EQ(f.model->lastPurgeCleanedCount(), 0);

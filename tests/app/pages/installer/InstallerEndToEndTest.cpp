@@ -44,6 +44,8 @@ TEST(InstallerEndToEnd, SelectConfirmAndCheckOnDisk)
     page.requestDelete();
     EXPECT_TRUE(page.confirmationMessage().endsWith(QStringLiteral("Total size: ") + SizeText::bytes(selected) + "."));
     page.confirmDelete();
+    EXPECT_FALSE(page.isSelectingInstallers());
+    ASSERT_TRUE(spinUntil([&] { return !f.model->isRunning() && page.entries()->rowCount() == 1; }, 30000));
 
     EXPECT_FALSE(QFileInfo::exists(downloads + "/Setup.dmg"));
     EXPECT_FALSE(QFileInfo::exists(downloads + "/Bundle.zip"));

@@ -36,7 +36,7 @@ struct InstallerFixture : PageFixture<InstallerPage> {
     {
         services.installerPreview = [this](const QString&) { return gate.future(); };
         services.moveToTrash = [this](const QString& path, QString*) {
-            trashed.append(path);
+            trashed.add(path);
             return true;
         };
     }
@@ -48,7 +48,7 @@ struct InstallerFixture : PageFixture<InstallerPage> {
     }
     QString downloads(const char* name) const { return env.home() + QStringLiteral("/Downloads/") + name; }
     Gate<InstallerPreviewReport> gate;
-    QStringList trashed;
+    Recorder trashed;
 };
 
 } // namespace
@@ -183,7 +183,7 @@ TEST(InstallerPage, MoveToTrashHandsOverTheSelectionAndLeavesTheMode)
     // With nothing selected the alert's button moves nothing.
     page.requestDelete();
     page.confirmDelete();
-    EXPECT_TRUE(f.trashed.isEmpty());
+    EXPECT_TRUE(f.trashed.items().isEmpty());
     EXPECT_FALSE(f.model->alertMessage().has_value());
     page.cancelDelete();
     EXPECT_FALSE(page.showingDeleteConfirmation());
@@ -193,10 +193,12 @@ TEST(InstallerPage, MoveToTrashHandsOverTheSelectionAndLeavesTheMode)
     page.requestDelete();
     EXPECT_TRUE(page.showingDeleteConfirmation());
     page.confirmDelete();
-    EXPECT_EQ(f.trashed, (QStringList{a, c}));
+    // The page leaves selection mode at once; the move itself runs off the GUI thread.
     EXPECT_FALSE(page.showingDeleteConfirmation());
     EXPECT_FALSE(page.isSelectingInstallers());
     EXPECT_EQ(page.selectedCount(), 0);
+    ASSERT_TRUE(spinUntil([&] { return f.trashed.items().size() == 2 && !f.model->isRunning(); }));
+    EXPECT_EQ(f.trashed.items(), (QStringList{a, c}));
     EXPECT_EQ(column(*page.entries(), InstallerEntryModel::PathRole), QStringList{b});
     EXPECT_EQ(page.lastScanText(), QStringLiteral("Last cleanup in 0 sec. · 2 files · freed 4 MB"));
     EXPECT_EQ(page.summaryText(), QStringLiteral("1 files, total 2 MB."));

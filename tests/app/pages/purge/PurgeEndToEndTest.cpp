@@ -15,6 +15,13 @@ TEST(PurgeEndToEnd, ScanListTrashOneFolderAndFollow)
     PageFixture<PurgePage> f;
     f.services = AppModelServices::real();
     const QString projects = f.env.makeDir(QStringLiteral("Projects"));
+    // Small projects, each with the project file that makes its build folder one.
+    f.env.writeFile(projects + "/rust/Cargo.toml", "[package]\nname = \"app\"\n");
+    f.env.writeFile(projects + "/web/package.json", "{}");
+    f.env.writeFile(projects + "/app/CMakeLists.txt", "project(app)\n");
+    f.env.writeFile(projects + "/py/pyproject.toml", "[project]\n");
+    // A folder called build beside no project file is the user's own.
+    writeBytes(f.env, projects + "/notes/build/plan.txt", 700'000);
     writeBytes(f.env, projects + "/rust/target/debug/app", 600'000);
     writeBytes(f.env, projects + "/web/node_modules/left-pad/index.js", 200'000);
     writeBytes(f.env, projects + "/web/node_modules/left-pad/package.json", 100'000);
@@ -49,7 +56,7 @@ TEST(PurgeEndToEnd, ScanListTrashOneFolderAndFollow)
     page.askTrash(1);
     ASSERT_EQ(page.pendingTrashPath(), projects + "/web/node_modules");
     page.confirmTrash();
-    EXPECT_FALSE(QFileInfo::exists(projects + "/web/node_modules"));
+    ASSERT_TRUE(spinUntil([&] { return !QFileInfo::exists(projects + "/web/node_modules") && paths().size() == 3; }, 30000));
     EXPECT_TRUE(QFileInfo::exists(projects + "/web/src/main.js"));
     const auto trashed = trashedItems(f.env);
     ASSERT_EQ(trashed.size(), 1);
@@ -57,7 +64,7 @@ TEST(PurgeEndToEnd, ScanListTrashOneFolderAndFollow)
     EXPECT_TRUE(QFileInfo::exists(f.env.home() + "/.local/share/Trash/files/" + trashed.firstKey() +
                                   "/left-pad/index.js"));
 
-    // The list drops the folder at once and the fresh preview agrees.
+    // The list drops the folder and the fresh preview agrees.
     EXPECT_EQ(paths(), (QStringList{projects + "/rust/target", projects + "/app/build", projects + "/py/.venv"}));
     ASSERT_TRUE(spinUntil([&] { return !f.model->isRunning() && page.hasReport(); }, 30000));
     EXPECT_EQ(paths(), (QStringList{projects + "/rust/target", projects + "/app/build", projects + "/py/.venv"}));

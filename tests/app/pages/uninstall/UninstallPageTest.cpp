@@ -51,7 +51,7 @@ struct UninstallFixture : PageFixture<UninstallPage> {
     {
         services.uninstallPreview = [this] { return gate.future(); };
         services.moveToTrash = [this](const QString& path, QString*) {
-            moved.append(path);
+            moved.add(path);
             return true;
         };
     }
@@ -62,7 +62,7 @@ struct UninstallFixture : PageFixture<UninstallPage> {
         ASSERT_TRUE(spinUntil([this] { return !model->isRunning(); }));
     }
     Gate<UninstallPreviewReport> gate;
-    QStringList moved;
+    Recorder moved;
 };
 
 // Three apps below the current (fake) home.
@@ -145,7 +145,7 @@ TEST(UninstallPage, SelectionModeOnPrunedByNewReportOffOnlyByContinue)
     page.requestUninstall();
     page.confirmUninstall();
     drainEvents();
-    EXPECT_TRUE(f.moved.isEmpty());
+    EXPECT_TRUE(f.moved.items().isEmpty());
     EXPECT_FALSE(f.model->alertMessage().has_value());
     EXPECT_TRUE(page.isSelectingApps());
 
@@ -156,8 +156,8 @@ TEST(UninstallPage, SelectionModeOnPrunedByNewReportOffOnlyByContinue)
     EXPECT_FALSE(page.showingUninstallConfirmation());
     EXPECT_FALSE(page.isSelectingApps());
     EXPECT_EQ(page.selectedCount(), 0);
-    ASSERT_TRUE(spinUntil([&] { return !f.moved.isEmpty() && !f.model->isRunning(); }));
-    EXPECT_EQ(f.moved, QStringList{kReport[2].path});
+    ASSERT_TRUE(spinUntil([&] { return !f.moved.items().isEmpty() && !f.model->isRunning(); }));
+    EXPECT_EQ(f.moved.items(), QStringList{kReport[2].path});
 }
 
 TEST(UninstallPage, ContinueHandsOverTheReportOrderNotTheShownOrder)
@@ -177,8 +177,8 @@ TEST(UninstallPage, ContinueHandsOverTheReportOrderNotTheShownOrder)
     EXPECT_EQ(entryNames(page.selectedEntries()), (QStringList{"Small", "Medium"}));
     EXPECT_TRUE(page.confirmationMessage().endsWith(QStringLiteral("\n\n2 apps: Small, Medium.")));
     page.confirmUninstall();
-    ASSERT_TRUE(spinUntil([&] { return f.moved.size() == 2 && !f.model->isRunning(); }));
-    EXPECT_EQ(f.moved, (QStringList{report[1].path, report[2].path}));
+    ASSERT_TRUE(spinUntil([&] { return f.moved.items().size() == 2 && !f.model->isRunning(); }));
+    EXPECT_EQ(f.moved.items(), (QStringList{report[1].path, report[2].path}));
     // The model writes the report again without the removed apps; the table follows.
     EXPECT_EQ(column(*page.entries(), UninstallEntryModel::NameRole), QStringList{"Big"});
     EXPECT_TRUE(page.hasLastUninstall());

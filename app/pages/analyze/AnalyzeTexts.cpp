@@ -19,7 +19,7 @@ std::optional<QString> lastAnalysisText(double lastAnalysisDate, qint64 totalSiz
     if (!(lastAnalysisDate > 0))
         return std::nullopt;
     const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastAnalysisDate * 1000.0));
-    const QString relative = RelativeDateText::shortText(date, now, systemLanguage);
+    const QString relative = RelativeDateText::shortPhrase(date, now, systemLanguage);
     const QString size = SizeText::bytes(totalSize);
     const QString files = QString::number(totalFiles);
     if (zh(language))

@@ -19,7 +19,7 @@ std::optional<QString> lastPurgeText(double lastPurgeScanDate, qint64 cleanedCou
     if (!(lastPurgeScanDate > 0))
         return std::nullopt;
     const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastPurgeScanDate * 1000.0));
-    const QString r = RelativeDateText::shortText(date, now, systemLanguage);
+    const QString r = RelativeDateText::shortPhrase(date, now, systemLanguage);
     const QString n = QString::number(cleanedCount);
     const QString b = SizeText::bytes(cleanedBytes);
     if (zh(language))

@@ -17,7 +17,7 @@ std::optional<QString> lastUninstallText(double lastUninstallDate, qint64 lastUn
     if (!(lastUninstallDate > 0))
         return std::nullopt;
     const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastUninstallDate * 1000.0));
-    const QString relative = RelativeDateText::shortText(date, now, systemLanguage);
+    const QString relative = RelativeDateText::shortPhrase(date, now, systemLanguage);
     const QString n = QString::number(lastUninstallCount);
     if (zh(language))
         return QStringLiteral("上次卸载 ") + relative + QStringLiteral(" · 处理 ") + n + QStringLiteral(" 个应用");
@@ -29,7 +29,7 @@ QString lastOpenedText(const std::optional<QDateTime>& lastOpened, const QDateTi
 {
     if (!lastOpened)
         return zh(language) ? QStringLiteral("从未") : QStringLiteral("Never");
-    return RelativeDateText::shortText(*lastOpened, now, systemLanguage);
+    return RelativeDateText::shortPhrase(*lastOpened, now, systemLanguage);
 }
 
 QString summaryText(qsizetype entryCount, AppResolvedLanguage language)

@@ -12,7 +12,7 @@ namespace roror {
 // step, the report's summary and two tables (30 rows, 120 after "Advanced"), drill-down, and the
 // Trash confirmation of one row. A report is shown only when it describes the folder the page
 // shows, so rows of an older request never appear under a newer path.
-class AnalyzePage : public FeaturePage {
+class AnalyzePage : public roror::FeaturePage {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)

@@ -11,7 +11,7 @@ namespace roror {
 // The state and rules of the Installer Cleanup page behind its QML view: selection mode with its
 // set of file paths (pruned to each new report), the size of the selection, the existing scan
 // locations of the contract card and the page's own "Move to Trash?" confirmation.
-class InstallerPage : public FeaturePage {
+class InstallerPage : public roror::FeaturePage {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)

@@ -71,6 +71,12 @@ QString PurgePage::scanPath() const
     return model() ? model()->scanPath() : QString();
 }
 
+QUrl PurgePage::scanFolderUrl() const
+{
+    const QString path = scanPath();
+    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+}
+
 bool PurgePage::hasLastPurge() const
 {
     return model() && model()->lastPurgeScanDate() > 0;

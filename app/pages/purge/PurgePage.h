@@ -11,7 +11,7 @@ namespace roror {
 
 // The state and rules of the Project Cleanup page behind its QML view: the scan folder, the list
 // of found folders, and the one-folder Trash confirmation, after which a fresh preview follows.
-class PurgePage : public FeaturePage {
+class PurgePage : public roror::FeaturePage {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)
@@ -19,6 +19,7 @@ class PurgePage : public FeaturePage {
     Q_PROPERTY(roror::PurgeEntryModel* entries READ entries CONSTANT)
     Q_PROPERTY(QString summaryText READ summaryText NOTIFY reportChanged)
     Q_PROPERTY(QString scanPath READ scanPath NOTIFY scanPathChanged)
+    Q_PROPERTY(QUrl scanFolderUrl READ scanFolderUrl NOTIFY scanPathChanged)
     Q_PROPERTY(bool hasLastPurge READ hasLastPurge NOTIFY lastRunChanged)
     Q_PROPERTY(QString lastPurgeText READ lastPurgeText NOTIFY lastRunChanged)
     Q_PROPERTY(QString contractSubtitle READ contractSubtitle NOTIFY languageSwitched)
@@ -35,6 +36,7 @@ public:
     PurgeEntryModel* entries() const { return m_entries; }
     QString summaryText() const;
     QString scanPath() const;
+    QUrl scanFolderUrl() const;
     bool hasLastPurge() const;
     QString lastPurgeText() const;
     QString contractSubtitle() const;

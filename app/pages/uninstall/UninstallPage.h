@@ -13,7 +13,7 @@ namespace roror {
 // The state and rules of the Uninstall Apps page behind its QML view: selection mode with its
 // set of app paths (pruned to each new report), the table's sort order, the texts with numbers and
 // the page's own confirmation, which hands the chosen entries to the model in report order.
-class UninstallPage : public FeaturePage, public QQmlParserStatus {
+class UninstallPage : public roror::FeaturePage, public QQmlParserStatus {
     Q_OBJECT
     QML_ELEMENT
     Q_INTERFACES(QQmlParserStatus)

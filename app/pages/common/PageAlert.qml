@@ -1,83 +1,100 @@
 import QtQuick
-import QtQuick.Controls.Basic
-import QtQuick.Templates as T
+import QtQuick.Controls
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
+import Roror.Shell
 
-// A page's own confirmation: a modal card over the window with a title, a message and two
-// buttons, Cancel and the destructive one. It is up exactly while `shown`; the page's answer
-// (`cancelled` or `confirmed`) closes it. Escape answers Cancel.
+// A page's own confirmation, in the look of the window's alerts: the mark, a title, the message
+// as plain text, Cancel and the destructive button, which can be disabled. It is up exactly
+// while `shown`; the page's answer (`cancelled` or `confirmed`) ends that. Escape answers Cancel.
 Popup {
     id: root
-    property bool shown: false
-    property string title
-    property string message
-    property string confirmTitle
+    required property bool shown
+    required property string title
+    required property string message
+    required property string confirmTitle
     property bool confirmEnabled: true
     signal cancelled()
     signal confirmed()
 
-    parent: T.Overlay.overlay
+    visible: root.shown && root.parent !== null
+    parent: Overlay.overlay
     anchors.centerIn: parent
-    width: 320
+    width: 272
     modal: true
     focus: true
-    visible: shown
-    closePolicy: Popup.NoAutoClose
+    closePolicy: Popup.CloseOnEscape
     padding: 20
-    T.Overlay.modal: Rectangle {
+
+    // Closed while still wanted: Escape. Hidden because the page's state went away: nothing to say.
+    onClosed: if (root.shown && root.parent !== null) root.cancelled()
+
+    Overlay.modal: Rectangle {
         color: Qt.rgba(0, 0, 0, 0.12)
     }
+
     background: Rectangle {
         radius: 14
-        color: Qt.rgba(0.97, 0.97, 0.97, 0.98)
-        border.width: 0.8
-        border.color: Qt.rgba(0, 0, 0, 0.14)
+        color: Qt.rgba(0.98, 0.98, 0.98, 0.97)
+        border.color: Qt.rgba(0, 0, 0, 0.1)
+        border.width: 0.5
     }
 
     contentItem: ColumnLayout {
-        spacing: 8
-        Keys.onEscapePressed: root.cancelled()
+        spacing: 10
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: root.title
+
+        Image {
+            Layout.alignment: Qt.AlignHCenter
+            Layout.preferredWidth: 56
+            Layout.preferredHeight: 56
+            source: "qrc:/qt/qml/Roror/Shell/RororMark.svg"
+            sourceSize.width: 112
+            sourceSize.height: 112
+            smooth: true
+            mipmap: true
+        }
         Text {
             objectName: "alertTitle"
             Layout.fillWidth: true
-            horizontalAlignment: Text.AlignHCenter
             text: root.title
             textFormat: Text.PlainText
+            horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
             color: AppTheme.ink
-            font: AppTypography.font(14, Font.Bold, "default", AppTypography.usesEnglish)
+            font: AppTypography.font(14, Font.DemiBold, "default", AppTypography.usesEnglish)
         }
         Text {
             objectName: "alertMessage"
             Layout.fillWidth: true
             visible: root.message.length > 0
-            horizontalAlignment: Text.AlignHCenter
             text: root.message
             textFormat: Text.PlainText
+            horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
             color: AppTheme.ink
             font: AppTypography.font(12, Font.Normal, "default", AppTypography.usesEnglish)
         }
         RowLayout {
             Layout.fillWidth: true
-            Layout.topMargin: 8
+            Layout.topMargin: 6
             spacing: 8
-            BorderedButton {
+
+            AlertButton {
                 objectName: "alertCancel"
                 Layout.fillWidth: true
-                implicitHeight: 28
                 title: Loc.chinese ? "取消" : "Cancel"
                 onClicked: root.cancelled()
             }
-            BorderedButton {
+            AlertButton {
                 objectName: "alertConfirm"
                 Layout.fillWidth: true
-                implicitHeight: 28
                 enabled: root.confirmEnabled
+                opacity: enabled ? 1 : 0.45
                 title: root.confirmTitle
-                tint: AppTheme.danger
+                destructive: true
                 onClicked: root.confirmed()
             }
         }

@@ -1,8 +1,8 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
+import Roror.Shell
 
 // The results slot while the page's own action runs: a titled section with the busy strip.
 NativeSection {
@@ -11,70 +11,8 @@ NativeSection {
     objectName: "busySection"
     glass: true
 
-    // The busy strip: spinner, "Working" and the model's status detail over a moving bar.
-    ColumnLayout {
-        objectName: "busyStrip"
+    PageStatusView {
         Layout.fillWidth: true
-        spacing: 12
-        RowLayout {
-            Layout.fillWidth: true
-            spacing: 12
-            BusyIndicator {
-                Layout.preferredWidth: 18
-                Layout.preferredHeight: 18
-                running: root.visible
-                palette.dark: AppTheme.accent
-            }
-            ColumnLayout {
-                Layout.fillWidth: true
-                spacing: 3
-                Text {
-                    text: Loc.chinese ? "正在处理" : "Working"
-                    textFormat: Text.PlainText
-                    color: AppTheme.ink
-                    font: AppTypography.font(14, Font.DemiBold, "default", AppTypography.usesEnglish)
-                }
-                Text {
-                    objectName: "busyDetail"
-                    Layout.fillWidth: true
-                    text: root.model ? root.model.statusDetail : ""
-                    textFormat: Text.PlainText
-                    wrapMode: Text.Wrap
-                    color: AppTheme.muted
-                    font: AppTypography.font(12, Font.Medium, "default", AppTypography.usesEnglish)
-                }
-            }
-        }
-        Item {
-            id: bar
-            Layout.fillWidth: true
-            implicitHeight: 4
-            clip: true
-            property real phase
-            Rectangle {
-                anchors.fill: parent
-                radius: 2
-                color: AppTheme.faded(AppTheme.line, 0.2)
-            }
-            Rectangle {
-                x: bar.width * bar.phase
-                width: Math.max(48, 0.32 * bar.width)
-                height: parent.height
-                radius: 2
-                gradient: Gradient {
-                    orientation: Gradient.Horizontal
-                    GradientStop { position: 0; color: AppTheme.faded(AppTheme.accent, 0) }
-                    GradientStop { position: 0.5; color: AppTheme.faded(AppTheme.accent, 0.85) }
-                    GradientStop { position: 1; color: AppTheme.faded(AppTheme.accent, 0) }
-                }
-            }
-            NumberAnimation on phase {
-                from: -0.35
-                to: 1.05
-                duration: 1400
-                loops: Animation.Infinite
-                running: root.visible
-            }
-        }
+        model: root.model
     }
 }

@@ -2,7 +2,9 @@
 
 #include "tests/gallery/Gallery.h"
 
+#include <QDeadlineTimer>
 #include <QFuture>
+#include <QThread>
 #include <QMetaObject>
 #include <QPromise>
 #include <memory>
@@ -44,10 +46,11 @@ inline void call(test::ViewFixture& view, const char* page, const char* method, 
 // Lets queued requests start and finished ones land, then the scene settle.
 inline void settleRuns(test::ViewFixture& view)
 {
-    for (int i = 0; i < 40; ++i) {
+    view.settle();
+    QDeadlineTimer deadline(10000);
+    while (view.model().isRunning() && !deadline.hasExpired()) {
         view.settle(5);
-        if (!view.model().isRunning())
-            break;
+        QThread::msleep(2);
     }
     view.settle();
 }

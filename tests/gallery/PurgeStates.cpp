@@ -2,6 +2,8 @@
 
 #include "core/engines/purge/PurgePreviewReport.h"
 
+#include <QSettings>
+
 namespace roror::gallery {
 namespace {
 
@@ -39,6 +41,15 @@ PurgePreviewReport sampleReport(const QString& root)
 
 const QString projects = QStringLiteral("/home/alex/Projects");
 
+void withReport(AppModelServices& s, const test::TestEnv&)
+{
+    s.purgePreview = [](const QString& root) { return QtFuture::makeReadyFuture(sampleReport(root)); };
+    auto settings = s.openSettings();
+    settings->setValue(QStringLiteral("lastPurgeScanDate"), double(QDateTime::currentSecsSinceEpoch() - 26 * 3600));
+    settings->setValue(QStringLiteral("lastPurgeCleanedCount"), 3);
+    settings->setValue(QStringLiteral("lastPurgeCleanedBytes"), 4'210'000'000LL);
+}
+
 void showPurge(test::ViewFixture& view)
 {
     view.model().chooseScanPath(projects);
@@ -66,9 +77,7 @@ const bool report = add({QStringLiteral("purge-report"),
                              call(view, "purgePage", "preview");
                              settleRuns(view);
                          },
-                         [](AppModelServices& s, const test::TestEnv&) {
-                             s.purgePreview = [](const QString& root) { return QtFuture::makeReadyFuture(sampleReport(root)); };
-                         }});
+                         withReport});
 
 const bool confirm = add({QStringLiteral("purge-trash-question"),
                           [](test::ViewFixture& view) {
@@ -78,9 +87,7 @@ const bool confirm = add({QStringLiteral("purge-trash-question"),
                               call(view, "purgePage", "askTrash", 1);
                               view.settle();
                           },
-                          [](AppModelServices& s, const test::TestEnv&) {
-                              s.purgePreview = [](const QString& root) { return QtFuture::makeReadyFuture(sampleReport(root)); };
-                          }});
+                          withReport});
 
 const bool empty = add({QStringLiteral("purge-empty"),
                         [](test::ViewFixture& view) {

@@ -63,6 +63,7 @@ void AnalysisEntryModel::setEntries(const QList<AnalysisReport::Entry>& entries,
     for (const auto& entry : m_rows)
         m_ids.append(entry.id());
     endResetModel();
+    emit countChanged();
 }
 
 const AnalysisReport::Entry* AnalysisEntryModel::entryAt(int row) const

@@ -13,6 +13,8 @@ class AnalysisEntryModel : public QAbstractListModel {
     QML_ELEMENT
     QML_UNCREATABLE("Made by the Storage Analysis page")
     Q_PROPERTY(bool allowsDrillDown READ allowsDrillDown CONSTANT)
+    // The number of rows shown.
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
     enum Role {
@@ -33,10 +35,14 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
     bool allowsDrillDown() const { return m_allowsDrillDown; }
+    int count() const { return int(m_rows.size()); }
     void setEntries(const QList<AnalysisReport::Entry>& entries, int limit);
     // The shown entry of a row, or nothing outside the shown rows.
     const AnalysisReport::Entry* entryAt(int row) const;
     void textsChanged();
+
+signals:
+    void countChanged();
 
 private:
     bool m_allowsDrillDown;

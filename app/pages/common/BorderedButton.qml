@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
@@ -10,14 +11,16 @@ Item {
     property string title
     property string systemImage
     property color tint: "transparent"
+    // Hover help; buttons showing only a symbol say what they do here.
+    property string help
     readonly property color foreground: !enabled ? AppTheme.quiet : (tint.a > 0 ? tint : AppTheme.ink)
     signal clicked()
 
-    implicitWidth: label.implicitWidth + 20
+    implicitWidth: Math.max(implicitHeight, label.implicitWidth + (title.length > 0 ? 20 : 12))
     implicitHeight: 24
     activeFocusOnTab: true
     Accessible.role: Accessible.Button
-    Accessible.name: title
+    Accessible.name: title.length > 0 ? title : help
     Accessible.onPressAction: if (root.enabled) root.clicked()
     Keys.onSpacePressed: if (root.enabled) root.clicked()
     Keys.onReturnPressed: if (root.enabled) root.clicked()
@@ -42,6 +45,7 @@ Item {
         }
         Text {
             objectName: "borderedButtonTitle"
+            visible: root.title.length > 0
             text: root.title
             textFormat: Text.PlainText
             color: root.foreground
@@ -55,4 +59,7 @@ Item {
         enabled: root.enabled
         onClicked: root.clicked()
     }
+    ToolTip.visible: mouse.containsMouse && root.help.length > 0
+    ToolTip.delay: 600
+    ToolTip.text: root.help
 }

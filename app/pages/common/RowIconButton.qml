@@ -1,5 +1,5 @@
 import QtQuick
-import QtQuick.Controls.Basic
+import QtQuick.Controls
 import Roror.Kit
 
 // A borderless icon button of a result row, its text shown as hover help. A disabled button is

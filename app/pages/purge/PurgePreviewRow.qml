@@ -19,6 +19,7 @@ ResultsTableRow {
 
     SymbolImage {
         Layout.preferredWidth: 22
+        Layout.minimumWidth: 22
         systemName: "shippingbox"
         size: 14
         color: AppTheme.accent
@@ -61,6 +62,7 @@ ResultsTableRow {
     Text {
         objectName: "purgeRowType"
         Layout.preferredWidth: 92
+        Layout.minimumWidth: 92
         text: row.target
         textFormat: Text.PlainText
         elide: Text.ElideRight
@@ -71,6 +73,7 @@ ResultsTableRow {
     Text {
         objectName: "purgeRowSize"
         Layout.preferredWidth: 82
+        Layout.minimumWidth: 82
         horizontalAlignment: Text.AlignRight
         text: row.sizeText
         textFormat: Text.PlainText

@@ -1,0 +1,92 @@
+import QtQuick
+import QtQuick.Layouts
+import Roror.App
+import Roror.Kit
+import Roror.Pages.Common
+
+// One installer file: the box (while choosing) or the package symbol, name and path, then its
+// source, type and size.
+ResultsTableRow {
+    id: row
+    required property InstallerPage page
+    required property string path
+    required property string name
+    required property string source
+    required property string kind
+    required property string sizeText
+    required property bool selected
+    objectName: "installerRow"
+    spacing: 0
+
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: 10
+        SelectionCheckbox {
+            objectName: "installerRowBox"
+            visible: row.page.isSelectingInstallers
+            checked: row.selected
+            onToggled: checked => row.page.setSelected(row.path, checked)
+        }
+        SymbolImage {
+            visible: !row.page.isSelectingInstallers
+            Layout.preferredWidth: 22
+            Layout.minimumWidth: 22
+            systemName: "shippingbox"
+            size: 14
+            color: AppTheme.accent
+        }
+        ColumnLayout {
+            Layout.fillWidth: true
+            spacing: 2
+            Text {
+                objectName: "installerRowName"
+                Layout.fillWidth: true
+                text: row.name
+                textFormat: Text.PlainText
+                elide: Text.ElideMiddle
+                maximumLineCount: 1
+                color: AppTheme.ink
+                font: AppTypography.font(13, Font.DemiBold, "default", AppTypography.usesEnglish)
+            }
+            Text {
+                Layout.fillWidth: true
+                text: row.path
+                textFormat: Text.PlainText
+                elide: Text.ElideMiddle
+                maximumLineCount: 1
+                color: AppTheme.muted
+                font: AppTypography.font(11, Font.Normal, "default", AppTypography.usesEnglish)
+            }
+        }
+    }
+    Text {
+        Layout.preferredWidth: 120
+        Layout.minimumWidth: 120
+        text: row.source
+        textFormat: Text.PlainText
+        elide: Text.ElideRight
+        maximumLineCount: 1
+        color: AppTheme.muted
+        font: AppTypography.font(12, Font.Medium, "default", AppTypography.usesEnglish)
+    }
+    Text {
+        objectName: "installerRowKind"
+        Layout.preferredWidth: 110
+        Layout.minimumWidth: 110
+        text: row.kind
+        textFormat: Text.PlainText
+        elide: Text.ElideRight
+        maximumLineCount: 1
+        color: AppTheme.muted
+        font: AppTypography.font(12, Font.Medium, "default", AppTypography.usesEnglish)
+    }
+    Text {
+        Layout.preferredWidth: 92
+        Layout.minimumWidth: 92
+        horizontalAlignment: Text.AlignRight
+        text: row.sizeText
+        textFormat: Text.PlainText
+        color: AppTheme.ink
+        font: AppTypography.font(12, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
+    }
+}

@@ -154,6 +154,8 @@ NativePage {
     FolderDialog {
         id: folderDialog
         objectName: "analysisFolderDialog"
+        // The window the page is shown in, also when the page was made before it was placed there.
+        parentWindow: root.Window.window
         acceptLabel: Loc.chinese ? "选择" : "Choose"
         currentFolder: analyzePage.analysisFolderUrl
         onAccepted: analyzePage.chooseFolder(selectedFolder)

@@ -124,6 +124,8 @@ NativePage {
     FolderDialog {
         id: folderDialog
         objectName: "scanFolderDialog"
+        // The window the page is shown in, also when the page was made before it was placed there.
+        parentWindow: root.Window.window
         acceptLabel: Loc.chinese ? "选择" : "Choose"
         currentFolder: purgePage.scanFolderUrl
         onAccepted: purgePage.chooseScanFolder(selectedFolder)

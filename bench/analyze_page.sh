@@ -20,6 +20,6 @@ trap 'rm -rf "$work"' EXIT
 # The model reads and writes its settings: keep them out of the user's own.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 mkdir -p "$HOME"
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} QT_QUICK_BACKEND=${QT_QUICK_BACKEND:-software}
 echo "tree: $files files in $folders folders, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 "$build/bench/analyze_page" "$work/tree" "$runs"

@@ -36,12 +36,14 @@ ResultsTableRow {
         size: 14
         color: AppTheme.accent
     }
-    ColumnLayout {
+    // Name over path, positioned by hand: the row itself is the only layout, so long lists
+    // build their rows quickly.
+    Column {
         Layout.fillWidth: true
         spacing: 3
         Text {
             objectName: "entryRowName"
-            Layout.fillWidth: true
+            width: parent.width
             text: row.name
             textFormat: Text.PlainText
             elide: Text.ElideRight
@@ -51,7 +53,7 @@ ResultsTableRow {
         }
         Text {
             objectName: "entryRowPath"
-            Layout.fillWidth: true
+            width: parent.width
             text: row.path
             textFormat: Text.PlainText
             elide: Text.ElideMiddle

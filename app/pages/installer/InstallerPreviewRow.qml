@@ -18,29 +18,35 @@ ResultsTableRow {
     objectName: "installerRow"
     spacing: 0
 
-    RowLayout {
+    // Box or symbol, then name over path, positioned by hand: the row itself is the only layout.
+    Item {
+        id: nameCell
         Layout.fillWidth: true
-        spacing: 10
+        implicitHeight: Math.max(22, texts.implicitHeight)
         SelectionCheckbox {
             objectName: "installerRowBox"
             visible: row.page.isSelectingInstallers
+            anchors.verticalCenter: parent.verticalCenter
             checked: row.selected
             onToggled: checked => row.page.setSelected(row.path, checked)
         }
         SymbolImage {
             visible: !row.page.isSelectingInstallers
-            Layout.preferredWidth: 22
-            Layout.minimumWidth: 22
+            width: 22
+            anchors.verticalCenter: parent.verticalCenter
             systemName: "shippingbox"
             size: 14
             color: AppTheme.accent
         }
-        ColumnLayout {
-            Layout.fillWidth: true
+        Column {
+            id: texts
+            x: (row.page.isSelectingInstallers ? 16 : 22) + 10
+            width: Math.max(0, nameCell.width - x)
+            anchors.verticalCenter: parent.verticalCenter
             spacing: 2
             Text {
                 objectName: "installerRowName"
-                Layout.fillWidth: true
+                width: parent.width
                 text: row.name
                 textFormat: Text.PlainText
                 elide: Text.ElideMiddle
@@ -49,7 +55,7 @@ ResultsTableRow {
                 font: AppTypography.font(13, Font.DemiBold, "default", AppTypography.usesEnglish)
             }
             Text {
-                Layout.fillWidth: true
+                width: parent.width
                 text: row.path
                 textFormat: Text.PlainText
                 elide: Text.ElideMiddle

@@ -24,12 +24,13 @@ ResultsTableRow {
         size: 14
         color: AppTheme.accent
     }
-    ColumnLayout {
+    // Name, path and counts, positioned by hand: the row itself is the only layout.
+    Column {
         Layout.fillWidth: true
         spacing: 3
         Text {
             objectName: "purgeRowName"
-            Layout.fillWidth: true
+            width: parent.width
             text: row.name
             textFormat: Text.PlainText
             elide: Text.ElideRight
@@ -39,7 +40,7 @@ ResultsTableRow {
         }
         Text {
             objectName: "purgeRowPath"
-            Layout.fillWidth: true
+            width: parent.width
             text: row.path
             textFormat: Text.PlainText
             elide: Text.ElideMiddle
@@ -49,7 +50,7 @@ ResultsTableRow {
         }
         Text {
             objectName: "purgeRowDetail"
-            Layout.fillWidth: true
+            width: parent.width
             visible: row.detailText.length > 0
             text: row.detailText
             textFormat: Text.PlainText

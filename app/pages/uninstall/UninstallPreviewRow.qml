@@ -4,7 +4,9 @@ import Roror.App
 import Roror.Kit
 import Roror.Pages.Common
 
-// One app: the box (while choosing), its icon, name and path, last use, source and sizes.
+// One app: the box (while choosing), its icon, name and path, last use, source and sizes. The
+// cells inside use plain positioning (the row itself is the only layout), so a table of hundreds
+// of apps builds its rows quickly.
 ResultsTableRow {
     id: row
     required property UninstallPage page
@@ -19,31 +21,35 @@ ResultsTableRow {
     objectName: "uninstallRow"
     spacing: 0
 
-    RowLayout {
+    Item {
+        id: appCell
         Layout.fillWidth: true
-        spacing: 10
-        Item {
+        implicitHeight: Math.max(24, texts.implicitHeight)
+        readonly property real boxWidth: row.page.isSelectingApps ? 28 + 10 : 0
+
+        SelectionCheckbox {
+            objectName: "uninstallRowBox"
             visible: row.page.isSelectingApps
-            Layout.preferredWidth: 28
-            Layout.minimumWidth: 28
-            implicitHeight: box.implicitHeight
-            SelectionCheckbox {
-                id: box
-                objectName: "uninstallRowBox"
-                anchors.centerIn: parent
-                checked: row.selected
-                onToggled: checked => row.page.setSelected(row.path, checked)
-            }
+            x: (28 - width) / 2
+            anchors.verticalCenter: parent.verticalCenter
+            checked: row.selected
+            onToggled: checked => row.page.setSelected(row.path, checked)
         }
         UninstallAppIcon {
+            id: icon
+            x: appCell.boxWidth
+            anchors.verticalCenter: parent.verticalCenter
             source: row.iconSource
         }
-        ColumnLayout {
-            Layout.fillWidth: true
+        Column {
+            id: texts
+            x: icon.x + icon.width + 10
+            width: Math.max(0, appCell.width - x)
+            anchors.verticalCenter: parent.verticalCenter
             spacing: 3
             Text {
                 objectName: "uninstallRowName"
-                Layout.fillWidth: true
+                width: parent.width
                 text: row.name
                 textFormat: Text.PlainText
                 elide: Text.ElideMiddle
@@ -52,7 +58,7 @@ ResultsTableRow {
                 font: AppTypography.font(13, Font.DemiBold, "default", AppTypography.usesEnglish)
             }
             Text {
-                Layout.fillWidth: true
+                width: parent.width
                 text: row.path
                 textFormat: Text.PlainText
                 elide: Text.ElideMiddle

@@ -1,10 +1,10 @@
 import QtQuick
-import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
 
-// The size cell: the app's size and, when it has leftovers with a known size, "+ <size>" below.
-ColumnLayout {
+// The size cell: the app's size and, when it has leftovers with a known size, "+ <size>" below,
+// both against the trailing edge.
+Column {
     id: root
     property string appSizeText
     // Empty when no leftover line is shown.
@@ -13,7 +13,8 @@ ColumnLayout {
     spacing: 2
     Text {
         objectName: "uninstallAppSize"
-        Layout.alignment: Qt.AlignRight
+        width: root.width
+        horizontalAlignment: Text.AlignRight
         text: root.appSizeText
         textFormat: Text.PlainText
         color: AppTheme.primary
@@ -21,8 +22,9 @@ ColumnLayout {
     }
     Text {
         objectName: "uninstallLeftoverSize"
-        Layout.alignment: Qt.AlignRight
+        width: root.width
         visible: root.leftoverSizeText.length > 0
+        horizontalAlignment: Text.AlignRight
         text: root.leftoverSizeText
         textFormat: Text.PlainText
         color: AppTheme.muted

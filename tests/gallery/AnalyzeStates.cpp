@@ -109,6 +109,7 @@ const bool question = add({QStringLiteral("analyze-trash-question"),
 
 const bool empty = add({QStringLiteral("analyze-empty"), [](test::ViewFixture& view) { analysed(view, "analyze"); },
                         [](AppModelServices& s, const test::TestEnv&) {
+                            s.now = [] { return QDateTime::currentDateTime().addSecs(-2 * 60); };
                             s.analysis = [](const QString& root) {
                                 AnalysisReport r;
                                 r.path = root;

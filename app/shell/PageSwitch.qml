@@ -1,6 +1,10 @@
 import QtQuick
 import Roror.App
 import Roror.Kit
+import Roror.Pages.Analyze
+import Roror.Pages.Installer
+import Roror.Pages.Purge
+import Roror.Pages.Uninstall
 
 // The page area: exactly one page, the one the sidebar selects. Each page is one slot below. A
 // slot builds its page when the page is selected and throws it away when another one is, so a
@@ -49,10 +53,7 @@ Item {
         active: root.selectedFeature === "uninstall"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "卸载应用" : "Uninstall Apps"
-                systemImage: "app.dashed"
-            }
+            UninstallView { model: root.model } // qmllint disable unqualified
         }
     }
 
@@ -77,10 +78,7 @@ Item {
         active: root.selectedFeature === "analyze"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "空间分析" : "Storage Analysis"
-                systemImage: "chart.pie"
-            }
+            AnalyzeView { model: root.model } // qmllint disable unqualified
         }
     }
 
@@ -91,10 +89,7 @@ Item {
         active: root.selectedFeature === "purge"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "项目瘦身" : "Project Cleanup"
-                systemImage: "shippingbox"
-            }
+            PurgeView { model: root.model } // qmllint disable unqualified
         }
     }
 
@@ -105,10 +100,7 @@ Item {
         active: root.selectedFeature === "installer"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "安装包整理" : "Installer Cleanup"
-                systemImage: "externaldrive.badge.minus"
-            }
+            InstallerView { model: root.model } // qmllint disable unqualified
         }
     }
 

@@ -1,0 +1,76 @@
+#include "app/pages/analyze/AnalyzeTexts.h"
+
+#include "app/kit/RelativeDateText.h"
+#include "core/model/SizeText.h"
+
+namespace roror::AnalyzeTexts {
+
+namespace {
+bool zh(AppResolvedLanguage language)
+{
+    return language == AppResolvedLanguage::chinese;
+}
+} // namespace
+
+std::optional<QString> lastAnalysisText(double lastAnalysisDate, qint64 totalSize, qint64 totalFiles,
+                                        const QDateTime& now, AppResolvedLanguage language,
+                                        AppResolvedLanguage systemLanguage)
+{
+    if (!(lastAnalysisDate > 0))
+        return std::nullopt;
+    const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastAnalysisDate * 1000.0));
+    const QString relative = RelativeDateText::shortPhrase(date, now, systemLanguage);
+    const QString size = SizeText::bytes(totalSize);
+    const QString files = QString::number(totalFiles);
+    if (zh(language))
+        return QStringLiteral("上次分析 ") + relative + QStringLiteral(" · ") + files + QStringLiteral(" 个文件 · ") + size;
+    return QStringLiteral("Last analysis ") + relative + QStringLiteral(" · ") + files + QStringLiteral(" files · ") + size;
+}
+
+QString parentPath(const QString& path)
+{
+    QString trimmed = path;
+    while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/')))
+        trimmed.chop(1);
+    const qsizetype slash = trimmed.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QString();
+    return slash == 0 ? QStringLiteral("/") : trimmed.left(slash);
+}
+
+bool parentPathUnavailable(const QString& path)
+{
+    const QString parent = parentPath(path);
+    return parent.isEmpty() || parent == path;
+}
+
+QString scannedValue(const AnalysisReport& report)
+{
+    return SizeText::bytes(report.totalSize);
+}
+
+QString scannedNote(const AnalysisReport& report, AppResolvedLanguage language)
+{
+    if (report.path)
+        return *report.path;
+    return zh(language) ? QStringLiteral("选中的位置") : QStringLiteral("Selected location");
+}
+
+QString filesValue(const AnalysisReport& report)
+{
+    return QString::number(report.totalFiles.value_or(0));
+}
+
+QString entryName(const AnalysisReport::Entry& entry, AppResolvedLanguage language)
+{
+    if (entry.name)
+        return *entry.name;
+    return zh(language) ? QStringLiteral("未命名") : QStringLiteral("Untitled");
+}
+
+bool isDrillable(const AnalysisReport::Entry& entry, bool allowsDrillDown)
+{
+    return allowsDrillDown && entry.isDirectory.value_or(false) && entry.path && !entry.path->isEmpty();
+}
+
+} // namespace roror::AnalyzeTexts

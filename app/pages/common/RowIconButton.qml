@@ -1,0 +1,37 @@
+import QtQuick
+import QtQuick.Controls
+import Roror.Kit
+
+// A borderless icon button of a result row, its text shown as hover help. A disabled button is
+// drawn faint and does nothing.
+Item {
+    id: root
+    property string systemImage
+    property string help
+    property color tint: AppTheme.accent
+    signal clicked()
+
+    implicitWidth: 22
+    implicitHeight: 22
+    Accessible.role: Accessible.Button
+    Accessible.name: help
+    Accessible.onPressAction: if (root.enabled) root.clicked()
+
+    SymbolImage {
+        anchors.centerIn: parent
+        systemName: root.systemImage
+        size: 14
+        color: root.enabled ? root.tint : AppTheme.faded(root.tint, 0.3)
+        opacity: mouse.pressed ? 0.6 : 1
+    }
+    MouseArea {
+        id: mouse
+        anchors.fill: parent
+        hoverEnabled: true
+        enabled: root.enabled
+        onClicked: root.clicked()
+    }
+    ToolTip.visible: mouse.containsMouse && root.help.length > 0
+    ToolTip.delay: 600
+    ToolTip.text: root.help
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/pages/common/FeaturePage.h"
+#include "app/pages/installer/InstallerEntryModel.h"
+
+#include <QSet>
+#include <QStringList>
+
+namespace roror {
+
+// The state and rules of the Installer Cleanup page behind its QML view: selection mode with its
+// set of file paths (pruned to each new report), the size of the selection, the existing scan
+// locations of the contract card and the page's own "Move to Trash?" confirmation.
+class InstallerPage : public roror::FeaturePage {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)
+    Q_PROPERTY(int entryCount READ entryCount NOTIFY reportChanged)
+    Q_PROPERTY(roror::InstallerEntryModel* entries READ entries CONSTANT)
+    Q_PROPERTY(QString summaryText READ summaryText NOTIFY selectionChanged)
+    Q_PROPERTY(bool hasLastScan READ hasLastScan NOTIFY lastRunChanged)
+    Q_PROPERTY(QString lastScanText READ lastScanText NOTIFY lastRunChanged)
+    Q_PROPERTY(bool isSelectingInstallers READ isSelectingInstallers NOTIFY selectionChanged)
+    Q_PROPERTY(int selectedCount READ selectedCount NOTIFY selectionChanged)
+    Q_PROPERTY(QString selectedSizeText READ selectedSizeText NOTIFY selectionChanged)
+    Q_PROPERTY(QString selectionLine READ selectionLine NOTIFY selectionChanged)
+    Q_PROPERTY(QString filterCountText READ filterCountText NOTIFY selectionChanged)
+    Q_PROPERTY(bool showingDeleteConfirmation READ showingDeleteConfirmation WRITE setShowingDeleteConfirmation NOTIFY showingDeleteConfirmationChanged)
+    Q_PROPERTY(QString confirmationMessage READ confirmationMessage NOTIFY selectionChanged)
+    Q_PROPERTY(QStringList scanLocationSources READ scanLocationSources NOTIFY scanLocationsChanged)
+    Q_PROPERTY(QString contractSubtitle READ contractSubtitle NOTIFY scanLocationsChanged)
+    Q_PROPERTY(QStringList fileTypeTexts READ fileTypeTexts CONSTANT)
+
+public:
+    explicit InstallerPage(QObject* parent = nullptr);
+
+    bool hasReport() const;
+    int entryCount() const { return m_entries->rowCount(); }
+    InstallerEntryModel* entries() const { return m_entries; }
+    QString summaryText() const;
+    bool hasLastScan() const;
+    QString lastScanText() const;
+    bool isSelectingInstallers() const { return m_isSelectingInstallers; }
+    int selectedCount() const { return int(m_selectedInstallerPaths.size()); }
+    const QSet<QString>& selectedInstallerPaths() const { return m_selectedInstallerPaths; }
+    // The size of the selected files the report lists.
+    qint64 selectedBytes() const;
+    QString selectedSizeText() const;
+    QString selectionLine() const;
+    QString filterCountText() const;
+    bool showingDeleteConfirmation() const { return m_showingDeleteConfirmation; }
+    void setShowingDeleteConfirmation(bool showing);
+    QString confirmationMessage() const;
+    QStringList scanLocationSources() const { return m_scanLocationSources; }
+    QString contractSubtitle() const;
+    QStringList fileTypeTexts() const;
+
+    // The paths "Move to Trash" hands over: the listed ones in report order, then any others.
+    QStringList selectedPathList() const;
+
+    Q_INVOKABLE void preview();
+    Q_INVOKABLE void enterInstallerSelection();
+    Q_INVOKABLE void selectAll();
+    Q_INVOKABLE void clearSelection();
+    Q_INVOKABLE void setSelected(const QString& path, bool selected);
+    Q_INVOKABLE void requestDelete();
+    Q_INVOKABLE void confirmDelete();
+    Q_INVOKABLE void cancelDelete();
+
+signals:
+    void reportChanged();
+    void lastRunChanged();
+    void selectionChanged();
+    void showingDeleteConfirmationChanged();
+    void scanLocationsChanged();
+
+private:
+    void attach() override;
+    void languageChanged() override;
+    void reportArrived();
+    void readScanLocations();
+    void setSelection(const QSet<QString>& paths);
+    QStringList reportPaths() const;
+
+    InstallerEntryModel* m_entries;
+    bool m_isSelectingInstallers = false;
+    QSet<QString> m_selectedInstallerPaths;
+    bool m_showingDeleteConfirmation = false;
+    QStringList m_lastReportPaths;
+    QStringList m_scanLocationSources;
+    bool m_debug = false;
+};
+
+} // namespace roror

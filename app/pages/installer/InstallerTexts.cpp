@@ -1,0 +1,85 @@
+#include "app/pages/installer/InstallerTexts.h"
+
+#include "app/kit/RelativeDateText.h"
+#include "core/model/SizeText.h"
+
+namespace roror::InstallerTexts {
+
+namespace {
+bool zh(AppResolvedLanguage language)
+{
+    return language == AppResolvedLanguage::chinese;
+}
+} // namespace
+
+std::optional<QString> lastScanText(double lastInstallerScanDate, qint64 cleanedCount, qint64 cleanedBytes,
+                                    const QDateTime& now, AppResolvedLanguage language,
+                                    AppResolvedLanguage systemLanguage)
+{
+    if (!(lastInstallerScanDate > 0))
+        return std::nullopt;
+    const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastInstallerScanDate * 1000.0));
+    const QString r = RelativeDateText::shortPhrase(date, now, systemLanguage);
+    const QString n = QString::number(cleanedCount);
+    const QString b = SizeText::bytes(cleanedBytes);
+    if (zh(language))
+        return QStringLiteral("上次整理 ") + r + QStringLiteral(" · 清理 ") + n + QStringLiteral(" 个 · 释放 ") + b;
+    return QStringLiteral("Last cleanup ") + r + QStringLiteral(" · ") + n + QStringLiteral(" files · freed ") + b;
+}
+
+QString summaryText(qsizetype entryCount, const QString& totalSizeText, bool selectionMode,
+                    AppResolvedLanguage language)
+{
+    if (entryCount <= 0)
+        return zh(language) ? QStringLiteral("当前没有发现明显可整理的安装包。")
+                            : QStringLiteral("No obvious installer files were found.");
+    if (selectionMode)
+        return zh(language) ? QStringLiteral("选择后可统一移到废纸篓。")
+                            : QStringLiteral("Selected files can be moved to Trash together.");
+    const QString n = QString::number(entryCount);
+    return zh(language) ? n + QStringLiteral(" 个，合计 ") + totalSizeText + QStringLiteral("。")
+                        : n + QStringLiteral(" files, total ") + totalSizeText + QStringLiteral(".");
+}
+
+QString selectionLine(qsizetype selectedCount, const QString& selectedSizeText, AppResolvedLanguage language)
+{
+    const QString n = QString::number(selectedCount);
+    return zh(language) ? QStringLiteral("已选 ") + n + QStringLiteral(" 个 · ") + selectedSizeText
+                        : n + QStringLiteral(" selected · ") + selectedSizeText;
+}
+
+QString filterCountText(qsizetype selectedCount, AppResolvedLanguage language)
+{
+    const QString n = QString::number(selectedCount);
+    return zh(language) ? QStringLiteral("已选中 ") + n + QStringLiteral(" 个") : n + QStringLiteral(" selected");
+}
+
+QString contractSubtitle(qsizetype locationCount, AppResolvedLanguage language)
+{
+    const QString n = QString::number(locationCount);
+    return zh(language) ? QStringLiteral("共检查 ") + n + QStringLiteral(" 处位置")
+                        : QStringLiteral("Checks ") + n + QStringLiteral(" locations");
+}
+
+QString installerKind(const QString& path, AppResolvedLanguage language)
+{
+    const QString name = path.section(QLatin1Char('/'), -1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot > 0 ? name.mid(dot + 1) : QString();
+    if (extension.isEmpty())
+        return zh(language) ? QStringLiteral("文件") : QStringLiteral("File");
+    return extension.toUpper();
+}
+
+QString confirmationMessage(qsizetype selectedCount, const QString& selectedSizeText, AppResolvedLanguage language)
+{
+    const QString n = QString::number(selectedCount);
+    if (zh(language))
+        return QStringLiteral("会把选中的 ") + n + QStringLiteral(" 个安装包移到废纸篓，不会直接永久删除。\n\n合计 ")
+            + selectedSizeText + QStringLiteral("。");
+    return QStringLiteral("The selected ") + n
+        + QStringLiteral(" installer files will be moved to Trash, not permanently deleted.\n\nTotal size: ")
+        + selectedSizeText + QStringLiteral(".");
+}
+
+} // namespace roror::InstallerTexts

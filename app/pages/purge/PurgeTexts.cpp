@@ -1,0 +1,64 @@
+#include "app/pages/purge/PurgeTexts.h"
+
+#include "app/kit/RelativeDateText.h"
+#include "core/model/SizeText.h"
+
+namespace roror::PurgeTexts {
+
+namespace {
+bool zh(AppResolvedLanguage language)
+{
+    return language == AppResolvedLanguage::chinese;
+}
+} // namespace
+
+std::optional<QString> lastPurgeText(double lastPurgeScanDate, qint64 cleanedCount, qint64 cleanedBytes,
+                                     const QDateTime& now, AppResolvedLanguage language,
+                                     AppResolvedLanguage systemLanguage)
+{
+    if (!(lastPurgeScanDate > 0))
+        return std::nullopt;
+    const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastPurgeScanDate * 1000.0));
+    const QString r = RelativeDateText::shortPhrase(date, now, systemLanguage);
+    const QString n = QString::number(cleanedCount);
+    const QString b = SizeText::bytes(cleanedBytes);
+    if (zh(language))
+        return QStringLiteral("上次瘦身 ") + r + QStringLiteral(" · 清理 ") + n + QStringLiteral(" 项 · 释放 ") + b;
+    return QStringLiteral("Last cleanup ") + r + QStringLiteral(" · ") + n + QStringLiteral(" items · freed ") + b;
+}
+
+QString summaryText(qsizetype entryCount, const QString& totalSizeText, AppResolvedLanguage language)
+{
+    const QString n = QString::number(entryCount);
+    if (zh(language))
+        return n + QStringLiteral(" 项，合计 ") + totalSizeText + QStringLiteral("。");
+    return n + QStringLiteral(" items, total ") + totalSizeText + QStringLiteral(".");
+}
+
+QString contractSubtitle(qsizetype targetNameCount, AppResolvedLanguage language)
+{
+    const QString n = QString::number(targetNameCount);
+    if (zh(language))
+        return QStringLiteral("共检查 ") + n + QStringLiteral(" 种目录类型");
+    return QStringLiteral("Checks ") + n + QStringLiteral(" directory types");
+}
+
+const QStringList& contractTargetNames()
+{
+    // JavaScript / Node, Python, iOS / macOS, Rust / Go / Zig, Android / Flutter, Other.
+    static const QStringList names{
+        QStringLiteral("node_modules"), QStringLiteral("dist"), QStringLiteral(".next"), QStringLiteral(".nuxt"),
+        QStringLiteral(".output"), QStringLiteral(".turbo"), QStringLiteral(".parcel-cache"),
+        QStringLiteral(".svelte-kit"), QStringLiteral(".astro"), QStringLiteral(".angular"),
+        QStringLiteral("venv"), QStringLiteral(".venv"), QStringLiteral(".pytest_cache"), QStringLiteral(".mypy_cache"),
+        QStringLiteral(".tox"), QStringLiteral(".nox"), QStringLiteral(".ruff_cache"), QStringLiteral("__pycache__"),
+        QStringLiteral("DerivedData"), QStringLiteral("Pods"), QStringLiteral("build"),
+        QStringLiteral("target"), QStringLiteral("bin"), QStringLiteral("obj"), QStringLiteral(".zig-cache"),
+        QStringLiteral("zig-out"),
+        QStringLiteral(".gradle"), QStringLiteral(".dart_tool"), QStringLiteral(".cxx"), QStringLiteral(".expo"),
+        QStringLiteral("vendor"), QStringLiteral("coverage"),
+    };
+    return names;
+}
+
+} // namespace roror::PurgeTexts

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 #include <optional>
+#include <QtQml/qqmlregistration.h>
 
 namespace roror {
 
@@ -19,6 +20,7 @@ class AppModel;
 // The page is busy only while the model runs the clean feature; busy wins over a report.
 class CleanPage : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     // While true (the page is on screen) the relative date of the last-run line is kept current.
     Q_PROPERTY(bool active READ active WRITE setActive NOTIFY activeChanged)

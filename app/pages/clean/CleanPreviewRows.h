@@ -5,6 +5,7 @@
 #include <QAbstractListModel>
 #include <QColor>
 #include <QList>
+#include <QtQml/qqmlregistration.h>
 
 namespace roror {
 
@@ -27,6 +28,8 @@ struct CleanStatusStyle {
 // accent and muted colours are handed in by the view, so the status colour of a row comes ready.
 class CleanPreviewRows : public QAbstractListModel {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the Smart Clean page")
     Q_PROPERTY(int count READ count NOTIFY countChanged)
     Q_PROPERTY(QColor accentColor READ accentColor WRITE setAccentColor NOTIFY paletteChanged)
     Q_PROPERTY(QColor mutedColor READ mutedColor WRITE setMutedColor NOTIFY paletteChanged)

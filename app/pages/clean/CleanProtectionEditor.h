@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace roror {
 
@@ -13,6 +14,7 @@ class AppModel;
 // and is never saved over: Save is refused and the sheet stays open.
 class CleanProtectionEditor : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(bool loadFailed READ loadFailed NOTIFY loadStateChanged)

@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <functional>
 #include <optional>
+#include <QtQml/qqmlregistration.h>
 
 namespace roror {
 
@@ -15,6 +16,7 @@ class AppModel;
 // the one model and the shared language choice.
 class SettingsPage : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     // Set while the page is on screen; showing the page reads the feed address again.
     Q_PROPERTY(bool active READ active WRITE setActive NOTIFY activeChanged)

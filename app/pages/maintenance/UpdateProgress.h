@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace roror {
 
@@ -13,6 +14,7 @@ class AppModel;
 // offers Close.
 class UpdateProgress : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     // "idle", "downloading", "readyToInstall", "installing" or "failed".
     Q_PROPERTY(QString stage READ stage NOTIFY stateChanged)

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 #include <optional>
+#include <QtQml/qqmlregistration.h>
 
 namespace roror {
 
@@ -18,6 +19,7 @@ class AppModel;
 // The page is busy only while the model runs the optimize feature; busy wins over a report.
 class OptimizePage : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     // While true (the page is on screen) the relative date of the last-run line is kept current.
     Q_PROPERTY(bool active READ active WRITE setActive NOTIFY activeChanged)

@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <QPointer>
+#include <QtQml/qqmlregistration.h>
 
 namespace roror {
 
@@ -14,6 +15,7 @@ class AppModel;
 // read is shown as such and is never saved over: Save is refused and the sheet stays open.
 class OptimizeSafeguards : public QAbstractListModel {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     Q_PROPERTY(int count READ count CONSTANT)
     Q_PROPERTY(QString customCountText READ customCountText NOTIFY customCountChanged)

@@ -3,12 +3,15 @@
 #include "core/engines/optimize/OptimizePreviewReport.h"
 
 #include <QAbstractListModel>
+#include <QtQml/qqmlregistration.h>
 
 namespace roror {
 
 // The rows of the Optimize preview list, one per task in the report's order.
 class OptimizeTaskRows : public QAbstractListModel {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the Optimize page")
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:

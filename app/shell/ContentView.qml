@@ -12,6 +12,6 @@ Rectangle {
         objectName: "pageSlot"
         anchors.fill: parent
         title: "Roror"
-        message: Loc.chinese ? "准备就绪" : "Ready"
+        subtitle: Loc.chinese ? "准备就绪" : "Ready"
     }
 }

@@ -15,21 +15,22 @@ Item {
     Layout.fillWidth: true
     Layout.minimumHeight: 120
 
-    ColumnLayout {
+    // A positioner, so that its height follows the wrapped texts after every change of width.
+    Column {
         id: column
         anchors.verticalCenter: parent.verticalCenter
         width: root.width
         spacing: 8
         SymbolImage {
             objectName: "emptyStateSymbol"
-            Layout.alignment: Qt.AlignHCenter
+            anchors.horizontalCenter: parent.horizontalCenter
             systemName: root.systemImage
             size: 26
             color: AppTheme.quiet
         }
         Text {
             objectName: "emptyStateTitle"
-            Layout.fillWidth: true
+            width: parent.width
             horizontalAlignment: Text.AlignHCenter
             text: root.title
             textFormat: Text.PlainText
@@ -39,7 +40,7 @@ Item {
         }
         Text {
             objectName: "emptyStateSubtitle"
-            Layout.fillWidth: true
+            width: parent.width
             horizontalAlignment: Text.AlignHCenter
             text: root.subtitle
             textFormat: Text.PlainText

@@ -12,13 +12,14 @@ ColumnLayout {
     default property alias content: panel.content
     spacing: 10
 
-    ColumnLayout {
+    // A positioner, so that its height follows the wrapped texts after every change of width.
+    Column {
         objectName: "nativeSectionHeader"
         Layout.fillWidth: true
         spacing: 2
         Text {
             objectName: "nativeSectionTitle"
-            Layout.fillWidth: true
+            width: parent.width
             text: root.title
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
@@ -27,7 +28,7 @@ ColumnLayout {
         }
         Text {
             objectName: "nativeSectionSubtitle"
-            Layout.fillWidth: true
+            width: parent.width
             visible: root.subtitle.length > 0
             text: root.subtitle
             textFormat: Text.PlainText

@@ -2,100 +2,88 @@
 
 #include "platform/PreferredLanguages.h"
 
+#include <cstdlib>
+
 namespace roror::RelativeDateText {
 
 namespace {
 
-enum class Unit { year, month, week, day, hour, minute, second };
+enum class Unit { second, minute, hour, day, week, month, year };
 
-struct Amount {
-    Unit unit;
-    qint64 count;
-};
-
-// Whole calendar steps from `from` to the later `to`, largest unit first.
-Amount largestUnit(const QDateTime& from, const QDateTime& to)
+// Whole calendar months from `from` to `to` (from <= to).
+qint64 wholeMonths(const QDateTime& from, const QDateTime& to)
 {
-    int years = to.date().year() - from.date().year();
-    if (years > 0 && from.addYears(years) > to)
-        --years;
-    const QDateTime afterYears = from.addYears(years);
-    int months = (to.date().year() - afterYears.date().year()) * 12 + to.date().month() - afterYears.date().month();
-    if (months > 0 && afterYears.addMonths(months) > to)
+    qint64 months = qint64(to.date().year() - from.date().year()) * 12 + (to.date().month() - from.date().month());
+    while (months > 0 && from.addMonths(int(months)) > to)
         --months;
-    const QDateTime afterMonths = afterYears.addMonths(months);
-    const qint64 seconds = afterMonths.secsTo(to);
-    const qint64 days = seconds / 86400;
-    if (years > 0)
-        return {Unit::year, years};
-    if (months > 0)
-        return {Unit::month, months};
-    if (days >= 7)
-        return {Unit::week, days / 7};
-    if (days > 0)
-        return {Unit::day, days};
-    if (seconds >= 3600)
-        return {Unit::hour, seconds / 3600};
-    if (seconds >= 60)
-        return {Unit::minute, seconds / 60};
-    return {Unit::second, seconds};
+    return months;
 }
 
-QString english(const Amount& amount, bool future)
+QString english(Unit unit, qint64 n, bool past)
 {
-    QString unit;
-    switch (amount.unit) {
-    case Unit::year: unit = QStringLiteral("yr."); break;
-    case Unit::month: unit = QStringLiteral("mo."); break;
-    case Unit::week: unit = QStringLiteral("wk."); break;
-    case Unit::day: unit = amount.count == 1 ? QStringLiteral("day") : QStringLiteral("days"); break;
-    case Unit::hour: unit = QStringLiteral("hr."); break;
-    case Unit::minute: unit = QStringLiteral("min."); break;
-    case Unit::second: unit = QStringLiteral("sec."); break;
+    QString amount;
+    switch (unit) {
+    case Unit::second:
+        amount = QStringLiteral("%1 sec.").arg(n);
+        break;
+    case Unit::minute:
+        amount = QStringLiteral("%1 min.").arg(n);
+        break;
+    case Unit::hour:
+        amount = QStringLiteral("%1 hr.").arg(n);
+        break;
+    case Unit::day:
+        amount = n == 1 ? QStringLiteral("1 day") : QStringLiteral("%1 days").arg(n);
+        break;
+    case Unit::week:
+        amount = QStringLiteral("%1 wk.").arg(n);
+        break;
+    case Unit::month:
+        amount = QStringLiteral("%1 mo.").arg(n);
+        break;
+    case Unit::year:
+        amount = QStringLiteral("%1 yr.").arg(n);
+        break;
     }
-    const QString phrase = QString::number(amount.count) + QLatin1Char(' ') + unit;
-    return future ? QStringLiteral("in ") + phrase : phrase + QStringLiteral(" ago");
+    return past ? amount + QStringLiteral(" ago") : QStringLiteral("in ") + amount;
 }
 
-QString chinese(const Amount& amount, bool future)
+QString chinese(Unit unit, qint64 n, bool past)
 {
-    QString unit;
-    switch (amount.unit) {
-    case Unit::year: unit = QStringLiteral("年"); break;
-    case Unit::month: unit = QStringLiteral("个月"); break;
-    case Unit::week: unit = QStringLiteral("周"); break;
-    case Unit::day: unit = QStringLiteral("天"); break;
-    case Unit::hour: unit = QStringLiteral("小时"); break;
-    case Unit::minute: unit = QStringLiteral("分钟"); break;
-    case Unit::second: unit = QStringLiteral("秒"); break;
-    }
-    return QString::number(amount.count) + unit + (future ? QStringLiteral("后") : QStringLiteral("前"));
+    static const char16_t* const units[] = {u"秒", u"分钟", u"小时", u"天", u"周", u"个月", u"年"};
+    return QString::number(n) + QString::fromUtf16(units[int(unit)]) + (past ? QStringLiteral("前") : QStringLiteral("后"));
 }
 
 } // namespace
 
-QString shortText(const QDateTime& date, const QDateTime& now, AppResolvedLanguage language)
+QString shortPhrase(const QDateTime& date, const QDateTime& now, AppResolvedLanguage language)
 {
-    // Both ends are compared in local time, so months and years follow the calendar the user sees.
-    const QDateTime a = date.toLocalTime();
-    const QDateTime b = now.toLocalTime();
-    // The same moment counts as future, as the system's own formatter says "in 0 sec.".
-    const bool future = a >= b;
-    const Amount amount = future ? largestUnit(b, a) : largestUnit(a, b);
-    return language == AppResolvedLanguage::chinese ? chinese(amount, future) : english(amount, future);
-}
+    const bool past = date < now;
+    const QDateTime& from = past ? date : now;
+    const QDateTime& to = past ? now : date;
+    const qint64 seconds = from.secsTo(to);
+    const qint64 months = wholeMonths(from, to);
+    const qint64 days = seconds / 86400;
 
-QString shortText(const QDateTime& date, const QDateTime& now)
-{
-    return shortText(date, now, systemLanguage());
+    struct Choice {
+        Unit unit;
+        qint64 n;
+    };
+    const Choice choice = months >= 12 ? Choice{Unit::year, months / 12}
+                          : months >= 1 ? Choice{Unit::month, months}
+                          : days >= 7   ? Choice{Unit::week, days / 7}
+                          : days >= 1   ? Choice{Unit::day, days}
+                          : seconds >= 3600 ? Choice{Unit::hour, seconds / 3600}
+                          : seconds >= 60   ? Choice{Unit::minute, seconds / 60}
+                                            : Choice{Unit::second, seconds};
+
+    return language == AppResolvedLanguage::chinese ? chinese(choice.unit, choice.n, past)
+                                                    : english(choice.unit, choice.n, past);
 }
 
 AppResolvedLanguage systemLanguage()
 {
-    const QStringList languages = PreferredLanguages::current();
-    if (!languages.isEmpty() && languages.first().toLower().startsWith(QLatin1String("zh")))
-        return AppResolvedLanguage::chinese;
-    return AppResolvedLanguage::english;
+    return AppLocalization::resolvedLanguage(AppLanguagePreference::system, PreferredLanguages::current());
 }
 
 } // namespace roror::RelativeDateText

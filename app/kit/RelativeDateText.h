@@ -7,16 +7,13 @@
 
 namespace roror::RelativeDateText {
 
-// The short relative phrase of `date` seen from `now`, the way the system writes it: the largest
-// calendar unit that is at least one ("5 min. ago", "in 2 days", "3 wk. ago", "1 yr. ago";
-// "5分钟前", "2天后"). The same moment reads "in 0 sec.".
-QString shortText(const QDateTime& date, const QDateTime& now, AppResolvedLanguage language);
+// The short-units phrase of `date` seen from `now`, in the largest calendar unit that is at
+// least one: "3 days ago", "2 hr. ago", "in 5 min.", "1 wk. ago"; "3天前", "2小时前", "5分钟后".
+// The same moment reads "in 0 sec." / "0秒后".
+QString shortPhrase(const QDateTime& date, const QDateTime& now, AppResolvedLanguage language);
 
-// The same in the language of the system's locale (its first preferred language), which is not
-// necessarily the language the application shows.
-QString shortText(const QDateTime& date, const QDateTime& now);
-
-// The language of the system's locale: Chinese when the first preferred language starts with "zh".
+// The language of the system's own date phrases (its first preferred language), which can
+// differ from the language the interface shows.
 AppResolvedLanguage systemLanguage();
 
 } // namespace roror::RelativeDateText

@@ -1,10 +1,10 @@
 import QtQuick
-import QtQuick.Layouts
 import Roror.App
 
 // The title block at the head of a page: the title in the display type of the language and a
-// subtitle that wraps onto as many lines as it needs.
-ColumnLayout {
+// subtitle that wraps onto as many lines as it needs. (A positioner, not a layout: its height
+// follows the wrapped texts after every change of width.)
+Column {
     id: root
     property string title
     property string subtitle
@@ -12,7 +12,7 @@ ColumnLayout {
 
     Text {
         objectName: "sectionTitleTitle"
-        Layout.fillWidth: true
+        width: root.width
         text: root.title
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
@@ -21,7 +21,7 @@ ColumnLayout {
     }
     Text {
         objectName: "sectionTitleSubtitle"
-        Layout.fillWidth: true
+        width: root.width
         text: root.subtitle
         textFormat: Text.PlainText
         wrapMode: Text.Wrap

@@ -12,7 +12,7 @@ const QHash<QString, QString>& table()
     static const QHash<QString, QString> symbols = {
         {QStringLiteral("antenna.radiowaves.left.and.right"), QStringLiteral("wifi_tethering")},
         {QStringLiteral("app.badge"), QStringLiteral("app_registration")},
-        {QStringLiteral("app.dashed"), QStringLiteral("app_blocking")},
+        {QStringLiteral("app.dashed"), QStringLiteral("crop_free")},
         {QStringLiteral("arrow.clockwise"), QStringLiteral("refresh")},
         {QStringLiteral("arrow.down"), QStringLiteral("arrow_downward")},
         {QStringLiteral("arrow.down.to.line"), QStringLiteral("vertical_align_bottom")},
@@ -54,7 +54,7 @@ const QHash<QString, QString>& table()
         {QStringLiteral("externaldrive.badge.checkmark"), QStringLiteral("download_done")},
         {QStringLiteral("externaldrive.badge.minus"), QStringLiteral("eject")},
         {QStringLiteral("eye"), QStringLiteral("visibility")},
-        {QStringLiteral("fan"), QStringLiteral("mode_fan_off")},
+        {QStringLiteral("fan"), QStringLiteral("toys")},
         {QStringLiteral("folder"), QStringLiteral("folder")},
         {QStringLiteral("folder.badge.person.crop"), QStringLiteral("folder_shared")},
         {QStringLiteral("folder.badge.questionmark"), QStringLiteral("folder_off")},

@@ -1,11 +1,10 @@
 #include "app/pages/clean/CleanPage.h"
 
+#include "app/kit/PageLines.h"
 #include "app/kit/RelativeDateText.h"
 #include "app/model/AppModel.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
-
-#include <cmath>
 
 namespace roror {
 
@@ -92,8 +91,8 @@ QString CleanPage::lastCleanText() const
 {
     if (!m_model)
         return {};
-    return lastCleanText(m_model->lastCleanDate(), m_model->lastCleanCount(), clock(),
-                         LocalizationSettings::shared().resolvedLanguage(), RelativeDateText::systemLanguage())
+    return PageLines::lastRunLine(PageLines::LastRun::clean, m_model->lastCleanDate(), m_model->lastCleanCount(), clock(),
+                                  LocalizationSettings::shared().resolvedLanguage(), RelativeDateText::systemLanguage())
         .value_or(QString());
 }
 
@@ -101,19 +100,6 @@ QString CleanPage::summaryText() const
 {
     const auto report = m_model ? m_model->cleanPreviewReport() : std::nullopt;
     return summaryText(report.value_or(CleanPreviewReport{}), LocalizationSettings::shared().resolvedLanguage());
-}
-
-std::optional<QString> CleanPage::lastCleanText(double date, qint64 count, const QDateTime& now,
-                                                AppResolvedLanguage language, AppResolvedLanguage dateLanguage)
-{
-    if (!(date > 0))
-        return std::nullopt;
-    const QDateTime when = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::llround(date * 1000.0)));
-    const QString relative = RelativeDateText::shortText(when, now, dateLanguage);
-    const QString n = QString::number(count);
-    if (language == AppResolvedLanguage::chinese)
-        return QStringLiteral("上次清理 ") + relative + QStringLiteral(" · 处理 ") + n + QStringLiteral(" 项");
-    return QStringLiteral("Last cleaned ") + relative + QStringLiteral(" · ") + n + QStringLiteral(" items");
 }
 
 QString CleanPage::summaryText(const CleanPreviewReport& report, AppResolvedLanguage language)

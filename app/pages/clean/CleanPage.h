@@ -64,10 +64,6 @@ public:
     Q_INVOKABLE void startCleaning();
     Q_INVOKABLE void openProtectionList();
 
-    // The header's last-run line; absent when `date` (seconds since 1970) is not greater than 0.
-    // The relative phrase is in `dateLanguage`, the sentence around it in `language`.
-    static std::optional<QString> lastCleanText(double date, qint64 count, const QDateTime& now,
-                                                AppResolvedLanguage language, AppResolvedLanguage dateLanguage);
     // The panel's subtitle for a report.
     static QString summaryText(const CleanPreviewReport& report, AppResolvedLanguage language);
 

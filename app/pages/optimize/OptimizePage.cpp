@@ -1,12 +1,11 @@
 #include "app/pages/optimize/OptimizePage.h"
 
+#include "app/kit/PageLines.h"
 #include "app/kit/RelativeDateText.h"
 #include "app/model/AppModel.h"
 #include "core/engines/optimize/OptimizePreviewCatalog.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
-
-#include <cmath>
 
 namespace roror {
 
@@ -92,8 +91,9 @@ QString OptimizePage::lastOptimizeText() const
 {
     if (!m_model)
         return {};
-    return lastOptimizeText(m_model->lastOptimizeDate(), m_model->lastOptimizeCount(), clock(),
-                            LocalizationSettings::shared().resolvedLanguage(), RelativeDateText::systemLanguage())
+    return PageLines::lastRunLine(PageLines::LastRun::optimize, m_model->lastOptimizeDate(), m_model->lastOptimizeCount(),
+                                  clock(), LocalizationSettings::shared().resolvedLanguage(),
+                                  RelativeDateText::systemLanguage())
         .value_or(QString());
 }
 
@@ -105,19 +105,6 @@ QString OptimizePage::summaryText() const
 QString OptimizePage::contractSubtitle() const
 {
     return contractSubtitle(OptimizePreviewCatalog::items().size(), LocalizationSettings::shared().resolvedLanguage());
-}
-
-std::optional<QString> OptimizePage::lastOptimizeText(double date, qint64 count, const QDateTime& now,
-                                                      AppResolvedLanguage language, AppResolvedLanguage dateLanguage)
-{
-    if (!(date > 0))
-        return std::nullopt;
-    const QDateTime when = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::llround(date * 1000.0)));
-    const QString relative = RelativeDateText::shortText(when, now, dateLanguage);
-    const QString n = QString::number(count);
-    if (language == AppResolvedLanguage::chinese)
-        return QStringLiteral("上次优化 ") + relative + QStringLiteral(" · 执行 ") + n + QStringLiteral(" 项");
-    return QStringLiteral("Last optimized ") + relative + QStringLiteral(" · ") + n + QStringLiteral(" items");
 }
 
 QString OptimizePage::summaryText(qsizetype entryCount, AppResolvedLanguage language)

@@ -65,8 +65,6 @@ public:
     Q_INVOKABLE void startOptimizing();
     Q_INVOKABLE void openSafeguards();
 
-    static std::optional<QString> lastOptimizeText(double date, qint64 count, const QDateTime& now,
-                                                   AppResolvedLanguage language, AppResolvedLanguage dateLanguage);
     static QString summaryText(qsizetype entryCount, AppResolvedLanguage language);
     static QString contractSubtitle(qsizetype checkCount, AppResolvedLanguage language);
 

@@ -160,7 +160,7 @@ bool mayBeEmptied(const QString& path, const QStringList& roots, const QStringLi
     return std::any_of(roots.begin(), roots.end(), [&](const QString& root) { return isPathInside(path, root); });
 }
 
-// The folders a root holds that are roots of their own (DESIGN: the home folder, its Library and
+// The folders a root holds that are roots of their own (the home folder, its Library and
 // Applications are never emptied).
 QStringList neverEmptiedFor(const QStringList& roots)
 {
@@ -271,6 +271,9 @@ public:
 
             Frame done = std::move(stack.back());
             stack.pop_back();
+            // A folder on the way to a protected path stays, even when that path is not there yet.
+            if (leadsToProtected(paths))
+                done.inner.kept = true;
             for (qsizetype i = 0; i < paths.size(); ++i)
                 paths[i].truncate(done.pathSizes.at(i));
             Fd parent(::openat(current.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -125,6 +125,30 @@ TEST_F(KitControls, GlassShowsTheBlurredBackdropUnderItsOwnPlaceInTheWindow)
     EXPECT_LT(centre.red(), 150);
 }
 
+TEST_F(KitControls, GlassInsideAScrolledViewFollowsItsNewPlace)
+{
+    // Top half of the window red, bottom half blue.
+    QImage backdrop(1180, 780, QImage::Format_ARGB32_Premultiplied);
+    backdrop.fill(Qt::red);
+    for (int y = 390; y < 780; ++y)
+        for (int x = 0; x < 1180; ++x)
+            backdrop.setPixel(x, y, qRgb(0, 0, 255));
+    GlassSource::shared().setBackdropImage(backdrop, QSizeF(1180, 780));
+    load(R"(HiddenScrollView { objectName: "scroller"
+        Item { Layout.fillWidth: true; implicitHeight: 600 }
+        LiquidGlassSurface { Layout.preferredWidth: 200; Layout.preferredHeight: 100 }
+        Item { Layout.fillWidth: true; implicitHeight: 2000 } })");
+    QImage shot = view().grab();
+    EXPECT_GT(shot.pixelColor(100, 650).blue(), 150);
+    EXPECT_LT(shot.pixelColor(100, 650).red(), 150);
+    // Scrolled up by 400 the card lies over the red half; only its parent moved.
+    find("scroller")->setProperty("contentY", 400);
+    view().grab();
+    shot = view().grab();
+    EXPECT_GT(shot.pixelColor(100, 250).red(), 150);
+    EXPECT_LT(shot.pixelColor(100, 250).blue(), 150);
+}
+
 TEST_F(KitControls, HiddenScrollViewHasNoScrollBarAndScrollsFromTheKeyboard)
 {
     load(R"(HiddenScrollView { objectName: "scroller"

@@ -106,6 +106,8 @@ TEST(ModelWiring, AMoveThroughALinkAndDotDotIsRefusedAndTouchesNothingTable)
         {
             AppModel model;
             model.moveToTrash(tricky, AppFeature::analyze);
+            // Moves run off the GUI thread; the refusal arrives with the batch's result.
+            EXPECT_TRUE(spinUntil([&] { return model.alertMessage().has_value() && !model.isRunning(); }));
             EXPECT_EQ(model.alertMessage(),
                       QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."));
         }

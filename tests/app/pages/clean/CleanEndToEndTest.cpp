@@ -40,6 +40,16 @@ protected:
 
     QString home(const QString& relative) const { return env.home() + QLatin1Char('/') + relative; }
 
+    static QString noteOf(const AppModel& model, const QString& path)
+    {
+        const auto report = model.cleanPreviewReport();
+        for (const auto& e : report ? report->entries : QList<CleanPreviewReport::Entry>{}) {
+            if (e.path == path)
+                return e.note.value_or(QString());
+        }
+        return {};
+    }
+
     // Previews from the page and waits for the report.
     void preview(AppModel& model, CleanPage& page)
     {
@@ -86,6 +96,9 @@ TEST_F(CleanEndToEnd, PreviewThenCleanRemovesExactlyTheCleanableFiles)
             cleanable.append(e.path);
     }
     EXPECT_EQ(cleanable, (QStringList{home(QStringLiteral("Library/Caches")), home(QStringLiteral("Library/Logs"))}));
+    // Everything but the default-protected JetBrains caches is counted: app1 with its three
+    // folders and two files, app2.db, keep-me and its file; the link is not counted.
+    EXPECT_TRUE(noteOf(model, home(QStringLiteral("Library/Caches"))).endsWith(QStringLiteral(", 8 items")));
     ASSERT_TRUE(report.summary && !report.summary->isEmpty());
     EXPECT_EQ(page.summaryText(), *report.summary);
     EXPECT_TRUE(page.showsPreview());
@@ -110,7 +123,8 @@ TEST_F(CleanEndToEnd, PreviewThenCleanRemovesExactlyTheCleanableFiles)
     QStringList after;
     for (const auto& e : fresh->entries)
         after.append(e.path);
-    EXPECT_TRUE(after.contains(home(QStringLiteral("Library/Caches"))));
+    // What is left in the caches is protected, so neither location has anything to clean.
+    EXPECT_FALSE(after.contains(home(QStringLiteral("Library/Caches"))));
     EXPECT_FALSE(after.contains(home(QStringLiteral("Library/Logs"))));
 }
 
@@ -136,8 +150,10 @@ TEST_F(CleanEndToEnd, AnEditedProtectionListIsSavedReloadedAndHonoured)
     EXPECT_EQ(editor.text(), QStringLiteral("~/Library/Caches/keep-me\n$HOME/Library/Caches/app1"));
     editor.cancel();
 
-    // The preview still lists the caches (it never reads the list); the clean honours the list.
+    // The preview leaves out what the new list covers: of the caches only app2.db and JetBrains
+    // (no longer protected, folder and file) are counted; the clean then spares the list.
     preview(model, page);
+    EXPECT_EQ(noteOf(model, home(QStringLiteral("Library/Caches"))), QStringLiteral("User app caches · 16 KB, 3 items"));
     cleanThroughConfirmation(model, page);
     EXPECT_TRUE(exists(home(QStringLiteral("Library/Caches/keep-me/important"))));
     EXPECT_TRUE(exists(home(QStringLiteral("Library/Caches/app1/deep/er/blob"))));

@@ -30,37 +30,6 @@ CleanPreviewReport report(QList<CleanPreviewReport::Entry> entries, std::optiona
     return r;
 }
 
-TEST(CleanPageTexts, LastCleanLineInBothLanguagesWithTheSystemsRelativePhrase)
-{
-    const QDateTime now = fixedNow().addSecs(300);
-    const double fiveMinutesAgo = 1700000000.0;
-    using L = AppResolvedLanguage;
-    const struct {
-        double date;
-        qint64 count;
-        L language;
-        L dateLanguage;
-        const char* expected; // nullptr: no line
-    } cases[] = {
-        {fiveMinutesAgo, 7, L::english, L::english, "Last cleaned 5 min. ago · 7 items"},
-        {fiveMinutesAgo, 7, L::chinese, L::chinese, "上次清理 5分钟前 · 处理 7 项"},
-        // The relative phrase follows the system, not the application's language.
-        {fiveMinutesAgo, 7, L::english, L::chinese, "Last cleaned 5分钟前 · 7 items"},
-        {fiveMinutesAgo, 1, L::english, L::english, "Last cleaned 5 min. ago · 1 items"},
-        {fiveMinutesAgo, 0, L::chinese, L::english, "上次清理 5 min. ago · 处理 0 项"},
-        {0, 7, L::english, L::english, nullptr},
-        {-5, 7, L::english, L::english, nullptr},
-        {std::nan(""), 7, L::english, L::english, nullptr},
-    };
-    for (const auto& c : cases) {
-        const auto text = CleanPage::lastCleanText(c.date, c.count, now, c.language, c.dateLanguage);
-        if (!c.expected)
-            EXPECT_FALSE(text) << c.date;
-        else
-            EXPECT_EQ(text, std::optional<QString>(QString::fromUtf8(c.expected)));
-    }
-}
-
 TEST(CleanPageTexts, SummaryPrefersTheReportsOwnLineThenCountsTheEntries)
 {
     const auto three = QList{entry("/a", Status::cleanable), entry("/b", Status::done), entry("/c", Status::info)};

@@ -20,18 +20,9 @@ OptimizePreviewReport::Entry task(const QString& id, std::optional<QString> deta
                                         std::move(detail)};
 }
 
-TEST(OptimizePageTexts, LastOptimizeLineSummaryAndContractCount)
+TEST(OptimizePageTexts, SummaryAndContractCount)
 {
     using L = AppResolvedLanguage;
-    const QDateTime now = fixedNow().addDays(3);
-    EXPECT_EQ(OptimizePage::lastOptimizeText(1700000000.0, 12, now, L::english, L::english),
-              std::optional<QString>(QStringLiteral("Last optimized 3 days ago · 12 items")));
-    EXPECT_EQ(OptimizePage::lastOptimizeText(1700000000.0, 12, now, L::chinese, L::chinese),
-              std::optional<QString>(QStringLiteral("上次优化 3天前 · 执行 12 项")));
-    EXPECT_EQ(OptimizePage::lastOptimizeText(1700000000.0, 1, now, L::chinese, L::english),
-              std::optional<QString>(QStringLiteral("上次优化 3 days ago · 执行 1 项")));
-    for (const double never : {0.0, -1.0, std::nan("")})
-        EXPECT_FALSE(OptimizePage::lastOptimizeText(never, 12, now, L::english, L::english));
 
     const struct {
         qsizetype count;

@@ -7,10 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QThread>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
-#include <thread>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/fsuid.h>
@@ -293,6 +294,11 @@ TEST(LocalCleanExecutor, ProtectionPatternsKeepWhatTheyNameTable)
          {"{home}/Library/Caches/tool/current", "{home}/Library/Caches/tool/v2/models/m.bin"},
          {"{home}/Library/Caches/tool/v2/bin", "{home}/Library/Caches/tool/v1"}, {}, false,
          {"~/Library/Caches/tool/current/models"}},
+        {"a folder on the way to a protected path stays, emptied, though that path is not there yet",
+         [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/tool/old/x", "{home}/Library/Caches/other/o"}); },
+         {{"{home}/Library/Caches", C}}, 2, 0, {"{home}/Library/Caches/tool"},
+         {"{home}/Library/Caches/tool/old", "{home}/Library/Caches/other"}, {}, false,
+         {"~/Library/Caches/tool/models"}},
     };
     for (const Case& c : table)
         runCase(c);
@@ -574,14 +580,21 @@ TEST(LocalCleanExecutor, AFolderTreeNestedThousandsDeepIsRemovedWithoutExhaustin
     const QString deep = env.makeDir("Library/Caches/deep");
     ASSERT_TRUE(makeChain(deep, kDeepLevels));
 
-    // The preview and the clean run on pool threads in the application; threads of the default size here too.
+    // The preview and the clean run on pool threads, whose stacks are small on some platforms (512 KB
+    // for a secondary thread on macOS); the walks must not depend on the depth of the tree for stack.
+    const auto onSmallStack = [](const std::function<void()>& work) {
+        std::unique_ptr<QThread> thread(QThread::create(work));
+        thread->setStackSize(512 * 1024);
+        thread->start();
+        thread->wait();
+    };
     LocalCleanPreview::LocationSummary measured;
-    std::thread([&] { measured = LocalCleanPreview::directorySummary(env.home() + "/Library/Caches"); }).join();
+    onSmallStack([&] { measured = LocalCleanPreview::directorySummary(env.home() + "/Library/Caches"); });
     EXPECT_GT(measured.items, 2);
     LocalCleanResult result;
-    std::thread([&] {
+    onSmallStack([&] {
         result = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
-    }).join();
+    });
     const bool left = exists(deep);
     if (left)
         removeChain(deep);

@@ -6,6 +6,9 @@
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
 
+#include <QFontMetricsF>
+#include <algorithm>
+
 namespace roror {
 
 CleanPage::CleanPage(QObject* parent)
@@ -114,6 +117,18 @@ QString CleanPage::summaryText(const CleanPreviewReport& report, AppResolvedLang
     }
     return chinese ? QStringLiteral("本次检查没有需要重点处理的内容。")
                    : QStringLiteral("This scan did not find anything that needs attention.");
+}
+
+QString CleanPage::fitMiddle(const QString& text, const QFont& font, qreal width, int lines)
+{
+    if (width <= 0 || lines < 1)
+        return text;
+    const QFontMetricsF metrics(font);
+    // Wrapping at any character leaves at most one character's width unused per line.
+    const qreal room = width * lines - metrics.maxWidth() * lines;
+    if (metrics.horizontalAdvance(text) <= room)
+        return text;
+    return metrics.elidedText(text, Qt::ElideMiddle, std::max<qreal>(room, metrics.maxWidth()));
 }
 
 void CleanPage::preview()

@@ -5,6 +5,7 @@
 #include "core/model/AppLocalization.h"
 
 #include <QDateTime>
+#include <QFont>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -63,6 +64,10 @@ public:
     Q_INVOKABLE void preview();
     Q_INVOKABLE void startCleaning();
     Q_INVOKABLE void openProtectionList();
+
+    // `text` shortened in the middle so that, wrapped at any character, it fits `lines` lines of
+    // `width` in `font`: a long path keeps its start and its end.
+    Q_INVOKABLE static QString fitMiddle(const QString& text, const QFont& font, qreal width, int lines);
 
     // The panel's subtitle for a report.
     static QString summaryText(const CleanPreviewReport& report, AppResolvedLanguage language);

@@ -23,6 +23,8 @@ class SettingsPage : public QObject {
 
     Q_PROPERTY(bool hasCustomBackground READ hasCustomBackground NOTIFY appearanceChanged)
     Q_PROPERTY(QUrl backgroundUrl READ backgroundUrl NOTIFY appearanceChanged)
+    // The same as a file path; empty while the system's wallpaper is in use.
+    Q_PROPERTY(QString backgroundPath READ backgroundPath NOTIFY appearanceChanged)
     Q_PROPERTY(int backgroundRevision READ backgroundRevision NOTIFY appearanceChanged)
     Q_PROPERTY(QString backgroundStatusText READ backgroundStatusText NOTIFY appearanceChanged)
     Q_PROPERTY(bool showHealthAura READ showHealthAura WRITE setShowHealthAura NOTIFY showHealthAuraChanged)
@@ -48,6 +50,7 @@ public:
 
     bool hasCustomBackground() const;
     QUrl backgroundUrl() const;
+    QString backgroundPath() const { return backgroundUrl().toLocalFile(); }
     int backgroundRevision() const;
     QString backgroundStatusText() const;
     bool showHealthAura() const;

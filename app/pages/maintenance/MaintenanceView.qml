@@ -290,6 +290,8 @@ Item {
         objectName: "settingsImageChooser"
         title: Loc.chinese ? "选择背景图片" : "Choose Background Image"
         fileMode: FileDialog.OpenFile
+        parentWindow: root.Window.window
+        currentFolder: page.picturesFolder
         nameFilters: [Loc.chinese ? "图片 (*.png *.jpg *.jpeg *.heic *.tif *.tiff *.gif *.bmp *.webp)" : "Images (*.png *.jpg *.jpeg *.heic *.tif *.tiff *.gif *.bmp *.webp)"]
         onAccepted: page.chooseBackgroundImage(selectedFile)
     }

@@ -6,7 +6,9 @@
 #include "core/update/UpdateConfiguration.h"
 #include "platform/AppBundle.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace roror {
 
@@ -95,6 +97,12 @@ QString SettingsPage::backgroundStatusText() const
                              QStringLiteral("Using the system desktop wallpaper as the background."));
     const QString name = QFileInfo(url->toLocalFile()).fileName();
     return language.text(QStringLiteral("已使用自定义图片："), QStringLiteral("Using custom image: ")) + name;
+}
+
+QUrl SettingsPage::picturesFolder() const
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QUrl::fromLocalFile(QFileInfo(pictures).isDir() ? pictures : QDir::homePath());
 }
 
 bool SettingsPage::showHealthAura() const

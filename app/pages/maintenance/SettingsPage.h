@@ -27,6 +27,8 @@ class SettingsPage : public QObject {
     Q_PROPERTY(QString backgroundPath READ backgroundPath NOTIFY appearanceChanged)
     Q_PROPERTY(int backgroundRevision READ backgroundRevision NOTIFY appearanceChanged)
     Q_PROPERTY(QString backgroundStatusText READ backgroundStatusText NOTIFY appearanceChanged)
+    // Where the image chooser starts: the user's pictures, else the home folder.
+    Q_PROPERTY(QUrl picturesFolder READ picturesFolder CONSTANT)
     Q_PROPERTY(bool showHealthAura READ showHealthAura WRITE setShowHealthAura NOTIFY showHealthAuraChanged)
     // 0 follow the system, 1 Chinese, 2 English: the segments of the language picker.
     Q_PROPERTY(int languageIndex READ languageIndex WRITE setLanguageIndex NOTIFY languageChanged)
@@ -53,6 +55,7 @@ public:
     QString backgroundPath() const { return backgroundUrl().toLocalFile(); }
     int backgroundRevision() const;
     QString backgroundStatusText() const;
+    QUrl picturesFolder() const;
     bool showHealthAura() const;
     void setShowHealthAura(bool show);
     int languageIndex() const;

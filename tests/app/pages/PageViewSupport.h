@@ -55,6 +55,20 @@ bool settleUntil(ViewFixture& view, Predicate done, int limitMs = 10000)
     return true;
 }
 
+// Scrolls the page (when it scrolls) so that `item` is in the window, then clicks it.
+inline void clickInView(ViewFixture& view, QQuickItem* item)
+{
+    QQuickItem* scroller = view.find(QStringLiteral("nativePageScroller"));
+    if (item && scroller && scroller->isAncestorOf(item) && scroller->property("interactive").toBool()) {
+        auto* content = scroller->property("contentItem").value<QQuickItem*>();
+        const qreal y = item->mapToItem(content, QPointF(0, 0)).y();
+        const qreal most = std::max<qreal>(0, scroller->property("contentHeight").toReal() - scroller->height());
+        scroller->setProperty("contentY", std::clamp<qreal>(y - scroller->height() / 3, 0, most));
+        view.grab();
+    }
+    view.click(item);
+}
+
 // Types into the focused item of the view's window.
 inline void typeText(ViewFixture& view, const QString& text)
 {

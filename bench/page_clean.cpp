@@ -111,7 +111,7 @@ int timePage(const QString& home, int runs)
     QQuickItem* list = nullptr;
     const auto shown = [&] {
         // The report is on screen once the list holds its rows.
-        list = list ? list : view->findChild<QQuickItem*>(QStringLiteral("cleanPreviewList"));
+        list = list ? list : view->findChild<QQuickItem*>(QStringLiteral("resultsList"));
         return page->showsPreview() && list && list->isVisible() && list->property("count").toInt() == page->rows()->count()
             && page->rows()->count() > 0;
     };

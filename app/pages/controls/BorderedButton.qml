@@ -17,7 +17,8 @@ Item {
     property string toolTip
     signal clicked()
 
-    implicitWidth: Math.max(small ? 26 : 30, row.implicitWidth + (title.length > 0 ? (small ? 16 : 22) : 12))
+    // A titled button is never narrower than the platform's push buttons.
+    implicitWidth: Math.max(title.length > 0 ? (small ? 48 : 64) : (small ? 26 : 30), row.implicitWidth + (title.length > 0 ? (small ? 16 : 22) : 12))
     implicitHeight: small ? 22 : 26
     opacity: enabled ? 1 : 0.45
     activeFocusOnTab: enabled

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
@@ -14,10 +13,9 @@ ColumnLayout {
     RowLayout {
         Layout.fillWidth: true
         spacing: 12
-        BusyIndicator {
-            implicitWidth: 18
-            implicitHeight: 18
-            running: root.visible
+        Spinner {
+            size: 16
+            color: AppTheme.accent
         }
         ColumnLayout {
             Layout.fillWidth: true

@@ -11,7 +11,8 @@ Item {
 
     implicitWidth: 16
     implicitHeight: 16
-    activeFocusOnTab: true
+    opacity: enabled ? 1 : 0.5
+    activeFocusOnTab: enabled
     Accessible.role: Accessible.CheckBox
     Accessible.checkable: true
     Accessible.checked: checked

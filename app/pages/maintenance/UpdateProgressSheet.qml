@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
@@ -50,11 +49,10 @@ SheetFrame {
             Layout.rightMargin: 32
             visible: progress.stage === "downloading"
             spacing: 16
-            BusyIndicator {
+            Spinner {
                 Layout.alignment: Qt.AlignHCenter
-                implicitWidth: 32
-                implicitHeight: 32
-                running: root.opened && progress.stage === "downloading"
+                size: 30
+                color: AppTheme.muted
             }
             Title {
                 text: Loc.chinese ? "正在下载更新…" : "Downloading update…"
@@ -116,11 +114,10 @@ SheetFrame {
             Layout.rightMargin: 32
             visible: progress.stage === "installing"
             spacing: 16
-            BusyIndicator {
+            Spinner {
                 Layout.alignment: Qt.AlignHCenter
-                implicitWidth: 32
-                implicitHeight: 32
-                running: root.opened && progress.stage === "installing"
+                size: 30
+                color: AppTheme.muted
             }
             Title {
                 text: Loc.chinese ? "正在安装…" : "Installing…"

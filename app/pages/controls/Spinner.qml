@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Roror.Kit
 
@@ -18,6 +20,7 @@ Item {
         Repeater {
             model: 8
             Rectangle {
+                id: spoke
                 required property int index
                 x: (root.size - width) / 2
                 y: 0
@@ -25,12 +28,12 @@ Item {
                 height: root.size * 0.3
                 radius: width / 2
                 color: root.color
-                opacity: 1 - index * 0.11
+                opacity: 1 - spoke.index * 0.11
                 transformOrigin: Item.Bottom
                 transform: Rotation {
-                    origin.x: width / 2
+                    origin.x: spoke.width / 2
                     origin.y: root.size / 2
-                    angle: -index * 45
+                    angle: -spoke.index * 45
                 }
             }
         }

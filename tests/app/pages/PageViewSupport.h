@@ -40,7 +40,9 @@ inline QList<QQuickItem*> shownAll(ViewFixture& view, const QString& name)
     return out;
 }
 
-// Waits for the scene to follow the model (a popup's transitions, a run's queued steps).
+// Waits for the scene to follow the model (a popup's transitions, a run's queued steps), then lets
+// the layouts place what became visible (they do so when a frame is prepared), so that a click
+// that follows lands where the user would see the item.
 template <typename Predicate>
 bool settleUntil(ViewFixture& view, Predicate done, int limitMs = 10000)
 {
@@ -52,6 +54,7 @@ bool settleUntil(ViewFixture& view, Predicate done, int limitMs = 10000)
         view.settle(2);
         QThread::usleep(500);
     }
+    view.grab();
     return true;
 }
 
@@ -64,8 +67,8 @@ inline void clickInView(ViewFixture& view, QQuickItem* item)
         const qreal y = item->mapToItem(content, QPointF(0, 0)).y();
         const qreal most = std::max<qreal>(0, scroller->property("contentHeight").toReal() - scroller->height());
         scroller->setProperty("contentY", std::clamp<qreal>(y - scroller->height() / 3, 0, most));
-        view.grab();
     }
+    view.grab();
     view.click(item);
 }
 

@@ -14,7 +14,9 @@ SheetFrame {
     objectName: "cleanProtectionSheet"
     width: 680
     height: 520
-    presented: root.model.showingCleanProtectionSheet
+    // Only the page on screen presents it.
+    property bool hostVisible: true
+    presented: root.model.showingCleanProtectionSheet && root.hostVisible
     onDismissed: if (root.model.showingCleanProtectionSheet) root.model.showingCleanProtectionSheet = false
 
     CleanProtectionEditor {

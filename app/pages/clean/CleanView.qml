@@ -121,5 +121,6 @@ Item {
 
     CleanProtectionSheet {
         model: root.model
+        hostVisible: root.visible
     }
 }

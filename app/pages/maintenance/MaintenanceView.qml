@@ -298,11 +298,14 @@ Item {
 
     CleanProtectionSheet {
         model: root.model
+        hostVisible: root.visible
     }
     OptimizeProtectionSheet {
         model: root.model
+        hostVisible: root.visible
     }
     UpdateProgressSheet {
         model: root.model
+        hostVisible: root.visible
     }
 }

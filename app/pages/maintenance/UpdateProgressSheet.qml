@@ -11,7 +11,9 @@ SheetFrame {
     required property AppModel model
     objectName: "updateProgressSheet"
     width: 380
-    presented: root.model.showingUpdateSheet
+    // Only the page on screen presents it.
+    property bool hostVisible: true
+    presented: root.model.showingUpdateSheet && root.hostVisible
     onDismissed: if (root.model.showingUpdateSheet) root.model.showingUpdateSheet = false
 
     UpdateProgress {

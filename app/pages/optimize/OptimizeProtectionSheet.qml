@@ -15,7 +15,9 @@ SheetFrame {
     objectName: "optimizeProtectionSheet"
     width: 620
     height: 560
-    presented: root.model.showingOptimizeProtectionSheet
+    // Only the page on screen presents it.
+    property bool hostVisible: true
+    presented: root.model.showingOptimizeProtectionSheet && root.hostVisible
     onDismissed: if (root.model.showingOptimizeProtectionSheet) root.model.showingOptimizeProtectionSheet = false
 
     OptimizeSafeguards {

@@ -120,5 +120,6 @@ Item {
 
     OptimizeProtectionSheet {
         model: root.model
+        hostVisible: root.visible
     }
 }

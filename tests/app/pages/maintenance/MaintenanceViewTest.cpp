@@ -1,4 +1,5 @@
 #include "app/pages/maintenance/SettingsPage.h"
+#include "core/model/AppActionFactory.h"
 #include "core/model/AppLocalization.h"
 #include "platform/SettingsStore.h"
 #include "tests/app/pages/PageViewSupport.h"
@@ -118,6 +119,23 @@ TEST_F(MaintenanceView, ProtectionButtonsOpenBothSheetsOverThePage)
     ASSERT_TRUE(settleUntil(view(), [&] { return !shown(item("optimizeSafeguardsList")); }));
     EXPECT_FALSE(view().model().showingOptimizeProtectionSheet());
     EXPECT_FALSE(view().model().showingCleanProtectionSheet());
+}
+
+TEST_F(MaintenanceView, OnlyThePageOnScreenPresentsASheet)
+{
+    // Two pages that both carry the protection sheet; the hidden one never opens it.
+    ASSERT_NE(view().loadText("import QtQuick\nimport Roror.App\nimport Roror.Pages.Clean\nimport Roror.Pages.Maintenance\n"
+                              "Item { required property AppModel model\n"
+                              " CleanView { anchors.fill: parent; model: parent.model; visible: false }\n"
+                              " MaintenanceView { anchors.fill: parent; model: parent.model } }\n",
+                              {{QStringLiteral("model"), QVariant::fromValue(&view().model())}}),
+              nullptr);
+    view().model().request(AppActionFactory::cleanWhitelist());
+    ASSERT_TRUE(settleUntil(view(), [&] { return !shownAll(view(), QStringLiteral("cleanProtectionEditor")).isEmpty(); }));
+    EXPECT_EQ(shownAll(view(), QStringLiteral("cleanProtectionEditor")).size(), 1);
+    const QList<QObject*> sheets = view().root()->findChildren<QObject*>(QStringLiteral("cleanProtectionSheet"));
+    ASSERT_EQ(sheets.size(), 2);
+    EXPECT_NE(sheets[0]->property("opened").toBool(), sheets[1]->property("opened").toBool());
 }
 
 TEST_F(MaintenanceView, BackgroundImageAuraAndLanguage)

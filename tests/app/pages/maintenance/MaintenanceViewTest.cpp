@@ -135,7 +135,7 @@ TEST_F(MaintenanceView, OnlyThePageOnScreenPresentsASheet)
     EXPECT_EQ(shownAll(view(), QStringLiteral("cleanProtectionEditor")).size(), 1);
     const QList<QObject*> sheets = view().root()->findChildren<QObject*>(QStringLiteral("cleanProtectionSheet"));
     ASSERT_EQ(sheets.size(), 2);
-    EXPECT_NE(sheets[0]->property("opened").toBool(), sheets[1]->property("opened").toBool());
+    EXPECT_NE(sheets[0]->property("visible").toBool(), sheets[1]->property("visible").toBool());
 }
 
 TEST_F(MaintenanceView, BackgroundImageAuraAndLanguage)

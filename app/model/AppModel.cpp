@@ -848,9 +848,11 @@ MoveOutcome guardedMove(const std::function<bool(const QString&, QString*)>& mov
         return outcome;
     try {
         outcome.moved = moveToTrash(path, &outcome.error);
-    } catch (...) {
-        outcome.error = describeError(std::current_exception());
+    } catch (const std::exception& error) {
+        outcome.error = QString::fromUtf8(error.what());
         outcome.moved = false;
+    } catch (...) {
+        outcome.moved = false; // the GUI thread words an unknown error
     }
     return outcome;
 }
@@ -918,13 +920,14 @@ void AppModel::runOnTrashThread(std::function<T()> work, std::function<void(std:
     });
 }
 
-void AppModel::beginTrashRun(AppFeature feature, quint64* run)
+quint64 AppModel::beginTrashRun(AppFeature feature)
 {
     m_trashStatusTitle = m_statusTitle;
     m_trashStatusDetail = m_statusDetail;
-    *run = beginRun(feature);
+    const quint64 run = beginRun(feature);
     setStatusTitle(text("正在移到废纸篓", "Moving to Trash"));
     setStatusDetail(text("正在把选中的项目移到废纸篓，请稍等。", "Moving the selected items to Trash, please wait."));
+    return run;
 }
 
 QFuture<void> AppModel::uninstallSelectedApps(const QList<UninstallPreviewReport::Entry>& entries)
@@ -997,8 +1000,7 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
         }
     }
     return track([this, path = *path, fromPage, size](Done done) {
-        quint64 run = 0;
-        beginTrashRun(fromPage, &run);
+        const quint64 run = beginTrashRun(fromPage);
         const auto move = m_services.moveToTrash;
         const QString homeFolder = home();
         runOnTrashThread<MoveOutcome>(
@@ -1048,8 +1050,7 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
         qint64 failed = 0;
     };
     return track([this, paths](Done done) {
-        quint64 run = 0;
-        beginTrashRun(AppFeature::installer, &run);
+        const quint64 run = beginTrashRun(AppFeature::installer);
         const auto move = m_services.moveToTrash;
         const QString homeFolder = home();
         runOnTrashThread<BatchOutcome>(

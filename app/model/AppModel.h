@@ -376,7 +376,7 @@ private:
     void refreshAnalysisReport(const QString& path, Done done);
 
     void performUninstall(const QList<UninstallPreviewReport::Entry>& entries, Done done);
-    void beginTrashRun(AppFeature feature, quint64* run);
+    quint64 beginTrashRun(AppFeature feature);
     void runTrashJob(std::function<void()> work);
     // Runs `work` on the Trash thread; `continuation` gets its value (none if it threw) on the GUI thread.
     template <typename T>

@@ -11,6 +11,7 @@
 #include "core/engines/optimize/LocalOptimizeExecutor.h"
 #include "core/engines/optimize/OptimizePreviewService.h"
 #include "core/engines/optimize/OptimizeWhitelistStore.h"
+#include "core/model/FolderAccessError.h"
 #include "core/model/LocalizationSettings.h"
 #include "core/support/StandardPath.h"
 #include "core/status/LocalSystemStatus.h"
@@ -100,7 +101,11 @@ AppModelServices AppModelServices::real()
     s.installerPreview = [](const QString& home) { return InstallerPreviewService::snapshot(home, QProcessEnvironment::systemEnvironment()); };
     s.purgePreview = [](const QString& rootPath) { return PurgePreviewService::snapshot(rootPath, QProcessEnvironment::systemEnvironment()); };
 
-    s.analysis = [](const QString& rootPath) { return LocalAnalysis::snapshot(rootPath); };
+    s.analysis = [](const QString& rootPath) {
+        // A missing folder (~/Library on Linux) would otherwise read as an empty one.
+        FolderAccessError::check(rootPath);
+        return LocalAnalysis::snapshot(rootPath);
+    };
 
     // Runs on the model's Trash thread, so it reads the language from the store, not the GUI object.
     s.moveToTrash = [](const QString& path, QString* error) {

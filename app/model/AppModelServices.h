@@ -61,7 +61,7 @@ struct AppModelServices {
     std::function<QFuture<InstallerPreviewReport>(const QString& home)> installerPreview;
     std::function<QFuture<PurgePreviewReport>(const QString& rootPath)> purgePreview;
 
-    // Storage analysis walk.
+    // Storage analysis walk; throws FolderAccessError when the folder cannot be listed.
     std::function<AnalysisReport(const QString& rootPath)> analysis; // pool
 
     // Status probes and process control.

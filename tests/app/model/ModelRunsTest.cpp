@@ -1,7 +1,9 @@
 #include "core/model/AppActionFactory.h"
 #include "core/model/SizeText.h"
 #include "tests/app/model/ModelTestSupport.h"
+#include "tests/support/Unprivileged.h"
 
+#include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -465,6 +467,24 @@ TEST_F(ModelRuns, AProjectScanOfAFolderThatIsGoneFailsInsteadOfFindingNothing)
     EXPECT_EQ(model.statusTitle(), QStringLiteral("Project Preview Failed"));
     EXPECT_EQ(model.statusDetail(), QStringLiteral("The folder “%1” doesn’t exist.").arg(gone));
     EXPECT_EQ(model.lastPurgeScanDate(), 0.0);
+}
+
+TEST_F(ModelRuns, AProjectScanOfAFolderItMayNotReadFails)
+{
+    if (test::ranUnprivileged())
+        return;
+    services.purgePreview = AppModelServices::real().purgePreview;
+    AppModel model(services);
+    const QString locked = env.makeDir(QStringLiteral("code"));
+    env.makeDir(QStringLiteral("code/app/node_modules"));
+    QFile::setPermissions(locked, QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    model.chooseScanPath(locked);
+    ASSERT_TRUE(finish(model.execute(AppActionFactory::purge(true, false))));
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(model.purgePreviewReport());
+    EXPECT_EQ(model.statusTitle(), QStringLiteral("Project Preview Failed"));
+    EXPECT_TRUE(model.statusDetail().startsWith(QStringLiteral("The folder “%1” couldn’t be read.").arg(locked)))
+        << model.statusDetail().toStdString();
 }
 
 TEST_F(ModelRuns, ProjectPreviewScansTheFolderChosenWhenItStartsAndShowsItsScanningText)

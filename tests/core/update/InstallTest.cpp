@@ -520,7 +520,7 @@ TEST_F(UpdateInstallTest, SwapsAndStartsTheNewCopyOnceTheAppHasQuit)
     EXPECT_EQ(probe->scriptPermissions & QFileDevice::Permissions(0x7077), QFileDevice::Permissions(0x7055)); // 0755
 }
 
-TEST_F(UpdateInstallTest, LeavesEverythingWhileTheAppStillRuns)
+TEST_F(UpdateInstallTest, LeavesTheOldCopyWhileTheAppStillRuns)
 {
     QProcess running;
     running.start(QStringLiteral("/bin/sleep"), {QStringLiteral("600")});

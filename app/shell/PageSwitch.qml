@@ -1,6 +1,9 @@
 import QtQuick
 import Roror.App
 import Roror.Kit
+import Roror.Pages.Clean
+import Roror.Pages.Maintenance
+import Roror.Pages.Optimize
 
 // The page area: exactly one page, the one the sidebar selects. Each page is one slot below. A
 // slot builds its page when the page is selected and throws it away when another one is, so a
@@ -35,10 +38,7 @@ Item {
         active: root.selectedFeature === "clean"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "智能清理" : "Smart Clean"
-                systemImage: "sparkles"
-            }
+            CleanView { model: root.model } // qmllint disable unqualified
         }
     }
 
@@ -63,10 +63,7 @@ Item {
         active: root.selectedFeature === "optimize"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "优化加速" : "Optimize"
-                systemImage: "speedometer"
-            }
+            OptimizeView { model: root.model } // qmllint disable unqualified
         }
     }
 
@@ -119,10 +116,7 @@ Item {
         active: root.selectedFeature === "maintenance"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "设置" : "Settings"
-                systemImage: "gearshape"
-            }
+            MaintenanceView { model: root.model } // qmllint disable unqualified
         }
     }
 }

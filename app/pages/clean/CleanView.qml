@@ -3,6 +3,7 @@ import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
 import Roror.Pages.Controls
+import Roror.Shell
 
 // The Smart Clean page: the header with the last-run line and the page's buttons, then the scan
 // contract before any preview, the busy strip while the clean feature runs, or the preview panel.
@@ -104,7 +105,7 @@ Item {
             visible: page.busy
             title: Loc.chinese ? "预览结果" : "Preview Results"
             glass: true
-            BusyStrip {
+            PageStatusView {
                 Layout.fillWidth: true
                 model: root.model
             }

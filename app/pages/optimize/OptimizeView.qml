@@ -3,6 +3,7 @@ import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
 import Roror.Pages.Controls
+import Roror.Shell
 
 // The Optimize page: the header with the last-run line and the page's buttons, then the scan
 // contract before any preview, the busy strip while the optimize feature runs, or the preview.
@@ -103,7 +104,7 @@ Item {
             visible: page.busy
             title: Loc.chinese ? "预览结果" : "Preview Results"
             glass: true
-            BusyStrip {
+            PageStatusView {
                 Layout.fillWidth: true
                 model: root.model
             }

@@ -117,7 +117,7 @@ TEST_F(CleanView, PreviewShowsTheBusyStripThenEveryRowColouredByItsStatus)
     EXPECT_TRUE(shown(item("cleanBusy")));
     EXPECT_FALSE(item("cleanContract")->isVisible());
     EXPECT_FALSE(item("cleanPreviewPanel")->isVisible());
-    EXPECT_EQ(textOf(item("busyStripDetail")), view().model().statusDetail());
+    EXPECT_EQ(textOf(item("pageStatusDetail")), view().model().statusDetail());
 
     previews.resolve(allStatuses());
     ASSERT_TRUE(settleUntil(view(), [&] { return !view().model().isRunning(); }));

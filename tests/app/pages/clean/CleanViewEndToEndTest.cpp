@@ -145,5 +145,55 @@ TEST_F(CleanViewEndToEnd, AnEditedProtectionListIsSavedReloadedAndHonoured)
     EXPECT_TRUE(exists(precious));
 }
 
+// The same road inside the window: the sidebar opens Smart Clean, and the clean runs only after
+// Continue in the root view's confirmation (Cancel first leaves everything in place).
+TEST_F(CleanViewEndToEnd, InTheWindowThroughTheRootViewsConfirmation)
+{
+    ASSERT_NE(view().load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView")), nullptr)
+        << view().warnings().join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(settleUntil(view(), [&] { return !view().model().updateStatusDetail().isEmpty() && !view().model().isRunning(); }));
+    view().click(view().find(QStringLiteral("sidebar.clean")));
+    ASSERT_TRUE(settleUntil(view(), [&] { return shown(item("cleanPreviewButton")); }));
+    preview();
+    EXPECT_EQ(shownPaths(), (QStringList{at("Library/Caches"), at("Library/Logs")}));
+
+    QObject* alert = view().root()->findChild<QObject*>(QStringLiteral("confirmationAlert"));
+    ASSERT_NE(alert, nullptr);
+    const auto alertButton = [&](const char* name) {
+        auto* content = alert->property("contentItem").value<QQuickItem*>();
+        QList<QQuickItem*> found;
+        std::function<void(QQuickItem*)> walk = [&](QQuickItem* i) {
+            if (!i)
+                return;
+            if (i->objectName() == QLatin1String(name))
+                found << i;
+            for (QQuickItem* c : i->childItems())
+                walk(c);
+        };
+        walk(content);
+        return found.value(0);
+    };
+
+    view().click(item("cleanStartButton"));
+    ASSERT_TRUE(settleUntil(view(), [&] { return alert->property("opened").toBool(); }));
+    view().click(alertButton("alertCancel"));
+    ASSERT_TRUE(settleUntil(view(), [&] { return !alert->property("visible").toBool(); }));
+    view().settle();
+    EXPECT_FALSE(view().model().isRunning());
+    EXPECT_TRUE(exists(at("Library/Caches/app2.db")));
+    EXPECT_EQ(view().model().lastCleanDate(), 0);
+
+    view().click(item("cleanStartButton"));
+    ASSERT_TRUE(settleUntil(view(), [&] { return alert->property("opened").toBool(); }));
+    view().click(alertButton("alertAccept"));
+    ASSERT_TRUE(settleUntil(view(), [&] { return view().model().lastCleanDate() > 0 && !view().model().isRunning(); }, 30000));
+    for (const char* gone : {"Library/Caches/app1", "Library/Caches/app2.db", "Library/Caches/link-out", "Library/Logs/a.log"})
+        EXPECT_FALSE(exists(at(gone))) << gone;
+    EXPECT_TRUE(exists(at("Library/Caches/JetBrains/index")));
+    EXPECT_TRUE(exists(at("Documents/notes.txt")));
+    EXPECT_TRUE(exists(precious));
+    EXPECT_TRUE(textOf(item("cleanLastRun")).endsWith(QStringLiteral(" · 5 items")));
+}
+
 } // namespace
 } // namespace roror::test

@@ -324,3 +324,37 @@ const bool updateIdle = add({QStringLiteral("update-sheet-idle"),
 
 } // namespace
 } // namespace roror::gallery
+
+namespace roror::gallery {
+namespace {
+
+// The pages in the window, over the backdrop and beside the sidebar.
+void inWindow(test::ViewFixture& view, AppFeature feature)
+{
+    view.load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView"));
+    for (int i = 0; i < 200 && view.model().updateStatusDetail().isEmpty(); ++i)
+        view.settle(5);
+    view.model().setSelectedFeature(feature);
+    view.settle(20);
+    finishTransitions(view);
+}
+
+const bool cleanWindow = add({QStringLiteral("clean-in-window"),
+                              [](test::ViewFixture& view) {
+                                  inWindow(view, AppFeature::clean);
+                                  view.model().request(AppActionFactory::clean(true, false));
+                                  settleRun(view);
+                                  finishTransitions(view);
+                              },
+                              [](AppModelServices& s, const test::TestEnv&) {
+                                  s.cleanPreview = [] { return QtFuture::makeReadyFuture(sampleCleanReport()); };
+                              }});
+
+const bool optimizeWindow = add({QStringLiteral("optimize-in-window"),
+                                 [](test::ViewFixture& view) { inWindow(view, AppFeature::optimize); }, {}});
+
+const bool settingsWindow = add({QStringLiteral("settings-in-window"),
+                                 [](test::ViewFixture& view) { inWindow(view, AppFeature::maintenance); }, {}});
+
+} // namespace
+} // namespace roror::gallery

@@ -742,17 +742,18 @@ void AppModel::loadCleanWhitelistEditor()
 {
     try {
         const CleanWhitelistState state = m_services.loadCleanWhitelist(home());
-        m_cleanWhitelistUnreadable = false;
+        m_cleanWhitelistLoadError.reset();
         setCleanWhitelistText(state.patterns.join(QLatin1Char('\n')));
     } catch (...) {
-        m_cleanWhitelistUnreadable = true;
-        setAlertMessage(describeError(std::current_exception()));
+        m_cleanWhitelistLoadError = describeError(std::current_exception());
+        setAlertMessage(*m_cleanWhitelistLoadError);
     }
+    emit cleanWhitelistLoadErrorChanged();
 }
 
 void AppModel::saveCleanWhitelistEditor()
 {
-    if (m_cleanWhitelistUnreadable) {
+    if (m_cleanWhitelistLoadError) {
         setAlertMessage(text("保护名单没有读取成功，为避免覆盖原来的文件，这次没有保存。",
                              "The protection list could not be read, so it was not saved over."));
         return;
@@ -798,18 +799,19 @@ void AppModel::loadOptimizeWhitelistEditor()
 {
     try {
         const OptimizeWhitelistState state = m_services.loadOptimizeWhitelist(home());
-        m_optimizeWhitelistUnreadable = false;
+        m_optimizeWhitelistLoadError.reset();
         setOptimizeWhitelistSelection(state.selectedKeys);
         setOptimizeWhitelistCustomKeys(state.customKeys);
     } catch (...) {
-        m_optimizeWhitelistUnreadable = true;
-        setAlertMessage(describeError(std::current_exception()));
+        m_optimizeWhitelistLoadError = describeError(std::current_exception());
+        setAlertMessage(*m_optimizeWhitelistLoadError);
     }
+    emit optimizeWhitelistLoadErrorChanged();
 }
 
 void AppModel::saveOptimizeWhitelistEditor()
 {
-    if (m_optimizeWhitelistUnreadable) {
+    if (m_optimizeWhitelistLoadError) {
         setAlertMessage(text("保护项没有读取成功，为避免覆盖原来的文件，这次没有保存。",
                              "The safeguards could not be read, so they were not saved over."));
         return;

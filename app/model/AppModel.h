@@ -184,6 +184,10 @@ public:
     void saveCleanWhitelistEditor();
     void loadOptimizeWhitelistEditor();
     void saveOptimizeWhitelistEditor();
+    // Why the last load of each list failed; absent once a load succeeds. While it is set the
+    // editor's save refuses to write over the file.
+    std::optional<QString> cleanWhitelistLoadError() const { return m_cleanWhitelistLoadError; }
+    std::optional<QString> optimizeWhitelistLoadError() const { return m_optimizeWhitelistLoadError; }
 
     // ---- Trash moves ----
     // Every move runs off the GUI thread, one batch after the other, with the busy state set for the
@@ -280,6 +284,10 @@ signals:
     void lastCleanCountChanged();
     void showHealthAuraChanged();
     void customWindowBackgroundPathChanged();
+
+    // After each load of a list editor, whether it failed or not.
+    void cleanWhitelistLoadErrorChanged();
+    void optimizeWhitelistLoadErrorChanged();
 
 private:
     using Done = std::function<void()>;
@@ -426,8 +434,8 @@ private:
     quint64 m_nextRunId = 0;
     std::array<quint64, static_cast<size_t>(ReportSlot::count)> m_requestGeneration{};
     // A list that could not be read is never saved over from its editor.
-    bool m_cleanWhitelistUnreadable = false;
-    bool m_optimizeWhitelistUnreadable = false;
+    std::optional<QString> m_cleanWhitelistLoadError;
+    std::optional<QString> m_optimizeWhitelistLoadError;
     // Brings results and installer reports from other threads back to the model while it exists.
     std::shared_ptr<ThreadRelay> m_relay;
 

@@ -5,6 +5,9 @@ import Roror.Pages.Analyze
 import Roror.Pages.Installer
 import Roror.Pages.Purge
 import Roror.Pages.Uninstall
+import Roror.Pages.Clean
+import Roror.Pages.Maintenance
+import Roror.Pages.Optimize
 
 // The page area: exactly one page, the one the sidebar selects. Each page is one slot below. A
 // slot builds its page when the page is selected and throws it away when another one is, so a
@@ -39,10 +42,7 @@ Item {
         active: root.selectedFeature === "clean"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "智能清理" : "Smart Clean"
-                systemImage: "sparkles"
-            }
+            CleanView { model: root.model } // qmllint disable unqualified
         }
     }
 
@@ -64,10 +64,7 @@ Item {
         active: root.selectedFeature === "optimize"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "优化加速" : "Optimize"
-                systemImage: "speedometer"
-            }
+            OptimizeView { model: root.model } // qmllint disable unqualified
         }
     }
 
@@ -111,10 +108,7 @@ Item {
         active: root.selectedFeature === "maintenance"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "设置" : "Settings"
-                systemImage: "gearshape"
-            }
+            MaintenanceView { model: root.model } // qmllint disable unqualified
         }
     }
 }

@@ -13,7 +13,7 @@ fail() {
   exit 1
 }
 
-for tool in Xvfb xdotool import xwininfo md5sum compare truncate; do
+for tool in Xvfb xdotool import xwininfo md5sum compare convert truncate; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup installs it)"
 done
 
@@ -49,6 +49,16 @@ for folder in Caches Mail Containers Logs; do
   for i in 1 2 3 4 5 6; do truncate -s "$((i * 3))M" "$home/Library/$folder/sub/item-$i.bin"; done
 done
 truncate -s 90M "$home/Library/Mail/archive.mbox"
+# What Smart Clean finds in it: caches and logs to clean, default-protected caches, a link out of the
+# home (removed as a link; its target stays) and a document no clean looks at.
+for f in Library/Caches/com.example.one/blob Library/Caches/com.example.one/deep/blob Library/Caches/example.db \
+  Library/Caches/JetBrains/index Library/Logs/example.log Documents/notes.txt; do
+  mkdir -p "$home/$(dirname "$f")"
+  head -c 6000 /dev/zero >"$home/$f"
+done
+mkdir -p "$work/outside"
+head -c 6000 /dev/zero >"$work/outside/precious"
+ln -s "$work/outside" "$home/Library/Caches/link-out"
 export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
   XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb
 unset ROROR_UPDATE_FEED_URL QT_QUICK_BACKEND
@@ -116,6 +126,57 @@ cp "$work/analyze-before.png" "$shots/9-analyze-before.png"
 cp "$work/analyze-after.png" "$shots/10-analyze-rows.png"
 [ "${changed%.*}" -gt 4000 ] 2>/dev/null || fail "no analysis rows appeared below the header (only $changed pixels changed; see $shots)"
 echo "storage analysis: the result rows are shown ($changed pixels changed below the header)"
+
+# Smart Clean: preview, then Start Cleaning and Continue in the confirmation; then on disk exactly the
+# cleanable items are gone. The header's buttons sit at its right end, left of the protection-list
+# button (26 wide) 16 apart; the page column is 34 from the sidebar (224 wide), at most 980 wide,
+# and its header is padded by 20.
+column=$(( width - 224 - 68 )); [ "$column" -gt 980 ] && column=980
+header_right=$(( 224 + 34 + column - 20 ))
+header_region="$(( column - 40 ))x40+$(( 224 + 34 + 20 ))+138"
+xdotool mousemove --window "$window" "$x" "$((108 + 46 * 1 + 21))" click 1
+sleep 0.8
+import -window "$window" "$work/clean-before.png" || fail "no screenshot of the Smart Clean page"
+xdotool mousemove --window "$window" "$(( header_right - 26 - 16 - 46 ))" 158 click 1
+# The report is in when the header offers Start Cleaning.
+changed=0
+for _ in $(seq 40); do
+  sleep 0.25
+  kill -0 "$app_pid" 2>/dev/null || fail "the program ended during the clean preview: $(cat "$work/roror.log")"
+  import -window "$window" "$work/clean-preview.png" || continue
+  changed=$(compare -metric AE -fuzz 8% -extract "$header_region" "$work/clean-before.png" "$work/clean-preview.png" null: 2>&1 || true)
+  changed=${changed%% *}
+  [ "${changed%.*}" -gt 200 ] 2>/dev/null && break
+done
+cp "$work/clean-preview.png" "$shots/11-clean-preview.png"
+[ "${changed%.*}" -gt 200 ] 2>/dev/null || fail "the Smart Clean preview did not offer Start Cleaning (see $shots)"
+[ -e "$home/Library/Caches/example.db" ] || fail "the preview removed something"
+xdotool mousemove --window "$window" "$(( header_right - 26 - 16 - 66 ))" 158 click 1
+sleep 0.6
+import -window "$window" "$work/clean-confirm.png" || fail "no screenshot of the confirmation"
+cp "$work/clean-confirm.png" "$shots/12-clean-confirmation.png"
+[ -e "$home/Library/Caches/example.db" ] || fail "Start Cleaning removed something before the confirmation"
+# The confirmation is a light card 272 wide in the window's middle over the dimmed window; Continue is
+# the right one of its two buttons (30 high), 20 above the card's lower edge.
+accept_x=$(( width / 2 + 60 ))
+card_bottom=$(convert "$work/clean-confirm.png" -crop "1x${height}+${accept_x}+0" -colorspace gray txt:- \
+  | awk -F'[,:]' 'NR > 1 { split($3, v, "[()]"); if (v[2] + 0 >= 245) last = $2 } END { print last + 0 }')
+[ "$card_bottom" -gt $(( height / 2 )) ] || fail "no confirmation card found (see $shots)"
+xdotool mousemove --window "$window" "$accept_x" "$(( card_bottom - 20 - 15 ))" click 1
+for _ in $(seq 40); do
+  [ -e "$home/Library/Caches/example.db" ] || break
+  sleep 0.25
+done
+sleep 0.5
+import -window "$window" "$shots/13-clean-done.png" || true
+for gone in Library/Caches/com.example.one Library/Caches/example.db Library/Caches/link-out Library/Logs/example.log; do
+  [ -e "$home/$gone" ] || [ -L "$home/$gone" ] && fail "Smart Clean left $gone (see $shots)"
+done
+for kept in Library/Caches Library/Logs Library/Caches/JetBrains/index Documents/notes.txt; do
+  [ -e "$home/$kept" ] || fail "Smart Clean removed $kept"
+done
+[ -f "$work/outside/precious" ] || fail "Smart Clean followed the link out of the home"
+echo "smart clean: previewed, confirmed and cleaned; protected, linked-to and other files untouched"
 
 "$closer" "$window" || fail "could not ask the window to close"
 for _ in $(seq 100); do

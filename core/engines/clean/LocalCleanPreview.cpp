@@ -21,6 +21,7 @@
 #include <fcntl.h>
 #include <latch>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -276,6 +277,13 @@ QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runnin
     return entries;
 }
 
+// The walk's workers give way to the window's thread: a preview that keeps every core busy must
+// not keep the interface from answering. Each worker is a fresh thread, so nothing is restored.
+void yieldToInterface()
+{
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
+}
+
 // Measures every location on its own thread pool of plain threads; `afterFirst` runs on the calling
 // thread once the first `firstCount` locations are measured, while the rest go on.
 std::vector<std::optional<LocationSummary>> measureAll(const QList<Location>& paths, qsizetype firstCount,
@@ -287,6 +295,7 @@ std::vector<std::optional<LocationSummary>> measureAll(const QList<Location>& pa
     std::atomic<size_t> next{0};
     std::latch firstDone(static_cast<std::ptrdiff_t>(std::min<qsizetype>(firstCount, paths.size())));
     auto work = [&] {
+        yieldToInterface();
         for (;;) {
             const size_t index = next.fetch_add(1);
             if (index >= count)

@@ -1,0 +1,152 @@
+#include "app/pages/clean/CleanPage.h"
+
+#include "app/kit/PageLines.h"
+#include "app/kit/RelativeDateText.h"
+#include "app/model/AppModel.h"
+#include "core/model/AppActionFactory.h"
+#include "core/model/LocalizationSettings.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+
+namespace roror {
+
+CleanPage::CleanPage(QObject* parent)
+    : QObject(parent)
+{
+    m_clockTimer.setInterval(30 * 1000);
+    connect(&m_clockTimer, &QTimer::timeout, this, &CleanPage::lastRunChanged);
+    connect(&LocalizationSettings::shared(), &LocalizationSettings::preferenceChanged, this, [this] {
+        emit lastRunChanged();
+        emit summaryChanged();
+    });
+}
+
+void CleanPage::setModel(AppModel* model)
+{
+    if (model == m_model)
+        return;
+    for (const auto& c : std::as_const(m_connections))
+        disconnect(c);
+    m_connections.clear();
+    m_model = model;
+    if (m_model) {
+        m_connections << connect(m_model, &AppModel::isRunningChanged, this, &CleanPage::stateChanged)
+                      << connect(m_model, &AppModel::runningFeatureChanged, this, &CleanPage::stateChanged)
+                      << connect(m_model, &AppModel::cleanPreviewReportChanged, this, &CleanPage::reportChanged)
+                      << connect(m_model, &AppModel::lastCleanDateChanged, this, &CleanPage::lastRunChanged)
+                      << connect(m_model, &AppModel::lastCleanCountChanged, this, &CleanPage::lastRunChanged);
+    }
+    reportChanged();
+    emit lastRunChanged();
+    emit modelChanged();
+}
+
+void CleanPage::setActive(bool active)
+{
+    if (active == m_active)
+        return;
+    m_active = active;
+    if (m_active) {
+        m_clockTimer.start();
+        emit lastRunChanged();
+    } else {
+        m_clockTimer.stop();
+    }
+    emit activeChanged();
+}
+
+void CleanPage::reportChanged()
+{
+    const auto report = m_model ? m_model->cleanPreviewReport() : std::nullopt;
+    m_rows.setEntries(report ? report->entries : QList<CleanPreviewReport::Entry>{});
+    emit stateChanged();
+    emit summaryChanged();
+}
+
+bool CleanPage::busy() const
+{
+    return m_model && m_model->isRunning() && m_model->runningFeature() == AppFeature::clean;
+}
+
+bool CleanPage::hasReport() const
+{
+    return m_model && m_model->cleanPreviewReport().has_value();
+}
+
+bool CleanPage::reportIsEmpty() const
+{
+    return !hasReport() || m_model->cleanPreviewReport()->entries.isEmpty();
+}
+
+bool CleanPage::hasCleaned() const
+{
+    // Not-a-number is not greater than 0 either.
+    return m_model && m_model->lastCleanDate() > 0;
+}
+
+QString CleanPage::headerSymbol() const
+{
+    return hasCleaned() ? QStringLiteral("clock.arrow.circlepath") : QStringLiteral("sparkles");
+}
+
+QString CleanPage::lastCleanText() const
+{
+    if (!m_model)
+        return {};
+    return PageLines::lastRunLine(PageLines::LastRun::clean, m_model->lastCleanDate(), m_model->lastCleanCount(), clock(),
+                                  LocalizationSettings::shared().resolvedLanguage(), RelativeDateText::systemLanguage())
+        .value_or(QString());
+}
+
+QString CleanPage::summaryText() const
+{
+    const auto report = m_model ? m_model->cleanPreviewReport() : std::nullopt;
+    return summaryText(report.value_or(CleanPreviewReport{}), LocalizationSettings::shared().resolvedLanguage());
+}
+
+QString CleanPage::summaryText(const CleanPreviewReport& report, AppResolvedLanguage language)
+{
+    const bool chinese = language == AppResolvedLanguage::chinese;
+    if (report.summary && !report.summary->isEmpty())
+        return *report.summary;
+    if (!report.entries.isEmpty()) {
+        const QString n = QString::number(report.entries.size());
+        return chinese ? n + QStringLiteral(" 项，正式清理前仍会让你确认。")
+                       : n + QStringLiteral(" items. You will still confirm before real cleanup.");
+    }
+    return chinese ? QStringLiteral("本次检查没有需要重点处理的内容。")
+                   : QStringLiteral("This scan did not find anything that needs attention.");
+}
+
+QString CleanPage::fitMiddle(const QString& text, const QFont& font, qreal width, int lines)
+{
+    if (width <= 0 || lines < 1)
+        return text;
+    const QFontMetricsF metrics(font);
+    // Wrapping at any character leaves at most one character's width unused per line.
+    const qreal room = width * lines - metrics.maxWidth() * lines;
+    if (metrics.horizontalAdvance(text) <= room)
+        return text;
+    return metrics.elidedText(text, Qt::ElideMiddle, std::max<qreal>(room, metrics.maxWidth()));
+}
+
+void CleanPage::preview()
+{
+    if (m_model)
+        m_model->request(AppActionFactory::clean(true, debug));
+}
+
+void CleanPage::startCleaning()
+{
+    if (m_model)
+        m_model->request(AppActionFactory::clean(false, debug));
+}
+
+void CleanPage::openProtectionList()
+{
+    if (m_model)
+        m_model->request(AppActionFactory::cleanWhitelist());
+}
+
+} // namespace roror

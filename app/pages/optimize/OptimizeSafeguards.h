@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/engines/optimize/OptimizeWhitelistOption.h"
+
+#include <QAbstractListModel>
+#include <QPointer>
+#include <QtQml/qqmlregistration.h>
+
+namespace roror {
+
+class AppModel;
+
+// The safeguards sheet: one tick per catalogue task, bound to the model's selection, the count of
+// the file's custom entries, Restore Defaults, Cancel and Save. A safeguards file that could not be
+// read is shown as such and is never saved over: Save is refused and the sheet stays open.
+class OptimizeSafeguards : public QAbstractListModel {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
+    Q_PROPERTY(int count READ count CONSTANT)
+    Q_PROPERTY(QString customCountText READ customCountText NOTIFY customCountChanged)
+    Q_PROPERTY(bool loadFailed READ loadFailed NOTIFY loadStateChanged)
+    Q_PROPERTY(QString loadErrorText READ loadErrorText NOTIFY loadStateChanged)
+    Q_PROPERTY(bool canSave READ canSave NOTIFY loadStateChanged)
+
+public:
+    enum Role { OptionIdRole = Qt::UserRole + 1, TitleRole, DetailRole, CheckedRole };
+
+    explicit OptimizeSafeguards(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QHash<int, QByteArray> roleNames() const override;
+    int count() const { return static_cast<int>(m_options.size()); }
+
+    AppModel* model() const { return m_model; }
+    void setModel(AppModel* model);
+    // Empty when the file holds no custom entry.
+    QString customCountText() const;
+    bool loadFailed() const;
+    QString loadErrorText() const;
+    bool canSave() const { return m_model && !loadFailed(); }
+
+    // One change of the model's selection; ticking a ticked task (or clearing a clear one) changes nothing.
+    Q_INVOKABLE void setChecked(const QString& optionId, bool checked);
+    Q_INVOKABLE void restoreDefaults();
+    // Saves through the model and closes; refused (false, sheet left open) while the file failed to load.
+    Q_INVOKABLE bool save();
+    Q_INVOKABLE void cancel();
+
+    static QString customCountText(qsizetype count, bool chinese);
+
+signals:
+    void modelChanged();
+    void customCountChanged();
+    void loadStateChanged();
+
+private:
+    void selectionChanged();
+    void languageChanged();
+
+    QList<OptimizeWhitelistOption> m_options;
+    QPointer<AppModel> m_model;
+    QList<QMetaObject::Connection> m_connections;
+};
+
+} // namespace roror

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
+#include <QtQml/qqmlregistration.h>
 #include <array>
 #include <functional>
 #include <memory>
@@ -28,6 +29,8 @@ namespace roror {
 // event, so nothing arrives after the model is gone.
 class AppModel : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The window owns the one model")
 
     // Published.
     Q_PROPERTY(roror::AppFeature selectedFeature READ selectedFeature WRITE setSelectedFeature NOTIFY selectedFeatureChanged)

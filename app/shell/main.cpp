@@ -1,5 +1,8 @@
+#include "app/model/AppModel.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QQmlApplicationEngine>
+#include <QUrl>
 
 int main(int argc, char* argv[])
 {
@@ -7,10 +10,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName("Roror");
     QApplication::setOrganizationName("Roror");
 
-    QWidget window;
-    window.setWindowTitle("Roror");
-    window.setMinimumSize(980, 720);
-    window.resize(1180, 780);
-    window.show();
+    roror::AppModel model;
+    QQmlApplicationEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+    engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}});
+    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Roror/Shell/RororWindow.qml")));
+    if (engine.rootObjects().isEmpty())
+        return 1;
     return app.exec();
 }

@@ -15,13 +15,13 @@ QString StatusCardData::bodyKind() const
 {
     return std::visit(Overload{
                           [](const std::monostate&) { return QString(); },
-                          [](const CPUVisualBody&) { return QStringLiteral("cpu"); },
-                          [](const MemoryVisualBody&) { return QStringLiteral("memory"); },
-                          [](const GPUVisualBody&) { return QStringLiteral("gpu"); },
-                          [](const DiskVisualBody&) { return QStringLiteral("disk"); },
-                          [](const PowerVisualBody&) { return QStringLiteral("power"); },
-                          [](const NetworkVisualBody&) { return QStringLiteral("network"); },
-                          [](const ProcessVisualBody&) { return QStringLiteral("processes"); },
+                          [](const CPUVisualBody&) { return QStringLiteral("CPUVisualBody"); },
+                          [](const MemoryVisualBody&) { return QStringLiteral("MemoryVisualBody"); },
+                          [](const GPUVisualBody&) { return QStringLiteral("GPUVisualBody"); },
+                          [](const DiskVisualBody&) { return QStringLiteral("DiskVisualBody"); },
+                          [](const PowerVisualBody&) { return QStringLiteral("PowerVisualBody"); },
+                          [](const NetworkVisualBody&) { return QStringLiteral("NetworkVisualBody"); },
+                          [](const ProcessVisualBody&) { return QStringLiteral("ProcessVisualBody"); },
                       },
                       customBody);
 }

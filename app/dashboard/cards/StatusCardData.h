@@ -29,8 +29,8 @@ struct StatusCardData {
     // The grid keys its cells by the title; the titles of one card list are distinct.
     QString id() const { return title; }
     bool hasCustomBody() const { return !std::holds_alternative<std::monostate>(customBody); }
-    // "cpu", "memory", "gpu", "disk", "power", "network", "processes", or empty without a drawing:
-    // the view picks its drawing component by it.
+    // The name of the view component that draws the card's drawing ("CPUVisualBody", ...), empty
+    // without one.
     QString bodyKind() const;
     // The drawing as a value the view reads; invalid without one.
     QVariant bodyValue() const;

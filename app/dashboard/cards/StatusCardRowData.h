@@ -3,6 +3,7 @@
 #include "app/dashboard/cards/LoadColor.h"
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <optional>
 
@@ -11,6 +12,7 @@ namespace roror {
 // One label/value line of a status card, with an optional load that draws it as a bar.
 struct StatusCardRowData {
     Q_GADGET
+    QML_VALUE_TYPE(statusCardRow)
     Q_PROPERTY(QString label MEMBER label)
     Q_PROPERTY(QString value MEMBER value)
 
@@ -28,6 +30,7 @@ public:
 // A label, a value and, with a load, the load in colour over a thin bar.
 struct MetricBarRow {
     Q_GADGET
+    QML_VALUE_TYPE(metricBarRow)
     Q_PROPERTY(QString label MEMBER label)
     Q_PROPERTY(QString value MEMBER value)
     Q_PROPERTY(bool showsValue READ showsValue)

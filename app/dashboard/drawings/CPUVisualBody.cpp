@@ -70,7 +70,7 @@ QVariantList CPUVisualBody::coreRows() const
     for (const QList<int>& slotRow : CoreLoadGrid::cellIndexes(static_cast<int>(cores.size()), std::max(columns, 1))) {
         QVariantList row;
         for (int i : slotRow)
-            row.append(i >= 0 ? QVariant::fromValue(CoreCell{i, cores[i]}) : QVariant());
+            row.append(QVariant::fromValue(i >= 0 ? CoreCell{i, cores[i], false} : CoreCell{0, 0, true}));
         rows.append(QVariant(row));
     }
     return rows;

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QVariantList>
 #include <optional>
@@ -14,7 +15,9 @@ namespace roror {
 // One core's small vertical gauge.
 struct CoreCell {
     Q_GADGET
+    QML_VALUE_TYPE(coreCell)
     Q_PROPERTY(int index MEMBER index)
+    Q_PROPERTY(bool isPlaceholder MEMBER isPlaceholder)
     Q_PROPERTY(QString caption READ caption)
     Q_PROPERTY(double fillHeight READ fillHeight)
     Q_PROPERTY(double fraction READ fraction)
@@ -27,6 +30,8 @@ public:
 
     int index = 0;
     double value = 0;
+    // A clear slot that keeps the cells of a short last row as wide as those above.
+    bool isPlaceholder = false;
 
     // Counted from 1: the first core is C1.
     QString caption() const;
@@ -56,6 +61,7 @@ QList<QList<int>> cellIndexes(int count, int columns);
 // the load line.
 struct CPUVisualBody {
     Q_GADGET
+    QML_VALUE_TYPE(cpuVisualBody)
     Q_PROPERTY(double fraction READ fraction)
     Q_PROPERTY(QString tone READ toneName)
     Q_PROPERTY(QString percentText READ percentText)
@@ -78,7 +84,7 @@ public:
     QString toneName() const { return toName(tone()); }
     QString percentText() const;
     bool showsGrid() const { return !cores.isEmpty(); }
-    // The grid as rows of slots: a CoreCell, or an invalid QVariant for a placeholder.
+    // The grid as rows of slots, placeholders included.
     QVariantList coreRows() const;
 
     bool operator==(const CPUVisualBody&) const = default;

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QVariantList>
 #include <optional>
@@ -14,6 +15,7 @@ namespace roror {
 // One volume as the disk card shows it (DiskVisualBody::Item).
 struct DiskVisualBodyItem {
     Q_GADGET
+    QML_VALUE_TYPE(diskItem)
     Q_PROPERTY(QString id MEMBER id)
     Q_PROPERTY(QString name READ displayName)
     Q_PROPERTY(QString usedText MEMBER usedText)
@@ -80,6 +82,7 @@ QString rateText(std::optional<double> rate);
 // The Disk card's drawing: one row per volume, the fullness hint and the read/write line.
 struct DiskVisualBody {
     Q_GADGET
+    QML_VALUE_TYPE(diskVisualBody)
     Q_PROPERTY(QVariantList disks READ diskList)
     Q_PROPERTY(bool showsHint READ showsHint)
     Q_PROPERTY(bool hintIsCritical READ hintIsCritical)

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -15,6 +16,7 @@ namespace roror {
 // The GPU card's drawing: header line, usage row, video-memory row and note.
 struct GPUVisualBody {
     Q_GADGET
+    QML_VALUE_TYPE(gpuVisualBody)
     Q_PROPERTY(bool hasHeaderLine READ hasHeaderLine)
     Q_PROPERTY(QString headerLine READ headerLineOrEmpty)
     Q_PROPERTY(roror::MetricBarRow usageRow READ usageRow)
@@ -54,6 +56,7 @@ public:
 // One line of the Processes card's drawing: a name with its CPU share as figure and bar.
 struct ProcessMetricRow {
     Q_GADGET
+    QML_VALUE_TYPE(processMetricRow)
     Q_PROPERTY(QString name MEMBER name)
     Q_PROPERTY(bool hasPercent READ hasPercent)
     Q_PROPERTY(QString percentText READ percentText)
@@ -76,6 +79,7 @@ public:
 // The Processes card's drawing: one metric line per top process.
 struct ProcessVisualBody {
     Q_GADGET
+    QML_VALUE_TYPE(processVisualBody)
     Q_PROPERTY(QVariantList rows READ rowList)
 
 public:

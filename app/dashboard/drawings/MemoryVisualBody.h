@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QVariantList>
 #include <optional>
@@ -14,6 +15,7 @@ namespace roror {
 // One legend line of the memory drawing.
 struct MemoryStatRow {
     Q_GADGET
+    QML_VALUE_TYPE(memoryStatRow)
     Q_PROPERTY(QString swatch READ swatchName)
     Q_PROPERTY(double swatchOpacity MEMBER swatchOpacity)
     Q_PROPERTY(QString label MEMBER label)
@@ -49,6 +51,7 @@ MemoryBarGeometry geometry(double usedPercent, std::optional<double> swapPercent
 // The Memory card's drawing: the used share, the stacked bar and the legend.
 struct MemoryVisualBody {
     Q_GADGET
+    QML_VALUE_TYPE(memoryVisualBody)
     Q_PROPERTY(QString percentText READ percentText)
     Q_PROPERTY(QString tone READ toneName)
     Q_PROPERTY(double usedFraction READ usedFraction)

@@ -87,4 +87,21 @@ QVariantList NetworkVisualBody::txList() const
     return toList(txHistory);
 }
 
+QList<QPointF> NetworkVisualBody::linePoints(bool download, double width, double height) const
+{
+    return NetworkSparkline::sparklinePoints(NetworkSparkline::drawnSamples(download ? rxHistory : txHistory),
+                                             sharedPeak(), QSizeF(width, height));
+}
+
+QList<QPointF> NetworkVisualBody::areaPoints(bool download, double width, double height) const
+{
+    QList<QPointF> points = linePoints(download, width, height);
+    if (points.isEmpty())
+        return points;
+    points.prepend(QPointF(0, height));
+    points.append(QPointF(width, height));
+    points.append(QPointF(0, height));
+    return points;
+}
+
 } // namespace roror

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -35,6 +36,7 @@ QList<QPointF> sparklinePoints(const QList<double>& samples, double peak, QSizeF
 // The Network card's drawing: download and upload rates over one shared-scale chart.
 struct NetworkVisualBody {
     Q_GADGET
+    QML_VALUE_TYPE(networkVisualBody)
     Q_PROPERTY(QString downText READ downText)
     Q_PROPERTY(QString upText READ upText)
     Q_PROPERTY(QVariantList rxHistory READ rxList)
@@ -57,6 +59,11 @@ public:
     QString upText() const { return NetworkRateColumn::rateText(upRate); }
     QVariantList rxList() const;
     QVariantList txList() const;
+
+    // One series drawn in an area of width x height: the line's points, and the area under it
+    // closed along the bottom edge (empty when the series draws its flat line instead).
+    Q_INVOKABLE QList<QPointF> linePoints(bool download, double width, double height) const;
+    Q_INVOKABLE QList<QPointF> areaPoints(bool download, double width, double height) const;
 
     bool operator==(const NetworkVisualBody&) const = default;
 };

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QVariantList>
 #include <optional>
@@ -14,6 +15,7 @@ namespace roror {
 // A fact chip of the power drawing (PowerVisualBody::Chip); equal when all three fields are.
 struct PowerVisualBodyChip {
     Q_GADGET
+    QML_VALUE_TYPE(powerChip)
     Q_PROPERTY(QString icon MEMBER icon)
     Q_PROPERTY(QString text MEMBER text)
     Q_PROPERTY(QString tint READ tintName)
@@ -30,6 +32,7 @@ public:
 // One wattage of the power flow row.
 struct PowerWattChip {
     Q_GADGET
+    QML_VALUE_TYPE(powerWattChip)
     Q_PROPERTY(QString icon MEMBER icon)
     Q_PROPERTY(QString label MEMBER label)
     Q_PROPERTY(QString wattText READ wattText)
@@ -72,6 +75,7 @@ QList<QList<PowerVisualBodyChip>> rows(const QList<PowerVisualBodyChip>& chips);
 // The Power card's drawing when there is a battery.
 struct PowerVisualBody {
     Q_GADGET
+    QML_VALUE_TYPE(powerVisualBody)
     Q_PROPERTY(QString percentText READ percentText)
     Q_PROPERTY(QString tone READ toneName)
     Q_PROPERTY(double fraction READ fraction)

@@ -4,6 +4,7 @@
 #include "core/model/AppLocalization.h"
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <optional>
 
@@ -18,6 +19,7 @@ HealthBand healthBand(std::optional<qint64> score);
 // free-space and live chips, and the host line.
 struct OverviewHeroCard {
     Q_GADGET
+    QML_VALUE_TYPE(heroCard)
     Q_PROPERTY(bool hasScore READ hasScore)
     Q_PROPERTY(QString scoreText READ scoreText)
     Q_PROPERTY(double ringValue READ ringValue)

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 #include <functional>
 #include <optional>
 
@@ -20,12 +21,13 @@ namespace roror {
 // which runs exactly while `live` is true (the page is on screen).
 class DashboardPage : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     Q_PROPERTY(bool live READ live WRITE setLive NOTIFY liveChanged)
     Q_PROPERTY(bool hasReport READ hasReport NOTIFY hasReportChanged)
     Q_PROPERTY(roror::OverviewHeroCard hero READ hero NOTIFY heroChanged)
-    Q_PROPERTY(roror::StatusCardListModel* cards READ cards CONSTANT)
-    Q_PROPERTY(roror::ProcessUsageListModel* processes READ processes CONSTANT)
+    Q_PROPERTY(QObject* cards READ cardModel CONSTANT)
+    Q_PROPERTY(QObject* processes READ processModel CONSTANT)
     Q_PROPERTY(QString processSort READ processSortRaw WRITE setProcessSortRaw NOTIFY processSortChanged)
     Q_PROPERTY(bool forceQuitPending READ forceQuitPending NOTIFY forceQuitChanged)
     Q_PROPERTY(QString forceQuitMessage READ forceQuitMessage NOTIFY forceQuitChanged)
@@ -45,6 +47,9 @@ public:
     OverviewHeroCard hero() const { return m_hero; }
     StatusCardListModel* cards() const { return &m_cards; }
     ProcessUsageListModel* processes() const { return &m_processes; }
+    // The list models as the view takes them.
+    QObject* cardModel() const { return &m_cards; }
+    QObject* processModel() const { return &m_processes; }
     ProcessUsageSort processSort() const { return m_sort; }
     void setProcessSort(ProcessUsageSort sort);
     QString processSortRaw() const { return toRaw(m_sort); }

@@ -17,7 +17,7 @@ public:
         CardIdRole = Qt::UserRole + 1,
         TitleRole,
         SystemImageRole,
-        BodyKindRole, // "cpu", "memory", ... or empty
+        BodyKindRole, // the drawing's component name, or empty
         BodyRole,     // the drawing's values
         RowsRole,     // the rows as MetricBarRow values
     };

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QVariantList>
 #include <optional>
@@ -21,6 +22,7 @@ QList<SkeletonStatusCardKind> allSkeletonStatusCardKinds();
 // One placeholder metric row: the widths of its two blocks and whether a bar follows.
 struct SkeletonMetricLine {
     Q_GADGET
+    QML_VALUE_TYPE(skeletonMetricLine)
     Q_PROPERTY(double labelWidth MEMBER labelWidth)
     Q_PROPERTY(double valueWidth MEMBER valueWidth)
     Q_PROPERTY(bool showBar MEMBER showBar)
@@ -35,6 +37,7 @@ public:
 // One placeholder card.
 struct SkeletonStatusCard {
     Q_GADGET
+    QML_VALUE_TYPE(skeletonStatusCard)
     Q_PROPERTY(QString id READ id)
     Q_PROPERTY(QString title READ title)
     Q_PROPERTY(QString systemImage READ systemImage)

@@ -1,0 +1,114 @@
+import QtQuick
+import QtQuick.Layouts
+import Roror.App
+
+// The CPU card's drawing: total as bar and ring, one gauge per core, the estimate note, the load line.
+ColumnLayout {
+    id: cpu
+    // Set by the card frame once the drawing is made.
+    property cpuVisualBody body
+    readonly property color tone: DashTheme[body.tone]
+    spacing: 10
+
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: 12
+        ColumnLayout {
+            Layout.fillWidth: true
+            spacing: 6
+            Text {
+                text: Loc.chinese ? "总计" : "Total"
+                font.family: DashTheme.sans
+                font.pixelSize: 11
+                font.weight: Font.DemiBold
+                color: DashTheme.muted
+            }
+            AnimatedProgressBar {
+                Layout.fillWidth: true
+                Layout.preferredHeight: 6
+                value: cpu.body.fraction
+                color: cpu.tone
+            }
+        }
+        Item {
+            Layout.preferredWidth: 44
+            Layout.preferredHeight: 44
+            DashRingGauge {
+                anchors.fill: parent
+                value: cpu.body.fraction
+                color: cpu.tone
+                lineWidth: 5
+            }
+            Text {
+                anchors.centerIn: parent
+                width: parent.width
+                horizontalAlignment: Text.AlignHCenter
+                fontSizeMode: Text.HorizontalFit
+                minimumPixelSize: 7
+                objectName: "cpuTotalText"
+                text: cpu.body.percentText
+                textFormat: Text.PlainText
+                font.family: DashTheme.rounded
+                font.pixelSize: 11
+                font.weight: Font.Bold
+                color: cpu.tone
+            }
+        }
+    }
+    ColumnLayout {
+        objectName: "coreGrid"
+        Layout.fillWidth: true
+        visible: cpu.body.showsGrid
+        spacing: 6
+        Repeater {
+            model: cpu.body.coreRows
+            RowLayout {
+                id: coreRow
+                required property var modelData
+                Layout.fillWidth: true
+                spacing: 8
+                Repeater {
+                    model: coreRow.modelData
+                    CoreCell {
+                        required property coreCell modelData
+                        Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        // A placeholder keeps its width, so a short last row lines up with those above.
+                        opacity: modelData.isPlaceholder ? 0 : 1
+                        cell: modelData
+                    }
+                }
+            }
+        }
+    }
+    Text {
+        visible: cpu.body.coresEstimated
+        text: Loc.chinese ? "核心负载按平均值估算" : "Per-core load estimated from average"
+        font.family: DashTheme.sans
+        font.pixelSize: 10
+        color: DashTheme.muted
+    }
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: 6
+        Text {
+            text: "LOAD"
+            font.family: DashTheme.sans
+            font.pixelSize: 10
+            font.weight: Font.DemiBold
+            color: DashTheme.muted
+        }
+        Text {
+            objectName: "cpuLoadText"
+            Layout.fillWidth: true
+            text: cpu.body.loadText
+            textFormat: Text.PlainText
+            elide: Text.ElideRight
+            maximumLineCount: 1
+            font.family: DashTheme.mono
+            font.pixelSize: 11
+            font.weight: Font.Medium
+            color: DashTheme.ink
+        }
+    }
+}

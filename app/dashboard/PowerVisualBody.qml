@@ -1,0 +1,89 @@
+import QtQuick
+import QtQuick.Layouts
+import Roror.App
+
+// The Power card's drawing: battery glyph and charge, status line, wattage flow, fact chips.
+ColumnLayout {
+    id: power
+    // Set by the card frame once the drawing is made.
+    property powerVisualBody body
+    readonly property color tone: DashTheme[body.tone]
+    spacing: 10
+
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: 8
+        BatteryGlyph {
+            Layout.preferredWidth: 64
+            Layout.preferredHeight: 26
+            normalized: power.body.fraction
+            color: power.tone
+            isCharging: power.body.isCharging
+        }
+        Text {
+            objectName: "batteryPercentText"
+            text: power.body.percentText
+            textFormat: Text.PlainText
+            font.family: DashTheme.rounded
+            font.pixelSize: 20
+            font.weight: Font.Bold
+            color: power.tone
+        }
+        DashSymbol {
+            visible: power.body.isCharging
+            name: "bolt.fill"
+            size: 11
+            color: DashTheme.amber
+        }
+        Item { Layout.fillWidth: true }
+    }
+    Text {
+        objectName: "batteryStatusText"
+        Layout.fillWidth: true
+        text: power.body.statusText
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+        maximumLineCount: 2
+        elide: Text.ElideRight
+        font.family: DashTheme.sans
+        font.pixelSize: 11
+        font.weight: Font.Medium
+        color: DashTheme.muted
+    }
+    RowLayout {
+        objectName: "powerFlowRow"
+        Layout.fillWidth: true
+        visible: power.body.hasPowerFlow
+        spacing: 10
+        Repeater {
+            model: power.body.flowChips
+            PowerWattChip {
+                required property powerWattChip modelData
+                chip: modelData
+            }
+        }
+        Item { Layout.fillWidth: true }
+    }
+    ColumnLayout {
+        Layout.fillWidth: true
+        visible: power.body.chipRows.length > 0
+        spacing: 4
+        Repeater {
+            model: power.body.chipRows
+            RowLayout {
+                id: chipRow
+                required property var modelData
+                Layout.fillWidth: true
+                spacing: 6
+                Repeater {
+                    model: chipRow.modelData
+                    InlineMetaChip {
+                        required property powerChip modelData
+                        chip: modelData
+                    }
+                }
+                Item { Layout.fillWidth: true }
+            }
+        }
+    }
+}

@@ -1,0 +1,55 @@
+import QtQuick
+import QtQuick.Layouts
+import Roror.App
+
+// The Processes card's drawing: the top processes with their CPU share as figure and bar.
+ColumnLayout {
+    id: processes
+    // Set by the card frame once the drawing is made.
+    property processVisualBody body
+    spacing: 8
+
+    Repeater {
+        model: processes.body.rows
+        ColumnLayout {
+            id: metric
+            required property processMetricRow modelData
+            readonly property color tone: DashTheme[modelData.tone]
+            Layout.fillWidth: true
+            spacing: 5
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 8
+                Text {
+                    Layout.fillWidth: true
+                    Layout.alignment: Qt.AlignBaseline
+                    text: metric.modelData.name
+                    textFormat: Text.PlainText
+                    elide: Text.ElideMiddle
+                    maximumLineCount: 1
+                    font.family: DashTheme.sans
+                    font.pixelSize: 11
+                    font.weight: Font.DemiBold
+                    color: DashTheme.ink
+                }
+                Text {
+                    Layout.alignment: Qt.AlignBaseline
+                    visible: metric.modelData.hasPercent
+                    text: metric.modelData.percentText
+                    textFormat: Text.PlainText
+                    font.family: DashTheme.rounded
+                    font.pixelSize: 11
+                    font.weight: Font.Bold
+                    color: metric.tone
+                }
+            }
+            AnimatedProgressBar {
+                Layout.fillWidth: true
+                Layout.preferredHeight: 5
+                visible: metric.modelData.hasPercent
+                value: metric.modelData.fraction
+                color: metric.tone
+            }
+        }
+    }
+}

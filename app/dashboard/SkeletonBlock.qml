@@ -1,0 +1,16 @@
+import QtQuick
+
+// A grey placeholder block that breathes while it is on screen.
+Rectangle {
+    id: block
+    property real cornerRadius: 4
+    radius: cornerRadius
+    color: DashTheme.placeholder
+
+    SequentialAnimation on opacity {
+        running: block.visible
+        loops: Animation.Infinite
+        NumberAnimation { from: 0.3; to: 0.14; duration: 950; easing.type: Easing.InOutQuad }
+        NumberAnimation { from: 0.14; to: 0.3; duration: 950; easing.type: Easing.InOutQuad }
+    }
+}

@@ -1,0 +1,74 @@
+import QtQuick
+import QtQuick.Layouts
+
+// One status card: symbol and title, the card's own drawing, then its rows, on a glass card.
+Item {
+    id: card
+    required property string title
+    required property string systemImage
+    required property string bodyKind
+    required property var body
+    required property var rows
+    implicitHeight: stack.implicitHeight + 16
+
+    DashGlass {
+        anchors.fill: parent
+        radius: 18
+    }
+    ColumnLayout {
+        id: stack
+        x: 14
+        y: 8
+        width: card.width - 28
+        spacing: 10
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 8
+            DashSymbol {
+                Layout.preferredWidth: 20
+                Layout.preferredHeight: 20
+                name: card.systemImage
+                size: 13
+                color: DashTheme.accent
+            }
+            Text {
+                Layout.fillWidth: true
+                text: card.title
+                textFormat: Text.PlainText
+                elide: Text.ElideRight
+                font.family: DashTheme.sans
+                font.pixelSize: 13
+                font.weight: Font.DemiBold
+                color: DashTheme.ink
+            }
+        }
+        Loader {
+            id: drawing
+            objectName: "cardDrawing"
+            Layout.fillWidth: true
+            active: card.bodyKind.length > 0
+            visible: active
+            source: card.bodyKind.length > 0 ? card.bodyKind + ".qml" : ""
+        }
+        Binding {
+            target: drawing.item
+            property: "body"
+            value: card.body
+            when: drawing.status === Loader.Ready
+        }
+        ColumnLayout {
+            Layout.fillWidth: true
+            visible: card.rows.length > 0
+            spacing: 8
+            Repeater {
+                model: card.rows
+                MetricBarRow {
+                    required property var modelData
+                    Layout.fillWidth: true
+                    row: modelData
+                }
+            }
+        }
+    }
+}

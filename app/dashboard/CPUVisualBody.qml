@@ -55,29 +55,23 @@ ColumnLayout {
             }
         }
     }
-    ColumnLayout {
+    GridLayout {
         objectName: "coreGrid"
         Layout.fillWidth: true
         visible: cpu.body.showsGrid
-        spacing: 6
+        columns: Math.max(1, cpu.body.columns)
+        columnSpacing: 8
+        rowSpacing: 6
+        // A count, not the list: a refresh then updates the cells instead of making new ones.
         Repeater {
-            model: cpu.body.coreRows
-            RowLayout {
-                id: coreRow
-                required property var modelData
+            model: cpu.body.coreCellCount
+            CoreCell {
+                required property int index
                 Layout.fillWidth: true
-                spacing: 8
-                Repeater {
-                    model: coreRow.modelData
-                    CoreCell {
-                        required property coreCell modelData
-                        Layout.fillWidth: true
-                        Layout.preferredWidth: 1
-                        // A placeholder keeps its width, so a short last row lines up with those above.
-                        opacity: modelData.isPlaceholder ? 0 : 1
-                        cell: modelData
-                    }
-                }
+                Layout.preferredWidth: 1
+                cell: cpu.body.coreCell(index) // qmllint disable unqualified
+                // A placeholder keeps its width, so a short last row lines up with those above.
+                opacity: cell.isPlaceholder ? 0 : 1
             }
         }
     }

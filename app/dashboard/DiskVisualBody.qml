@@ -11,11 +11,11 @@ ColumnLayout {
     spacing: 10
 
     Repeater {
-        model: disks.body.disks
+        model: disks.body.diskCount
         DiskCapsuleRow {
-            required property diskItem modelData
+            required property int index
             Layout.fillWidth: true
-            item: modelData
+            item: disks.body.disk(index) // qmllint disable unqualified
         }
     }
     Rectangle {

@@ -67,10 +67,11 @@ ColumnLayout {
         Layout.fillWidth: true
         spacing: 5
         Repeater {
-            model: memory.body.legend
+            model: memory.body.legendCount
             RowLayout {
                 id: legendRow
-                required property memoryStatRow modelData
+                required property int index
+                readonly property memoryStatRow modelData: memory.body.legendRow(index) // qmllint disable unqualified
                 Layout.fillWidth: true
                 spacing: 8
                 Rectangle {

@@ -56,30 +56,30 @@ ColumnLayout {
         visible: power.body.hasPowerFlow
         spacing: 10
         Repeater {
-            model: power.body.flowChips
+            model: power.body.flowChipCount
             PowerWattChip {
-                required property powerWattChip modelData
-                chip: modelData
+                required property int index
+                chip: power.body.flowChip(index) // qmllint disable unqualified
             }
         }
         Item { Layout.fillWidth: true }
     }
     ColumnLayout {
         Layout.fillWidth: true
-        visible: power.body.chipRows.length > 0
+        visible: power.body.chipRowCount > 0
         spacing: 4
         Repeater {
-            model: power.body.chipRows
+            model: power.body.chipRowCount
             RowLayout {
                 id: chipRow
-                required property var modelData
+                required property int index
                 Layout.fillWidth: true
                 spacing: 6
                 Repeater {
-                    model: chipRow.modelData
+                    model: power.body.chipCount(chipRow.index) // qmllint disable unqualified
                     InlineMetaChip {
-                        required property powerChip modelData
-                        chip: modelData
+                        required property int index
+                        chip: power.body.chip(chipRow.index, index) // qmllint disable unqualified
                     }
                 }
                 Item { Layout.fillWidth: true }

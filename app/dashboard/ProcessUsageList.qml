@@ -58,7 +58,7 @@ ColumnLayout {
         objectName: "processEmptyState"
         Layout.fillWidth: true
         Layout.fillHeight: true
-        visible: processView.count === 0
+        visible: list.page.processCount === 0
         title: Loc.chinese ? "还没有进程数据" : "No Process Data Yet"
         message: Loc.chinese ? "等待实时状态刷新后会显示进程占用。" : "Process usage will appear after live status refreshes."
         systemImage: "list.bullet.rectangle"
@@ -68,7 +68,8 @@ ColumnLayout {
         objectName: "processList"
         Layout.fillWidth: true
         Layout.fillHeight: true
-        visible: count > 0
+        // The page's count, not the view's own: a hidden view does not update its count.
+        visible: list.page.processCount > 0
         clip: true
         spacing: 6
         topMargin: 8

@@ -10,10 +10,11 @@ ColumnLayout {
     spacing: 8
 
     Repeater {
-        model: processes.body.rows
+        model: processes.body.rowCount
         ColumnLayout {
             id: metric
-            required property processMetricRow modelData
+            required property int index
+            readonly property processMetricRow modelData: processes.body.row(index) // qmllint disable unqualified
             readonly property color tone: DashTheme[modelData.tone]
             Layout.fillWidth: true
             spacing: 5

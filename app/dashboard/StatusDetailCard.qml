@@ -62,11 +62,11 @@ Item {
             visible: card.rows.length > 0
             spacing: 8
             Repeater {
-                model: card.rows
+                model: card.rows.length
                 MetricBarRow {
-                    required property var modelData
+                    required property int index
                     Layout.fillWidth: true
-                    row: modelData
+                    row: card.rows[index] // qmllint disable unqualified
                 }
             }
         }

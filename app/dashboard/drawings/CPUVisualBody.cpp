@@ -76,4 +76,24 @@ QVariantList CPUVisualBody::coreRows() const
     return rows;
 }
 
+QVariantList CPUVisualBody::coreCells() const
+{
+    QVariantList cells;
+    for (const QVariant& row : coreRows())
+        cells.append(row.toList());
+    return cells;
+}
+
+int CPUVisualBody::coreCellCount() const
+{
+    return CoreLoadGrid::rowCount(static_cast<int>(cores.size()), std::max(columns, 1)) * std::max(columns, 1);
+}
+
+CoreCell CPUVisualBody::coreCell(int position) const
+{
+    if (position < 0 || position >= cores.size())
+        return CoreCell{0, 0, true};
+    return CoreCell{position, cores[position], false};
+}
+
 } // namespace roror

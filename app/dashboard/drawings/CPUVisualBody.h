@@ -66,6 +66,8 @@ struct CPUVisualBody {
     Q_PROPERTY(QString tone READ toneName)
     Q_PROPERTY(QString percentText READ percentText)
     Q_PROPERTY(QVariantList coreRows READ coreRows)
+    Q_PROPERTY(QVariantList coreCells READ coreCells)
+    Q_PROPERTY(int coreCellCount READ coreCellCount)
     Q_PROPERTY(bool showsGrid READ showsGrid)
     Q_PROPERTY(bool coresEstimated MEMBER coresEstimated)
     Q_PROPERTY(QString loadText MEMBER loadText)
@@ -86,6 +88,11 @@ public:
     bool showsGrid() const { return !cores.isEmpty(); }
     // The grid as rows of slots, placeholders included.
     QVariantList coreRows() const;
+    // The same slots row after row in one list.
+    QVariantList coreCells() const;
+    // The slots one by one, for views that take them by position.
+    int coreCellCount() const;
+    Q_INVOKABLE roror::CoreCell coreCell(int position) const;
 
     bool operator==(const CPUVisualBody&) const = default;
 };

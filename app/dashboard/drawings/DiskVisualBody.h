@@ -84,6 +84,7 @@ struct DiskVisualBody {
     Q_GADGET
     QML_VALUE_TYPE(diskVisualBody)
     Q_PROPERTY(QVariantList disks READ diskList)
+    Q_PROPERTY(int diskCount READ diskCount)
     Q_PROPERTY(bool showsHint READ showsHint)
     Q_PROPERTY(bool hintIsCritical READ hintIsCritical)
     Q_PROPERTY(bool showsIO READ showsIO)
@@ -107,6 +108,8 @@ public:
     QString readRateText() const { return DiskIOPair::rateText(readRate); }
     QString writeRateText() const { return DiskIOPair::rateText(writeRate); }
     QVariantList diskList() const;
+    int diskCount() const { return static_cast<int>(disks.size()); }
+    Q_INVOKABLE roror::DiskVisualBodyItem disk(int position) const { return disks.value(position); }
 
     bool operator==(const DiskVisualBody&) const = default;
 };

@@ -81,12 +81,15 @@ struct ProcessVisualBody {
     Q_GADGET
     QML_VALUE_TYPE(processVisualBody)
     Q_PROPERTY(QVariantList rows READ rowList)
+    Q_PROPERTY(int rowCount READ rowCount)
 
 public:
     QList<StatusCardRowData> rows;
 
     QList<ProcessMetricRow> metricRows() const;
     QVariantList rowList() const;
+    int rowCount() const { return static_cast<int>(rows.size()); }
+    Q_INVOKABLE roror::ProcessMetricRow row(int position) const { return metricRows().value(position); }
 
     bool operator==(const ProcessVisualBody&) const = default;
 };

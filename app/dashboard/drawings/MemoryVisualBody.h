@@ -58,6 +58,7 @@ struct MemoryVisualBody {
     Q_PROPERTY(double usedPercent MEMBER usedPercent)
     Q_PROPERTY(bool showsSwapMark READ showsSwapMark)
     Q_PROPERTY(QVariantList legend READ legendList)
+    Q_PROPERTY(int legendCount READ legendCount)
     Q_PROPERTY(bool hasPressure READ hasPressure)
     Q_PROPERTY(QString pressureText READ pressureText)
 
@@ -81,6 +82,8 @@ public:
     // Memory, then Swap (with a swap size), Avail, Cache (when some); the pressure line apart.
     QList<MemoryStatRow> legend() const;
     QVariantList legendList() const;
+    int legendCount() const { return static_cast<int>(legend().size()); }
+    Q_INVOKABLE roror::MemoryStatRow legendRow(int position) const { return legend().value(position); }
     bool hasPressure() const { return pressure && !pressure->isEmpty(); }
     QString pressureText() const { return pressure.value_or(QString()); }
 

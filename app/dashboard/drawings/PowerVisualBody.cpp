@@ -104,4 +104,14 @@ QVariantList PowerVisualBody::chipRowList() const
     return rows;
 }
 
+int PowerVisualBody::flowChipCount() const
+{
+    return static_cast<int>(PowerFlowRow::chips(adapterPower, systemPower, batteryPower, isCharging, language).size());
+}
+
+PowerWattChip PowerVisualBody::flowChip(int position) const
+{
+    return PowerFlowRow::chips(adapterPower, systemPower, batteryPower, isCharging, language).value(position);
+}
+
 } // namespace roror

@@ -84,6 +84,8 @@ struct PowerVisualBody {
     Q_PROPERTY(bool hasPowerFlow READ hasPowerFlow)
     Q_PROPERTY(QVariantList flowChips READ flowChipList)
     Q_PROPERTY(QVariantList chipRows READ chipRowList)
+    Q_PROPERTY(int flowChipCount READ flowChipCount)
+    Q_PROPERTY(int chipRowCount READ chipRowCount)
 
 public:
     using Chip = PowerVisualBodyChip;
@@ -106,6 +108,14 @@ public:
     bool hasPowerFlow() const;
     QVariantList flowChipList() const;
     QVariantList chipRowList() const;
+    int flowChipCount() const;
+    Q_INVOKABLE roror::PowerWattChip flowChip(int position) const;
+    int chipRowCount() const { return static_cast<int>(FlowChipRow::rows(chips).size()); }
+    Q_INVOKABLE int chipCount(int row) const { return static_cast<int>(FlowChipRow::rows(chips).value(row).size()); }
+    Q_INVOKABLE roror::PowerVisualBodyChip chip(int row, int column) const
+    {
+        return FlowChipRow::rows(chips).value(row).value(column);
+    }
 
     bool operator==(const PowerVisualBody&) const = default;
 };

@@ -22,6 +22,10 @@ DashboardPage::DashboardPage(QObject* parent)
         emit skeletonStatusTextChanged();
         emit forceQuitChanged();
     });
+    m_rebuild.setSingleShot(true);
+    m_rebuild.setInterval(0);
+    connect(&m_rebuild, &QTimer::timeout, this, &DashboardPage::rebuildAll);
+    connect(&m_processes, &ProcessUsageListModel::countChanged, this, &DashboardPage::processCountChanged);
     m_processes.setLanguage(language());
     m_hero.language = language();
     m_hero.hostSummary = DashboardView::hostSummary(std::nullopt, language(), m_localHostName);
@@ -49,22 +53,11 @@ void DashboardPage::setModel(AppModel* model)
         m_model->stopDashboardLiveStatus();
     m_model = model;
     if (m_model) {
+        const auto later = [this] { m_rebuild.start(); };
         m_modelConnections = {
-            connect(m_model, &AppModel::statusReportChanged, this,
-                    [this] {
-                        updateHasReport();
-                        rebuildCards();
-                        rebuildHero();
-                        // The rows come from the report only while the model's own list is empty.
-                        if (m_model->processUsage().isEmpty())
-                            rebuildProcesses();
-                    }),
-            connect(m_model, &AppModel::processUsageChanged, this,
-                    [this] {
-                        rebuildCards();
-                        rebuildProcesses();
-                    }),
-            connect(m_model, &AppModel::isLiveStatusActiveChanged, this, &DashboardPage::rebuildHero),
+            connect(m_model, &AppModel::statusReportChanged, this, later),
+            connect(m_model, &AppModel::processUsageChanged, this, later),
+            connect(m_model, &AppModel::isLiveStatusActiveChanged, this, later),
             connect(m_model, &AppModel::isRefreshingStatusChanged, this, &DashboardPage::skeletonStatusTextChanged),
             connect(m_model, &QObject::destroyed, this,
                     [this] {
@@ -124,6 +117,7 @@ void DashboardPage::setProcessSortRaw(const QString& raw)
 
 void DashboardPage::rebuildAll()
 {
+    m_rebuild.stop();
     updateHasReport();
     rebuildCards();
     rebuildHero();

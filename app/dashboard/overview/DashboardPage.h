@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 #include <functional>
@@ -18,7 +19,8 @@ namespace roror {
 
 // The Overview page's state behind its QML: the cards, hero card and process rows derived from
 // the model's snapshot, the process sort, the pending force-quit question, and the live refresh,
-// which runs exactly while `live` is true (the page is on screen).
+// which runs exactly while `live` is true (the page is on screen). Changes of the model reach
+// the page's values when the events already queued have run.
 class DashboardPage : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -28,6 +30,7 @@ class DashboardPage : public QObject {
     Q_PROPERTY(roror::OverviewHeroCard hero READ hero NOTIFY heroChanged)
     Q_PROPERTY(QObject* cards READ cardModel CONSTANT)
     Q_PROPERTY(QObject* processes READ processModel CONSTANT)
+    Q_PROPERTY(int processCount READ processCount NOTIFY processCountChanged)
     Q_PROPERTY(QString processSort READ processSortRaw WRITE setProcessSortRaw NOTIFY processSortChanged)
     Q_PROPERTY(bool forceQuitPending READ forceQuitPending NOTIFY forceQuitChanged)
     Q_PROPERTY(QString forceQuitMessage READ forceQuitMessage NOTIFY forceQuitChanged)
@@ -50,6 +53,7 @@ public:
     // The list models as the view takes them.
     QObject* cardModel() const { return &m_cards; }
     QObject* processModel() const { return &m_processes; }
+    int processCount() const { return m_processes.count(); }
     ProcessUsageSort processSort() const { return m_sort; }
     void setProcessSort(ProcessUsageSort sort);
     QString processSortRaw() const { return toRaw(m_sort); }
@@ -86,6 +90,7 @@ signals:
     void forceQuitChanged();
     void languageChanged();
     void skeletonStatusTextChanged();
+    void processCountChanged();
 
 private:
     void rebuildAll();
@@ -100,6 +105,9 @@ private:
 
     QPointer<AppModel> m_model;
     QList<QMetaObject::Connection> m_modelConnections;
+    // A refresh replaces the report and the process list one after the other: the page is
+    // rebuilt once, right after, from both.
+    QTimer m_rebuild;
     bool m_live = false;
     bool m_hasReport = false;
     OverviewHeroCard m_hero;

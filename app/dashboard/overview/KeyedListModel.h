@@ -13,7 +13,9 @@ namespace roror {
 // key went away are removed, rows that changed place are moved (the fewest moves: every row of
 // the longest run that kept its order stays), new keys are inserted and rows whose content
 // changed report dataChanged. Views therefore keep each row's delegate, with its hover and
-// scroll position, across a refresh.
+// scroll position, across a refresh. A reorder that would take more than `maximumMoves` moves
+// (a new sort key, a snapshot where most figures changed) is announced as one layout change:
+// persistent indexes still follow their rows, views rebind their delegates in place.
 template <typename Row>
 class KeyedListModel : public QAbstractListModel {
 public:
@@ -25,6 +27,8 @@ public:
     }
 
     const QList<Row>& rows() const { return m_rows; }
+
+    static constexpr int maximumMoves = 48;
 
 protected:
     virtual QString keyOf(const Row& row) const = 0;
@@ -99,15 +103,21 @@ private:
         QList<bool> stays(n, false);
         for (int i = tails.isEmpty() ? -1 : tails.last(); i >= 0; i = previous[i])
             stays[i] = true;
-        if (!stays.contains(false))
+        const int moving = static_cast<int>(stays.count(false));
+        if (moving == 0)
             return;
 
-        // The surviving keys in their final order; each row that moves goes right after the row
-        // that precedes it there, handled in final order so that row is already in place.
         QList<int> byTarget(n);
         for (int i = 0; i < n; ++i)
             byTarget[i] = i;
         std::sort(byTarget.begin(), byTarget.end(), [&](int a, int b) { return target[a] < target[b]; });
+        if (moving > maximumMoves) {
+            reorder(byTarget);
+            return;
+        }
+
+        // Each row that moves goes right after the row that precedes it in the final order,
+        // handled in final order so that row is already in place.
         QList<QString> keys(n);
         for (int i = 0; i < n; ++i)
             keys[i] = keyOf(m_rows[i]);
@@ -133,6 +143,27 @@ private:
         }
     }
 
+    // Puts the rows in the order `order` gives (the old position of each new row) in one step.
+    void reorder(const QList<int>& order)
+    {
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        QList<int> newPosition(order.size());
+        QList<Row> rows;
+        rows.reserve(order.size());
+        for (int r = 0; r < order.size(); ++r) {
+            newPosition[order[r]] = r;
+            rows.append(m_rows[order[r]]);
+        }
+        const QModelIndexList held = persistentIndexList();
+        QModelIndexList moved;
+        moved.reserve(held.size());
+        for (const QModelIndex& index : held)
+            moved.append(index.isValid() ? this->index(newPosition[index.row()]) : QModelIndex());
+        m_rows = rows;
+        changePersistentIndexList(held, moved);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+
     void insertNew(const QList<Row>& next)
     {
         QSet<QString> present;
@@ -156,23 +187,22 @@ private:
         }
     }
 
+    // One notice over the span from the first to the last changed row: views only rebind the
+    // delegates they show, so a wide span costs less than one notice per changed run.
     void announceChanged(const QList<Row>& next)
     {
-        int i = 0;
-        const int n = static_cast<int>(next.size());
-        while (i < n) {
-            if (m_rows[i] == next[i]) {
-                ++i;
+        int first = -1;
+        int last = -1;
+        for (int i = 0; i < next.size(); ++i) {
+            if (m_rows[i] == next[i])
                 continue;
-            }
-            int last = i;
-            while (last + 1 < n && !(m_rows[last + 1] == next[last + 1]))
-                ++last;
-            for (int k = i; k <= last; ++k)
-                m_rows[k] = next[k];
-            emit dataChanged(index(i), index(last));
-            i = last + 1;
+            m_rows[i] = next[i];
+            if (first < 0)
+                first = i;
+            last = i;
         }
+        if (first >= 0)
+            emit dataChanged(index(first), index(last));
     }
 
     QList<Row> m_rows;

@@ -61,7 +61,12 @@ protected:
     }
     void TearDown() override { useLanguage(AppLanguagePreference::english); }
 
-    void refresh() { ASSERT_TRUE(finish(model->refreshDashboardStatus(false))); }
+    // A refresh, and the page brought up to date with it.
+    void refresh()
+    {
+        ASSERT_TRUE(finish(model->refreshDashboardStatus(false)));
+        drainEvents();
+    }
     int rowOf(qint64 pid) const
     {
         for (int i = 0; i < page.processes()->rowCount(); ++i) {
@@ -116,11 +121,11 @@ TEST_F(Page, LiveRefreshRunsExactlyWhileThePageIsShown)
 {
     page.setLive(true);
     EXPECT_TRUE(model->isLiveStatusActive());
-    ASSERT_TRUE(spinUntil([&] { return status.snapshots >= 4; }));
-    EXPECT_TRUE(page.hero().isLive);
+    ASSERT_TRUE(spinUntil([&] { return status.snapshots >= 4 && page.hero().isLive; }));
 
     page.setLive(false);
     ASSERT_TRUE(spinUntil([&] { return !model->isLiveStatusActive(); }));
+    drainEvents();
     EXPECT_FALSE(page.hero().isLive);
     const int taken = status.snapshots;
     // Many intervals pass with the page away: no snapshot is taken.
@@ -172,6 +177,7 @@ TEST_F(Page, QuitActsAtOnceAndForceQuitOnlyAfterConfirmation)
     ASSERT_EQ(status.terminations.size(), 1);
     EXPECT_EQ(status.terminations[0], (std::pair<qint64, bool>{300, false}));
     // The model dropped the process; the list follows.
+    drainEvents();
     EXPECT_EQ(rowOf(300), -1);
     EXPECT_FALSE(page.forceQuitPending());
 

@@ -68,7 +68,10 @@ protected:
     DashboardPage* page() { return qvariant_cast<DashboardPage*>(view().root()->property("page")); }
     bool waitForReport()
     {
-        return spinUntil([&] { return view().model().statusReport().has_value() && !view().model().isRefreshingStatus(); });
+        return spinUntil([&] {
+            return view().model().statusReport().has_value() && !view().model().isRefreshingStatus() && page()->hasReport()
+                && page()->processes()->rowCount() == view().model().processUsage().size();
+        });
     }
     // Scrolls the page so that the process section is in the window.
     void showProcesses()
@@ -78,8 +81,9 @@ protected:
         ASSERT_TRUE(scroller && section);
         const qreal top = section->mapToItem(scroller->property("contentItem").value<QQuickItem*>(), QPointF(0, 0)).y();
         scroller->setProperty("contentY", top - 20);
-        view().settle();
-        // New rows slide in; wait until they stand still.
+        // The list lays its rows out on the next frame; new rows then slide in. Wait until
+        // every row is there and stands still.
+        ASSERT_TRUE(spinUntil([&] { return rows().size() == page()->processCount(); }, 3000));
         ASSERT_TRUE(spinUntil([&] {
             for (QQuickItem* row : rows()) {
                 if (row->x() != 0 || row->opacity() != 1)

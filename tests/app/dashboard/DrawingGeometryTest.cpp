@@ -120,6 +120,10 @@ TEST(CPUDrawing, TotalToneFractionAndText)
     ASSERT_EQ(last.size(), 4);
     EXPECT_EQ(last[0].value<CoreCell>().caption(), QStringLiteral("C5"));
     EXPECT_TRUE(last[1].value<CoreCell>().isPlaceholder);
+    // The same slots by position.
+    EXPECT_EQ(withCores.coreCellCount(), 8);
+    EXPECT_EQ(withCores.coreCell(4).caption(), QStringLiteral("C5"));
+    EXPECT_TRUE(withCores.coreCell(5).isPlaceholder);
     EXPECT_FALSE(last[0].value<CoreCell>().isPlaceholder);
 }
 

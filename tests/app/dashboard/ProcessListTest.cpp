@@ -224,6 +224,32 @@ TEST(ProcessListModel, AnyReorderEndsInTheNewOrderWithIdentitiesFollowing)
     }
 }
 
+TEST(ProcessListModel, AWholesaleReorderIsOneLayoutChangeWithIdentitiesFollowing)
+{
+    ProcessUsageListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QStringList order;
+    for (int i = 0; i < 300; ++i)
+        order.append(QString::number(i));
+    model.setEntries(entriesOf(order));
+    QList<QPersistentModelIndex> held;
+    for (int i = 0; i < model.rowCount(); ++i)
+        held.append(QPersistentModelIndex(model.index(i)));
+    QSignalSpy moves(&model, &QAbstractItemModel::rowsAboutToBeMoved);
+    QSignalSpy layouts(&model, &QAbstractItemModel::layoutChanged);
+
+    std::reverse(order.begin(), order.end());
+    order.removeAt(10); // and one row goes
+    model.setEntries(entriesOf(order));
+    EXPECT_EQ(keys(model), order);
+    EXPECT_EQ(moves.size(), 0);
+    EXPECT_EQ(layouts.size(), 1);
+    for (int i = 0; i < held.size(); ++i) {
+        const int expected = static_cast<int>(order.indexOf(QString::number(i)));
+        EXPECT_EQ(held[i].row(), expected) << i;
+    }
+}
+
 TEST(ProcessListModel, RowTextsFollowTheLanguage)
 {
     ProcessUsageListModel model;

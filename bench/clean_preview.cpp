@@ -56,7 +56,7 @@ constexpr Share kShares[] = {
     {".gradle/caches/modules-2", 60},
     {".cargo/registry/cache/index", 40},
     {"Library/Application Support/CrashReporter", 10},
-    {".Trash", 15},
+    {".local/share/Trash/files", 15},
 };
 
 constexpr int kFilesPerFolder = 100;
@@ -141,14 +141,14 @@ QStringList catalogueLocations(const QString& home)
         relative << row.path;
     for (const auto& browser : LocalCleanPreview::browserLocations())
         relative << browser.urls;
-    for (const auto* rows : {&LocalCleanPreview::developerLocations(), &LocalCleanPreview::diagnosticsLocations(),
-                             &LocalCleanPreview::trashLocations()}) {
+    const auto trash = LocalCleanPreview::trashLocations(home);
+    for (const auto* rows : {&LocalCleanPreview::developerLocations(), &LocalCleanPreview::diagnosticsLocations(), &trash}) {
         for (const auto& row : *rows)
             relative << row.path;
     }
     QStringList existing;
     for (const QString& path : relative) {
-        const QString absolute = home + QLatin1Char('/') + path;
+        const QString absolute = path.startsWith(QLatin1Char('/')) ? path : home + QLatin1Char('/') + path;
         if (QFileInfo::exists(absolute))
             existing << absolute;
     }

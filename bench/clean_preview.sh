@@ -16,6 +16,8 @@ bin="$build/bench/clean_preview"
 work=$(mktemp -d "${TMPDIR:-/tmp}/roror-clean-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 home="$work/home"
+# The Trash the preview measures is the one below the data folder of the fake home.
+export XDG_DATA_HOME="$home/.local/share"
 
 echo "generating a fake home with $files cache files in $work ..."
 start=$(date +%s)

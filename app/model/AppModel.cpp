@@ -3,6 +3,7 @@
 #include "app/model/WindowBackgroundStore.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
+#include "core/engines/clean/CleanWhitelistMatcher.h"
 #include "core/model/ScanPathGuard.h"
 #include "core/support/StandardPath.h"
 #include "core/update/UpdateVersionComparator.h"
@@ -99,13 +100,6 @@ void runOnPool(const std::shared_ptr<ThreadRelay>& relay, std::function<T()> wor
         std::move(continuation));
 }
 
-CleanPreviewReport emptyCleanReport(const QDateTime& now)
-{
-    CleanPreviewReport report;
-    report.generatedAt = now;
-    return report;
-}
-
 } // namespace
 
 const QStringList& AppModel::persistedKeys()
@@ -140,6 +134,7 @@ AppModel::AppModel(AppModelServices services, QObject* parent)
         m_updateInstaller = m_services.makeUpdateInstaller();
     m_liveTimer.setSingleShot(true);
     connect(&m_liveTimer, &QTimer::timeout, this, &AppModel::liveTick);
+    m_trashPool.setMaxThreadCount(1);
 }
 
 AppModel::~AppModel()
@@ -212,6 +207,15 @@ void AppModel::setStatus(const QString& title, const QString& detail)
 {
     setStatusTitle(title);
     setStatusDetail(detail);
+}
+
+void AppModel::showFailure(const QString& title, const QString& error, bool alert)
+{
+    // A cancelled service leaves no text of its own.
+    const QString detail = error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.") : error;
+    setStatus(title, detail);
+    if (alert)
+        setAlertMessage(detail);
 }
 
 double AppModel::lastInstallerScanDate() const { return readPersisted(kLastInstallerScanDate, 0.0).toDouble(); }
@@ -481,13 +485,22 @@ void AppModel::openSystemSettingsPane(const QString& url)
 
 void AppModel::runCleanBranch(Done done)
 {
-    const auto cleanReport = [this, done](const CleanPreviewReport& report) {
+    // A failed service is said as such; nothing is cleaned and no counter is written.
+    const auto fail = [this, done](const QString& error) {
+        showFailure(text("清理失败", "Cleanup Failed"), error, true);
+        done();
+    };
+    const auto cleanReport = [this, done, fail](const CleanPreviewReport& report) {
         const auto executor = m_services.cleanExecutor;
         const QStringList roots{home()};
         runOnPool<LocalCleanResult>(
             m_relay, [executor, report, roots] { return executor(report, roots); },
-            [this, done](Outcome<LocalCleanResult> outcome) {
-                const LocalCleanResult result = outcome.value.value_or(LocalCleanResult{});
+            [this, done, fail](Outcome<LocalCleanResult> outcome) {
+                if (!outcome.value) {
+                    fail(outcome.error);
+                    return;
+                }
+                const LocalCleanResult result = *outcome.value;
                 if (result.errorDescription) {
                     // Nothing was removed: say why, and leave the preview and the counters alone.
                     setAlertMessage(*result.errorDescription);
@@ -499,6 +512,7 @@ void AppModel::runCleanBranch(Done done)
                 const quint64 request = startRequest(ReportSlot::clean);
                 whenDone<CleanPreviewReport>(
                     m_relay, m_services.cleanPreview, [this, done, result, request](Outcome<CleanPreviewReport> fresh) {
+                        // The clean itself went through; only the picture of what is left is missing.
                         if (isCurrentRequest(ReportSlot::clean, request))
                             setCleanPreviewReport(fresh.value);
                         setLastCleanDate(nowSeconds());
@@ -523,14 +537,22 @@ void AppModel::runCleanBranch(Done done)
         cleanReport(*m_cleanPreviewReport);
         return;
     }
-    whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, cleanReport](Outcome<CleanPreviewReport> preview) {
-        cleanReport(preview.value.value_or(emptyCleanReport(m_services.now())));
-    });
+    whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview,
+                                 [cleanReport, fail](Outcome<CleanPreviewReport> preview) {
+                                     if (preview.value)
+                                         cleanReport(*preview.value);
+                                     else
+                                         fail(preview.error);
+                                 });
 }
 
 void AppModel::runOptimizeBranch(Done done)
 {
-    const auto runReport = [this, done](const OptimizePreviewReport& report) {
+    const auto fail = [this, done](const QString& error) {
+        showFailure(text("优化失败", "Optimization Failed"), error, true);
+        done();
+    };
+    const auto runReport = [this, done, fail](const OptimizePreviewReport& report) {
         QSet<QString> skipped;
         try {
             skipped = m_services.loadOptimizeWhitelist(home()).selectedKeys;
@@ -540,8 +562,12 @@ void AppModel::runOptimizeBranch(Done done)
         const auto executor = m_services.optimizeExecutor;
         runOnPool<LocalOptimizeResult>(
             m_relay, [executor, report, skipped] { return executor(report, skipped); },
-            [this, done](Outcome<LocalOptimizeResult> outcome) {
-                const LocalOptimizeResult result = outcome.value.value_or(LocalOptimizeResult{});
+            [this, done, fail](Outcome<LocalOptimizeResult> outcome) {
+                if (!outcome.value) {
+                    fail(outcome.error);
+                    return;
+                }
+                const LocalOptimizeResult& result = *outcome.value;
                 const qint64 n = result.completed.size();
                 const qint64 m = result.skipped.size();
                 // A step whose command failed is said as failed, never passed off as a safeguard.
@@ -572,9 +598,13 @@ void AppModel::runOptimizeBranch(Done done)
         runReport(*m_optimizePreviewReport);
         return;
     }
-    whenDone<OptimizePreviewReport>(m_relay, m_services.optimizePreview, [runReport](Outcome<OptimizePreviewReport> preview) {
-        runReport(preview.value.value_or(OptimizePreviewReport{}));
-    });
+    whenDone<OptimizePreviewReport>(m_relay, m_services.optimizePreview,
+                                    [runReport, fail](Outcome<OptimizePreviewReport> preview) {
+                                        if (preview.value)
+                                            runReport(*preview.value);
+                                        else
+                                            fail(preview.error);
+                                    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -584,7 +614,10 @@ void AppModel::runCleanPreviewBranch(Done done)
 {
     const quint64 request = startRequest(ReportSlot::clean);
     whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, done, request](Outcome<CleanPreviewReport> outcome) {
-        if (isCurrentRequest(ReportSlot::clean, request)) {
+        if (isCurrentRequest(ReportSlot::clean, request) && !outcome.value) {
+            setCleanPreviewReport(std::nullopt);
+            showFailure(text("预览失败", "Preview Failed"), outcome.error, false);
+        } else if (isCurrentRequest(ReportSlot::clean, request)) {
             setCleanPreviewReport(outcome.value);
             setStatusTitle(text("预览完成", "Preview Complete"));
             setStatusDetail(text("已检查可清理项目。正式清理前仍会让你确认。",
@@ -599,7 +632,10 @@ void AppModel::runUninstallPreviewBranch(Done done)
     const quint64 request = startRequest(ReportSlot::uninstall);
     whenDone<UninstallPreviewReport>(
         m_relay, m_services.uninstallPreview, [this, done, request](Outcome<UninstallPreviewReport> outcome) {
-            if (isCurrentRequest(ReportSlot::uninstall, request)) {
+            if (isCurrentRequest(ReportSlot::uninstall, request) && !outcome.value) {
+                setUninstallPreviewReport(std::nullopt);
+                showFailure(text("卸载预览失败", "Uninstall Preview Failed"), outcome.error, false);
+            } else if (isCurrentRequest(ReportSlot::uninstall, request)) {
                 setUninstallPreviewReport(outcome.value);
                 setStatusTitle(text("预览卸载项目完成", "Uninstall Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
@@ -618,7 +654,10 @@ void AppModel::runOptimizePreviewBranch(Done done)
     const quint64 request = startRequest(ReportSlot::optimize);
     whenDone<OptimizePreviewReport>(
         m_relay, m_services.optimizePreview, [this, done, request](Outcome<OptimizePreviewReport> outcome) {
-            if (isCurrentRequest(ReportSlot::optimize, request)) {
+            if (isCurrentRequest(ReportSlot::optimize, request) && !outcome.value) {
+                setOptimizePreviewReport(std::nullopt);
+                showFailure(text("优化预览失败", "Optimization Preview Failed"), outcome.error, false);
+            } else if (isCurrentRequest(ReportSlot::optimize, request)) {
                 setOptimizePreviewReport(outcome.value);
                 setStatusTitle(text("优化预览完成", "Optimization Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries.size() : 0;
@@ -642,7 +681,10 @@ void AppModel::runInstallerPreviewBranch(Done done)
     whenDone<InstallerPreviewReport>(
         m_relay, [service, homeFolder] { return service(homeFolder); },
         [this, done, request](Outcome<InstallerPreviewReport> outcome) {
-            if (isCurrentRequest(ReportSlot::installer, request)) {
+            if (isCurrentRequest(ReportSlot::installer, request) && !outcome.value) {
+                setInstallerPreviewReport(std::nullopt);
+                showFailure(text("安装包预览失败", "Installer Preview Failed"), outcome.error, false);
+            } else if (isCurrentRequest(ReportSlot::installer, request)) {
                 setInstallerPreviewReport(outcome.value);
                 setStatusTitle(text("安装包预览完成", "Installer Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
@@ -670,7 +712,11 @@ void AppModel::runPurgePreviewBranch(Done done)
         m_relay, [service, rootPath] { return service(rootPath); },
         [this, done, request, rootPath](Outcome<PurgePreviewReport> outcome) {
             // A scan of a folder that is no longer the chosen one describes nothing on screen.
-            if (isCurrentRequest(ReportSlot::purge, request) && rootPath == m_scanPath) {
+            const bool current = isCurrentRequest(ReportSlot::purge, request) && rootPath == m_scanPath;
+            if (current && !outcome.value) {
+                setPurgePreviewReport(std::nullopt);
+                showFailure(text("项目预览失败", "Project Preview Failed"), outcome.error, false);
+            } else if (current) {
                 setPurgePreviewReport(outcome.value);
                 setStatusTitle(text("项目预览完成", "Project Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
@@ -727,6 +773,17 @@ void AppModel::saveCleanWhitelistEditor()
             piece.append(c);
     }
     endPiece();
+    // A line that names no fixed place would be stored and then silently protect nothing.
+    for (const QString& pattern : patterns) {
+        if (!CleanWhitelistMatcher::canEverMatch(pattern, home())) {
+            setAlertMessage(inChinese()
+                                ? QStringLiteral("这一行不是以 / 或 ~ 开头的完整路径，不会保护任何内容，保护名单没有保存：") + pattern
+                                : QStringLiteral("This line is not a full path starting with / or ~ and would protect nothing, "
+                                                 "so the protection list was not saved: ")
+                                      + pattern);
+            return;
+        }
+    }
     try {
         m_services.saveCleanWhitelist(CleanWhitelistState{patterns}, home());
     } catch (...) {
@@ -771,102 +828,166 @@ void AppModel::saveOptimizeWhitelistEditor()
 // ---------------------------------------------------------------------------------------------
 // Trash moves
 
-bool AppModel::guardedMove(const QString& path, QString* error, bool* refused)
+namespace {
+
+// What one guarded move came to. Runs on the Trash thread: it touches only its arguments.
+struct MoveOutcome {
+    bool moved = false;
+    bool refused = false;
+    QString error;
+};
+
+MoveOutcome guardedMove(const std::function<bool(const QString&, QString*)>& moveToTrash, const QString& path,
+                        const QString& home)
 {
-    *refused = !ScanPathGuard::isTrashAllowed(path, home());
-    if (*refused)
-        return false;
+    MoveOutcome outcome;
+    outcome.refused = !ScanPathGuard::isTrashAllowed(path, home);
+    if (outcome.refused)
+        return outcome;
     try {
-        return m_services.moveToTrash(path, error);
+        outcome.moved = moveToTrash(path, &outcome.error);
+    } catch (const std::exception& error) {
+        outcome.error = QString::fromUtf8(error.what());
+        outcome.moved = false;
     } catch (...) {
-        *error = describeError(std::current_exception());
-        return false;
+        outcome.moved = false; // the GUI thread words an unknown error
     }
+    return outcome;
 }
 
-void AppModel::uninstallSelectedApps(const QList<UninstallPreviewReport::Entry>& entries)
+struct UninstallOutcome {
+    QSet<QString> removedApps;
+    qint64 handled = 0;
+    qint64 failed = 0;
+};
+
+// The uninstall run: an application's leftovers go only once the application itself is gone, so a
+// refused or failed application keeps everything it needs.
+UninstallOutcome uninstallEntries(const std::function<bool(const QString&, QString*)>& moveToTrash,
+                                  const QList<UninstallPreviewReport::Entry>& entries, const QString& home)
+{
+    UninstallOutcome outcome;
+    QSet<QString> moved;
+    for (const auto& entry : entries) {
+        bool appGone = moved.contains(entry.path);
+        if (!appGone) {
+            if (guardedMove(moveToTrash, entry.path, home).moved) {
+                moved.insert(entry.path);
+                ++outcome.handled;
+                appGone = true;
+            } else {
+                ++outcome.failed;
+            }
+        }
+        if (!appGone)
+            continue;
+        outcome.removedApps.insert(entry.path);
+        for (const QString& leftover : entry.leftoverPaths) {
+            if (moved.contains(leftover))
+                continue;
+            if (guardedMove(moveToTrash, leftover, home).moved)
+                moved.insert(leftover);
+            else
+                ++outcome.failed;
+        }
+    }
+    return outcome;
+}
+
+} // namespace
+
+void AppModel::runTrashJob(std::function<void()> work)
+{
+    // One mover at a time, in the order asked, so two batches never race for the same item.
+    m_trashPool.start(std::move(work));
+}
+
+template <typename T>
+void AppModel::runOnTrashThread(std::function<T()> work, std::function<void(std::optional<T>)> continuation)
+{
+    const std::shared_ptr<ThreadRelay> relay = m_relay;
+    runTrashJob([relay, work = std::move(work), continuation = std::move(continuation)]() mutable {
+        std::optional<T> value;
+        try {
+            value = work();
+        } catch (...) {
+        }
+        relay->post([continuation = std::move(continuation), value = std::move(value)]() mutable {
+            continuation(std::move(value));
+        });
+    });
+}
+
+quint64 AppModel::beginTrashRun(AppFeature feature)
+{
+    m_trashStatusTitle = m_statusTitle;
+    m_trashStatusDetail = m_statusDetail;
+    const quint64 run = beginRun(feature);
+    setStatusTitle(text("正在移到废纸篓", "Moving to Trash"));
+    setStatusDetail(text("正在把选中的项目移到废纸篓，请稍等。", "Moving the selected items to Trash, please wait."));
+    return run;
+}
+
+QFuture<void> AppModel::uninstallSelectedApps(const QList<UninstallPreviewReport::Entry>& entries)
 {
     if (entries.isEmpty()) {
         setAlertMessage(text("请先选择要处理的应用。", "Choose the apps you want to process first."));
-        return;
+        return QtFuture::makeReadyFuture();
     }
-    QMetaObject::invokeMethod(this, [this, entries] { performUninstall(entries); }, Qt::QueuedConnection);
+    return track([this, entries](Done done) {
+        QMetaObject::invokeMethod(this, [this, entries, done] { performUninstall(entries, done); }, Qt::QueuedConnection);
+    });
 }
 
-void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entries)
+void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entries, Done done)
 {
     const quint64 run = beginRun(AppFeature::uninstall);
     setStatusTitle(text("正在卸载", "Uninstalling"));
     setStatusDetail(text("正在处理选中的应用，请稍等。", "Processing the selected apps, please wait."));
 
-    QSet<QString> moved;
-    QSet<QString> removedApps;
-    qint64 handled = 0;
-    qint64 failed = 0;
-    for (const auto& entry : entries) {
-        // An application's leftovers go only once the application itself is gone, so a refused or
-        // failed application keeps everything it needs.
-        bool appGone = moved.contains(entry.path);
-        if (!appGone) {
-            QString error;
-            bool refused = false;
-            if (guardedMove(entry.path, &error, &refused)) {
-                moved.insert(entry.path);
-                ++handled;
-                appGone = true;
+    const auto moveToTrash = m_services.moveToTrash;
+    const QString homeFolder = home();
+    runOnTrashThread<UninstallOutcome>(
+        [moveToTrash, entries, homeFolder] { return uninstallEntries(moveToTrash, entries, homeFolder); },
+        [this, run, done](std::optional<UninstallOutcome> result) {
+            const UninstallOutcome outcome = result.value_or(UninstallOutcome{});
+            const qint64 handled = outcome.handled;
+            const qint64 failed = outcome.failed;
+            if (handled == 0) {
+                setStatusTitle(text("没有完成", "Not Completed"));
+                setStatusDetail(text("选中的应用没有处理成功。", "The selected apps could not be processed."));
             } else {
-                ++failed;
+                // Only applications that really went to the Trash leave the report.
+                QList<UninstallPreviewReport::Entry> remaining;
+                if (m_uninstallPreviewReport) {
+                    for (const auto& entry : m_uninstallPreviewReport->entries()) {
+                        if (!outcome.removedApps.contains(entry.path))
+                            remaining.append(entry);
+                    }
+                }
+                setUninstallPreviewReport(UninstallPreviewReport(remaining));
+                setLastUninstallDate(nowSeconds());
+                setLastUninstallCount(handled);
+                setStatusTitle(text("卸载完成", "Uninstall Complete"));
+                if (failed == 0)
+                    setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。")
+                                                : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items."));
+                else
+                    setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目，")
+                                                      + number(failed) + QStringLiteral(" 个没有成功。")
+                                                : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items. ")
+                                                      + number(failed) + QStringLiteral(" failed."));
             }
-        }
-        if (!appGone)
-            continue;
-        removedApps.insert(entry.path);
-        for (const QString& leftover : entry.leftoverPaths) {
-            if (moved.contains(leftover))
-                continue;
-            QString error;
-            bool refused = false;
-            if (guardedMove(leftover, &error, &refused))
-                moved.insert(leftover);
-            else
-                ++failed;
-        }
-    }
-
-    if (handled == 0) {
-        setStatusTitle(text("没有完成", "Not Completed"));
-        setStatusDetail(text("选中的应用没有处理成功。", "The selected apps could not be processed."));
-    } else {
-        // Only applications that really went to the Trash leave the report.
-        QList<UninstallPreviewReport::Entry> remaining;
-        if (m_uninstallPreviewReport) {
-            for (const auto& entry : m_uninstallPreviewReport->entries()) {
-                if (!removedApps.contains(entry.path))
-                    remaining.append(entry);
-            }
-        }
-        setUninstallPreviewReport(UninstallPreviewReport(remaining));
-        setLastUninstallDate(nowSeconds());
-        setLastUninstallCount(handled);
-        setStatusTitle(text("卸载完成", "Uninstall Complete"));
-        if (failed == 0)
-            setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。")
-                                        : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items."));
-        else
-            setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目，")
-                                              + number(failed) + QStringLiteral(" 个没有成功。")
-                                        : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items. ")
-                                              + number(failed) + QStringLiteral(" failed."));
-    }
-    endRun(run);
+            endRun(run);
+            done();
+        });
 }
 
-void AppModel::moveToTrash(const std::optional<QString>& path, AppFeature fromPage)
+QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeature fromPage)
 {
     if (!path)
-        return;
-    QString error;
-    bool refused = false;
+        return QtFuture::makeReadyFuture();
+    // The size is the one the preview knew before the move.
     qint64 size = 0;
     if (m_purgePreviewReport) {
         for (const auto& entry : m_purgePreviewReport->entries()) {
@@ -876,75 +997,111 @@ void AppModel::moveToTrash(const std::optional<QString>& path, AppFeature fromPa
             }
         }
     }
-    if (!guardedMove(*path, &error, &refused)) {
-        if (refused)
-            setAlertMessage(text("这个路径不在允许范围内，无法移到废纸篓。",
-                                 "This path is outside the allowed scope and cannot be moved to Trash."));
-        else
-            setAlertMessage(error);
-        return;
-    }
-    if (m_purgePreviewReport) {
-        QList<PurgePreviewReport::Entry> entries = m_purgePreviewReport->entries();
-        if (entries.removeIf([&path](const auto& entry) { return entry.path == *path; }) > 0)
-            setPurgePreviewReport(PurgePreviewReport(m_purgePreviewReport->rootPath(), entries,
-                                                     m_purgePreviewReport->generatedAt()));
-    }
-    if (fromPage == AppFeature::purge) {
-        setLastPurgeScanDate(nowSeconds());
-        setLastPurgeCleanedCount(lastPurgeCleanedCount() + 1);
-        setLastPurgeCleanedBytes(lastPurgeCleanedBytes() + size);
-    }
-    setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
-    setStatusDetail(text("选中的项目已放入废纸篓。", "The selected item has been moved to Trash."));
+    return track([this, path = *path, fromPage, size](Done done) {
+        const quint64 run = beginTrashRun(fromPage);
+        const auto move = m_services.moveToTrash;
+        const QString homeFolder = home();
+        runOnTrashThread<MoveOutcome>(
+            [move, path, homeFolder] { return guardedMove(move, path, homeFolder); },
+            [this, run, done, path, fromPage, size](std::optional<MoveOutcome> result) {
+                const MoveOutcome outcome = result.value_or(MoveOutcome{});
+                endRun(run);
+                if (!outcome.moved) {
+                    // The banner goes back to what it said before; the alert says why.
+                    setStatusTitle(m_trashStatusTitle);
+                    setStatusDetail(m_trashStatusDetail);
+                    if (outcome.refused)
+                        setAlertMessage(text("这个路径不在允许范围内，无法移到废纸篓。",
+                                             "This path is outside the allowed scope and cannot be moved to Trash."));
+                    else
+                        setAlertMessage(outcome.error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.")
+                                                                : outcome.error);
+                    done();
+                    return;
+                }
+                if (m_purgePreviewReport) {
+                    QList<PurgePreviewReport::Entry> entries = m_purgePreviewReport->entries();
+                    if (entries.removeIf([&path](const auto& entry) { return entry.path == path; }) > 0)
+                        setPurgePreviewReport(PurgePreviewReport(m_purgePreviewReport->rootPath(), entries,
+                                                                 m_purgePreviewReport->generatedAt()));
+                }
+                if (fromPage == AppFeature::purge) {
+                    setLastPurgeScanDate(nowSeconds());
+                    setLastPurgeCleanedCount(lastPurgeCleanedCount() + 1);
+                    setLastPurgeCleanedBytes(lastPurgeCleanedBytes() + size);
+                }
+                setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
+                setStatusDetail(text("选中的项目已放入废纸篓。", "The selected item has been moved to Trash."));
+                done();
+            });
+    });
 }
 
-void AppModel::moveInstallersToTrash(const QStringList& paths)
+QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
 {
     if (paths.isEmpty()) {
         setAlertMessage(text("请先选择要清理的安装包。", "Choose the installer files you want to clean up first."));
-        return;
+        return QtFuture::makeReadyFuture();
     }
-    QSet<QString> moved;
-    qint64 failed = 0;
-    for (const QString& path : paths) {
-        QString error;
-        bool refused = false;
-        if (guardedMove(path, &error, &refused))
-            moved.insert(path);
-        else
-            ++failed;
-    }
-    const qint64 movedCount = static_cast<qint64>(paths.size()) - failed;
-    if (movedCount == 0) {
-        setStatusTitle(text("没有完成", "Not Completed"));
-        setStatusDetail(text("选中的安装包没有移动成功。", "The selected installer files could not be moved."));
-        return;
-    }
-    // Only what really went to the Trash leaves the report and counts as freed.
-    qint64 freed = 0;
-    QList<InstallerPreviewReport::Entry> remaining;
-    if (m_installerPreviewReport) {
-        for (const auto& entry : m_installerPreviewReport->entries()) {
-            if (moved.contains(entry.path))
-                freed += entry.byteCount;
-            else
-                remaining.append(entry);
-        }
-    }
-    setInstallerPreviewReport(InstallerPreviewReport(remaining, m_services.now()));
-    setLastInstallerScanDate(nowSeconds());
-    setLastInstallerCleanedCount(movedCount);
-    setLastInstallerCleanedBytes(freed);
-    setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
-    if (failed == 0)
-        setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。")
-                                    : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files."));
-    else
-        setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包，")
-                                          + number(failed) + QStringLiteral(" 个没有成功。")
-                                    : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files. ")
-                                          + number(failed) + QStringLiteral(" failed."));
+    struct BatchOutcome {
+        QSet<QString> moved;
+        qint64 failed = 0;
+    };
+    return track([this, paths](Done done) {
+        const quint64 run = beginTrashRun(AppFeature::installer);
+        const auto move = m_services.moveToTrash;
+        const QString homeFolder = home();
+        runOnTrashThread<BatchOutcome>(
+            [move, paths, homeFolder] {
+                BatchOutcome outcome;
+                for (const QString& path : paths) {
+                    if (guardedMove(move, path, homeFolder).moved)
+                        outcome.moved.insert(path);
+                    else
+                        ++outcome.failed;
+                }
+                return outcome;
+            },
+            [this, run, done, paths](std::optional<BatchOutcome> result) {
+                BatchOutcome outcome = result.value_or(BatchOutcome{});
+                if (!result)
+                    outcome.failed = paths.size();
+                const qint64 failed = outcome.failed;
+                const qint64 movedCount = static_cast<qint64>(paths.size()) - failed;
+                endRun(run);
+                if (movedCount == 0) {
+                    setStatusTitle(text("没有完成", "Not Completed"));
+                    setStatusDetail(text("选中的安装包没有移动成功。", "The selected installer files could not be moved."));
+                    done();
+                    return;
+                }
+                // Only what really went to the Trash leaves the report and counts as freed.
+                qint64 freed = 0;
+                QList<InstallerPreviewReport::Entry> remaining;
+                if (m_installerPreviewReport) {
+                    for (const auto& entry : m_installerPreviewReport->entries()) {
+                        if (outcome.moved.contains(entry.path))
+                            freed += entry.byteCount;
+                        else
+                            remaining.append(entry);
+                    }
+                }
+                setInstallerPreviewReport(InstallerPreviewReport(remaining, m_services.now()));
+                setLastInstallerScanDate(nowSeconds());
+                setLastInstallerCleanedCount(movedCount);
+                setLastInstallerCleanedBytes(freed);
+                setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
+                if (failed == 0)
+                    setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。")
+                                                : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files."));
+                else
+                    setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包，")
+                                                      + number(failed) + QStringLiteral(" 个没有成功。")
+                                                : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files. ")
+                                                      + number(failed) + QStringLiteral(" failed."));
+                done();
+            });
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1176,7 +1333,12 @@ void AppModel::refreshAnalysisReport(const QString& path, Done done)
     runOnPool<AnalysisReport>(
         m_relay, [analysis, path] { return analysis(path); },
         [this, done, request, path](Outcome<AnalysisReport> outcome) {
-            if (!outcome.value || !isCurrentRequest(ReportSlot::analysis, request)) {
+            if (!isCurrentRequest(ReportSlot::analysis, request)) {
+                done();
+                return;
+            }
+            if (!outcome.value) {
+                showFailure(text("空间分析失败", "Storage Analysis Failed"), outcome.error, false);
                 done();
                 return;
             }

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
@@ -185,11 +186,13 @@ public:
     void saveOptimizeWhitelistEditor();
 
     // ---- Trash moves ----
-    // Runs soon (after the caller returns) unless the selection is empty.
-    void uninstallSelectedApps(const QList<UninstallPreviewReport::Entry>& entries);
+    // Every move runs off the GUI thread, one batch after the other, with the busy state set for the
+    // asking page; the results are stored back on the GUI thread. Each future finishes once they are.
+    // The uninstall starts soon (after the caller returns) unless the selection is empty.
+    QFuture<void> uninstallSelectedApps(const QList<UninstallPreviewReport::Entry>& entries);
     // `fromPage` is the page that asked: only a move from Project Cleanup counts in its counters.
-    void moveToTrash(const std::optional<QString>& path, AppFeature fromPage = AppFeature::purge);
-    void moveInstallersToTrash(const QStringList& paths);
+    QFuture<void> moveToTrash(const std::optional<QString>& path, AppFeature fromPage = AppFeature::purge);
+    QFuture<void> moveInstallersToTrash(const QStringList& paths);
 
     // ---- Folder choices (the view runs the dialog; an empty path means it was cancelled) ----
     void chooseScanPath(const QString& chosenPath);
@@ -294,6 +297,9 @@ private:
     void setStatusTitle(const QString& value);
     void setStatusDetail(const QString& value);
     void setStatus(const QString& title, const QString& detail);
+    // A preview or run whose service failed: its own failure title with the error as the detail,
+    // and, for a run the user started, the same text in the message alert.
+    void showFailure(const QString& title, const QString& error, bool alert);
     void setStatusReport(const std::optional<SystemReport>& value);
     void setIsRefreshingStatus(bool value);
     void setIsLiveStatusActive(bool value);
@@ -361,8 +367,12 @@ private:
     void refreshStatusReport(bool announce, Done done);
     void refreshAnalysisReport(const QString& path, Done done);
 
-    void performUninstall(const QList<UninstallPreviewReport::Entry>& entries);
-    bool guardedMove(const QString& path, QString* error, bool* refused);
+    void performUninstall(const QList<UninstallPreviewReport::Entry>& entries, Done done);
+    quint64 beginTrashRun(AppFeature feature);
+    void runTrashJob(std::function<void()> work);
+    // Runs `work` on the Trash thread; `continuation` gets its value (none if it threw) on the GUI thread.
+    template <typename T>
+    void runOnTrashThread(std::function<T()> work, std::function<void(std::optional<T>)> continuation);
 
     void scheduleLiveTick();
     void liveTick();
@@ -420,6 +430,13 @@ private:
     bool m_optimizeWhitelistUnreadable = false;
     // Brings results and installer reports from other threads back to the model while it exists.
     std::shared_ptr<ThreadRelay> m_relay;
+
+    // The one thread that moves items to the Trash; destroyed (after waiting for a move under way)
+    // once the relay no longer reaches the model.
+    QThreadPool m_trashPool;
+    // The banner before a single move, shown again when the move fails.
+    QString m_trashStatusTitle;
+    QString m_trashStatusDetail;
 
     QTimer m_liveTimer;
     bool m_liveLoopWanted = false;

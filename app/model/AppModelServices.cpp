@@ -11,7 +11,9 @@
 #include "core/engines/optimize/LocalOptimizeExecutor.h"
 #include "core/engines/optimize/OptimizePreviewService.h"
 #include "core/engines/optimize/OptimizeWhitelistStore.h"
+#include "core/model/FolderAccessError.h"
 #include "core/model/LocalizationSettings.h"
+#include "core/support/StandardPath.h"
 #include "core/status/LocalSystemStatus.h"
 #include "core/status/ProcessControl.h"
 #include "core/update/UpdateConfiguration.h"
@@ -21,6 +23,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QDesktopServices>
+#include <QException>
 #include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
@@ -37,6 +40,10 @@ QString describeError(std::exception_ptr error)
     try {
         if (error)
             std::rethrow_exception(error);
+    } catch (const QUnhandledException& e) {
+        // A pool job's own exception, wrapped on its way through the future.
+        if (e.exception())
+            return describeError(e.exception());
     } catch (const CleanFileError& e) {
         return e.description();
     } catch (const OptimizeWhitelistStoreError& e) {
@@ -94,28 +101,39 @@ AppModelServices AppModelServices::real()
     s.installerPreview = [](const QString& home) { return InstallerPreviewService::snapshot(home, QProcessEnvironment::systemEnvironment()); };
     s.purgePreview = [](const QString& rootPath) { return PurgePreviewService::snapshot(rootPath, QProcessEnvironment::systemEnvironment()); };
 
-    s.analysis = [](const QString& rootPath) { return LocalAnalysis::snapshot(rootPath); };
+    s.analysis = [](const QString& rootPath) {
+        // A missing folder (~/Library on Linux) would otherwise read as an empty one.
+        FolderAccessError::check(rootPath);
+        return LocalAnalysis::snapshot(rootPath);
+    };
 
+    // Runs on the model's Trash thread, so it reads the language from the store, not the GUI object.
     s.moveToTrash = [](const QString& path, QString* error) {
         const auto fail = [error](const QString& message) {
             if (error)
                 *error = message;
             return false;
         };
+        // The platform's move resolves ".." in the text but the kernel walks it through links, so
+        // only a path in standard form is moved: the one the Trash guard judged.
+        if (!path.startsWith(QLatin1Char('/')) || standardizedPath(path) != path)
+            return fail(LocalizationSettings::shared().text(
+                QStringLiteral("这个路径不在允许范围内，无法移到废纸篓。"),
+                QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash.")));
         // Without the user's data folder the platform Trash falls back to the working folder, so
         // the folder is made first, and a move that still lands at a relative place is put back.
         const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         if (data.isEmpty() || !QDir().mkpath(data))
-            return fail(LocalizationSettings::shared().text(QStringLiteral("找不到可用的废纸篓。"),
-                                                            QStringLiteral("No Trash is available.")));
+            return fail(AppLocalization::coreText(QStringLiteral("找不到可用的废纸篓。"),
+                                                  QStringLiteral("No Trash is available.")));
         QFile item(path);
         if (!item.moveToTrash())
             return fail(item.errorString());
         const QString landed = item.fileName();
         if (!QDir::isAbsolutePath(landed)) {
             ::rename(QFile::encodeName(landed).constData(), QFile::encodeName(path).constData());
-            return fail(LocalizationSettings::shared().text(QStringLiteral("找不到可用的废纸篓。"),
-                                                            QStringLiteral("No Trash is available.")));
+            return fail(AppLocalization::coreText(QStringLiteral("找不到可用的废纸篓。"),
+                                                  QStringLiteral("No Trash is available.")));
         }
         return true;
     };

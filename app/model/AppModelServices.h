@@ -61,7 +61,7 @@ struct AppModelServices {
     std::function<QFuture<InstallerPreviewReport>(const QString& home)> installerPreview;
     std::function<QFuture<PurgePreviewReport>(const QString& rootPath)> purgePreview;
 
-    // Storage analysis walk.
+    // Storage analysis walk; throws FolderAccessError when the folder cannot be listed.
     std::function<AnalysisReport(const QString& rootPath)> analysis; // pool
 
     // Status probes and process control.
@@ -79,7 +79,7 @@ struct AppModelServices {
     std::function<void(UpdateInstaller& installer, const QUrl& url)> startUpdateDownload;
 
     // Platform: move one item to the user's Trash (false with a message on failure), open an address.
-    std::function<bool(const QString& path, QString* error)> moveToTrash;
+    std::function<bool(const QString& path, QString* error)> moveToTrash; // pool
     std::function<void(const QUrl& url)> openURL;
 
     // Pause between two live status refreshes, from the end of one to the start of the next.

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Window
 import Roror.App
+import Roror.Kit
 
 // The one window of the program.
 Window {
@@ -11,7 +12,12 @@ Window {
     minimumHeight: 720
     width: 1180
     height: 780
+    color: AppTheme.windowBackground
     visible: true
+
+    WindowConfigurator {
+        window: window
+    }
 
     ContentView {
         anchors.fill: parent

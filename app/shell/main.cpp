@@ -1,6 +1,7 @@
 #include "app/model/AppModel.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QUrl>
 
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName("Roror");
     QApplication::setOrganizationName("Roror");
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/qt/qml/Roror/Shell/RororMark.svg")));
 
     roror::AppModel model;
     QQmlApplicationEngine engine;

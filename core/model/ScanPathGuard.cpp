@@ -69,7 +69,12 @@ bool isTrashAllowed(const QString& path, const QString& home)
     if (!path.startsWith(QLatin1Char('/')) || home.isEmpty())
         return false;
 
+    // Only a path already in standard form: the guard judges the text while the kernel walks "..",
+    // so "~/Downloads/link/../x" would be judged inside the home and moved from wherever link leads.
+    // The move acts on exactly this text.
     const QString p = standardizedPath(path);
+    if (p != path)
+        return false;
     const QStringList roots = allowedTrashRoots(home);
     // A home folder of "/" (as the platform reports it when HOME is unset) would admit every path
     // on the machine.

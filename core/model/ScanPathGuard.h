@@ -9,10 +9,11 @@ namespace roror::ScanPathGuard {
 // home + "/Library" (home standardized).
 QStringList allowedTrashRoots(const QString& home);
 
-// True when `path` may be moved to the Trash: an absolute path that, once standardized, lies
-// strictly inside a root (a root itself is refused), and whose parent folder, with links
-// resolved, still lies inside a root without the item landing on a root. The item itself is
-// not resolved, so trashing a link moves the link. A home folder that is "/" allows nothing.
+// True when `path` may be moved to the Trash: an absolute path already in standard form (no "."
+// or ".." component, no repeated or trailing "/") that lies strictly inside a root (a root itself
+// is refused), and whose parent folder, with links resolved, still lies inside a root without the
+// item landing on a root. The item itself is not resolved, so trashing a link moves the link. A
+// home folder that is "/" allows nothing.
 bool isTrashAllowed(const QString& path, const QString& home);
 
 } // namespace roror::ScanPathGuard

@@ -246,7 +246,14 @@ SystemReport snapshot(const std::optional<ProcessList>& topProcesses)
     const auto src = source();
     const QString base = src->hostName().value_or(AppLocalization::coreText(QStringLiteral("这台 Mac"),
                                                                             QStringLiteral("This Mac")));
-    const std::optional<double> uptime = src->uptimeSeconds();
+    // The uptime is kept as a whole count of seconds; a figure no such count can hold is none.
+    std::optional<QString> uptimeString;
+    std::optional<qint64> uptimeWhole;
+    if (const std::optional<double> uptime = src->uptimeSeconds();
+        uptime && *uptime >= 0 && *uptime < 9223372036854775807.0) {
+        uptimeString = uptimeText(*uptime);
+        uptimeWhole = static_cast<qint64>(*uptime);
+    }
     const QString host = decoratedHost(base, memory, primary, overview);
     const OSVersionReading os = src->osVersion();
     QString platform = os.platformName;
@@ -270,8 +277,7 @@ SystemReport snapshot(const std::optional<ProcessList>& topProcesses)
     }
 
     return SystemReport(host, platform, score, healthScoreMessage(score),
-                        uptime ? std::optional(uptimeText(*uptime)) : std::nullopt,
-                        uptime ? std::optional(static_cast<qint64>(*uptime)) : std::nullopt,
+                        uptimeString, uptimeWhole,
                         static_cast<qint64>(processes.size()), hardware, cpu, gpu,
                         memory, disks, trash, false, diskIO, diskHistory,
                         network.isEmpty() ? std::nullopt : std::optional(network), networkHistory, proxy,

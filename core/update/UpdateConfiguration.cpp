@@ -2,6 +2,8 @@
 
 #include "platform/AppBundle.h"
 
+#include <QHostAddress>
+
 namespace roror::UpdateConfiguration {
 
 namespace {
@@ -30,6 +32,22 @@ std::optional<QUrl> feedURL(const QString& configuredFeedURL, const QProcessEnvi
 std::optional<QUrl> feedURL()
 {
     return feedURL(AppBundle::feedURL(), QProcessEnvironment::systemEnvironment());
+}
+
+bool isSecureAddress(const QUrl& url)
+{
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("https"))
+        return true;
+    if (scheme != QLatin1String("http"))
+        return false;
+    const QString host = url.host();
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    const QHostAddress address(host);
+    return !address.isNull() && address.isLoopback();
 }
 
 } // namespace roror::UpdateConfiguration

@@ -22,6 +22,10 @@ std::optional<QUrl> feedURL(const QString& configuredFeedURL, const QProcessEnvi
 // feedURL() for this build and this process's environment.
 std::optional<QUrl> feedURL();
 
+// Whether an update address may be fetched: https anywhere, or http to a loopback address. The feed
+// chooses what is downloaded and installed, so it is held to the same rule as the download.
+bool isSecureAddress(const QUrl& url);
+
 } // namespace UpdateConfiguration
 
 } // namespace roror

@@ -2,6 +2,7 @@
 
 #include "core/model/AppLocalization.h"
 #include "core/support/StandardPath.h"
+#include "core/update/UpdateConfiguration.h"
 #include "core/update/UpdateRelaunchScript.h"
 #include "platform/AppBundle.h"
 #include "platform/DiskImage.h"
@@ -19,6 +20,7 @@
 #include <QTemporaryFile>
 #include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -32,6 +34,11 @@ constexpr int transferTimeoutMs = 60000;
 constexpr int forcedExitDelayMs = 1500;
 
 enum class InstallOutcome { scriptStarted, installFailed, mountFailed, appNotFound };
+
+struct InstallResult {
+    InstallOutcome outcome = InstallOutcome::installFailed;
+    QString detail; // why installFailed, in the user's language; empty for the plain message
+};
 
 QString shortRandomName()
 {
@@ -70,42 +77,115 @@ std::optional<QString> findAnyApp(const QString& folder)
     return std::nullopt;
 }
 
-InstallOutcome doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchContext& context)
+bool lstatPath(const QString& path, struct stat* info)
+{
+    return ::lstat(QFile::encodeName(path).constData(), info) == 0;
+}
+
+// Why `candidate` cannot take the place of the installed bundle named `installedName`, or nothing
+// when it can: it must be a real folder (no link) of the same name that holds the executable at
+// `executable` as a regular, executable file, reached through real folders only.
+std::optional<QString> unusableReason(const QString& candidate, const QString& installedName, const QString& executable)
+{
+    using AppLocalization::coreText;
+    const QString found = lastPathComponent(candidate);
+    if (found != installedName)
+        return coreText(QStringLiteral("磁盘映像里的应用是 %1，不是 %2。").arg(found, installedName),
+                        QStringLiteral("The disk image holds %1, not %2.").arg(found, installedName));
+    struct stat info {};
+    if (!lstatPath(candidate, &info) || !S_ISDIR(info.st_mode))
+        return coreText(QStringLiteral("磁盘映像里的 %1 不是一个文件夹。").arg(installedName),
+                        QStringLiteral("%1 in the disk image is not a folder.").arg(installedName));
+    const QString missing = coreText(QStringLiteral("磁盘映像里的 %1 缺少可执行的程序 %2。").arg(installedName, executable),
+                                     QStringLiteral("%1 in the disk image lacks its program %2.").arg(installedName, executable));
+    const QStringList parts = executable.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.isEmpty() || executable.startsWith(QLatin1Char('/')) || parts.contains(QStringLiteral(".."))
+        || parts.contains(QStringLiteral(".")))
+        return missing;
+    QString path = candidate;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        path = joinPath(path, parts.at(i));
+        if (!lstatPath(path, &info))
+            return missing;
+        const bool last = i == parts.size() - 1;
+        if (!last && !S_ISDIR(info.st_mode))
+            return missing;
+        if (last && (!S_ISREG(info.st_mode) || (info.st_mode & 0111) == 0))
+            return missing;
+    }
+    return std::nullopt;
+}
+
+// Writes the relaunch script as an executable file; false when any step fails.
+bool writeScript(const QString& scriptPath)
+{
+    QSaveFile script(scriptPath);
+    if (!script.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray text = UpdateRelaunchScript::text().toUtf8();
+    if (script.write(text) != text.size() || !script.commit())
+        return false;
+    return QFile::setPermissions(scriptPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                 | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                                 | QFileDevice::ReadOther | QFileDevice::ExeOther);
+}
+
+InstallResult doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchContext& context)
 {
     // Only an installed copy can be replaced; anything else (a build tree) is left alone.
     if (context.bundlePath.isEmpty() || context.executablePath.isEmpty())
-        return InstallOutcome::installFailed;
+        return {InstallOutcome::installFailed, {}};
 
     const QString mountFolder = joinPath(QFileInfo(dmgPath).absolutePath(), QStringLiteral("mnt"));
     QDir().mkpath(mountFolder);
     if (!DiskImage::attach(dmgPath, mountFolder))
-        return InstallOutcome::mountFailed;
+        return {InstallOutcome::mountFailed, {}};
 
-    std::optional<QString> app = findApp(context.bundleName, mountFolder);
+    // The image's copy must carry the installed copy's own name; anything else would be installed
+    // in its place under that name.
+    const QString installedName = lastPathComponent(context.bundlePath);
+    std::optional<QString> app;
+    if (QFileInfo::exists(joinPath(mountFolder, installedName)) || QFileInfo(joinPath(mountFolder, installedName)).isSymLink())
+        app = joinPath(mountFolder, installedName);
+    if (!app)
+        app = findApp(context.bundleName, mountFolder);
     if (!app)
         app = findAnyApp(mountFolder);
     if (!app) {
         DiskImage::detach(mountFolder);
-        return InstallOutcome::appNotFound;
+        return {InstallOutcome::appNotFound, {}};
+    }
+    if (const std::optional<QString> reason = unusableReason(*app, installedName, context.executablePath)) {
+        DiskImage::detach(mountFolder);
+        return {InstallOutcome::installFailed, *reason};
     }
 
     const QString scriptPath =
         joinPath(QDir::tempPath(), QStringLiteral("roror-update-") + shortRandomName() + QStringLiteral(".sh"));
-    QSaveFile script(scriptPath);
-    if (script.open(QIODevice::WriteOnly)) {
-        script.write(UpdateRelaunchScript::text().toUtf8());
-        script.commit();
+    if (!writeScript(scriptPath)) {
+        QFile::remove(scriptPath);
+        DiskImage::detach(mountFolder);
+        return {InstallOutcome::installFailed,
+                AppLocalization::coreText(QStringLiteral("无法写入重新启动脚本。"),
+                                          QStringLiteral("The relaunch script could not be written."))};
     }
-    QFile::setPermissions(scriptPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                          | QFileDevice::ReadGroup | QFileDevice::ExeGroup
-                                          | QFileDevice::ReadOther | QFileDevice::ExeOther);
 
     const QStringList arguments = QStringList{scriptPath}
         + UpdateRelaunchScript::arguments(context.processId, context.bundlePath, *app, mountFolder,
-                                          context.executablePath);
-    if (!context.startScript || !context.startScript(QStringLiteral("/bin/bash"), arguments))
-        return InstallOutcome::installFailed;
-    return InstallOutcome::scriptStarted;
+                                          context.executablePath, QFileInfo(dmgPath).absolutePath());
+    if (!context.startScript || !context.startScript(QStringLiteral("/bin/bash"), arguments)) {
+        QFile::remove(scriptPath);
+        return {InstallOutcome::installFailed, {}};
+    }
+    return {InstallOutcome::scriptStarted, {}};
+}
+
+// Removes the folder a download was stored in (with its image and mount folder), and only that.
+void removeDownloadFolder(const QString& dmgPath)
+{
+    const QString folder = QFileInfo(dmgPath).absolutePath();
+    if (lastPathComponent(folder).startsWith(QLatin1String("RororUpdate-")))
+        DiskImage::detach(folder);
 }
 
 } // namespace
@@ -164,18 +244,7 @@ void UpdateInstaller::setRelaunchContext(RelaunchContext context)
 
 bool UpdateInstaller::isAllowedDownloadURL(const QUrl& url)
 {
-    if (!url.isValid() || url.host().isEmpty())
-        return false;
-    const QString scheme = url.scheme().toLower();
-    if (scheme == QLatin1String("https"))
-        return true;
-    if (scheme != QLatin1String("http"))
-        return false;
-    const QString host = url.host();
-    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        return true;
-    const QHostAddress address(host);
-    return !address.isNull() && address.isLoopback();
+    return UpdateConfiguration::isSecureAddress(url);
 }
 
 void UpdateInstaller::report(const UpdateInstallerState& state)
@@ -346,27 +415,33 @@ void UpdateInstaller::performInstallAndRelaunch()
 
     const QString dmgPath = *m_downloadedDMGPath;
     const RelaunchContext context = m_relaunch;
-    QtConcurrent::run([dmgPath, context] { return doInstall(dmgPath, context); })
-        .then(this, [this, context](InstallOutcome outcome) {
-            m_installing = false;
-            switch (outcome) {
-            case InstallOutcome::scriptStarted:
-                if (context.requestTermination)
-                    context.requestTermination();
-                if (context.scheduleExit)
-                    context.scheduleExit();
-                return;
-            case InstallOutcome::mountFailed:
-                report(UpdateInstallerState::failed(UpdateInstallerError::mountFailed().errorDescription()));
-                return;
-            case InstallOutcome::appNotFound:
-                report(UpdateInstallerState::failed(UpdateInstallerError::appNotFoundInDMG().errorDescription()));
-                return;
-            case InstallOutcome::installFailed:
-                report(UpdateInstallerState::failed(UpdateInstallerError::installFailed().errorDescription()));
-                return;
-            }
-        });
+    QtConcurrent::run([dmgPath, context] {
+        InstallResult result = doInstall(dmgPath, context);
+        // A failed install leaves nothing behind; the relaunch script cleans up after itself.
+        if (result.outcome != InstallOutcome::scriptStarted)
+            removeDownloadFolder(dmgPath);
+        return result;
+    }).then(this, [this, context, dmgPath](const InstallResult& result) {
+        m_installing = false;
+        if (result.outcome != InstallOutcome::scriptStarted && m_downloadedDMGPath == dmgPath)
+            m_downloadedDMGPath.reset();
+        switch (result.outcome) {
+        case InstallOutcome::scriptStarted:
+            if (context.requestTermination)
+                context.requestTermination();
+            if (context.scheduleExit)
+                context.scheduleExit();
+            return;
+        case InstallOutcome::mountFailed:
+            report(UpdateInstallerState::failed(UpdateInstallerError::mountFailed().errorDescription()));
+            return;
+        case InstallOutcome::appNotFound:
+            report(UpdateInstallerState::failed(UpdateInstallerError::appNotFoundInDMG().errorDescription()));
+            return;
+        case InstallOutcome::installFailed:
+            report(UpdateInstallerState::failed(UpdateInstallerError::installFailed(result.detail).errorDescription()));
+            return;
+        }
+    });
 }
-
 } // namespace roror

@@ -29,6 +29,9 @@ QString UpdateInstallerError::errorDescription() const
         return coreText(QStringLiteral("磁盘映像中找不到应用。"),
                         QStringLiteral("Could not find the application in the disk image."));
     case Kind::installFailed:
+        if (!m_detail.isEmpty())
+            return coreText(QStringLiteral("安装更新失败。") + m_detail,
+                            QStringLiteral("Installation of the update failed. ") + m_detail);
         return coreText(QStringLiteral("安装更新失败。"), QStringLiteral("Installation of the update failed."));
     case Kind::noDownloadedUpdate:
         return coreText(QStringLiteral("找不到已下载的更新。"), QStringLiteral("No downloaded update found."));

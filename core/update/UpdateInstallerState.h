@@ -34,7 +34,8 @@ public:
     static UpdateInstallerError downloadCancelled() { return {Kind::downloadCancelled, {}}; }
     static UpdateInstallerError mountFailed() { return {Kind::mountFailed, {}}; }
     static UpdateInstallerError appNotFoundInDMG() { return {Kind::appNotFoundInDMG, {}}; }
-    static UpdateInstallerError installFailed() { return {Kind::installFailed, {}}; }
+    // `detail`, when given, says why; it follows the plain message.
+    static UpdateInstallerError installFailed(const QString& detail = {}) { return {Kind::installFailed, detail}; }
     static UpdateInstallerError noDownloadedUpdate() { return {Kind::noDownloadedUpdate, {}}; }
 
     Kind kind() const { return m_kind; }

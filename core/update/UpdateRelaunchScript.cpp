@@ -13,6 +13,16 @@ target=$2
 source=$3
 mount=$4
 executable=$5
+work=$6
+script=$0
+# Whatever happens below, the downloaded update and this script do not outlive it.
+cleanup() {
+    if [ -n "$work" ]; then
+        rm -rf -- "$work" 2>/dev/null || true
+    fi
+    rm -f -- "$script" 2>/dev/null || true
+}
+trap cleanup EXIT
 for _ in {1..20}; do
     if ! kill -0 "$pid" 2>/dev/null; then
         break
@@ -24,13 +34,20 @@ if kill -0 "$pid" 2>/dev/null; then
     exit 1
 fi
 sleep 0.5
+usable() {
+    [ -d "$1" ] && [ ! -L "$1" ] && [ -f "$1/$executable" ] && [ ! -L "$1/$executable" ] && [ -x "$1/$executable" ]
+}
+if [ "${source##*/}" != "${target##*/}" ] || ! usable "$source"; then
+    echo "Roror found no complete application in the update." >&2
+    exit 1
+fi
 staged="$target.roror-update-new"
 previous="$target.roror-update-old"
 rm -rf -- "$staged"
 if [ -e "$target" ] || [ -L "$target" ]; then
     rm -rf -- "$previous"
 fi
-if ! cp -R -P -- "$source" "$staged"; then
+if ! cp -R -P -- "$source" "$staged" || ! usable "$staged"; then
     rm -rf -- "$staged"
     echo "Roror could not copy the update." >&2
     exit 1
@@ -59,9 +76,9 @@ QString text()
 }
 
 QStringList arguments(qint64 processId, const QString& targetBundle, const QString& sourceBundle,
-                      const QString& mountFolder, const QString& executablePath)
+                      const QString& mountFolder, const QString& executablePath, const QString& updateFolder)
 {
-    return {QString::number(processId), targetBundle, sourceBundle, mountFolder, executablePath};
+    return {QString::number(processId), targetBundle, sourceBundle, mountFolder, executablePath, updateFolder};
 }
 
 } // namespace roror::UpdateRelaunchScript

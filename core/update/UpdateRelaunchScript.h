@@ -13,9 +13,11 @@ namespace UpdateRelaunchScript {
 QString text();
 
 // The script's arguments: the process to wait for, the bundle to replace, the new bundle, the mount
-// folder to detach afterwards and the executable inside the bundle (relative to it).
+// folder to detach afterwards, the executable inside the bundle (relative to it) and the folder the
+// update was downloaded to. The script checks the new bundle again before it touches the old one,
+// and removes the download folder and itself when it ends, whatever the outcome.
 QStringList arguments(qint64 processId, const QString& targetBundle, const QString& sourceBundle,
-                      const QString& mountFolder, const QString& executablePath);
+                      const QString& mountFolder, const QString& executablePath, const QString& updateFolder);
 
 } // namespace UpdateRelaunchScript
 

@@ -1,6 +1,7 @@
 #include "core/update/UpdateService.h"
 
 #include "core/model/AppLocalization.h"
+#include "core/update/UpdateConfiguration.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -24,6 +25,9 @@ QString UpdateServiceError::errorDescription() const
     case Kind::invalidResponse:
         return AppLocalization::coreText(QStringLiteral("更新信息格式不正确。"),
                                          QStringLiteral("The update information is invalid."));
+    case Kind::insecureFeed:
+        return AppLocalization::coreText(QStringLiteral("更新地址必须使用 https。"),
+                                         QStringLiteral("The update feed address must use https."));
     }
     return {};
 }
@@ -33,15 +37,32 @@ QFuture<RororUpdateInfo> UpdateService::fetchLatest(const QUrl& url) const
     auto promise = std::make_shared<QPromise<RororUpdateInfo>>();
     QFuture<RororUpdateInfo> future = promise->future();
     promise->start();
+    if (!UpdateConfiguration::isSecureAddress(url)) {
+        promise->setException(std::make_exception_ptr(UpdateServiceError::insecureFeed()));
+        promise->finish();
+        return future;
+    }
 
     // One manager per fetch, so the service itself keeps nothing between fetches.
     auto* manager = new QNetworkAccessManager;
     QNetworkRequest request(url);
     request.setTransferTimeout(transferTimeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     QNetworkReply* reply = manager->get(request);
-    QObject::connect(reply, &QNetworkReply::finished, manager, [promise, manager, reply] {
+    auto insecureRedirect = std::make_shared<bool>(false);
+    QObject::connect(reply, &QNetworkReply::redirected, manager, [reply, insecureRedirect](const QUrl& target) {
+        if (UpdateConfiguration::isSecureAddress(target)) {
+            emit reply->redirectAllowed();
+            return;
+        }
+        *insecureRedirect = true;
+        reply->abort();
+    });
+    QObject::connect(reply, &QNetworkReply::finished, manager, [promise, manager, reply, insecureRedirect] {
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         try {
+            if (*insecureRedirect)
+                throw UpdateServiceError::insecureFeed();
             if (!status.isValid()) {
                 if (reply->error() != QNetworkReply::NoError)
                     throw UpdateTransportError(int(reply->error()), reply->errorString());

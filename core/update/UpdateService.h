@@ -8,13 +8,15 @@
 
 namespace roror {
 
-// The two failures the feed fetch detects itself.
+// The failures the feed fetch detects itself.
 class UpdateServiceError : public UpdateError {
 public:
-    enum class Kind { serverStatus, invalidResponse };
+    // insecureFeed: the feed address (or a redirect) is neither https nor http to this machine.
+    enum class Kind { serverStatus, invalidResponse, insecureFeed };
 
     static UpdateServiceError serverStatus(int code) { return UpdateServiceError(Kind::serverStatus, code); }
     static UpdateServiceError invalidResponse() { return UpdateServiceError(Kind::invalidResponse, 0); }
+    static UpdateServiceError insecureFeed() { return UpdateServiceError(Kind::insecureFeed, 0); }
 
     Kind kind() const { return m_kind; }
     int code() const { return m_code; } // the HTTP status of serverStatus
@@ -38,8 +40,9 @@ public:
 
     // One plain GET of the feed, decoded as a RororUpdateInfo. The load runs on the calling thread's
     // event loop, so call it from a thread that has one. The future fails with UpdateTransportError
-    // when nothing could be loaded, UpdateServiceError for a non-HTTP answer or a status outside
-    // 200...299, and UpdateDecodingError for a body that is not the record.
+    // when nothing could be loaded, UpdateServiceError for an address or redirect that is not secure
+    // (nothing is fetched then), a non-HTTP answer or a status outside 200...299, and
+    // UpdateDecodingError for a body that is not the record.
     QFuture<RororUpdateInfo> fetchLatest(const QUrl& url) const;
 };
 

@@ -1,8 +1,10 @@
 #include "platform/linux/LinuxProcfs.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace roror::LinuxProcfs {
 
@@ -136,6 +138,9 @@ std::optional<QList<CPUTickReading>> parseProcStat(std::string_view text)
 
 MemoryReading parseMeminfo(std::string_view text)
 {
+    // Sizes in kB. A negative figure, or one whose byte count would not fit in 64 bits, is no
+    // reading, and the figures built from several fields are absent when their sum would overflow.
+    constexpr qint64 maxKB = std::numeric_limits<qint64>::max() / 1024;
     QHash<QByteArray, qint64> kb;
     forEachLine(text, [&](std::string_view line) {
         const size_t colon = line.find(':');
@@ -145,8 +150,12 @@ MemoryReading parseMeminfo(std::string_view text)
         const auto value = words.next();
         if (!value)
             return;
-        if (const auto n = number<qint64>(*value))
-            kb.insert(QByteArray(line.data(), static_cast<qsizetype>(colon)), *n);
+        const QByteArray key(line.data(), static_cast<qsizetype>(colon));
+        const auto n = number<qint64>(*value);
+        if (n && *n >= 0 && *n <= maxKB)
+            kb.insert(key, *n);
+        else
+            kb.remove(key); // a later bad line of the same name spoils an earlier good one
     });
     auto bytes = [&](const char* key) -> std::optional<qint64> {
         const auto it = kb.constFind(QByteArray(key));
@@ -154,12 +163,20 @@ MemoryReading parseMeminfo(std::string_view text)
             return std::nullopt;
         return *it * 1024;
     };
+    auto sum = [](std::initializer_list<qint64> parts) -> std::optional<qint64> {
+        qint64 total = 0;
+        for (qint64 part : parts) {
+            if (__builtin_add_overflow(total, part, &total))
+                return std::nullopt;
+        }
+        return total;
+    };
     MemoryReading m;
     m.total = bytes("MemTotal");
     if (const auto available = bytes("MemAvailable"); m.total && available)
         m.used = std::max<qint64>(0, *m.total - *available);
     if (const auto cached = bytes("Cached"))
-        m.cached = *cached + bytes("Buffers").value_or(0) + bytes("SReclaimable").value_or(0);
+        m.cached = sum({*cached, bytes("Buffers").value_or(0), bytes("SReclaimable").value_or(0)});
     m.swapTotal = bytes("SwapTotal");
     if (const auto free = bytes("SwapFree"); m.swapTotal && free)
         m.swapUsed = std::max<qint64>(0, *m.swapTotal - *free);
@@ -238,13 +255,18 @@ std::optional<QSet<int>> parseCPUList(std::string_view text)
     QSet<int> cpus;
     if (text.empty())
         return cpus;
+    qint64 listed = 0;
     while (!text.empty()) {
         const size_t comma = text.find(',');
         const std::string_view part = text.substr(0, comma);
         const size_t dash = part.find('-');
         const auto first = number<int>(part.substr(0, dash));
         const auto last = dash == std::string_view::npos ? first : number<int>(part.substr(dash + 1));
-        if (!first || !last || *first < 0 || *last < *first || *last - *first > 65536)
+        if (!first || !last || *first < 0 || *last < *first || *last > maxCPUNumber)
+            return std::nullopt;
+        // Ranges that repeat the same CPUs over and over are no kernel list either.
+        listed += *last - *first + 1;
+        if (listed > maxCPUNumber + 1)
             return std::nullopt;
         for (int c = *first; c <= *last; ++c)
             cpus.insert(c);
@@ -278,7 +300,8 @@ std::optional<double> parseUptime(std::string_view text)
     if (!first)
         return std::nullopt;
     const auto value = decimal(*first);
-    if (!value || *value < 0)
+    // The snapshot keeps the uptime as a whole count of seconds.
+    if (!value || *value < 0 || *value >= maxUptimeSeconds)
         return std::nullopt;
     return value;
 }
@@ -373,6 +396,74 @@ QString processName(const QByteArray& cmdline, const QString& comm)
     if (!last.isEmpty() && !comm.isEmpty() && (last == comm || (comm.size() >= 15 && last.startsWith(comm))))
         return last;
     return comm.isEmpty() ? (last.isEmpty() ? first : last) : comm;
+}
+
+std::optional<qint64> parseCounter(std::string_view text)
+{
+    const auto value = number<qint64>(trimmed(text));
+    if (!value || *value < 0)
+        return std::nullopt;
+    return value;
+}
+
+QString hoursMinutes(double seconds)
+{
+    const qint64 minutes = static_cast<qint64>(seconds / 60.0);
+    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+BatteryReading batteryReading(const BatteryFiles& files)
+{
+    // Energy (µWh, µW) or charge (µAh, µA), whichever the driver reports.
+    auto now = files.energyNow;
+    auto full = files.energyFull;
+    auto rate = files.powerNow;
+    if (!now || !full) {
+        now = files.chargeNow;
+        full = files.chargeFull;
+        rate = files.currentNow;
+    }
+
+    BatteryReading reading;
+    if (files.capacity)
+        reading.percent = static_cast<double>(std::min<qint64>(*files.capacity, 100));
+    else if (now && full && *full > 0)
+        reading.percent = std::clamp(100.0 * static_cast<double>(*now) / static_cast<double>(*full), 0.0, 100.0);
+
+    // The kernel's words, in the vocabulary of the power tool's battery line.
+    if (files.status) {
+        const QString lower = files.status->toLower();
+        reading.status = lower == QLatin1String("full") ? QStringLiteral("charged") : lower;
+    }
+
+    std::optional<double> seconds;
+    if (files.timeToEmpty && *files.timeToEmpty > 0 && reading.status == QStringLiteral("discharging"))
+        seconds = static_cast<double>(*files.timeToEmpty);
+    else if (files.timeToFull && *files.timeToFull > 0 && reading.status == QStringLiteral("charging"))
+        seconds = static_cast<double>(*files.timeToFull);
+    else if (now && full && rate && *rate > 0) {
+        const double r = static_cast<double>(*rate);
+        if (reading.status == QStringLiteral("discharging"))
+            seconds = static_cast<double>(*now) / r * 3600.0;
+        else if (reading.status == QStringLiteral("charging") && *full >= *now)
+            seconds = static_cast<double>(*full - *now) / r * 3600.0;
+    }
+    // A driver's rate near zero gives times no battery lasts; such an estimate is no estimate.
+    if (seconds && std::isfinite(*seconds) && *seconds >= 0 && *seconds <= maxBatterySeconds)
+        reading.timeLeft = hoursMinutes(*seconds);
+    return reading;
+}
+
+std::optional<qint64> batteryCapacityPercent(std::optional<qint64> full, std::optional<qint64> design)
+{
+    if (!full || !design || *full < 0 || *design <= 0)
+        return std::nullopt;
+    const double percent = 100.0 * static_cast<double>(*full) / static_cast<double>(*design);
+    // A worn battery holds less than it was made for, a new one a little more; far more is a
+    // driver's wrong figure, not a capacity.
+    if (!std::isfinite(percent) || percent > maxBatteryCapacityPercent)
+        return std::nullopt;
+    return std::llround(percent);
 }
 
 QString decodeUdevEscapes(const QString& name)

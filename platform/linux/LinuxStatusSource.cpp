@@ -82,12 +82,6 @@ bool isPlaceholder(const QString& value)
     return placeholders.contains(value);
 }
 
-QString hoursMinutes(double seconds)
-{
-    const qint64 minutes = static_cast<qint64>(seconds / 60.0);
-    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
-}
-
 // The pci.ids name of a device: "Vendor Device" as lspci shows it.
 std::optional<QString> pciName(const QByteArray& database, const QString& vendor, const QString& device)
 {
@@ -160,6 +154,14 @@ std::optional<QString> LinuxStatusSource::readTrimmed(const QString& absolute) c
     if (text.isEmpty())
         return std::nullopt;
     return text;
+}
+
+std::optional<qint64> LinuxStatusSource::readCounter(const QString& absolute) const
+{
+    const auto data = read(absolute);
+    if (!data)
+        return std::nullopt;
+    return LinuxProcfs::parseCounter(std::string_view(data->constData(), static_cast<size_t>(data->size())));
 }
 
 std::optional<qint64> LinuxStatusSource::readInteger(const QString& absolute) const
@@ -519,46 +521,19 @@ std::optional<BatteryReading> LinuxStatusSource::battery()
     const auto folder = batteryFolder();
     if (!folder)
         return std::nullopt;
-    auto value = [&](const char* name) { return readInteger(*folder + QLatin1String(name)); };
-
-    // Energy (µWh, µW) or charge (µAh, µA), whichever the driver reports.
-    auto now = value("energy_now");
-    auto full = value("energy_full");
-    auto rate = value("power_now");
-    if (!now || !full) {
-        now = value("charge_now");
-        full = value("charge_full");
-        rate = value("current_now");
-    }
-
-    BatteryReading reading;
-    if (const auto capacity = value("capacity"))
-        reading.percent = static_cast<double>(*capacity);
-    else if (now && full && *full > 0)
-        reading.percent = std::clamp(100.0 * static_cast<double>(*now) / static_cast<double>(*full), 0.0, 100.0);
-
-    // The kernel's words, in the vocabulary of the power tool's battery line.
-    const auto status = readTrimmed(*folder + QStringLiteral("status"));
-    if (status) {
-        const QString lower = status->toLower();
-        reading.status = lower == QLatin1String("full") ? QStringLiteral("charged") : lower;
-    }
-
-    std::optional<double> seconds;
-    if (const auto empty = value("time_to_empty_now"); empty && *empty > 0 && reading.status == QStringLiteral("discharging"))
-        seconds = static_cast<double>(*empty);
-    else if (const auto toFull = value("time_to_full_now"); toFull && *toFull > 0 && reading.status == QStringLiteral("charging"))
-        seconds = static_cast<double>(*toFull);
-    else if (now && full && rate && *rate > 0) {
-        const double r = std::abs(static_cast<double>(*rate));
-        if (reading.status == QStringLiteral("discharging"))
-            seconds = static_cast<double>(*now) / r * 3600.0;
-        else if (reading.status == QStringLiteral("charging") && *full >= *now)
-            seconds = static_cast<double>(*full - *now) / r * 3600.0;
-    }
-    if (seconds && std::isfinite(*seconds))
-        reading.timeLeft = hoursMinutes(*seconds);
-    return reading;
+    auto value = [&](const char* name) { return readCounter(*folder + QLatin1String(name)); };
+    LinuxProcfs::BatteryFiles files;
+    files.capacity = value("capacity");
+    files.status = readTrimmed(*folder + QStringLiteral("status"));
+    files.energyNow = value("energy_now");
+    files.energyFull = value("energy_full");
+    files.powerNow = value("power_now");
+    files.chargeNow = value("charge_now");
+    files.chargeFull = value("charge_full");
+    files.currentNow = value("current_now");
+    files.timeToEmpty = value("time_to_empty_now");
+    files.timeToFull = value("time_to_full_now");
+    return LinuxProcfs::batteryReading(files);
 }
 
 BatteryFactsReading LinuxStatusSource::batteryFacts()
@@ -567,7 +542,7 @@ BatteryFactsReading LinuxStatusSource::batteryFacts()
     const auto folder = batteryFolder();
     if (!folder)
         return facts;
-    auto value = [&](const char* name) { return readInteger(*folder + QLatin1String(name)); };
+    auto value = [&](const char* name) { return readCounter(*folder + QLatin1String(name)); };
     facts.health = readTrimmed(*folder + QStringLiteral("health"));
     facts.cycleCount = value("cycle_count");
     auto full = value("energy_full");
@@ -576,9 +551,8 @@ BatteryFactsReading LinuxStatusSource::batteryFacts()
         full = value("charge_full");
         design = value("charge_full_design");
     }
-    if (full && design && *design > 0)
-        facts.capacity = std::llround(100.0 * static_cast<double>(*full) / static_cast<double>(*design));
-    if (const auto temp = value("temp")) // tenths of a degree
+    facts.capacity = LinuxProcfs::batteryCapacityPercent(full, design);
+    if (const auto temp = readInteger(*folder + QStringLiteral("temp"))) // tenths of a degree, may be below zero
         facts.temperature = static_cast<double>(*temp) / 10.0;
     return facts;
 }

@@ -63,6 +63,8 @@ private:
     std::optional<QByteArray> read(const QString& absolute, qsizetype limit = 1 << 20) const;
     std::optional<QString> readTrimmed(const QString& absolute) const;
     std::optional<qint64> readInteger(const QString& absolute) const;
+    // A counter that cannot be negative; a negative value reads as none.
+    std::optional<qint64> readCounter(const QString& absolute) const;
     std::optional<QSet<int>> onlineCPUs() const;
     std::optional<qint64> physicalCoresAmong(const QSet<int>& cpus) const;
     std::optional<QString> batteryFolder() const;

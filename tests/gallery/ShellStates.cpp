@@ -1,11 +1,125 @@
 #include "tests/gallery/Gallery.h"
 
+#include "core/model/AppActionFactory.h"
+#include "tests/app/model/ModelTestSupport.h"
+
+#include <QColor>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+
 namespace roror::gallery {
 namespace {
 
-const bool window = add({QStringLiteral("window"), [](test::ViewFixture& view) {
-                             view.load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView"));
-                         }, {}});
+void showWindow(test::ViewFixture& view)
+{
+    view.load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView"));
+    // The start-up sequence ends with the update check; let it finish before the picture.
+    test::spinUntil([&] { return !view.model().updateStatusDetail().isEmpty(); });
+    view.settle();
+}
+
+// One picture of the whole window per page slot.
+bool addPage(AppFeature feature)
+{
+    return add({QStringLiteral("window-page-") + toRaw(feature), [feature](test::ViewFixture& view) {
+                    view.model().setSelectedFeature(feature);
+                    showWindow(view);
+                }, {}});
+}
+
+const bool pages = [] {
+    for (AppFeature feature : allAppFeatures())
+        addPage(feature);
+    return true;
+}();
+
+std::function<void(AppModelServices&, const test::TestEnv&)> scoring(qint64 score)
+{
+    return [score](AppModelServices& services, const test::TestEnv&) {
+        services.statusSnapshot = [score](const std::optional<QList<SystemReport::ProcessInfo>>&) {
+            SystemReport report;
+            report.healthScore = score;
+            return report;
+        };
+    };
+}
+
+void showWithReport(test::ViewFixture& view)
+{
+    showWindow(view);
+    test::spinUntil([&] { return view.model().statusReport().has_value(); });
+    view.settle();
+}
+
+const bool auraGood = add({QStringLiteral("window-aura-good"), showWithReport, scoring(88)});
+const bool auraFair = add({QStringLiteral("window-aura-fair"), showWithReport, scoring(60)});
+const bool auraPoor = add({QStringLiteral("window-aura-poor"), showWithReport, scoring(30)});
+
+const bool confirmation = add({QStringLiteral("window-confirmation"), [](test::ViewFixture& view) {
+                                   showWindow(view);
+                                   view.model().request(AppActionFactory::optimize(false, false));
+                                   view.settle();
+                               }, {}});
+
+const bool message = add({QStringLiteral("window-message"), [](test::ViewFixture& view) {
+                              showWindow(view);
+                              view.model().setAlertMessage(
+                                  QStringLiteral("The file “/Users/me/Library/<b>Caches</b>” could not be read: permission denied."));
+                              view.settle();
+                          }, {}});
+
+// A custom background: a photograph-like gradient with a few shapes, so the veil and the cover
+// crop can be judged.
+const bool background = add({QStringLiteral("window-background"), [](test::ViewFixture& view) {
+                                 QImage image(1600, 1000, QImage::Format_RGB32);
+                                 QPainter painter(&image);
+                                 QLinearGradient sky(0, 0, 0, 1000);
+                                 sky.setColorAt(0, QColor(70, 120, 190));
+                                 sky.setColorAt(0.6, QColor(240, 180, 140));
+                                 sky.setColorAt(1, QColor(60, 80, 70));
+                                 painter.fillRect(image.rect(), sky);
+                                 painter.setBrush(QColor(250, 240, 200));
+                                 painter.setPen(Qt::NoPen);
+                                 painter.drawEllipse(QPointF(1200, 380), 90, 90);
+                                 painter.setBrush(QColor(40, 60, 50));
+                                 painter.drawRect(0, 760, 1600, 240);
+                                 painter.end();
+                                 const QString file = view.env().home() + QStringLiteral("/Pictures/evening.jpg");
+                                 view.env().makeDir(QStringLiteral("Pictures"));
+                                 image.save(file);
+                                 view.model().chooseWindowBackgroundImage(file);
+                                 showWindow(view);
+                             }, {}});
+
+const bool pageStatus = add({QStringLiteral("page-status"), [](test::ViewFixture& view) {
+                                 view.loadText(R"(
+import QtQuick
+import Roror.App
+import Roror.Shell
+Item {
+    required property AppModel model
+    PageStatusView {
+        x: 34; y: 40; width: parent.width - 68
+        model: parent.model
+        recentScanPaths: ["/Users/me/Projects/site/node_modules", "/Users/me/Projects/app/target",
+                          "/Users/me/Projects/very/long/path/that/keeps/going/and/going/until/it/cannot/fit/on/one/line/anymore/build"]
+    }
+    PageStatusView {
+        x: 34; y: 260; width: 150
+        model: parent.model
+    }
+}
+)",
+                                               {{QStringLiteral("model"), QVariant::fromValue(&view.model())}});
+                                 // A preview that never ends keeps the model busy with its status line.
+                                 view.model().request(AppActionFactory::clean(true, false));
+                                 view.settle();
+                             },
+                             [](AppModelServices& services, const test::TestEnv&) {
+                                 auto gate = std::make_shared<test::Gate<CleanPreviewReport>>();
+                                 services.cleanPreview = [gate] { return gate->future(); };
+                             }});
 
 } // namespace
 } // namespace roror::gallery

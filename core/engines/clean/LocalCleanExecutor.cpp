@@ -6,16 +6,21 @@
 #include "core/engines/clean/LocalCleanPreview.h"
 #include "core/model/AppLocalization.h"
 #include "core/support/StandardPath.h"
+#include "platform/HomeTrash.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPair>
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace roror::LocalCleanExecutor {
@@ -35,6 +40,7 @@ struct Fd {
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
+    void swap(Fd& other) { std::swap(fd, other.fd); }
     bool valid() const { return fd >= 0; }
 };
 
@@ -54,9 +60,68 @@ struct Outcome {
     }
 };
 
+// The lstat record of an item and the mount it lies on: a folder mounted inside a cache (a bind
+// mount of the same file system too) has its own mount, though it may share the device number.
+struct ItemStat {
+    struct stat st {};
+    std::optional<quint64> mountId;
+};
+
+bool statItem(int dirFd, const char* name, int flags, ItemStat& out)
+{
+    struct statx stx {};
+    if (::statx(dirFd, name, flags | AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_MNT_ID, &stx) == 0) {
+        out.st = {};
+        out.st.st_mode = stx.stx_mode;
+        out.st.st_dev = makedev(stx.stx_dev_major, stx.stx_dev_minor);
+        out.st.st_ino = stx.stx_ino;
+        out.st.st_nlink = stx.stx_nlink;
+        out.st.st_blocks = static_cast<blkcnt_t>(stx.stx_blocks);
+        out.mountId = (stx.stx_mask & STATX_MNT_ID) ? std::optional<quint64>(stx.stx_mnt_id) : std::nullopt;
+        return true;
+    }
+    if (errno != ENOSYS)
+        return false;
+    out.mountId = std::nullopt;
+    return ::fstatat(dirFd, name, &out.st, flags | AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+// The file system (device and mount) of the entry being emptied; nothing on another one is touched.
+struct Device {
+    dev_t dev;
+    std::optional<quint64> mountId;
+
+    bool holds(const ItemStat& item) const
+    {
+        return item.st.st_dev == dev && (!mountId || !item.mountId || *mountId == *item.mountId);
+    }
+};
+
 qint64 allocatedSize(const struct stat& st)
 {
     return static_cast<qint64>(st.st_blocks) * 512;
+}
+
+std::optional<std::vector<QByteArray>> listNames(int dirFd)
+{
+    // A separate open of the same folder, so listing it does not move `dirFd`.
+    const int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0)
+        return std::nullopt;
+    DIR* dir = ::fdopendir(listFd);
+    if (!dir) {
+        ::close(listFd);
+        return std::nullopt;
+    }
+    std::vector<QByteArray> names;
+    while (const dirent* ent = ::readdir(dir)) {
+        const char* n = ent->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
+            continue;
+        names.emplace_back(n);
+    }
+    ::closedir(dir);
+    return names;
 }
 
 std::optional<QString> resolvedPath(const QString& path)
@@ -87,12 +152,22 @@ std::optional<QString> resolvedPathOfFolder(int fd, const QString& openedPath)
     return resolved;
 }
 
-// Strictly inside one of the roots, and none of them itself.
-bool isStrictlyInside(const QString& path, const QStringList& roots)
+// Strictly inside one of the roots, and none of the places that are never emptied.
+bool mayBeEmptied(const QString& path, const QStringList& roots, const QStringList& neverEmptied)
 {
-    if (roots.contains(path))
+    if (neverEmptied.contains(path))
         return false;
     return std::any_of(roots.begin(), roots.end(), [&](const QString& root) { return isPathInside(path, root); });
+}
+
+// The folders a root holds that are roots of their own (the home folder, its Library and
+// Applications are never emptied).
+QStringList neverEmptiedFor(const QStringList& roots)
+{
+    QStringList result;
+    for (const QString& root : roots)
+        result << root << joinPath(root, QStringLiteral("Library")) << joinPath(root, QStringLiteral("Applications"));
+    return result;
 }
 
 QString parentPath(const QString& path)
@@ -111,69 +186,152 @@ public:
         return std::any_of(paths.begin(), paths.end(), [&](const QString& p) { return m_matcher.covers(p); });
     }
 
-    // Removes every unprotected child of the open folder `dirFd`; false when it cannot be listed.
-    bool purgeChildren(int dirFd, const QStringList& paths, Outcome& outcome) const
+    bool leadsToProtected(const QStringList& paths) const
     {
-        std::vector<QByteArray> names;
-        {
-            // A separate open of the same folder, so listing it does not move `dirFd`.
-            const int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (listFd < 0)
-                return false;
-            DIR* dir = ::fdopendir(listFd);
-            if (!dir) {
-                ::close(listFd);
-                return false;
-            }
-            while (const dirent* ent = ::readdir(dir)) {
-                const char* n = ent->d_name;
-                if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
-                    continue;
-                names.emplace_back(n);
-            }
-            ::closedir(dir);
-        }
-        for (const QByteArray& name : names) {
-            const QString decoded = QFile::decodeName(name);
-            QStringList childPaths;
-            for (const QString& path : paths)
-                childPaths.append(joinPath(path, decoded));
-            outcome += purgeItem(dirFd, name, childPaths);
-        }
-        return true;
+        return std::any_of(paths.begin(), paths.end(), [&](const QString& p) { return m_matcher.leadsToProtected(p); });
     }
 
-    // One item: a file or link is unlinked (a link as the link itself); a folder is removed whole, or,
-    // when something protected lies inside it, only what is not protected is removed.
-    Outcome purgeItem(int parentFd, const QByteArray& name, const QStringList& paths) const
+    // A file (or link) named by an entry.
+    Outcome removeFile(int parentFd, const QByteArray& name, const struct stat& st)
     {
-        if (isProtected(paths))
-            return {.kept = true};
-        struct stat st {};
-        if (::fstatat(parentFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        if (::unlinkat(parentFd, name.constData(), 0) != 0)
             return {.failed = 1};
-        if (!S_ISDIR(st.st_mode)) {
-            if (::unlinkat(parentFd, name.constData(), 0) != 0)
-                return {.failed = 1};
-            return {.removed = 1, .bytes = allocatedSize(st)};
+        return {.removed = 1, .bytes = bytesOnce(st)};
+    }
+
+    // Removes every unprotected item below the open folder `folderFd` and keeps the folder. A folder
+    // below it goes whole, or, when something in it stays, item by item. The walk keeps its place on
+    // a heap stack rather than the call stack and holds one folder open at a time, so no depth of
+    // nesting can exhaust either; climbing back is checked against the folder it came from.
+    Outcome emptyFolder(int folderFd, const ItemStat& folder, QStringList paths)
+    {
+        const Device device{folder.st.st_dev, folder.mountId};
+        auto names = listNames(folderFd);
+        Fd current(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
+        if (!names || !current.valid())
+            return {.failed = 1};
+
+        struct Frame {
+            QByteArray name; // in the folder above; empty for the folder being emptied
+            struct stat st;
+            std::vector<QByteArray> pending;
+            size_t next = 0;
+            Outcome inner;
+            QList<qsizetype> pathSizes; // of `paths` before this folder's name was added
+        };
+        std::vector<Frame> stack;
+        stack.push_back({QByteArray(), folder.st, std::move(*names), 0, {}, {}});
+
+        for (;;) {
+            if (stack.back().next < stack.back().pending.size()) {
+                Frame& top = stack.back();
+                QByteArray name = std::move(top.pending[top.next++]);
+                const QList<qsizetype> sizes = appendName(paths, name);
+                const auto restore = [&] {
+                    for (qsizetype i = 0; i < paths.size(); ++i)
+                        paths[i].truncate(sizes.at(i));
+                };
+                if (isProtected(paths)) {
+                    top.inner.kept = true;
+                    restore();
+                    continue;
+                }
+                ItemStat item;
+                if (!statItem(current.fd, name.constData(), 0, item) || !device.holds(item)) {
+                    top.inner.failed += 1; // vanished, unreadable, or on another file system
+                    restore();
+                    continue;
+                }
+                if (!S_ISDIR(item.st.st_mode)) {
+                    if (leadsToProtected(paths))
+                        top.inner.kept = true; // a link on the way to something protected
+                    else
+                        top.inner += removeFile(current.fd, name, item.st);
+                    restore();
+                    continue;
+                }
+                Fd child(::openat(current.fd, name.constData(), kOpenDirFlags));
+                ItemStat opened;
+                std::optional<std::vector<QByteArray>> childNames;
+                if (child.valid() && statItem(child.fd, "", AT_EMPTY_PATH, opened) && opened.st.st_ino == item.st.st_ino
+                    && device.holds(opened))
+                    childNames = listNames(child.fd);
+                if (!childNames) {
+                    top.inner.failed += 1;
+                    restore();
+                    continue;
+                }
+                stack.push_back({std::move(name), item.st, std::move(*childNames), 0, {}, sizes});
+                current.swap(child);
+                continue;
+            }
+
+            if (stack.size() == 1)
+                return stack.front().inner;
+
+            Frame done = std::move(stack.back());
+            stack.pop_back();
+            // A folder on the way to a protected path stays, even when that path is not there yet.
+            if (leadsToProtected(paths))
+                done.inner.kept = true;
+            for (qsizetype i = 0; i < paths.size(); ++i)
+                paths[i].truncate(done.pathSizes.at(i));
+            Fd parent(::openat(current.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            struct stat parentStat {};
+            if (!parent.valid() || ::fstat(parent.fd, &parentStat) != 0 || parentStat.st_dev != stack.back().st.st_dev
+                || parentStat.st_ino != stack.back().st.st_ino) {
+                // The tree was moved while it was being emptied: stop rather than act on a folder
+                // that is no longer where the walk found it.
+                Outcome total = done.inner;
+                for (const Frame& frame : stack)
+                    total += frame.inner;
+                total.failed += 1;
+                return total;
+            }
+            current.swap(parent);
+            Frame& up = stack.back();
+            if (done.inner.kept || done.inner.failed > 0) {
+                up.inner += done.inner; // the folder stays; what went inside counts item by item
+                continue;
+            }
+            if (::unlinkat(current.fd, done.name.constData(), AT_REMOVEDIR) != 0) {
+                up.inner += done.inner;
+                up.inner.failed += 1;
+                continue;
+            }
+            up.inner.removed += 1;
+            up.inner.bytes += done.inner.bytes + allocatedSize(done.st);
         }
-        Outcome inner;
-        {
-            const Fd dirFd(::openat(parentFd, name.constData(), kOpenDirFlags));
-            if (!dirFd.valid() || !purgeChildren(dirFd.fd, paths, inner))
-                return {.failed = 1};
-        }
-        if (inner.kept || inner.failed > 0)
-            return inner; // the folder stays; what was removed inside counts item by item
-        if (::unlinkat(parentFd, name.constData(), AT_REMOVEDIR) != 0) {
-            inner.failed += 1;
-            return inner;
-        }
-        return {.removed = 1, .bytes = inner.bytes + allocatedSize(st)};
     }
 
 private:
+    // Each name in composed form, so the paths compare with the composed patterns.
+    static QList<qsizetype> appendName(QStringList& paths, const QByteArray& name)
+    {
+        QList<qsizetype> sizes;
+        sizes.reserve(paths.size());
+        const QString decoded = QFile::decodeName(name).normalized(QString::NormalizationForm_C);
+        for (QString& path : paths) {
+            sizes.append(path.size());
+            path += QLatin1Char('/') + decoded;
+        }
+        return sizes;
+    }
+
+    // A file with several hard links frees its space once, however many of its names go.
+    qint64 bytesOnce(const struct stat& st)
+    {
+        // The last name of a file counts 1 link, though its space was already counted under another.
+        const QPair<quint64, quint64> key(static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino));
+        if (m_seenLinks.contains(key))
+            return 0;
+        if (st.st_nlink > 1)
+            m_seenLinks.insert(key);
+        return allocatedSize(st);
+    }
+
     const CleanWhitelistMatcher& m_matcher;
+    QSet<QPair<quint64, quint64>> m_seenLinks;
 };
 
 bool hasCleanableEntry(const CleanPreviewReport& report)
@@ -181,6 +339,11 @@ bool hasCleanableEntry(const CleanPreviewReport& report)
     return std::any_of(report.entries.begin(), report.entries.end(), [](const CleanPreviewReport::Entry& e) {
         return e.status == CleanPreviewEntryStatus::cleanable;
     });
+}
+
+bool isMissing(int error)
+{
+    return error == ENOENT || error == ENOTDIR;
 }
 
 } // namespace
@@ -197,8 +360,8 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
     QStringList rootPaths;
     QStringList resolvedRoots;
     for (const QString& root : allowedRoots) {
-        if (!root.startsWith(QLatin1Char('/')))
-            continue; // a relative root names no fixed place
+        if (!root.startsWith(QLatin1Char('/')) || root.contains(QChar(0)))
+            continue; // a relative root names no fixed place; the kernel would cut a path at a NUL
         const QString standardized = standardizedPath(root);
         const auto resolved = resolvedPath(standardized);
         if (standardized == QLatin1String("/") || resolved == QStringLiteral("/"))
@@ -207,6 +370,8 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
         if (resolved)
             resolvedRoots.append(*resolved);
     }
+    const QStringList neverEmptied = neverEmptiedFor(rootPaths);
+    const QStringList neverEmptiedResolved = neverEmptiedFor(resolvedRoots);
     // The protection list belongs to the first root that is taken, never to one that was refused.
     const QString home = rootPaths.isEmpty() ? standardizedPath(QDir::homePath()) : rootPaths.first();
 
@@ -230,46 +395,79 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
         for (const QString& relative : browser.urls)
             matcher.addProtectedFolder(joinPath(home, relative));
     }
-    const Cleaner cleaner(matcher);
+    const QString trash = standardizedPath(HomeTrash::folder(home));
+    Cleaner cleaner(matcher);
 
     Outcome total;
     for (const CleanPreviewReport::Entry& entry : report.entries) {
         if (entry.status != CleanPreviewEntryStatus::cleanable)
             continue;
-        if (!entry.path.startsWith(QLatin1Char('/')))
+        if (!entry.path.startsWith(QLatin1Char('/')) || entry.path.contains(QChar(0)))
             continue;
         const QString target = standardizedPath(entry.path);
-        if (!isStrictlyInside(target, rootPaths) || matcher.covers(target))
+        if (!mayBeEmptied(target, rootPaths, neverEmptied) || matcher.covers(target))
             continue;
 
         const QString name = lastPathComponent(target);
         const Fd parentFd(::open(QFile::encodeName(parentPath(target)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (!parentFd.valid())
+        if (!parentFd.valid()) {
+            if (!isMissing(errno))
+                total.failed += 1;
             continue;
+        }
         const auto realParent = resolvedPathOfFolder(parentFd.fd, parentPath(target));
         if (!realParent)
             continue;
         const QString realTarget = joinPath(*realParent, name);
-        if (!isStrictlyInside(realTarget, resolvedRoots))
+        if (!mayBeEmptied(realTarget, resolvedRoots, neverEmptiedResolved))
             continue;
         const QStringList paths = realTarget == target ? QStringList{target} : QStringList{target, realTarget};
         if (cleaner.isProtected(paths))
             continue;
 
         const QByteArray encodedName = QFile::encodeName(name);
-        struct stat st {};
-        if (::fstatat(parentFd.fd, encodedName.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-            continue; // missing
-        if (S_ISLNK(st.st_mode))
-            continue; // an entry that is a link is never emptied through
-        if (S_ISDIR(st.st_mode)) {
-            const Fd dirFd(::openat(parentFd.fd, encodedName.constData(), kOpenDirFlags));
-            Outcome inner;
-            if (dirFd.valid() && cleaner.purgeChildren(dirFd.fd, paths, inner))
-                total += inner;
+        ItemStat item;
+        if (!statItem(parentFd.fd, encodedName.constData(), 0, item)) {
+            if (!isMissing(errno))
+                total.failed += 1;
             continue;
         }
-        total += cleaner.purgeItem(parentFd.fd, encodedName, paths);
+        if (S_ISLNK(item.st.st_mode))
+            continue; // an entry that is a link is never emptied through
+        if (!S_ISDIR(item.st.st_mode)) {
+            total += cleaner.removeFile(parentFd.fd, encodedName, item.st);
+            continue;
+        }
+        const Fd dirFd(::openat(parentFd.fd, encodedName.constData(), kOpenDirFlags));
+        ItemStat opened;
+        if (!dirFd.valid() || !statItem(dirFd.fd, "", AT_EMPTY_PATH, opened)) {
+            total.failed += 1; // a folder the clean was asked to empty and could not open
+            continue;
+        }
+        const QStringList contentFolders = target == trash ? HomeTrash::contentFolders() : QStringList();
+        if (contentFolders.isEmpty()) {
+            total += cleaner.emptyFolder(dirFd.fd, opened, paths);
+            continue;
+        }
+        // The Trash keeps its own folders; what they hold goes together.
+        for (const QString& content : contentFolders) {
+            QStringList contentPaths;
+            for (const QString& path : paths)
+                contentPaths.append(joinPath(path, content));
+            const QByteArray contentName = QFile::encodeName(content);
+            ItemStat contentStat;
+            if (cleaner.isProtected(contentPaths) || !statItem(dirFd.fd, contentName.constData(), 0, contentStat)
+                || !S_ISDIR(contentStat.st.st_mode))
+                continue;
+            const Fd contentFd(::openat(dirFd.fd, contentName.constData(), kOpenDirFlags));
+            ItemStat contentOpened;
+            if (!contentFd.valid() || !statItem(contentFd.fd, "", AT_EMPTY_PATH, contentOpened)
+                || !Device{opened.st.st_dev, opened.mountId}.holds(contentOpened)) {
+                total.failed += 1;
+                continue;
+            }
+            total += cleaner.emptyFolder(contentFd.fd, contentOpened, contentPaths);
+        }
     }
     return {total.removed, total.failed, total.bytes, std::nullopt};
 }

@@ -1,9 +1,13 @@
 #include "core/engines/clean/LocalCleanPreview.h"
 
+#include "core/engines/clean/CleanFileError.h"
+#include "core/engines/clean/CleanWhitelistMatcher.h"
+#include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/model/AppLocalization.h"
 #include "core/support/ByteCountFormat.h"
 #include "core/support/FileInfo.h"
 #include "core/support/StandardPath.h"
+#include "platform/HomeTrash.h"
 #include "platform/ToolRunner.h"
 
 #include <QFile>
@@ -16,6 +20,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <latch>
+#include <memory>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -34,9 +39,16 @@ using Measure = std::function<std::optional<LocationSummary>(const QString& path
 
 constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
+// Folders open at once in one walk; a folder deeper than this is counted but not entered, so a
+// pathological nesting can neither exhaust the descriptors nor the stack.
+constexpr size_t kMaxOpenFolders = 256;
+
 // Depth-first walk that counts like the platform enumerator does: regular files (sized) and folders
-// (packages counted, not entered); links and special files are neither counted nor entered.
+// (packages counted, not entered); links and special files are neither counted nor entered. With a
+// matcher, what the protection list covers is neither counted nor entered: a clean would leave it.
 struct LocationWalk {
+    const CleanWhitelistMatcher* matcher = nullptr;
+    QString path; // of the folder being read, in composed form (kept only with a matcher)
     LocationSummary summary;
     bool stopped = false;
 
@@ -48,21 +60,36 @@ struct LocationWalk {
         return stopped;
     }
 
-    void walk(int dirFd)
+    void walk(int rootFd)
     {
-        DIR* dir = ::fdopendir(dirFd);
-        if (!dir) {
-            ::close(dirFd);
-            return;
-        }
-        const int fd = ::dirfd(dir);
-        while (!stopped) {
-            const dirent* ent = ::readdir(dir);
-            if (!ent)
-                break;
+        struct Level {
+            DIR* dir;
+            qsizetype pathSize; // of `path` before this folder's name was added
+        };
+        std::vector<Level> open;
+        if (DIR* root = ::fdopendir(rootFd))
+            open.push_back({root, path.size()});
+        else
+            ::close(rootFd);
+        while (!open.empty() && !stopped) {
+            const int fd = ::dirfd(open.back().dir);
+            const dirent* ent = ::readdir(open.back().dir);
+            if (!ent) {
+                ::closedir(open.back().dir);
+                path.truncate(open.back().pathSize);
+                open.pop_back();
+                continue;
+            }
             const char* name = ent->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
                 continue;
+            QString childPath;
+            if (matcher) {
+                childPath = path + QLatin1Char('/')
+                    + QFile::decodeName(name).normalized(QString::NormalizationForm_C);
+                if (matcher->covers(childPath))
+                    continue;
+            }
             unsigned char type = ent->d_type;
             struct stat st {};
             bool statted = false;
@@ -75,21 +102,27 @@ struct LocationWalk {
             if (type == DT_REG) {
                 if (statted && st.st_blocks > 0)
                     summary.bytes += static_cast<quint64>(st.st_blocks) * 512;
-                if (count())
-                    break;
+                count();
                 continue;
             }
             if (type != DT_DIR)
                 continue; // links, special files and what could not be typed
-            if (count())
-                break;
-            if (isPackage(name))
+            if (count() || isPackage(name) || open.size() >= kMaxOpenFolders)
                 continue;
             const int childFd = ::openat(fd, name, kOpenDirFlags);
-            if (childFd >= 0)
-                walk(childFd);
+            if (childFd < 0)
+                continue;
+            DIR* child = ::fdopendir(childFd);
+            if (!child) {
+                ::close(childFd);
+                continue;
+            }
+            open.push_back({child, path.size()});
+            if (matcher)
+                path = childPath;
         }
-        ::closedir(dir);
+        for (const Level& level : open)
+            ::closedir(level.dir);
     }
 
     static bool isPackage(const char* name)
@@ -101,17 +134,73 @@ struct LocationWalk {
     }
 };
 
+// The user's protection list, read as a clean would read it; an unreadable list gives the defaults
+// here (the clean itself stops on it).
+std::shared_ptr<const CleanWhitelistMatcher> protectionFor(const QString& home)
+{
+    QStringList patterns;
+    try {
+        patterns = CleanWhitelistStore::load(home).patterns;
+    } catch (const CleanFileError&) {
+        patterns = CleanWhitelistStore::defaultPatterns();
+    }
+    return std::make_shared<const CleanWhitelistMatcher>(patterns, home);
+}
+
+LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matcher)
+{
+    LocationWalk walk;
+    walk.matcher = matcher;
+    if (matcher) {
+        walk.path = standardizedPath(path).normalized(QString::NormalizationForm_C);
+        if (matcher->covers(walk.path))
+            return {};
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), kOpenDirFlags);
+    if (fd >= 0)
+        walk.walk(fd);
+    if (walk.summary.items > 0)
+        return walk.summary;
+    const qint64 size = fileAllocatedSize(path);
+    if (size > 0)
+        return {static_cast<quint64>(size), 1};
+    return {};
+}
+
+// One place to measure: a folder, or only what its content folders hold (the Trash).
+struct Location {
+    QString path;
+    QStringList contentFolders;
+};
+
 bool existsFollowingLinks(const QString& path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
-std::optional<LocationSummary> measureIfExists(const QString& path)
+std::optional<LocationSummary> measureIfExists(const Location& location, const CleanWhitelistMatcher* matcher)
 {
-    if (!existsFollowingLinks(path))
+    if (!existsFollowingLinks(location.path))
         return std::nullopt;
-    return directorySummary(path);
+    if (location.contentFolders.isEmpty())
+        return summarize(location.path, matcher);
+    LocationSummary total;
+    for (const QString& content : location.contentFolders) {
+        const QString folder = joinPath(location.path, content);
+        if (!existsFollowingLinks(folder))
+            continue;
+        const LocationSummary part = summarize(folder, matcher);
+        total.bytes += part.bytes;
+        total.items += part.items;
+    }
+    return total;
+}
+
+// A catalogue path is relative to the home folder unless the platform gives it whole (the Trash).
+QString locationPath(const QString& home, const QString& path)
+{
+    return path.startsWith(QLatin1Char('/')) ? path : joinPath(home, path);
 }
 
 QList<Entry> labelledEntries(const QString& home, const QList<LabelledLocation>& rows, const QString& section,
@@ -119,7 +208,7 @@ QList<Entry> labelledEntries(const QString& home, const QList<LabelledLocation>&
 {
     QList<Entry> entries;
     for (const LabelledLocation& row : rows) {
-        const QString path = joinPath(home, row.path);
+        const QString path = locationPath(home, row.path);
         const QString label = coreText(row.labelZh, row.labelEn);
         const auto summary = measure(path);
         if (!summary || (summary->bytes == 0 && summary->items <= 0))
@@ -189,7 +278,8 @@ QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runnin
 
 // Measures every location on its own thread pool of plain threads; `afterFirst` runs on the calling
 // thread once the first `firstCount` locations are measured, while the rest go on.
-std::vector<std::optional<LocationSummary>> measureAll(const QStringList& paths, qsizetype firstCount,
+std::vector<std::optional<LocationSummary>> measureAll(const QList<Location>& paths, qsizetype firstCount,
+                                                       const CleanWhitelistMatcher* matcher,
                                                        const std::function<void()>& afterFirst)
 {
     const size_t count = static_cast<size_t>(paths.size());
@@ -201,7 +291,7 @@ std::vector<std::optional<LocationSummary>> measureAll(const QStringList& paths,
             const size_t index = next.fetch_add(1);
             if (index >= count)
                 return;
-            results[index] = measureIfExists(paths.at(static_cast<qsizetype>(index)));
+            results[index] = measureIfExists(paths.at(static_cast<qsizetype>(index)), matcher);
             if (static_cast<qsizetype>(index) < firstCount)
                 firstDone.count_down();
         }
@@ -219,9 +309,12 @@ std::vector<std::optional<LocationSummary>> measureAll(const QStringList& paths,
     return results;
 }
 
-Measure directMeasure()
+Measure directMeasure(const QString& home, const QStringList& contentFolders = {})
 {
-    return [](const QString& path) { return measureIfExists(path); };
+    const auto protection = protectionFor(home);
+    return [protection, contentFolders](const QString& path) {
+        return measureIfExists({path, contentFolders}, protection.get());
+    };
 }
 
 } // namespace
@@ -293,12 +386,9 @@ const QList<LabelledLocation>& diagnosticsLocations()
     return rows;
 }
 
-const QList<LabelledLocation>& trashLocations()
+QList<LabelledLocation> trashLocations(const QString& home)
 {
-    static const QList<LabelledLocation> rows = {
-        {QStringLiteral("用户废纸篓"), QStringLiteral("User Trash"), QStringLiteral(".Trash")},
-    };
-    return rows;
+    return {{QStringLiteral("用户废纸篓"), QStringLiteral("User Trash"), HomeTrash::folder(home), HomeTrash::contentFolders()}};
 }
 
 CleanPreviewReport snapshot(const QString& home)
@@ -310,27 +400,30 @@ CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runnin
 {
     // Every location is measured once, the locations in parallel; the entries are then built in
     // catalogue order, so the report does not depend on which walk finished first.
-    QStringList paths;
+    const QList<LabelledLocation> trash = trashLocations(home);
+    QList<Location> locations;
     for (const LabelledLocation& row : userEssentialLocations())
-        paths.append(joinPath(home, row.path));
-    const qsizetype userEssentialCount = paths.size();
+        locations.append({joinPath(home, row.path), {}});
+    const qsizetype userEssentialCount = locations.size();
     for (const BrowserLocations& browser : browserLocations()) {
         for (const QString& relative : browser.urls)
-            paths.append(joinPath(home, relative));
+            locations.append({joinPath(home, relative), {}});
     }
-    for (const auto* rows : {&developerLocations(), &diagnosticsLocations(), &trashLocations()}) {
+    for (const auto* rows : {&developerLocations(), &diagnosticsLocations(), &trash}) {
         for (const LabelledLocation& row : *rows)
-            paths.append(joinPath(home, row.path));
+            locations.append({locationPath(home, row.path), row.contentFolders});
     }
 
+    // What the protection list covers is left out of every measure: the clean would not remove it.
+    const auto protection = protectionFor(home);
     QSet<QString> running;
-    const auto results = measureAll(paths, userEssentialCount, [&] {
+    const auto results = measureAll(locations, userEssentialCount, protection.get(), [&] {
         if (runningApps)
             running = runningApps();
     });
     QHash<QString, std::optional<LocationSummary>> measured;
-    for (qsizetype i = 0; i < paths.size(); ++i)
-        measured.insert(paths.at(i), results[static_cast<size_t>(i)]);
+    for (qsizetype i = 0; i < locations.size(); ++i)
+        measured.insert(locations.at(i).path, results[static_cast<size_t>(i)]);
     const Measure lookup = [&measured](const QString& path) { return measured.value(path); };
 
     QList<Entry> entries;
@@ -338,7 +431,7 @@ CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runnin
     entries += browserEntriesWith(home, running, lookup);
     entries += labelledEntries(home, developerLocations(), developerSection(), lookup);
     entries += labelledEntries(home, diagnosticsLocations(), diagnosticsSection(), lookup);
-    entries += labelledEntries(home, trashLocations(), trashSection(), lookup);
+    entries += labelledEntries(home, trash, trashSection(), lookup);
 
     const QDateTime generatedAt = QDateTime::currentDateTime();
     return {entries, generatedAt, summaryText(entries)};
@@ -346,27 +439,27 @@ CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runnin
 
 QList<Entry> userEssentialEntries(const QString& home)
 {
-    return labelledEntries(home, userEssentialLocations(), userEssentialsSection(), directMeasure());
+    return labelledEntries(home, userEssentialLocations(), userEssentialsSection(), directMeasure(home));
 }
 
 QList<Entry> browserEntries(const QString& home, const QSet<QString>& runningApps)
 {
-    return browserEntriesWith(home, runningApps, directMeasure());
+    return browserEntriesWith(home, runningApps, directMeasure(home));
 }
 
 QList<Entry> developerEntries(const QString& home)
 {
-    return labelledEntries(home, developerLocations(), developerSection(), directMeasure());
+    return labelledEntries(home, developerLocations(), developerSection(), directMeasure(home));
 }
 
 QList<Entry> diagnosticsEntries(const QString& home)
 {
-    return labelledEntries(home, diagnosticsLocations(), diagnosticsSection(), directMeasure());
+    return labelledEntries(home, diagnosticsLocations(), diagnosticsSection(), directMeasure(home));
 }
 
 QList<Entry> trashEntries(const QString& home)
 {
-    return labelledEntries(home, trashLocations(), trashSection(), directMeasure());
+    return labelledEntries(home, trashLocations(home), trashSection(), directMeasure(home, HomeTrash::contentFolders()));
 }
 
 std::optional<std::pair<QString, LocationSummary>> existingSummary(const QString& path)
@@ -378,16 +471,7 @@ std::optional<std::pair<QString, LocationSummary>> existingSummary(const QString
 
 LocationSummary directorySummary(const QString& path)
 {
-    LocationWalk walk;
-    const int fd = ::open(QFile::encodeName(path).constData(), kOpenDirFlags);
-    if (fd >= 0)
-        walk.walk(fd);
-    if (walk.summary.items > 0)
-        return walk.summary;
-    const qint64 size = fileAllocatedSize(path);
-    if (size > 0)
-        return {static_cast<quint64>(size), 1};
-    return {};
+    return summarize(path, nullptr);
 }
 
 qint64 fileAllocatedSize(const QString& path)
@@ -419,16 +503,18 @@ std::optional<quint64> byteCount(const std::optional<QString>& text)
     const double number = match.captured(1).toDouble(&ok);
     if (!ok)
         return std::nullopt;
+    // The notes are written in decimal units; read back in binary ones, every size would grow by up
+    // to a tenth and the summary would promise more than the entries hold.
     const QString unit = match.captured(2).toLower();
     double multiplier = 1;
     if (unit == QLatin1String("tb"))
-        multiplier = 1099511627776.0;
+        multiplier = 1e12;
     else if (unit == QLatin1String("gb"))
-        multiplier = 1073741824.0;
+        multiplier = 1e9;
     else if (unit == QLatin1String("mb"))
-        multiplier = 1048576.0;
+        multiplier = 1e6;
     else if (unit == QLatin1String("kb"))
-        multiplier = 1024.0;
+        multiplier = 1e3;
     const double bytes = number * multiplier;
     if (!(bytes < 18446744073709551616.0))
         return std::nullopt; // beyond what a byte count can hold; converting it would be undefined

@@ -25,7 +25,8 @@ struct LocationSummary {
 struct LabelledLocation {
     QString labelZh;
     QString labelEn;
-    QString path;
+    QString path;                // relative to the home folder, or absolute where the platform places it
+    QStringList contentFolders = {}; // when set, only what these folders hold is measured and cleaned
 };
 
 struct BrowserLocations {
@@ -38,7 +39,9 @@ const QList<LabelledLocation>& userEssentialLocations();
 const QList<BrowserLocations>& browserLocations();
 const QList<LabelledLocation>& developerLocations();
 const QList<LabelledLocation>& diagnosticsLocations();
-const QList<LabelledLocation>& trashLocations();
+// The platform's own Trash of the home volume (on Linux the freedesktop Trash), measured by what its
+// content folders hold.
+QList<LabelledLocation> trashLocations(const QString& home);
 
 // A walk stops counting at this many items.
 inline constexpr qint64 itemLimit = 20000;
@@ -46,7 +49,7 @@ inline constexpr qint64 itemLimit = 20000;
 using RunningAppsSource = std::function<QSet<QString>()>;
 
 // The dry run over the catalogue below `home`. The process table is read (through `runningApps`)
-// after the user essentials have been measured.
+// after the user essentials have been measured. Measures leave out what the protection list covers.
 CleanPreviewReport snapshot(const QString& home);
 CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runningApps);
 
@@ -70,7 +73,7 @@ qint64 fileAllocatedSize(const QString& path);
 // "<size>, <n> items" / "<size>, <n> 项" in the current language.
 QString noteText(quint64 bytes, qint64 items);
 
-// The first size written in `text` ("1.5 MB"), read back in binary multiples.
+// The first size written in `text` ("1.5 MB"), read back in the decimal units it was written in.
 std::optional<quint64> byteCount(const std::optional<QString>& text);
 
 // The summary line over the cleanable entries; a location inside another counted location adds nothing.

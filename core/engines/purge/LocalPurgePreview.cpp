@@ -3,7 +3,9 @@
 #include "core/support/FolderWalker.h"
 #include "core/support/StandardPath.h"
 
+#include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QSet>
 #include <QtConcurrent/QtConcurrentMap>
 #include <sys/stat.h>
@@ -45,6 +47,83 @@ std::optional<QString> targetName(const QString& path, const QString& name, cons
             return suffix.join(QLatin1Char('/'));
     }
     return std::nullopt;
+}
+
+// The project files of each ecosystem; "*" stands for any start of a name.
+const QStringList kJavaScript = {QStringLiteral("package.json")};
+const QStringList kPython = {QStringLiteral("pyproject.toml"), QStringLiteral("setup.py"), QStringLiteral("setup.cfg"),
+                             QStringLiteral("requirements.txt"), QStringLiteral("Pipfile"), QStringLiteral("tox.ini")};
+const QStringList kRust = {QStringLiteral("Cargo.toml")};
+const QStringList kJvm = {QStringLiteral("pom.xml"), QStringLiteral("build.gradle"), QStringLiteral("build.gradle.kts"),
+                          QStringLiteral("settings.gradle"), QStringLiteral("settings.gradle.kts"), QStringLiteral("build.sbt")};
+const QStringList kGo = {QStringLiteral("go.mod")};
+const QStringList kPhp = {QStringLiteral("composer.json")};
+const QStringList kRuby = {QStringLiteral("Gemfile")};
+const QStringList kDotNet = {QStringLiteral("*.csproj"), QStringLiteral("*.fsproj"), QStringLiteral("*.vbproj"),
+                             QStringLiteral("*.sln")};
+const QStringList kNative = {QStringLiteral("CMakeLists.txt"), QStringLiteral("Makefile"), QStringLiteral("meson.build")};
+const QStringList kDart = {QStringLiteral("pubspec.yaml")};
+const QStringList kSwift = {QStringLiteral("Package.swift")};
+const QStringList kXcode = {QStringLiteral("*.xcodeproj"), QStringLiteral("*.xcworkspace")};
+const QStringList kElixir = {QStringLiteral("mix.exs")};
+
+// Target names that people also give their own folders (bin, build, vendor, env, ...). Such a folder
+// is build output only beside a project file of an ecosystem that makes it; the other names are made
+// by build tools alone and count by name.
+const QHash<QString, QStringList>& genericTargetMarkers()
+{
+    static const QHash<QString, QStringList> markers = {
+        {QStringLiteral("target"), kRust + kJvm},
+        {QStringLiteral("build"), kJavaScript + kPython + kJvm + kNative + kDart + kXcode + kElixir},
+        {QStringLiteral(".build"), kSwift},
+        {QStringLiteral("dist"), kJavaScript + kPython},
+        {QStringLiteral("out"), kJavaScript + kJvm + kNative},
+        {QStringLiteral(".cache"), kJavaScript},
+        {QStringLiteral("venv"), kPython},
+        {QStringLiteral(".venv"), kPython},
+        {QStringLiteral("env"), kPython},
+        {QStringLiteral(".env"), kPython},
+        {QStringLiteral(".output"), kJavaScript},
+        {QStringLiteral("vendor"), kPhp + kGo + kRuby + kRust},
+        {QStringLiteral("bin"), kDotNet},
+        {QStringLiteral("obj"), kDotNet},
+        {QStringLiteral("coverage"), kJavaScript + kPython + kRuby + kPhp},
+        {QStringLiteral("Pods"), {QStringLiteral("Podfile")}},
+        {QStringLiteral("Carthage"), {QStringLiteral("Cartfile")}},
+    };
+    return markers;
+}
+
+bool holdsMarker(const QString& folder, const QStringList& markers)
+{
+    QStringList suffixes;
+    for (const QString& marker : markers) {
+        if (marker.startsWith(QLatin1Char('*'))) {
+            suffixes.append(marker.mid(1));
+            continue;
+        }
+        struct stat st {};
+        if (::lstat(QFile::encodeName(joinPath(folder, marker)).constData(), &st) == 0)
+            return true;
+    }
+    if (suffixes.isEmpty())
+        return false;
+    bool found = false;
+    WalkOptions options;
+    options.maxDepth = 1;
+    options.statItems = false;
+    walkFolder(folder, options, [&](const WalkEntry& entry) {
+        for (const QString& suffix : suffixes)
+            found = found || (entry.name.size() > suffix.size() && entry.name.endsWith(suffix));
+        return found ? WalkAction::Stop : WalkAction::SkipDescendants;
+    });
+    return found;
+}
+
+QString parentOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
 }
 
 struct Summary {
@@ -106,6 +185,7 @@ PurgePreviewReport snapshot(const QString& rootPath, int maxDepth)
     static const QSet<QString> targets(targetDirectoryNames().cbegin(), targetDirectoryNames().cend());
     const QList<QStringList>& suffixes = targetPathSuffixes();
 
+    const QString home = standardizedPath(QDir::homePath());
     QSet<QString> recorded;
     QList<PurgePreviewReport::Entry> entries;
     QStringList folders;
@@ -120,6 +200,14 @@ PurgePreviewReport snapshot(const QString& rootPath, int maxDepth)
             return WalkAction::SkipDescendants;
         const auto target = targetName(item.path, item.name, targets, suffixes);
         if (!target)
+            return WalkAction::Continue;
+        const QString parent = parentOf(item.path);
+        // The home's own folders (~/bin, ~/.cache, ~/go) hold the user's tools and data, never a
+        // project's build output; they are neither listed nor searched.
+        if (parent == home)
+            return WalkAction::SkipDescendants;
+        const auto generic = genericTargetMarkers().constFind(*target);
+        if (generic != genericTargetMarkers().constEnd() && !holdsMarker(parent, *generic))
             return WalkAction::Continue;
         if (!recorded.contains(item.path)) {
             recorded.insert(item.path);

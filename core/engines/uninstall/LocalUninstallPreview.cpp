@@ -56,22 +56,55 @@ QList<WalkEntry> children(const QString& folder)
     return result;
 }
 
-struct Leftover {
+// A direct child of one of the Library folders, read once per scan.
+struct LibraryItem {
+    QString folder;    // the Library folder's name ("Caches")
+    QString name;
+    QString lowerName;
     QString path;
-    qint64 bytes = 0;
+    bool isFolder = false; // a real folder, not a link to one
 };
 
-QList<Leftover> relatedLeftovers(const QString& appName, const std::optional<QString>& bundleID, const QString& home)
+QList<LibraryItem> libraryItems(const QString& home)
 {
-    QList<Leftover> leftovers;
+    QList<LibraryItem> items;
     const QString library = joinPath(home, QStringLiteral("Library"));
     for (const QString& folderName : leftoverFolderNames()) {
-        for (const WalkEntry& item : children(joinPath(library, folderName))) {
-            if (matchesApp(item.name, appName, bundleID))
-                leftovers.append({item.path, allocatedSize(item.path)});
-        }
+        for (const WalkEntry& item : children(joinPath(library, folderName)))
+            items.append({folderName, item.name, item.name.toLower(), item.path, item.info.isDirectory && !item.info.isSymbolicLink});
     }
-    return leftovers;
+    return items;
+}
+
+// What an application may claim Library items by, prepared once.
+struct Claim {
+    QString lowerID; // empty when the identifier is absent or too unspecific to name files
+    QString name;    // empty when too short to name a folder on its own
+};
+
+Claim claimOf(const QString& appName, const std::optional<QString>& bundleID)
+{
+    Claim claim;
+    if (bundleID && isSpecificBundleID(*bundleID))
+        claim.lowerID = bundleID->toLower();
+    if (appName.size() >= 3)
+        claim.name = appName;
+    return claim;
+}
+
+bool claims(const Claim& claim, const QString& folder, const QString& name, const QString& lowerName, bool isFolder)
+{
+    if (!claim.lowerID.isEmpty()) {
+        const QString& id = claim.lowerID;
+        if (lowerName == id || lowerName == id + QLatin1String(".plist") || lowerName == id + QLatin1String(".savedstate"))
+            return true;
+        // A team or group prefix before the identifier ("group.com.example.app").
+        if (lowerName.size() > id.size() && lowerName.endsWith(id) && lowerName.at(lowerName.size() - id.size() - 1) == QLatin1Char('.'))
+            return true;
+    }
+    static const QStringList nameFolders = {QStringLiteral("Application Support"), QStringLiteral("Caches"),
+                                            QStringLiteral("Logs")};
+    return !claim.name.isEmpty() && isFolder && name == claim.name && nameFolders.contains(folder);
 }
 
 std::optional<QString> stringValue(const QVariantMap& map, const QString& key)
@@ -127,20 +160,18 @@ AppMetadata appMetadata(const QString& appPath)
     return metadata;
 }
 
-bool matchesApp(const QString& itemName, const QString& appName, const std::optional<QString>& bundleID)
+bool isSpecificBundleID(const QString& bundleID)
 {
-    const QString item = itemName.toLower();
-    const auto anchored = [&item](const QString& candidate) {
-        return item == candidate || item == candidate + QLatin1String(".plist")
-            || item.startsWith(candidate + QLatin1Char('.')) || item.endsWith(QLatin1Char('.') + candidate);
-    };
-    if (!appName.isEmpty() && anchored(appName.toLower()))
-        return true;
-    if (bundleID && !bundleID->isEmpty()) {
-        const QString id = bundleID->toLower();
-        return anchored(id) || item.contains(id);
-    }
-    return false;
+    if (bundleID.count(QLatin1Char('.')) < 2)
+        return false;
+    const QStringList labels = bundleID.split(QLatin1Char('.'));
+    return std::none_of(labels.begin(), labels.end(), [](const QString& label) { return label.isEmpty(); });
+}
+
+bool matchesApp(const QString& libraryFolder, const QString& itemName, bool itemIsFolder, const QString& appName,
+                const std::optional<QString>& bundleID)
+{
+    return claims(claimOf(appName, bundleID), libraryFolder, itemName, itemName.toLower(), itemIsFolder);
 }
 
 std::optional<QDateTime> parseLastUsedDate(const QByteArray& output)
@@ -200,42 +231,71 @@ UninstallPreviewReport snapshot(const QString& home)
         folders.append(kSystemApplications);
     folders.append(joinPath(home, QStringLiteral("Applications")));
 
-    QList<UninstallPreviewReport::Entry> entries;
+    struct FoundApp {
+        QString folder;
+        QString path;
+        QString name;
+        AppMetadata metadata;
+    };
+    QList<FoundApp> apps;
     for (const QString& folder : folders) {
         for (const WalkEntry& child : children(folder)) {
             if (pathExtension(child.name) != QLatin1String("app"))
                 continue;
-            const QString appPath = child.path;
-            const AppMetadata metadata = appMetadata(appPath);
-            const QString name = metadata.displayName ? *metadata.displayName : child.name.chopped(4);
-            // Read before the bundle is walked for its size: listing a folder can move its
-            // access time to now, which would make every application look just opened.
-            const std::optional<QDateTime> lastOpened = lastOpenedDate(appPath);
-            const qint64 appBytes = allocatedSize(appPath);
-
-            const QList<Leftover> leftovers = relatedLeftovers(name, metadata.bundleID, home);
-            QStringList leftoverPaths;
-            qint64 leftoverBytes = 0;
-            for (const Leftover& leftover : leftovers) {
-                leftoverPaths.append(leftover.path);
-                leftoverBytes += leftover.bytes;
-            }
-
-            const QString label = folder == kSystemApplications
-                ? QStringLiteral("App")
-                : coreText(QStringLiteral("用户应用"), QStringLiteral("User Apps"));
-            QString source = label;
-            if (!leftovers.isEmpty()) {
-                const QString count = QString::number(leftovers.size());
-                source = coreText(label + QStringLiteral(" · ") + count + QStringLiteral(" 项残留"),
-                                  label + QStringLiteral(" · ") + count + QStringLiteral(" leftovers"));
-            }
-
-            const QString sizeText = SizeText::bytes(appBytes);
-            entries.append(UninstallPreviewReport::Entry(
-                name, metadata.bundleID, source, metadata.bundleID ? *metadata.bundleID : name, appPath, sizeText,
-                sizeText, appBytes, SizeText::bytes(leftoverBytes), leftoverPaths, lastOpened));
+            const AppMetadata metadata = appMetadata(child.path);
+            apps.append({folder, child.path, metadata.displayName ? *metadata.displayName : child.name.chopped(4), metadata});
         }
+    }
+
+    // A Library item is a leftover of an application only when no other application of the scan
+    // could claim it too: missing a leftover is safe, moving another application's files is not.
+    QList<Claim> appClaims;
+    for (const FoundApp& app : apps)
+        appClaims.append(claimOf(app.name, app.metadata.bundleID));
+    QList<QList<const LibraryItem*>> leftoversOf(apps.size());
+    const QList<LibraryItem> library = libraryItems(home);
+    for (const LibraryItem& item : library) {
+        qsizetype owner = -1;
+        bool shared = false;
+        for (qsizetype i = 0; i < apps.size() && !shared; ++i) {
+            if (!claims(appClaims.at(i), item.folder, item.name, item.lowerName, item.isFolder))
+                continue;
+            shared = owner >= 0;
+            owner = i;
+        }
+        if (owner >= 0 && !shared)
+            leftoversOf[owner].append(&item);
+    }
+
+    QList<UninstallPreviewReport::Entry> entries;
+    for (qsizetype i = 0; i < apps.size(); ++i) {
+        const FoundApp& app = apps.at(i);
+        // Read before the bundle is walked for its size: listing a folder can move its access time to
+        // now, which would make every application look just opened.
+        const std::optional<QDateTime> lastOpened = lastOpenedDate(app.path);
+        const qint64 appBytes = allocatedSize(app.path);
+
+        QStringList leftoverPaths;
+        qint64 leftoverBytes = 0;
+        for (const LibraryItem* leftover : leftoversOf.at(i)) {
+            leftoverPaths.append(leftover->path);
+            leftoverBytes += allocatedSize(leftover->path);
+        }
+
+        const QString label = app.folder == kSystemApplications ? QStringLiteral("App")
+                                                                : coreText(QStringLiteral("用户应用"), QStringLiteral("User Apps"));
+        QString source = label;
+        if (!leftoverPaths.isEmpty()) {
+            const QString count = QString::number(leftoverPaths.size());
+            source = coreText(label + QStringLiteral(" · ") + count + QStringLiteral(" 项残留"),
+                              label + QStringLiteral(" · ") + count + QStringLiteral(" leftovers"));
+        }
+
+        const QString sizeText = SizeText::bytes(appBytes);
+        const std::optional<QString>& bundleID = app.metadata.bundleID;
+        entries.append(UninstallPreviewReport::Entry(app.name, bundleID, source, bundleID ? *bundleID : app.name, app.path,
+                                                     sizeText, sizeText, appBytes, SizeText::bytes(leftoverBytes),
+                                                     leftoverPaths, lastOpened));
     }
     std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return localizedCaseInsensitiveCompare(a.name, b.name) < 0;

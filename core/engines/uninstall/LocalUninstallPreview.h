@@ -26,11 +26,16 @@ UninstallPreviewReport snapshot(const QString& home);
 
 AppMetadata appMetadata(const QString& appPath);
 
-// Whether a Library item named `itemName` belongs to the application. The match is anchored on
-// dots: the item is the name itself, its ".plist", starts with "name." or ends with ".name"
-// (letter case ignored). Only the bundle identifier, which is specific, may also be contained
-// anywhere in the item name.
-bool matchesApp(const QString& itemName, const QString& appName, const std::optional<QString>& bundleID);
+// A bundle identifier names files only when it is specific: at least two dots and no empty label.
+bool isSpecificBundleID(const QString& bundleID);
+
+// Whether a Library item belongs to the application, on the application's own evidence. By a specific
+// bundle identifier (letter case ignored): the item is the identifier, its ".plist" or ".savedState",
+// or ends with "." and the identifier (a team-prefixed group container). By the application's name
+// (three characters at least): a folder of exactly that name in Application Support, Caches or Logs.
+// No substring or prefix counts. The scan also leaves out an item that another application could claim.
+bool matchesApp(const QString& libraryFolder, const QString& itemName, bool itemIsFolder, const QString& appName,
+                const std::optional<QString>& bundleID);
 
 // Reads the raw output of "mdls -name kMDItemLastUsedDate -raw": "yyyy-MM-dd HH:mm:ss Z".
 std::optional<QDateTime> parseLastUsedDate(const QByteArray& output);

@@ -18,6 +18,9 @@ constexpr int kMaxNesting = 256;
 // A binary list may reference one container from many places; reading stops after this many
 // objects so that a small file cannot expand into an endless amount of work.
 constexpr quint64 kMaxObjectReads = 1 << 20;
+// Every element of every container read counts, also one that refers to an object already read:
+// many objects that share one offset would otherwise each decode the same long array again.
+constexpr quint64 kMaxElements = 1 << 21;
 
 // Dates in both forms count seconds from 2001-01-01 00:00:00 UTC.
 const QDateTime& referenceDate()
@@ -96,10 +99,13 @@ private:
         return value;
     }
 
-    std::optional<QList<quint64>> references(quint64 pos, quint64 n) const
+    std::optional<QList<quint64>> references(quint64 pos, quint64 n)
     {
         if (n > m_size / m_refSize || !has(pos, n * m_refSize))
             return std::nullopt;
+        if (n > kMaxElements - m_elements)
+            return std::nullopt;
+        m_elements += n;
         QList<quint64> refs;
         refs.reserve(static_cast<qsizetype>(n));
         for (quint64 i = 0; i < n; ++i)
@@ -277,6 +283,7 @@ private:
     QSet<quint64> m_active;
     QHash<quint64, QVariant> m_read;
     quint64 m_reads = 0;
+    quint64 m_elements = 0;
 };
 
 // ---- XML form -----------------------------------------------------------------------------------

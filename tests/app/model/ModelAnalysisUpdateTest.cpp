@@ -1,3 +1,4 @@
+#include "core/model/AppActionFactory.h"
 #include "tests/app/model/ModelTestSupport.h"
 
 #include <QSignalSpy>
@@ -45,6 +46,38 @@ protected:
     QString heldPath;
     QSemaphore held;
 };
+
+TEST_F(ModelAnalysis, TheFirstAnalysisOfAMissingLibrarySaysTheFolderDoesNotExist)
+{
+    // The default folder is ~/Library, which a Linux home does not have: a clear error, not an
+    // empty result, and no summary of an analysis that never happened.
+    services.analysis = AppModelServices::real().analysis;
+    for (const auto language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
+        useLanguage(language);
+        AppModel model(services);
+        const QString library = env.home() + QStringLiteral("/Library");
+        ASSERT_EQ(model.analysisPath(), library);
+        ASSERT_TRUE(finish(model.execute(AppActionFactory::analyze(library, true))));
+        EXPECT_FALSE(model.analysisReport());
+        if (language == AppLanguagePreference::english) {
+            EXPECT_EQ(model.statusTitle(), QStringLiteral("Storage Analysis Failed"));
+            EXPECT_EQ(model.statusDetail(), QStringLiteral("The folder “%1” doesn’t exist.").arg(library));
+        } else {
+            EXPECT_EQ(model.statusTitle(), QStringLiteral("空间分析失败"));
+            EXPECT_EQ(model.statusDetail(), QStringLiteral("文件夹“%1”不存在。").arg(library));
+        }
+        EXPECT_EQ(model.lastAnalysisDate(), 0.0);
+        EXPECT_EQ(model.lastAnalysisPathStored(), QString());
+        EXPECT_FALSE(model.isRunning());
+    }
+    // Once the folder is there, the same request analyses it.
+    useLanguage(AppLanguagePreference::english);
+    AppModel model(services);
+    env.writeFile(QStringLiteral("Library/Caches/data"), "1234");
+    ASSERT_TRUE(finish(model.execute(AppActionFactory::analyze(model.analysisPath(), true))));
+    ASSERT_TRUE(model.analysisReport());
+    EXPECT_EQ(model.statusTitle(), QStringLiteral("Storage Analysis Complete"));
+}
 
 TEST_F(ModelAnalysis, AnalyzePathTrimsRunsAsTheAnalysisPageAndStoresTheSummary)
 {

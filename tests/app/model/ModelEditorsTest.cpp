@@ -86,6 +86,44 @@ TEST_F(ModelEditors, BlankEditorTextSavesNoPatternSoTheDefaultsComeBack)
     EXPECT_EQ(model.cleanWhitelistText(), CleanWhitelistStore::defaultPatterns().join(QLatin1Char('\n')));
 }
 
+TEST_F(ModelEditors, ALineThatCanNeverMatchIsNamedAndNothingIsSaved)
+{
+    env.writeFile(cleanFile(), "~/before\n");
+    const QByteArray before = read(cleanFile());
+    const struct {
+        const char* line;
+        const char* named;
+    } table[] = {
+        {"Library/Caches/keep", "Library/Caches/keep"},
+        {"  ./keep  ", "./keep"},
+        {"~someone/keep", "~someone/keep"},
+    };
+    for (const auto language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
+        useLanguage(language);
+        for (const auto& c : table) {
+            AppModel model(services);
+            model.setCleanWhitelistText(QStringLiteral("~/fine\n# a note\nFINDER_METADATA\n") + QString::fromUtf8(c.line)
+                                        + QStringLiteral("\n/also/fine"));
+            model.saveCleanWhitelistEditor();
+            ASSERT_TRUE(model.alertMessage()) << c.line;
+            EXPECT_TRUE(model.alertMessage()->endsWith(QString::fromUtf8(c.named))) << model.alertMessage()->toStdString();
+            EXPECT_TRUE(model.alertMessage()->contains(language == AppLanguagePreference::english
+                                                           ? QStringLiteral("was not saved")
+                                                           : QStringLiteral("没有保存")))
+                << model.alertMessage()->toStdString();
+            EXPECT_EQ(model.statusTitle(), QStringLiteral("准备就绪"));
+            EXPECT_EQ(read(cleanFile()), before) << c.line;
+        }
+    }
+    // Comments, the Finder keyword and full paths save as before.
+    useLanguage(AppLanguagePreference::english);
+    AppModel model(services);
+    model.setCleanWhitelistText(QStringLiteral("# note\nFINDER_METADATA\n$HOME/x\n*/keep\n/abs"));
+    model.saveCleanWhitelistEditor();
+    EXPECT_FALSE(model.alertMessage());
+    EXPECT_EQ(model.statusTitle(), QStringLiteral("Protection List Updated"));
+}
+
 TEST_F(ModelEditors, AnUnreadableListIsNeverSavedOverFromTheEditor)
 {
     const QByteArray broken("~/keep\n\xff\xfe not text\n");

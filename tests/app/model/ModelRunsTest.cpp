@@ -1,7 +1,10 @@
 #include "core/model/AppActionFactory.h"
 #include "core/model/SizeText.h"
 #include "tests/app/model/ModelTestSupport.h"
+#include "tests/support/Unprivileged.h"
 
+#include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace roror;
@@ -94,30 +97,27 @@ TEST_F(ModelRuns, CleanWithoutUsablePreviewScansFirstAndFallsBackToNothing)
         EXPECT_EQ(model.cleanPreviewReport()->entries.first().path, QStringLiteral("/h/after"));
         EXPECT_EQ(model.statusDetail(), QStringLiteral("Cleaned 1 items."));
     }
-    // Both previews fail: an empty report is cleaned, the preview is gone, the count is 0.
+    // The preview fails: nothing is cleaned, the failure is said and shown, no counter is written.
     executed->clear();
     services.cleanPreview = [] { return failing<CleanPreviewReport>("scan failed"); };
     {
         auto store = SettingsStore::open();
         store->setValue(QStringLiteral("lastCleanCount"), 9);
+        store->setValue(QStringLiteral("lastCleanDate"), 100.0);
         store->sync();
     }
     for (const auto language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
         useLanguage(language);
         AppModel model(services);
         ASSERT_TRUE(finish(model.execute(AppActionFactory::clean(false, false))));
-        EXPECT_TRUE(executed->last().entries.isEmpty());
-        EXPECT_EQ(executed->last().generatedAt, fixedNow());
+        EXPECT_TRUE(executed->isEmpty());
         EXPECT_FALSE(model.cleanPreviewReport());
-        EXPECT_EQ(model.lastCleanCount(), 0);
-        EXPECT_FALSE(model.alertMessage());
-        if (language == AppLanguagePreference::english) {
-            EXPECT_EQ(model.statusTitle(), QStringLiteral("Cleanup Complete"));
-            EXPECT_EQ(model.statusDetail(), QStringLiteral("Cleaned 0 items."));
-        } else {
-            EXPECT_EQ(model.statusTitle(), QStringLiteral("清理完成"));
-            EXPECT_EQ(model.statusDetail(), QStringLiteral("已清理 0 项。"));
-        }
+        EXPECT_EQ(model.lastCleanCount(), 9);
+        EXPECT_EQ(model.lastCleanDate(), 100.0);
+        EXPECT_EQ(model.alertMessage(), QStringLiteral("scan failed"));
+        EXPECT_EQ(model.statusDetail(), QStringLiteral("scan failed"));
+        EXPECT_EQ(model.statusTitle(),
+                  language == AppLanguagePreference::english ? QStringLiteral("Cleanup Failed") : QStringLiteral("清理失败"));
     }
 }
 
@@ -156,6 +156,70 @@ TEST_F(ModelRuns, CleanStoppedByAnUnreadableProtectionListSaysSoAndCountsNothing
     EXPECT_EQ(model.lastCleanDate(), 100.0);
     EXPECT_EQ(model.cleanPreviewReport(), preview);
     EXPECT_FALSE(model.isRunning());
+}
+
+TEST_F(ModelRuns, AFailedRunSaysSoAndWritesNoCounter)
+{
+    // Each real run whose preview or executor fails: the feature's failure title, the error as the
+    // detail and in the alert, and the counters and dates of the last run left as they were.
+    struct Case {
+        const char* name;
+        std::function<void(AppModelServices&)> install;
+        AppAction (*action)();
+        const char* titleEn;
+        const char* titleZh;
+        const char* countKey;
+        const char* dateKey;
+    };
+    const Case cases[] = {
+        {"clean preview fails",
+         [](AppModelServices& s) { s.cleanPreview = [] { return failing<CleanPreviewReport>("disk gone"); }; },
+         [] { return AppActionFactory::clean(false, false); }, "Cleanup Failed", "清理失败", "lastCleanCount", "lastCleanDate"},
+        {"clean executor throws",
+         [](AppModelServices& s) {
+             s.cleanPreview = [] { return ready(cleanReport({"/h/a"})); };
+             s.cleanExecutor = [](const CleanPreviewReport&, const QStringList&) -> LocalCleanResult {
+                 throw std::runtime_error("disk gone");
+             };
+         },
+         [] { return AppActionFactory::clean(false, false); }, "Cleanup Failed", "清理失败", "lastCleanCount", "lastCleanDate"},
+        {"optimization preview fails",
+         [](AppModelServices& s) { s.optimizePreview = [] { return failing<OptimizePreviewReport>("disk gone"); }; },
+         [] { return AppActionFactory::optimize(false, false); }, "Optimization Failed", "优化失败", "lastOptimizeCount",
+         "lastOptimizeDate"},
+        {"optimization executor throws",
+         [](AppModelServices& s) {
+             s.optimizeExecutor = [](const OptimizePreviewReport&, const QSet<QString>&) -> LocalOptimizeResult {
+                 throw std::runtime_error("disk gone");
+             };
+         },
+         [] { return AppActionFactory::optimize(false, false); }, "Optimization Failed", "优化失败", "lastOptimizeCount",
+         "lastOptimizeDate"},
+    };
+    for (const Case& c : cases) {
+        for (const auto language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
+            SCOPED_TRACE(c.name);
+            useLanguage(language);
+            {
+                auto store = SettingsStore::open();
+                store->setValue(QString::fromUtf8(c.countKey), 7);
+                store->setValue(QString::fromUtf8(c.dateKey), 100.0);
+                store->sync();
+            }
+            AppModelServices s = services;
+            c.install(s);
+            AppModel model(s);
+            ASSERT_TRUE(finish(model.execute(c.action())));
+            const bool english = language == AppLanguagePreference::english;
+            EXPECT_EQ(model.statusTitle(), QString::fromUtf8(english ? c.titleEn : c.titleZh));
+            EXPECT_EQ(model.statusDetail(), QStringLiteral("disk gone"));
+            EXPECT_EQ(model.alertMessage(), QStringLiteral("disk gone"));
+            auto store = SettingsStore::open();
+            EXPECT_EQ(store->value(QString::fromUtf8(c.countKey)).toInt(), 7);
+            EXPECT_EQ(store->value(QString::fromUtf8(c.dateKey)).toDouble(), 100.0);
+            EXPECT_FALSE(model.isRunning());
+        }
+    }
 }
 
 // ---- Optimize --------------------------------------------------------------------------------
@@ -253,6 +317,8 @@ struct PreviewCase {
     const char* titleZh;
     QString (*detailEn)(const AppModel&, int count);
     QString (*detailZh)(const AppModel&, int count);
+    const char* failedEn; // the title when the service fails
+    const char* failedZh;
 };
 
 template <typename Report>
@@ -302,31 +368,36 @@ const PreviewCase previewCases[] = {
      [](const AppModel& m, int n) { return n < 0 ? !m.cleanPreviewReport() : m.cleanPreviewReport().has_value(); },
      "Preview Complete", "预览完成",
      [](const AppModel&, int) { return QStringLiteral("Cleanable items have been checked. You will still confirm before the real cleanup."); },
-     [](const AppModel&, int) { return QStringLiteral("已检查可清理项目。正式清理前仍会让你确认。"); }},
+     [](const AppModel&, int) { return QStringLiteral("已检查可清理项目。正式清理前仍会让你确认。"); },
+     "Preview Failed", "预览失败"},
     {"uninstall", [] { return AppActionFactory::uninstall(true, false); },
      [](AppModelServices& s, int n) { s.uninstallPreview = [n] { return answer(apps(std::max(n, 0)), n); }; },
      [](const AppModel& m, int n) { return n < 0 ? !m.uninstallPreviewReport() : m.uninstallPreviewReport()->entries().size() == n; },
      "Uninstall Preview Complete", "预览卸载项目完成",
      [](const AppModel&, int n) { return n > 0 ? QStringLiteral("Found %1 app items to review.").arg(n) : QStringLiteral("There are no app items to show right now."); },
-     [](const AppModel&, int n) { return n > 0 ? QStringLiteral("找到 %1 个可查看的应用项目。").arg(n) : QStringLiteral("当前没有可显示的应用项目。"); }},
+     [](const AppModel&, int n) { return n > 0 ? QStringLiteral("找到 %1 个可查看的应用项目。").arg(n) : QStringLiteral("当前没有可显示的应用项目。"); },
+     "Uninstall Preview Failed", "卸载预览失败"},
     {"optimize", [] { return AppActionFactory::optimize(true, false); },
      [](AppModelServices& s, int n) { s.optimizePreview = [n] { return answer(optimizeReport(std::max(n, 0)), n); }; },
      [](const AppModel& m, int n) { return n < 0 ? !m.optimizePreviewReport() : m.optimizePreviewReport()->entries.size() == n; },
      "Optimization Preview Complete", "优化预览完成",
      [](const AppModel&, int n) { return n > 0 ? QStringLiteral("%1 optimization items are listed. You will confirm again before running them.").arg(n) : QStringLiteral("There are no optimization items to show."); },
-     [](const AppModel&, int n) { return n > 0 ? QStringLiteral("已列出 %1 项优化内容。正式执行前仍会再次确认。").arg(n) : QStringLiteral("当前没有需要展示的优化内容。"); }},
+     [](const AppModel&, int n) { return n > 0 ? QStringLiteral("已列出 %1 项优化内容。正式执行前仍会再次确认。").arg(n) : QStringLiteral("当前没有需要展示的优化内容。"); },
+     "Optimization Preview Failed", "优化预览失败"},
     {"installer", [] { return AppActionFactory::installer(true, false); },
      [](AppModelServices& s, int n) { s.installerPreview = [n](const QString&) { return answer(installers(std::max(n, 0)), n); }; },
      [](const AppModel& m, int n) { return n < 0 ? !m.installerPreviewReport() : m.installerPreviewReport()->entries().size() == n; },
      "Installer Preview Complete", "安装包预览完成",
      [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("Found %1 installer files, total %2.").arg(n).arg(m.installerPreviewReport()->totalSizeText()) : QStringLiteral("No obvious installer files were found."); },
-     [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("发现 %1 个安装包，合计 %2。").arg(n).arg(m.installerPreviewReport()->totalSizeText()) : QStringLiteral("没有发现明显可整理的安装包。"); }},
+     [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("发现 %1 个安装包，合计 %2。").arg(n).arg(m.installerPreviewReport()->totalSizeText()) : QStringLiteral("没有发现明显可整理的安装包。"); },
+     "Installer Preview Failed", "安装包预览失败"},
     {"purge", [] { return AppActionFactory::purge(true, false); },
      [](AppModelServices& s, int n) { s.purgePreview = [n](const QString&) { return answer(projects(std::max(n, 0)), n); }; },
      [](const AppModel& m, int n) { return n < 0 ? !m.purgePreviewReport() : m.purgePreviewReport()->entries().size() == n; },
      "Project Preview Complete", "项目预览完成",
      [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("Found %1 cleanup items, total %2.").arg(n).arg(m.purgePreviewReport()->totalSizeText()) : QStringLiteral("No obvious cleanup targets were found in this scope."); },
-     [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("发现 %1 个可整理项目，合计 %2。").arg(n).arg(m.purgePreviewReport()->totalSizeText()) : QStringLiteral("当前范围里没有明显可整理的项目产物。"); }},
+     [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("发现 %1 个可整理项目，合计 %2。").arg(n).arg(m.purgePreviewReport()->totalSizeText()) : QStringLiteral("当前范围里没有明显可整理的项目产物。"); },
+     "Project Preview Failed", "项目预览失败"},
 };
 
 TEST_F(ModelRuns, EveryPreviewStoresItsReportAndWritesItsTextsInBothLanguages)
@@ -342,9 +413,15 @@ TEST_F(ModelRuns, EveryPreviewStoresItsReportAndWritesItsTextsInBothLanguages)
                 const bool english = language == AppLanguagePreference::english;
                 const std::string label = std::string(c.name) + " count " + std::to_string(count) + (english ? " en" : " zh");
                 EXPECT_TRUE(c.stored(model, count)) << label;
+                EXPECT_FALSE(model.alertMessage()) << label;
+                if (count < 0) {
+                    // A failed scan is no empty result: its own title, and the error as the detail.
+                    EXPECT_EQ(model.statusTitle(), QString::fromUtf8(english ? c.failedEn : c.failedZh)) << label;
+                    EXPECT_EQ(model.statusDetail(), QStringLiteral("scan failed")) << label;
+                    continue;
+                }
                 EXPECT_EQ(model.statusTitle(), QString::fromUtf8(english ? c.titleEn : c.titleZh)) << label;
                 EXPECT_EQ(model.statusDetail(), english ? c.detailEn(model, count) : c.detailZh(model, count)) << label;
-                EXPECT_FALSE(model.alertMessage()) << label;
             }
         }
     }
@@ -362,10 +439,11 @@ TEST_F(ModelRuns, ACancelledServiceEndsTheRunLikeAFailedOne)
     AppModel model(services);
     ASSERT_TRUE(finish(model.execute(AppActionFactory::clean(true, false))));
     EXPECT_FALSE(model.cleanPreviewReport());
-    EXPECT_EQ(model.statusTitle(), QStringLiteral("Preview Complete"));
+    EXPECT_EQ(model.statusTitle(), QStringLiteral("Preview Failed"));
+    EXPECT_EQ(model.statusDetail(), QStringLiteral("An unknown error occurred."));
     ASSERT_TRUE(finish(model.execute(AppActionFactory::installer(true, false))));
     EXPECT_FALSE(model.installerPreviewReport());
-    EXPECT_EQ(model.statusDetail(), QStringLiteral("No obvious installer files were found."));
+    EXPECT_EQ(model.statusTitle(), QStringLiteral("Installer Preview Failed"));
     EXPECT_FALSE(model.isRunning());
     EXPECT_EQ(model.runningFeature(), std::nullopt);
 }
@@ -376,6 +454,37 @@ TEST_F(ModelRuns, InstallerTotalIsTheSumOfTheFoundFiles)
     AppModel model(services);
     ASSERT_TRUE(finish(model.execute(AppActionFactory::installer(true, false))));
     EXPECT_EQ(model.statusDetail(), QStringLiteral("Found 2 installer files, total ") + SizeText::bytes(4500000) + QStringLiteral("."));
+}
+
+TEST_F(ModelRuns, AProjectScanOfAFolderThatIsGoneFailsInsteadOfFindingNothing)
+{
+    services.purgePreview = AppModelServices::real().purgePreview;
+    AppModel model(services);
+    const QString gone = env.home() + QStringLiteral("/code");
+    model.chooseScanPath(gone);
+    ASSERT_TRUE(finish(model.execute(AppActionFactory::purge(true, false))));
+    EXPECT_FALSE(model.purgePreviewReport());
+    EXPECT_EQ(model.statusTitle(), QStringLiteral("Project Preview Failed"));
+    EXPECT_EQ(model.statusDetail(), QStringLiteral("The folder “%1” doesn’t exist.").arg(gone));
+    EXPECT_EQ(model.lastPurgeScanDate(), 0.0);
+}
+
+TEST_F(ModelRuns, AProjectScanOfAFolderItMayNotReadFails)
+{
+    if (test::ranUnprivileged())
+        return;
+    services.purgePreview = AppModelServices::real().purgePreview;
+    AppModel model(services);
+    const QString locked = env.makeDir(QStringLiteral("code"));
+    env.makeDir(QStringLiteral("code/app/node_modules"));
+    QFile::setPermissions(locked, QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    model.chooseScanPath(locked);
+    ASSERT_TRUE(finish(model.execute(AppActionFactory::purge(true, false))));
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(model.purgePreviewReport());
+    EXPECT_EQ(model.statusTitle(), QStringLiteral("Project Preview Failed"));
+    EXPECT_TRUE(model.statusDetail().startsWith(QStringLiteral("The folder “%1” couldn’t be read.").arg(locked)))
+        << model.statusDetail().toStdString();
 }
 
 TEST_F(ModelRuns, ProjectPreviewScansTheFolderChosenWhenItStartsAndShowsItsScanningText)

@@ -3,7 +3,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSemaphore>
 #include <QSignalSpy>
+#include <QThread>
+#include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace roror;
@@ -60,6 +64,83 @@ protected:
         return std::make_unique<AppModel>(services);
     }
 };
+
+// ---- Off the GUI thread ----------------------------------------------------------------------
+
+TEST_F(ModelTrash, EveryBatchMovesOffTheGuiThreadWhileThePageShowsItIsBusy)
+{
+    // The move waits until the test lets it go; the window stays live and marked busy meanwhile.
+    struct Case {
+        const char* name;
+        AppFeature feature;
+        std::function<QFuture<void>(AppModel&, const QString& item)> start;
+        const char* busyTitle;
+        const char* doneTitle;
+    };
+    const Case cases[] = {
+        {"uninstall", AppFeature::uninstall,
+         [](AppModel& m, const QString& item) { return m.uninstallSelectedApps({app(item, {})}); }, "Uninstalling",
+         "Uninstall Complete"},
+        {"installer files", AppFeature::installer,
+         [](AppModel& m, const QString& item) { return m.moveInstallersToTrash({item}); }, "Moving to Trash",
+         "Moved to Trash"},
+        {"project folder", AppFeature::purge, [](AppModel& m, const QString& item) { return m.moveToTrash(item); },
+         "Moving to Trash", "Moved to Trash"},
+        {"analysis item", AppFeature::analyze,
+         [](AppModel& m, const QString& item) { return m.moveToTrash(item, AppFeature::analyze); }, "Moving to Trash",
+         "Moved to Trash"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto release = std::make_shared<QSemaphore>();
+        auto entered = std::make_shared<std::atomic<bool>>(false);
+        auto onGuiThread = std::make_shared<std::atomic<bool>>(false);
+        const auto real = services.moveToTrash;
+        AppModelServices s = services;
+        s.moveToTrash = [=](const QString& path, QString* error) {
+            *onGuiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+            *entered = true;
+            release->tryAcquire(1, 5000);
+            return real(path, error);
+        };
+        AppModel model(s);
+        const QString item = env.makeDir(QStringLiteral("Applications/%1.app").arg(QString::fromUtf8(c.name)));
+        const QFuture<void> run = c.start(model, item);
+        ASSERT_TRUE(spinUntil([&] { return entered->load(); }));
+        EXPECT_FALSE(*onGuiThread);
+        EXPECT_TRUE(model.isRunning());
+        EXPECT_EQ(model.runningFeature(), c.feature);
+        EXPECT_EQ(model.statusTitle(), QString::fromUtf8(c.busyTitle));
+        EXPECT_TRUE(exists(item));
+        release->release();
+        ASSERT_TRUE(finish(run));
+        EXPECT_FALSE(exists(item));
+        EXPECT_EQ(model.statusTitle(), QString::fromUtf8(c.doneTitle));
+        EXPECT_FALSE(model.isRunning());
+        EXPECT_EQ(model.runningFeature(), std::nullopt);
+    }
+}
+
+TEST_F(ModelTrash, AModelClosedDuringAMoveLetsTheMoveEnd)
+{
+    auto release = std::make_shared<QSemaphore>();
+    auto entered = std::make_shared<std::atomic<bool>>(false);
+    const auto real = services.moveToTrash;
+    services.moveToTrash = [=](const QString& path, QString* error) {
+        *entered = true;
+        release->tryAcquire(1, 5000);
+        return real(path, error);
+    };
+    const QString item = file(QStringLiteral("Downloads/setup.dmg"));
+    {
+        auto model = makeModel();
+        model->moveInstallersToTrash({item});
+        ASSERT_TRUE(spinUntil([&] { return entered->load(); }));
+        release->release();
+    } // waits for the move under way; its result goes nowhere
+    drainEvents();
+    EXPECT_FALSE(exists(item));
+}
 
 // ---- Uninstall -------------------------------------------------------------------------------
 
@@ -191,7 +272,7 @@ TEST_F(ModelTrash, InstallerBatchCountsAndRemovesOnlyWhatReallyMoved)
     };
     auto model = makeModel();
     ASSERT_TRUE(finish(model->execute(AppActionFactory::installer(true, false))));
-    model->moveInstallersToTrash({a, outside, b});
+    ASSERT_TRUE(finish(model->moveInstallersToTrash({a, outside, b})));
 
     EXPECT_TRUE(exists(outside));
     EXPECT_FALSE(calls->contains(outside));
@@ -208,7 +289,7 @@ TEST_F(ModelTrash, InstallerBatchCountsAndRemovesOnlyWhatReallyMoved)
     // The counters hold the last batch only.
     useLanguage(AppLanguagePreference::chinese);
     const QString d = file(QStringLiteral("Downloads/d.zip"));
-    model->moveInstallersToTrash({d});
+    ASSERT_TRUE(finish(model->moveInstallersToTrash({d})));
     EXPECT_EQ(model->statusDetail(), QStringLiteral("已移动 1 个安装包。"));
     EXPECT_EQ(model->lastInstallerCleanedCount(), 1);
     EXPECT_EQ(model->lastInstallerCleanedBytes(), 0);
@@ -217,17 +298,17 @@ TEST_F(ModelTrash, InstallerBatchCountsAndRemovesOnlyWhatReallyMoved)
 TEST_F(ModelTrash, InstallerBatchWithNothingMovedOrNothingChosen)
 {
     auto model = makeModel();
-    model->moveInstallersToTrash({});
+    ASSERT_TRUE(finish(model->moveInstallersToTrash({})));
     EXPECT_EQ(model->alertMessage(), QStringLiteral("Choose the installer files you want to clean up first."));
     EXPECT_TRUE(calls->isEmpty());
 
-    model->moveInstallersToTrash({env.home() + QStringLiteral("/Downloads/missing.dmg"), QStringLiteral("/etc/hosts")});
+    ASSERT_TRUE(finish(model->moveInstallersToTrash({env.home() + QStringLiteral("/Downloads/missing.dmg"), QStringLiteral("/etc/hosts")})));
     EXPECT_EQ(model->statusTitle(), QStringLiteral("Not Completed"));
     EXPECT_EQ(model->statusDetail(), QStringLiteral("The selected installer files could not be moved."));
     EXPECT_FALSE(model->installerPreviewReport());
     EXPECT_EQ(model->lastInstallerScanDate(), 0.0);
 
-    model->moveInstallersToTrash({file(QStringLiteral("Downloads/x.dmg"))});
+    ASSERT_TRUE(finish(model->moveInstallersToTrash({file(QStringLiteral("Downloads/x.dmg"))})));
     ASSERT_TRUE(model->installerPreviewReport()); // none held before: an empty report now
     EXPECT_TRUE(model->installerPreviewReport()->entries().isEmpty());
 }
@@ -256,7 +337,7 @@ TEST_F(ModelTrash, SingleMoveCountsProjectItemsAndDropsThemFromTheProjectReport)
     }
     auto model = makeModel();
     ASSERT_TRUE(finish(model->execute(AppActionFactory::purge(true, false))));
-    model->moveToTrash(build);
+    ASSERT_TRUE(finish(model->moveToTrash(build)));
     EXPECT_FALSE(exists(build));
     EXPECT_EQ(model->lastPurgeCleanedCount(), 11);
     EXPECT_EQ(model->lastPurgeCleanedBytes(), 5100);
@@ -267,7 +348,7 @@ TEST_F(ModelTrash, SingleMoveCountsProjectItemsAndDropsThemFromTheProjectReport)
     EXPECT_EQ(model->purgePreviewReport()->entries().first().path, other);
 
     // An item the report does not list counts with no bytes.
-    model->moveToTrash(file(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(finish(model->moveToTrash(file(QStringLiteral("notes.txt")))));
     EXPECT_EQ(model->lastPurgeCleanedCount(), 12);
     EXPECT_EQ(model->lastPurgeCleanedBytes(), 5100);
 }
@@ -285,7 +366,7 @@ TEST_F(ModelTrash, SingleMoveFromStorageAnalysisIsNotCreditedToProjectCleanup)
     ASSERT_TRUE(spinUntil([&] { return model->analysisReport().has_value(); }));
     const auto analysis = model->analysisReport();
     const QString big = file(QStringLiteral("Movies/big.mov"));
-    model->moveToTrash(big, AppFeature::analyze);
+    ASSERT_TRUE(finish(model->moveToTrash(big, AppFeature::analyze)));
     EXPECT_FALSE(exists(big));
     EXPECT_EQ(model->statusTitle(), QStringLiteral("Moved to Trash"));
     EXPECT_EQ(model->lastPurgeCleanedCount(), 0);
@@ -310,7 +391,7 @@ TEST_F(ModelTrash, SingleMoveRefusalsAndFailuresAlertAndCountNothing)
     };
     for (const QString& path : refused) {
         model->setAlertMessage(std::nullopt);
-        model->moveToTrash(path);
+        ASSERT_TRUE(finish(model->moveToTrash(path)));
         EXPECT_EQ(model->alertMessage(),
                   QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."))
             << qPrintable(path);
@@ -320,14 +401,14 @@ TEST_F(ModelTrash, SingleMoveRefusalsAndFailuresAlertAndCountNothing)
     EXPECT_TRUE(exists(env.home()));
 
     model->setAlertMessage(std::nullopt);
-    model->moveToTrash(env.home() + QStringLiteral("/missing"));
+    ASSERT_TRUE(finish(model->moveToTrash(env.home() + QStringLiteral("/missing"))));
     ASSERT_TRUE(model->alertMessage());
     EXPECT_FALSE(model->alertMessage()->isEmpty());
     EXPECT_EQ(model->lastPurgeCleanedCount(), 0);
     EXPECT_EQ(model->statusTitle(), QStringLiteral("准备就绪"));
 
     useLanguage(AppLanguagePreference::chinese);
-    model->moveToTrash(canary);
+    ASSERT_TRUE(finish(model->moveToTrash(canary)));
     EXPECT_EQ(model->alertMessage(), QStringLiteral("这个路径不在允许范围内，无法移到废纸篓。"));
 }
 

@@ -45,7 +45,7 @@ TEST(ModelWiring, RealServicesRunStartupAndEveryPreviewAgainstAFakeHome)
         EXPECT_EQ(model.lastAnalysisPathStored(), env.home());
         EXPECT_GT(model.lastAnalysisTotalFiles(), 0);
 
-        model.moveInstallersToTrash({env.home() + QStringLiteral("/Downloads/setup.dmg")});
+        ASSERT_TRUE(finish(model.moveInstallersToTrash({env.home() + QStringLiteral("/Downloads/setup.dmg")})));
         EXPECT_EQ(model.statusDetail(), QStringLiteral("Moved 1 installer files."));
         EXPECT_TRUE(model.installerPreviewReport()->entries().isEmpty());
     }
@@ -77,6 +77,51 @@ TEST(ModelWiring, TrashMovesLandInTheHomeTrashEvenWithoutADataFolder)
     EXPECT_FALSE(QFileInfo::exists(item));
     EXPECT_TRUE(QFileInfo::exists(dataFolder + QStringLiteral("/Trash/files/old.pkg")));
     EXPECT_TRUE(QDir(work).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// "~/Downloads/link/../twin.dmg" reads as a file in the Downloads folder, but the kernel walks the
+// link first and lands outside the home. The guard and the move must agree on one path.
+TEST(ModelWiring, AMoveThroughALinkAndDotDotIsRefusedAndTouchesNothingTable)
+{
+    for (const bool twinInside : {true, false}) {
+        SCOPED_TRACE(twinInside ? "a same-named file inside the home" : "nothing of that name inside");
+        TestEnv env;
+        useLanguage(AppLanguagePreference::english);
+        const QString outsideFile = env.writeFile(env.outside() + QStringLiteral("/dir/twin.dmg"), "outside");
+        env.makeDir(env.outside() + QStringLiteral("/dir/inner"));
+        env.makeDir(QStringLiteral("Downloads"));
+        ASSERT_TRUE(QFile::link(env.outside() + QStringLiteral("/dir/inner"), env.home() + QStringLiteral("/Downloads/link")));
+        const QString insideFile = env.home() + QStringLiteral("/Downloads/twin.dmg");
+        if (twinInside)
+            env.writeFile(insideFile, "inside");
+        const QString work = env.makeDir(env.outside() + QStringLiteral("/work"));
+        const QString previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(work));
+
+        const QString tricky = env.home() + QStringLiteral("/Downloads/link/../twin.dmg");
+        {
+            AppModel model;
+            model.moveToTrash(tricky, AppFeature::analyze);
+            // Moves run off the GUI thread; the refusal arrives with the batch's result.
+            EXPECT_TRUE(spinUntil([&] { return model.alertMessage().has_value() && !model.isRunning(); }));
+            EXPECT_EQ(model.alertMessage(),
+                      QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."));
+        }
+        QString error;
+        EXPECT_FALSE(AppModelServices::real().moveToTrash(tricky, &error));
+        EXPECT_FALSE(error.isEmpty());
+        QDir::setCurrent(previous);
+
+        EXPECT_TRUE(QFileInfo::exists(outsideFile));
+        EXPECT_EQ(QFileInfo::exists(insideFile), twinInside);
+        EXPECT_TRUE(QDir(work).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            << "nothing is left in the working folder";
+        EXPECT_FALSE(QFileInfo::exists(env.home() + QStringLiteral("/.local/share/Trash/files/twin.dmg")));
+    }
 }
 
 } // namespace

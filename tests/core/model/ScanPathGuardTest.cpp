@@ -40,9 +40,13 @@ TEST(ScanPathGuard, AllowedAndRefusedPaths)
         {"~/Downloads/file", true},
         {"~/Library/Caches/x", true},
         {"~/Applications/y.app", true},
-        {"~/./Downloads/file", true},
         {"~/Downloads/not-there-yet/file", true},
-        {"~/Library/Caches/", true},
+        // Only a path in standard form is judged: the kernel would walk its "..", not the text.
+        {"~/./Downloads/file", false},
+        {"~/Library/Caches/", false},
+        {"~//Downloads/file", false},
+        {"~/Downloads/x/../file", false},
+        {"~/escape/../Downloads/file", false},
         // The roots themselves are never trashed.
         {"~", false},
         {"~/", false},
@@ -114,7 +118,7 @@ TEST(ScanPathGuard, TextualRuleForAHomeThatIsNotOnDisk)
         bool allowed;
     } cases[] = {
         {"/Users/ann/Library/Caches/x", true},  {"/Users/ann/Applications/y.app", true},
-        {"/Users/ann/./Downloads/file", true},  {"/Users/ann/../bob/file", false},
+        {"/Users/ann/./Downloads/file", false}, {"/Users/ann/../bob/file", false},
         {"/Users/anna/file", false},            {"/USERS/ann/file", false},
         {"/Users/ann", false},                  {"/Users/ann/", false},
     };

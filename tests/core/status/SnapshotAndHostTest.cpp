@@ -106,6 +106,21 @@ TEST(Snapshot, WithoutAListTheTableIsReadAndSorted)
     EXPECT_EQ(snapshot().procs, 0);
 }
 
+TEST(Snapshot, AnUptimeNoWholeCountOfSecondsHoldsIsLeftOut)
+{
+    FakeStatusScope scope;
+    for (const double seconds : {1e90, 1e19, 9378446744073709551615.0, -1.0, std::nan("")}) {
+        scope.source->uptime = seconds;
+        const SystemReport report = snapshot(ProcessList{});
+        EXPECT_EQ(report.uptime, std::nullopt) << seconds;
+        EXPECT_EQ(report.uptimeSeconds, std::nullopt) << seconds;
+    }
+    scope.source->uptime = 93784.27;
+    const SystemReport report = snapshot(ProcessList{});
+    EXPECT_EQ(report.uptimeSeconds, 93784);
+    EXPECT_TRUE(report.uptime.has_value());
+}
+
 TEST(Snapshot, AlwaysPresentFieldsOnAnEmptyMachine)
 {
     FakeStatusScope scope; // a source that can read nothing at all

@@ -147,14 +147,36 @@ TEST(UpdateServiceFetch, AnswersByStatusAndBody)
     }
 }
 
+TEST(UpdateServiceFetch, OnlyASecureFeedIsFetched)
+{
+    // The feed chooses what is downloaded and installed, so it is held to the download's rule.
+    test::TestEnv env;
+    TestHttpServer server;
+    server.route(QStringLiteral("/feed.json"), {200, "OK", goodFeed});
+    server.route(QStringLiteral("/moved"), {302, "Found", {}, {{"Location", "http://updates.example.org/feed.json"}}});
+    const QString feedFile = env.writeFile(QStringLiteral("feed.json"), goodFeed);
+    const QUrl refused[] = {
+        QUrl(QStringLiteral("http://updates.example.org/feed.json")),
+        QUrl(QStringLiteral("ftp://127.0.0.1/feed.json")),
+        QUrl::fromLocalFile(feedFile),
+        server.url(QStringLiteral("/moved")), // loopback, but redirected to plain http elsewhere
+    };
+    for (const QUrl& url : refused) {
+        SCOPED_TRACE(url.toString().toStdString());
+        const FetchOutcome outcome = fetch(url);
+        EXPECT_FALSE(outcome.info);
+        EXPECT_EQ(errorAs<UpdateServiceError>(outcome.error), UpdateServiceError::insecureFeed());
+    }
+    EXPECT_EQ(server.requestCount(QStringLiteral("/moved")), 1);
+    EXPECT_TRUE(fetch(server.url(QStringLiteral("/feed.json"))).info);
+    EXPECT_EQ(UpdateServiceError::insecureFeed().errorDescription(), QStringLiteral("The update feed address must use https."));
+    env.setLanguagePreference(QStringLiteral("chinese"));
+    EXPECT_EQ(UpdateServiceError::insecureFeed().errorDescription(), QStringLiteral("更新地址必须使用 https。"));
+}
+
 TEST(UpdateServiceFetch, FailuresOutsideHttp)
 {
     test::TestEnv env;
-    // An answer that is not HTTP at all.
-    const QString feedFile = env.writeFile(QStringLiteral("feed.json"), goodFeed);
-    FetchOutcome outcome = fetch(QUrl::fromLocalFile(feedFile));
-    EXPECT_EQ(errorAs<UpdateServiceError>(outcome.error), UpdateServiceError::invalidResponse());
-
     // Nobody listening: the transport error comes through unchanged.
     quint16 closedPort = 0;
     {
@@ -162,7 +184,7 @@ TEST(UpdateServiceFetch, FailuresOutsideHttp)
         ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
         closedPort = probe.serverPort();
     }
-    outcome = fetch(QUrl(QStringLiteral("http://127.0.0.1:%1/feed.json").arg(closedPort)));
+    const FetchOutcome outcome = fetch(QUrl(QStringLiteral("http://127.0.0.1:%1/feed.json").arg(closedPort)));
     const std::optional<UpdateTransportError> transport = errorAs<UpdateTransportError>(outcome.error);
     ASSERT_TRUE(transport);
     EXPECT_FALSE(transport->errorDescription().isEmpty());

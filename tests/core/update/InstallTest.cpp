@@ -1,6 +1,7 @@
 #include "TestHttpServer.h"
 
 #include "core/update/UpdateInstaller.h"
+#include "core/update/UpdateRelaunchScript.h"
 #include "platform/ToolRunner.h"
 #include "tests/support/TestEnv.h"
 
@@ -66,6 +67,7 @@ struct Probe {
 
     QMutex mutex;
     QStringList arguments;
+    QFileDevice::Permissions scriptPermissions;
     std::atomic<bool> started{false};
     std::atomic<bool> finished{false};
     int exitCode = -1;
@@ -117,6 +119,7 @@ protected:
             {
                 QMutexLocker lock(&p->mutex);
                 p->arguments = QStringList{program} + arguments;
+                p->scriptPermissions = QFileInfo(arguments.value(0)).permissions();
             }
             p->started = true;
             if (p->mode == Probe::Mode::refuse)
@@ -193,6 +196,11 @@ protected:
         return folders.size() == 1 ? QDir(QDir::tempPath()).filePath(folders.first() + QStringLiteral("/mnt")) : QString();
     }
 
+    QStringList updateFolders() const
+    {
+        return QDir(QDir::tempPath()).entryList({QStringLiteral("RororUpdate-*")}, QDir::Dirs | QDir::Hidden);
+    }
+
     QStringList scriptFiles() const
     {
         return QDir(QDir::tempPath()).entryList({QStringLiteral("roror-update-*.sh")}, QDir::Files);
@@ -257,6 +265,7 @@ TEST_F(UpdateInstallTest, AnImageThatIsNotAnArchiveCannotBeMounted)
     EXPECT_FALSE(probe->started);
     EXPECT_EQ(probe->terminations, 0);
     EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
+    EXPECT_TRUE(updateFolders().isEmpty()); // the useless download is gone
 }
 
 TEST_F(UpdateInstallTest, AnImageWithoutAnApplicationIsDetached)
@@ -270,45 +279,214 @@ TEST_F(UpdateInstallTest, AnImageWithoutAnApplicationIsDetached)
     install();
     EXPECT_EQ(reports.last(),
               UpdateInstallerState::failed(QStringLiteral("Could not find the application in the disk image.")));
-    EXPECT_FALSE(QFileInfo::exists(mountFolder()));
+    EXPECT_TRUE(updateFolders().isEmpty());
     EXPECT_FALSE(probe->started);
 }
 
-TEST_F(UpdateInstallTest, PicksTheNamedApplicationThenAnyApplication)
+TEST_F(UpdateInstallTest, InstallsOnlyAnApplicationNamedLikeTheInstalledOne)
 {
     struct Case {
         QStringList apps;
-        QString expected;
+        QString expected; // the application handed to the script; empty when the install must fail
+        QString failure;
     };
     const Case cases[] = {
-        {{QStringLiteral("Another.app"), QStringLiteral("Roror Beta.app")}, QStringLiteral("Roror Beta.app")},
-        {{QStringLiteral("Other.app"), QStringLiteral("Roror.txt")}, QStringLiteral("Other.app")},
-        {{QStringLiteral("Roror.APP"), QStringLiteral("Zeta.app")}, QStringLiteral("Zeta.app")},
-        {{QStringLiteral("Roror.app"), QStringLiteral("Aardvark.app")}, QStringLiteral("Roror.app")},
+        {{QStringLiteral("Aardvark.app"), QStringLiteral("Roror.app")}, QStringLiteral("Roror.app"), {}},
+        // The exact name wins over an earlier entry that merely contains it.
+        {{QStringLiteral("Roror Beta.app"), QStringLiteral("Roror.app")}, QStringLiteral("Roror.app"), {}},
+        {{QStringLiteral("Another.app"), QStringLiteral("Roror Beta.app")}, {},
+         QStringLiteral("Installation of the update failed. The disk image holds Roror Beta.app, not Roror.app.")},
+        {{QStringLiteral("Other.app")}, {},
+         QStringLiteral("Installation of the update failed. The disk image holds Other.app, not Roror.app.")},
+        {{QStringLiteral("Roror.APP"), QStringLiteral("Zeta.app")}, {},
+         QStringLiteral("Installation of the update failed. The disk image holds Zeta.app, not Roror.app.")},
     };
     probe->mode = Probe::Mode::record;
     installer->setRelaunchContext(context(4242));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.apps.join(QStringLiteral(", ")).toStdString());
-        const QString staging = env.outside() + QStringLiteral("/staging-") + c.expected;
+        const QString staging = env.outside() + QStringLiteral("/staging-") + c.apps.join(QLatin1Char('-'));
         for (const QString& app : c.apps)
             makeBundle(staging + QLatin1Char('/') + app, "new", marker);
         downloadImage(staging);
+        const QString mount = mountFolder();
         const int terminationsBefore = probe->terminations;
         install();
+        if (c.expected.isEmpty()) {
+            EXPECT_EQ(reports, (QList<UpdateInstallerState>{UpdateInstallerState::installing(),
+                                                            UpdateInstallerState::failed(c.failure)}));
+            EXPECT_EQ(probe->terminations, terminationsBefore);
+            EXPECT_TRUE(updateFolders().isEmpty());
+            EXPECT_TRUE(scriptFiles().isEmpty());
+            EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
+            reports.clear();
+            continue;
+        }
         ASSERT_EQ(probe->terminations, terminationsBefore + 1);
         const QStringList arguments = scriptArguments();
-        ASSERT_EQ(arguments.size(), 7);
+        ASSERT_EQ(arguments.size(), 8);
         EXPECT_EQ(arguments[0], QStringLiteral("/bin/bash"));
         EXPECT_EQ(arguments[2], QStringLiteral("4242"));
         EXPECT_EQ(arguments[3], target);
-        EXPECT_EQ(arguments[4], mountFolder() + QLatin1Char('/') + c.expected);
-        EXPECT_EQ(arguments[5], mountFolder());
+        EXPECT_EQ(arguments[4], mount + QLatin1Char('/') + c.expected);
+        EXPECT_EQ(arguments[5], mount);
         EXPECT_EQ(arguments[6], executableInBundle);
+        EXPECT_EQ(arguments[7], QFileInfo(mount).absolutePath());
         EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::installing()});
         reports.clear();
-        runTool(QStringLiteral("/bin/rm"), {QStringLiteral("-rf"), QStringLiteral("--"), QFileInfo(mountFolder()).absolutePath()});
+        runTool(QStringLiteral("/bin/rm"), {QStringLiteral("-rf"), QStringLiteral("--"), QFileInfo(mount).absolutePath(),
+                                            arguments[1]});
     }
+}
+
+TEST_F(UpdateInstallTest, AnIncompleteCopyIsRefusedAndTheOldOneKept)
+{
+    // A complete application elsewhere, for the links to point at.
+    const QString elsewhere = env.outside() + QStringLiteral("/elsewhere/Roror.app");
+    makeBundle(elsewhere, "foreign", marker);
+    struct Case {
+        const char* name;
+        std::function<void(const QString& staging)> build;
+        QString failure;
+    };
+    const QString notAFolder =
+        QStringLiteral("Installation of the update failed. Roror.app in the disk image is not a folder.");
+    const QString noProgram =
+        QStringLiteral("Installation of the update failed. Roror.app in the disk image lacks its program bin/roror.");
+    const Case cases[] = {
+        {"no executable",
+         [](const QString& staging) {
+             QDir().mkpath(staging + QStringLiteral("/Roror.app/bin"));
+             QFile f(staging + QStringLiteral("/Roror.app/VERSION"));
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+         },
+         noProgram},
+        {"executable bit missing",
+         [this](const QString& staging) {
+             makeBundle(staging + QStringLiteral("/Roror.app"), "new", marker);
+             QFile::setPermissions(staging + QStringLiteral("/Roror.app/bin/roror"),
+                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+         },
+         noProgram},
+        {"program folder is a link",
+         [elsewhere](const QString& staging) {
+             QDir().mkpath(staging + QStringLiteral("/Roror.app"));
+             ASSERT_TRUE(QFile::link(elsewhere + QStringLiteral("/bin"), staging + QStringLiteral("/Roror.app/bin")));
+         },
+         noProgram},
+        {"regular file",
+         [](const QString& staging) {
+             QDir().mkpath(staging);
+             QFile f(staging + QStringLiteral("/Roror.app"));
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write("#!/bin/sh\n");
+         },
+         notAFolder},
+        {"link to a folder elsewhere",
+         [elsewhere](const QString& staging) {
+             QDir().mkpath(staging);
+             ASSERT_TRUE(QFile::link(elsewhere, staging + QStringLiteral("/Roror.app")));
+         },
+         notAFolder},
+    };
+    installer->setRelaunchContext(context(exitedProcessId()));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reports.clear();
+        const QString staging = env.outside() + QStringLiteral("/staging-") + QString::fromUtf8(c.name);
+        c.build(staging);
+        downloadImage(staging);
+        install();
+        EXPECT_EQ(reports, (QList<UpdateInstallerState>{UpdateInstallerState::installing(),
+                                                        UpdateInstallerState::failed(c.failure)}));
+        EXPECT_FALSE(probe->started);
+        EXPECT_EQ(probe->terminations, 0);
+        EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
+        EXPECT_TRUE(QFileInfo(target + QLatin1Char('/') + executableInBundle).isExecutable());
+        EXPECT_TRUE(updateFolders().isEmpty());
+        EXPECT_TRUE(scriptFiles().isEmpty());
+        EXPECT_EQ(readAll(elsewhere + QStringLiteral("/VERSION")), "foreign");
+    }
+    env.setLanguagePreference(QStringLiteral("chinese"));
+    reports.clear();
+    downloadImage(env.outside() + QStringLiteral("/staging-regular file"));
+    install();
+    EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QStringLiteral("安装更新失败。磁盘映像里的 Roror.app 不是一个文件夹。")));
+}
+
+TEST_F(UpdateInstallTest, TheScriptChecksTheNewCopyAgainBeforeTouchingTheOldOne)
+{
+    // What the image holds may change between the installer's check and the swap; the script
+    // refuses on its own, and removes the download and itself either way.
+    const QString elsewhere = env.outside() + QStringLiteral("/elsewhere/Roror.app");
+    makeBundle(elsewhere, "foreign", marker);
+    struct Case {
+        const char* name;
+        QString source;
+        std::function<void(const QString& source)> build;
+    };
+    const Case cases[] = {
+        {"no executable", QStringLiteral("Roror.app"),
+         [](const QString& source) { QDir().mkpath(source + QStringLiteral("/bin")); }},
+        {"regular file", QStringLiteral("Roror.app"),
+         [](const QString& source) {
+             QFile f(source);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+         }},
+        {"link", QStringLiteral("Roror.app"),
+         [elsewhere](const QString& source) { ASSERT_TRUE(QFile::link(elsewhere, source)); }},
+        {"other name", QStringLiteral("Other.app"),
+         [this](const QString& source) { makeBundle(source, "new", marker); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString work = env.makeDir(env.outside() + QStringLiteral("/work-") + QString::fromUtf8(c.name));
+        const QString mount = env.makeDir(work + QStringLiteral("/mnt"));
+        const QString source = mount + QLatin1Char('/') + c.source;
+        c.build(source);
+        const QString script = work + QStringLiteral(".sh");
+        QFile file(script);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(UpdateRelaunchScript::text().toUtf8());
+        file.close();
+        const ToolRunResult run = runTool(
+            QStringLiteral("/bin/bash"),
+            QStringList{script} + UpdateRelaunchScript::arguments(exitedProcessId(), target, source, mount,
+                                                                  executableInBundle, work));
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.standardError.contains("Roror found no complete application in the update."))
+            << run.standardError.toStdString();
+        EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
+        EXPECT_EQ(QDir(QFileInfo(target).absolutePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("Roror.app")});
+        EXPECT_FALSE(QFileInfo::exists(work));
+        EXPECT_FALSE(QFileInfo::exists(script));
+        EXPECT_EQ(readAll(elsewhere + QStringLiteral("/VERSION")), "foreign");
+        EXPECT_FALSE(QFileInfo::exists(marker));
+    }
+}
+
+TEST_F(UpdateInstallTest, AScriptThatCannotBeWrittenFailsAndTheAppKeepsRunning)
+{
+    installer->setRelaunchContext(context(exitedProcessId()));
+    downloadImage(stageNewBundle());
+    // The temporary folder is now a file, so no script can be written there.
+    const QString blocked = env.writeFile(env.outside() + QStringLiteral("/not-a-folder"), "x");
+    const QByteArray previous = qgetenv("TMPDIR");
+    const QString updateFolder = QFileInfo(mountFolder()).absolutePath();
+    qputenv("TMPDIR", QFile::encodeName(blocked));
+    install();
+    qputenv("TMPDIR", previous);
+    EXPECT_EQ(reports, (QList<UpdateInstallerState>{
+                           UpdateInstallerState::installing(),
+                           UpdateInstallerState::failed(QStringLiteral(
+                               "Installation of the update failed. The relaunch script could not be written."))}));
+    EXPECT_FALSE(probe->started);
+    EXPECT_EQ(probe->terminations, 0);
+    EXPECT_EQ(probe->exits, 0);
+    EXPECT_FALSE(QFileInfo::exists(updateFolder));
+    EXPECT_TRUE(scriptFiles().isEmpty());
+    EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
 }
 
 TEST_F(UpdateInstallTest, SwapsAndStartsTheNewCopyOnceTheAppHasQuit)
@@ -332,16 +510,17 @@ TEST_F(UpdateInstallTest, SwapsAndStartsTheNewCopyOnceTheAppHasQuit)
     EXPECT_EQ(QDir(QFileInfo(target).absolutePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("Roror.app")}); // nothing staged or set aside is left
     EXPECT_FALSE(QFileInfo::exists(mount));              // detached
+    EXPECT_TRUE(updateFolders().isEmpty());              // the download is gone
+    EXPECT_TRUE(scriptFiles().isEmpty());                // and so is the script
 
-    const QStringList scripts = scriptFiles();
-    ASSERT_EQ(scripts.size(), 1);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^roror-update-[0-9A-F]{8}\\.sh$")).match(scripts.first()).hasMatch());
-    const QString scriptPath = QDir(QDir::tempPath()).filePath(scripts.first());
-    EXPECT_EQ(scriptArguments().value(1), scriptPath);
-    EXPECT_EQ(QFileInfo(scriptPath).permissions() & QFileDevice::Permissions(0x7077), QFileDevice::Permissions(0x7055)); // 0755
+    const QString scriptPath = scriptArguments().value(1);
+    EXPECT_EQ(QFileInfo(scriptPath).absolutePath(), QDir::tempPath());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^roror-update-[0-9A-F]{8}\\.sh$")).match(QFileInfo(scriptPath).fileName()).hasMatch());
+    QMutexLocker lock(&probe->mutex);
+    EXPECT_EQ(probe->scriptPermissions & QFileDevice::Permissions(0x7077), QFileDevice::Permissions(0x7055)); // 0755
 }
 
-TEST_F(UpdateInstallTest, LeavesEverythingWhileTheAppStillRuns)
+TEST_F(UpdateInstallTest, LeavesTheOldCopyWhileTheAppStillRuns)
 {
     QProcess running;
     running.start(QStringLiteral("/bin/sleep"), {QStringLiteral("600")});
@@ -357,7 +536,8 @@ TEST_F(UpdateInstallTest, LeavesEverythingWhileTheAppStillRuns)
     EXPECT_TRUE(probe->standardError.contains("Roror did not quit in time.")) << probe->standardError.toStdString();
     EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
     EXPECT_FALSE(QFileInfo::exists(marker));
-    EXPECT_TRUE(QFileInfo::exists(mountFolder() + QStringLiteral("/Roror.app"))); // still mounted
+    EXPECT_TRUE(updateFolders().isEmpty()); // the script cleans up after itself also when it gives up
+    EXPECT_TRUE(scriptFiles().isEmpty());
     EXPECT_EQ(QDir(QFileInfo(target).absolutePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("Roror.app")});
 }
@@ -372,7 +552,8 @@ TEST_F(UpdateInstallTest, HostilePathNamesAreNeverRunAsCode)
     makeBundle(hostileTarget, "old", marker, hostileExecutable);
 
     const QString staging = env.makeDir(env.outside() + QStringLiteral("/staging"));
-    makeBundle(staging + QStringLiteral("/Roror") + hostile + QStringLiteral(".app"), "new", marker, hostileExecutable);
+    // The new copy's own path is hostile through the temporary folder it is unpacked in.
+    makeBundle(staging + QStringLiteral("/Roror.app"), "new", marker, hostileExecutable);
     UpdateInstaller::RelaunchContext c = context(exitedProcessId(), hostileTarget);
     c.executablePath = hostileExecutable;
     installer->setRelaunchContext(c);
@@ -442,13 +623,14 @@ TEST_F(UpdateInstallTest, ScriptThatCannotStartFails)
                            UpdateInstallerState::installing(),
                            UpdateInstallerState::failed(QStringLiteral("Installation of the update failed."))}));
     EXPECT_EQ(probe->terminations, 0);
-    EXPECT_TRUE(QFileInfo::exists(mountFolder() + QStringLiteral("/Roror.app"))); // the image stays mounted
+    EXPECT_TRUE(updateFolders().isEmpty()); // nothing of the failed install is left
+    EXPECT_TRUE(scriptFiles().isEmpty());
     EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
 
-    // After a failure the install may be tried again.
+    // The image went with it, so a second try asks for a new download.
     reports.clear();
-    install();
-    EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QStringLiteral("Installation of the update failed.")));
+    installer->performInstallAndRelaunch();
+    EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::failed(QStringLiteral("No downloaded update found."))});
 }
 
 TEST_F(UpdateInstallTest, ASecondInstallWhileOneRunsDoesNothing)

@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
 
 using namespace roror;
 using namespace roror::LinuxProcfs;
@@ -58,6 +60,79 @@ TEST(LinuxProcfs, Meminfo)
     EXPECT_EQ(old.swapUsed, std::nullopt);
 }
 
+TEST(LinuxProcfs, MeminfoRefusesFiguresNoMachineHas)
+{
+    const qint64 maxKB = std::numeric_limits<qint64>::max() / KiB;
+    struct Case {
+        const char* name;
+        std::string text;
+        MemoryReading expected;
+    };
+    const Case cases[] = {
+        {"kB figure past the byte range", "MemTotal: 1000 kB\nCached:23372036854775808 kB\n",
+         {1000 * KiB, std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        {"negative available", "MemTotal: 9007199254740991 kB\nMemAvailable: -5 kB\n",
+         {9007199254740991 * KiB, std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        {"cache sum past the range",
+         "Cached: " + std::to_string(maxKB) + " kB\nBuffers: " + std::to_string(maxKB) + " kB\n",
+         {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        {"negative free swap", "SwapTotal: 100 kB\nSwapFree: -100 kB\n",
+         {std::nullopt, std::nullopt, std::nullopt, std::nullopt, 100 * KiB}},
+        {"largest figure", "MemTotal: " + std::to_string(maxKB) + " kB\nMemAvailable: 0 kB\n",
+         {maxKB * KiB, maxKB * KiB, std::nullopt, std::nullopt, std::nullopt}},
+        {"a bad line spoils an earlier good one", "MemTotal: 1000 kB\nMemTotal: -1 kB\n", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parseMeminfo(c.text), c.expected) << c.name;
+}
+
+TEST(LinuxProcfs, BatteryFiguresNoBatteryHas)
+{
+    EXPECT_EQ(parseCounter("42\n"), 42);
+    EXPECT_EQ(parseCounter("-5"), std::nullopt);
+    EXPECT_EQ(parseCounter("12a"), std::nullopt);
+
+    // 28.5 Wh left at 11.4 W, then the same with figures a driver should never give.
+    BatteryFiles good;
+    good.capacity = 57;
+    good.status = QStringLiteral("Discharging");
+    good.energyNow = 28500000;
+    good.energyFull = 50000000;
+    good.powerNow = 11400000;
+    EXPECT_EQ(batteryReading(good), (BatteryReading{57, QStringLiteral("discharging"), QStringLiteral("2:30")}));
+
+    BatteryFiles trickle = good;
+    trickle.powerNow = 1; // 28.5 Wh at one microwatt: three thousand years
+    EXPECT_EQ(batteryReading(trickle).timeLeft, std::nullopt);
+    BatteryFiles negative = good;
+    negative.energyNow = parseCounter("-9223372036854775807");
+    negative.status = QStringLiteral("Charging");
+    negative.capacity = std::nullopt;
+    EXPECT_EQ(batteryReading(negative), (BatteryReading{std::nullopt, QStringLiteral("charging"), std::nullopt}));
+    BatteryFiles overfull = good;
+    overfull.capacity = 250;
+    EXPECT_EQ(batteryReading(overfull).percent, 100.0);
+    BatteryFiles longTime = good;
+    longTime.timeToEmpty = 9223372036854775807;
+    EXPECT_EQ(batteryReading(longTime).timeLeft, std::nullopt);
+
+    struct Capacity {
+        std::optional<qint64> full;
+        std::optional<qint64> design;
+        std::optional<qint64> expected;
+    };
+    const Capacity capacities[] = {
+        {44000000, 50000000, 88},
+        {9223372036854775807, 1, std::nullopt},
+        {100, 0, std::nullopt},
+        {-100, 50, std::nullopt},
+        {103, 100, 103},
+        {std::nullopt, 100, std::nullopt},
+    };
+    for (const Capacity& c : capacities)
+        EXPECT_EQ(batteryCapacityPercent(c.full, c.design), c.expected);
+}
+
 TEST(LinuxProcfs, MountsDiskstatsAndOsRelease)
 {
     const QByteArray mounts = rootFile(QStringLiteral("proc/self/mounts"));
@@ -87,6 +162,10 @@ TEST(LinuxProcfs, SmallFiles)
     const std::pair<const char*, std::optional<QSet<int>>> lists[] = {
         {"0-3,6,8-9\n", QSet<int>{0, 1, 2, 3, 6, 8, 9}}, {"0\n", QSet<int>{0}}, {"", QSet<int>{}},
         {"3-1", std::nullopt},                        {"a", std::nullopt},
+        // Numbers no CPU has: the range loop must never reach the end of the integer range.
+        {"2147483647", std::nullopt},                 {"2147483600-2147483647", std::nullopt},
+        {"65536", std::nullopt},                      {"65535", QSet<int>{65535}},
+        {"-1", std::nullopt},                         {"0-65535,0-1", std::nullopt},
     };
     for (const auto& [text, expected] : lists)
         EXPECT_EQ(parseCPUList(text), expected) << text;
@@ -100,6 +179,10 @@ TEST(LinuxProcfs, SmallFiles)
     // Not a number of seconds (the snapshot turns the uptime into a whole count).
     EXPECT_EQ(parseUptime("inf 1.0\n"), std::nullopt);
     EXPECT_EQ(parseUptime("nan 1.0\n"), std::nullopt);
+    // Beyond any whole count of seconds in 64 bits.
+    for (const char* huge : {"1e90 1\n", "1e19 1\n", "9378446744073709551615 1\n", "9223372036854775808 1\n"})
+        EXPECT_EQ(parseUptime(huge), std::nullopt) << huge;
+    EXPECT_EQ(parseUptime("9223372036854774784 1\n"), 9223372036854774784.0);
     EXPECT_EQ(parseLoadavg("0.5 nan 0.7 1/467 5029\n"), QList<double>{0.5});
     EXPECT_EQ(parseLoadavg("0.52 0.58 0.59 1/467 5029\n"), (QList<double>{0.52, 0.58, 0.59}));
     EXPECT_EQ(parseLoadavg(""), QList<double>{});

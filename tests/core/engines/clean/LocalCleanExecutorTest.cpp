@@ -1,14 +1,24 @@
 #include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/engines/clean/LocalCleanExecutor.h"
+#include "core/engines/clean/LocalCleanPreview.h"
 #include "core/support/FolderWalker.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QThread>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/fsuid.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace roror;
 using roror::test::TestEnv;
@@ -69,6 +79,7 @@ struct Case {
     QStringList gone;
     QSet<QString> running = {};
     bool fromHome = false; // run with the home folder as the current folder
+    QStringList protectionList = {}; // saved as the user's list when not empty
 };
 
 constexpr Status C = Status::cleanable;
@@ -77,6 +88,48 @@ void fill(const TestEnv& env, const QStringList& files)
 {
     for (const QString& f : files)
         env.writeFile(expand(env, f), QByteArray(1500 + f.size() * 37, 'x'));
+}
+
+// Runs one case in a fresh fixture and checks the counts, the bytes against what really vanished,
+// and that nothing outside the home folder went.
+void runCase(const Case& c)
+{
+    SCOPED_TRACE(c.name);
+    TestEnv env;
+    c.setup(env);
+    if (!c.protectionList.isEmpty())
+        CleanWhitelistStore::save({c.protectionList}, env.home());
+    const QMap<QString, qint64> before = allObjects(env);
+    const QString previousFolder = QDir::currentPath();
+    if (c.fromHome)
+        QDir::setCurrent(env.home());
+    const LocalCleanResult result = LocalCleanExecutor::clean(reportOf(env, c.entries), {env.home()}, c.running);
+    QDir::setCurrent(previousFolder);
+    const QMap<QString, qint64> after = allObjects(env);
+
+    EXPECT_EQ(result.removedCount, c.removed);
+    EXPECT_EQ(result.failedCount, c.failed);
+    EXPECT_FALSE(result.errorDescription.has_value());
+    // The bytes reported are those of exactly what vanished, hidden files included.
+    qint64 vanishedBytes = 0;
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        if (!after.contains(it.key()))
+            vanishedBytes += it.value();
+    }
+    EXPECT_EQ(result.removedBytes, vanishedBytes);
+    if (c.removed > 0) {
+        EXPECT_GT(result.removedBytes, 0);
+    }
+    for (const QString& path : c.survive)
+        EXPECT_TRUE(exists(expand(env, path))) << "should survive: " << path.toStdString();
+    for (const QString& path : c.gone)
+        EXPECT_FALSE(exists(expand(env, path))) << "should be gone: " << path.toStdString();
+    // Nothing outside the home folder ever goes.
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        if (!it.key().startsWith(env.home() + "/")) {
+            EXPECT_TRUE(after.contains(it.key())) << "outside the root: " << it.key().toStdString();
+        }
+    }
 }
 
 } // namespace
@@ -176,45 +229,115 @@ TEST(LocalCleanExecutor, GuardsLinksAndProtectionTable)
          {"{home}/Library/Caches/Google/Update", "{home}/Library/Caches/other", "{home}/Library/Caches/Firefox"},
          {"Google Chrome Helper", "firefox"}},
         {"no entries", [](const TestEnv&) {}, {}, 0, 0, {}, {}},
+        {"the home's Library and Applications folders are roots and are never emptied",
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Caches/app/a", "{home}/Library/Preferences/p.plist", "{home}/Applications/X.app/x"});
+         },
+         {{"{home}/Library", C}, {"{home}/Library/", C}, {"{home}/Library/Caches/..", C}, {"{home}/Applications", C}},
+         0, 0, {"{home}/Library/Caches/app/a", "{home}/Library/Preferences/p.plist", "{home}/Applications/X.app/x"}, {}},
+        {"an entry path holding a NUL is refused, not cut short by the kernel",
+         [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/com.apple.finder/f", "{home}/Library/Logs/l"}); },
+         {{QStringLiteral("{home}/Library/Caches/com.apple.finder") + QChar(0) + QStringLiteral("x"), C},
+          {QStringLiteral("{home}/Library/Logs") + QChar(0), C}},
+         0, 0, {"{home}/Library/Caches/com.apple.finder/f", "{home}/Library/Logs/l"}, {}},
     };
 
-    for (const Case& c : table) {
-        SCOPED_TRACE(c.name);
-        TestEnv env;
-        c.setup(env);
-        const QMap<QString, qint64> before = allObjects(env);
-        const QString previousFolder = QDir::currentPath();
-        if (c.fromHome)
-            QDir::setCurrent(env.home());
-        const LocalCleanResult result =
-            LocalCleanExecutor::clean(reportOf(env, c.entries), {env.home()}, c.running);
-        QDir::setCurrent(previousFolder);
-        const QMap<QString, qint64> after = allObjects(env);
+    for (const Case& c : table)
+        runCase(c);
+}
 
-        EXPECT_EQ(result.removedCount, c.removed);
-        EXPECT_EQ(result.failedCount, c.failed);
-        EXPECT_FALSE(result.errorDescription.has_value());
-        // The bytes reported are those of exactly what vanished, hidden files included.
-        qint64 vanishedBytes = 0;
-        for (auto it = before.begin(); it != before.end(); ++it) {
-            if (!after.contains(it.key()))
-                vanishedBytes += it.value();
-        }
-        EXPECT_EQ(result.removedBytes, vanishedBytes);
-        if (c.removed > 0) {
-            EXPECT_GT(result.removedBytes, 0);
-        }
-        for (const QString& path : c.survive)
-            EXPECT_TRUE(exists(expand(env, path))) << "should survive: " << path.toStdString();
-        for (const QString& path : c.gone)
-            EXPECT_FALSE(exists(expand(env, path))) << "should be gone: " << path.toStdString();
-        // Nothing outside the home folder ever goes.
-        for (auto it = before.begin(); it != before.end(); ++it) {
-            if (!it.key().startsWith(env.home() + "/")) {
-                EXPECT_TRUE(after.contains(it.key())) << "outside the root: " << it.key().toStdString();
-            }
-        }
+// Each pattern here used to let the folder it names be deleted.
+TEST(LocalCleanExecutor, ProtectionPatternsKeepWhatTheyNameTable)
+{
+    const QString nfc = QStringLiteral("Caf\u00E9");
+    const QString nfd = QStringLiteral("Cafe\u0301");
+    const auto keepAndOther = [](const TestEnv& e) {
+        fill(e, {"{home}/Library/Caches/keep/a", "{home}/Library/Caches/keep/sub/b", "{home}/Library/Caches/other/o"});
+    };
+    const QStringList keepSurvives = {"{home}/Library/Caches/keep/a", "{home}/Library/Caches/keep/sub/b"};
+    QList<Case> table = {
+        {"a doubled slash", keepAndOther, {{"{home}/Library/Caches", C}}, 1, 0, keepSurvives,
+         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches//keep"}},
+        {"a '.' component", keepAndOther, {{"{home}/Library/Caches", C}}, 1, 0, keepSurvives,
+         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches/./keep"}},
+        {"a '..' component", keepAndOther, {{"{home}/Library/Caches", C}}, 1, 0, keepSurvives,
+         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches/x/../keep"}},
+        {"a composed name for a name stored decomposed",
+         [nfd](const TestEnv& e) { fill(e, {"{home}/Library/Caches/" + nfd + "/menu", "{home}/Library/Caches/other/o"}); },
+         {{"{home}/Library/Caches", C}}, 1, 0, {"{home}/Library/Caches/" + nfd + "/menu"},
+         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches/" + nfc}},
+        {"a wildcard covers an entry below what it matches",
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m.pcm",
+                      "{home}/Library/Application Support/Google/Chrome/Default/Code Cache/js/i"});
+         },
+         {{"{home}/Library/Developer/Xcode/DerivedData/ModuleCache.noindex", C},
+          {"{home}/Library/Application Support/Google/Chrome/Default/Code Cache", C}},
+         0, 0,
+         {"{home}/Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m.pcm",
+          "{home}/Library/Application Support/Google/Chrome/Default/Code Cache/js/i"},
+         {}, {}, false, {"~/Library/Developer/*/DerivedData", "~/Library/Application Support/Google/*/Default"}},
+        {"a pattern naming a link keeps the link and what it points to",
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Caches/com.vendor.models-store/weights.bin", "{home}/Library/Caches/other/o"});
+             link(e, "{home}/Library/Caches/com.vendor.models-store", "{home}/Library/Caches/models");
+         },
+         {{"{home}/Library/Caches", C}}, 1, 0,
+         {"{home}/Library/Caches/models", "{home}/Library/Caches/com.vendor.models-store/weights.bin"},
+         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches/models"}},
+        {"a pattern through a version link keeps the link and the versioned folder",
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Caches/tool/v2/models/m.bin", "{home}/Library/Caches/tool/v2/bin/tool",
+                      "{home}/Library/Caches/tool/v1/old"});
+             link(e, "{home}/Library/Caches/tool/v2", "{home}/Library/Caches/tool/current");
+         },
+         {{"{home}/Library/Caches", C}}, 2, 0,
+         {"{home}/Library/Caches/tool/current", "{home}/Library/Caches/tool/v2/models/m.bin"},
+         {"{home}/Library/Caches/tool/v2/bin", "{home}/Library/Caches/tool/v1"}, {}, false,
+         {"~/Library/Caches/tool/current/models"}},
+        {"a folder on the way to a protected path stays, emptied, though that path is not there yet",
+         [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/tool/old/x", "{home}/Library/Caches/other/o"}); },
+         {{"{home}/Library/Caches", C}}, 2, 0, {"{home}/Library/Caches/tool"},
+         {"{home}/Library/Caches/tool/old", "{home}/Library/Caches/other"}, {}, false,
+         {"~/Library/Caches/tool/models"}},
+    };
+    for (const Case& c : table)
+        runCase(c);
+}
+
+TEST(LocalCleanExecutor, TheHomeTrashIsEmptiedThroughItsContentFoldersWhichStay)
+{
+    TestEnv env;
+    const QString trash = env.home() + "/.local/share/Trash";
+    fill(env, {trash + "/files/old.dmg", trash + "/files/dir/y", trash + "/info/old.dmg.trashinfo",
+               trash + "/info/dir.trashinfo"});
+    const LocalCleanResult result = LocalCleanExecutor::clean(reportOf(env, {{trash, C}}), {env.home()}, {});
+    EXPECT_EQ(result.removedCount, 4);
+    EXPECT_EQ(result.failedCount, 0);
+    for (const char* folder : {"/files", "/info"}) {
+        EXPECT_TRUE(QFileInfo(trash + folder).isDir()) << folder;
+        EXPECT_TRUE(QDir(trash + folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            << folder;
     }
+}
+
+TEST(LocalCleanExecutor, AHardLinkedFileCountsItsSpaceOnce)
+{
+    TestEnv env;
+    fill(env, {"{home}/Library/Caches/a/file"});
+    env.makeDir("Library/Caches/b");
+    const QString caches = env.home() + "/Library/Caches";
+    ASSERT_EQ(::link(QFile::encodeName(caches + "/a/file").constData(), QFile::encodeName(caches + "/b/twin").constData()), 0);
+    ASSERT_EQ(::link(QFile::encodeName(caches + "/a/file").constData(), QFile::encodeName(caches + "/third").constData()), 0);
+    const auto size = [](const QString& path) {
+        struct stat st {};
+        ::lstat(QFile::encodeName(path).constData(), &st);
+        return static_cast<qint64>(st.st_blocks) * 512;
+    };
+    const qint64 expected = size(caches + "/a/file") + size(caches + "/a") + size(caches + "/b");
+    const LocalCleanResult result = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    EXPECT_EQ(result.removedCount, 3);
+    EXPECT_EQ(result.removedBytes, expected);
 }
 
 TEST(LocalCleanExecutor, AFolderEntryIsEmptiedAndKept)
@@ -302,8 +425,8 @@ TEST(LocalCleanExecutor, ARefusedRelativeRootDoesNotChooseTheProtectionList)
 
 TEST(LocalCleanExecutor, FailedRemovalsAreCountedAsFailed)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
+    if (test::ranUnprivileged())
+        return;
     TestEnv env;
     fill(env, {"{home}/Library/Caches/locked/inner/f", "{home}/Library/Caches/free/g"});
     const QString locked = env.home() + "/Library/Caches/locked/inner";
@@ -324,4 +447,208 @@ TEST(LocalCleanExecutor, TheProcessTableOverloadCleansToo)
         LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Logs/app.log", C}}), {env.home()});
     EXPECT_EQ(result.removedCount, 1);
     EXPECT_FALSE(exists(env.home() + "/Library/Logs/app.log"));
+}
+
+namespace {
+
+// Runs the calling thread with the file-system identity of an unprivileged user, so permissions stop
+// it as they stop a normal user (the fixture is handed to that user first). Nothing changes when the
+// test already runs unprivileged. Only this thread is affected, and the identity is restored.
+class UnprivilegedThread {
+public:
+    explicit UnprivilegedThread(const TestEnv& env)
+    {
+        if (::geteuid() != 0)
+            return;
+        const QString root = QFileInfo(QFileInfo(env.home()).absolutePath()).absolutePath();
+        chownTree(root);
+        ::setfsgid(kNobody);
+        ::setfsuid(kNobody);
+        m_switched = true;
+    }
+    ~UnprivilegedThread()
+    {
+        if (m_switched) {
+            ::setfsuid(0);
+            ::setfsgid(0);
+        }
+    }
+    UnprivilegedThread(const UnprivilegedThread&) = delete;
+    UnprivilegedThread& operator=(const UnprivilegedThread&) = delete;
+
+    // setfsuid answers with the previous identity, so asking twice reads the current one.
+    static bool isUnprivileged() { return ::geteuid() != 0 || static_cast<int>(::setfsuid(static_cast<uid_t>(-1))) == kNobody; }
+
+private:
+    static constexpr int kNobody = 65534;
+    static void chownTree(const QString& root)
+    {
+        ::lchown(QFile::encodeName(root).constData(), kNobody, kNobody);
+        walkFolder(root, {}, [](const WalkEntry& e) {
+            ::lchown(QFile::encodeName(e.path).constData(), kNobody, kNobody);
+            return WalkAction::Continue;
+        });
+    }
+    bool m_switched = false;
+};
+
+void setMode(const QString& path, mode_t mode)
+{
+    ::chmod(QFile::encodeName(path).constData(), mode);
+}
+
+} // namespace
+
+TEST(LocalCleanExecutor, AnEntryThatCannotBeOpenedCountsAsFailedTable)
+{
+    const struct {
+        const char* name;
+        const char* locked; // made unreadable and untraversable
+        const char* entry;
+    } table[] = {
+        {"the entry folder", "{home}/Library/Caches", "{home}/Library/Caches"},
+        {"the folder holding the entry", "{home}/Library/Logs", "{home}/Library/Logs/app"},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        TestEnv env;
+        fill(env, {"{home}/Library/Caches/app/a", "{home}/Library/Logs/app/l"});
+        const QString locked = expand(env, QString::fromUtf8(c.locked));
+        LocalCleanResult result;
+        {
+            const UnprivilegedThread unprivileged(env);
+            ASSERT_TRUE(UnprivilegedThread::isUnprivileged());
+            setMode(locked, 0);
+            result = LocalCleanExecutor::clean(reportOf(env, {{QString::fromUtf8(c.entry), C}}), {env.home()}, {});
+            setMode(locked, 0700);
+        }
+        EXPECT_EQ(result.removedCount, 0);
+        EXPECT_EQ(result.failedCount, 1);
+        EXPECT_TRUE(exists(env.home() + "/Library/Caches/app/a"));
+        EXPECT_TRUE(exists(env.home() + "/Library/Logs/app/l"));
+    }
+}
+
+namespace {
+
+constexpr int kDeepLevels = 19500;
+
+// A chain of folders named "d", deeper than any path the kernel takes whole, made one level at a time.
+bool makeChain(const QString& top, int levels)
+{
+    int fd = ::open(QFile::encodeName(top).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int i = 0; i < levels && fd >= 0; ++i) {
+        if (::mkdirat(fd, "d", 0700) != 0) {
+            ::close(fd);
+            return false;
+        }
+        const int child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = child;
+    }
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+// Removes what is left of such a chain without recursion: down to its end, then up through "..".
+void removeChain(const QString& top)
+{
+    int fd = ::open(QFile::encodeName(top).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int depth = 0;
+    for (int child; fd >= 0 && (child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) >= 0; ++depth) {
+        ::close(fd);
+        fd = child;
+    }
+    for (; fd >= 0 && depth > 0; --depth) {
+        const int parent = ::openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = parent;
+        if (fd >= 0)
+            ::unlinkat(fd, "d", AT_REMOVEDIR);
+    }
+    if (fd >= 0)
+        ::close(fd);
+}
+
+} // namespace
+
+TEST(LocalCleanExecutor, AFolderTreeNestedThousandsDeepIsRemovedWithoutExhaustingTheStack)
+{
+    TestEnv env;
+    fill(env, {"{home}/Library/Caches/top.bin"});
+    const QString deep = env.makeDir("Library/Caches/deep");
+    ASSERT_TRUE(makeChain(deep, kDeepLevels));
+
+    // The preview and the clean run on pool threads, whose stacks are small on some platforms (512 KB
+    // for a secondary thread on macOS); the walks must not depend on the depth of the tree for stack.
+    const auto onSmallStack = [](const std::function<void()>& work) {
+        std::unique_ptr<QThread> thread(QThread::create(work));
+        thread->setStackSize(512 * 1024);
+        thread->start();
+        thread->wait();
+    };
+    LocalCleanPreview::LocationSummary measured;
+    onSmallStack([&] { measured = LocalCleanPreview::directorySummary(env.home() + "/Library/Caches"); });
+    EXPECT_GT(measured.items, 2);
+    LocalCleanResult result;
+    onSmallStack([&] {
+        result = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    });
+    const bool left = exists(deep);
+    if (left)
+        removeChain(deep);
+    EXPECT_FALSE(left);
+    EXPECT_EQ(result.removedCount, 2);
+    EXPECT_EQ(result.failedCount, 0);
+    EXPECT_GT(result.removedBytes, qint64(kDeepLevels) * 512);
+}
+
+// Folders bound into the cache from elsewhere, undone whatever the test's outcome.
+class CleanAcrossMounts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "bind mounts need root";
+    }
+    void TearDown() override
+    {
+        for (auto it = m_mounts.rbegin(); it != m_mounts.rend(); ++it)
+            ::umount2(QFile::encodeName(*it).constData(), MNT_DETACH);
+        m_mounts.clear();
+    }
+    // False when this system does not allow the mount (a container without the right).
+    bool bind(const QString& from, const QString& onto)
+    {
+        QDir().mkpath(from);
+        QDir().mkpath(onto);
+        if (::mount(QFile::encodeName(from).constData(), QFile::encodeName(onto).constData(), nullptr, MS_BIND, nullptr) != 0)
+            return false;
+        m_mounts.append(onto);
+        return true;
+    }
+
+    TestEnv env;
+    QStringList m_mounts;
+};
+
+TEST_F(CleanAcrossMounts, NothingOnAnotherMountIsEnteredOrRemoved)
+{
+    fill(env, {"{outside}/shared/precious.txt", "{outside}/shared/inner/deep.txt", "{outside}/volume/data.db",
+               "{home}/Library/Caches/app/cache.bin", "{home}/Library/Caches/other/o"});
+    if (!bind(env.outside() + "/shared", env.home() + "/Library/Caches/app/mnt")
+        || !bind(env.outside() + "/volume", env.home() + "/Library/Caches/volume"))
+        GTEST_SKIP() << "bind mounts are not allowed here: " << std::strerror(errno);
+
+    const LocalCleanResult result =
+        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    EXPECT_EQ(result.removedCount, 2);
+    EXPECT_EQ(result.failedCount, 2) << "each mount counts as failed";
+    for (const char* kept : {"{outside}/shared/precious.txt", "{outside}/shared/inner/deep.txt", "{outside}/volume/data.db",
+                             "{home}/Library/Caches/app/mnt/precious.txt", "{home}/Library/Caches/volume/data.db"})
+        EXPECT_TRUE(exists(expand(env, QString::fromUtf8(kept)))) << kept;
+    EXPECT_FALSE(exists(env.home() + "/Library/Caches/app/cache.bin"));
+    EXPECT_FALSE(exists(env.home() + "/Library/Caches/other"));
 }

@@ -1,4 +1,5 @@
 #include "core/engines/clean/CleanPreviewService.h"
+#include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/engines/clean/LocalCleanPreview.h"
 #include "core/support/ByteCountFormat.h"
 #include "core/support/FileInfo.h"
@@ -77,7 +78,7 @@ TEST(LocalCleanPreview, CatalogueRowsFoundAndNotFound)
     QFile::link(env.writeFile(env.outside() + "/target.bin", QByteArray(9000, 't')),
                 h + "/Library/Saved Application State/link"); // only a link: nothing counted, no entry
     env.writeFile("Library/HTTPStorages/Tool.app/Contents/exe", QByteArray(7000, 'x')); // a package: one item
-    const QString trash = env.writeFile(".Trash", QByteArray(10000, 't')); // a location that is a file
+    const QString cargo = env.writeFile(".cargo/registry/cache", QByteArray(10000, 't')); // a location that is a file
     const QString m = env.writeFile("Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m.pcm", QByteArray(2000, 'm'));
     QStringList npm;
     for (int i = 0; i < 3; ++i)
@@ -96,14 +97,15 @@ TEST(LocalCleanPreview, CatalogueRowsFoundAndNotFound)
         {"Developer tools", h + "/Library/Developer/Xcode/DerivedData/ModuleCache.noindex",
          "Xcode ModuleCache" + dot + en(allocated(m), 1), Status::cleanable},
         {"Developer tools", h + "/.npm", "npm cache" + dot + en(npmBytes, 4), Status::cleanable},
-        {"Trash", h + "/.Trash", "User Trash" + dot + en(allocated(trash), 1), Status::cleanable},
+        {"Developer tools", h + "/.cargo/registry/cache", "Cargo registry cache" + dot + en(allocated(cargo), 1),
+         Status::cleanable},
     };
     EXPECT_EQ(rows(report), expected);
 
     // Nested locations (Firefox inside the caches, ModuleCache inside DerivedData) are not counted again.
     ASSERT_TRUE(report.summary.has_value());
     EXPECT_TRUE(report.summary->startsWith("Potential space: ")) << report.summary->toStdString();
-    EXPECT_TRUE(report.summary->endsWith(" | Items: 12 | Categories: 4")) << report.summary->toStdString();
+    EXPECT_TRUE(report.summary->endsWith(" | Items: 12 | Categories: 3")) << report.summary->toStdString();
 }
 
 TEST(LocalCleanPreview, RunningBrowsersAreSkippedAndMatchedExactly)
@@ -185,16 +187,16 @@ TEST(LocalCleanPreview, DirectorySummaryOfOddLocations)
     EXPECT_TRUE(Preview::existingSummary(env.home() + "/linked").has_value()) << "the existence test follows links";
 }
 
-TEST(LocalCleanPreview, ByteCountReadsTheFirstSizeInBinaryMultiples)
+TEST(LocalCleanPreview, ByteCountReadsTheFirstSizeInTheDecimalUnitsItWasWrittenIn)
 {
     const QList<std::pair<std::optional<QString>, std::optional<quint64>>> table = {
-        {QStringLiteral("User app caches \u00B7 1.5 MB, 12 items"), 1572864},
-        {QStringLiteral("12 KB, 3 items"), 12288},
-        {QStringLiteral("2 gb"), 2147483648ull},
-        {QStringLiteral("1 TB"), 1099511627776ull},
+        {QStringLiteral("User app caches \u00B7 1.5 MB, 12 items"), 1500000},
+        {QStringLiteral("12 KB, 3 items"), 12000},
+        {QStringLiteral("2 gb"), 2000000000ull},
+        {QStringLiteral("1 TB"), 1000000000000ull},
         {QStringLiteral("512 bytes"), 512},
         {QStringLiteral("0 KB, 0 items"), 0},
-        {QStringLiteral("1.5MB then 3 GB"), 1572864},
+        {QStringLiteral("1.5MB then 3 GB"), 1500000},
         {QStringLiteral("no size, 12 items"), std::nullopt},
         {QStringLiteral("99999999999 TB"), std::nullopt},
         {QStringLiteral("1") + QString(400, QLatin1Char('0')) + QStringLiteral(" KB"), std::nullopt},
@@ -219,7 +221,79 @@ TEST(LocalCleanPreview, SummaryCountsEachLocationOnce)
         entry("D", "/h/.npm", "npm cache \u00B7 3 KB, 2 items", Status::cleanable), // the same place again
     };
     EXPECT_EQ(Preview::summaryText(entries),
-              "Potential space: " + formatByteCount(1572864 + 1024) + " | Items: 13 | Categories: 3");
+              "Potential space: " + formatByteCount(1500000 + 1000) + " | Items: 13 | Categories: 3");
+}
+
+TEST(LocalCleanPreview, TheSummaryReadsSizesInTheUnitsTheyWereWrittenIn)
+{
+    TestEnv env;
+    for (const char* size : {"5.1 MB", "950 KB", "2.35 GB"}) {
+        const QList<CleanPreviewReport::Entry> entries = {
+            {QUuid::createUuid(), "A", "/h/Library/Logs", QStringLiteral("User app logs \u00B7 ") + size + ", 3 items",
+             Status::cleanable},
+        };
+        EXPECT_EQ(Preview::summaryText(entries), QStringLiteral("Potential space: ") + size + " | Items: 3 | Categories: 1");
+    }
+}
+
+TEST(LocalCleanPreview, WhatTheProtectionListCoversIsLeftOutOfTheMeasuresTable)
+{
+    const struct {
+        const char* name;
+        QStringList list; // saved as the user's list; empty: the defaults
+        QStringList files;
+        QStringList counted; // the files left to clean
+        qint64 items;
+    } table[] = {
+        {"the whole caches folder protected", {"~/Library/Caches"},
+         {"Library/Caches/a/1", "Library/Caches/b/2"}, {}, 0},
+        {"a folder inside protected", {"~/Library/Caches/keep"},
+         {"Library/Caches/keep/1", "Library/Caches/keep/sub/2", "Library/Caches/other/3"}, {"Library/Caches/other/3"}, 2},
+        {"a wildcard", {"~/Library/*/keep*"},
+         {"Library/Caches/keep-1/x", "Library/Caches/keepsake", "Library/Caches/other/3"}, {"Library/Caches/other/3"}, 2},
+        {"the default list", {},
+         {"Library/Caches/JetBrains/idea/x", "Library/Caches/com.apple.finder/y", "Library/Caches/app/.DS_Store",
+          "Library/Caches/app/z"},
+         {"Library/Caches/app/z"}, 2},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        TestEnv env;
+        quint64 bytes = 0;
+        for (const QString& file : c.files)
+            env.writeFile(file, QByteArray(3000, 'x'));
+        for (const QString& file : c.counted)
+            bytes += allocated(env.home() + "/" + file);
+        if (!c.list.isEmpty())
+            CleanWhitelistStore::save({c.list}, env.home());
+        const CleanPreviewReport report = snapshotWith(env.home());
+        QList<Row> expected;
+        if (c.items > 0) {
+            expected.append({"User essentials", env.home() + "/Library/Caches",
+                             QStringLiteral("User app caches \u00B7 ") + en(bytes, c.items), Status::cleanable});
+        }
+        EXPECT_EQ(rows(report), expected);
+        EXPECT_EQ(report.summary, "Potential space: " + formatByteCount(static_cast<qint64>(bytes))
+                                      + " | Items: " + QString::number(c.items) + " | Categories: " + (c.items > 0 ? "1" : "0"));
+    }
+}
+
+TEST(LocalCleanPreview, TheTrashEntryIsThePlatformTrashMeasuredByWhatItHolds)
+{
+    TestEnv env;
+    const QString trash = env.home() + "/.local/share/Trash";
+    env.makeDir(trash + "/files");
+    env.makeDir(trash + "/info");
+    env.writeFile(".Trash/never-filled-here", QByteArray(5000, 'x'));
+    EXPECT_TRUE(Preview::trashEntries(env.home()).isEmpty()) << "an empty Trash gives no entry";
+
+    const QString item = env.writeFile(trash + "/files/old.dmg", QByteArray(8000, 'd'));
+    const QString info = env.writeFile(trash + "/info/old.dmg.trashinfo", QByteArray(100, 'i'));
+    const CleanPreviewReport report = snapshotWith(env.home());
+    ASSERT_FALSE(report.entries.isEmpty());
+    EXPECT_EQ(rows(report).last(),
+              (Row{"Trash", trash, QStringLiteral("User Trash \u00B7 ") + en(allocated(item) + allocated(info), 2),
+                   Status::cleanable}));
 }
 
 TEST(LocalCleanPreview, TextsFollowTheLanguageChoice)

@@ -1,9 +1,11 @@
 #include "core/engines/purge/LocalPurgePreview.h"
 #include "core/engines/purge/PurgePreviewService.h"
+#include "core/model/FolderAccessError.h"
 #include "core/support/ByteCountFormat.h"
 #include "core/support/FileInfo.h"
 #include "tests/core/engines/QtPrinters.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,6 +81,7 @@ TEST_F(PurgeScan, FindsTargetsByExactNameAndSuffix)
     };
     for (const Case& c : cases)
         file(c.folder + "/content.txt");
+    file("py/pyproject.toml"); // .venv is also a name people give their own folders
     file("files/build"); // a file named like a target is not a folder
     file("files/node_modules");
 
@@ -99,6 +102,10 @@ TEST_F(PurgeScan, DepthSixIsMatchedAndSevenIsNot)
     dir("a/b/c/d/e/f/build");    // depth 7, below a folder at depth 6 that is not a target
     dir("a/b/c/d/e/f/g/target"); // depth 8
     dir("x/node_modules");
+    // Each build folder beside the project file that makes it, so only the depth decides.
+    file("a/b/c/d/e/Makefile");
+    file("a/b/c/d/e/f/Makefile");
+    file("a/b/c/d/e/f/g/Cargo.toml");
     const auto found = scan();
     EXPECT_TRUE(found.contains("a/b/c/d/e/build"));
     EXPECT_FALSE(found.contains("a/b/c/d/e/f/build"));
@@ -136,6 +143,7 @@ TEST_F(PurgeScan, LinksAreNeitherEnteredNorCounted)
     ASSERT_TRUE(QFile::link(elsewhere, root + "/proj/linked"));
     ASSERT_TRUE(QFile::link(elsewhere + "/node_modules", root + "/proj/node_modules"));
     file("other/target/real.o", "o");
+    file("other/Cargo.toml");
     ASSERT_TRUE(QFile::link(elsewhere, root + "/other/target/link-out"));
     ASSERT_TRUE(QFile::link(elsewhere + "/payload.bin", root + "/other/target/payload-link"));
 
@@ -150,6 +158,7 @@ TEST_F(PurgeScan, PackagesInsideATargetCountAsOneFolder)
 {
     file("mac/build/Debug/App.app/Contents/MacOS/App", QByteArray(90000, 'x'));
     file("mac/build/Debug/log.txt", "l");
+    dir("mac/App.xcodeproj");
     const auto found = scan();
     ASSERT_TRUE(found.contains("mac/build"));
     EXPECT_EQ(found.value("mac/build").fileCount, 1);
@@ -180,6 +189,8 @@ TEST_F(PurgeScan, EqualSizesAreOrderedByPathWithNumbersByValue)
     dir("app10/build");
     dir("app2/build");
     file("app1/dist/bundle.js", QByteArray(20000, 'x'));
+    for (const char* project : {"app10", "app2", "app1"})
+        file(QString::fromUtf8(project) + "/package.json");
     const auto report = LocalPurgePreview::snapshot(root, 6);
     QStringList order;
     for (const auto& e : report.entries())
@@ -209,6 +220,8 @@ TEST_F(PurgeScan, ServiceReportsProgressOnceThenScansAtDepthSix)
 {
     dir("a/b/c/d/e/build");
     dir("a/b/c/d/e/f/build");
+    file("a/b/c/d/e/CMakeLists.txt");
+    file("a/b/c/d/e/f/CMakeLists.txt");
     QStringList progress;
     QThread* progressThread = nullptr;
     QProcessEnvironment environment;
@@ -225,6 +238,123 @@ TEST_F(PurgeScan, ServiceReportsProgressOnceThenScansAtDepthSix)
     EXPECT_EQ(report.entries().at(0).path, root + "/a/b/c/d/e/build");
     EXPECT_EQ(progress.size(), 1);
     EXPECT_EQ(PurgePreviewService::snapshot(root).result().entries().size(), 1);
+}
+
+// A home as people keep it: tools, settings, documents and projects side by side.
+TEST(PurgeHomeScan, GenericNamesCountOnlyBesideAProjectFileAndNeverDirectlyInTheHomeTable)
+{
+    TestEnv env;
+    const struct {
+        const char* folder;
+        const char* marker; // a file beside the folder, or nullptr
+        bool reported;
+    } table[] = {
+        // The user's own folders that merely share a name with build output.
+        {".cache", nullptr, false},
+        {".cargo/bin", nullptr, false},
+        {".local/bin", nullptr, false},
+        {"go/bin", nullptr, false},
+        {"bin", nullptr, false},
+        {"node_modules", nullptr, false}, // directly in the home: never a target
+        {".config/app/env", nullptr, false},
+        {"Documents/taxes/out", nullptr, false},
+        {"Documents/thesis/build", nullptr, false},
+        {"code/php-site/vendor", nullptr, false},
+        {"code/notes/dist", "README.md", false},
+        {"code/site/Pods", nullptr, false},
+        // The same names beside a project file of an ecosystem that makes them.
+        {"code/crate/target", "Cargo.toml", true},
+        {"code/java/target", "pom.xml", true},
+        {"code/web/dist", "package.json", true},
+        {"code/web2/.cache", "package.json", true},
+        {"code/tool/build", "CMakeLists.txt", true},
+        {"code/lib/build", "pyproject.toml", true},
+        {"code/app/bin", "App.csproj", true},
+        {"code/app/obj", "App.csproj", true},
+        {"code/shop/vendor", "composer.json", true},
+        {"code/svc/vendor", "go.mod", true},
+        {"code/py/venv", "requirements.txt", true},
+        {"code/ios/Pods", "Podfile", true},
+        // A name of the wrong ecosystem does not count.
+        {"code/rusty/bin", "Cargo.toml", false},
+        {"code/node/target", "package.json", false},
+        // Names only build tools make count by name.
+        {"code/plain/node_modules", nullptr, true},
+        {"code/plain2/__pycache__", nullptr, true},
+        {"code/plain3/.gradle", nullptr, true},
+        {"code/plain4/DerivedData", nullptr, true},
+    };
+    for (const auto& c : table) {
+        const QString folder = QString::fromUtf8(c.folder);
+        env.writeFile(folder + "/content", "x");
+        if (c.marker)
+            env.writeFile(QFileInfo(env.home() + "/" + folder).path() + "/" + c.marker, "{}");
+    }
+    const auto found = byPath(LocalPurgePreview::snapshot(env.home(), 6), env.home());
+    for (const auto& c : table)
+        EXPECT_EQ(found.contains(QString::fromUtf8(c.folder)), c.reported) << c.folder;
+    int reported = 0;
+    for (const auto& c : table)
+        reported += c.reported ? 1 : 0;
+    EXPECT_EQ(found.size(), reported) << found.keys().join(", ").toStdString();
+}
+
+TEST_F(PurgeScan, ServiceFailsForAFolderItCannotList)
+{
+    // An empty report would say the folder holds no build folder; it was never looked at.
+    const QString file = env.writeFile(QStringLiteral("notes.txt"), "x");
+    const QString link = env.home() + QStringLiteral("/projects-link");
+    ASSERT_TRUE(QFile::link(root, link));
+    dir("app/node_modules");
+    struct Case {
+        QString path;
+        std::optional<FolderAccessError::Kind> kind;
+        QString description;
+    };
+    const Case cases[] = {
+        {env.home() + QStringLiteral("/missing"), FolderAccessError::Kind::missing,
+         QStringLiteral("The folder “%1/missing” doesn’t exist.").arg(env.home())},
+        {file, FolderAccessError::Kind::notFolder, QStringLiteral("“%1” isn’t a folder.").arg(file)},
+        {QString(), FolderAccessError::Kind::missing, QStringLiteral("The folder “” doesn’t exist.")},
+        {root, std::nullopt, {}},
+        {link, std::nullopt, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        auto future = PurgePreviewService::snapshot(c.path);
+        try {
+            const PurgePreviewReport report = future.result();
+            EXPECT_FALSE(c.kind);
+            if (c.path == root) {
+                EXPECT_EQ(report.entries().size(), 1);
+            }
+        } catch (const FolderAccessError& error) {
+            ASSERT_TRUE(c.kind);
+            EXPECT_EQ(error.kind(), *c.kind);
+            EXPECT_EQ(error.description(), c.description);
+        }
+    }
+    env.setLanguagePreference(QStringLiteral("chinese"));
+    EXPECT_EQ(FolderAccessError(FolderAccessError::Kind::missing, QStringLiteral("/x")).description(),
+              QStringLiteral("文件夹“/x”不存在。"));
+}
+
+TEST_F(PurgeScan, ServiceFailsForAFolderItMayNotRead)
+{
+    if (test::ranUnprivileged())
+        return;
+    dir("app/node_modules");
+    QFile::setPermissions(root, QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    auto future = PurgePreviewService::snapshot(root);
+    try {
+        future.result();
+        ADD_FAILURE() << "a folder that cannot be listed was scanned";
+    } catch (const FolderAccessError& error) {
+        EXPECT_EQ(error.kind(), FolderAccessError::Kind::unreadable);
+        EXPECT_TRUE(error.description().startsWith(QStringLiteral("The folder “%1” couldn’t be read. ").arg(root)))
+            << error.description().toStdString();
+    }
+    QFile::setPermissions(root, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST(PurgePreviewReport, DetailTextFollowsTheCountsAndLanguage)

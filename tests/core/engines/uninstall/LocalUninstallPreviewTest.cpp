@@ -133,12 +133,11 @@ TEST_F(UninstallScan, LeftoversFollowTheAnchoredRule)
         return relative;
     };
     EXPECT_EQ(leftovers("Notes"),
-              (QStringList{"Application Support/Notes", "Caches/xyzcom.example.notesabc", "Containers/com.example.notes.helper",
-                           "Group Containers/group.com.example.notes", "Logs/Notes.log",
+              (QStringList{"Application Support/Notes", "Group Containers/group.com.example.notes",
                            "Preferences/com.example.notes.plist", "Saved Application State/com.example.notes.savedState"}));
     EXPECT_EQ(leftovers("MyNotesApp"), (QStringList{"Caches/MyNotesApp", "WebKit/com.other.mynotesapp"}));
     EXPECT_EQ(leftovers("Binary Viewer"), QStringList{"Preferences/com.example.binaryviewer.plist"});
-    EXPECT_EQ(leftovers("Foo"), (QStringList{"Application Support/Foo", "Logs/Foo.Bar.log"}));
+    EXPECT_EQ(leftovers("Foo"), QStringList{"Application Support/Foo"});
     EXPECT_EQ(leftovers("Foo Bar"), QStringList{"Application Support/Foo Bar"});
     EXPECT_EQ(leftovers("Plain"), QStringList{});
 }
@@ -146,32 +145,103 @@ TEST_F(UninstallScan, LeftoversFollowTheAnchoredRule)
 TEST_F(UninstallScan, MatchingTable)
 {
     struct Case {
+        const char* folder;
         const char* item;
+        bool isFolder;
         const char* name;
         std::optional<QString> bundleID;
         bool matches;
     };
-    const std::optional<QString> notesID = QStringLiteral("com.example.notes");
+    const std::optional<QString> notesID = QStringLiteral("com.example.Notes");
     const QList<Case> cases = {
-        {"Notes", "Notes", std::nullopt, true},
-        {"NOTES.plist", "Notes", std::nullopt, true},
-        {"notes.savedState", "Notes", std::nullopt, true},
-        {"group.Notes", "Notes", std::nullopt, true},
-        {"MyNotesApp", "Notes", std::nullopt, false},
-        {"NotesHelper", "Notes", std::nullopt, false},
-        {"com.other.notesapp", "Notes", std::nullopt, false},
-        {"notes-backup", "Notes", std::nullopt, false},
-        {"com.example.notes.plist", "Notes", notesID, true},
-        {"group.com.example.notes", "Notes", notesID, true},
-        {"com.example.notes.agent", "Notes", notesID, true},
-        {"xcom.example.notesx", "Notes", notesID, true}, // the identifier alone may be contained
-        {"com.example.note", "Notes", notesID, false},
-        {"anything", "", std::optional<QString>(QString()), false},
+        // By the identifier, letter case ignored, whole names only.
+        {"Preferences", "com.example.notes.plist", false, "Notes", notesID, true},
+        {"Caches", "com.example.notes", true, "Notes", notesID, true},
+        {"Saved Application State", "com.example.notes.savedState", true, "Notes", notesID, true},
+        {"Group Containers", "group.com.example.notes", true, "Notes", notesID, true},
+        {"Group Containers", "ABCDE12345.com.example.notes", true, "Notes", notesID, true},
+        {"Containers", "com.example.notes.helper", true, "Notes", notesID, false},
+        {"Caches", "xcom.example.notesx", true, "Notes", notesID, false},
+        {"Caches", "acom.example.notes", true, "Notes", notesID, false},
+        {"Caches", "com.example.note", true, "Notes", notesID, false},
+        // An identifier without two dots, or with an empty label, names nothing.
+        {"Caches", "com", true, "Xyz", QStringLiteral("com"), false},
+        {"Caches", "com.example", true, "Xyz", QStringLiteral("com.example"), false},
+        {"Caches", ".", true, "Xyz", QStringLiteral("."), false},
+        {"Caches", "com..x", true, "Xyz", QStringLiteral("com..x"), false},
+        {"Caches", "x.com..x", true, "Xyz", QStringLiteral("com..x"), false},
+        // By the name: exactly, a folder, in Application Support, Caches or Logs, three characters at least.
+        {"Application Support", "Notes", true, "Notes", std::nullopt, true},
+        {"Logs", "Notes", true, "Notes", std::nullopt, true},
+        {"Logs", "Notes", false, "Notes", std::nullopt, false},
+        {"Containers", "Notes", true, "Notes", std::nullopt, false},
+        {"Preferences", "Notes.plist", false, "Notes", std::nullopt, false},
+        {"Caches", "notes", true, "Notes", std::nullopt, false},
+        {"Caches", "MyNotesApp", true, "Notes", std::nullopt, false},
+        {"Caches", "group.Notes", true, "Notes", std::nullopt, false},
+        {"Caches", "Go", true, "Go", std::nullopt, false},
+        {"Caches", "anything", true, "", std::optional<QString>(QString()), false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(LocalUninstallPreview::matchesApp(QString::fromUtf8(c.item), QString::fromUtf8(c.name), c.bundleID),
+        EXPECT_EQ(LocalUninstallPreview::matchesApp(QString::fromUtf8(c.folder), QString::fromUtf8(c.item), c.isFolder,
+                                                    QString::fromUtf8(c.name), c.bundleID),
                   c.matches)
-            << c.item << " / " << c.name;
+            << c.folder << "/" << c.item << " for " << c.name;
+    }
+}
+
+// Applications side by side whose Library items a loose match would hand to the wrong one.
+TEST(UninstallLeftovers, NoApplicationClaimsAnotherApplicationsFilesTable)
+{
+    TestEnv env;
+    const QString apps = env.home() + QStringLiteral("/Applications");
+    const QString library = env.home() + QStringLiteral("/Library");
+    const struct {
+        const char* bundle;
+        const char* name;
+        const char* id; // "" for none
+        QStringList leftovers;
+    } table[] = {
+        {"Chrome.app", "Google Chrome", "com.google.Chrome", {"Caches/com.google.Chrome", "Preferences/com.google.Chrome.plist"}},
+        {"VSCode.app", "Code", "com.microsoft.VSCode", {"Application Support/Code", "Caches/com.microsoft.VSCode"}},
+        {"Firefox.app", "Firefox", "org.mozilla.firefox", {"Application Support/Firefox", "Caches/org.mozilla.firefox"}},
+        {"Dot.app", "Dot", ".", {}},
+        {"Com.app", "Comm", "com", {}},
+        {"Plist.app", "plist", "", {}},
+        {"Log.app", "log", "", {"Logs/log"}}, // its own folder only, not Logs/installer.log
+        {"Mail.app", "Mail", "com.thirdparty.mail", {"Caches/com.thirdparty.mail"}},
+        {"StudioA.app", "Studio", "com.a.studio", {"Caches/com.a.studio"}},
+        {"StudioB.app", "Studio", "com.b.studio", {"Caches/com.b.studio"}},
+    };
+    for (const auto& app : table) {
+        QList<QPair<QString, QString>> keys = {{"CFBundleName", QString::fromUtf8(app.name)}};
+        if (*app.id)
+            keys.append({"CFBundleIdentifier", QString::fromUtf8(app.id)});
+        env.writeFile(apps + "/" + app.bundle + "/Contents/Info.plist", xmlInfo(keys));
+    }
+    for (const char* folder :
+         {"Caches/com.google.Chrome", "Caches/com.google.Chrome.canary", "Application Support/com.google.Chrome.canary",
+          "Application Support/Code", "Caches/com.microsoft.VSCode", "Caches/com.microsoft.VSCodeInsiders",
+          "Application Support/Firefox", "Caches/org.mozilla.firefox", "Caches/org.mozilla.firefoxdeveloperedition",
+          "Caches/com.apple.Safari", "Logs/log", "Containers/com.apple.mail", "Caches/com.thirdparty.mail",
+          "Application Support/Studio", "Caches/com.a.studio", "Caches/com.b.studio"})
+        env.writeFile(library + "/" + folder + "/data", QByteArray(100, 'x'));
+    for (const char* file : {"Preferences/com.google.Chrome.plist", "Preferences/com.google.Chrome.canary.plist",
+                             "Preferences/com.microsoft.VSCodeInsiders.plist", "Preferences/com.apple.finder.plist",
+                             "Preferences/installer.plist", "Logs/installer.log"})
+        env.writeFile(library + "/" + file, QByteArray(100, 'x'));
+
+    const auto report = LocalUninstallPreview::snapshot(env.home());
+    ASSERT_EQ(report.entries().size(), std::size(table));
+    for (const auto& app : table) {
+        const QString path = apps + "/" + app.bundle;
+        const auto entry = std::find_if(report.entries().begin(), report.entries().end(),
+                                        [&](const auto& e) { return e.path == path; });
+        ASSERT_NE(entry, report.entries().end()) << app.bundle;
+        QStringList relative;
+        for (const QString& leftover : entry->leftoverPaths)
+            relative.append(leftover.mid(library.size() + 1));
+        EXPECT_EQ(relative, app.leftovers) << app.bundle;
     }
 }
 
@@ -183,7 +253,7 @@ TEST_F(UninstallScan, SourceSizesAndTextsInTheScanLanguage)
     auto report = LocalUninstallPreview::snapshot(env.home());
     const auto* notes = entryNamed(report, "Notes");
     ASSERT_NE(notes, nullptr);
-    EXPECT_EQ(notes->source, QStringLiteral("User Apps · 7 leftovers"));
+    EXPECT_EQ(notes->source, QStringLiteral("User Apps · 4 leftovers"));
     // The framework inside the bundle is a package: not entered, so not counted.
     EXPECT_EQ(notes->appSizeBytes, expectedApp);
     EXPECT_EQ(notes->appSizeText, SizeText::bytes(expectedApp));
@@ -202,7 +272,7 @@ TEST_F(UninstallScan, SourceSizesAndTextsInTheScanLanguage)
 
     env.setLanguagePreference(QStringLiteral("chinese"));
     report = LocalUninstallPreview::snapshot(env.home());
-    EXPECT_EQ(entryNamed(report, "Notes")->source, QStringLiteral("用户应用 · 7 项残留"));
+    EXPECT_EQ(entryNamed(report, "Notes")->source, QStringLiteral("用户应用 · 4 项残留"));
     EXPECT_EQ(entryNamed(report, "Plain")->source, QStringLiteral("用户应用"));
 }
 

@@ -156,6 +156,58 @@ TEST(PropertyList, SharedObjectsAreReadOnceAndShared)
     EXPECT_EQ(first.at(0).toString().constData(), second.at(2).toString().constData());
 }
 
+// A top array of `aliases` objects that all sit at the same offset: one array of `refs`
+// references to a one-letter string. Offsets and references take two bytes.
+QByteArray aliasedArrays(int aliases, int refs)
+{
+    const auto be16 = [](QByteArray& out, int value) {
+        out.append(static_cast<char>((value >> 8) & 0xFF));
+        out.append(static_cast<char>(value & 0xFF));
+    };
+    QByteArray out("bplist00");
+    const int top = out.size();
+    out.append("\xAF\x11", 2);
+    be16(out, aliases);
+    for (int i = 1; i <= aliases; ++i)
+        be16(out, i);
+    const int shared = out.size();
+    out.append("\xAF\x11", 2);
+    be16(out, refs);
+    for (int i = 0; i < refs; ++i)
+        be16(out, aliases + 1);
+    const int text = out.size();
+    out.append("\x51x");
+    const int table = out.size();
+    be16(out, top);
+    for (int i = 1; i <= aliases; ++i)
+        be16(out, shared);
+    be16(out, text);
+    QByteArray trailer(32, '\0');
+    trailer[6] = 2;
+    trailer[7] = 2;
+    trailer[14] = static_cast<char>(((aliases + 2) >> 8) & 0xFF);
+    trailer[15] = static_cast<char>((aliases + 2) & 0xFF);
+    trailer[30] = static_cast<char>((table >> 8) & 0xFF);
+    trailer[31] = static_cast<char>(table & 0xFF);
+    return out + trailer;
+}
+
+TEST(PropertyList, ObjectsSharingOneOffsetCountAgainstOneBudget)
+{
+    // 4000 objects at one offset, each an array of 4000 references: a 24 KB file that would decode
+    // sixteen million elements. Every element counts, so the reader gives up instead.
+    const QByteArray fanOut = aliasedArrays(4000, 4000);
+    ASSERT_LT(fanOut.size(), 32 * 1024);
+    EXPECT_FALSE(PropertyList::parse(fanOut).has_value());
+
+    const auto small = PropertyList::parse(aliasedArrays(100, 100));
+    ASSERT_TRUE(small.has_value());
+    const QVariantList outer = small->toList();
+    ASSERT_EQ(outer.size(), 100);
+    EXPECT_EQ(outer.at(99).toList().size(), 100);
+    EXPECT_EQ(outer.at(99).toList().at(0).toString(), QStringLiteral("x"));
+}
+
 TEST(PropertyList, DateBeyondAnyCalendarIsInvalidAndTheRestIsRead)
 {
     // { "d": <date 1e300 seconds>, "CFBundleName": "Foo" }

@@ -1,0 +1,133 @@
+#include "app/kit/SymbolCatalogue.h"
+
+#include <QHash>
+#include <QQmlEngine>
+
+namespace roror {
+
+namespace {
+
+const QHash<QString, QString>& table()
+{
+    static const QHash<QString, QString> symbols = {
+        {QStringLiteral("antenna.radiowaves.left.and.right"), QStringLiteral("wifi_tethering")},
+        {QStringLiteral("app.badge"), QStringLiteral("app_registration")},
+        {QStringLiteral("app.dashed"), QStringLiteral("crop_free")},
+        {QStringLiteral("arrow.clockwise"), QStringLiteral("refresh")},
+        {QStringLiteral("arrow.down"), QStringLiteral("arrow_downward")},
+        {QStringLiteral("arrow.down.to.line"), QStringLiteral("vertical_align_bottom")},
+        {QStringLiteral("arrow.triangle.2.circlepath"), QStringLiteral("sync")},
+        {QStringLiteral("arrow.up"), QStringLiteral("arrow_upward")},
+        {QStringLiteral("arrow.up.arrow.down"), QStringLiteral("swap_vert")},
+        {QStringLiteral("arrow.up.forward.app"), QStringLiteral("open_in_new")},
+        {QStringLiteral("arrow.up.right"), QStringLiteral("north_east")},
+        {QStringLiteral("arrow.up.right.circle"), QStringLiteral("launch")},
+        {QStringLiteral("battery.100percent"), QStringLiteral("battery_full")},
+        {QStringLiteral("bolt.batteryblock"), QStringLiteral("battery_charging_full")},
+        {QStringLiteral("bolt.fill"), QStringLiteral("bolt")},
+        {QStringLiteral("chart.pie"), QStringLiteral("pie_chart")},
+        {QStringLiteral("checklist"), QStringLiteral("checklist")},
+        {QStringLiteral("checklist.checked"), QStringLiteral("fact_check")},
+        {QStringLiteral("checkmark.circle"), QStringLiteral("check_circle_outline")},
+        {QStringLiteral("checkmark.circle.fill"), QStringLiteral("check_circle")},
+        {QStringLiteral("checkmark.shield"), QStringLiteral("verified_user")},
+        {QStringLiteral("chevron.down"), QStringLiteral("expand_more")},
+        {QStringLiteral("chevron.left"), QStringLiteral("chevron_left")},
+        {QStringLiteral("chevron.right"), QStringLiteral("chevron_right")},
+        {QStringLiteral("chevron.right.2"), QStringLiteral("double_arrow")},
+        {QStringLiteral("chevron.right.circle"), QStringLiteral("arrow_circle_right")},
+        {QStringLiteral("chevron.up"), QStringLiteral("expand_less")},
+        {QStringLiteral("circle.fill"), QStringLiteral("fiber_manual_record")},
+        {QStringLiteral("clock"), QStringLiteral("schedule")},
+        {QStringLiteral("clock.arrow.circlepath"), QStringLiteral("history")},
+        {QStringLiteral("cpu"), QStringLiteral("developer_board")},
+        {QStringLiteral("cpu.fill"), QStringLiteral("developer_board")},
+        {QStringLiteral("desktopcomputer"), QStringLiteral("desktop_mac")},
+        {QStringLiteral("doc"), QStringLiteral("description")},
+        {QStringLiteral("doc.text.magnifyingglass"), QStringLiteral("find_in_page")},
+        {QStringLiteral("dock.rectangle"), QStringLiteral("call_to_action")},
+        {QStringLiteral("exclamationmark.magnifyingglass"), QStringLiteral("search_off")},
+        {QStringLiteral("exclamationmark.octagon"), QStringLiteral("report")},
+        {QStringLiteral("exclamationmark.triangle"), QStringLiteral("warning_amber")},
+        {QStringLiteral("exclamationmark.triangle.fill"), QStringLiteral("warning")},
+        {QStringLiteral("externaldrive"), QStringLiteral("usb")},
+        {QStringLiteral("externaldrive.badge.checkmark"), QStringLiteral("download_done")},
+        {QStringLiteral("externaldrive.badge.minus"), QStringLiteral("eject")},
+        {QStringLiteral("eye"), QStringLiteral("visibility")},
+        {QStringLiteral("fan"), QStringLiteral("toys")},
+        {QStringLiteral("folder"), QStringLiteral("folder")},
+        {QStringLiteral("folder.badge.person.crop"), QStringLiteral("folder_shared")},
+        {QStringLiteral("folder.badge.questionmark"), QStringLiteral("folder_off")},
+        {QStringLiteral("gauge.with.dots.needle.50percent"), QStringLiteral("speed")},
+        {QStringLiteral("gauge.with.dots.needle.bottom.50percent"), QStringLiteral("dashboard")},
+        {QStringLiteral("gearshape"), QStringLiteral("settings")},
+        {QStringLiteral("gearshape.2"), QStringLiteral("settings_suggest")},
+        {QStringLiteral("globe"), QStringLiteral("language")},
+        {QStringLiteral("hammer"), QStringLiteral("construction")},
+        {QStringLiteral("hand.raised"), QStringLiteral("pan_tool")},
+        {QStringLiteral("heart.fill"), QStringLiteral("favorite")},
+        {QStringLiteral("info.circle"), QStringLiteral("info")},
+        {QStringLiteral("internaldrive"), QStringLiteral("storage")},
+        {QStringLiteral("list.bullet.rectangle"), QStringLiteral("list_alt")},
+        {QStringLiteral("list.number"), QStringLiteral("format_list_numbered")},
+        {QStringLiteral("magnifyingglass"), QStringLiteral("search")},
+        {QStringLiteral("memorychip"), QStringLiteral("memory")},
+        {QStringLiteral("network"), QStringLiteral("lan")},
+        {QStringLiteral("pause.circle"), QStringLiteral("pause_circle_outline")},
+        {QStringLiteral("person.crop.circle"), QStringLiteral("account_circle")},
+        {QStringLiteral("photo"), QStringLiteral("image")},
+        {QStringLiteral("photo.on.rectangle"), QStringLiteral("photo_library")},
+        {QStringLiteral("powerplug"), QStringLiteral("power")},
+        {QStringLiteral("rectangle.and.text.magnifyingglass"), QStringLiteral("pageview")},
+        {QStringLiteral("shippingbox"), QStringLiteral("inventory_2")},
+        {QStringLiteral("slider.horizontal.3"), QStringLiteral("tune")},
+        {QStringLiteral("sparkles"), QStringLiteral("auto_awesome")},
+        {QStringLiteral("speedometer"), QStringLiteral("speed")},
+        {QStringLiteral("square.and.arrow.down"), QStringLiteral("save_alt")},
+        {QStringLiteral("text.alignleft"), QStringLiteral("format_align_left")},
+        {QStringLiteral("textformat"), QStringLiteral("text_format")},
+        {QStringLiteral("thermometer.medium"), QStringLiteral("thermostat")},
+        {QStringLiteral("touchid"), QStringLiteral("fingerprint")},
+        {QStringLiteral("trash"), QStringLiteral("delete")},
+        {QStringLiteral("wallpaper"), QStringLiteral("wallpaper")},
+        {QStringLiteral("waveform.path.ecg"), QStringLiteral("monitor_heart")},
+        {QStringLiteral("wrench"), QStringLiteral("build")},
+        {QStringLiteral("wrench.adjustable"), QStringLiteral("build")},
+        {QStringLiteral("xmark"), QStringLiteral("close")},
+        {QStringLiteral("xmark.circle.fill"), QStringLiteral("cancel")},
+    };
+    return symbols;
+}
+
+} // namespace
+
+SymbolCatalogue::SymbolCatalogue(QObject* parent)
+    : QObject(parent)
+{
+}
+
+SymbolCatalogue* SymbolCatalogue::create(QQmlEngine*, QJSEngine*)
+{
+    auto* catalogue = new SymbolCatalogue;
+    QQmlEngine::setObjectOwnership(catalogue, QQmlEngine::JavaScriptOwnership);
+    return catalogue;
+}
+
+QString SymbolCatalogue::glyphFor(const QString& systemName)
+{
+    return table().value(systemName);
+}
+
+bool SymbolCatalogue::contains(const QString& systemName)
+{
+    return table().contains(systemName);
+}
+
+QStringList SymbolCatalogue::names()
+{
+    QStringList all = table().keys();
+    all.sort();
+    return all;
+}
+
+} // namespace roror

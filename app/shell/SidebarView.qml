@@ -1,0 +1,143 @@
+import QtQuick
+import QtQuick.Layouts
+import Roror.App
+import Roror.Kit
+
+// The navigation column: brand block, the seven page items from the top, Settings at the bottom.
+// It only asks for a page; the root view owns the selection.
+Item {
+    id: root
+    // Raw value of the selected page.
+    required property string selection
+    signal selectionRequested(string feature)
+
+    objectName: "sidebar"
+
+    // The hairline between sidebar and page area.
+    Rectangle {
+        anchors.right: parent.right
+        width: 0.5
+        height: parent.height
+        color: Qt.rgba(1, 1, 1, 0.22)
+    }
+
+    SidebarBrand {
+        id: brand
+        x: 18
+        y: 44
+        width: parent.width - 36
+    }
+
+    Item {
+        id: navigation
+        anchors.fill: parent
+        anchors.topMargin: brand.y + brand.height + 24
+        anchors.leftMargin: 12
+        anchors.rightMargin: 12
+        anchors.bottomMargin: 20
+
+        // The surface of the selected item; it slides to the newly selected one.
+        LiquidGlassSurface {
+            id: selectionSurface
+            objectName: "sidebarSelection"
+            readonly property Item target: root.selection === "clean" ? cleanItem
+                                         : root.selection === "uninstall" ? uninstallItem
+                                         : root.selection === "optimize" ? optimizeItem
+                                         : root.selection === "analyze" ? analyzeItem
+                                         : root.selection === "purge" ? purgeItem
+                                         : root.selection === "installer" ? installerItem
+                                         : root.selection === "maintenance" ? settingsItem
+                                         : dashboardItem
+            x: 0
+            y: target ? target.y : 0
+            width: navigation.width
+            height: 42
+            capsule: true
+            Behavior on y {
+                NumberAnimation { duration: 350; easing.type: Easing.InOutQuad }
+            }
+        }
+
+        ColumnLayout {
+            anchors.fill: parent
+            spacing: 4
+
+            SidebarItem {
+                id: dashboardItem
+                Layout.fillWidth: true
+                feature: "dashboard"
+                title: Loc.chinese ? "概览" : "Overview"
+                systemImage: "gauge.with.dots.needle.bottom.50percent"
+                selected: root.selection === feature
+                onActivated: feature => root.selectionRequested(feature)
+            }
+            SidebarItem {
+                id: cleanItem
+                Layout.fillWidth: true
+                feature: "clean"
+                title: Loc.chinese ? "智能清理" : "Smart Clean"
+                systemImage: "sparkles"
+                selected: root.selection === feature
+                onActivated: feature => root.selectionRequested(feature)
+            }
+            SidebarItem {
+                id: uninstallItem
+                Layout.fillWidth: true
+                feature: "uninstall"
+                title: Loc.chinese ? "卸载应用" : "Uninstall Apps"
+                systemImage: "app.dashed"
+                selected: root.selection === feature
+                onActivated: feature => root.selectionRequested(feature)
+            }
+            SidebarItem {
+                id: optimizeItem
+                Layout.fillWidth: true
+                feature: "optimize"
+                title: Loc.chinese ? "优化加速" : "Optimize"
+                systemImage: "speedometer"
+                selected: root.selection === feature
+                onActivated: feature => root.selectionRequested(feature)
+            }
+            SidebarItem {
+                id: analyzeItem
+                Layout.fillWidth: true
+                feature: "analyze"
+                title: Loc.chinese ? "空间分析" : "Storage Analysis"
+                systemImage: "chart.pie"
+                selected: root.selection === feature
+                onActivated: feature => root.selectionRequested(feature)
+            }
+            SidebarItem {
+                id: purgeItem
+                Layout.fillWidth: true
+                feature: "purge"
+                title: Loc.chinese ? "项目瘦身" : "Project Cleanup"
+                systemImage: "shippingbox"
+                selected: root.selection === feature
+                onActivated: feature => root.selectionRequested(feature)
+            }
+            SidebarItem {
+                id: installerItem
+                Layout.fillWidth: true
+                feature: "installer"
+                title: Loc.chinese ? "安装包整理" : "Installer Cleanup"
+                systemImage: "externaldrive.badge.minus"
+                selected: root.selection === feature
+                onActivated: feature => root.selectionRequested(feature)
+            }
+            Item {
+                Layout.fillHeight: true
+                Layout.minimumHeight: 24
+            }
+            SidebarItem {
+                id: settingsItem
+                Layout.fillWidth: true
+                feature: "maintenance"
+                title: Loc.chinese ? "设置" : "Settings"
+                systemImage: "gearshape"
+                selected: root.selection === feature
+                onActivated: feature => root.selectionRequested(feature)
+            }
+        }
+    }
+}

@@ -1,0 +1,176 @@
+#include "app/shell/WindowBackdrop.h"
+
+#include "app/kit/GlassSource.h"
+
+#include <QQuickWindow>
+#include <QSGImageNode>
+#include <QScreen>
+
+namespace roror {
+
+WindowBackdrop::WindowBackdrop(QQuickItem* parent)
+    : QQuickItem(parent)
+{
+    setFlag(ItemHasContents, true);
+    setAcceptedMouseButtons(Qt::NoButton);
+    setAcceptHoverEvents(false);
+}
+
+WindowBackdrop::~WindowBackdrop()
+{
+    if (!m_frame.isNull())
+        GlassSource::shared().clear();
+}
+
+void WindowBackdrop::changed()
+{
+    emit layersChanged();
+    polish();
+}
+
+void WindowBackdrop::setHasScore(bool value)
+{
+    if (m_hasScore == value)
+        return;
+    m_hasScore = value;
+    emit auraChanged();
+    changed();
+}
+
+void WindowBackdrop::setScore(int value)
+{
+    if (m_score == value)
+        return;
+    m_score = value;
+    emit auraChanged();
+    changed();
+}
+
+void WindowBackdrop::setBackgroundImageUrl(const QUrl& value)
+{
+    if (m_imageUrl == value)
+        return;
+    m_imageUrl = value;
+    changed();
+}
+
+void WindowBackdrop::setBackgroundImageRevision(int value)
+{
+    if (m_imageRevision == value)
+        return;
+    m_imageRevision = value;
+    changed();
+}
+
+void WindowBackdrop::setBaseColor(const QColor& value)
+{
+    if (m_base == value)
+        return;
+    m_base = value;
+    changed();
+}
+
+void WindowBackdrop::setAuraSoftColor(const QColor& value)
+{
+    if (m_auraSoft == value)
+        return;
+    m_auraSoft = value;
+    changed();
+}
+
+void WindowBackdrop::setAuraOrbColor(const QColor& value)
+{
+    if (m_auraOrb == value)
+        return;
+    m_auraOrb = value;
+    changed();
+}
+
+QString WindowBackdrop::auraTone() const
+{
+    return toRaw(roror::auraTone(m_score));
+}
+
+qreal WindowBackdrop::sheenTopOpacity() const
+{
+    return roror::sheenTopOpacity(m_hasScore);
+}
+
+void WindowBackdrop::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry)
+{
+    QQuickItem::geometryChange(newGeometry, oldGeometry);
+    if (newGeometry.size() != oldGeometry.size())
+        polish();
+}
+
+void WindowBackdrop::itemChange(ItemChange change, const ItemChangeData& data)
+{
+    QQuickItem::itemChange(change, data);
+    if (change == ItemSceneChange || change == ItemDevicePixelRatioHasChanged)
+        polish();
+}
+
+void WindowBackdrop::loadImageIfNeeded()
+{
+    const QString path = m_imageUrl.isLocalFile() ? m_imageUrl.toLocalFile() : QString();
+    if (path == m_imagePath && m_imageRevision == m_imageReadRevision)
+        return;
+    m_imagePath = path;
+    m_imageReadRevision = m_imageRevision;
+    m_image = QImage();
+    if (path.isEmpty())
+        return;
+    // Decoded for the largest area the window can cover on its screen, so a resize never reads
+    // the file again.
+    QSize cover = size().toSize();
+    if (window() && window()->screen())
+        cover = cover.expandedTo(window()->screen()->virtualSize());
+    const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
+    m_image = readBackdropImage(path, (QSizeF(cover) * ratio).toSize());
+    ++m_imageReads;
+}
+
+void WindowBackdrop::updatePolish()
+{
+    if (!window() || width() <= 0 || height() <= 0)
+        return;
+    loadImageIfNeeded();
+    const qreal ratio = window()->effectiveDevicePixelRatio();
+    BackdropLayers layers;
+    layers.base = m_base;
+    layers.image = m_image;
+    if (m_hasScore)
+        layers.score = m_score;
+    layers.auraSoft = m_auraSoft;
+    layers.auraOrb = m_auraOrb;
+    const QImage frame = renderBackdrop((size() * ratio).toSize(), ratio, layers);
+    m_frame = frame;
+    m_frameDirty = true;
+    // The glass surfaces show a blurred copy of exactly what is drawn here.
+    GlassSource::shared().setBackdropImage(m_frame, size());
+    update();
+    emit frameChanged();
+}
+
+QSGNode* WindowBackdrop::updatePaintNode(QSGNode* old, UpdatePaintNodeData*)
+{
+    auto* node = static_cast<QSGImageNode*>(old);
+    if (m_frame.isNull()) {
+        delete node;
+        return nullptr;
+    }
+    if (!node) {
+        node = window()->createImageNode();
+        node->setOwnsTexture(true);
+        m_frameDirty = true;
+    }
+    if (m_frameDirty) {
+        node->setTexture(window()->createTextureFromImage(m_frame));
+        m_frameDirty = false;
+    }
+    node->setRect(boundingRect());
+    node->setFiltering(QSGTexture::Linear);
+    return node;
+}
+
+} // namespace roror

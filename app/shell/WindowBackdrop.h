@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/shell/BackdropPainter.h"
+
+#include <QColor>
+#include <QImage>
+#include <QQuickItem>
+#include <QUrl>
+#include <QtQml/qqmlregistration.h>
+
+namespace roror {
+
+// The bottom layer of the window: base colour, custom background image, health aura and sheen,
+// painted once per change of size or input into one image (which the glass surfaces also read),
+// never per frame. It takes no clicks.
+class WindowBackdrop : public QQuickItem {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(bool hasScore READ hasScore WRITE setHasScore NOTIFY layersChanged)
+    Q_PROPERTY(int score READ score WRITE setScore NOTIFY layersChanged)
+    Q_PROPERTY(QUrl backgroundImageUrl READ backgroundImageUrl WRITE setBackgroundImageUrl NOTIFY layersChanged)
+    Q_PROPERTY(int backgroundImageRevision READ backgroundImageRevision WRITE setBackgroundImageRevision NOTIFY layersChanged)
+    Q_PROPERTY(QColor baseColor READ baseColor WRITE setBaseColor NOTIFY layersChanged)
+    Q_PROPERTY(QColor auraSoftColor READ auraSoftColor WRITE setAuraSoftColor NOTIFY layersChanged)
+    Q_PROPERTY(QColor auraOrbColor READ auraOrbColor WRITE setAuraOrbColor NOTIFY layersChanged)
+
+    // "mint", "amber" or "blush" for the score; the view picks the theme colours by it.
+    Q_PROPERTY(QString auraTone READ auraTone NOTIFY auraChanged)
+    Q_PROPERTY(bool auraShown READ auraShown NOTIFY auraChanged)
+    Q_PROPERTY(qreal sheenTopOpacity READ sheenTopOpacity NOTIFY auraChanged)
+    // True while a background image is drawn (set, readable and decoded).
+    Q_PROPERTY(bool imageShown READ imageShown NOTIFY frameChanged)
+    // How many times the image file was read (it is read once per path and revision).
+    Q_PROPERTY(int imageReads READ imageReads NOTIFY frameChanged)
+
+public:
+    explicit WindowBackdrop(QQuickItem* parent = nullptr);
+    ~WindowBackdrop() override;
+
+    bool hasScore() const { return m_hasScore; }
+    void setHasScore(bool value);
+    int score() const { return m_score; }
+    void setScore(int value);
+    QUrl backgroundImageUrl() const { return m_imageUrl; }
+    void setBackgroundImageUrl(const QUrl& value);
+    int backgroundImageRevision() const { return m_imageRevision; }
+    void setBackgroundImageRevision(int value);
+    QColor baseColor() const { return m_base; }
+    void setBaseColor(const QColor& value);
+    QColor auraSoftColor() const { return m_auraSoft; }
+    void setAuraSoftColor(const QColor& value);
+    QColor auraOrbColor() const { return m_auraOrb; }
+    void setAuraOrbColor(const QColor& value);
+
+    QString auraTone() const;
+    bool auraShown() const { return m_hasScore; }
+    qreal sheenTopOpacity() const;
+    bool imageShown() const { return !m_image.isNull(); }
+    int imageReads() const { return m_imageReads; }
+
+    // The backdrop as last painted, at device pixels (null before the first paint).
+    QImage frame() const { return m_frame; }
+
+signals:
+    void layersChanged();
+    void auraChanged();
+    void frameChanged();
+
+protected:
+    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    void itemChange(ItemChange change, const ItemChangeData& data) override;
+    void updatePolish() override;
+    QSGNode* updatePaintNode(QSGNode* old, UpdatePaintNodeData* data) override;
+
+private:
+    void changed();
+    void loadImageIfNeeded();
+
+    bool m_hasScore = false;
+    int m_score = 0;
+    QUrl m_imageUrl;
+    int m_imageRevision = 0;
+    QColor m_base = QColor(236, 236, 236);
+    QColor m_auraSoft;
+    QColor m_auraOrb;
+
+    // The decoded image and the path and revision it was read for.
+    QImage m_image;
+    QString m_imagePath;
+    int m_imageReadRevision = -1;
+    int m_imageReads = 0;
+
+    QImage m_frame;
+    bool m_frameDirty = false;
+};
+
+} // namespace roror

@@ -1,0 +1,418 @@
+#include "core/model/AppActionFactory.h"
+#include "tests/app/model/ModelTestSupport.h"
+#include "tests/support/ViewFixture.h"
+
+#include <QFont>
+#include <QPointer>
+#include <QQuickItem>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace roror::test {
+namespace {
+
+QQuickItem* child(QQuickItem* item, const QString& name)
+{
+    if (!item)
+        return nullptr;
+    for (QQuickItem* c : item->childItems()) {
+        if (c->objectName() == name)
+            return c;
+        if (QQuickItem* found = child(c, name))
+            return found;
+    }
+    return nullptr;
+}
+
+QString textOf(QQuickItem* item)
+{
+    return item ? item->property("text").toString() : QStringLiteral("<missing>");
+}
+
+class RootView : public ViewTest {
+protected:
+    QQuickItem* show()
+    {
+        QQuickItem* root = view().load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView"));
+        EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
+        // Let the start-up sequence end (its last step sets the update line).
+        EXPECT_TRUE(spinUntil([&] { return !view().model().updateStatusDetail().isEmpty(); }));
+        view().settle();
+        return root;
+    }
+    QQuickItem* page(AppFeature feature) { return view().find(QStringLiteral("page.") + toRaw(feature)); }
+    QQuickItem* pageContent(AppFeature feature)
+    {
+        QQuickItem* slot = page(feature);
+        return slot ? slot->property("item").value<QQuickItem*>() : nullptr;
+    }
+    QQuickItem* sidebarItem(AppFeature feature) { return view().find(QStringLiteral("sidebar.") + toRaw(feature)); }
+    bool alertOpen(const char* name)
+    {
+        QObject* alert = view().root()->findChild<QObject*>(QString::fromLatin1(name));
+        return alert && alert->property("opened").toBool();
+    }
+    QQuickItem* alertPart(const char* alert, const char* part)
+    {
+        QObject* popup = view().root()->findChild<QObject*>(QString::fromLatin1(alert));
+        auto* content = popup ? popup->property("contentItem").value<QQuickItem*>() : nullptr;
+        return child(content, QString::fromLatin1(part));
+    }
+};
+
+TEST_F(RootView, PageSwitchFollowsTheSidebar)
+{
+    show();
+    EXPECT_EQ(view().model().selectedFeature(), AppFeature::dashboard);
+    // Every item, Settings at the bottom included, shows its own page and only that one.
+    for (AppFeature feature : allAppFeatures()) {
+        SCOPED_TRACE(toRaw(feature).toStdString());
+        view().click(sidebarItem(feature));
+        EXPECT_EQ(view().model().selectedFeature(), feature);
+        for (AppFeature other : allAppFeatures()) {
+            ASSERT_NE(page(other), nullptr);
+            EXPECT_EQ(page(other)->isVisible(), other == feature);
+            EXPECT_EQ(pageContent(other) != nullptr, other == feature);
+        }
+        EXPECT_TRUE(sidebarItem(feature)->property("selected").toBool());
+    }
+    // The model decides too: a page chosen elsewhere is shown and selected in the sidebar.
+    view().model().setSelectedFeature(AppFeature::purge);
+    view().settle();
+    EXPECT_NE(pageContent(AppFeature::purge), nullptr);
+    EXPECT_TRUE(sidebarItem(AppFeature::purge)->property("selected").toBool());
+    EXPECT_FALSE(sidebarItem(AppFeature::maintenance)->property("selected").toBool());
+}
+
+TEST_F(RootView, APageShownAgainStartsAfresh)
+{
+    show();
+    view().click(sidebarItem(AppFeature::clean));
+    QPointer<QQuickItem> first = pageContent(AppFeature::clean);
+    ASSERT_NE(first, nullptr);
+    first->setProperty("pageLocalState", true);
+
+    view().click(sidebarItem(AppFeature::uninstall));
+    spinUntil([&] { return first.isNull(); }, 2000);
+    EXPECT_TRUE(first.isNull()) << "a page left stays alive";
+
+    view().click(sidebarItem(AppFeature::clean));
+    QQuickItem* again = pageContent(AppFeature::clean);
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(again->property("pageLocalState").isValid());
+}
+
+TEST_F(RootView, TheSelectionSurfaceSlidesToTheSelectedItem)
+{
+    show();
+    QQuickItem* surface = view().find(QStringLiteral("sidebarSelection"));
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->y(), sidebarItem(AppFeature::dashboard)->y());
+    view().click(sidebarItem(AppFeature::maintenance));
+    const qreal target = sidebarItem(AppFeature::maintenance)->y();
+    EXPECT_TRUE(spinUntil([&] { return surface->y() == target; }, 3000));
+}
+
+TEST_F(RootView, HoverRaisesOnlyAnUnselectedLabel)
+{
+    show();
+    QQuickItem* selected = sidebarItem(AppFeature::dashboard);
+    QQuickItem* other = sidebarItem(AppFeature::optimize);
+    const QColor selectedColor = selected->property("labelColor").value<QColor>();
+    const QColor restColor = other->property("labelColor").value<QColor>();
+    EXPECT_GT(selectedColor.alphaF(), restColor.alphaF());
+
+    view().hover(other);
+    const QColor hoveredColor = other->property("labelColor").value<QColor>();
+    EXPECT_GT(hoveredColor.alphaF(), restColor.alphaF());
+    EXPECT_LT(hoveredColor.alphaF(), selectedColor.alphaF());
+
+    view().hover(selected);
+    EXPECT_EQ(selected->property("labelColor").value<QColor>(), selectedColor);
+    EXPECT_EQ(other->property("labelColor").value<QColor>(), restColor);
+}
+
+// ---- Start-up ----
+
+struct StartupLog {
+    QStringList calls;
+};
+
+TEST_F(RootView, StartupCallsTheModelInOrder)
+{
+    auto log = std::make_shared<StartupLog>();
+    options.services = [log](AppModelServices& services, const TestEnv& env) {
+        // A stored background that is gone: the path check must forget it before the safeguards load.
+        services.openSettings()->setValue(QStringLiteral("customWindowBackgroundPath"), env.home() + QStringLiteral("/gone.png"));
+        services.bundleShortVersion = [log]() -> std::optional<QString> {
+            log->calls << QStringLiteral("environment");
+            return QStringLiteral("2.0");
+        };
+        services.loadOptimizeWhitelist = [log, settings = services.openSettings](const QString&) {
+            const QString path = settings()->value(QStringLiteral("customWindowBackgroundPath")).toString();
+            log->calls << (path.isEmpty() ? QStringLiteral("safeguards") : QStringLiteral("safeguards before path check"));
+            return OptimizeWhitelistState{};
+        };
+        services.statusSnapshot = [log](const std::optional<QList<SystemReport::ProcessInfo>>&) {
+            log->calls << QStringLiteral("status");
+            return SystemReport{};
+        };
+        services.processSnapshot = [log] {
+            log->calls << QStringLiteral("processes");
+            return QList<SystemReport::ProcessInfo>{};
+        };
+        services.updateFeedURL = [log]() -> std::optional<QUrl> {
+            log->calls << QStringLiteral("updates");
+            return std::nullopt;
+        };
+    };
+    show();
+    EXPECT_EQ(log->calls, (QStringList{QStringLiteral("environment"), QStringLiteral("safeguards"), QStringLiteral("status"),
+                                       QStringLiteral("processes"), QStringLiteral("updates")}));
+    EXPECT_EQ(view().model().versionText(), QStringLiteral("2.0"));
+}
+
+TEST_F(RootView, AFailingStartupStepStillRunsTheRest)
+{
+    auto log = std::make_shared<StartupLog>();
+    options.services = [log](AppModelServices& services, const TestEnv&) {
+        services.bundleShortVersion = [log]() -> std::optional<QString> {
+            log->calls << QStringLiteral("environment");
+            throw std::runtime_error("no bundle");
+        };
+        services.loadOptimizeWhitelist = [log](const QString&) -> OptimizeWhitelistState {
+            log->calls << QStringLiteral("safeguards");
+            throw std::runtime_error("The safeguards file cannot be read.");
+        };
+        services.statusSnapshot = [log](const std::optional<QList<SystemReport::ProcessInfo>>&) -> SystemReport {
+            log->calls << QStringLiteral("status");
+            throw std::runtime_error("probe failed");
+        };
+        services.processSnapshot = [log] {
+            log->calls << QStringLiteral("processes");
+            return QList<SystemReport::ProcessInfo>{};
+        };
+        services.updateFeedURL = [log]() -> std::optional<QUrl> {
+            log->calls << QStringLiteral("updates");
+            return std::nullopt;
+        };
+    };
+    show();
+    EXPECT_EQ(log->calls, (QStringList{QStringLiteral("environment"), QStringLiteral("safeguards"), QStringLiteral("status"),
+                                       QStringLiteral("processes"), QStringLiteral("updates")}));
+    // The safeguards error is in the message alert right after launch.
+    EXPECT_TRUE(alertOpen("messageAlert"));
+    EXPECT_EQ(textOf(alertPart("messageAlert", "alertMessage")), QStringLiteral("The safeguards file cannot be read."));
+}
+
+// ---- Confirmation ----
+
+enum class Close { continueButton, cancelButton, escape };
+
+class Confirmation : public RootView, public ::testing::WithParamInterface<Close> {};
+
+TEST_P(Confirmation, OnlyContinueRunsTheParkedAction)
+{
+    auto previews = std::make_shared<int>(0);
+    options.services = [previews](AppModelServices& services, const TestEnv&) {
+        services.cleanPreview = [previews] {
+            ++*previews;
+            return ready(CleanPreviewReport{});
+        };
+    };
+    show();
+    view().window().requestActivate();
+    view().model().request(AppActionFactory::clean(false, false));
+    view().settle();
+    ASSERT_TRUE(alertOpen("confirmationAlert"));
+    EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertTitle")), QStringLiteral("Confirm Action"));
+    EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertMessage")), view().model().pendingAction()->detail);
+    EXPECT_EQ(*previews, 0);
+
+    switch (GetParam()) {
+    case Close::continueButton:
+        view().click(alertPart("confirmationAlert", "alertAccept"));
+        break;
+    case Close::cancelButton:
+        view().click(alertPart("confirmationAlert", "alertCancel"));
+        break;
+    case Close::escape:
+        QTest::keyClick(&view().window(), Qt::Key_Escape);
+        view().settle();
+        break;
+    }
+    spinUntil([&] { return !view().model().isRunning(); });
+    view().settle();
+    EXPECT_FALSE(view().model().pendingAction().has_value());
+    EXPECT_FALSE(alertOpen("confirmationAlert"));
+    EXPECT_EQ(*previews > 0, GetParam() == Close::continueButton);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, Confirmation, ::testing::Values(Close::continueButton, Close::cancelButton, Close::escape),
+                         [](const ::testing::TestParamInfo<Close>& info) {
+                             switch (info.param) {
+                             case Close::continueButton:
+                                 return std::string("Continue");
+                             case Close::cancelButton:
+                                 return std::string("Cancel");
+                             case Close::escape:
+                                 return std::string("Escape");
+                             }
+                             return std::string();
+                         });
+
+TEST_F(RootView, AnActionWithoutDetailIsConfirmedWithAnEmptyMessage)
+{
+    show();
+    AppAction action = AppActionFactory::clean(false, false);
+    action.detail.clear();
+    view().model().setPendingAction(action);
+    view().settle();
+    ASSERT_TRUE(alertOpen("confirmationAlert"));
+    EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertMessage")), QString());
+}
+
+// ---- Message ----
+
+TEST_F(RootView, MessageAlertShowsAndClearsTheModelsMessage)
+{
+    show();
+    view().window().requestActivate();
+    // Data text is shown as it stands, never read as markup; an empty message is still shown.
+    for (const QString& message : {QStringLiteral("<b>x</b> could not be moved"), QString()}) {
+        SCOPED_TRACE(message.toStdString());
+        view().model().setAlertMessage(message);
+        view().settle();
+        ASSERT_TRUE(alertOpen("messageAlert"));
+        QQuickItem* text = alertPart("messageAlert", "alertMessage");
+        EXPECT_EQ(textOf(text), message);
+        EXPECT_EQ(text->property("textFormat").toInt(), int(Qt::PlainText));
+        EXPECT_EQ(textOf(alertPart("messageAlert", "alertTitle")), QStringLiteral("Roror"));
+        view().click(alertPart("messageAlert", "alertAccept"));
+        EXPECT_FALSE(view().model().alertMessage().has_value());
+        EXPECT_FALSE(alertOpen("messageAlert"));
+    }
+    // Escape clears it too.
+    view().model().setAlertMessage(QStringLiteral("again"));
+    view().settle();
+    QTest::keyClick(&view().window(), Qt::Key_Escape);
+    view().settle();
+    EXPECT_FALSE(view().model().alertMessage().has_value());
+}
+
+TEST_F(RootView, AMessageWaitsWhileAConfirmationIsShown)
+{
+    show();
+    view().model().setAlertMessage(QStringLiteral("Saved."));
+    view().model().request(AppActionFactory::clean(false, false));
+    view().settle();
+    EXPECT_TRUE(alertOpen("confirmationAlert"));
+    EXPECT_FALSE(alertOpen("messageAlert"));
+    view().click(alertPart("confirmationAlert", "alertCancel"));
+    EXPECT_TRUE(alertOpen("messageAlert"));
+    EXPECT_EQ(view().model().alertMessage(), std::optional<QString>(QStringLiteral("Saved.")));
+}
+
+// ---- Language ----
+
+TEST_F(RootView, SwitchingTheLanguageRetitlesTheWindow)
+{
+    show();
+    view().model().request(AppActionFactory::clean(false, false));
+    view().settle();
+    QQuickItem* cleanTitle = child(sidebarItem(AppFeature::clean), QStringLiteral("sidebarTitle"));
+    QQuickItem* name = view().find(QStringLiteral("brandName"));
+    QQuickItem* tagline = view().find(QStringLiteral("brandTagline"));
+    const auto font = [](QQuickItem* item) { return item->property("font").value<QFont>(); };
+    // Fractional sizes are given in points.
+    const auto size = [](const QFont& f) { return f.pixelSize() > 0 ? qreal(f.pixelSize()) : f.pointSizeF() * 96 / 72; };
+
+    EXPECT_EQ(textOf(cleanTitle), QStringLiteral("Smart Clean"));
+    EXPECT_EQ(textOf(tagline), QStringLiteral("Mac Cleanup & Optimization"));
+    EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertTitle")), QStringLiteral("Confirm Action"));
+    EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertAccept")->childItems().value(0)), QStringLiteral("Continue"));
+    const QFont englishTitle = font(cleanTitle);
+    const QFont englishName = font(name);
+    const QFont englishTagline = font(tagline);
+
+    view().setLanguage(AppLanguagePreference::chinese);
+    EXPECT_EQ(textOf(cleanTitle), QStringLiteral("智能清理"));
+    EXPECT_EQ(textOf(child(sidebarItem(AppFeature::maintenance), QStringLiteral("sidebarTitle"))), QStringLiteral("设置"));
+    EXPECT_EQ(textOf(tagline), QStringLiteral("Mac 清理与优化"));
+    EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertTitle")), QStringLiteral("确认操作"));
+    EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertAccept")->childItems().value(0)), QStringLiteral("继续"));
+    // Chinese is set a little larger and in the default design throughout.
+    EXPECT_GT(size(font(cleanTitle)), size(englishTitle));
+    EXPECT_NE(font(cleanTitle).family(), englishTitle.family());
+    EXPECT_EQ(size(font(name)), size(englishName));
+    EXPECT_NE(font(name).family(), englishName.family());
+    EXPECT_GT(size(font(tagline)), size(englishTagline));
+}
+
+// ---- Backdrop ----
+
+TEST_F(RootView, BackdropDrawsTheAuraOnlyWithAScore)
+{
+    auto score = std::make_shared<std::optional<qint64>>();
+    options.services = [score](AppModelServices& services, const TestEnv&) {
+        services.statusSnapshot = [score](const std::optional<QList<SystemReport::ProcessInfo>>&) {
+            SystemReport report;
+            report.healthScore = *score;
+            return report;
+        };
+    };
+    // A report without a score.
+    show();
+    QQuickItem* backdrop = view().find(QStringLiteral("backdrop"));
+    ASSERT_NE(backdrop, nullptr);
+    ASSERT_TRUE(view().model().statusReport().has_value());
+    EXPECT_FALSE(backdrop->property("auraShown").toBool());
+    EXPECT_DOUBLE_EQ(backdrop->property("sheenTopOpacity").toDouble(), 0.1);
+
+    *score = 52;
+    ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+    view().settle();
+    EXPECT_TRUE(backdrop->property("auraShown").toBool());
+    EXPECT_EQ(backdrop->property("auraTone").toString(), QStringLiteral("amber"));
+    EXPECT_DOUBLE_EQ(backdrop->property("sheenTopOpacity").toDouble(), 0.06);
+
+    // The aura switch off hides it although the report has a score.
+    view().model().setShowHealthAura(false);
+    view().settle();
+    EXPECT_FALSE(backdrop->property("auraShown").toBool());
+}
+
+TEST_F(RootView, BackdropReadsTheImageOncePerPathAndRevision)
+{
+    show();
+    QQuickItem* backdrop = view().find(QStringLiteral("backdrop"));
+    QImage picture(640, 400, QImage::Format_RGB32);
+    picture.fill(QColor(30, 90, 160));
+    const QString file = view().env().home() + QStringLiteral("/sky.png");
+    ASSERT_TRUE(picture.save(file));
+
+    // The backdrop paints when the window renders its next frame; grab() renders one.
+    view().model().chooseWindowBackgroundImage(file);
+    view().grab();
+    EXPECT_TRUE(backdrop->property("imageShown").toBool());
+    EXPECT_EQ(backdrop->property("imageReads").toInt(), 1);
+    // A resize repaints from the decoded image.
+    view().resize(QSize(1000, 740));
+    EXPECT_EQ(backdrop->property("imageReads").toInt(), 1);
+    const QColor shown = view().grab().pixelColor(600, 700);
+    EXPECT_GT(shown.blue(), shown.red() + 60);
+
+    // The same file chosen again is a new revision: read again.
+    view().model().chooseWindowBackgroundImage(file);
+    view().grab();
+    EXPECT_EQ(backdrop->property("imageReads").toInt(), 2);
+
+    // Cleared: back to the plain backdrop.
+    view().model().clearWindowBackgroundImage();
+    view().grab();
+    EXPECT_FALSE(backdrop->property("imageShown").toBool());
+}
+
+} // namespace
+} // namespace roror::test

@@ -1,17 +1,19 @@
 import QtQuick
+import Roror.App
+import Roror.Kit
 
 // The dashboard's thin capsule bar: a faint track and a fill that slides and recolours.
 Item {
     id: bar
     property real value: 0
-    property color color: DashTheme.success
+    property color color: AppTheme.success
     readonly property real clamped: value > 0 ? Math.min(value, 1) : 0
     implicitHeight: 6
 
     Rectangle {
         anchors.fill: parent
         radius: height / 2
-        color: DashTheme.line
+        color: AppTheme.line
         opacity: 0.28
     }
     Rectangle {

@@ -1,10 +1,12 @@
 import QtQuick
+import Roror.App
+import Roror.Kit
 
 // A battery outline filled to the charge, with a bolt while charging and the terminal nub.
 Item {
     id: glyph
     property real normalized: 0
-    property color color: DashTheme.success
+    property color color: AppTheme.success
     property bool isCharging: false
     readonly property real bodyWidth: width - 4
     readonly property real fill: normalized > 0 ? Math.max((bodyWidth - 4) * normalized, 4) : 0
@@ -15,7 +17,7 @@ Item {
         radius: 5
         color: "transparent"
         border.width: 1.1
-        border.color: Qt.rgba(DashTheme.line.r, DashTheme.line.g, DashTheme.line.b, DashTheme.line.a * 0.55)
+        border.color: Qt.rgba(AppTheme.line.r, AppTheme.line.g, AppTheme.line.b, AppTheme.line.a * 0.55)
     }
     Rectangle {
         objectName: "batteryFill"
@@ -32,12 +34,13 @@ Item {
         }
         Behavior on width { enabled: glyph.visible; NumberAnimation { duration: 500; easing.type: Easing.InOutQuad } }
     }
-    DashSymbol {
+    SymbolImage {
         width: glyph.bodyWidth
         height: glyph.height
         visible: glyph.isCharging
-        name: "bolt.fill"
-        size: 13
+        systemName: "bolt.fill"
+        size: 11
+        weight: Font.Bold
         color: "white"
         style: Text.Raised
         styleColor: Qt.rgba(0, 0, 0, 0.3)
@@ -48,6 +51,6 @@ Item {
         width: 3
         height: glyph.height * 0.45
         radius: 1.5
-        color: Qt.rgba(DashTheme.line.r, DashTheme.line.g, DashTheme.line.b, DashTheme.line.a * 0.55)
+        color: Qt.rgba(AppTheme.line.r, AppTheme.line.g, AppTheme.line.b, AppTheme.line.a * 0.55)
     }
 }

@@ -1,13 +1,14 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The CPU card's drawing: total as bar and ring, one gauge per core, the estimate note, the load line.
 ColumnLayout {
     id: cpu
     // Set by the card frame once the drawing is made.
     property cpuVisualBody body
-    readonly property color tone: DashTheme[body.tone]
+    readonly property color tone: AppTheme[body.tone]
     spacing: 10
 
     RowLayout {
@@ -18,10 +19,8 @@ ColumnLayout {
             spacing: 6
             Text {
                 text: Loc.chinese ? "总计" : "Total"
-                font.family: DashTheme.sans
-                font.pixelSize: 11
-                font.weight: Font.DemiBold
-                color: DashTheme.muted
+                font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
+                color: AppTheme.muted
             }
             AnimatedProgressBar {
                 Layout.fillWidth: true
@@ -33,7 +32,7 @@ ColumnLayout {
         Item {
             Layout.preferredWidth: 44
             Layout.preferredHeight: 44
-            DashRingGauge {
+            RingGauge {
                 anchors.fill: parent
                 value: cpu.body.fraction
                 color: cpu.tone
@@ -48,9 +47,7 @@ ColumnLayout {
                 objectName: "cpuTotalText"
                 text: cpu.body.percentText
                 textFormat: Text.PlainText
-                font.family: DashTheme.rounded
-                font.pixelSize: 11
-                font.weight: Font.Bold
+                font: AppTypography.font(11, Font.Bold, "rounded", AppTypography.usesEnglish)
                 color: cpu.tone
             }
         }
@@ -78,19 +75,16 @@ ColumnLayout {
     Text {
         visible: cpu.body.coresEstimated
         text: Loc.chinese ? "核心负载按平均值估算" : "Per-core load estimated from average"
-        font.family: DashTheme.sans
-        font.pixelSize: 10
-        color: DashTheme.muted
+        font: AppTypography.font(10, Font.Normal, "default", AppTypography.usesEnglish)
+        color: AppTheme.muted
     }
     RowLayout {
         Layout.fillWidth: true
         spacing: 6
         Text {
             text: "LOAD"
-            font.family: DashTheme.sans
-            font.pixelSize: 10
-            font.weight: Font.DemiBold
-            color: DashTheme.muted
+            font: AppTypography.font(10, Font.DemiBold, "default", AppTypography.usesEnglish)
+            color: AppTheme.muted
         }
         Text {
             objectName: "cpuLoadText"
@@ -99,10 +93,8 @@ ColumnLayout {
             textFormat: Text.PlainText
             elide: Text.ElideRight
             maximumLineCount: 1
-            font.family: DashTheme.mono
-            font.pixelSize: 11
-            font.weight: Font.Medium
-            color: DashTheme.ink
+            font: AppTypography.font(11, Font.Medium, "monospaced", AppTypography.usesEnglish)
+            color: AppTheme.ink
         }
     }
 }

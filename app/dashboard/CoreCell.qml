@@ -1,22 +1,21 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // One core's small vertical gauge with its caption and figure.
 ColumnLayout {
     id: root
     required property coreCell cell
-    readonly property color tone: DashTheme[cell.tone]
+    readonly property color tone: AppTheme[cell.tone]
     spacing: 4
 
     Text {
         Layout.alignment: Qt.AlignHCenter
         text: root.cell.caption
         textFormat: Text.PlainText
-        font.family: DashTheme.mono
-        font.pixelSize: 8
-        font.weight: Font.DemiBold
-        color: DashTheme.muted
+        font: AppTypography.font(8, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
+        color: AppTheme.muted
     }
     Item {
         Layout.fillWidth: true
@@ -24,7 +23,7 @@ ColumnLayout {
         Rectangle {
             anchors.fill: parent
             radius: 3
-            color: DashTheme.line
+            color: AppTheme.line
             opacity: 0.22
         }
         Rectangle {
@@ -47,10 +46,8 @@ ColumnLayout {
         textFormat: Text.PlainText
         fontSizeMode: Text.HorizontalFit
         minimumPixelSize: 6
-        font.family: DashTheme.mono
-        font.pixelSize: 8
-        font.weight: Font.Bold
-        color: DashTheme.ink
+        font: AppTypography.font(8, Font.Bold, "monospaced", AppTypography.usesEnglish)
+        color: AppTheme.ink
         opacity: 0.75
     }
 }

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Layouts
 import QtQuick.Shapes
 import Roror.App
+import Roror.Kit
 
 // What the Overview shows before its first snapshot: the page's shape in pulsing grey blocks.
 ColumnLayout {
@@ -19,7 +20,7 @@ ColumnLayout {
             Shape {
                 anchors.fill: parent
                 ShapePath {
-                    strokeColor: Qt.rgba(DashTheme.placeholder.r, DashTheme.placeholder.g, DashTheme.placeholder.b, DashTheme.placeholder.a * 0.22)
+                    strokeColor: Qt.rgba(0, 0, 0, 0.25 * 0.22)
                     strokeWidth: 6
                     fillColor: "transparent"
                     PathAngleArc { centerX: 36; centerY: 36; radiusX: 33; radiusY: 33; startAngle: 0; sweepAngle: 360 }
@@ -42,7 +43,7 @@ ColumnLayout {
             SkeletonBlock { Layout.preferredWidth: 180; Layout.preferredHeight: 12 }
         }
     }
-    Rectangle { Layout.fillWidth: true; Layout.preferredHeight: 1; color: DashTheme.line; opacity: 0.28 }
+    Rectangle { Layout.fillWidth: true; Layout.preferredHeight: 1; color: AppTheme.line; opacity: 0.28 }
     RowLayout {
         Layout.fillWidth: true
         spacing: 8
@@ -51,7 +52,7 @@ ColumnLayout {
         Item { Layout.fillWidth: true }
         SkeletonBlock { Layout.preferredWidth: 200; Layout.preferredHeight: 10 }
     }
-    Rectangle { Layout.fillWidth: true; Layout.preferredHeight: 1; color: DashTheme.line; opacity: 0.28 }
+    Rectangle { Layout.fillWidth: true; Layout.preferredHeight: 1; color: AppTheme.line; opacity: 0.28 }
     GridLayout {
         objectName: "skeletonGrid"
         Layout.fillWidth: true
@@ -71,22 +72,21 @@ ColumnLayout {
             }
         }
     }
-    Rectangle { Layout.fillWidth: true; Layout.preferredHeight: 1; color: DashTheme.line }
+    Rectangle { Layout.fillWidth: true; Layout.preferredHeight: 1; color: AppTheme.line }
     RowLayout {
         Layout.fillWidth: true
         spacing: 8
-        DashSymbol {
-            name: "clock"
-            size: 14
-            color: DashTheme.muted
+        SymbolImage {
+            systemName: "clock"
+            size: 13
+            color: AppTheme.muted
         }
         Text {
             objectName: "skeletonStatus"
             text: skeleton.page.skeletonStatusText
             textFormat: Text.PlainText
-            font.family: DashTheme.sans
-            font.pixelSize: 13
-            color: DashTheme.muted
+            font: AppTypography.font(13, Font.Normal, "default", AppTypography.usesEnglish)
+            color: AppTheme.muted
         }
         SkeletonBlock { Layout.preferredWidth: 120; Layout.preferredHeight: 13 }
         Item { Layout.fillWidth: true }

@@ -1,21 +1,23 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // One volume: name and fill, file system and device, the fill bar, used/total/free.
 ColumnLayout {
     id: row
     required property diskItem item
-    readonly property color tone: DashTheme[item.tone]
+    readonly property color tone: AppTheme[item.tone]
     spacing: 6
 
     RowLayout {
         Layout.fillWidth: true
         spacing: 6
-        DashSymbol {
-            name: row.item.isExternal ? "externaldrive" : "internaldrive"
-            size: 11
-            color: DashTheme.muted
+        SymbolImage {
+            systemName: row.item.isExternal ? "externaldrive" : "internaldrive"
+            size: 10
+            weight: Font.DemiBold
+            color: AppTheme.muted
         }
         Text {
             objectName: "diskName"
@@ -25,25 +27,21 @@ ColumnLayout {
             textFormat: Text.PlainText
             elide: Text.ElideMiddle
             maximumLineCount: 1
-            font.family: DashTheme.sans
-            font.pixelSize: 12
-            font.weight: Font.DemiBold
-            color: DashTheme.ink
+            font: AppTypography.font(11.5, Font.DemiBold, "default", AppTypography.usesEnglish)
+            color: AppTheme.ink
         }
         Rectangle {
             visible: row.item.isExternal
             implicitWidth: extText.implicitWidth + 8
             implicitHeight: extText.implicitHeight + 2
             radius: 4
-            color: Qt.rgba(DashTheme.line.r, DashTheme.line.g, DashTheme.line.b, DashTheme.line.a * 0.25)
+            color: Qt.rgba(AppTheme.line.r, AppTheme.line.g, AppTheme.line.b, AppTheme.line.a * 0.25)
             Text {
                 id: extText
                 anchors.centerIn: parent
                 text: Loc.chinese ? "外接" : "Ext"
-                font.family: DashTheme.sans
-                font.pixelSize: 9
-                font.weight: Font.Bold
-                color: DashTheme.muted
+                font: AppTypography.font(9, Font.Bold, "default", AppTypography.usesEnglish)
+                color: AppTheme.muted
             }
         }
         Item { Layout.fillWidth: true; Layout.minimumWidth: 6 }
@@ -51,9 +49,7 @@ ColumnLayout {
             visible: row.item.hasPercent
             text: row.item.percentText
             textFormat: Text.PlainText
-            font.family: DashTheme.rounded
-            font.pixelSize: 12
-            font.weight: Font.Bold
+            font: AppTypography.font(12, Font.Bold, "rounded", AppTypography.usesEnglish)
             color: row.tone
         }
     }
@@ -68,17 +64,14 @@ ColumnLayout {
             textFormat: Text.PlainText
             elide: Text.ElideMiddle
             maximumLineCount: 1
-            font.family: DashTheme.mono
-            font.pixelSize: 10
-            font.weight: Font.Medium
-            color: DashTheme.quiet
+            font: AppTypography.font(9.5, Font.Medium, "monospaced", AppTypography.usesEnglish)
+            color: AppTheme.quiet
         }
         Text {
             visible: row.item.showsDevice
             text: "·"
-            font.family: DashTheme.sans
-            font.pixelSize: 10
-            color: DashTheme.quiet
+            font: AppTypography.font(9.5, Font.Normal, "default", AppTypography.usesEnglish)
+            color: AppTheme.quiet
             opacity: 0.6
         }
         Text {
@@ -88,9 +81,8 @@ ColumnLayout {
             textFormat: Text.PlainText
             elide: Text.ElideLeft
             maximumLineCount: 1
-            font.family: DashTheme.mono
-            font.pixelSize: 10
-            color: DashTheme.quiet
+            font: AppTypography.font(9.5, Font.Normal, "monospaced", AppTypography.usesEnglish)
+            color: AppTheme.quiet
             opacity: 0.7
         }
         Item { Layout.fillWidth: !row.item.showsDevice }
@@ -102,7 +94,7 @@ ColumnLayout {
         Rectangle {
             anchors.fill: parent
             radius: height / 2
-            color: DashTheme.line
+            color: AppTheme.line
             opacity: 0.22
         }
         Rectangle {
@@ -118,23 +110,35 @@ ColumnLayout {
             Behavior on width { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
         }
     }
-    RowLayout {
+    // Used at the leading edge, Free at the trailing edge, Total centred between them; where the
+    // three do not fit, each gives up width in proportion and cuts its figure at the end.
+    Item {
+        id: figures
+        readonly property real gaps: row.item.hasTotal ? 2 * (6 + 4 + 6) : 6 + 4 + 6
+        readonly property real wanted: used.implicitWidth + free.implicitWidth + (row.item.hasTotal ? total.implicitWidth : 0)
+        readonly property real share: wanted > 0 ? Math.min(1, Math.max(0, width - gaps) / wanted) : 1
         Layout.fillWidth: true
-        spacing: 6
+        implicitHeight: Math.max(used.implicitHeight, free.implicitHeight)
         DiskFigure {
+            id: used
+            width: implicitWidth * figures.share
             label: Loc.chinese ? "已用" : "Used"
             value: row.item.usedText
             emphasized: true
         }
-        Item { Layout.fillWidth: true; Layout.minimumWidth: 4 }
         DiskFigure {
+            id: total
             visible: row.item.hasTotal
+            width: implicitWidth * figures.share
+            x: (used.width + figures.width - free.width - width) / 2
             label: Loc.chinese ? "总量" : "Total"
             value: row.item.totalText
             emphasized: false
         }
-        Item { Layout.fillWidth: true; Layout.minimumWidth: 4; visible: row.item.hasTotal }
         DiskFigure {
+            id: free
+            width: implicitWidth * figures.share
+            x: figures.width - width
             label: Loc.chinese ? "空闲" : "Free"
             value: row.item.freeText
             emphasized: true

@@ -1,4 +1,6 @@
 import QtQuick
+import Roror.App
+import Roror.Kit
 
 // One disk rate: direction symbol, caption and figure.
 Row {
@@ -8,27 +10,24 @@ Row {
     property string systemImage
     spacing: 5
 
-    DashSymbol {
+    SymbolImage {
         anchors.verticalCenter: parent.verticalCenter
-        name: pair.systemImage
-        size: 10
-        color: DashTheme.muted
+        systemName: pair.systemImage
+        size: 9
+        weight: Font.Bold
+        color: AppTheme.muted
     }
     Text {
         anchors.verticalCenter: parent.verticalCenter
         text: pair.label
-        font.family: DashTheme.sans
-        font.pixelSize: 10
-        font.weight: Font.DemiBold
-        color: DashTheme.muted
+        font: AppTypography.font(10, Font.DemiBold, "default", AppTypography.usesEnglish)
+        color: AppTheme.muted
     }
     Text {
         anchors.verticalCenter: parent.verticalCenter
         text: pair.rateText
         textFormat: Text.PlainText
-        font.family: DashTheme.mono
-        font.pixelSize: 11
-        font.weight: Font.DemiBold
-        color: DashTheme.ink
+        font: AppTypography.font(11, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
+        color: AppTheme.ink
     }
 }

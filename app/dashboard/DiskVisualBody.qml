@@ -1,13 +1,14 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The Disk card's drawing: one row per volume, the fullness hint, the read and write rates.
 ColumnLayout {
     id: disks
     // Set by the card frame once the drawing is made.
     property diskVisualBody body
-    readonly property color hintTone: body.hintIsCritical ? DashTheme.danger : DashTheme.amber
+    readonly property color hintTone: body.hintIsCritical ? AppTheme.danger : AppTheme.amber
     spacing: 10
 
     Repeater {
@@ -31,9 +32,10 @@ ColumnLayout {
             anchors.leftMargin: 9
             anchors.rightMargin: 9
             spacing: 6
-            DashSymbol {
-                name: "exclamationmark.triangle.fill"
-                size: 11
+            SymbolImage {
+                systemName: "exclamationmark.triangle.fill"
+                size: 10
+                weight: Font.Bold
                 color: disks.hintTone
             }
             Text {
@@ -43,10 +45,8 @@ ColumnLayout {
                                                 : (Loc.chinese ? "磁盘使用紧张，可以做一次清理" : "Disk usage is high, consider a cleanup")
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                font.family: DashTheme.sans
-                font.pixelSize: 11
-                font.weight: Font.DemiBold
-                color: DashTheme.ink
+                font: AppTypography.font(10.5, Font.DemiBold, "default", AppTypography.usesEnglish)
+                color: AppTheme.ink
                 opacity: 0.9
             }
         }
@@ -55,7 +55,7 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.preferredHeight: 1
         visible: disks.body.showsIO
-        color: DashTheme.line
+        color: AppTheme.line
         opacity: 0.5
     }
     RowLayout {

@@ -1,90 +1,84 @@
 import QtQuick
+import QtQuick.Controls
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
-// The force-quit question over the page: Force Quit or Cancel; any other way of closing cancels.
-Item {
-    id: dialog
+// The force-quit question: Force Quit (destructive) or Cancel. Escape and a click outside cancel too.
+Popup {
+    id: root
     required property DashboardPage page
-    visible: page.forceQuitPending
-    focus: visible
-    onVisibleChanged: if (visible) forceActiveFocus()
-    Keys.onEscapePressed: dialog.page.cancelForceQuit()
 
-    Rectangle {
-        anchors.fill: parent
-        color: Qt.rgba(0, 0, 0, 0.18)
-        MouseArea {
-            anchors.fill: parent
-            acceptedButtons: Qt.AllButtons
-            onClicked: dialog.page.cancelForceQuit()
-            onWheel: (wheel) => wheel.accepted = true
-        }
+    visible: root.page.forceQuitPending && root.parent !== null
+    parent: Overlay.overlay
+    anchors.centerIn: parent
+    width: 272
+    modal: true
+    focus: true
+    closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
+    padding: 20
+
+    // Closed while the question is still open: the user dismissed it.
+    onClosed: root.page.cancelForceQuit()
+
+    Overlay.modal: Rectangle {
+        color: Qt.rgba(0, 0, 0, 0.12)
     }
-    Rectangle {
+
+    background: Rectangle {
         objectName: "forceQuitDialog"
-        anchors.centerIn: parent
-        width: 320
-        implicitHeight: content.implicitHeight + 40
-        height: implicitHeight
         radius: 14
         color: Qt.rgba(0.98, 0.98, 0.98, 0.97)
-        border.color: Qt.rgba(0, 0, 0, 0.12)
+        border.color: Qt.rgba(0, 0, 0, 0.1)
         border.width: 0.5
-        MouseArea {
-            anchors.fill: parent
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 10
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: Loc.chinese ? "强制结束进程" : "Force Quit Process"
+
+        SymbolImage {
+            Layout.alignment: Qt.AlignHCenter
+            systemName: "exclamationmark.octagon"
+            size: 34
+            color: AppTheme.danger
         }
-        ColumnLayout {
-            id: content
-            x: 20
-            y: 20
-            width: parent.width - 40
-            spacing: 10
-            DashSymbol {
-                Layout.alignment: Qt.AlignHCenter
-                name: "exclamationmark.octagon"
-                size: 34
-                color: DashTheme.danger
-            }
-            Text {
-                objectName: "forceQuitTitle"
+        Text {
+            objectName: "forceQuitTitle"
+            Layout.fillWidth: true
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+            text: Loc.chinese ? "强制结束进程" : "Force Quit Process"
+            color: AppTheme.ink
+            font: AppTypography.font(14, Font.DemiBold, "default", AppTypography.usesEnglish)
+        }
+        Text {
+            objectName: "forceQuitMessage"
+            Layout.fillWidth: true
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+            text: root.page.forceQuitMessage
+            textFormat: Text.PlainText
+            color: AppTheme.ink
+            font: AppTypography.font(12, Font.Normal, "default", AppTypography.usesEnglish)
+        }
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.topMargin: 6
+            spacing: 8
+            DialogButton {
+                objectName: "forceQuitCancel"
                 Layout.fillWidth: true
-                horizontalAlignment: Text.AlignHCenter
-                text: Loc.chinese ? "强制结束进程" : "Force Quit Process"
-                font.family: DashTheme.sans
-                font.pixelSize: 14
-                font.weight: Font.Bold
-                color: DashTheme.ink
+                title: Loc.chinese ? "取消" : "Cancel"
+                onClicked: root.page.cancelForceQuit()
             }
-            Text {
-                objectName: "forceQuitMessage"
+            DialogButton {
+                objectName: "forceQuitConfirm"
                 Layout.fillWidth: true
-                horizontalAlignment: Text.AlignHCenter
-                text: dialog.page.forceQuitMessage
-                textFormat: Text.PlainText
-                wrapMode: Text.Wrap
-                font.family: DashTheme.sans
-                font.pixelSize: 12
-                color: DashTheme.ink
-            }
-            ColumnLayout {
-                Layout.fillWidth: true
-                Layout.topMargin: 6
-                spacing: 8
-                DialogButton {
-                    objectName: "forceQuitConfirm"
-                    Layout.fillWidth: true
-                    text: Loc.chinese ? "强制退出" : "Force Quit"
-                    tint: DashTheme.danger
-                    onClicked: dialog.page.confirmForceQuit()
-                }
-                DialogButton {
-                    objectName: "forceQuitCancel"
-                    Layout.fillWidth: true
-                    text: Loc.chinese ? "取消" : "Cancel"
-                    tint: DashTheme.ink
-                    onClicked: dialog.page.cancelForceQuit()
-                }
+                title: Loc.chinese ? "强制退出" : "Force Quit"
+                destructive: true
+                onClicked: root.page.confirmForceQuit()
             }
         }
     }

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The GPU card's drawing: header line, usage row, video memory row, note.
 ColumnLayout {
@@ -16,10 +17,8 @@ ColumnLayout {
         textFormat: Text.PlainText
         elide: Text.ElideMiddle
         maximumLineCount: 1
-        font.family: DashTheme.sans
-        font.pixelSize: 11
-        font.weight: Font.DemiBold
-        color: DashTheme.muted
+        font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
+        color: AppTheme.muted
     }
     MetricBarRow {
         Layout.fillWidth: true
@@ -38,9 +37,7 @@ ColumnLayout {
         wrapMode: Text.Wrap
         maximumLineCount: 2
         elide: Text.ElideRight
-        font.family: DashTheme.sans
-        font.pixelSize: 10
-        font.weight: Font.Medium
-        color: DashTheme.quiet
+        font: AppTypography.font(10, Font.Medium, "default", AppTypography.usesEnglish)
+        color: AppTheme.quiet
     }
 }

@@ -1,5 +1,6 @@
 import QtQuick
 import Roror.App
+import Roror.Kit
 
 // A battery fact on a small glass chip.
 Item {
@@ -8,29 +9,28 @@ Item {
     implicitWidth: row.implicitWidth + 14
     implicitHeight: row.implicitHeight + 6
 
-    DashGlass {
+    LiquidGlassSurface {
         anchors.fill: parent
-        radius: 7
+        cornerRadius: 7
     }
     Row {
         id: row
         anchors.centerIn: parent
         spacing: 4
-        DashSymbol {
+        SymbolImage {
             anchors.verticalCenter: parent.verticalCenter
-            name: root.chip.icon
-            size: 10
-            color: DashTheme[root.chip.tint]
+            systemName: root.chip.icon
+            size: 9
+            weight: Font.Bold
+            color: AppTheme[root.chip.tint]
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter
             text: root.chip.text
             textFormat: Text.PlainText
             maximumLineCount: 1
-            font.family: DashTheme.sans
-            font.pixelSize: 11
-            font.weight: Font.DemiBold
-            color: DashTheme.ink
+            font: AppTypography.font(10.5, Font.DemiBold, "default", AppTypography.usesEnglish)
+            color: AppTheme.ink
             opacity: 0.85
         }
     }

@@ -1,13 +1,14 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The Memory card's drawing: the used share, the stacked bar with its swap mark, the legend.
 ColumnLayout {
     id: memory
     // Set by the card frame once the drawing is made.
     property memoryVisualBody body
-    readonly property color tone: DashTheme[body.tone]
+    readonly property color tone: AppTheme[body.tone]
     spacing: 12
 
     RowLayout {
@@ -16,10 +17,8 @@ ColumnLayout {
         Text {
             Layout.alignment: Qt.AlignBaseline
             text: Loc.chinese ? "已用" : "Used"
-            font.family: DashTheme.sans
-            font.pixelSize: 11
-            font.weight: Font.DemiBold
-            color: DashTheme.muted
+            font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
+            color: AppTheme.muted
         }
         Item { Layout.fillWidth: true }
         Text {
@@ -27,9 +26,7 @@ ColumnLayout {
             Layout.alignment: Qt.AlignBaseline
             text: memory.body.percentText
             textFormat: Text.PlainText
-            font.family: DashTheme.rounded
-            font.pixelSize: 22
-            font.weight: Font.DemiBold
+            font: AppTypography.font(22, Font.DemiBold, "rounded", AppTypography.usesEnglish)
             color: memory.tone
         }
     }
@@ -40,7 +37,7 @@ ColumnLayout {
         Rectangle {
             anchors.fill: parent
             radius: height / 2
-            color: DashTheme.line
+            color: AppTheme.line
             opacity: 0.28
         }
         Rectangle {
@@ -59,7 +56,7 @@ ColumnLayout {
             height: parent.height
             width: memory.body.swapMarkWidth(bar.width)
             radius: height / 2
-            color: DashTheme.danger
+            color: AppTheme.danger
             opacity: 0.72
         }
     }
@@ -78,7 +75,7 @@ ColumnLayout {
                     Layout.preferredWidth: 8
                     Layout.preferredHeight: 8
                     radius: 2
-                    color: DashTheme[legendRow.modelData.swatch]
+                    color: AppTheme[legendRow.modelData.swatch]
                     opacity: legendRow.modelData.swatchOpacity
                 }
                 Text {
@@ -86,20 +83,16 @@ ColumnLayout {
                     text: legendRow.modelData.label
                     textFormat: Text.PlainText
                     elide: Text.ElideRight
-                    font.family: DashTheme.sans
-                    font.pixelSize: 11
-                    font.weight: Font.DemiBold
-                    color: DashTheme.muted
+                    font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
+                    color: AppTheme.muted
                 }
                 Text {
                     Layout.fillWidth: true
                     text: legendRow.modelData.value
                     textFormat: Text.PlainText
                     elide: Text.ElideRight
-                    font.family: DashTheme.mono
-                    font.pixelSize: 11
-                    font.weight: Font.Medium
-                    color: DashTheme.ink
+                    font: AppTypography.font(11, Font.Medium, "monospaced", AppTypography.usesEnglish)
+                    color: AppTheme.ink
                 }
             }
         }
@@ -110,20 +103,16 @@ ColumnLayout {
             Text {
                 Layout.preferredWidth: 56
                 text: Loc.chinese ? "压力" : "Pressure"
-                font.family: DashTheme.sans
-                font.pixelSize: 11
-                font.weight: Font.DemiBold
-                color: DashTheme.muted
+                font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
+                color: AppTheme.muted
             }
             Text {
                 Layout.fillWidth: true
                 text: memory.body.pressureText
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
-                font.family: DashTheme.sans
-                font.pixelSize: 11
-                font.weight: Font.Medium
-                color: DashTheme.ink
+                font: AppTypography.font(11, Font.Medium, "default", AppTypography.usesEnglish)
+                color: AppTheme.ink
             }
         }
     }

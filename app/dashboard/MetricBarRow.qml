@@ -1,12 +1,13 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // A label, a value and, with a load, the load in colour over a thin bar.
 ColumnLayout {
     id: line
     required property metricBarRow row
-    readonly property color tone: DashTheme[row.tone]
+    readonly property color tone: AppTheme[row.tone]
     spacing: 5
 
     RowLayout {
@@ -19,10 +20,8 @@ ColumnLayout {
             textFormat: Text.PlainText
             elide: Text.ElideRight
             maximumLineCount: 1
-            font.family: DashTheme.sans
-            font.pixelSize: 11
-            font.weight: Font.DemiBold
-            color: DashTheme.muted
+            font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
+            color: AppTheme.muted
         }
         Text {
             Layout.fillWidth: true
@@ -34,10 +33,8 @@ ColumnLayout {
             maximumLineCount: 1
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 8
-            font.family: DashTheme.mono
-            font.pixelSize: 11
-            font.weight: Font.Medium
-            color: DashTheme.ink
+            font: AppTypography.font(11, Font.Medium, "monospaced", AppTypography.usesEnglish)
+            color: AppTheme.ink
         }
         Item {
             Layout.fillWidth: !line.row.showsValue
@@ -47,9 +44,7 @@ ColumnLayout {
             visible: line.row.hasPercent
             text: line.row.percentText
             textFormat: Text.PlainText
-            font.family: DashTheme.rounded
-            font.pixelSize: 11
-            font.weight: Font.Bold
+            font: AppTypography.font(11, Font.Bold, "rounded", AppTypography.usesEnglish)
             color: line.tone
         }
     }

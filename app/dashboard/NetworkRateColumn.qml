@@ -1,5 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
+import Roror.App
+import Roror.Kit
 
 // One direction's rate: a coloured dot, the arrow and caption, the figure.
 RowLayout {
@@ -21,19 +23,18 @@ RowLayout {
         spacing: 1
         Row {
             spacing: 3
-            DashSymbol {
+            SymbolImage {
                 anchors.verticalCenter: parent.verticalCenter
-                name: column.systemImage
-                size: 9
-                color: DashTheme.muted
+                systemName: column.systemImage
+                size: 8
+                weight: Font.Bold
+                color: AppTheme.muted
             }
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 text: column.label
-                font.family: DashTheme.sans
-                font.pixelSize: 10
-                font.weight: Font.DemiBold
-                color: DashTheme.muted
+                font: AppTypography.font(10, Font.DemiBold, "default", AppTypography.usesEnglish)
+                color: AppTheme.muted
             }
         }
         Text {
@@ -44,10 +45,8 @@ RowLayout {
             maximumLineCount: 1
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 9
-            font.family: DashTheme.mono
-            font.pixelSize: 13
-            font.weight: Font.Bold
-            color: DashTheme.ink
+            font: AppTypography.font(13, Font.Bold, "monospaced", AppTypography.usesEnglish)
+            color: AppTheme.ink
         }
     }
 }

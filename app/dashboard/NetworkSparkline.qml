@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Shapes
 import Roror.App
+import Roror.Kit
 
 // One history series: a faint dashed midline, then the filled area and the line of the last 60
 // samples against the card's shared peak, or a flat line with fewer than two samples.
@@ -8,7 +9,7 @@ Item {
     id: spark
     property networkVisualBody body
     property bool download: true
-    property color color: DashTheme.orbCool
+    property color color: AppTheme.orbCool
     readonly property var line: body.linePoints(download, width, height)
     readonly property var area: body.areaPoints(download, width, height)
     readonly property bool flat: line.length < 2
@@ -16,7 +17,7 @@ Item {
     Shape {
         anchors.fill: parent
         ShapePath {
-            strokeColor: Qt.rgba(DashTheme.line.r, DashTheme.line.g, DashTheme.line.b, DashTheme.line.a * 0.15)
+            strokeColor: Qt.rgba(AppTheme.line.r, AppTheme.line.g, AppTheme.line.b, AppTheme.line.a * 0.15)
             strokeWidth: 0.5
             strokeStyle: ShapePath.DashLine
             dashPattern: [4, 6]

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The Network card's drawing: download and upload rates over one shared-scale chart.
 ColumnLayout {
@@ -18,7 +19,7 @@ ColumnLayout {
             Layout.preferredWidth: 1
             label: Loc.chinese ? "下载" : "Down"
             rateText: network.body.downText
-            color: DashTheme.orbCool
+            color: AppTheme.orbCool
             systemImage: "arrow.down"
         }
         NetworkRateColumn {
@@ -27,7 +28,7 @@ ColumnLayout {
             Layout.preferredWidth: 1
             label: Loc.chinese ? "上传" : "Up"
             rateText: network.body.upText
-            color: DashTheme.success
+            color: AppTheme.success
             systemImage: "arrow.up"
         }
     }
@@ -40,14 +41,14 @@ ColumnLayout {
             anchors.fill: parent
             body: network.body
             download: true
-            color: DashTheme.orbCool
+            color: AppTheme.orbCool
         }
         NetworkSparkline {
             objectName: "txSparkline"
             anchors.fill: parent
             body: network.body
             download: false
-            color: DashTheme.success
+            color: AppTheme.success
         }
     }
 }

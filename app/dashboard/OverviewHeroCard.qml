@@ -2,13 +2,14 @@ import QtQuick
 import QtQuick.Layouts
 import QtQuick.Shapes
 import Roror.App
+import Roror.Kit
 
 // The health hero: score ring with verdict and advice, then uptime, free-space and live chips and the host line.
 ColumnLayout {
     id: hero
     required property heroCard card
     property bool hasCustomBackground: false
-    readonly property color tone: DashTheme[card.tone]
+    readonly property color tone: AppTheme[card.tone]
     spacing: 12
 
     RowLayout {
@@ -32,7 +33,7 @@ ColumnLayout {
                     PathAngleArc { centerX: 50; centerY: 50; radiusX: 50; radiusY: 50; startAngle: 0; sweepAngle: 360 }
                 }
             }
-            DashRingGauge {
+            RingGauge {
                 objectName: "healthRing"
                 anchors.centerIn: parent
                 width: 84
@@ -49,19 +50,18 @@ ColumnLayout {
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: hero.card.scoreText
                     textFormat: Text.PlainText
-                    font.family: DashTheme.rounded
-                    font.pixelSize: hero.card.hasScore ? 30 : 18
-                    font.weight: Font.Bold
+                    font: AppTypography.font(hero.card.hasScore ? 30 : 18, Font.Bold, "rounded", AppTypography.usesEnglish)
                     color: hero.tone
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: Loc.chinese ? "健康度" : "HEALTH"
-                    font.family: DashTheme.rounded
+                    readonly property font baseFont: AppTypography.font(7, Font.DemiBold, "rounded", AppTypography.usesEnglish)
+                    font.family: baseFont.family
                     font.pixelSize: 7
                     font.weight: Font.DemiBold
                     font.letterSpacing: 1.2
-                    color: DashTheme.muted
+                    color: AppTheme.muted
                 }
             }
         }
@@ -72,15 +72,13 @@ ColumnLayout {
                 spacing: 8
                 Text {
                     text: Loc.chinese ? "系统状态" : "System Health"
-                    font.family: DashTheme.sans
-                    font.pixelSize: 18
-                    font.weight: Font.DemiBold
-                    color: DashTheme.ink
+                    font: AppTypography.font(18, Font.DemiBold, "default", AppTypography.usesEnglish)
+                    color: AppTheme.ink
                 }
-                DashBadge {
+                StatusBadge {
                     objectName: "healthBadge"
                     text: hero.card.healthLabel
-                    tint: hero.tone
+                    color: hero.tone
                     systemImage: "circle.fill"
                 }
             }
@@ -92,38 +90,37 @@ ColumnLayout {
                 wrapMode: Text.Wrap
                 maximumLineCount: 2
                 elide: Text.ElideRight
-                font.family: DashTheme.sans
-                font.pixelSize: 13
-                color: DashTheme.muted
+                font: AppTypography.font(12.5, Font.Normal, "default", AppTypography.usesEnglish)
+                color: AppTheme.muted
             }
         }
     }
     Rectangle {
         Layout.fillWidth: true
         Layout.preferredHeight: 1
-        color: DashTheme.line
+        color: AppTheme.line
         opacity: 0.28
     }
     RowLayout {
         Layout.fillWidth: true
         spacing: 8
-        DashChip {
+        GlassChip {
             objectName: "uptimeChip"
             title: hero.card.uptimeText
             systemImage: "clock"
         }
-        DashChip {
+        GlassChip {
             objectName: "freeSpaceChip"
             visible: hero.card.hasAvailableDisk
             title: hero.card.availableDiskText
             systemImage: "internaldrive"
         }
-        DashChip {
+        GlassChip {
             objectName: "liveChip"
             visible: hero.card.isLive
             title: Loc.chinese ? "实时" : "Live"
             systemImage: "waveform.path.ecg"
-            tint: DashTheme.success
+            tint: AppTheme.success
         }
         Item {
             Layout.fillWidth: true
@@ -139,10 +136,8 @@ ColumnLayout {
             wrapMode: Text.Wrap
             maximumLineCount: 2
             elide: Text.ElideRight
-            font.family: DashTheme.sans
-            font.pixelSize: 11
-            font.weight: Font.Medium
-            color: DashTheme.quiet
+            font: AppTypography.font(10.5, Font.Medium, "default", AppTypography.usesEnglish)
+            color: AppTheme.quiet
         }
     }
 }

@@ -1,13 +1,14 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The Power card's drawing: battery glyph and charge, status line, wattage flow, fact chips.
 ColumnLayout {
     id: power
     // Set by the card frame once the drawing is made.
     property powerVisualBody body
-    readonly property color tone: DashTheme[body.tone]
+    readonly property color tone: AppTheme[body.tone]
     spacing: 10
 
     RowLayout {
@@ -24,16 +25,15 @@ ColumnLayout {
             objectName: "batteryPercentText"
             text: power.body.percentText
             textFormat: Text.PlainText
-            font.family: DashTheme.rounded
-            font.pixelSize: 20
-            font.weight: Font.Bold
+            font: AppTypography.font(20, Font.Bold, "rounded", AppTypography.usesEnglish)
             color: power.tone
         }
-        DashSymbol {
+        SymbolImage {
             visible: power.body.isCharging
-            name: "bolt.fill"
-            size: 11
-            color: DashTheme.amber
+            systemName: "bolt.fill"
+            size: 10
+            weight: Font.Bold
+            color: AppTheme.amber
         }
         Item { Layout.fillWidth: true }
     }
@@ -45,10 +45,8 @@ ColumnLayout {
         wrapMode: Text.Wrap
         maximumLineCount: 2
         elide: Text.ElideRight
-        font.family: DashTheme.sans
-        font.pixelSize: 11
-        font.weight: Font.Medium
-        color: DashTheme.muted
+        font: AppTypography.font(10.5, Font.Medium, "default", AppTypography.usesEnglish)
+        color: AppTheme.muted
     }
     RowLayout {
         objectName: "powerFlowRow"

@@ -1,5 +1,6 @@
 import QtQuick
 import Roror.App
+import Roror.Kit
 
 // One wattage on a small glass chip: symbol, caption over the watts.
 Item {
@@ -8,37 +9,34 @@ Item {
     implicitWidth: row.implicitWidth + 16
     implicitHeight: row.implicitHeight + 8
 
-    DashGlass {
+    LiquidGlassSurface {
         anchors.fill: parent
-        radius: 8
+        cornerRadius: 8
     }
     Row {
         id: row
         anchors.centerIn: parent
         spacing: 5
-        DashSymbol {
+        SymbolImage {
             anchors.verticalCenter: parent.verticalCenter
-            name: root.chip.icon
-            size: 10
-            color: DashTheme[root.chip.tint]
+            systemName: root.chip.icon
+            size: 9
+            weight: Font.Bold
+            color: AppTheme[root.chip.tint]
         }
         Column {
             spacing: 0
             Text {
                 text: root.chip.label
                 textFormat: Text.PlainText
-                font.family: DashTheme.sans
-                font.pixelSize: 9
-                font.weight: Font.DemiBold
-                color: DashTheme.muted
+                font: AppTypography.font(9, Font.DemiBold, "default", AppTypography.usesEnglish)
+                color: AppTheme.muted
             }
             Text {
                 text: root.chip.wattText
                 textFormat: Text.PlainText
-                font.family: DashTheme.mono
-                font.pixelSize: 11
-                font.weight: Font.Bold
-                color: DashTheme.ink
+                font: AppTypography.font(11, Font.Bold, "monospaced", AppTypography.usesEnglish)
+                color: AppTheme.ink
             }
         }
     }

@@ -1,5 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import Roror.App
+import Roror.Kit
 
 // The row's quit button: shown on hover for a process that may be ended; it keeps its slot when hidden.
 Item {
@@ -15,11 +17,12 @@ Item {
     Behavior on opacity { enabled: button.visible; NumberAnimation { duration: 150; easing.type: Easing.InOutQuad } }
     Behavior on scale { enabled: button.visible; NumberAnimation { duration: 150; easing.type: Easing.InOutQuad } }
 
-    DashSymbol {
+    SymbolImage {
         anchors.centerIn: parent
-        name: "xmark.circle.fill"
-        size: 17
-        color: DashTheme.ink
+        systemName: "xmark.circle.fill"
+        size: 15
+        weight: Font.Medium
+        color: AppTheme.ink
         opacity: tap.pressed ? 0.9 : 0.55
     }
     TapHandler {

@@ -19,19 +19,15 @@ ColumnLayout {
         Text {
             Layout.fillWidth: true
             text: Loc.chinese ? "进程" : "Process"
-            font.family: DashTheme.sans
-            font.pixelSize: 12
-            font.weight: Font.DemiBold
-            color: DashTheme.muted
+            font: AppTypography.font(12, Font.DemiBold, "default", AppTypography.usesEnglish)
+            color: AppTheme.muted
         }
         Text {
             Layout.preferredWidth: 70
             horizontalAlignment: Text.AlignRight
             text: "PID"
-            font.family: DashTheme.sans
-            font.pixelSize: 12
-            font.weight: Font.DemiBold
-            color: DashTheme.muted
+            font: AppTypography.font(12, Font.DemiBold, "default", AppTypography.usesEnglish)
+            color: AppTheme.muted
         }
         SortHeaderButton {
             objectName: "sortCpu"
@@ -52,7 +48,7 @@ ColumnLayout {
     Rectangle {
         Layout.fillWidth: true
         Layout.preferredHeight: 1
-        color: DashTheme.line
+        color: AppTheme.line
     }
     EmptyState {
         objectName: "processEmptyState"
@@ -60,7 +56,7 @@ ColumnLayout {
         Layout.fillHeight: true
         visible: list.page.processCount === 0
         title: Loc.chinese ? "还没有进程数据" : "No Process Data Yet"
-        message: Loc.chinese ? "等待实时状态刷新后会显示进程占用。" : "Process usage will appear after live status refreshes."
+        subtitle: Loc.chinese ? "等待实时状态刷新后会显示进程占用。" : "Process usage will appear after live status refreshes."
         systemImage: "list.bullet.rectangle"
     }
     ListView {

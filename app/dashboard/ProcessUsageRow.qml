@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Layouts
 import QtQuick.Controls.Basic
 import Roror.App
+import Roror.Kit
 
 // One process: name and path, pid, CPU and memory shares, the hover quit button and a context menu.
 Item {
@@ -20,12 +21,8 @@ Item {
     required property bool memoryKnown
     required property bool canTerminate
     readonly property bool isHovered: hover.hovered
-    implicitHeight: Math.max(46, cells.implicitHeight + 16)
+    implicitHeight: card.implicitHeight
 
-    DashGlass {
-        anchors.fill: parent
-        radius: 18
-    }
     HoverHandler {
         id: hover
     }
@@ -33,14 +30,12 @@ Item {
         acceptedButtons: Qt.RightButton
         onTapped: menu.popup()
     }
-    RowLayout {
-        id: cells
-        anchors.left: parent.left
-        anchors.right: parent.right
-        anchors.leftMargin: 14
-        anchors.rightMargin: 14
-        anchors.verticalCenter: parent.verticalCenter
+    NativeListRow {
+        id: card
+        width: row.width
+        height: row.height
         spacing: 12
+        verticalPadding: 8
         ColumnLayout {
             Layout.fillWidth: true
             spacing: 3
@@ -51,10 +46,8 @@ Item {
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                font.family: DashTheme.sans
-                font.pixelSize: 13
-                font.weight: Font.DemiBold
-                color: DashTheme.ink
+                color: AppTheme.ink
+                font: AppTypography.font(13, Font.DemiBold, "default", AppTypography.usesEnglish)
             }
             Text {
                 objectName: "processDetail"
@@ -63,9 +56,8 @@ Item {
                 textFormat: Text.PlainText
                 elide: Text.ElideMiddle
                 maximumLineCount: 1
-                font.family: DashTheme.sans
-                font.pixelSize: 11
-                color: DashTheme.muted
+                color: AppTheme.muted
+                font: AppTypography.font(11, Font.Normal, "default", AppTypography.usesEnglish)
             }
         }
         Text {
@@ -73,10 +65,8 @@ Item {
             horizontalAlignment: Text.AlignRight
             text: row.pidText
             textFormat: Text.PlainText
-            font.family: DashTheme.mono
-            font.pixelSize: 12
-            font.weight: Font.Medium
-            color: DashTheme.muted
+            color: AppTheme.muted
+            font: AppTypography.font(12, Font.Medium, "monospaced", AppTypography.usesEnglish)
         }
         Text {
             objectName: "processCpu"
@@ -86,10 +76,8 @@ Item {
             textFormat: Text.PlainText
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 9
-            font.family: DashTheme.mono
-            font.pixelSize: 12
-            font.weight: Font.DemiBold
-            color: DashTheme[row.cpuTone]
+            color: AppTheme[row.cpuTone]
+            font: AppTypography.font(12, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
         }
         Text {
             objectName: "processMemory"
@@ -99,10 +87,8 @@ Item {
             textFormat: Text.PlainText
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 9
-            font.family: DashTheme.mono
-            font.pixelSize: 12
-            font.weight: Font.DemiBold
-            color: DashTheme[row.memoryTone]
+            color: AppTheme[row.memoryTone]
+            font: AppTypography.font(12, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
         }
         ProcessKillButton {
             objectName: "killButton"
@@ -124,7 +110,7 @@ Item {
             objectName: "forceQuitItem"
             text: Loc.chinese ? "强制退出…" : "Force Quit…"
             enabled: row.canTerminate
-            palette.windowText: DashTheme.danger
+            palette.windowText: AppTheme.danger
             onTriggered: row.page.requestForceQuit(row.index)
         }
         MenuSeparator {}

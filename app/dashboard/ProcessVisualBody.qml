@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The Processes card's drawing: the top processes with their CPU share as figure and bar.
 ColumnLayout {
@@ -15,7 +16,7 @@ ColumnLayout {
             id: metric
             required property int index
             readonly property processMetricRow modelData: processes.body.row(index) // qmllint disable unqualified
-            readonly property color tone: DashTheme[modelData.tone]
+            readonly property color tone: AppTheme[modelData.tone]
             Layout.fillWidth: true
             spacing: 5
             RowLayout {
@@ -28,19 +29,15 @@ ColumnLayout {
                     textFormat: Text.PlainText
                     elide: Text.ElideMiddle
                     maximumLineCount: 1
-                    font.family: DashTheme.sans
-                    font.pixelSize: 11
-                    font.weight: Font.DemiBold
-                    color: DashTheme.ink
+                    font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
+                    color: AppTheme.ink
                 }
                 Text {
                     Layout.alignment: Qt.AlignBaseline
                     visible: metric.modelData.hasPercent
                     text: metric.modelData.percentText
                     textFormat: Text.PlainText
-                    font.family: DashTheme.rounded
-                    font.pixelSize: 11
-                    font.weight: Font.Bold
+                    font: AppTypography.font(11, Font.Bold, "rounded", AppTypography.usesEnglish)
                     color: metric.tone
                 }
             }

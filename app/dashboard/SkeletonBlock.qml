@@ -5,7 +5,8 @@ Rectangle {
     id: block
     property real cornerRadius: 4
     radius: cornerRadius
-    color: DashTheme.placeholder
+    // The platform's placeholder-text grey.
+    color: Qt.rgba(0, 0, 0, 0.25)
 
     SequentialAnimation on opacity {
         running: block.visible

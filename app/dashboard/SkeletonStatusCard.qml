@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // A placeholder status card: the card's symbol and title over three grey metric lines.
 Item {
@@ -8,9 +9,9 @@ Item {
     required property skeletonStatusCard kind
     implicitHeight: stack.implicitHeight + 20
 
-    DashGlass {
+    LiquidGlassSurface {
         anchors.fill: parent
-        radius: 18
+        cornerRadius: 18
     }
     ColumnLayout {
         id: stack
@@ -22,20 +23,19 @@ Item {
             height: 20
             spacing: 6
             opacity: 0.82
-            DashSymbol {
+            SymbolImage {
                 anchors.verticalCenter: parent.verticalCenter
-                name: card.kind.systemImage
+                systemName: card.kind.systemImage
                 size: 14
-                color: DashTheme.ink
+                weight: Font.DemiBold
+                color: AppTheme.ink
             }
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 text: card.kind.title
                 textFormat: Text.PlainText
-                font.family: DashTheme.sans
-                font.pixelSize: 14
-                font.weight: Font.DemiBold
-                color: DashTheme.ink
+                font: AppTypography.font(14, Font.DemiBold, "default", AppTypography.usesEnglish)
+                color: AppTheme.ink
             }
         }
         ColumnLayout {

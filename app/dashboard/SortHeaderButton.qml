@@ -1,4 +1,6 @@
 import QtQuick
+import Roror.App
+import Roror.Kit
 
 // A column title that chooses the sort; the arrow shows on the chosen one and always points down.
 Item {
@@ -8,7 +10,7 @@ Item {
     signal clicked()
     implicitWidth: 86
     implicitHeight: label.implicitHeight
-    readonly property color tone: isSelected ? DashTheme.accent : DashTheme.muted
+    readonly property color tone: isSelected ? AppTheme.accent : AppTheme.muted
 
     Row {
         id: label
@@ -18,16 +20,15 @@ Item {
         Text {
             anchors.verticalCenter: parent.verticalCenter
             text: button.title
-            font.family: DashTheme.sans
-            font.pixelSize: 12
-            font.weight: Font.DemiBold
+            font: AppTypography.font(12, Font.DemiBold, "default", AppTypography.usesEnglish)
             color: button.tone
         }
-        DashSymbol {
+        SymbolImage {
             objectName: "sortArrow"
             anchors.verticalCenter: parent.verticalCenter
-            name: "arrow.down"
-            size: 10
+            systemName: "arrow.down"
+            size: 9
+            weight: Font.Bold
             color: button.tone
             opacity: button.isSelected ? 1 : 0
         }

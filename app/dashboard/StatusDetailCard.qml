@@ -1,5 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
+import Roror.App
+import Roror.Kit
 
 // One status card: symbol and title, the card's own drawing, then its rows, on a glass card.
 Item {
@@ -11,9 +13,9 @@ Item {
     required property var rows
     implicitHeight: stack.implicitHeight + 16
 
-    DashGlass {
+    LiquidGlassSurface {
         anchors.fill: parent
-        radius: 18
+        cornerRadius: 18
     }
     ColumnLayout {
         id: stack
@@ -25,22 +27,21 @@ Item {
         RowLayout {
             Layout.fillWidth: true
             spacing: 8
-            DashSymbol {
+            SymbolImage {
                 Layout.preferredWidth: 20
                 Layout.preferredHeight: 20
-                name: card.systemImage
-                size: 13
-                color: DashTheme.accent
+                systemName: card.systemImage
+                size: 11
+                weight: Font.DemiBold
+                color: AppTheme.accent
             }
             Text {
                 Layout.fillWidth: true
                 text: card.title
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
-                font.family: DashTheme.sans
-                font.pixelSize: 13
-                font.weight: Font.DemiBold
-                color: DashTheme.ink
+                font: AppTypography.font(13, Font.DemiBold, "default", AppTypography.usesEnglish)
+                color: AppTheme.ink
             }
         }
         Loader {

@@ -1,6 +1,7 @@
 import QtQuick
 import Roror.App
 import Roror.Kit
+import Roror.Dashboard
 
 // The page area: exactly one page, the one the sidebar selects. Each page is one slot below. A
 // slot builds its page when the page is selected and throws it away when another one is, so a
@@ -21,9 +22,8 @@ Item {
         active: root.selectedFeature === "dashboard"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "概览" : "Overview"
-                systemImage: "gauge.with.dots.needle.bottom.50percent"
+            DashboardView {
+                model: root.model // qmllint disable unqualified
             }
         }
     }

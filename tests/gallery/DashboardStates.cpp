@@ -81,7 +81,7 @@ QQuickItem* loadDashboard(test::ViewFixture& view)
 // Scrolls the page so that the named item starts near the top of the window.
 void scrollTo(test::ViewFixture& view, QQuickItem* item, qreal above = 24)
 {
-    QQuickItem* scroller = view.find(QStringLiteral("dashboardScroller"));
+    QQuickItem* scroller = view.find(QStringLiteral("nativePageScroller"));
     if (!scroller || !item)
         return;
     auto* content = scroller->property("contentItem").value<QQuickItem*>();

@@ -383,7 +383,9 @@ QString hostSummary(const std::optional<SystemReport>& report, Language language
     if (hw && hw->model)
         parts.append(*hw->model);
     else if (report->host)
-        parts.append(*report->host);
+        // The probes may already have decorated the host with the chip, sizes and system that
+        // follow here; only its own name is taken, so the line does not say them twice.
+        parts.append(report->host->section(dot, 0, 0));
     else
         parts.append(thisMac);
     if (const auto chip = hardwareChipText(*report))

@@ -51,7 +51,8 @@ std::optional<QString> proxyText(const SystemReport& report);
 std::optional<QString> hardwareChipText(const SystemReport& report);
 
 // The hero card's host line. Without a report: the computer's own name (`localHostName`), else
-// "这台 Mac" / "This Mac".
+// "这台 Mac" / "This Mac". A host name the probes decorated ("name · chip · sizes · system") is
+// taken up to its first " · ".
 QString hostSummary(const std::optional<SystemReport>& report, AppResolvedLanguage language,
                     const QString& localHostName);
 // "可用 " / "Available " and the first disk's free space; absent without one.

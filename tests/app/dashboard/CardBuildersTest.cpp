@@ -479,6 +479,12 @@ TEST(StatusCards, HostSummaryAndFreeDiskText)
     }
     EXPECT_EQ(DashboardView::hostSummary(std::nullopt, zh, QString()), QStringLiteral("这台 Mac"));
 
+    // The probes' decorated host: its own name only, the rest is said once.
+    SystemReport decorated = modelled;
+    decorated.hardware->model.reset();
+    decorated.host = QStringLiteral("vm · Ryzen 7 · 32 GB/256 GB · Debian GNU/Linux 12");
+    EXPECT_EQ(DashboardView::hostSummary(decorated, en, "laptop"), QStringLiteral("vm · Ryzen 7, 8GPU · Unknown / 256 GB"));
+
     SystemReport noUsed;
     noUsed.disks = QList<SystemReport::Disk>{disk(std::nullopt, QStringLiteral("/"), 100, std::nullopt, std::nullopt)};
     EXPECT_EQ(DashboardView::availableDiskText(noUsed, en), std::nullopt);

@@ -2,6 +2,7 @@
 #include "tests/app/dashboard/DashboardFixtures.h"
 #include "tests/support/ViewFixture.h"
 
+#include <QDeadlineTimer>
 #include <QQmlProperty>
 #include <QSemaphore>
 #include <QTest>
@@ -76,7 +77,7 @@ protected:
     // Scrolls the page so that the process section is in the window.
     void showProcesses()
     {
-        QQuickItem* scroller = view().find(QStringLiteral("dashboardScroller"));
+        QQuickItem* scroller = view().find(QStringLiteral("nativePageScroller"));
         QQuickItem* section = view().find(QStringLiteral("processSection"));
         ASSERT_TRUE(scroller && section);
         const qreal top = section->mapToItem(scroller->property("contentItem").value<QQuickItem*>(), QPointF(0, 0)).y();
@@ -270,9 +271,38 @@ TEST_F(DashboardViewTest, EmptyProcessListAndLanguageSwitch)
     view().settle();
     EXPECT_TRUE(view().find(QStringLiteral("processEmptyState"))->isVisible());
     EXPECT_FALSE(view().find(QStringLiteral("processList"))->isVisible());
-    EXPECT_EQ(view().find(QStringLiteral("pageTitle"))->property("text").toString(), QStringLiteral("Overview"));
+    EXPECT_EQ(view().find(QStringLiteral("sectionTitleTitle"))->property("text").toString(), QStringLiteral("Overview"));
     view().setLanguage(AppLanguagePreference::chinese);
-    EXPECT_EQ(view().find(QStringLiteral("pageTitle"))->property("text").toString(), QStringLiteral("概览"));
+    EXPECT_EQ(view().find(QStringLiteral("sectionTitleTitle"))->property("text").toString(), QStringLiteral("概览"));
     EXPECT_EQ(view().find(QStringLiteral("healthBadge"))->property("text").toString(), QStringLiteral("良好"));
     EXPECT_EQ(view().find(QStringLiteral("freeSpaceChip"))->property("title").toString(), QStringLiteral("可用 88 GB"));
 }
+
+TEST_F(DashboardViewTest, LeavingThePageInTheWindowStopsTheRefreshAndComingBackStartsAfresh)
+{
+    ASSERT_NE(view().load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView")), nullptr)
+        << view().warnings().join('\n').toStdString();
+    ASSERT_TRUE(spinUntil([&] { return view().model().isLiveStatusActive() && view().model().statusReport().has_value(); }));
+    auto* shown = qvariant_cast<DashboardPage*>(view().find(QStringLiteral("page.dashboard"))->property("item").value<QQuickItem*>()->property("page"));
+    ASSERT_NE(shown, nullptr);
+    shown->setProcessSortRaw(QStringLiteral("memory"));
+
+    view().model().setSelectedFeature(AppFeature::clean);
+    view().settle();
+    // The page switch lets the page go with deleteLater, which the window's event loop runs.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(spinUntil([&] { return !view().model().isLiveStatusActive(); }));
+    const int taken = status.entered;
+    QDeadlineTimer wait(300);
+    while (!wait.hasExpired())
+        view().settle(1);
+    EXPECT_EQ(status.entered, taken); // no snapshot while another page shows
+
+    view().model().setSelectedFeature(AppFeature::dashboard);
+    ASSERT_TRUE(spinUntil([&] { return view().model().isLiveStatusActive() && status.entered > taken; }));
+    auto* again = qvariant_cast<DashboardPage*>(view().find(QStringLiteral("page.dashboard"))->property("item").value<QQuickItem*>()->property("page"));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->processSort(), ProcessUsageSort::cpu);
+    EXPECT_FALSE(again->forceQuitPending());
+}
+

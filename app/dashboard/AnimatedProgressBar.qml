@@ -19,7 +19,8 @@ Item {
     Rectangle {
         objectName: "progressFill"
         height: parent.height
-        width: bar.width * bar.clamped
+        // Whole pixels: a refresh that moves nothing visibly starts no animation (and no frames).
+        width: Math.round(bar.width * bar.clamped)
         radius: height / 2
         color: bar.color
         opacity: 0.84

@@ -23,7 +23,7 @@ Item {
         objectName: "batteryFill"
         x: 2
         y: 2
-        width: glyph.fill
+        width: Math.round(glyph.fill)
         height: glyph.height - 4
         radius: 4
         visible: width > 0

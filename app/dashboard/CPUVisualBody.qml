@@ -9,6 +9,9 @@ ColumnLayout {
     // Set by the card frame once the drawing is made.
     property cpuVisualBody body
     readonly property color tone: AppTheme[body.tone]
+    // Whole percents, held apart from the drawing's values: the ring only hears of a change it
+    // can show.
+    readonly property real ringValue: Math.round(body.fraction * 100) / 100
     spacing: 10
 
     RowLayout {
@@ -34,7 +37,7 @@ ColumnLayout {
             Layout.preferredHeight: 44
             RingGauge {
                 anchors.fill: parent
-                value: cpu.body.fraction
+                value: cpu.ringValue
                 color: cpu.tone
                 lineWidth: 5
             }

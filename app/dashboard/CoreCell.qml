@@ -8,6 +8,9 @@ ColumnLayout {
     id: root
     required property coreCell cell
     readonly property color tone: AppTheme[cell.tone]
+    // Whole pixels, held apart from the cell so that a refresh that moves nothing visibly
+    // starts no animation (and draws no frames).
+    readonly property real fill: Math.round(cell.fillHeight)
     spacing: 4
 
     Text {
@@ -30,7 +33,7 @@ ColumnLayout {
             objectName: "coreFill"
             anchors.bottom: parent.bottom
             width: parent.width
-            height: root.cell.fillHeight
+            height: root.fill
             radius: 3
             gradient: Gradient {
                 GradientStop { position: 0; color: Qt.rgba(root.tone.r, root.tone.g, root.tone.b, 0.55) }

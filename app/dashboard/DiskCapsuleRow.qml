@@ -8,6 +8,9 @@ ColumnLayout {
     id: row
     required property diskItem item
     readonly property color tone: AppTheme[item.tone]
+    // Held apart from the volume's values, so that a refresh that moves nothing visibly starts no
+    // animation (and draws no frames).
+    readonly property real fillWidth: Math.round(item.fillWidth(bar.width))
     spacing: 6
 
     RowLayout {
@@ -100,7 +103,7 @@ ColumnLayout {
         Rectangle {
             objectName: "diskFill"
             height: parent.height
-            width: row.item.fillWidth(bar.width)
+            width: row.fillWidth
             radius: height / 2
             gradient: Gradient {
                 orientation: Gradient.Horizontal

@@ -9,6 +9,9 @@ ColumnLayout {
     // Set by the card frame once the drawing is made.
     property memoryVisualBody body
     readonly property color tone: AppTheme[body.tone]
+    // Held apart from the drawing's values, so that a refresh that moves nothing visibly starts
+    // no animation (and draws no frames).
+    readonly property real usedWidth: Math.round(body.usedWidth(bar.width))
     spacing: 12
 
     RowLayout {
@@ -43,7 +46,7 @@ ColumnLayout {
         Rectangle {
             objectName: "memoryUsedSegment"
             height: parent.height
-            width: memory.body.usedWidth(bar.width)
+            width: memory.usedWidth
             radius: height / 2
             color: memory.tone
             opacity: 0.84

@@ -10,6 +10,9 @@ ColumnLayout {
     required property heroCard card
     property bool hasCustomBackground: false
     readonly property color tone: AppTheme[card.tone]
+    // A refresh re-evaluates everything that reads the card; the animated ring only hears of a
+    // value that really changed.
+    readonly property real ringValue: card.ringValue
     spacing: 12
 
     RowLayout {
@@ -38,7 +41,7 @@ ColumnLayout {
                 anchors.centerIn: parent
                 width: 84
                 height: 84
-                value: hero.card.ringValue
+                value: hero.ringValue
                 color: hero.tone
                 lineWidth: 8
             }

@@ -1,6 +1,7 @@
 import QtQuick
 import Roror.App
 import Roror.Kit
+import Roror.Dashboard
 import Roror.Pages.Analyze
 import Roror.Pages.Installer
 import Roror.Pages.Purge
@@ -12,9 +13,6 @@ import Roror.Pages.Optimize
 // The page area: exactly one page, the one the sidebar selects. Each page is one slot below. A
 // slot builds its page when the page is selected and throws it away when another one is, so a
 // page shown again starts from its own defaults; everything kept in the model survives.
-//
-// A page's slot holds its view built over the model, e.g. `CleanView { model: root.model }`
-// (import its module above). Until a page is built, its slot shows an empty state with its title.
 Item {
     id: root
     required property AppModel model
@@ -28,9 +26,8 @@ Item {
         active: root.selectedFeature === "dashboard"
         visible: active
         sourceComponent: Component {
-            EmptyState {
-                title: Loc.chinese ? "概览" : "Overview"
-                systemImage: "gauge.with.dots.needle.bottom.50percent"
+            DashboardView {
+                model: root.model // qmllint disable unqualified
             }
         }
     }

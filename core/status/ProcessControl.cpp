@@ -122,6 +122,12 @@ void rememberListedProcesses(const QHash<qint64, quint64>& startTimes)
     state().earlierStartTimes = std::exchange(state().listedStartTimes, startTimes);
 }
 
+QHash<qint64, quint64> listedStartTimes()
+{
+    std::lock_guard lock(state().lock);
+    return state().listedStartTimes;
+}
+
 void setHooksForTesting(Hooks hooks)
 {
     std::lock_guard lock(state().lock);

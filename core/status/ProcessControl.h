@@ -56,6 +56,8 @@ bool terminate(qint64 pid, bool force);
 // The start times of the processes of the latest process table, by pid; the table before it is
 // kept too, since the list on screen lags one table behind while the next snapshot is taken.
 void rememberListedProcesses(const QHash<qint64, quint64>& startTimes);
+// The start times of the latest process table, by pid (a pid it did not list is not there).
+QHash<qint64, quint64> listedStartTimes();
 
 // Test seam: the signal call, this program's pid and the largest valid pid.
 struct Hooks {

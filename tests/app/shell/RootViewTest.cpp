@@ -145,6 +145,19 @@ struct StartupLog {
     QStringList calls;
 };
 
+// The Overview is the page shown at start and takes its own snapshots while it is live; the
+// start-up steps are checked in their order with a snapshot between safeguards and updates.
+void expectStartupOrder(const QStringList& calls)
+{
+    QStringList steps = calls;
+    steps.removeAll(QStringLiteral("status"));
+    steps.removeAll(QStringLiteral("processes"));
+    EXPECT_EQ(steps, (QStringList{QStringLiteral("environment"), QStringLiteral("safeguards"), QStringLiteral("updates")}));
+    const qsizetype safeguards = calls.indexOf(QStringLiteral("safeguards"));
+    const qsizetype updates = calls.indexOf(QStringLiteral("updates"));
+    EXPECT_TRUE(calls.mid(safeguards, updates - safeguards).contains(QStringLiteral("status"))) << calls.join(' ').toStdString();
+}
+
 TEST_F(RootView, StartupCallsTheModelInOrder)
 {
     auto log = std::make_shared<StartupLog>();
@@ -174,8 +187,7 @@ TEST_F(RootView, StartupCallsTheModelInOrder)
         };
     };
     show();
-    EXPECT_EQ(log->calls, (QStringList{QStringLiteral("environment"), QStringLiteral("safeguards"), QStringLiteral("status"),
-                                       QStringLiteral("processes"), QStringLiteral("updates")}));
+    expectStartupOrder(log->calls);
     EXPECT_EQ(view().model().versionText(), QStringLiteral("2.0"));
 }
 
@@ -205,8 +217,7 @@ TEST_F(RootView, AFailingStartupStepStillRunsTheRest)
         };
     };
     show();
-    EXPECT_EQ(log->calls, (QStringList{QStringLiteral("environment"), QStringLiteral("safeguards"), QStringLiteral("status"),
-                                       QStringLiteral("processes"), QStringLiteral("updates")}));
+    expectStartupOrder(log->calls);
     // The safeguards error is in the message alert right after launch.
     EXPECT_TRUE(alertOpen("messageAlert"));
     EXPECT_EQ(textOf(alertPart("messageAlert", "alertMessage")), QStringLiteral("The safeguards file cannot be read."));

@@ -1,0 +1,56 @@
+import QtQuick
+import QtQuick.Layouts
+import Roror.App
+import Roror.Kit
+
+// One core's small vertical gauge with its caption and figure.
+ColumnLayout {
+    id: root
+    required property coreCell cell
+    readonly property color tone: AppTheme[cell.tone]
+    // Whole pixels, held apart from the cell so that a refresh that moves nothing visibly
+    // starts no animation (and draws no frames).
+    readonly property real fill: Math.round(cell.fillHeight)
+    spacing: 4
+
+    Text {
+        Layout.alignment: Qt.AlignHCenter
+        text: root.cell.caption
+        textFormat: Text.PlainText
+        font: AppTypography.font(8, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
+        color: AppTheme.muted
+    }
+    Item {
+        Layout.fillWidth: true
+        Layout.preferredHeight: 34
+        Rectangle {
+            anchors.fill: parent
+            radius: 3
+            color: AppTheme.line
+            opacity: 0.22
+        }
+        Rectangle {
+            objectName: "coreFill"
+            anchors.bottom: parent.bottom
+            width: parent.width
+            height: root.fill
+            radius: 3
+            gradient: Gradient {
+                GradientStop { position: 0; color: Qt.rgba(root.tone.r, root.tone.g, root.tone.b, 0.55) }
+                GradientStop { position: 1; color: Qt.rgba(root.tone.r, root.tone.g, root.tone.b, 0.85) }
+            }
+            Behavior on height { enabled: root.visible; NumberAnimation { duration: 400; easing.type: Easing.InOutQuad } }
+        }
+    }
+    Text {
+        Layout.alignment: Qt.AlignHCenter
+        Layout.maximumWidth: root.width
+        text: root.cell.percentText
+        textFormat: Text.PlainText
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 6
+        font: AppTypography.font(8, Font.Bold, "monospaced", AppTypography.usesEnglish)
+        color: AppTheme.ink
+        opacity: 0.75
+    }
+}

@@ -1,0 +1,88 @@
+import QtQuick
+import QtQuick.Layouts
+import Roror.App
+import Roror.Kit
+
+// The Overview page: health hero, status cards and process list, refreshed live while on screen.
+NativePage {
+    id: root
+    required property AppModel model
+    readonly property DashboardPage page: dashboard
+
+    title: Loc.chinese ? "概览" : "Overview"
+    subtitle: Loc.chinese ? "查看当前负载、内存、磁盘、电源、网络和进程状态，并从这里开始一次安全检查。"
+                          : "See current CPU, memory, disk, power, network, and process status, then start a safe check from here."
+    pageScrolls: true
+
+    DashboardPage {
+        id: dashboard
+        model: root.model
+        live: root.visible
+    }
+
+    Panel {
+        objectName: "skeletonPanel"
+        Layout.fillWidth: true
+        visible: !dashboard.hasReport
+        glass: true
+        cornerRadius: 22
+        compact: true
+        DashboardStatusSkeleton {
+            Layout.fillWidth: true
+            page: dashboard
+            // From the page's column, not from the grid's own width: a grid whose column count
+            // follows its own width re-lays itself out in the middle of its layout.
+            columns: dashboard.gridColumns(root.columnWidth - 28)
+        }
+    }
+
+    Panel {
+        objectName: "heroPanel"
+        Layout.fillWidth: true
+        visible: dashboard.hasReport
+        glass: true
+        cornerRadius: 22
+        compact: true
+        OverviewHeroCard {
+            Layout.fillWidth: true
+            card: dashboard.hero
+        }
+    }
+
+    GridLayout {
+        objectName: "cardGrid"
+        Layout.fillWidth: true
+        visible: dashboard.hasReport
+        columns: dashboard.gridColumns(root.columnWidth)
+        columnSpacing: 12
+        rowSpacing: 12
+        Repeater {
+            model: dashboard.cards
+            StatusDetailCard {
+                objectName: "statusCard"
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                Layout.preferredWidth: 1
+                Layout.alignment: Qt.AlignTop
+            }
+        }
+    }
+
+    NativeSection {
+        objectName: "processSection"
+        Layout.fillWidth: true
+        Layout.fillHeight: false
+        title: Loc.chinese ? "进程" : "Processes"
+        subtitle: Loc.chinese ? "实时 CPU 与内存占用" : "Live CPU & memory by process"
+        glass: true
+        ProcessUsageList {
+            Layout.fillWidth: true
+            Layout.preferredHeight: 320
+            page: dashboard
+        }
+    }
+
+    ForceQuitConfirmation {
+        page: dashboard
+    }
+}

@@ -1,0 +1,36 @@
+import QtQuick
+import Roror.App
+import Roror.Kit
+
+// A caption and a size, the size stronger when emphasized; given less than its own width, the
+// size is cut at its end rather than drawn past the card.
+Item {
+    id: figure
+    property string label
+    property string value
+    property bool emphasized
+    implicitWidth: caption.implicitWidth + 4 + size.implicitWidth
+    implicitHeight: Math.max(caption.implicitHeight, size.implicitHeight)
+
+    Text {
+        id: caption
+        anchors.baseline: size.baseline
+        text: figure.label
+        textFormat: Text.PlainText
+        color: AppTheme.quiet
+        font: AppTypography.font(9.5, Font.Medium, "default", AppTypography.usesEnglish)
+    }
+    Text {
+        id: size
+        x: caption.implicitWidth + 4
+        anchors.verticalCenter: parent.verticalCenter
+        width: Math.max(0, Math.min(implicitWidth, figure.width - x))
+        text: figure.value
+        textFormat: Text.PlainText
+        elide: Text.ElideRight
+        maximumLineCount: 1
+        color: AppTheme.ink
+        opacity: figure.emphasized ? 0.9 : 0.7
+        font: AppTypography.font(10.5, figure.emphasized ? Font.DemiBold : Font.Medium, "monospaced", AppTypography.usesEnglish)
+    }
+}

@@ -1,0 +1,96 @@
+import QtQuick
+import QtQuick.Layouts
+import Roror.App
+import Roror.Kit
+
+// The process table: a sort header over every process of the snapshot, in the page's order.
+ColumnLayout {
+    id: list
+    required property DashboardPage page
+    spacing: 0
+
+    RowLayout {
+        objectName: "processHeader"
+        Layout.fillWidth: true
+        Layout.leftMargin: 12
+        Layout.rightMargin: 12
+        Layout.bottomMargin: 8
+        spacing: 12
+        Text {
+            Layout.fillWidth: true
+            text: Loc.chinese ? "进程" : "Process"
+            font: AppTypography.font(12, Font.DemiBold, "default", AppTypography.usesEnglish)
+            color: AppTheme.muted
+        }
+        Text {
+            Layout.preferredWidth: 70
+            horizontalAlignment: Text.AlignRight
+            text: "PID"
+            font: AppTypography.font(12, Font.DemiBold, "default", AppTypography.usesEnglish)
+            color: AppTheme.muted
+        }
+        SortHeaderButton {
+            objectName: "sortCpu"
+            Layout.preferredWidth: 86
+            title: "CPU"
+            isSelected: list.page.processSort === "cpu"
+            onClicked: list.page.processSort = "cpu"
+        }
+        SortHeaderButton {
+            objectName: "sortMemory"
+            Layout.preferredWidth: 86
+            title: Loc.chinese ? "内存" : "Memory"
+            isSelected: list.page.processSort === "memory"
+            onClicked: list.page.processSort = "memory"
+        }
+        Item { Layout.preferredWidth: 28 }
+    }
+    Rectangle {
+        Layout.fillWidth: true
+        Layout.preferredHeight: 1
+        color: AppTheme.line
+    }
+    EmptyState {
+        objectName: "processEmptyState"
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        visible: list.page.processCount === 0
+        title: Loc.chinese ? "还没有进程数据" : "No Process Data Yet"
+        subtitle: Loc.chinese ? "等待实时状态刷新后会显示进程占用。" : "Process usage will appear after live status refreshes."
+        systemImage: "list.bullet.rectangle"
+    }
+    ListView {
+        id: processView
+        objectName: "processList"
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        // The page's count, not the view's own: a hidden view does not update its count.
+        visible: list.page.processCount > 0
+        clip: true
+        spacing: 6
+        topMargin: 8
+        bottomMargin: 8
+        boundsBehavior: Flickable.StopAtBounds
+        model: list.page.processes
+        delegate: ProcessUsageRow {
+            objectName: "processRow"
+            width: ListView.view.width
+            page: list.page // qmllint disable unqualified
+        }
+        add: Transition {
+            NumberAnimation { properties: "opacity"; from: 0; to: 1; duration: 250; easing.type: Easing.OutQuad }
+            NumberAnimation { properties: "x"; from: 40; to: 0; duration: 250; easing.type: Easing.OutQuad }
+        }
+        remove: Transition {
+            NumberAnimation { properties: "opacity"; to: 0; duration: 250; easing.type: Easing.OutQuad }
+            NumberAnimation { properties: "x"; to: 40; duration: 250; easing.type: Easing.OutQuad }
+        }
+        move: Transition {
+            NumberAnimation { properties: "y"; duration: 250; easing.type: Easing.OutQuad }
+        }
+        displaced: Transition {
+            NumberAnimation { properties: "x,y"; duration: 250; easing.type: Easing.OutQuad }
+            NumberAnimation { properties: "opacity"; to: 1; duration: 250 }
+        }
+    }
+}

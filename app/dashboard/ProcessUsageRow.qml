@@ -1,0 +1,124 @@
+import QtQuick
+import QtQuick.Layouts
+import QtQuick.Controls.Basic
+import Roror.App
+import Roror.Kit
+
+// One process: name and path, pid, CPU and memory shares, the hover quit button and a context menu.
+Item {
+    id: row
+    required property DashboardPage page
+    required property int index
+    required property string rowKey
+    required property string name
+    required property string detail
+    required property string pidText
+    required property string cpuText
+    required property string memoryText
+    required property string cpuTone
+    required property string memoryTone
+    required property bool cpuKnown
+    required property bool memoryKnown
+    required property bool canTerminate
+    readonly property bool isHovered: hover.hovered
+    implicitHeight: card.implicitHeight
+
+    HoverHandler {
+        id: hover
+    }
+    TapHandler {
+        acceptedButtons: Qt.RightButton
+        onTapped: menu.popup()
+    }
+    NativeListRow {
+        id: card
+        width: row.width
+        height: row.height
+        spacing: 12
+        verticalPadding: 8
+        ColumnLayout {
+            Layout.fillWidth: true
+            spacing: 3
+            Text {
+                objectName: "processName"
+                Layout.fillWidth: true
+                text: row.name
+                textFormat: Text.PlainText
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                color: AppTheme.ink
+                font: AppTypography.font(13, Font.DemiBold, "default", AppTypography.usesEnglish)
+            }
+            Text {
+                objectName: "processDetail"
+                Layout.fillWidth: true
+                text: row.detail
+                textFormat: Text.PlainText
+                elide: Text.ElideMiddle
+                maximumLineCount: 1
+                color: AppTheme.muted
+                font: AppTypography.font(11, Font.Normal, "default", AppTypography.usesEnglish)
+            }
+        }
+        Text {
+            Layout.preferredWidth: 70
+            horizontalAlignment: Text.AlignRight
+            text: row.pidText
+            textFormat: Text.PlainText
+            color: AppTheme.muted
+            font: AppTypography.font(12, Font.Medium, "monospaced", AppTypography.usesEnglish)
+        }
+        Text {
+            objectName: "processCpu"
+            Layout.preferredWidth: 86
+            horizontalAlignment: Text.AlignRight
+            text: row.cpuText
+            textFormat: Text.PlainText
+            fontSizeMode: Text.HorizontalFit
+            minimumPixelSize: 9
+            color: AppTheme[row.cpuTone]
+            font: AppTypography.font(12, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
+        }
+        Text {
+            objectName: "processMemory"
+            Layout.preferredWidth: 86
+            horizontalAlignment: Text.AlignRight
+            text: row.memoryText
+            textFormat: Text.PlainText
+            fontSizeMode: Text.HorizontalFit
+            minimumPixelSize: 9
+            color: AppTheme[row.memoryTone]
+            font: AppTypography.font(12, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
+        }
+        ProcessKillButton {
+            objectName: "killButton"
+            Layout.preferredWidth: 28
+            isVisible: row.isHovered && row.canTerminate
+            isEnabled: row.canTerminate
+            onTriggered: row.page.quit(row.index)
+        }
+    }
+    Menu {
+        id: menu
+        MenuItem {
+            objectName: "quitItem"
+            text: Loc.chinese ? "退出" : "Quit"
+            enabled: row.canTerminate
+            onTriggered: row.page.quit(row.index)
+        }
+        MenuItem {
+            objectName: "forceQuitItem"
+            text: Loc.chinese ? "强制退出…" : "Force Quit…"
+            enabled: row.canTerminate
+            palette.windowText: AppTheme.danger
+            onTriggered: row.page.requestForceQuit(row.index)
+        }
+        MenuSeparator {}
+        MenuItem {
+            objectName: "revealItem"
+            text: Loc.chinese ? "在 Finder 中显示" : "Show in Finder"
+            enabled: menu.visible && row.page.canReveal(row.index)
+            onTriggered: row.page.reveal(row.index)
+        }
+    }
+}

@@ -1,0 +1,17 @@
+import QtQuick
+
+// A grey placeholder block that breathes while it is on screen.
+Rectangle {
+    id: block
+    property real cornerRadius: 4
+    radius: cornerRadius
+    // The platform's placeholder-text grey.
+    color: Qt.rgba(0, 0, 0, 0.25)
+
+    SequentialAnimation on opacity {
+        running: block.visible
+        loops: Animation.Infinite
+        NumberAnimation { from: 0.3; to: 0.14; duration: 950; easing.type: Easing.InOutQuad }
+        NumberAnimation { from: 0.14; to: 0.3; duration: 950; easing.type: Easing.InOutQuad }
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/dashboard/cards/StatusCardData.h"
+#include "app/dashboard/overview/KeyedListModel.h"
+
+#include <QObject>
+
+namespace roror {
+
+// The Overview's card grid, one row per card, keyed by the card's title.
+class StatusCardListModel : public KeyedListModel<StatusCardData> {
+    Q_OBJECT
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
+
+public:
+    enum Role {
+        CardIdRole = Qt::UserRole + 1,
+        TitleRole,
+        SystemImageRole,
+        BodyKindRole, // the drawing's component name, or empty
+        BodyRole,     // the drawing's values
+        RowsRole,     // the rows as MetricBarRow values
+    };
+
+    explicit StatusCardListModel(QObject* parent = nullptr);
+
+    QVariant data(const QModelIndex& index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    int count() const { return rowCount(); }
+    void setCards(const QList<StatusCardData>& cards);
+
+signals:
+    void countChanged();
+
+protected:
+    QString keyOf(const StatusCardData& row) const override { return row.id(); }
+};
+
+} // namespace roror

@@ -1,0 +1,101 @@
+#include "app/dashboard/processes/ProcessUsageListModel.h"
+
+#include "app/dashboard/DashboardText.h"
+#include "app/dashboard/cards/LoadColor.h"
+#include "core/status/ProcessControl.h"
+
+namespace roror {
+
+ProcessUsageListModel::ProcessUsageListModel(QObject* parent) : KeyedListModel(parent) {}
+
+QVariant ProcessUsageListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= rows().size())
+        return {};
+    const ProcessUsageEntry& e = rows()[index.row()];
+    const SystemReport::ProcessInfo& p = e.process;
+    switch (role) {
+    case KeyRole:
+        return e.key;
+    case PidRole:
+        return p.pid ? *p.pid : qint64(-1);
+    case PidTextRole:
+        return ProcessUsageRow::pidText(p);
+    case Qt::DisplayRole:
+    case NameRole:
+        return ProcessUsageRow::displayName(p, m_language);
+    case DetailRole:
+        return ProcessUsageRow::processDetail(p, m_language);
+    case CommandRole:
+        return p.command.value_or(QString());
+    case CpuTextRole:
+        return DashboardText::percent(p.cpu, m_language);
+    case MemoryTextRole:
+        return DashboardText::percent(p.memory, m_language);
+    case CpuToneRole:
+        return toName(p.cpu ? LoadColor::tone(p.cpu) : ThemeTone::muted);
+    case MemoryToneRole:
+        return toName(p.memory ? LoadColor::tone(p.memory) : ThemeTone::muted);
+    case CpuKnownRole:
+        return p.cpu.has_value();
+    case MemoryKnownRole:
+        return p.memory.has_value();
+    case CanTerminateRole:
+        return ProcessControl::canTerminate(p.pid);
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> ProcessUsageListModel::roleNames() const
+{
+    return {
+        {KeyRole, "rowKey"},
+        {PidRole, "pid"},
+        {PidTextRole, "pidText"},
+        {NameRole, "name"},
+        {DetailRole, "detail"},
+        {CommandRole, "command"},
+        {CpuTextRole, "cpuText"},
+        {MemoryTextRole, "memoryText"},
+        {CpuToneRole, "cpuTone"},
+        {MemoryToneRole, "memoryTone"},
+        {CpuKnownRole, "cpuKnown"},
+        {MemoryKnownRole, "memoryKnown"},
+        {CanTerminateRole, "canTerminate"},
+    };
+}
+
+void ProcessUsageListModel::setEntries(const QList<ProcessUsageEntry>& entries)
+{
+    const int before = rowCount();
+    replaceRows(entries);
+    if (rowCount() != before)
+        emit countChanged();
+}
+
+void ProcessUsageListModel::setLanguage(AppResolvedLanguage language)
+{
+    if (language == m_language)
+        return;
+    m_language = language;
+    announceAllChanged();
+}
+
+std::optional<ProcessUsageEntry> ProcessUsageListModel::entry(int row) const
+{
+    if (row < 0 || row >= rows().size())
+        return std::nullopt;
+    return rows()[row];
+}
+
+int ProcessUsageListModel::rowOfKey(const QString& key) const
+{
+    for (int i = 0; i < rows().size(); ++i) {
+        if (rows()[i].key == key)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace roror

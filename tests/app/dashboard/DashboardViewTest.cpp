@@ -1,0 +1,308 @@
+#include "app/dashboard/overview/DashboardPage.h"
+#include "tests/app/dashboard/DashboardFixtures.h"
+#include "tests/support/ViewFixture.h"
+
+#include <QDeadlineTimer>
+#include <QQmlProperty>
+#include <QSemaphore>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace roror;
+using namespace roror::test;
+
+namespace {
+
+using ProcessList = QList<SystemReport::ProcessInfo>;
+
+// Status probes for the view: the recorded report over a process table the test sets; the
+// snapshot can be held back to keep the page before its first snapshot.
+struct ViewStatus {
+    QMutex mutex;
+    ProcessList table{proc(4321, QStringLiteral("firefox-esr"), 31.5, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr")),
+                      proc(2210, QStringLiteral("Xorg"), 7.0, 22.1, QStringLiteral("/usr/lib/xorg/Xorg")),
+                      proc(50, QStringLiteral("kworker"), 0.5, 0.0)};
+    std::atomic<bool> hold{false};
+    std::atomic<int> entered{0};
+    QSemaphore released;
+    QList<std::pair<qint64, bool>> terminations;
+
+    void install(AppModelServices& s)
+    {
+        s.processSnapshot = [this] {
+            QMutexLocker lock(&mutex);
+            return table;
+        };
+        s.statusSnapshot = [this](const std::optional<ProcessList>& top) {
+            ++entered;
+            if (hold)
+                released.acquire();
+            SystemReport report = recordedReport();
+            report.topProcesses = top.value_or(ProcessList{});
+            return report;
+        };
+        s.terminateProcess = [this](qint64 pid, bool force) { terminations.append({pid, force}); };
+        s.liveStatusIntervalMs = 60000; // one refresh per showing is enough here
+    }
+};
+
+class DashboardViewTest : public ViewTest {
+protected:
+    void SetUp() override
+    {
+        options.services = [this](AppModelServices& s, const TestEnv&) { status.install(s); };
+    }
+    void TearDown() override
+    {
+        status.released.release(100);
+        // Items the view let go of are deleted later; they must go while their engine still exists.
+        delete view().root();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ViewTest::TearDown();
+    }
+    QQuickItem* load()
+    {
+        QQuickItem* root = view().load(QStringLiteral("Roror.Dashboard"), QStringLiteral("DashboardView"));
+        EXPECT_NE(root, nullptr) << view().warnings().join('\n').toStdString();
+        return root;
+    }
+    DashboardPage* page() { return qvariant_cast<DashboardPage*>(view().root()->property("page")); }
+    bool waitForReport()
+    {
+        return spinUntil([&] {
+            return view().model().statusReport().has_value() && !view().model().isRefreshingStatus() && page()->hasReport()
+                && page()->processes()->rowCount() == view().model().processUsage().size();
+        });
+    }
+    // Scrolls the page so that the process section is in the window.
+    void showProcesses()
+    {
+        QQuickItem* scroller = view().find(QStringLiteral("nativePageScroller"));
+        QQuickItem* section = view().find(QStringLiteral("processSection"));
+        ASSERT_TRUE(scroller && section);
+        const qreal top = section->mapToItem(scroller->property("contentItem").value<QQuickItem*>(), QPointF(0, 0)).y();
+        scroller->setProperty("contentY", top - 20);
+        // The list lays its rows out on the next frame; new rows then slide in. Wait until
+        // every row is there and stands still.
+        ASSERT_TRUE(spinUntil([&] { return rows().size() == page()->processCount(); }, 3000));
+        ASSERT_TRUE(spinUntil([&] {
+            for (QQuickItem* row : rows()) {
+                if (row->x() != 0 || row->opacity() != 1)
+                    return false;
+            }
+            return true;
+        }, 3000));
+    }
+    QList<QQuickItem*> rows() { return view().findAll(QStringLiteral("processRow")); }
+    QQuickItem* rowNamed(const QString& name)
+    {
+        for (QQuickItem* row : rows()) {
+            if (row->property("name").toString() == name)
+                return row;
+        }
+        return nullptr;
+    }
+    QStringList rowNames()
+    {
+        QList<QQuickItem*> list = rows();
+        std::sort(list.begin(), list.end(), [](QQuickItem* a, QQuickItem* b) { return a->y() < b->y(); });
+        QStringList names;
+        for (QQuickItem* row : list)
+            names.append(row->property("name").toString());
+        return names;
+    }
+
+    ViewStatus status;
+};
+
+} // namespace
+
+TEST_F(DashboardViewTest, SkeletonUntilTheFirstSnapshotThenHeroAndCards)
+{
+    status.hold = true;
+    load();
+    ASSERT_TRUE(spinUntil([&] { return status.entered > 0; }));
+    view().settle();
+    QQuickItem* skeleton = view().find(QStringLiteral("skeletonPanel"));
+    ASSERT_NE(skeleton, nullptr);
+    EXPECT_TRUE(skeleton->isVisible());
+    EXPECT_FALSE(view().find(QStringLiteral("heroPanel"))->isVisible());
+    EXPECT_FALSE(view().find(QStringLiteral("cardGrid"))->isVisible());
+    EXPECT_EQ(view().findAll(QStringLiteral("skeletonCard")).size(), 6);
+    // The model takes its first snapshot before it counts as refreshing.
+    EXPECT_EQ(view().find(QStringLiteral("skeletonStatus"))->property("text").toString(), QStringLiteral("Waiting"));
+    EXPECT_TRUE(view().find(QStringLiteral("processSection"))->isVisible());
+
+    status.hold = false;
+    status.released.release(10);
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    EXPECT_FALSE(skeleton->isVisible());
+    EXPECT_TRUE(view().find(QStringLiteral("heroPanel"))->isVisible());
+    EXPECT_EQ(view().findAll(QStringLiteral("statusCard")).size(), 7);
+    EXPECT_EQ(view().find(QStringLiteral("healthScoreText"))->property("text").toString(), QStringLiteral("82"));
+    EXPECT_TRUE(view().find(QStringLiteral("liveChip"))->isVisible());
+}
+
+TEST_F(DashboardViewTest, RefreshRunsWhileThePageIsShownAndStopsWhenItIsNot)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    EXPECT_TRUE(view().model().isLiveStatusActive());
+    view().root()->setVisible(false);
+    ASSERT_TRUE(spinUntil([&] { return !view().model().isLiveStatusActive(); }));
+    view().root()->setVisible(true);
+    EXPECT_TRUE(view().model().isLiveStatusActive());
+}
+
+TEST_F(DashboardViewTest, SortHeaderReordersTheRows)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    showProcesses();
+    EXPECT_EQ(rowNames(), (QStringList{"firefox-esr", "Xorg", "kworker"}));
+    QQuickItem* cpu = view().find(QStringLiteral("sortCpu"));
+    QQuickItem* memory = view().find(QStringLiteral("sortMemory"));
+    EXPECT_TRUE(cpu->property("isSelected").toBool());
+    view().click(memory);
+    EXPECT_EQ(page()->processSort(), ProcessUsageSort::memory);
+    EXPECT_TRUE(memory->property("isSelected").toBool());
+    EXPECT_FALSE(cpu->property("isSelected").toBool());
+    ASSERT_TRUE(spinUntil([&] { return rowNames() == QStringList{"Xorg", "firefox-esr", "kworker"}; }, 3000));
+}
+
+TEST_F(DashboardViewTest, KillButtonShowsOnHoverOnlyWhereTheProcessMayBeEnded)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    showProcesses();
+    QQuickItem* firefox = rowNamed(QStringLiteral("firefox-esr"));
+    QQuickItem* kworker = rowNamed(QStringLiteral("kworker"));
+    ASSERT_TRUE(firefox && kworker);
+    const auto killOf = [&](QQuickItem* row) {
+        QList<QQuickItem*> out;
+        for (QQuickItem* k : view().findAll(QStringLiteral("killButton"))) {
+            if (row->isAncestorOf(k))
+                return k;
+        }
+        return static_cast<QQuickItem*>(nullptr);
+    };
+    EXPECT_FALSE(killOf(firefox)->property("isVisible").toBool());
+    view().hover(firefox);
+    EXPECT_TRUE(killOf(firefox)->property("isVisible").toBool());
+    EXPECT_TRUE(killOf(firefox)->property("isEnabled").toBool());
+    view().hover(kworker);
+    EXPECT_FALSE(killOf(firefox)->property("isVisible").toBool());
+    EXPECT_FALSE(killOf(kworker)->property("isVisible").toBool()); // pid 50
+    EXPECT_FALSE(killOf(kworker)->property("isEnabled").toBool());
+    view().click(killOf(kworker));
+    EXPECT_TRUE(status.terminations.isEmpty());
+
+    view().hover(firefox);
+    view().click(killOf(firefox));
+    ASSERT_EQ(status.terminations.size(), 1);
+    EXPECT_EQ(status.terminations[0], (std::pair<qint64, bool>{4321, false}));
+    // The row fades out and goes.
+    EXPECT_TRUE(spinUntil([&] { return rowNamed(QStringLiteral("firefox-esr")) == nullptr; }, 3000));
+}
+
+TEST_F(DashboardViewTest, ForceQuitAsksFirstAndCancellingEndsNothing)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    showProcesses();
+    QQuickItem* xorg = rowNamed(QStringLiteral("Xorg"));
+    ASSERT_NE(xorg, nullptr);
+    view().click(xorg, Qt::RightButton);
+    QQuickItem* forceItem = view().find(QStringLiteral("forceQuitItem"));
+    ASSERT_NE(forceItem, nullptr);
+    ASSERT_TRUE(spinUntil([&] { return forceItem->isVisible(); }, 3000));
+    EXPECT_TRUE(forceItem->isEnabled());
+    EXPECT_FALSE(view().find(QStringLiteral("revealItem"))->isEnabled()); // /usr/lib/xorg/Xorg is not here
+    view().click(forceItem);
+    QQuickItem* dialog = view().find(QStringLiteral("forceQuitDialog"));
+    ASSERT_TRUE(spinUntil([&] { return dialog->isVisible(); }, 3000));
+    EXPECT_EQ(view().find(QStringLiteral("forceQuitMessage"))->property("text").toString(),
+              QStringLiteral("Xorg will be ended immediately. Any unsaved work will be lost."));
+    EXPECT_TRUE(status.terminations.isEmpty());
+
+    view().click(view().find(QStringLiteral("forceQuitCancel")));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(status.terminations.isEmpty());
+
+    // Escape also cancels.
+    page()->requestForceQuit(1);
+    view().settle();
+    ASSERT_TRUE(dialog->isVisible());
+    QTest::keyClick(&view().window(), Qt::Key_Escape);
+    view().settle();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(status.terminations.isEmpty());
+
+    // A refresh while the question is open keeps it on Xorg.
+    view().click(xorg, Qt::RightButton);
+    ASSERT_TRUE(spinUntil([&] { return forceItem->isVisible(); }, 3000));
+    view().click(forceItem);
+    {
+        QMutexLocker lock(&status.mutex);
+        status.table = {proc(7777, QStringLiteral("newcomer"), 99.0, 1.0), status.table[1], status.table[0]};
+    }
+    ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+    view().settle();
+    EXPECT_EQ(view().find(QStringLiteral("forceQuitMessage"))->property("text").toString(),
+              QStringLiteral("Xorg will be ended immediately. Any unsaved work will be lost."));
+    view().click(view().find(QStringLiteral("forceQuitConfirm")));
+    EXPECT_FALSE(dialog->isVisible());
+    ASSERT_EQ(status.terminations.size(), 1);
+    EXPECT_EQ(status.terminations[0], (std::pair<qint64, bool>{2210, true}));
+}
+
+TEST_F(DashboardViewTest, EmptyProcessListAndLanguageSwitch)
+{
+    {
+        QMutexLocker lock(&status.mutex);
+        status.table.clear();
+    }
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    EXPECT_TRUE(view().find(QStringLiteral("processEmptyState"))->isVisible());
+    EXPECT_FALSE(view().find(QStringLiteral("processList"))->isVisible());
+    EXPECT_EQ(view().find(QStringLiteral("sectionTitleTitle"))->property("text").toString(), QStringLiteral("Overview"));
+    view().setLanguage(AppLanguagePreference::chinese);
+    EXPECT_EQ(view().find(QStringLiteral("sectionTitleTitle"))->property("text").toString(), QStringLiteral("概览"));
+    EXPECT_EQ(view().find(QStringLiteral("healthBadge"))->property("text").toString(), QStringLiteral("良好"));
+    EXPECT_EQ(view().find(QStringLiteral("freeSpaceChip"))->property("title").toString(), QStringLiteral("可用 88 GB"));
+}
+
+TEST_F(DashboardViewTest, LeavingThePageInTheWindowStopsTheRefreshAndComingBackStartsAfresh)
+{
+    ASSERT_NE(view().load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView")), nullptr)
+        << view().warnings().join('\n').toStdString();
+    ASSERT_TRUE(spinUntil([&] { return view().model().isLiveStatusActive() && view().model().statusReport().has_value(); }));
+    auto* shown = qvariant_cast<DashboardPage*>(view().find(QStringLiteral("page.dashboard"))->property("item").value<QQuickItem*>()->property("page"));
+    ASSERT_NE(shown, nullptr);
+    shown->setProcessSortRaw(QStringLiteral("memory"));
+
+    view().model().setSelectedFeature(AppFeature::clean);
+    view().settle();
+    // The page switch lets the page go with deleteLater, which the window's event loop runs.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(spinUntil([&] { return !view().model().isLiveStatusActive(); }));
+    const int taken = status.entered;
+    QDeadlineTimer wait(300);
+    while (!wait.hasExpired())
+        view().settle(1);
+    EXPECT_EQ(status.entered, taken); // no snapshot while another page shows
+
+    view().model().setSelectedFeature(AppFeature::dashboard);
+    ASSERT_TRUE(spinUntil([&] { return view().model().isLiveStatusActive() && status.entered > taken; }));
+    auto* again = qvariant_cast<DashboardPage*>(view().find(QStringLiteral("page.dashboard"))->property("item").value<QQuickItem*>()->property("page"));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->processSort(), ProcessUsageSort::cpu);
+    EXPECT_FALSE(again->forceQuitPending());
+}
+

@@ -46,15 +46,10 @@ Popup {
         Accessible.role: Accessible.AlertMessage
         Accessible.name: root.title
 
-        Image {
+        RororMark {
             Layout.alignment: Qt.AlignHCenter
             Layout.preferredWidth: 56
             Layout.preferredHeight: 56
-            source: "qrc:/qt/qml/Roror/Shell/RororMark.svg"
-            sourceSize.width: 112
-            sourceSize.height: 112
-            smooth: true
-            mipmap: true
         }
         Text {
             objectName: "alertTitle"

@@ -157,10 +157,10 @@ TEST_F(CleanViewEndToEnd, InTheWindowThroughTheRootViewsConfirmation)
     preview();
     EXPECT_EQ(shownPaths(), (QStringList{at("Library/Caches"), at("Library/Logs")}));
 
-    QObject* alert = view().root()->findChild<QObject*>(QStringLiteral("confirmationAlert"));
+    QQuickItem* alert = view().find(QStringLiteral("confirmationAlert"));
     ASSERT_NE(alert, nullptr);
+    // The alert's card is built when it is first shown, so its buttons are looked up each time.
     const auto alertButton = [&](const char* name) {
-        auto* content = alert->property("contentItem").value<QQuickItem*>();
         QList<QQuickItem*> found;
         std::function<void(QQuickItem*)> walk = [&](QQuickItem* i) {
             if (!i)
@@ -170,7 +170,7 @@ TEST_F(CleanViewEndToEnd, InTheWindowThroughTheRootViewsConfirmation)
             for (QQuickItem* c : i->childItems())
                 walk(c);
         };
-        walk(content);
+        walk(alert);
         return found.value(0);
     };
 

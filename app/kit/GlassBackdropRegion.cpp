@@ -72,8 +72,18 @@ void GlassBackdropRegion::checkPlace()
     // that frame paints its region again.
     if (!isVisible() || !GlassSource::shared().available())
         return;
-    if (mapToScene(QPointF(0, 0)) != m_paintedAt)
-        update();
+    if (mapToScene(QPointF(0, 0)) == m_paintedAt)
+        return;
+    // Outside the window or a clipping parent (a list's rows kept beyond its edge) nothing of it
+    // shows; it paints when it moves into view, since its place then differs from the one painted.
+    QRectF shown(0, 0, window()->width(), window()->height());
+    for (QQuickItem* up = parentItem(); up && !shown.isEmpty(); up = up->parentItem()) {
+        if (up->clip())
+            shown &= up->mapRectToScene(up->clipRect());
+    }
+    if (!mapRectToScene(QRectF(0, 0, width(), height())).intersects(shown))
+        return;
+    update();
 }
 
 } // namespace roror

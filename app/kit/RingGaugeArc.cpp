@@ -35,6 +35,14 @@ void RingGaugeArc::setProgress(qreal progress)
         return;
     m_progress = progress;
     emit progressChanged();
+    const qreal before = clamped(m_paintedProgress);
+    const qreal after = clamped(progress);
+    const qreal circumference = M_PI * std::min(width(), height());
+    // A quarter pixel along the ring is the least a repaint can show; reaching or leaving an empty
+    // ring always shows.
+    if (std::abs(after - before) * circumference < 0.25 && (before == 0) == (after == 0))
+        return;
+    m_paintedProgress = progress;
     update();
 }
 

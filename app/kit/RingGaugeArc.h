@@ -42,6 +42,8 @@ signals:
 
 private:
     qreal m_progress = 0;
+    // What the last repaint asked for: animation steps too small to see do not repaint.
+    qreal m_paintedProgress = 0;
     QColor m_color = Qt::black;
     QColor m_trackColor = Qt::transparent;
     qreal m_lineWidth = 6;

@@ -44,8 +44,9 @@ void WindowBackdrop::setScore(int value)
     if (m_score == value)
         return;
     m_score = value;
+    // The frame shows only the tone, whose colours arrive through their own setters; repainting it
+    // (and every glass surface over it) for each new score of a live refresh would cost far more.
     emit auraChanged();
-    changed();
 }
 
 void WindowBackdrop::setBackgroundImageUrl(const QUrl& value)

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QQuickItem>
 #include <QTest>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -392,6 +393,21 @@ TEST_F(RootView, BackdropDrawsTheAuraOnlyWithAScore)
     EXPECT_TRUE(backdrop->property("auraShown").toBool());
     EXPECT_EQ(backdrop->property("auraTone").toString(), QStringLiteral("amber"));
     EXPECT_DOUBLE_EQ(backdrop->property("sheenTopOpacity").toDouble(), 0.06);
+
+    // Each live refresh brings a new score; the frame (and every glass surface over it) is painted
+    // again only when the tone, which is all it shows of the score, changes.
+    QSignalSpy frames(backdrop, SIGNAL(frameChanged()));
+    view().grab();
+    frames.clear();
+    *score = 60;
+    ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+    view().grab();
+    EXPECT_EQ(frames.count(), 0);
+    *score = 90;
+    ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+    view().grab();
+    EXPECT_EQ(backdrop->property("auraTone").toString(), QStringLiteral("mint"));
+    EXPECT_GE(frames.count(), 1);
 
     // The aura switch off hides it although the report has a score.
     view().model().setShowHealthAura(false);

@@ -114,25 +114,29 @@ ColumnLayout {
         }
     }
     // Used at the leading edge, Free at the trailing edge, Total centred between them; where the
-    // three do not fit, each gives up width in proportion and cuts its figure at the end.
+    // three do not fit, they are drawn down to four fifths of their size, and below that each
+    // gives up width in proportion and cuts its figure at the end.
     Item {
         id: figures
         readonly property real gaps: row.item.hasTotal ? 2 * (6 + 4 + 6) : 6 + 4 + 6
-        readonly property real wanted: used.implicitWidth + free.implicitWidth + (row.item.hasTotal ? total.implicitWidth : 0)
+        readonly property real wanted: used.fullWidth + free.fullWidth + (row.item.hasTotal ? total.fullWidth : 0)
         readonly property real share: wanted > 0 ? Math.min(1, Math.max(0, width - gaps) / wanted) : 1
+        readonly property real fontScale: Math.max(0.8, share)
         Layout.fillWidth: true
         implicitHeight: Math.max(used.implicitHeight, free.implicitHeight)
         DiskFigure {
             id: used
-            width: implicitWidth * figures.share
+            fontScale: figures.fontScale
+            width: figures.share >= 0.8 ? used.implicitWidth : used.fullWidth * figures.share
             label: Loc.chinese ? "已用" : "Used"
             value: row.item.usedText
             emphasized: true
         }
         DiskFigure {
             id: total
+            fontScale: figures.fontScale
             visible: row.item.hasTotal
-            width: implicitWidth * figures.share
+            width: figures.share >= 0.8 ? total.implicitWidth : total.fullWidth * figures.share
             x: (used.width + figures.width - free.width - width) / 2
             label: Loc.chinese ? "总量" : "Total"
             value: row.item.totalText
@@ -140,7 +144,8 @@ ColumnLayout {
         }
         DiskFigure {
             id: free
-            width: implicitWidth * figures.share
+            fontScale: figures.fontScale
+            width: figures.share >= 0.8 ? free.implicitWidth : free.fullWidth * figures.share
             x: figures.width - width
             label: Loc.chinese ? "空闲" : "Free"
             value: row.item.freeText

@@ -17,7 +17,10 @@ trap 'kill "$ours" 2>/dev/null || true; rm -rf "$home"' EXIT
 HOME="$home" XDG_CONFIG_HOME="$home/.config" "$program" >/dev/null 2>&1 &
 ours=$!
 
-rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+rss_kb() {
+  kill -0 "$1" 2>/dev/null || { echo "the program ended before the measurement did" >&2; exit 1; }
+  awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"
+}
 sleep 60
 first=$(rss_kb "$ours")
 for minute in $(seq 2 "$minutes"); do

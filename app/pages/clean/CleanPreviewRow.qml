@@ -24,19 +24,9 @@ ResultsTableRow {
             id: statusSymbol
             objectName: "cleanRowSymbol"
             anchors.centerIn: parent
-            visible: text.length > 0
             systemName: root.symbol
             size: 15
             color: root.statusColor
-        }
-        // A symbol the icon font lacks is written as its sign.
-        Text {
-            objectName: "cleanRowSymbolFallback"
-            anchors.centerIn: parent
-            visible: !statusSymbol.visible
-            text: root.symbol === "sum" ? "\u2211" : "\u2022"
-            color: root.statusColor
-            font: AppTypography.font(16, Font.DemiBold, "default", AppTypography.usesEnglish)
         }
     }
     ColumnLayout {

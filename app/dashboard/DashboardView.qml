@@ -82,7 +82,21 @@ NativePage {
         }
     }
 
-    ForceQuitConfirmation {
-        page: dashboard
+    // Built when first asked for, not with the page; it then stays for the page's life.
+    Loader {
+        id: forceQuitLoader
+        active: false
+        sourceComponent: Component {
+            ForceQuitConfirmation {
+                page: dashboard // qmllint disable unqualified
+            }
+        }
+        Connections {
+            target: dashboard
+            function onForceQuitPendingChanged() {
+                if (dashboard.forceQuitPending)
+                    forceQuitLoader.active = true
+            }
+        }
     }
 }

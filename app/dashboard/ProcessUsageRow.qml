@@ -28,7 +28,8 @@ Item {
     }
     TapHandler {
         acceptedButtons: Qt.RightButton
-        onTapped: menu.popup()
+        // Made on demand: a menu in every row would be built again for each row a refresh brings.
+        onTapped: (menuComponent.createObject(row) as Menu).popup()
     }
     NativeListRow {
         id: card
@@ -98,27 +99,31 @@ Item {
             onTriggered: row.page.quit(row.index)
         }
     }
-    Menu {
-        id: menu
-        MenuItem {
-            objectName: "quitItem"
-            text: Loc.chinese ? "退出" : "Quit"
-            enabled: row.canTerminate
-            onTriggered: row.page.quit(row.index)
-        }
-        MenuItem {
-            objectName: "forceQuitItem"
-            text: Loc.chinese ? "强制退出…" : "Force Quit…"
-            enabled: row.canTerminate
-            palette.windowText: AppTheme.danger
-            onTriggered: row.page.requestForceQuit(row.index)
-        }
-        MenuSeparator {}
-        MenuItem {
-            objectName: "revealItem"
-            text: Loc.chinese ? "在 Finder 中显示" : "Show in Finder"
-            enabled: menu.visible && row.page.canReveal(row.index)
-            onTriggered: row.page.reveal(row.index)
+    Component {
+        id: menuComponent
+        Menu {
+            id: menu
+            onClosed: menu.destroy()
+            MenuItem {
+                objectName: "quitItem"
+                text: Loc.chinese ? "退出" : "Quit"
+                enabled: row.canTerminate // qmllint disable unqualified
+                onTriggered: row.page.quit(row.index) // qmllint disable unqualified
+            }
+            MenuItem {
+                objectName: "forceQuitItem"
+                text: Loc.chinese ? "强制退出…" : "Force Quit…"
+                enabled: row.canTerminate // qmllint disable unqualified
+                palette.windowText: AppTheme.danger
+                onTriggered: row.page.requestForceQuit(row.index) // qmllint disable unqualified
+            }
+            MenuSeparator {}
+            MenuItem {
+                objectName: "revealItem"
+                text: Loc.chinese ? "在 Finder 中显示" : "Show in Finder"
+                enabled: menu.visible && row.page.canReveal(row.index) // qmllint disable unqualified
+                onTriggered: row.page.reveal(row.index) // qmllint disable unqualified
+            }
         }
     }
 }

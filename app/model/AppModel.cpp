@@ -161,12 +161,19 @@ QVariant AppModel::readPersisted(const QString& key, const QVariant& fallback) c
 
 void AppModel::writePersisted(const QString& key, const QVariant& value, void (AppModel::*signal)())
 {
+    writePersisted({{key, value, signal}});
+}
+
+void AppModel::writePersisted(std::initializer_list<PersistedWrite> writes)
+{
     {
         const auto settings = m_services.openSettings();
-        settings->setValue(key, value);
+        for (const PersistedWrite& write : writes)
+            settings->setValue(write.key, write.value);
         settings->sync();
     }
-    emit(this->*signal)();
+    for (const PersistedWrite& write : writes)
+        emit(this->*write.signal)();
 }
 
 void AppModel::setSelectedFeature(AppFeature value) { assign(m_selectedFeature, value, &AppModel::selectedFeatureChanged); }
@@ -515,8 +522,8 @@ void AppModel::runCleanBranch(Done done)
                         // The clean itself went through; only the picture of what is left is missing.
                         if (isCurrentRequest(ReportSlot::clean, request))
                             setCleanPreviewReport(fresh.value);
-                        setLastCleanDate(nowSeconds());
-                        setLastCleanCount(result.removedCount);
+                        writePersisted({{kLastCleanDate, nowSeconds(), &AppModel::lastCleanDateChanged},
+                                        {kLastCleanCount, result.removedCount, &AppModel::lastCleanCountChanged}});
                         setStatusTitle(text("清理完成", "Cleanup Complete"));
                         const qint64 n = result.removedCount;
                         const qint64 m = result.failedCount;
@@ -572,8 +579,8 @@ void AppModel::runOptimizeBranch(Done done)
                 const qint64 m = result.skipped.size();
                 // A step whose command failed is said as failed, never passed off as a safeguard.
                 const qint64 f = result.failed.size();
-                setLastOptimizeDate(nowSeconds());
-                setLastOptimizeCount(n);
+                writePersisted({{kLastOptimizeDate, nowSeconds(), &AppModel::lastOptimizeDateChanged},
+                                {kLastOptimizeCount, n, &AppModel::lastOptimizeCountChanged}});
                 setStatusTitle(text("优化完成", "Optimization Complete"));
                 QString detail;
                 if (m == 0)
@@ -968,8 +975,8 @@ void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entr
                     }
                 }
                 setUninstallPreviewReport(UninstallPreviewReport(remaining));
-                setLastUninstallDate(nowSeconds());
-                setLastUninstallCount(handled);
+                writePersisted({{kLastUninstallDate, nowSeconds(), &AppModel::lastUninstallDateChanged},
+                                {kLastUninstallCount, handled, &AppModel::lastUninstallCountChanged}});
                 setStatusTitle(text("卸载完成", "Uninstall Complete"));
                 if (failed == 0)
                     setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。")
@@ -1028,9 +1035,9 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
                                                                  m_purgePreviewReport->generatedAt()));
                 }
                 if (fromPage == AppFeature::purge) {
-                    setLastPurgeScanDate(nowSeconds());
-                    setLastPurgeCleanedCount(lastPurgeCleanedCount() + 1);
-                    setLastPurgeCleanedBytes(lastPurgeCleanedBytes() + size);
+                    writePersisted({{kLastPurgeScanDate, nowSeconds(), &AppModel::lastPurgeScanDateChanged},
+                                    {kLastPurgeCleanedCount, lastPurgeCleanedCount() + 1, &AppModel::lastPurgeCleanedCountChanged},
+                                    {kLastPurgeCleanedBytes, lastPurgeCleanedBytes() + size, &AppModel::lastPurgeCleanedBytesChanged}});
                 }
                 setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
                 setStatusDetail(text("选中的项目已放入废纸篓。", "The selected item has been moved to Trash."));
@@ -1089,9 +1096,9 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
                     }
                 }
                 setInstallerPreviewReport(InstallerPreviewReport(remaining, m_services.now()));
-                setLastInstallerScanDate(nowSeconds());
-                setLastInstallerCleanedCount(movedCount);
-                setLastInstallerCleanedBytes(freed);
+                writePersisted({{kLastInstallerScanDate, nowSeconds(), &AppModel::lastInstallerScanDateChanged},
+                                {kLastInstallerCleanedCount, movedCount, &AppModel::lastInstallerCleanedCountChanged},
+                                {kLastInstallerCleanedBytes, freed, &AppModel::lastInstallerCleanedBytesChanged}});
                 setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
                 if (failed == 0)
                     setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。")
@@ -1348,10 +1355,10 @@ void AppModel::refreshAnalysisReport(const QString& path, Done done)
             setAnalysisReport(report);
             setStatusTitle(text("空间分析完成", "Storage Analysis Complete"));
             setStatusDetail(text("下面列出了最占空间的文件和文件夹。", "Below are the files and folders using the most space."));
-            setLastAnalysisDate(nowSeconds());
-            setLastAnalysisPathStored(report.path.value_or(path));
-            setLastAnalysisTotalSize(report.totalSize.value_or(0));
-            setLastAnalysisTotalFiles(report.totalFiles.value_or(0));
+            writePersisted({{kLastAnalysisDate, nowSeconds(), &AppModel::lastAnalysisDateChanged},
+                            {kLastAnalysisPath, report.path.value_or(path), &AppModel::lastAnalysisPathStoredChanged},
+                            {kLastAnalysisTotalSize, report.totalSize.value_or(0), &AppModel::lastAnalysisTotalSizeChanged},
+                            {kLastAnalysisTotalFiles, report.totalFiles.value_or(0), &AppModel::lastAnalysisTotalFilesChanged}});
             done();
         });
 }

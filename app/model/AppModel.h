@@ -296,7 +296,15 @@ private:
 
     template <typename T, typename Signal>
     void assign(T& field, const T& value, Signal signal);
+    struct PersistedWrite {
+        QString key;
+        QVariant value;
+        void (AppModel::*signal)();
+    };
     void writePersisted(const QString& key, const QVariant& value, void (AppModel::*signal)());
+    // Values that belong together (a run's date, count and size) are stored in one write, and
+    // their signals follow it, so no reader ever sees the new date beside the old count.
+    void writePersisted(std::initializer_list<PersistedWrite> writes);
     QVariant readPersisted(const QString& key, const QVariant& fallback) const;
 
     void setVersionText(const QString& value);

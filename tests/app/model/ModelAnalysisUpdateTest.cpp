@@ -84,6 +84,10 @@ TEST_F(ModelAnalysis, AnalyzePathTrimsRunsAsTheAnalysisPageAndStoresTheSummary)
     AppModel model(services);
     QList<std::optional<AppFeature>> features;
     QObject::connect(&model, &AppModel::runningFeatureChanged, &model, [&] { features.append(model.runningFeature()); });
+    // The page redraws its summary line on the date's signal: the totals must already be the new ones.
+    qint64 filesWhenDated = -1;
+    QObject::connect(&model, &AppModel::lastAnalysisDateChanged, &model,
+                     [&] { filesWhenDated = model.lastAnalysisTotalFiles(); });
     model.analyzePath(QStringLiteral("  \n/data/photos \t"));
     EXPECT_EQ(model.analysisPath(), QStringLiteral("/data/photos"));
     EXPECT_FALSE(model.analysisReport());
@@ -96,6 +100,7 @@ TEST_F(ModelAnalysis, AnalyzePathTrimsRunsAsTheAnalysisPageAndStoresTheSummary)
     EXPECT_EQ(model.lastAnalysisPathStored(), QStringLiteral("/data/photos"));
     EXPECT_EQ(model.lastAnalysisTotalSize(), 1012);
     EXPECT_EQ(model.lastAnalysisTotalFiles(), 3);
+    EXPECT_EQ(filesWhenDated, 3);
 
     // A report without path or totals stores the requested path and zeros.
     useLanguage(AppLanguagePreference::chinese);

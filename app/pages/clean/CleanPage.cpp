@@ -12,77 +12,38 @@
 namespace roror {
 
 CleanPage::CleanPage(QObject* parent)
-    : QObject(parent)
+    : RunReportPage(AppFeature::clean, parent)
 {
-    m_clockTimer.setInterval(30 * 1000);
-    connect(&m_clockTimer, &QTimer::timeout, this, &CleanPage::lastRunChanged);
-    connect(&LocalizationSettings::shared(), &LocalizationSettings::preferenceChanged, this, [this] {
-        emit lastRunChanged();
-        emit summaryChanged();
-    });
 }
 
-void CleanPage::setModel(AppModel* model)
+void CleanPage::connectModel(AppModel& model)
 {
-    if (model == m_model)
-        return;
-    for (const auto& c : std::as_const(m_connections))
-        disconnect(c);
-    m_connections.clear();
-    m_model = model;
-    if (m_model) {
-        m_connections << connect(m_model, &AppModel::isRunningChanged, this, &CleanPage::stateChanged)
-                      << connect(m_model, &AppModel::runningFeatureChanged, this, &CleanPage::stateChanged)
-                      << connect(m_model, &AppModel::cleanPreviewReportChanged, this, &CleanPage::reportChanged)
-                      << connect(m_model, &AppModel::lastCleanDateChanged, this, &CleanPage::lastRunChanged)
-                      << connect(m_model, &AppModel::lastCleanCountChanged, this, &CleanPage::lastRunChanged);
-    }
-    reportChanged();
-    emit lastRunChanged();
-    emit modelChanged();
-}
-
-void CleanPage::setActive(bool active)
-{
-    if (active == m_active)
-        return;
-    m_active = active;
-    if (m_active) {
-        m_clockTimer.start();
-        emit lastRunChanged();
-    } else {
-        m_clockTimer.stop();
-    }
-    emit activeChanged();
+    connect(&model, &AppModel::cleanPreviewReportChanged, this, &CleanPage::reportChanged);
+    connect(&model, &AppModel::lastCleanDateChanged, this, &CleanPage::lastRunChanged);
+    connect(&model, &AppModel::lastCleanCountChanged, this, &CleanPage::lastRunChanged);
 }
 
 void CleanPage::reportChanged()
 {
-    const auto report = m_model ? m_model->cleanPreviewReport() : std::nullopt;
+    const auto report = model() ? model()->cleanPreviewReport() : std::nullopt;
     m_rows.setEntries(report ? report->entries : QList<CleanPreviewReport::Entry>{});
-    emit stateChanged();
-    emit summaryChanged();
-}
-
-bool CleanPage::busy() const
-{
-    return m_model && m_model->isRunning() && m_model->runningFeature() == AppFeature::clean;
+    announceReport();
 }
 
 bool CleanPage::hasReport() const
 {
-    return m_model && m_model->cleanPreviewReport().has_value();
+    return model() && model()->cleanPreviewReport().has_value();
 }
 
 bool CleanPage::reportIsEmpty() const
 {
-    return !hasReport() || m_model->cleanPreviewReport()->entries.isEmpty();
+    return !hasReport() || model()->cleanPreviewReport()->entries.isEmpty();
 }
 
 bool CleanPage::hasCleaned() const
 {
     // Not-a-number is not greater than 0 either.
-    return m_model && m_model->lastCleanDate() > 0;
+    return model() && model()->lastCleanDate() > 0;
 }
 
 QString CleanPage::headerSymbol() const
@@ -92,16 +53,16 @@ QString CleanPage::headerSymbol() const
 
 QString CleanPage::lastCleanText() const
 {
-    if (!m_model)
+    if (!model())
         return {};
-    return PageLines::lastRunLine(PageLines::LastRun::clean, m_model->lastCleanDate(), m_model->lastCleanCount(), clock(),
+    return PageLines::lastRunLine(PageLines::LastRun::clean, model()->lastCleanDate(), model()->lastCleanCount(), now(),
                                   LocalizationSettings::shared().resolvedLanguage(), RelativeDateText::systemLanguage())
         .value_or(QString());
 }
 
 QString CleanPage::summaryText() const
 {
-    const auto report = m_model ? m_model->cleanPreviewReport() : std::nullopt;
+    const auto report = model() ? model()->cleanPreviewReport() : std::nullopt;
     return summaryText(report.value_or(CleanPreviewReport{}), LocalizationSettings::shared().resolvedLanguage());
 }
 
@@ -133,20 +94,20 @@ QString CleanPage::fitMiddle(const QString& text, const QFont& font, qreal width
 
 void CleanPage::preview()
 {
-    if (m_model)
-        m_model->request(AppActionFactory::clean(true, debug));
+    if (model())
+        model()->request(AppActionFactory::clean(true, debug));
 }
 
 void CleanPage::startCleaning()
 {
-    if (m_model)
-        m_model->request(AppActionFactory::clean(false, debug));
+    if (model())
+        model()->request(AppActionFactory::clean(false, debug));
 }
 
 void CleanPage::openProtectionList()
 {
-    if (m_model)
-        m_model->request(AppActionFactory::cleanWhitelist());
+    if (model())
+        model()->request(AppActionFactory::cleanWhitelist());
 }
 
 } // namespace roror

@@ -10,76 +10,37 @@
 namespace roror {
 
 OptimizePage::OptimizePage(QObject* parent)
-    : QObject(parent)
+    : RunReportPage(AppFeature::optimize, parent)
 {
-    m_clockTimer.setInterval(30 * 1000);
-    connect(&m_clockTimer, &QTimer::timeout, this, &OptimizePage::lastRunChanged);
-    connect(&LocalizationSettings::shared(), &LocalizationSettings::preferenceChanged, this, [this] {
-        emit lastRunChanged();
-        emit summaryChanged();
-    });
 }
 
-void OptimizePage::setModel(AppModel* model)
+void OptimizePage::connectModel(AppModel& model)
 {
-    if (model == m_model)
-        return;
-    for (const auto& c : std::as_const(m_connections))
-        disconnect(c);
-    m_connections.clear();
-    m_model = model;
-    if (m_model) {
-        m_connections << connect(m_model, &AppModel::isRunningChanged, this, &OptimizePage::stateChanged)
-                      << connect(m_model, &AppModel::runningFeatureChanged, this, &OptimizePage::stateChanged)
-                      << connect(m_model, &AppModel::optimizePreviewReportChanged, this, &OptimizePage::reportChanged)
-                      << connect(m_model, &AppModel::lastOptimizeDateChanged, this, &OptimizePage::lastRunChanged)
-                      << connect(m_model, &AppModel::lastOptimizeCountChanged, this, &OptimizePage::lastRunChanged);
-    }
-    reportChanged();
-    emit lastRunChanged();
-    emit modelChanged();
-}
-
-void OptimizePage::setActive(bool active)
-{
-    if (active == m_active)
-        return;
-    m_active = active;
-    if (m_active) {
-        m_clockTimer.start();
-        emit lastRunChanged();
-    } else {
-        m_clockTimer.stop();
-    }
-    emit activeChanged();
+    connect(&model, &AppModel::optimizePreviewReportChanged, this, &OptimizePage::reportChanged);
+    connect(&model, &AppModel::lastOptimizeDateChanged, this, &OptimizePage::lastRunChanged);
+    connect(&model, &AppModel::lastOptimizeCountChanged, this, &OptimizePage::lastRunChanged);
 }
 
 void OptimizePage::reportChanged()
 {
-    const auto report = m_model ? m_model->optimizePreviewReport() : std::nullopt;
+    const auto report = model() ? model()->optimizePreviewReport() : std::nullopt;
     m_rows.setEntries(report ? report->entries : QList<OptimizePreviewReport::Entry>{});
-    emit stateChanged();
-    emit summaryChanged();
-}
-
-bool OptimizePage::busy() const
-{
-    return m_model && m_model->isRunning() && m_model->runningFeature() == AppFeature::optimize;
+    announceReport();
 }
 
 bool OptimizePage::hasReport() const
 {
-    return m_model && m_model->optimizePreviewReport().has_value();
+    return model() && model()->optimizePreviewReport().has_value();
 }
 
 bool OptimizePage::reportIsEmpty() const
 {
-    return !hasReport() || m_model->optimizePreviewReport()->entries.isEmpty();
+    return !hasReport() || model()->optimizePreviewReport()->entries.isEmpty();
 }
 
 bool OptimizePage::hasOptimized() const
 {
-    return m_model && m_model->lastOptimizeDate() > 0;
+    return model() && model()->lastOptimizeDate() > 0;
 }
 
 QString OptimizePage::headerSymbol() const
@@ -89,10 +50,10 @@ QString OptimizePage::headerSymbol() const
 
 QString OptimizePage::lastOptimizeText() const
 {
-    if (!m_model)
+    if (!model())
         return {};
-    return PageLines::lastRunLine(PageLines::LastRun::optimize, m_model->lastOptimizeDate(), m_model->lastOptimizeCount(),
-                                  clock(), LocalizationSettings::shared().resolvedLanguage(),
+    return PageLines::lastRunLine(PageLines::LastRun::optimize, model()->lastOptimizeDate(), model()->lastOptimizeCount(),
+                                  now(), LocalizationSettings::shared().resolvedLanguage(),
                                   RelativeDateText::systemLanguage())
         .value_or(QString());
 }
@@ -125,20 +86,20 @@ QString OptimizePage::contractSubtitle(qsizetype checkCount, AppResolvedLanguage
 
 void OptimizePage::preview()
 {
-    if (m_model)
-        m_model->request(AppActionFactory::optimize(true, debug));
+    if (model())
+        model()->request(AppActionFactory::optimize(true, debug));
 }
 
 void OptimizePage::startOptimizing()
 {
-    if (m_model)
-        m_model->request(AppActionFactory::optimize(false, debug));
+    if (model())
+        model()->request(AppActionFactory::optimize(false, debug));
 }
 
 void OptimizePage::openSafeguards()
 {
-    if (m_model)
-        m_model->request(AppActionFactory::optimizeWhitelist());
+    if (model())
+        model()->request(AppActionFactory::optimizeWhitelist());
 }
 
 } // namespace roror

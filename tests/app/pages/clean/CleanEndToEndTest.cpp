@@ -114,7 +114,7 @@ TEST_F(CleanEndToEnd, PreviewThenCleanRemovesExactlyTheCleanableFiles)
 
     // Four items left the caches and two the logs; the page says so.
     EXPECT_EQ(model.lastCleanCount(), 6);
-    page.clock = [&model] { return QDateTime::fromMSecsSinceEpoch(qint64(model.lastCleanDate() * 1000) + 60000); };
+    page.setClock([&model] { return QDateTime::fromMSecsSinceEpoch(qint64(model.lastCleanDate() * 1000) + 60000); });
     EXPECT_EQ(page.lastCleanText(), QStringLiteral("Last cleaned 1 min. ago · 6 items"));
     EXPECT_EQ(page.headerSymbol(), QStringLiteral("clock.arrow.circlepath"));
     // The report taken again after the clean lists only what is left.

@@ -224,7 +224,7 @@ TEST_F(CleanPageModel, StartOnlyAsksForConfirmationAndTheConfirmedCleanUpdatesTh
 {
     AppModel model(services);
     CleanPage page;
-    page.clock = [] { return fixedNow().addSecs(120); };
+    page.setClock([] { return fixedNow().addSecs(120); });
     page.setModel(&model);
     page.preview();
     ASSERT_TRUE(spinUntil([&] { return previews.waiting() == 1; }));

@@ -101,7 +101,7 @@ TEST_F(OptimizePageModel, RoadsOfTheThreeButtonsAndTheBusyRule)
 {
     AppModel model(services);
     OptimizePage page;
-    page.clock = [] { return fixedNow().addSecs(3 * 3600); };
+    page.setClock([] { return fixedNow().addSecs(3 * 3600); });
     page.setModel(&model);
     EXPECT_TRUE(page.showsContract());
     EXPECT_EQ(page.headerSymbol(), QStringLiteral("speedometer"));

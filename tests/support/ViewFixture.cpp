@@ -61,8 +61,12 @@ ViewFixture::ViewFixture(Options options)
 ViewFixture::~ViewFixture()
 {
     delete m_root.data();
+    // Items the view let go with deleteLater still hold their images; without an event loop after
+    // the test nothing else would delete them.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_window.reset();
     m_engine.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_model.reset();
     LocalizationSettings::shared().setPreference(AppLanguagePreference::english);
 }

@@ -244,22 +244,6 @@ qint64 AppModel::lastCleanCount() const { return readPersisted(kLastCleanCount, 
 bool AppModel::showHealthAura() const { return readPersisted(kShowHealthAura, true).toBool(); }
 QString AppModel::customWindowBackgroundPath() const { return readPersisted(kCustomWindowBackgroundPath, QString()).toString(); }
 
-void AppModel::setLastInstallerScanDate(double value) { writePersisted(kLastInstallerScanDate, value, &AppModel::lastInstallerScanDateChanged); }
-void AppModel::setLastInstallerCleanedCount(qint64 value) { writePersisted(kLastInstallerCleanedCount, value, &AppModel::lastInstallerCleanedCountChanged); }
-void AppModel::setLastInstallerCleanedBytes(qint64 value) { writePersisted(kLastInstallerCleanedBytes, value, &AppModel::lastInstallerCleanedBytesChanged); }
-void AppModel::setLastPurgeScanDate(double value) { writePersisted(kLastPurgeScanDate, value, &AppModel::lastPurgeScanDateChanged); }
-void AppModel::setLastPurgeCleanedCount(qint64 value) { writePersisted(kLastPurgeCleanedCount, value, &AppModel::lastPurgeCleanedCountChanged); }
-void AppModel::setLastPurgeCleanedBytes(qint64 value) { writePersisted(kLastPurgeCleanedBytes, value, &AppModel::lastPurgeCleanedBytesChanged); }
-void AppModel::setLastAnalysisDate(double value) { writePersisted(kLastAnalysisDate, value, &AppModel::lastAnalysisDateChanged); }
-void AppModel::setLastAnalysisPathStored(const QString& value) { writePersisted(kLastAnalysisPath, value, &AppModel::lastAnalysisPathStoredChanged); }
-void AppModel::setLastAnalysisTotalSize(qint64 value) { writePersisted(kLastAnalysisTotalSize, value, &AppModel::lastAnalysisTotalSizeChanged); }
-void AppModel::setLastAnalysisTotalFiles(qint64 value) { writePersisted(kLastAnalysisTotalFiles, value, &AppModel::lastAnalysisTotalFilesChanged); }
-void AppModel::setLastOptimizeDate(double value) { writePersisted(kLastOptimizeDate, value, &AppModel::lastOptimizeDateChanged); }
-void AppModel::setLastOptimizeCount(qint64 value) { writePersisted(kLastOptimizeCount, value, &AppModel::lastOptimizeCountChanged); }
-void AppModel::setLastUninstallDate(double value) { writePersisted(kLastUninstallDate, value, &AppModel::lastUninstallDateChanged); }
-void AppModel::setLastUninstallCount(qint64 value) { writePersisted(kLastUninstallCount, value, &AppModel::lastUninstallCountChanged); }
-void AppModel::setLastCleanDate(double value) { writePersisted(kLastCleanDate, value, &AppModel::lastCleanDateChanged); }
-void AppModel::setLastCleanCount(qint64 value) { writePersisted(kLastCleanCount, value, &AppModel::lastCleanCountChanged); }
 void AppModel::setShowHealthAura(bool value) { writePersisted(kShowHealthAura, value, &AppModel::showHealthAuraChanged); }
 void AppModel::setCustomWindowBackgroundPath(const QString& value) { writePersisted(kCustomWindowBackgroundPath, value, &AppModel::customWindowBackgroundPathChanged); }
 

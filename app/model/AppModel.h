@@ -335,23 +335,6 @@ private:
     void setLatestUpdateVersionText(const std::optional<QString>& value);
     void setUpdateDownloadURL(const std::optional<QUrl>& value);
     void setWindowBackgroundRevision(int value);
-
-    void setLastInstallerScanDate(double value);
-    void setLastInstallerCleanedCount(qint64 value);
-    void setLastInstallerCleanedBytes(qint64 value);
-    void setLastPurgeScanDate(double value);
-    void setLastPurgeCleanedCount(qint64 value);
-    void setLastPurgeCleanedBytes(qint64 value);
-    void setLastAnalysisDate(double value);
-    void setLastAnalysisPathStored(const QString& value);
-    void setLastAnalysisTotalSize(qint64 value);
-    void setLastAnalysisTotalFiles(qint64 value);
-    void setLastOptimizeDate(double value);
-    void setLastOptimizeCount(qint64 value);
-    void setLastUninstallDate(double value);
-    void setLastUninstallCount(qint64 value);
-    void setLastCleanDate(double value);
-    void setLastCleanCount(qint64 value);
     void setCustomWindowBackgroundPath(const QString& value);
 
     // Busy state: every run still going is counted, so one run ending never hides another.

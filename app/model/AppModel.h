@@ -296,16 +296,20 @@ private:
 
     template <typename T, typename Signal>
     void assign(T& field, const T& value, Signal signal);
+    // The persisted properties (AppModelInternal.h), each with one row of key, default and signal.
+    enum class Persisted : int;
+    struct PersistedSetting;
+    static const QList<PersistedSetting>& persistedSettings();
+    static const PersistedSetting& persistedSetting(Persisted property);
     struct PersistedWrite {
-        QString key;
+        Persisted property;
         QVariant value;
-        void (AppModel::*signal)();
     };
-    void writePersisted(const QString& key, const QVariant& value, void (AppModel::*signal)());
     // Values that belong together (a run's date, count and size) are stored in one write, and
     // their signals follow it, so no reader ever sees the new date beside the old count.
     void writePersisted(std::initializer_list<PersistedWrite> writes);
-    QVariant readPersisted(const QString& key, const QVariant& fallback) const;
+    // The stored value, or the property's default when the key is absent.
+    QVariant readPersisted(Persisted property) const;
 
     void setVersionText(const QString& value);
     void setIsRunning(bool value);

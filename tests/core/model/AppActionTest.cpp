@@ -1,4 +1,5 @@
 #include "core/model/AppActionFactory.h"
+#include "core/model/AppActionKind.h"
 #include "core/model/AppFeature.h"
 #include "platform/PreferredLanguages.h"
 #include "tests/support/TestEnv.h"
@@ -186,6 +187,66 @@ TEST(AppActionFactory, TitleAndDetailEachReadTheLanguageAfresh)
     env.setLanguagePreference(QStringLiteral("english"));
     EXPECT_EQ(before.title, QStringLiteral("刷新状态"));
     EXPECT_EQ(AppActionFactory::status(false).title, QStringLiteral("Refresh Status"));
+}
+
+TEST(AppActionKind, EveryActionReadsAsOneKindAndOnePage)
+{
+    TestEnv env;
+    namespace F = AppActionFactory;
+    using K = AppActionKind;
+    using P = AppFeature;
+    const auto words = [](const QStringList& arguments) {
+        AppAction action;
+        action.arguments = arguments;
+        return action;
+    };
+    const struct {
+        const char* name;
+        AppAction action;
+        AppActionKind kind;
+        std::optional<AppFeature> feature;
+    } cases[] = {
+        // What the pages build.
+        {"clean preview", F::clean(true, true), K::cleanPreview, P::clean},
+        {"clean", F::clean(false, false), K::clean, P::clean},
+        {"clean editor", F::cleanWhitelist(), K::cleanWhitelist, P::clean},
+        {"uninstall preview", F::uninstall(true, false), K::uninstallPreview, P::uninstall},
+        {"uninstall", F::uninstall(false, false), K::completed, P::uninstall},
+        {"optimize preview", F::optimize(true, false), K::optimizePreview, P::optimize},
+        {"optimize", F::optimize(false, true), K::optimize, P::optimize},
+        {"optimize editor", F::optimizeWhitelist(), K::optimizeWhitelist, P::optimize},
+        {"analyze json", F::analyze(QStringLiteral("/x"), true), K::analysis, P::analyze},
+        {"analyze", F::analyze(QStringLiteral("/x"), false), K::completed, P::analyze},
+        {"status json", F::status(true), K::statusRefresh, P::dashboard},
+        {"status", F::status(false), K::completed, std::nullopt},
+        {"purge preview", F::purge(true, false), K::purgePreview, P::purge},
+        {"purge", F::purge(false, false), K::completed, P::purge},
+        {"purge paths", F::purgePaths(), K::completed, P::purge},
+        {"installer preview", F::installer(true, false), K::installerPreview, P::installer},
+        {"installer", F::installer(false, false), K::completed, P::installer},
+        {"touchid", F::touchID(true), K::notAvailable, std::nullopt},
+        {"completion", F::completion(false), K::notAvailable, std::nullopt},
+        {"update", F::update(true, true), K::update, std::nullopt},
+        {"remove", F::remove(true), K::notAvailable, std::nullopt},
+        {"menu", F::menu(), K::completed, std::nullopt},
+        {"help", F::help(), K::completed, std::nullopt},
+        {"version", F::version(), K::version, std::nullopt},
+        // Word lists no page builds: the first rule that fits picks the kind, the first feature
+        // word picks the page, each on its own.
+        {"editor plus a word", words({"clean", "--whitelist", "x"}), K::clean, P::clean},
+        {"editor words reordered", words({"--whitelist", "optimize"}), K::optimize, P::optimize},
+        {"status json with a feature word", words({"status", "--json", "clean"}), K::statusRefresh, P::clean},
+        {"optimize marks uninstall", words({"optimize", "uninstall"}), K::optimize, P::uninstall},
+        {"uninstall preview before optimize", words({"optimize", "uninstall", "--dry-run"}), K::uninstallPreview, P::uninstall},
+        {"analysis marks clean", words({"analyze", "--json", "clean"}), K::analysis, P::clean},
+        {"update with clean", words({"update", "clean"}), K::clean, P::clean},
+        {"case counts", words({"Clean", "--dry-run"}), K::completed, std::nullopt},
+        {"version plus a word", words({"--version", "x"}), K::completed, std::nullopt},
+        {"no words", words({}), K::completed, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseAppAction(c.action), (ParsedAppAction{c.kind, c.feature})) << c.name;
+    }
 }
 
 TEST(AppFeature, EightPagesInSidebarOrderWithExactRawValues)

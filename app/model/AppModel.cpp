@@ -89,6 +89,7 @@ AppModel::AppModel(AppModelServices services, QObject* parent)
 
 AppModel::~AppModel()
 {
+    stopTrashMoves();
     m_relay->detach();
 }
 

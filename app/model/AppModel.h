@@ -16,9 +16,11 @@
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace roror {
 
@@ -197,6 +199,9 @@ public:
     // `fromPage` is the page that asked: only a move from Project Cleanup counts in its counters.
     QFuture<void> moveToTrash(const std::optional<QString>& path, AppFeature fromPage = AppFeature::purge);
     QFuture<void> moveInstallersToTrash(const QStringList& paths);
+    // Lets the move under way finish and drops every item after it, so closing never waits on a
+    // batch (the model's destruction calls it). The futures of dropped batches end cancelled.
+    void stopTrashMoves();
 
     // ---- Folder choices (the view runs the dialog; an empty path means it was cancelled) ----
     void chooseScanPath(const QString& chosenPath);
@@ -371,7 +376,9 @@ private:
     void refreshAnalysisReport(const QString& path, Done done);
 
     void performUninstall(const QList<UninstallPreviewReport::Entry>& entries, Done done);
-    quint64 beginTrashRun(AppFeature feature);
+    quint64 beginTrashRun(AppFeature feature, const QString& title, const QString& detail);
+    // Ends a move: `result` becomes the banner, or (none) the banner goes back to the last result.
+    void endTrashRun(quint64 run, const std::optional<std::pair<QString, QString>>& result);
     void runTrashJob(std::function<void()> work);
     // Runs `work` on the Trash thread; `continuation` gets its value (none if it threw) on the GUI thread.
     template <typename T>
@@ -437,7 +444,11 @@ private:
     // The one thread that moves items to the Trash; destroyed (after waiting for a move under way)
     // once the relay no longer reaches the model.
     QThreadPool m_trashPool;
-    // The banner before a single move, shown again when the move fails.
+    // Set once the model closes: the Trash thread stops after the item under way.
+    std::shared_ptr<std::atomic<bool>> m_trashStop = std::make_shared<std::atomic<bool>>(false);
+    // The banner a failed move goes back to: what showed before the moves under way began, or the
+    // result of the last move that ended.
+    int m_trashRunsPending = 0;
     QString m_trashStatusTitle;
     QString m_trashStatusDetail;
 

@@ -13,7 +13,6 @@
 #include "core/engines/optimize/OptimizeWhitelistStore.h"
 #include "core/model/FolderAccessError.h"
 #include "core/model/LocalizationSettings.h"
-#include "core/support/StandardPath.h"
 #include "core/status/LocalSystemStatus.h"
 #include "core/status/ProcessControl.h"
 #include "core/update/UpdateConfiguration.h"
@@ -21,14 +20,12 @@
 #include "core/update/UpdateService.h"
 #include "platform/AppBundle.h"
 #include "platform/SettingsStore.h"
+#include "platform/TrashMove.h"
 
 #include <QDesktopServices>
 #include <QException>
 #include <QDir>
-#include <QFile>
 #include <QProcessEnvironment>
-#include <QStandardPaths>
-#include <cstdio>
 #include <QUrl>
 #include <stdexcept>
 
@@ -107,35 +104,9 @@ AppModelServices AppModelServices::real()
         return LocalAnalysis::snapshot(rootPath);
     };
 
-    // Runs on the model's Trash thread, so it reads the language from the store, not the GUI object.
-    s.moveToTrash = [](const QString& path, QString* error) {
-        const auto fail = [error](const QString& message) {
-            if (error)
-                *error = message;
-            return false;
-        };
-        // The platform's move resolves ".." in the text but the kernel walks it through links, so
-        // only a path in standard form is moved: the one the Trash guard judged.
-        if (!path.startsWith(QLatin1Char('/')) || standardizedPath(path) != path)
-            return fail(LocalizationSettings::shared().text(
-                QStringLiteral("这个路径不在允许范围内，无法移到废纸篓。"),
-                QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash.")));
-        // Without the user's data folder the platform Trash falls back to the working folder, so
-        // the folder is made first, and a move that still lands at a relative place is put back.
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        if (data.isEmpty() || !QDir().mkpath(data))
-            return fail(AppLocalization::coreText(QStringLiteral("找不到可用的废纸篓。"),
-                                                  QStringLiteral("No Trash is available.")));
-        QFile item(path);
-        if (!item.moveToTrash())
-            return fail(item.errorString());
-        const QString landed = item.fileName();
-        if (!QDir::isAbsolutePath(landed)) {
-            ::rename(QFile::encodeName(landed).constData(), QFile::encodeName(path).constData());
-            return fail(AppLocalization::coreText(QStringLiteral("找不到可用的废纸篓。"),
-                                                  QStringLiteral("No Trash is available.")));
-        }
-        return true;
+    // Runs on the model's Trash thread, so the platform move reads the language from the store.
+    s.moveToTrash = [](const QString& path, const QString& folder, QString* error) {
+        return TrashMove::moveToTrash(path, folder, QDir::homePath(), error);
     };
     s.openURL = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     return s;

@@ -79,7 +79,8 @@ struct AppModelServices {
     std::function<void(UpdateInstaller& installer, const QUrl& url)> startUpdateDownload;
 
     // Platform: move one item to the user's Trash (false with a message on failure), open an address.
-    std::function<bool(const QString& path, QString* error)> moveToTrash; // pool
+    // `folder` is the folder the Trash guard judged for the item; the move acts on that folder only.
+    std::function<bool(const QString& path, const QString& folder, QString* error)> moveToTrash; // pool
     std::function<void(const QUrl& url)> openURL;
 
     // Pause between two live status refreshes, from the end of one to the start of the next.

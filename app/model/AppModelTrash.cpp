@@ -2,6 +2,7 @@
 
 #include "app/model/AppModelInternal.h"
 #include "core/model/ScanPathGuard.h"
+#include "core/support/Log.h"
 
 #include <QMetaObject>
 
@@ -18,21 +19,29 @@ struct MoveOutcome {
     QString error;
 };
 
-MoveOutcome guardedMove(const std::function<bool(const QString&, QString*)>& moveToTrash, const QString& path,
-                        const QString& home)
+using TrashMover = std::function<bool(const QString& path, const QString& folder, QString* error)>;
+using StopFlag = std::shared_ptr<std::atomic<bool>>;
+
+MoveOutcome guardedMove(const TrashMover& moveToTrash, const QString& path, const QString& home)
 {
     MoveOutcome outcome;
-    outcome.refused = !ScanPathGuard::isTrashAllowed(path, home);
-    if (outcome.refused)
+    // The move acts on the folder the guard judged, so a folder swapped afterwards fails the item.
+    const std::optional<QString> folder = ScanPathGuard::allowedParentFolder(path, home);
+    outcome.refused = !folder;
+    if (outcome.refused) {
+        qCInfo(log::trash).noquote() << "refused by the Trash guard:" << path;
         return outcome;
+    }
     try {
-        outcome.moved = moveToTrash(path, &outcome.error);
+        outcome.moved = moveToTrash(path, *folder, &outcome.error);
     } catch (const std::exception& error) {
         outcome.error = QString::fromUtf8(error.what());
         outcome.moved = false;
     } catch (...) {
         outcome.moved = false; // the GUI thread words an unknown error
     }
+    if (!outcome.moved)
+        qCInfo(log::trash).noquote() << "not moved to Trash:" << path << "-" << outcome.error;
     return outcome;
 }
 
@@ -44,14 +53,16 @@ struct UninstallOutcome {
 
 // The uninstall run: an application's leftovers go only once the application itself is gone, so a
 // refused or failed application keeps everything it needs.
-UninstallOutcome uninstallEntries(const std::function<bool(const QString&, QString*)>& moveToTrash,
-                                  const QList<UninstallPreviewReport::Entry>& entries, const QString& home)
+UninstallOutcome uninstallEntries(const TrashMover& moveToTrash, const QList<UninstallPreviewReport::Entry>& entries,
+                                  const QString& home, const StopFlag& stop)
 {
     UninstallOutcome outcome;
     QSet<QString> moved;
     for (const auto& entry : entries) {
         bool appGone = moved.contains(entry.path);
         if (!appGone) {
+            if (*stop)
+                return outcome;
             if (guardedMove(moveToTrash, entry.path, home).moved) {
                 moved.insert(entry.path);
                 ++outcome.handled;
@@ -66,6 +77,8 @@ UninstallOutcome uninstallEntries(const std::function<bool(const QString&, QStri
         for (const QString& leftover : entry.leftoverPaths) {
             if (moved.contains(leftover))
                 continue;
+            if (*stop)
+                return outcome;
             if (guardedMove(moveToTrash, leftover, home).moved)
                 moved.insert(leftover);
             else
@@ -81,6 +94,12 @@ void AppModel::runTrashJob(std::function<void()> work)
 {
     // One mover at a time, in the order asked, so two batches never race for the same item.
     m_trashPool.start(std::move(work));
+}
+
+void AppModel::stopTrashMoves()
+{
+    *m_trashStop = true;
+    m_trashPool.clear();
 }
 
 template <typename T>
@@ -99,14 +118,30 @@ void AppModel::runOnTrashThread(std::function<T()> work, std::function<void(std:
     });
 }
 
-quint64 AppModel::beginTrashRun(AppFeature feature)
+quint64 AppModel::beginTrashRun(AppFeature feature, const QString& title, const QString& detail)
 {
-    m_trashStatusTitle = m_statusTitle;
-    m_trashStatusDetail = m_statusDetail;
+    if (m_trashRunsPending++ == 0) {
+        m_trashStatusTitle = m_statusTitle;
+        m_trashStatusDetail = m_statusDetail;
+    }
     const quint64 run = beginRun(feature);
-    setStatusTitle(text("正在移到废纸篓", "Moving to Trash"));
-    setStatusDetail(text("正在把选中的项目移到废纸篓，请稍等。", "Moving the selected items to Trash, please wait."));
+    setStatus(title, detail);
     return run;
+}
+
+void AppModel::endTrashRun(quint64 run, const std::optional<std::pair<QString, QString>>& result)
+{
+    --m_trashRunsPending;
+    endRun(run);
+    if (result) {
+        m_trashStatusTitle = result->first;
+        m_trashStatusDetail = result->second;
+        setStatus(result->first, result->second);
+    } else if (m_trashRunsPending == 0) {
+        // A failed move changes nothing: the banner goes back to the last result, never to the
+        // progress text of a move that has ended meanwhile.
+        setStatus(m_trashStatusTitle, m_trashStatusDetail);
+    }
 }
 
 QFuture<void> AppModel::uninstallSelectedApps(const QList<UninstallPreviewReport::Entry>& entries)
@@ -122,44 +157,45 @@ QFuture<void> AppModel::uninstallSelectedApps(const QList<UninstallPreviewReport
 
 void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entries, Done done)
 {
-    const quint64 run = beginRun(AppFeature::uninstall);
-    setStatusTitle(text("正在卸载", "Uninstalling"));
-    setStatusDetail(text("正在处理选中的应用，请稍等。", "Processing the selected apps, please wait."));
+    const quint64 run = beginTrashRun(AppFeature::uninstall, text("正在卸载", "Uninstalling"),
+                                      text("正在处理选中的应用，请稍等。", "Processing the selected apps, please wait."));
 
     const auto moveToTrash = m_services.moveToTrash;
     const QString homeFolder = home();
+    const StopFlag stop = m_trashStop;
     runOnTrashThread<UninstallOutcome>(
-        [moveToTrash, entries, homeFolder] { return uninstallEntries(moveToTrash, entries, homeFolder); },
+        [moveToTrash, entries, homeFolder, stop] { return uninstallEntries(moveToTrash, entries, homeFolder, stop); },
         [this, run, done](std::optional<UninstallOutcome> result) {
             const UninstallOutcome outcome = result.value_or(UninstallOutcome{});
             const qint64 handled = outcome.handled;
             const qint64 failed = outcome.failed;
             if (handled == 0) {
-                setStatusTitle(text("没有完成", "Not Completed"));
-                setStatusDetail(text("选中的应用没有处理成功。", "The selected apps could not be processed."));
-            } else {
-                // Only applications that really went to the Trash leave the report.
-                QList<UninstallPreviewReport::Entry> remaining;
-                if (m_uninstallPreviewReport) {
-                    for (const auto& entry : m_uninstallPreviewReport->entries()) {
-                        if (!outcome.removedApps.contains(entry.path))
-                            remaining.append(entry);
-                    }
-                }
-                setUninstallPreviewReport(UninstallPreviewReport(remaining));
-                writePersisted({{Persisted::lastUninstallDate, nowSeconds()},
-                                {Persisted::lastUninstallCount, handled}});
-                setStatusTitle(text("卸载完成", "Uninstall Complete"));
-                if (failed == 0)
-                    setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。")
-                                                : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items."));
-                else
-                    setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目，")
-                                                      + number(failed) + QStringLiteral(" 个没有成功。")
-                                                : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items. ")
-                                                      + number(failed) + QStringLiteral(" failed."));
+                endTrashRun(run, std::pair(text("没有完成", "Not Completed"),
+                                           text("选中的应用没有处理成功。", "The selected apps could not be processed.")));
+                done();
+                return;
             }
-            endRun(run);
+            // Only applications that really went to the Trash leave the report.
+            QList<UninstallPreviewReport::Entry> remaining;
+            if (m_uninstallPreviewReport) {
+                for (const auto& entry : m_uninstallPreviewReport->entries()) {
+                    if (!outcome.removedApps.contains(entry.path))
+                        remaining.append(entry);
+                }
+            }
+            setUninstallPreviewReport(UninstallPreviewReport(remaining));
+            writePersisted({{Persisted::lastUninstallDate, nowSeconds()},
+                            {Persisted::lastUninstallCount, handled}});
+            QString detail;
+            if (failed == 0)
+                detail = inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。")
+                                     : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items.");
+            else
+                detail = inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目，")
+                                           + number(failed) + QStringLiteral(" 个没有成功。")
+                                     : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items. ")
+                                           + number(failed) + QStringLiteral(" failed.");
+            endTrashRun(run, std::pair(text("卸载完成", "Uninstall Complete"), detail));
             done();
         });
 }
@@ -179,24 +215,24 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
         }
     }
     return track([this, path = *path, fromPage, size](Done done) {
-        const quint64 run = beginTrashRun(fromPage);
+        const quint64 run = beginTrashRun(fromPage, text("正在移到废纸篓", "Moving to Trash"),
+                                          text("正在把选中的项目移到废纸篓，请稍等。",
+                                               "Moving the selected items to Trash, please wait."));
         const auto move = m_services.moveToTrash;
         const QString homeFolder = home();
         runOnTrashThread<MoveOutcome>(
             [move, path, homeFolder] { return guardedMove(move, path, homeFolder); },
             [this, run, done, path, fromPage, size](std::optional<MoveOutcome> result) {
                 const MoveOutcome outcome = result.value_or(MoveOutcome{});
-                endRun(run);
                 if (!outcome.moved) {
-                    // The banner goes back to what it said before; the alert says why.
-                    setStatusTitle(m_trashStatusTitle);
-                    setStatusDetail(m_trashStatusDetail);
-                    if (outcome.refused)
-                        setAlertMessage(text("这个路径不在允许范围内，无法移到废纸篓。",
-                                             "This path is outside the allowed scope and cannot be moved to Trash."));
-                    else
-                        setAlertMessage(outcome.error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.")
-                                                                : outcome.error);
+                    endTrashRun(run, std::nullopt);
+                    const QString message =
+                        outcome.refused ? text("这个路径不在允许范围内，无法移到废纸篓。",
+                                               "This path is outside the allowed scope and cannot be moved to Trash.")
+                        : outcome.error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.")
+                                                  : outcome.error;
+                    qCWarning(log::trash).noquote() << "Trash move failed:" << message;
+                    setAlertMessage(message);
                     done();
                     return;
                 }
@@ -211,8 +247,8 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
                                     {Persisted::lastPurgeCleanedCount, lastPurgeCleanedCount() + 1},
                                     {Persisted::lastPurgeCleanedBytes, lastPurgeCleanedBytes() + size}});
                 }
-                setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
-                setStatusDetail(text("选中的项目已放入废纸篓。", "The selected item has been moved to Trash."));
+                endTrashRun(run, std::pair(text("已移到废纸篓", "Moved to Trash"),
+                                           text("选中的项目已放入废纸篓。", "The selected item has been moved to Trash.")));
                 done();
             });
     });
@@ -229,13 +265,18 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
         qint64 failed = 0;
     };
     return track([this, paths](Done done) {
-        const quint64 run = beginTrashRun(AppFeature::installer);
+        const quint64 run = beginTrashRun(AppFeature::installer, text("正在移到废纸篓", "Moving to Trash"),
+                                          text("正在把选中的项目移到废纸篓，请稍等。",
+                                               "Moving the selected items to Trash, please wait."));
         const auto move = m_services.moveToTrash;
         const QString homeFolder = home();
+        const StopFlag stop = m_trashStop;
         runOnTrashThread<BatchOutcome>(
-            [move, paths, homeFolder] {
+            [move, paths, homeFolder, stop] {
                 BatchOutcome outcome;
                 for (const QString& path : paths) {
+                    if (*stop)
+                        break;
                     if (guardedMove(move, path, homeFolder).moved)
                         outcome.moved.insert(path);
                     else
@@ -249,10 +290,10 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
                     outcome.failed = paths.size();
                 const qint64 failed = outcome.failed;
                 const qint64 movedCount = static_cast<qint64>(paths.size()) - failed;
-                endRun(run);
                 if (movedCount == 0) {
-                    setStatusTitle(text("没有完成", "Not Completed"));
-                    setStatusDetail(text("选中的安装包没有移动成功。", "The selected installer files could not be moved."));
+                    endTrashRun(run, std::pair(text("没有完成", "Not Completed"),
+                                               text("选中的安装包没有移动成功。",
+                                                    "The selected installer files could not be moved.")));
                     done();
                     return;
                 }
@@ -271,15 +312,16 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
                 writePersisted({{Persisted::lastInstallerScanDate, nowSeconds()},
                                 {Persisted::lastInstallerCleanedCount, movedCount},
                                 {Persisted::lastInstallerCleanedBytes, freed}});
-                setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
+                QString detail;
                 if (failed == 0)
-                    setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。")
-                                                : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files."));
+                    detail = inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。")
+                                         : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files.");
                 else
-                    setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包，")
-                                                      + number(failed) + QStringLiteral(" 个没有成功。")
-                                                : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files. ")
-                                                      + number(failed) + QStringLiteral(" failed."));
+                    detail = inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包，")
+                                               + number(failed) + QStringLiteral(" 个没有成功。")
+                                         : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files. ")
+                                               + number(failed) + QStringLiteral(" failed.");
+                endTrashRun(run, std::pair(text("已移到废纸篓", "Moved to Trash"), detail));
                 done();
             });
     });

@@ -65,29 +65,33 @@ QStringList allowedTrashRoots(const QString& home)
 
 bool isTrashAllowed(const QString& path, const QString& home)
 {
+    return allowedParentFolder(path, home).has_value();
+}
+
+std::optional<QString> allowedParentFolder(const QString& path, const QString& home)
+{
     // A relative path would depend on the process's current folder.
     if (!path.startsWith(QLatin1Char('/')) || home.isEmpty())
-        return false;
+        return std::nullopt;
 
     // Only a path already in standard form: the guard judges the text while the kernel walks "..",
     // so "~/Downloads/link/../x" would be judged inside the home and moved from wherever link leads.
-    // The move acts on exactly this text.
     const QString p = standardizedPath(path);
     if (p != path)
-        return false;
+        return std::nullopt;
     const QStringList roots = allowedTrashRoots(home);
     // A home folder of "/" (as the platform reports it when HOME is unset) would admit every path
     // on the machine.
     if (roots.at(0) == QLatin1String("/") || canonical(roots.at(0)) == QLatin1String("/"))
-        return false;
+        return std::nullopt;
     if (!insideAny(p, roots) || roots.contains(p))
-        return false;
+        return std::nullopt;
 
     // Judge where the item really is: a link among its parent folders may lead outside the
     // roots or back onto a root. The item itself is not resolved (trashing a link moves the link).
     const QString parent = resolveFolder(parentOf(p));
     if (parent.isEmpty())
-        return false;
+        return std::nullopt;
     const QString item = joinPath(parent, lastPathComponent(p));
 
     // The home folder and "/Applications" may themselves be reached through a link. A link
@@ -108,7 +112,9 @@ bool isTrashAllowed(const QString& path, const QString& home)
         refused.append(joinPath(resolvedHome, QStringLiteral("Applications")));
         refused.append(joinPath(resolvedHome, QStringLiteral("Library")));
     }
-    return insideAny(parent, inside) && !refused.contains(item);
+    if (!insideAny(parent, inside) || refused.contains(item))
+        return std::nullopt;
+    return parent;
 }
 
 } // namespace roror::ScanPathGuard

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace roror::ScanPathGuard {
 
@@ -15,5 +16,9 @@ QStringList allowedTrashRoots(const QString& home);
 // item landing on a root. The item itself is not resolved, so trashing a link moves the link. A
 // home folder that is "/" allows nothing.
 bool isTrashAllowed(const QString& path, const QString& home);
+
+// The folder an allowed path's item really lies in: its parent with links resolved, the folder the
+// rule above judged. A Trash move acts on exactly this folder. None when the path is refused.
+std::optional<QString> allowedParentFolder(const QString& path, const QString& home);
 
 } // namespace roror::ScanPathGuard

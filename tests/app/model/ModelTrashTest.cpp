@@ -1,6 +1,7 @@
 #include "core/model/AppActionFactory.h"
 #include "tests/app/model/ModelTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSemaphore>
@@ -32,13 +33,13 @@ protected:
         useLanguage(AppLanguagePreference::english);
         // The real Trash (inside the fake home), with a record of every call and chosen failures.
         const auto real = services.moveToTrash;
-        services.moveToTrash = [real, calls = calls, failing = failing](const QString& path, QString* error) {
+        services.moveToTrash = [real, calls = calls, failing = failing](const QString& path, const QString& folder, QString* error) {
             calls->append(path);
             if (failing->contains(path)) {
                 *error = QStringLiteral("refused by the test");
                 return false;
             }
-            return real(path, error);
+            return real(path, folder, error);
         };
     }
 
@@ -97,11 +98,11 @@ TEST_F(ModelTrash, EveryBatchMovesOffTheGuiThreadWhileThePageShowsItIsBusy)
         auto onGuiThread = std::make_shared<std::atomic<bool>>(false);
         const auto real = services.moveToTrash;
         AppModelServices s = services;
-        s.moveToTrash = [=](const QString& path, QString* error) {
+        s.moveToTrash = [=](const QString& path, const QString& folder, QString* error) {
             *onGuiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
             *entered = true;
             release->tryAcquire(1, 5000);
-            return real(path, error);
+            return real(path, folder, error);
         };
         AppModel model(s);
         const QString item = env.makeDir(QStringLiteral("Applications/%1.app").arg(QString::fromUtf8(c.name)));
@@ -126,10 +127,10 @@ TEST_F(ModelTrash, AModelClosedDuringAMoveLetsTheMoveEnd)
     auto release = std::make_shared<QSemaphore>();
     auto entered = std::make_shared<std::atomic<bool>>(false);
     const auto real = services.moveToTrash;
-    services.moveToTrash = [=](const QString& path, QString* error) {
+    services.moveToTrash = [=](const QString& path, const QString& folder, QString* error) {
         *entered = true;
         release->tryAcquire(1, 5000);
-        return real(path, error);
+        return real(path, folder, error);
     };
     const QString item = file(QStringLiteral("Downloads/setup.dmg"));
     {
@@ -140,6 +141,136 @@ TEST_F(ModelTrash, AModelClosedDuringAMoveLetsTheMoveEnd)
     } // waits for the move under way; its result goes nowhere
     drainEvents();
     EXPECT_FALSE(exists(item));
+}
+
+TEST_F(ModelTrash, ClosingStopsAfterTheItemUnderWayAndDropsTheRest)
+{
+    auto release = std::make_shared<QSemaphore>();
+    auto entered = std::make_shared<std::atomic<bool>>(false);
+    const auto real = services.moveToTrash;
+    services.moveToTrash = [=](const QString& path, const QString& folder, QString* error) {
+        if (!entered->exchange(true))
+            release->tryAcquire(1, 5000);
+        return real(path, folder, error);
+    };
+    const QString first = file(QStringLiteral("Downloads/1.dmg"));
+    const QString second = file(QStringLiteral("Downloads/2.dmg"));
+    const QString third = file(QStringLiteral("Downloads/3.dmg"));
+    const QString queued = file(QStringLiteral("Downloads/queued.dmg"));
+    QFuture<void> laterMove;
+    {
+        auto model = makeModel();
+        model->moveInstallersToTrash({first, second, third});
+        laterMove = model->moveToTrash(queued);
+        ASSERT_TRUE(spinUntil([&] { return entered->load(); }));
+        model->stopTrashMoves(); // what closing the model does first
+        release->release();
+    } // waits for the item under way only
+    drainEvents();
+    EXPECT_FALSE(exists(first));
+    EXPECT_TRUE(exists(second));
+    EXPECT_TRUE(exists(third));
+    EXPECT_TRUE(exists(queued));
+    EXPECT_TRUE(laterMove.isFinished());
+    EXPECT_TRUE(laterMove.isCanceled());
+}
+
+// ---- Status after a batch --------------------------------------------------------------------
+
+TEST_F(ModelTrash, ARefusedMoveBehindAnotherLeavesThatMovesResultTable)
+{
+    struct Case {
+        const char* what;
+        std::function<QFuture<void>(AppModel&, const QString& item)> first;
+        const char* title;
+        const char* detail;
+    };
+    const Case cases[] = {
+        {"single move", [](AppModel& m, const QString& item) { return m.moveToTrash(item); }, "Moved to Trash",
+         "The selected item has been moved to Trash."},
+        {"installer batch", [](AppModel& m, const QString& item) { return m.moveInstallersToTrash({item}); },
+         "Moved to Trash", "Moved 1 installer files."},
+        {"uninstall", [](AppModel& m, const QString& item) { return m.uninstallSelectedApps({app(item, {})}); },
+         "Uninstall Complete", "Processed 1 app items."},
+    };
+    const QString outside = env.writeFile(env.outside() + QStringLiteral("/keep.dmg"), "canary");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto release = std::make_shared<QSemaphore>();
+        auto entered = std::make_shared<std::atomic<bool>>(false);
+        const auto real = services.moveToTrash;
+        AppModelServices s = services;
+        s.moveToTrash = [=](const QString& path, const QString& folder, QString* error) {
+            *entered = true;
+            release->tryAcquire(1, 5000);
+            return real(path, folder, error);
+        };
+        AppModel model(s);
+        const QString item = env.makeDir(QStringLiteral("Applications/%1.app").arg(QString::fromUtf8(c.what)));
+        const QFuture<void> first = c.first(model, item);
+        ASSERT_TRUE(spinUntil([&] { return entered->load(); }));
+        const QFuture<void> second = model.moveToTrash(outside); // refused once its turn comes
+        EXPECT_EQ(model.statusTitle(), QStringLiteral("Moving to Trash"));
+        release->release();
+        ASSERT_TRUE(finish(first));
+        ASSERT_TRUE(finish(second));
+        EXPECT_EQ(model.statusTitle(), QString::fromUtf8(c.title));
+        EXPECT_EQ(model.statusDetail(), QString::fromUtf8(c.detail));
+        EXPECT_EQ(model.alertMessage(), QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."));
+        EXPECT_FALSE(model.isRunning());
+        EXPECT_TRUE(exists(outside));
+    }
+}
+
+// ---- The real Trash under attack -------------------------------------------------------------
+
+// The Downloads folder becomes a link to an outside folder while an installer batch waits on the
+// Trash thread, after the guard has judged it: nothing outside the home may go to the Trash.
+TEST_F(ModelTrash, AFolderSwappedForALinkDuringABatchMovesNothingOutsideTheHome)
+{
+    QStringList inside;
+    QStringList outsideTwins;
+    for (int i = 0; i < 3; ++i) {
+        const QString name = QStringLiteral("setup-%1.dmg").arg(i);
+        inside.append(file(QStringLiteral("Downloads/") + name, "inside"));
+        outsideTwins.append(env.writeFile(env.outside() + QStringLiteral("/bait/") + name, "outside"));
+    }
+    const QString downloads = env.home() + QStringLiteral("/Downloads");
+    const QString bait = env.outside() + QStringLiteral("/bait");
+    auto swapped = std::make_shared<std::atomic<bool>>(false);
+    const auto real = services.moveToTrash;
+    services.moveToTrash = [=](const QString& path, const QString& folder, QString* error) {
+        if (!swapped->exchange(true)) {
+            QDir().rename(downloads, downloads + QStringLiteral(".aside"));
+            QFile::link(bait, downloads);
+        }
+        return real(path, folder, error);
+    };
+    auto model = makeModel();
+    ASSERT_TRUE(finish(model->moveInstallersToTrash(inside)));
+    for (const QString& twin : outsideTwins)
+        EXPECT_TRUE(exists(twin)) << qPrintable(twin);
+    EXPECT_EQ(model->statusTitle(), QStringLiteral("Not Completed"));
+    EXPECT_FALSE(exists(env.home() + QStringLiteral("/.local/share/Trash/files/setup-0.dmg")));
+}
+
+// A name so long that ".trashinfo" would not fit beside it: the move shortens it instead of
+// trying new names forever, and the Trash thread goes on to the next batch.
+TEST_F(ModelTrash, ANameTooLongForItsInfoFileStillMovesAndLaterMovesRun)
+{
+    const QString longName = file(QStringLiteral("Downloads/") + QString(246, QLatin1Char('n')) + QStringLiteral(".dmg"));
+    const QString next = file(QStringLiteral("Downloads/next.dmg"));
+    auto model = makeModel();
+    const QFuture<void> batch = model->moveInstallersToTrash({longName});
+    const QFuture<void> single = model->moveToTrash(next);
+    ASSERT_TRUE(finish(batch));
+    ASSERT_TRUE(finish(single));
+    EXPECT_FALSE(exists(longName));
+    EXPECT_FALSE(exists(next));
+    EXPECT_EQ(model->lastInstallerCleanedCount(), 1);
+    EXPECT_EQ(model->statusTitle(), QStringLiteral("Moved to Trash"));
+    EXPECT_TRUE(exists(env.home() + QStringLiteral("/.local/share/Trash/files/") + QString(241, QLatin1Char('n'))
+                       + QStringLiteral(".dmg")));
 }
 
 // ---- Uninstall -------------------------------------------------------------------------------

@@ -3,6 +3,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 using namespace roror;
@@ -70,7 +73,7 @@ TEST(ModelWiring, TrashMovesLandInTheHomeTrashEvenWithoutADataFolder)
 
     const QString item = env.writeFile(QStringLiteral("Downloads/old.pkg"), "pkg");
     QString error;
-    const bool moved = AppModelServices::real().moveToTrash(item, &error);
+    const bool moved = AppModelServices::real().moveToTrash(item, QFileInfo(item).absolutePath(), &error);
     QDir::setCurrent(previous);
 
     ASSERT_TRUE(moved) << qPrintable(error);
@@ -112,7 +115,7 @@ TEST(ModelWiring, AMoveThroughALinkAndDotDotIsRefusedAndTouchesNothingTable)
                       QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."));
         }
         QString error;
-        EXPECT_FALSE(AppModelServices::real().moveToTrash(tricky, &error));
+        EXPECT_FALSE(AppModelServices::real().moveToTrash(tricky, env.home() + QStringLiteral("/Downloads/link/.."), &error));
         EXPECT_FALSE(error.isEmpty());
         QDir::setCurrent(previous);
 
@@ -122,6 +125,59 @@ TEST(ModelWiring, AMoveThroughALinkAndDotDotIsRefusedAndTouchesNothingTable)
             << "nothing is left in the working folder";
         EXPECT_FALSE(QFileInfo::exists(env.home() + QStringLiteral("/.local/share/Trash/files/twin.dmg")));
     }
+}
+
+} // namespace
+
+namespace {
+
+// Two installers whose names are not valid UTF-8 read as the same text as a third really named with
+// the replacement mark. The listing shows the mark; every move of that text is refused, in both
+// languages, and none of the three files is touched.
+TEST(ModelWiring, NamesThatDoNotRoundTripAreListedButNeverMoved)
+{
+    TestEnv env;
+    useLanguage(AppLanguagePreference::english);
+    const QByteArray downloads = QFile::encodeName(env.makeDir(QStringLiteral("Downloads")));
+    const QByteArrayList names{"setup-\xff.dmg", "setup-\xfe.dmg", "setup-\xEF\xBF\xBD.dmg"};
+    for (const QByteArray& name : names) {
+        const int fd = ::open((downloads + '/' + name).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    const auto allThere = [&] {
+        for (const QByteArray& name : names) {
+            struct stat st {};
+            if (::lstat((downloads + '/' + name).constData(), &st) != 0)
+                return false;
+        }
+        return true;
+    };
+
+    AppModel model;
+    ASSERT_TRUE(finish(model.execute(AppActionFactory::installer(true, false))));
+    ASSERT_TRUE(model.installerPreviewReport());
+    QStringList marked;
+    const InstallerPreviewReport listed = *model.installerPreviewReport();
+    for (const auto& entry : listed.entries()) {
+        if (entry.path.contains(QChar::ReplacementCharacter))
+            marked.append(entry.path);
+    }
+    ASSERT_FALSE(marked.isEmpty());
+
+    ASSERT_TRUE(finish(model.moveInstallersToTrash(marked)));
+    EXPECT_EQ(model.statusTitle(), QStringLiteral("Not Completed"));
+    ASSERT_TRUE(finish(model.moveToTrash(marked.first(), AppFeature::analyze)));
+    EXPECT_EQ(model.alertMessage(), QStringLiteral("This name cannot be handled safely."));
+    useLanguage(AppLanguagePreference::chinese);
+    model.setAlertMessage(std::nullopt);
+    ASSERT_TRUE(finish(model.moveToTrash(marked.first())));
+    EXPECT_EQ(model.alertMessage(), QStringLiteral("此名称无法被安全处理。"));
+    EXPECT_EQ(model.lastPurgeCleanedCount(), 0);
+    EXPECT_TRUE(allThere());
+    useLanguage(AppLanguagePreference::english);
+    for (const QByteArray& name : names) // the temporary folder's own removal goes by text
+        ::unlink((downloads + '/' + name).constData());
 }
 
 } // namespace

@@ -139,3 +139,31 @@ TEST(ScanPathGuard, AHomeOfTheFileSystemRootAllowsNothing)
         }
     }
 }
+
+// The folder a Trash move must act on: the item's parent as the file system places it.
+TEST(ScanPathGuard, TheJudgedFolderIsTheRealParentOfAnAllowedPath)
+{
+    TestEnv env;
+    const QString home = env.home();
+    const QString real = env.makeDir(QStringLiteral("Stuff/Downloads"));
+    QFile::link(real, home + QStringLiteral("/Downloads"));
+    QFile::link(env.outside(), home + QStringLiteral("/escape"));
+    QFile::link(home, env.outside() + QStringLiteral("/homelink"));
+    const struct {
+        QString path;
+        QString home;
+        std::optional<QString> folder;
+    } cases[] = {
+        {home + QStringLiteral("/Stuff/Downloads/a.dmg"), home, real},
+        {home + QStringLiteral("/Downloads/a.dmg"), home, real}, // through a link inside the home
+        {home + QStringLiteral("/Downloads"), home, home},       // the link itself
+        {env.outside() + QStringLiteral("/homelink/Stuff/a.dmg"), env.outside() + QStringLiteral("/homelink"),
+         home + QStringLiteral("/Stuff")},
+        {home + QStringLiteral("/escape/a.dmg"), home, std::nullopt},
+        {env.outside() + QStringLiteral("/a.dmg"), home, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScanPathGuard::allowedParentFolder(c.path, c.home), c.folder) << c.path.toStdString();
+        EXPECT_EQ(ScanPathGuard::isTrashAllowed(c.path, c.home), c.folder.has_value()) << c.path.toStdString();
+    }
+}

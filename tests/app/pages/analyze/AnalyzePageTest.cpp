@@ -52,7 +52,7 @@ struct AnalyzeFixture : PageFixture<AnalyzePage> {
             r.largeFiles = {item(root + "/Big/movie.mov", 2'900'000, false)};
             return r;
         };
-        services.moveToTrash = [this](const QString& path, QString*) {
+        services.moveToTrash = [this](const QString& path, const QString&, QString*) {
             trashed.add(path);
             return true;
         };

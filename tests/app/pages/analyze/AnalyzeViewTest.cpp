@@ -39,7 +39,7 @@ protected:
                 r.largeFiles = {item(root + "/Big/movie.mov", 2'900'000, false)};
                 return r;
             };
-            s.moveToTrash = [this](const QString& path, QString*) {
+            s.moveToTrash = [this](const QString& path, const QString&, QString*) {
                 trashed.add(path);
                 return true;
             };

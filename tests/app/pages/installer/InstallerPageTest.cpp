@@ -35,7 +35,7 @@ struct InstallerFixture : PageFixture<InstallerPage> {
     InstallerFixture()
     {
         services.installerPreview = [this](const QString&) { return gate.future(); };
-        services.moveToTrash = [this](const QString& path, QString*) {
+        services.moveToTrash = [this](const QString& path, const QString&, QString*) {
             trashed.add(path);
             return true;
         };

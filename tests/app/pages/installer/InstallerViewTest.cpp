@@ -27,7 +27,7 @@ protected:
             env.makeDir(QStringLiteral("Downloads"));
             env.makeDir(QStringLiteral("Desktop"));
             s.installerPreview = [this](const QString&) { return gate.future(); };
-            s.moveToTrash = [this](const QString& path, QString*) {
+            s.moveToTrash = [this](const QString& path, const QString&, QString*) {
                 trashed.add(path);
                 return true;
             };

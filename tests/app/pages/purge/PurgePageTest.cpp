@@ -41,7 +41,7 @@ struct PurgeFixture : PageFixture<PurgePage> {
             scannedRoots.append(root);
             return gate.future();
         };
-        services.moveToTrash = [this](const QString& path, QString* error) {
+        services.moveToTrash = [this](const QString& path, const QString&, QString* error) {
             trashed.add(path);
             if (failMoves && error)
                 *error = QStringLiteral("disk says no");

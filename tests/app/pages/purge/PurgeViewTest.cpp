@@ -29,7 +29,7 @@ protected:
                 scanned.append(root);
                 return gate.future();
             };
-            s.moveToTrash = [this](const QString& path, QString*) {
+            s.moveToTrash = [this](const QString& path, const QString&, QString*) {
                 trashed.add(path);
                 return true;
             };

@@ -40,9 +40,9 @@ TEST(UninstallEndToEnd, SelectConfirmAppFirstThenLeftovers)
 
     QStringList order;
     const auto realMove = f.services.moveToTrash;
-    f.services.moveToTrash = [realMove, &order](const QString& path, QString* error) {
+    f.services.moveToTrash = [realMove, &order](const QString& path, const QString& folder, QString* error) {
         order.append(path);
-        return realMove(path, error);
+        return realMove(path, folder, error);
     };
 
     UninstallPage& page = f.start();

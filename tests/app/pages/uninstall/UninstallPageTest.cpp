@@ -50,7 +50,7 @@ struct UninstallFixture : PageFixture<UninstallPage> {
     UninstallFixture()
     {
         services.uninstallPreview = [this] { return gate.future(); };
-        services.moveToTrash = [this](const QString& path, QString*) {
+        services.moveToTrash = [this](const QString& path, const QString&, QString*) {
             moved.add(path);
             return true;
         };

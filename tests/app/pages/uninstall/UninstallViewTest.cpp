@@ -32,7 +32,7 @@ protected:
     {
         options.services = [this](AppModelServices& s, const TestEnv&) {
             s.uninstallPreview = [this] { return gate.future(); };
-            s.moveToTrash = [this](const QString& path, QString*) {
+            s.moveToTrash = [this](const QString& path, const QString&, QString*) {
                 trashed.add(path);
                 return true;
             };

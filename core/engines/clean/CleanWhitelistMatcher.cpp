@@ -217,10 +217,18 @@ struct CleanWhitelistMatcher::Anchor {
 };
 
 // The path with links resolved as far as it exists; the components that do not exist are kept as
-// written. Resolved folders are kept, since many patterns share their first folders.
+// written. What was found (a resolved folder, or that nothing is there) is kept, since many patterns
+// share their first folders.
 QString CleanWhitelistMatcher::resolvedAsFarAsItExists(const QString& path)
 {
     const QList<QStringView> components = QStringView(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const auto asWrittenFrom = [&](QString resolved, qsizetype first) {
+        for (qsizetype i = first; i < components.size(); ++i) {
+            resolved += QLatin1Char('/');
+            resolved += components.at(i);
+        }
+        return resolved;
+    };
     QString written;
     QString resolved;
     for (qsizetype i = 0; i < components.size(); ++i) {
@@ -228,30 +236,22 @@ QString CleanWhitelistMatcher::resolvedAsFarAsItExists(const QString& path)
         written += components.at(i);
         const auto known = m_resolvedFolders.constFind(written);
         if (known != m_resolvedFolders.constEnd()) {
-            resolved = *known;
+            if (!known->has_value())
+                return asWrittenFrom(resolved, i); // known not to exist
+            resolved = **known;
             continue;
         }
         QString next = resolved + QLatin1Char('/');
         next += components.at(i);
         struct stat st {};
         const QByteArray encoded = QFile::encodeName(next);
-        if (::lstat(encoded.constData(), &st) != 0) {
-            // The first missing component: the rest stays as written.
-            for (qsizetype j = i + 1; j < components.size(); ++j) {
-                next += QLatin1Char('/');
-                next += components.at(j);
-            }
-            return next;
+        char buffer[PATH_MAX];
+        if (::lstat(encoded.constData(), &st) != 0 || (S_ISLNK(st.st_mode) && !::realpath(encoded.constData(), buffer))) {
+            // The first missing component (or a link to nothing): the rest stays as written.
+            m_resolvedFolders.insert(written, std::nullopt);
+            return asWrittenFrom(resolved, i);
         }
         if (S_ISLNK(st.st_mode)) {
-            char buffer[PATH_MAX];
-            if (!::realpath(encoded.constData(), buffer)) {
-                for (qsizetype j = i + 1; j < components.size(); ++j) {
-                    next += QLatin1Char('/');
-                    next += components.at(j);
-                }
-                return next;
-            }
             next = composed(QFile::decodeName(buffer));
             if (next == QLatin1String("/"))
                 next.clear();

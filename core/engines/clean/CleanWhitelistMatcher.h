@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace roror {
@@ -130,7 +131,8 @@ private:
     std::vector<QString> m_wildcardHeads; // the text before the first "*" of each
     std::vector<Rule> m_unanchored; // no fixed folder to start from: tried on every path
     QHash<QString, std::shared_ptr<Anchor>> m_anchors;
-    QHash<QString, QString> m_resolvedFolders; // existing folders with their links resolved
+    // Folders as written, with their links resolved; nothing where nothing is there.
+    QHash<QString, std::optional<QString>> m_resolvedFolders;
     bool m_finder = false;
 };
 

@@ -3,11 +3,16 @@
 #include "core/engines/clean/LocalCleanPreview.h"
 #include "core/support/ByteCountFormat.h"
 #include "core/support/FileInfo.h"
+#include "core/engines/clean/CleanFileError.h"
+#include "tests/core/engines/clean/CleanFixtures.h"
+#include "tests/core/engines/clean/CleanLog.h"
 #include "tests/support/TestEnv.h"
 
 #include <QFile>
 #include <QRegularExpression>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace roror;
 using roror::test::TestEnv;
@@ -276,6 +281,61 @@ TEST(LocalCleanPreview, WhatTheProtectionListCoversIsLeftOutOfTheMeasuresTable)
         EXPECT_EQ(report.summary, "Potential space: " + formatByteCount(static_cast<qint64>(bytes))
                                       + " | Items: " + QString::number(c.items) + " | Categories: " + (c.items > 0 ? "1" : "0"));
     }
+}
+
+// The preview used to measure with the defaults (or with a relative line that protects nothing)
+// and promise a clean that would then stop or delete what the user meant to keep.
+TEST(LocalCleanPreview, AProtectionListTheCleanWouldStopOnStopsThePreviewTable)
+{
+    const struct {
+        const char* name;
+        std::function<void(const TestEnv&)> breakList;
+        QString mentions;
+        bool fifo = false;
+    } table[] = {
+        {"a relative line", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "Library/Caches/keep\n"); },
+         "Library/Caches/keep"},
+        {"not UTF-8", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray("\xff\n")); }, "whitelist"},
+        {"larger than 1 MiB",
+         [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray(1024 * 1024 + 1, '#')); }, "1 MiB"},
+        {"a named pipe", [](const TestEnv& e) { ASSERT_TRUE(test::makeFifo(e.makeDir(".config/roror") + "/whitelist")); },
+         "whitelist", true},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        TestEnv env;
+        env.writeFile("Library/Caches/keep/k", QByteArray(3000, 'k'));
+        c.breakList(env);
+        const auto run = [&env] {
+            try {
+                snapshotWith(env.home());
+            } catch (const CleanFileError& error) {
+                return std::optional<QString>(error.description());
+            }
+            return std::optional<QString>();
+        };
+        const std::optional<QString> error = c.fifo ? test::withFifoUnblocked(env.home() + "/.config/roror/whitelist", run) : run();
+        ASSERT_TRUE(error.has_value());
+        EXPECT_TRUE(error->contains(c.mentions)) << error->toStdString();
+    }
+}
+
+TEST(LocalCleanPreview, WhatAWalkLeavesOutIsLogged)
+{
+    TestEnv env;
+    env.writeFile("Library/Caches/app/.DS_Store", QByteArray(100, 'x'));
+    env.writeFile("Library/Caches/keep/k", QByteArray(100, 'x'));
+    env.writeFile("Library/Caches/app/data", QByteArray(100, 'x'));
+    QFile::link(env.outside(), env.home() + "/Library/Caches/app/lnk");
+    CleanWhitelistStore::save({{"FINDER_METADATA", "~/Library/Caches/keep"}}, env.home());
+    const test::CleanLog log;
+    snapshotWith(env.home());
+    const QStringList lines = log.lines();
+    EXPECT_EQ(lines.filter("protected").filter(env.home() + "/Library/Caches/app/.DS_Store").size(), 1)
+        << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.filter("protected").filter(env.home() + "/Library/Caches/keep").size(), 1);
+    EXPECT_EQ(lines.filter("link").filter(env.home() + "/Library/Caches/app/lnk").size(), 1);
+    EXPECT_TRUE(lines.filter(env.home() + "/Library/Caches/app/data").isEmpty()) << "counted, so not logged";
 }
 
 TEST(LocalCleanPreview, TheTrashEntryIsThePlatformTrashMeasuredByWhatItHolds)

@@ -6,16 +6,19 @@
 #include <QFile>
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <condition_variable>
 #include <cstdint>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <mutex>
 #include <string>
 #include <strings.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -198,6 +201,7 @@ struct Tally {
     // Reused from folder to folder, so listing a folder allocates nothing once they have grown.
     std::vector<char> listing;
     std::vector<const Folder*> way; // folders between one being opened and the open folder it is reached from
+    std::string relativePath;
     WalkOrder folderOrder;     // of the folder being listed, filled when first needed
     bool folderOrderReady = false;
     std::string folderPath;    // likewise
@@ -260,8 +264,38 @@ struct Tally {
     }
 };
 
-// Opens a folder relative to the nearest folder above it whose descriptor is still open (its
-// parent, as a rule; the root is open throughout), one level at a time and never through a link.
+// Opens `relative` (names joined by "/", no "." or "..") below the open folder `at`, never through
+// a link: in one call where the kernel resolves paths that way, else one level at a time.
+int openBelow(int at, const std::string& relative)
+{
+    if (relative.find('/') == std::string::npos)
+        return ::openat(at, relative.c_str(), kOpenFolderFlags);
+    open_how how{};
+    how.flags = kOpenFolderFlags;
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    const long fd = ::syscall(SYS_openat2, at, relative.c_str(), &how, sizeof how);
+    if (fd >= 0)
+        return static_cast<int>(fd);
+    // Older kernels and some sandboxes refuse the call; a missing or unreadable folder gives the
+    // same answer level by level.
+    int current = at;
+    size_t begin = 0;
+    while (current >= 0 && begin <= relative.size()) {
+        size_t slash = relative.find('/', begin);
+        if (slash == std::string::npos)
+            slash = relative.size();
+        const std::string name = relative.substr(begin, slash - begin);
+        const int next = ::openat(current, name.c_str(), kOpenFolderFlags);
+        if (current != at)
+            ::close(current);
+        current = next;
+        begin = slash + 1;
+    }
+    return current;
+}
+
+// Opens a folder relative to the nearest folder above it whose descriptor is still open: its
+// parent, as a rule (the root is open throughout).
 int openFolder(Folder* folder, WalkShared& shared, Tally& tally)
 {
     Folder* parent = folder->parent;
@@ -271,15 +305,27 @@ int openFolder(Folder* folder, WalkShared& shared, Tally& tally)
         tally.way.push_back(base);
         base = base->parent;
     }
+    // The names from the base down, cut where a piece would pass the longest path the kernel takes.
     int fd = base->fd;
-    for (auto it = tally.way.rbegin(); it != tally.way.rend() && fd >= 0; ++it) {
-        const int next = ::openat(fd, (*it)->name.c_str(), kOpenFolderFlags);
-        if (fd != base->fd)
-            ::close(fd);
-        fd = next;
-    }
+    std::string& relative = tally.relativePath;
+    relative.clear();
+    const auto descend = [&](const std::string& name) {
+        if (!relative.empty() && relative.size() + 1 + name.size() >= PATH_MAX && fd >= 0) {
+            const int next = openBelow(fd, relative);
+            if (fd != base->fd)
+                ::close(fd);
+            fd = next;
+            relative.clear();
+        }
+        if (!relative.empty())
+            relative.push_back('/');
+        relative.append(name);
+    };
+    for (auto it = tally.way.rbegin(); it != tally.way.rend(); ++it)
+        descend((*it)->name);
+    descend(folder->name);
     if (fd >= 0) {
-        const int opened = ::openat(fd, folder->name.c_str(), kOpenFolderFlags);
+        const int opened = openBelow(fd, relative);
         if (fd != base->fd)
             ::close(fd);
         fd = opened;

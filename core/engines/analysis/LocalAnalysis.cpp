@@ -13,6 +13,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/openat2.h>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <strings.h>
@@ -159,7 +160,8 @@ ProtectedChildren protectedChildPaths(const QString& root)
         const QString folder = slash < 0 ? QString() : inside.left(slash);
         result.byFolder[QFile::encodeName(folder).toStdString()].insert(
             QFile::encodeName(inside.mid(slash + 1)).toStdString());
-        result.deepestFolder = std::max(result.deepestFolder, static_cast<uint32_t>(folder.isEmpty() ? 0 : folder.count(QLatin1Char('/')) + 1));
+        const auto depth = static_cast<uint32_t>(folder.isEmpty() ? 0 : folder.count(QLatin1Char('/')) + 1);
+        result.deepestFolder = std::max(result.deepestFolder, depth);
     }
     return result;
 }
@@ -199,7 +201,8 @@ struct Tally {
     std::vector<LargeFile> largest; // a heap whose front is the weakest of the kept files
 
     // Reused from folder to folder, so listing a folder allocates nothing once they have grown.
-    std::vector<char> listing;
+    // The listing buffer is left uninitialized: only the pages a listing fills are ever touched.
+    std::unique_ptr<char[]> listing;
     std::vector<const Folder*> way; // folders between one being opened and the open folder it is reached from
     std::string relativePath;
     WalkOrder folderOrder;     // of the folder being listed, filled when first needed
@@ -360,16 +363,16 @@ void scanFolder(Folder* folder, int fd, WalkShared& shared, Tally& tally, std::v
     }
     tally.folderOrderReady = false;
     tally.folderPathReady = false;
-    if (tally.listing.empty())
-        tally.listing.resize(kListingBufferSize);
+    if (!tally.listing)
+        tally.listing.reset(new char[kListingBufferSize]);
 
     uint32_t index = 0;
     for (;;) {
-        const ssize_t length = ::getdents64(fd, tally.listing.data(), tally.listing.size());
+        const ssize_t length = ::getdents64(fd, tally.listing.get(), kListingBufferSize);
         if (length <= 0)
             break; // end of the folder, or it became unreadable: what was read still counts
         for (ssize_t offset = 0; offset < length;) {
-            const auto* item = reinterpret_cast<const struct dirent64*>(tally.listing.data() + offset);
+            const auto* item = reinterpret_cast<const struct dirent64*>(tally.listing.get() + offset);
             offset += item->d_reclen;
             const uint32_t itemIndex = index++;
             const char* name = item->d_name;

@@ -503,7 +503,8 @@ void removeTree(const QString& top)
         int fd;
         std::string name;
     };
-    std::vector<Level> levels{{::open(QFile::encodeName(top).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), {}}};
+    constexpr int folderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    std::vector<Level> levels{{::open(QFile::encodeName(top).constData(), folderFlags), {}}};
     while (!levels.empty() && levels.back().fd >= 0) {
         const int fd = levels.back().fd;
         std::string folder;
@@ -521,7 +522,7 @@ void removeTree(const QString& top)
             ::closedir(dir);
         }
         if (!folder.empty()) {
-            levels.push_back({::openat(fd, folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), folder});
+            levels.push_back({::openat(fd, folder.c_str(), folderFlags), folder});
             continue;
         }
         const Level done = levels.back();
@@ -582,7 +583,8 @@ TEST_F(LocalAnalysisTest, TreesNestedPastTheLongestPathAreWalkedWhole)
     EXPECT_EQ(sequential.entries[0].size, *sequential.totalSize - 10);
     ASSERT_EQ(sequential.largeFiles.size(), LocalAnalysis::listLimit);
     EXPECT_EQ(sequential.largeFiles[0].path, bottom + QStringLiteral("/bottom.bin"));
-    EXPECT_EQ(sequential.largeFiles[1].path, bottom.chopped(int(std::strlen(kNestedName)) + 1) + QStringLiteral("/side/f"));
+    const QString lastSide = bottom.chopped(int(std::strlen(kNestedName)) + 1) + QStringLiteral("/side/f");
+    EXPECT_EQ(sequential.largeFiles[1].path, lastSide);
     EXPECT_EQ(sequential.largeFiles[1].size, 10 * kNestedLevels);
     EXPECT_EQ(sequential.largeFiles.last().size, 10 * (kNestedLevels - LocalAnalysis::listLimit + 2));
     for (const AnalysisReport& report : parallel)

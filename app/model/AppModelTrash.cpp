@@ -112,7 +112,7 @@ quint64 AppModel::beginTrashRun(AppFeature feature)
 QFuture<void> AppModel::uninstallSelectedApps(const QList<UninstallPreviewReport::Entry>& entries)
 {
     if (entries.isEmpty()) {
-        setAlertMessage(text("请先选择要处理的应用。", "Choose the apps you want to process first."));
+        showAlert(log::uninstall(), text("请先选择要处理的应用。", "Choose the apps you want to process first."));
         return QtFuture::makeReadyFuture();
     }
     return track([this, entries](Done done) {
@@ -135,8 +135,8 @@ void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entr
             const qint64 handled = outcome.handled;
             const qint64 failed = outcome.failed;
             if (handled == 0) {
-                setStatusTitle(text("没有完成", "Not Completed"));
-                setStatusDetail(text("选中的应用没有处理成功。", "The selected apps could not be processed."));
+                showFailure(log::uninstall(), text("没有完成", "Not Completed"),
+                            text("选中的应用没有处理成功。", "The selected apps could not be processed."), false);
             } else {
                 // Only applications that really went to the Trash leave the report.
                 QList<UninstallPreviewReport::Entry> remaining;
@@ -151,13 +151,13 @@ void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entr
                                 {Persisted::lastUninstallCount, handled}});
                 setStatusTitle(text("卸载完成", "Uninstall Complete"));
                 if (failed == 0)
-                    setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。")
-                                                : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items."));
+                    setStatusDetail(text(QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。"),
+                                         QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items.")));
                 else
-                    setStatusDetail(inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目，")
-                                                      + number(failed) + QStringLiteral(" 个没有成功。")
-                                                : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items. ")
-                                                      + number(failed) + QStringLiteral(" failed."));
+                    setStatusDetail(text(QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目，")
+                                             + number(failed) + QStringLiteral(" 个没有成功。"),
+                                         QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items. ")
+                                             + number(failed) + QStringLiteral(" failed.")));
             }
             endRun(run);
             done();
@@ -192,11 +192,11 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
                     setStatusTitle(m_trashStatusTitle);
                     setStatusDetail(m_trashStatusDetail);
                     if (outcome.refused)
-                        setAlertMessage(text("这个路径不在允许范围内，无法移到废纸篓。",
-                                             "This path is outside the allowed scope and cannot be moved to Trash."));
+                        showAlert(log::trash(), text("这个路径不在允许范围内，无法移到废纸篓。",
+                                                     "This path is outside the allowed scope and cannot be moved to Trash."));
                     else
-                        setAlertMessage(outcome.error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.")
-                                                                : outcome.error);
+                        showAlert(log::trash(), outcome.error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.")
+                                                                        : outcome.error);
                     done();
                     return;
                 }
@@ -221,7 +221,7 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
 QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
 {
     if (paths.isEmpty()) {
-        setAlertMessage(text("请先选择要清理的安装包。", "Choose the installer files you want to clean up first."));
+        showAlert(log::installer(), text("请先选择要清理的安装包。", "Choose the installer files you want to clean up first."));
         return QtFuture::makeReadyFuture();
     }
     struct BatchOutcome {
@@ -251,8 +251,8 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
                 const qint64 movedCount = static_cast<qint64>(paths.size()) - failed;
                 endRun(run);
                 if (movedCount == 0) {
-                    setStatusTitle(text("没有完成", "Not Completed"));
-                    setStatusDetail(text("选中的安装包没有移动成功。", "The selected installer files could not be moved."));
+                    showFailure(log::installer(), text("没有完成", "Not Completed"),
+                                text("选中的安装包没有移动成功。", "The selected installer files could not be moved."), false);
                     done();
                     return;
                 }
@@ -273,13 +273,13 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
                                 {Persisted::lastInstallerCleanedBytes, freed}});
                 setStatusTitle(text("已移到废纸篓", "Moved to Trash"));
                 if (failed == 0)
-                    setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。")
-                                                : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files."));
+                    setStatusDetail(text(QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。"),
+                                         QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files.")));
                 else
-                    setStatusDetail(inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包，")
-                                                      + number(failed) + QStringLiteral(" 个没有成功。")
-                                                : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files. ")
-                                                      + number(failed) + QStringLiteral(" failed."));
+                    setStatusDetail(text(QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包，")
+                                             + number(failed) + QStringLiteral(" 个没有成功。"),
+                                         QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files. ")
+                                             + number(failed) + QStringLiteral(" failed.")));
                 done();
             });
     });

@@ -42,13 +42,10 @@ QString resolvedFrom(const QString& folder, const QByteArray& written)
     return standardizedPath(text.startsWith(QLatin1Char('/')) ? text : joinPath(folder, text));
 }
 
-ToolRunOptions gitOptions(const QString& workTree)
+// The user's GIT_DIR and friends would point git at another repository; optional locks off so a
+// scan never writes into the repository it reads.
+QStringList gitEnvironment()
 {
-    ToolRunOptions options;
-    options.timeoutMs = kGitTimeoutMs;
-    options.workingDirectory = workTree;
-    // The user's GIT_DIR and friends would point git at another repository; optional locks off so a
-    // scan never writes into the repository it reads.
     QStringList environment;
     const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
     for (const QString& key : system.keys()) {
@@ -56,14 +53,14 @@ ToolRunOptions gitOptions(const QString& workTree)
             environment.append(key + QLatin1Char('=') + system.value(key));
     }
     environment.append(QStringLiteral("GIT_OPTIONAL_LOCKS=0"));
-    options.environment = environment;
-    return options;
+    return environment;
 }
 
 } // namespace
 
 GitRepositories::GitRepositories(QString gitProgram)
     : m_git(std::move(gitProgram))
+    , m_environment(gitEnvironment())
 {
     struct stat st {};
     const QByteArray program = QFile::encodeName(m_git);
@@ -128,6 +125,15 @@ const std::optional<std::vector<QByteArray>>& GitRepositories::trackedPaths(cons
     return *m_tracked.insert(workTree, std::move(paths));
 }
 
+ToolRunOptions GitRepositories::gitOptions(const QString& workTree) const
+{
+    ToolRunOptions options;
+    options.timeoutMs = kGitTimeoutMs;
+    options.workingDirectory = workTree;
+    options.environment = m_environment;
+    return options;
+}
+
 std::optional<std::vector<QByteArray>> GitRepositories::readIndex(const QString& workTree)
 {
     const QString dotGit = joinPath(workTree, QStringLiteral(".git"));
@@ -181,7 +187,7 @@ std::optional<std::vector<QByteArray>> GitRepositories::listWithGit(const QStrin
     return paths;
 }
 
-std::optional<QSet<QString>> GitRepositories::ignoredPaths(const QString& workTree, const QStringList& relativePaths)
+std::optional<QSet<QString>> GitRepositories::ignoredPaths(const QString& workTree, const QStringList& relativePaths) const
 {
     if (!m_gitUsable)
         return std::nullopt;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ToolRunner.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QSet>
@@ -28,7 +30,8 @@ public:
     std::optional<bool> tracks(const QString& workTree, const QString& relativePath);
 
     // The `relativePaths` (below `workTree`) that git would ignore; nothing when git cannot tell.
-    std::optional<QSet<QString>> ignoredPaths(const QString& workTree, const QStringList& relativePaths);
+    // Safe to call from several threads at once.
+    std::optional<QSet<QString>> ignoredPaths(const QString& workTree, const QStringList& relativePaths) const;
 
     // Whether `data` names a SHA-256 repository (`extensions.objectFormat`) in git's config text.
     static bool configUsesSha256(const QByteArray& data);
@@ -41,7 +44,10 @@ private:
     std::optional<std::vector<QByteArray>> readIndex(const QString& workTree);
     std::optional<std::vector<QByteArray>> listWithGit(const QString& workTree);
 
+    ToolRunOptions gitOptions(const QString& workTree) const;
+
     QString m_git;
+    QStringList m_environment;
     bool m_gitUsable = false;
     QHash<QString, QString> m_workTrees;                                     // folder -> top, "" for none
     QHash<QString, std::optional<std::vector<QByteArray>>> m_tracked; // top -> sorted paths

@@ -246,16 +246,29 @@ private:
 
     void settlePending()
     {
-        const QHash<QString, QList<Pending>> pending = std::exchange(m_pending, {});
-        QList<Pending> toSearch;
-        for (auto repository = pending.cbegin(); repository != pending.cend(); ++repository) {
+        struct Batch {
+            QString workTree;
+            QList<Pending> folders;
             QStringList relative;
-            for (const Pending& folder : *repository)
-                relative.append(relativeTo(repository.key(), folder.path));
-            const auto ignored = m_git.ignoredPaths(repository.key(), relative);
-            for (qsizetype i = 0; i < repository->size(); ++i) {
-                const Pending& folder = repository->at(i);
-                if (ignored && ignored->contains(relative.at(i))) {
+            std::optional<QSet<QString>> ignored;
+        };
+        QList<Batch> batches;
+        const QHash<QString, QList<Pending>> pending = std::exchange(m_pending, {});
+        for (auto repository = pending.cbegin(); repository != pending.cend(); ++repository) {
+            Batch batch{repository.key(), *repository, {}, std::nullopt};
+            for (const Pending& folder : batch.folders)
+                batch.relative.append(relativeTo(batch.workTree, folder.path));
+            batches.append(batch);
+        }
+        // One git run per repository; the runs wait mostly on process start-up, so they overlap.
+        QtConcurrent::blockingMap(batches, [this](Batch& batch) {
+            batch.ignored = m_git.ignoredPaths(batch.workTree, batch.relative);
+        });
+        QList<Pending> toSearch;
+        for (const Batch& batch : batches) {
+            for (qsizetype i = 0; i < batch.folders.size(); ++i) {
+                const Pending& folder = batch.folders.at(i);
+                if (batch.ignored && batch.ignored->contains(batch.relative.at(i))) {
                     record(folder.path, folder.target);
                 } else {
                     qCInfo(log::purge) << "skipped, no build tool's stamp and not ignored by git:" << folder.path;

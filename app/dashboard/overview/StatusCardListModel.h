@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/dashboard/cards/StatusCardData.h"
-#include "app/dashboard/overview/KeyedListModel.h"
+#include "app/kit/KeyedListModel.h"
 
 #include <QObject>
 

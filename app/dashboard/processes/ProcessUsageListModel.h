@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dashboard/overview/KeyedListModel.h"
+#include "app/kit/KeyedListModel.h"
 #include "app/dashboard/processes/ProcessUsageRow.h"
 
 #include <QObject>

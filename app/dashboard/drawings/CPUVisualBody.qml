@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Dashboard
 import Roror.Kit
 
 // The CPU card's drawing: total as bar and ring, one gauge per core, the estimate note, the load line.

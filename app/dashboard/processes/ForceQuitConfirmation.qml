@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Roror.App
+import Roror.Dashboard
 import Roror.Kit
 
 // The force-quit question: Force Quit (destructive) or Cancel. Escape and a click outside cancel too.

@@ -29,6 +29,8 @@ void savePreference(AppLanguagePreference preference, QSettings& defaults);
 // `system` follows the first preferred language only: "zh..." (any case) is Chinese.
 AppResolvedLanguage resolvedLanguage(AppLanguagePreference preference, const QStringList& preferredLanguages);
 
+// The one place a text is picked: the first for Chinese, the second otherwise.
+QString text(AppResolvedLanguage language, const QString& zh, const QString& en);
 QString text(const QString& zh, const QString& en, AppLanguagePreference preference,
              const QStringList& preferredLanguages);
 

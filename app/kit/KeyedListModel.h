@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/kit/RecordListModel.h"
+
 #include <QAbstractListModel>
 #include <QHash>
 #include <QList>
@@ -15,11 +17,12 @@ namespace roror {
 // changed report dataChanged. Views therefore keep each row's delegate, with its hover and
 // scroll position, across a refresh. A reorder that would take more than `maximumMoves` moves
 // (a new sort key, a snapshot where most figures changed) is announced as one layout change:
-// persistent indexes still follow their rows, views rebind their delegates in place.
+// persistent indexes still follow their rows, views rebind their delegates in place. `count`
+// is announced after the rows when their number changed.
 template <typename Row>
-class KeyedListModel : public QAbstractListModel {
+class KeyedListModel : public RecordListModelBase {
 public:
-    using QAbstractListModel::QAbstractListModel;
+    using RecordListModelBase::RecordListModelBase;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override
     {
@@ -34,6 +37,21 @@ protected:
     virtual QString keyOf(const Row& row) const = 0;
 
     void replaceRows(const QList<Row>& next)
+    {
+        const qsizetype before = m_rows.size();
+        updateRows(next);
+        if (m_rows.size() != before)
+            emit countChanged();
+    }
+
+    void announceAllChanged()
+    {
+        if (!m_rows.isEmpty())
+            emit dataChanged(index(0), index(static_cast<int>(m_rows.size()) - 1));
+    }
+
+private:
+    void updateRows(const QList<Row>& next)
     {
         QHash<QString, int> nextIndex;
         nextIndex.reserve(next.size());
@@ -53,13 +71,6 @@ protected:
         announceChanged(next);
     }
 
-    void announceAllChanged()
-    {
-        if (!m_rows.isEmpty())
-            emit dataChanged(index(0), index(static_cast<int>(m_rows.size()) - 1));
-    }
-
-private:
     void removeVanished(const QHash<QString, int>& nextIndex)
     {
         int i = static_cast<int>(m_rows.size()) - 1;

@@ -55,15 +55,18 @@ private:
     {
         QHash<QString, int> nextIndex;
         nextIndex.reserve(next.size());
-        for (int i = 0; i < next.size(); ++i) {
-            if (nextIndex.contains(keyOf(next[i]))) {
-                // Keys must be unique for a keyed update; a list that breaks that is shown as new.
-                beginResetModel();
-                m_rows = next;
-                endResetModel();
-                return;
-            }
+        bool unique = true;
+        for (int i = 0; i < next.size() && unique; ++i) {
+            unique = !nextIndex.contains(keyOf(next[i]));
             nextIndex.insert(keyOf(next[i]), i);
+        }
+        // Keys must be unique on both sides for a keyed update; otherwise the list is shown as new.
+        if (!unique || !m_uniqueKeys) {
+            beginResetModel();
+            m_rows = next;
+            m_uniqueKeys = unique;
+            endResetModel();
+            return;
         }
         removeVanished(nextIndex);
         moveIntoOrder(nextIndex);
@@ -217,6 +220,7 @@ private:
     }
 
     QList<Row> m_rows;
+    bool m_uniqueKeys = true;
 };
 
 } // namespace roror

@@ -208,6 +208,17 @@ TEST(ProcessListModel, CountIsAnnouncedAfterTheRowsWhenTheirNumberChanged)
     EXPECT_EQ(announced, (QList<int>{3, 2, 0}));
 }
 
+TEST(ProcessListModel, AListAfterOneWithRepeatedKeysIsShownAsItStands)
+{
+    ProcessUsageListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setEntries(entriesOf({"a", "a", "c"}));
+    model.setEntries(entriesOf({"a", "b"}));
+    EXPECT_EQ(keys(model), (QStringList{"a", "b"}));
+    model.setEntries(entriesOf({"b", "a"}));
+    EXPECT_EQ(keys(model), (QStringList{"b", "a"}));
+}
+
 TEST(ProcessListModel, AnyReorderEndsInTheNewOrderWithIdentitiesFollowing)
 {
     QRandomGenerator random(16);

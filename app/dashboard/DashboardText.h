@@ -7,10 +7,11 @@
 
 namespace roror::DashboardText {
 
-// The first text for Chinese, the second otherwise.
+// The first text for Chinese, the second otherwise; the builders pass the language they were
+// given rather than reading the stored one.
 inline QString pick(AppResolvedLanguage language, const QString& zh, const QString& en)
 {
-    return language == AppResolvedLanguage::chinese ? zh : en;
+    return AppLocalization::text(zh, en, language);
 }
 
 // The language the interface shows right now (the shared language object's choice).

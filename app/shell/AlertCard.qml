@@ -3,10 +3,18 @@ import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
 
-// The card of a window-wide alert (ShellAlert): mark, title, message and buttons.
+// The card of a window-wide alert (ShellAlert): mark, title, message and buttons. It holds the
+// alert's values, not the alert itself, so the alert can name it without a cycle.
 Rectangle {
     id: card
-    required property ShellAlert alert
+    required property string title
+    required property string message
+    required property string acceptTitle
+    // Empty for a card with a single button.
+    property string cancelTitle
+    property bool destructive: false
+    signal accepted()
+    signal dismissed()
 
     width: 272
     implicitHeight: column.implicitHeight + 40
@@ -15,7 +23,7 @@ Rectangle {
     border.color: Qt.rgba(0, 0, 0, 0.1)
     border.width: 0.5
     Accessible.role: Accessible.AlertMessage
-    Accessible.name: card.alert.title
+    Accessible.name: card.title
 
     ColumnLayout {
         id: column
@@ -32,7 +40,7 @@ Rectangle {
         Text {
             objectName: "alertTitle"
             Layout.fillWidth: true
-            text: card.alert.title
+            text: card.title
             textFormat: Text.PlainText
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
@@ -42,8 +50,8 @@ Rectangle {
         Text {
             objectName: "alertMessage"
             Layout.fillWidth: true
-            visible: card.alert.message.length > 0
-            text: card.alert.message
+            visible: card.message.length > 0
+            text: card.message
             textFormat: Text.PlainText
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
@@ -57,18 +65,18 @@ Rectangle {
 
             AlertButton {
                 objectName: "alertCancel"
-                visible: card.alert.cancelTitle.length > 0
+                visible: card.cancelTitle.length > 0
                 Layout.fillWidth: true
-                title: card.alert.cancelTitle
-                onClicked: card.alert.dismissed()
+                title: card.cancelTitle
+                onClicked: card.dismissed()
             }
             AlertButton {
                 objectName: "alertAccept"
                 Layout.fillWidth: true
-                title: card.alert.acceptTitle
-                prominent: !card.alert.destructive
-                destructive: card.alert.destructive
-                onClicked: card.alert.accepted()
+                title: card.acceptTitle
+                prominent: !card.destructive
+                destructive: card.destructive
+                onClicked: card.accepted()
             }
         }
     }

@@ -61,10 +61,10 @@ Item {
     ShellAlert {
         objectName: "confirmationAlert"
         shown: controller.confirmationShown
-        title: Loc.chinese ? "确认操作" : "Confirm Action"
+        title: Tr.text("确认操作", "Confirm Action")
         message: controller.confirmationMessage
-        cancelTitle: Loc.chinese ? "取消" : "Cancel"
-        acceptTitle: Loc.chinese ? "继续" : "Continue"
+        cancelTitle: Tr.text("取消", "Cancel")
+        acceptTitle: Tr.text("继续", "Continue")
         destructive: true
         onAccepted: controller.confirmPendingAction()
         onDismissed: controller.dropPendingAction()
@@ -76,7 +76,7 @@ Item {
         shown: controller.messageShown && !controller.confirmationShown
         title: "Roror"
         message: controller.message
-        acceptTitle: Loc.chinese ? "好" : "OK"
+        acceptTitle: Tr.text("好", "OK")
         onAccepted: controller.clearMessage()
         onDismissed: controller.clearMessage()
     }

@@ -56,7 +56,7 @@ ColumnLayout {
             spacing: 3
 
             Text {
-                text: Loc.chinese ? "正在处理" : "Working"
+                text: Tr.text("正在处理", "Working")
                 color: AppTheme.ink
                 font: AppTypography.font(14, Font.DemiBold, "default", AppTypography.usesEnglish)
             }

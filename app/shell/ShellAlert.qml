@@ -23,7 +23,7 @@ FocusScope {
     z: 100
     focus: root.visible
     // The card is made when the alert is first shown, so an alert that never shows costs nothing.
-    onVisibleChanged: if (visible && card.status === Loader.Null) card.setSource("AlertCard.qml", {"alert": root})
+    onVisibleChanged: if (visible) card.active = true
     Keys.onEscapePressed: root.dismissed()
     // A one-button alert is also closed with Return, as its only choice.
     Keys.onReturnPressed: if (root.cancelTitle.length === 0) root.accepted()
@@ -43,5 +43,19 @@ FocusScope {
     Loader {
         id: card
         anchors.centerIn: parent
+        active: false
+        sourceComponent: Component {
+            AlertCard {
+                // qmllint disable unqualified
+                title: root.title
+                message: root.message
+                acceptTitle: root.acceptTitle
+                cancelTitle: root.cancelTitle
+                destructive: root.destructive
+                onAccepted: root.accepted()
+                onDismissed: root.dismissed()
+                // qmllint enable unqualified
+            }
+        }
     }
 }

@@ -44,7 +44,7 @@ RowLayout {
         Text {
             objectName: "brandTagline"
             Layout.fillWidth: true
-            text: Loc.chinese ? "Mac 清理与优化" : "Mac Cleanup & Optimization"
+            text: Tr.text("Mac 清理与优化", "Mac Cleanup & Optimization")
             color: AppTheme.muted
             font: AppTypography.font(AppTypography.usesEnglish ? 11 : 12, Font.Medium,
                                      AppTypography.usesEnglish ? "rounded" : "default", AppTypography.usesEnglish)

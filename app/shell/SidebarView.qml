@@ -69,7 +69,7 @@ Item {
                 id: dashboardItem
                 Layout.fillWidth: true
                 feature: "dashboard"
-                title: Loc.chinese ? "概览" : "Overview"
+                title: Tr.text("概览", "Overview")
                 systemImage: "gauge.with.dots.needle.bottom.50percent"
                 selected: root.selection === feature
                 onActivated: feature => root.selectionRequested(feature)
@@ -78,7 +78,7 @@ Item {
                 id: cleanItem
                 Layout.fillWidth: true
                 feature: "clean"
-                title: Loc.chinese ? "智能清理" : "Smart Clean"
+                title: Tr.text("智能清理", "Smart Clean")
                 systemImage: "sparkles"
                 selected: root.selection === feature
                 onActivated: feature => root.selectionRequested(feature)
@@ -87,7 +87,7 @@ Item {
                 id: uninstallItem
                 Layout.fillWidth: true
                 feature: "uninstall"
-                title: Loc.chinese ? "卸载应用" : "Uninstall Apps"
+                title: Tr.text("卸载应用", "Uninstall Apps")
                 systemImage: "app.dashed"
                 selected: root.selection === feature
                 onActivated: feature => root.selectionRequested(feature)
@@ -96,7 +96,7 @@ Item {
                 id: optimizeItem
                 Layout.fillWidth: true
                 feature: "optimize"
-                title: Loc.chinese ? "优化加速" : "Optimize"
+                title: Tr.text("优化加速", "Optimize")
                 systemImage: "speedometer"
                 selected: root.selection === feature
                 onActivated: feature => root.selectionRequested(feature)
@@ -105,7 +105,7 @@ Item {
                 id: analyzeItem
                 Layout.fillWidth: true
                 feature: "analyze"
-                title: Loc.chinese ? "空间分析" : "Storage Analysis"
+                title: Tr.text("空间分析", "Storage Analysis")
                 systemImage: "chart.pie"
                 selected: root.selection === feature
                 onActivated: feature => root.selectionRequested(feature)
@@ -114,7 +114,7 @@ Item {
                 id: purgeItem
                 Layout.fillWidth: true
                 feature: "purge"
-                title: Loc.chinese ? "项目瘦身" : "Project Cleanup"
+                title: Tr.text("项目瘦身", "Project Cleanup")
                 systemImage: "shippingbox"
                 selected: root.selection === feature
                 onActivated: feature => root.selectionRequested(feature)
@@ -123,7 +123,7 @@ Item {
                 id: installerItem
                 Layout.fillWidth: true
                 feature: "installer"
-                title: Loc.chinese ? "安装包整理" : "Installer Cleanup"
+                title: Tr.text("安装包整理", "Installer Cleanup")
                 systemImage: "externaldrive.badge.minus"
                 selected: root.selection === feature
                 onActivated: feature => root.selectionRequested(feature)
@@ -136,7 +136,7 @@ Item {
                 id: settingsItem
                 Layout.fillWidth: true
                 feature: "maintenance"
-                title: Loc.chinese ? "设置" : "Settings"
+                title: Tr.text("设置", "Settings")
                 systemImage: "gearshape"
                 selected: root.selection === feature
                 onActivated: feature => root.selectionRequested(feature)

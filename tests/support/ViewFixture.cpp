@@ -3,6 +3,7 @@
 #include "core/model/LocalizationSettings.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QQmlComponent>
 #include <QQmlError>
 #include <QTest>
@@ -14,10 +15,23 @@ namespace roror::test {
 
 namespace {
 
+// The file of a module's type, as the module's qmldir names it: a module may keep its files in
+// folders of their own ("Name 1.0 folder/Name.qml").
 QUrl componentUrl(const QString& uri, const QString& name)
 {
-    return QUrl(QStringLiteral("qrc:/qt/qml/") + QString(uri).replace(QLatin1Char('.'), QLatin1Char('/'))
-                + QLatin1Char('/') + name + QStringLiteral(".qml"));
+    const QString folder = QStringLiteral("/qt/qml/") + QString(uri).replace(QLatin1Char('.'), QLatin1Char('/'));
+    QString file = name + QStringLiteral(".qml");
+    QFile qmldir(QLatin1Char(':') + folder + QStringLiteral("/qmldir"));
+    if (qmldir.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        while (!qmldir.atEnd()) {
+            const QStringList words = QString::fromUtf8(qmldir.readLine()).simplified().split(QLatin1Char(' '));
+            if (words.size() == 3 && words[0] == name && words[2].endsWith(QStringLiteral(".qml"))) {
+                file = words[2];
+                break;
+            }
+        }
+    }
+    return QUrl(QStringLiteral("qrc:") + folder + QLatin1Char('/') + file);
 }
 
 void collectItems(QQuickItem* item, const QString& name, QList<QQuickItem*>& out)

@@ -1,6 +1,7 @@
 #include "app/dashboard/drawings/DiskVisualBody.h"
 
 #include "app/dashboard/DashboardText.h"
+#include "app/dashboard/VariantList.h"
 #include "core/model/SizeText.h"
 
 #include <algorithm>
@@ -64,10 +65,7 @@ bool DiskVisualBody::showsIO() const
 
 QVariantList DiskVisualBody::diskList() const
 {
-    QVariantList list;
-    for (const Item& item : disks)
-        list.append(QVariant::fromValue(item));
-    return list;
+    return variantList(disks);
 }
 
 } // namespace roror

@@ -1,6 +1,7 @@
 #include "app/dashboard/drawings/GPUVisualBody.h"
 
 #include "app/dashboard/DashboardText.h"
+#include "app/dashboard/VariantList.h"
 #include "core/model/SizeText.h"
 
 #include <algorithm>
@@ -68,10 +69,7 @@ QList<ProcessMetricRow> ProcessVisualBody::metricRows() const
 
 QVariantList ProcessVisualBody::rowList() const
 {
-    QVariantList list;
-    for (const ProcessMetricRow& row : metricRows())
-        list.append(QVariant::fromValue(row));
-    return list;
+    return variantList(metricRows());
 }
 
 } // namespace roror

@@ -1,6 +1,7 @@
 #include "app/dashboard/drawings/MemoryVisualBody.h"
 
 #include "app/dashboard/DashboardText.h"
+#include "app/dashboard/VariantList.h"
 #include "core/model/SizeText.h"
 
 #include <algorithm>
@@ -51,10 +52,7 @@ QList<MemoryStatRow> MemoryVisualBody::legend() const
 
 QVariantList MemoryVisualBody::legendList() const
 {
-    QVariantList list;
-    for (const MemoryStatRow& row : legend())
-        list.append(QVariant::fromValue(row));
-    return list;
+    return variantList(legend());
 }
 
 double MemoryVisualBody::usedWidth(double width) const

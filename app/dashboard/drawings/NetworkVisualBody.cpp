@@ -1,6 +1,7 @@
 #include "app/dashboard/drawings/NetworkVisualBody.h"
 
 #include "app/dashboard/DashboardText.h"
+#include "app/dashboard/VariantList.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,25 +67,14 @@ double NetworkVisualBody::sharedPeak() const
     return std::max(0.01, m);
 }
 
-namespace {
-QVariantList toList(const QList<double>& values)
-{
-    QVariantList list;
-    list.reserve(values.size());
-    for (double v : values)
-        list.append(v);
-    return list;
-}
-} // namespace
-
 QVariantList NetworkVisualBody::rxList() const
 {
-    return toList(rxHistory);
+    return variantList(rxHistory);
 }
 
 QVariantList NetworkVisualBody::txList() const
 {
-    return toList(txHistory);
+    return variantList(txHistory);
 }
 
 QList<QPointF> NetworkVisualBody::linePoints(bool download, double width, double height) const

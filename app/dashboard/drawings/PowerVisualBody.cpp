@@ -1,6 +1,7 @@
 #include "app/dashboard/drawings/PowerVisualBody.h"
 
 #include "app/dashboard/DashboardText.h"
+#include "app/dashboard/VariantList.h"
 #include "core/model/SizeText.h"
 
 #include <algorithm>
@@ -86,21 +87,14 @@ bool PowerVisualBody::hasPowerFlow() const
 
 QVariantList PowerVisualBody::flowChipList() const
 {
-    QVariantList list;
-    for (const PowerWattChip& chip : PowerFlowRow::chips(adapterPower, systemPower, batteryPower, isCharging, language))
-        list.append(QVariant::fromValue(chip));
-    return list;
+    return variantList(PowerFlowRow::chips(adapterPower, systemPower, batteryPower, isCharging, language));
 }
 
 QVariantList PowerVisualBody::chipRowList() const
 {
     QVariantList rows;
-    for (const QList<Chip>& row : FlowChipRow::rows(chips)) {
-        QVariantList entries;
-        for (const Chip& chip : row)
-            entries.append(QVariant::fromValue(chip));
-        rows.append(QVariant(entries));
-    }
+    for (const QList<Chip>& row : FlowChipRow::rows(chips))
+        rows.append(QVariant(variantList(row)));
     return rows;
 }
 

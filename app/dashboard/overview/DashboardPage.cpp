@@ -1,6 +1,7 @@
 #include "app/dashboard/overview/DashboardPage.h"
 
 #include "app/dashboard/DashboardText.h"
+#include "app/dashboard/VariantList.h"
 #include "app/dashboard/processes/FileManagerReveal.h"
 #include "app/dashboard/skeleton/SkeletonStatusCardKind.h"
 #include "core/model/LocalizationSettings.h"
@@ -180,10 +181,7 @@ QString DashboardPage::forceQuitMessage() const
 
 QVariantList DashboardPage::skeletonCards() const
 {
-    QVariantList list;
-    for (const SkeletonStatusCard& card : DashboardStatusSkeleton::cards(language()))
-        list.append(QVariant::fromValue(card));
-    return list;
+    return variantList(DashboardStatusSkeleton::cards(language()));
 }
 
 QString DashboardPage::skeletonStatusText() const

@@ -38,10 +38,7 @@ QHash<int, QByteArray> StatusCardListModel::roleNames() const
 
 void StatusCardListModel::setCards(const QList<StatusCardData>& cards)
 {
-    const int before = rowCount();
     replaceRows(cards);
-    if (rowCount() != before)
-        emit countChanged();
 }
 
 } // namespace roror

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/dashboard/cards/StatusCardData.h"
-#include "app/dashboard/overview/KeyedListModel.h"
+#include "app/kit/KeyedListModel.h"
 
 #include <QObject>
 
@@ -10,7 +10,6 @@ namespace roror {
 // The Overview's card grid, one row per card, keyed by the card's title.
 class StatusCardListModel : public KeyedListModel<StatusCardData> {
     Q_OBJECT
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
     enum Role {
@@ -27,11 +26,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    int count() const { return rowCount(); }
     void setCards(const QList<StatusCardData>& cards);
-
-signals:
-    void countChanged();
 
 protected:
     QString keyOf(const StatusCardData& row) const override { return row.id(); }

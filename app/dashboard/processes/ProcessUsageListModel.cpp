@@ -68,10 +68,7 @@ QHash<int, QByteArray> ProcessUsageListModel::roleNames() const
 
 void ProcessUsageListModel::setEntries(const QList<ProcessUsageEntry>& entries)
 {
-    const int before = rowCount();
     replaceRows(entries);
-    if (rowCount() != before)
-        emit countChanged();
 }
 
 void ProcessUsageListModel::setLanguage(AppResolvedLanguage language)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dashboard/overview/KeyedListModel.h"
+#include "app/kit/KeyedListModel.h"
 #include "app/dashboard/processes/ProcessUsageRow.h"
 
 #include <QObject>
@@ -11,7 +11,6 @@ namespace roror {
 // their identity (pid and start time) across refreshes.
 class ProcessUsageListModel : public KeyedListModel<ProcessUsageEntry> {
     Q_OBJECT
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
     enum Role {
@@ -35,16 +34,12 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    int count() const { return rowCount(); }
     void setEntries(const QList<ProcessUsageEntry>& entries);
     void setLanguage(AppResolvedLanguage language);
     // The row's entry; nothing for a row that is not there.
     std::optional<ProcessUsageEntry> entry(int row) const;
     // The row now holding this key, -1 when none does.
     Q_INVOKABLE int rowOfKey(const QString& key) const;
-
-signals:
-    void countChanged();
 
 protected:
     QString keyOf(const ProcessUsageEntry& row) const override { return row.key; }

@@ -1,6 +1,7 @@
 #include "app/dashboard/skeleton/SkeletonStatusCardKind.h"
 
 #include "app/dashboard/DashboardText.h"
+#include "app/dashboard/VariantList.h"
 
 namespace roror {
 
@@ -85,10 +86,7 @@ QList<SkeletonMetricLine> SkeletonStatusCard::lines() const
 
 QVariantList SkeletonStatusCard::lineList() const
 {
-    QVariantList list;
-    for (const SkeletonMetricLine& line : lines())
-        list.append(QVariant::fromValue(line));
-    return list;
+    return variantList(lines());
 }
 
 namespace DashboardStatusSkeleton {

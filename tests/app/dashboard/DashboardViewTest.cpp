@@ -234,13 +234,17 @@ TEST_F(DashboardViewTest, ForceQuitAsksFirstAndCancellingEndsNothing)
     EXPECT_TRUE(forceItem->isEnabled());
     EXPECT_FALSE(view().find(QStringLiteral("revealItem"))->isEnabled()); // /usr/lib/xorg/Xorg is not here
     view().click(forceItem);
-    QQuickItem* dialog = view().find(QStringLiteral("forceQuitDialog"));
+    // The question is the pages' alert: its title shows while it is up.
+    QQuickItem* dialog = view().find(QStringLiteral("alertTitle"));
+    ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(spinUntil([&] { return dialog->isVisible(); }, 3000));
-    EXPECT_EQ(view().find(QStringLiteral("forceQuitMessage"))->property("text").toString(),
+    EXPECT_EQ(dialog->property("text").toString(), QStringLiteral("Force Quit Process"));
+    EXPECT_EQ(view().find(QStringLiteral("alertConfirm"))->property("title").toString(), QStringLiteral("Force Quit"));
+    EXPECT_EQ(view().find(QStringLiteral("alertMessage"))->property("text").toString(),
               QStringLiteral("Xorg will be ended immediately. Any unsaved work will be lost."));
     EXPECT_TRUE(status.terminations.isEmpty());
 
-    view().click(view().find(QStringLiteral("forceQuitCancel")));
+    view().click(view().find(QStringLiteral("alertCancel")));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(status.terminations.isEmpty());
 
@@ -253,6 +257,16 @@ TEST_F(DashboardViewTest, ForceQuitAsksFirstAndCancellingEndsNothing)
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(status.terminations.isEmpty());
 
+    // And so does a click beside the question.
+    page()->requestForceQuit(1);
+    view().settle();
+    ASSERT_TRUE(dialog->isVisible());
+    QTest::mouseClick(&view().window(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    view().settle();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(page()->forceQuitPending());
+    EXPECT_TRUE(status.terminations.isEmpty());
+
     // A refresh while the question is open keeps it on Xorg.
     forceItem = openMenu(xorg);
     ASSERT_NE(forceItem, nullptr);
@@ -263,9 +277,9 @@ TEST_F(DashboardViewTest, ForceQuitAsksFirstAndCancellingEndsNothing)
     }
     ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
     view().settle();
-    EXPECT_EQ(view().find(QStringLiteral("forceQuitMessage"))->property("text").toString(),
+    EXPECT_EQ(view().find(QStringLiteral("alertMessage"))->property("text").toString(),
               QStringLiteral("Xorg will be ended immediately. Any unsaved work will be lost."));
-    view().click(view().find(QStringLiteral("forceQuitConfirm")));
+    view().click(view().find(QStringLiteral("alertConfirm")));
     EXPECT_FALSE(dialog->isVisible());
     ASSERT_EQ(status.terminations.size(), 1);
     EXPECT_EQ(status.terminations[0], (std::pair<qint64, bool>{2210, true}));

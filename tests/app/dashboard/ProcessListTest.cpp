@@ -195,6 +195,30 @@ TEST(ProcessListModel, RefreshesMoveRowsInsteadOfReplacingThem)
     EXPECT_EQ(model.data(model.index(2), ProcessUsageListModel::CpuTextRole).toString(), QStringLiteral("42.0%"));
 }
 
+TEST(ProcessListModel, CountIsAnnouncedAfterTheRowsWhenTheirNumberChanged)
+{
+    ProcessUsageListModel model;
+    QList<int> announced;
+    QObject::connect(&model, &ProcessUsageListModel::countChanged, [&] { announced.append(model.count()); });
+
+    model.setEntries(entriesOf({"a", "b", "c"}));
+    model.setEntries(entriesOf({"c", "b", "a"})); // reordered, as many
+    model.setEntries(entriesOf({"a", "a"}));      // duplicate keys: shown as a new list
+    model.setEntries({});
+    EXPECT_EQ(announced, (QList<int>{3, 2, 0}));
+}
+
+TEST(ProcessListModel, AListAfterOneWithRepeatedKeysIsShownAsItStands)
+{
+    ProcessUsageListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setEntries(entriesOf({"a", "a", "c"}));
+    model.setEntries(entriesOf({"a", "b"}));
+    EXPECT_EQ(keys(model), (QStringList{"a", "b"}));
+    model.setEntries(entriesOf({"b", "a"}));
+    EXPECT_EQ(keys(model), (QStringList{"b", "a"}));
+}
+
 TEST(ProcessListModel, AnyReorderEndsInTheNewOrderWithIdentitiesFollowing)
 {
     QRandomGenerator random(16);

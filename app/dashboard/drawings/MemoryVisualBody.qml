@@ -19,7 +19,7 @@ ColumnLayout {
         spacing: 8
         Text {
             Layout.alignment: Qt.AlignBaseline
-            text: Loc.chinese ? "已用" : "Used"
+            text: Tr.text("已用", "Used")
             font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
             color: AppTheme.muted
         }
@@ -105,7 +105,7 @@ ColumnLayout {
             spacing: 8
             Text {
                 Layout.preferredWidth: 56
-                text: Loc.chinese ? "压力" : "Pressure"
+                text: Tr.text("压力", "Pressure")
                 font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
                 color: AppTheme.muted
             }

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Dashboard
 import Roror.Kit
 
 // The CPU card's drawing: total as bar and ring, one gauge per core, the estimate note, the load line.
@@ -21,7 +22,7 @@ ColumnLayout {
             Layout.fillWidth: true
             spacing: 6
             Text {
-                text: Loc.chinese ? "总计" : "Total"
+                text: Tr.text("总计", "Total")
                 font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
                 color: AppTheme.muted
             }
@@ -77,7 +78,7 @@ ColumnLayout {
     }
     Text {
         visible: cpu.body.coresEstimated
-        text: Loc.chinese ? "核心负载按平均值估算" : "Per-core load estimated from average"
+        text: Tr.text("核心负载按平均值估算", "Per-core load estimated from average")
         font: AppTypography.font(10, Font.Normal, "default", AppTypography.usesEnglish)
         color: AppTheme.muted
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/kit/RecordListModel.h"
+
 #include <QAbstractListModel>
 #include <QHash>
 #include <QList>
@@ -15,11 +17,12 @@ namespace roror {
 // changed report dataChanged. Views therefore keep each row's delegate, with its hover and
 // scroll position, across a refresh. A reorder that would take more than `maximumMoves` moves
 // (a new sort key, a snapshot where most figures changed) is announced as one layout change:
-// persistent indexes still follow their rows, views rebind their delegates in place.
+// persistent indexes still follow their rows, views rebind their delegates in place. `count`
+// is announced after the rows when their number changed.
 template <typename Row>
-class KeyedListModel : public QAbstractListModel {
+class KeyedListModel : public RecordListModelBase {
 public:
-    using QAbstractListModel::QAbstractListModel;
+    using RecordListModelBase::RecordListModelBase;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override
     {
@@ -35,22 +38,10 @@ protected:
 
     void replaceRows(const QList<Row>& next)
     {
-        QHash<QString, int> nextIndex;
-        nextIndex.reserve(next.size());
-        for (int i = 0; i < next.size(); ++i) {
-            if (nextIndex.contains(keyOf(next[i]))) {
-                // Keys must be unique for a keyed update; a list that breaks that is shown as new.
-                beginResetModel();
-                m_rows = next;
-                endResetModel();
-                return;
-            }
-            nextIndex.insert(keyOf(next[i]), i);
-        }
-        removeVanished(nextIndex);
-        moveIntoOrder(nextIndex);
-        insertNew(next);
-        announceChanged(next);
+        const qsizetype before = m_rows.size();
+        updateRows(next);
+        if (m_rows.size() != before)
+            emit countChanged();
     }
 
     void announceAllChanged()
@@ -60,6 +51,29 @@ protected:
     }
 
 private:
+    void updateRows(const QList<Row>& next)
+    {
+        QHash<QString, int> nextIndex;
+        nextIndex.reserve(next.size());
+        bool unique = true;
+        for (int i = 0; i < next.size() && unique; ++i) {
+            unique = !nextIndex.contains(keyOf(next[i]));
+            nextIndex.insert(keyOf(next[i]), i);
+        }
+        // Keys must be unique on both sides for a keyed update; otherwise the list is shown as new.
+        if (!unique || !m_uniqueKeys) {
+            beginResetModel();
+            m_rows = next;
+            m_uniqueKeys = unique;
+            endResetModel();
+            return;
+        }
+        removeVanished(nextIndex);
+        moveIntoOrder(nextIndex);
+        insertNew(next);
+        announceChanged(next);
+    }
+
     void removeVanished(const QHash<QString, int>& nextIndex)
     {
         int i = static_cast<int>(m_rows.size()) - 1;
@@ -206,6 +220,7 @@ private:
     }
 
     QList<Row> m_rows;
+    bool m_uniqueKeys = true;
 };
 
 } // namespace roror

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Dashboard
 import Roror.Kit
 
 // The GPU card's drawing: header line, usage row, video memory row, note.

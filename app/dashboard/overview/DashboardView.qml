@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Dashboard
 import Roror.Kit
 
 // The Overview page: health hero, status cards and process list, refreshed live while on screen.
@@ -9,9 +10,9 @@ NativePage {
     required property AppModel model
     readonly property DashboardPage page: dashboard
 
-    title: Loc.chinese ? "概览" : "Overview"
-    subtitle: Loc.chinese ? "查看当前负载、内存、磁盘、电源、网络和进程状态，并从这里开始一次安全检查。"
-                          : "See current CPU, memory, disk, power, network, and process status, then start a safe check from here."
+    title: Tr.text("概览", "Overview")
+    subtitle: Tr.text("查看当前负载、内存、磁盘、电源、网络和进程状态，并从这里开始一次安全检查。",
+                      "See current CPU, memory, disk, power, network, and process status, then start a safe check from here.")
     pageScrolls: true
 
     DashboardPage {
@@ -72,8 +73,8 @@ NativePage {
         objectName: "processSection"
         Layout.fillWidth: true
         Layout.fillHeight: false
-        title: Loc.chinese ? "进程" : "Processes"
-        subtitle: Loc.chinese ? "实时 CPU 与内存占用" : "Live CPU & memory by process"
+        title: Tr.text("进程", "Processes")
+        subtitle: Tr.text("实时 CPU 与内存占用", "Live CPU & memory by process")
         glass: true
         ProcessUsageList {
             Layout.fillWidth: true

@@ -17,7 +17,7 @@ ColumnLayout {
             objectName: "networkDown"
             Layout.fillWidth: true
             Layout.preferredWidth: 1
-            label: Loc.chinese ? "下载" : "Down"
+            label: Tr.text("下载", "Down")
             rateText: network.body.downText
             color: AppTheme.orbCool
             systemImage: "arrow.down"
@@ -26,7 +26,7 @@ ColumnLayout {
             objectName: "networkUp"
             Layout.fillWidth: true
             Layout.preferredWidth: 1
-            label: Loc.chinese ? "上传" : "Up"
+            label: Tr.text("上传", "Up")
             rateText: network.body.upText
             color: AppTheme.success
             systemImage: "arrow.up"

@@ -41,8 +41,8 @@ ColumnLayout {
             Text {
                 objectName: "diskFullnessText"
                 Layout.fillWidth: true
-                text: disks.body.hintIsCritical ? (Loc.chinese ? "磁盘几乎已满，建议立即清理" : "Disk almost full, clean up soon")
-                                                : (Loc.chinese ? "磁盘使用紧张，可以做一次清理" : "Disk usage is high, consider a cleanup")
+                text: disks.body.hintIsCritical ? Tr.text("磁盘几乎已满，建议立即清理", "Disk almost full, clean up soon")
+                                                : Tr.text("磁盘使用紧张，可以做一次清理", "Disk usage is high, consider a cleanup")
                 elide: Text.ElideRight
                 maximumLineCount: 1
                 font: AppTypography.font(10.5, Font.DemiBold, "default", AppTypography.usesEnglish)
@@ -64,12 +64,12 @@ ColumnLayout {
         visible: disks.body.showsIO
         spacing: 14
         DiskIOPair {
-            label: Loc.chinese ? "读" : "R"
+            label: Tr.text("读", "R")
             rateText: disks.body.readRateText
             systemImage: "arrow.down"
         }
         DiskIOPair {
-            label: Loc.chinese ? "写" : "W"
+            label: Tr.text("写", "W")
             rateText: disks.body.writeRateText
             systemImage: "arrow.up"
         }

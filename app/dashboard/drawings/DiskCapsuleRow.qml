@@ -42,7 +42,7 @@ ColumnLayout {
             Text {
                 id: extText
                 anchors.centerIn: parent
-                text: Loc.chinese ? "外接" : "Ext"
+                text: Tr.text("外接", "Ext")
                 font: AppTypography.font(9, Font.Bold, "default", AppTypography.usesEnglish)
                 color: AppTheme.muted
             }
@@ -128,7 +128,7 @@ ColumnLayout {
             id: used
             fontScale: figures.fontScale
             width: figures.share >= 0.8 ? used.implicitWidth : used.fullWidth * figures.share
-            label: Loc.chinese ? "已用" : "Used"
+            label: Tr.text("已用", "Used")
             value: row.item.usedText
             emphasized: true
         }
@@ -138,7 +138,7 @@ ColumnLayout {
             visible: row.item.hasTotal
             width: figures.share >= 0.8 ? total.implicitWidth : total.fullWidth * figures.share
             x: (used.width + figures.width - free.width - width) / 2
-            label: Loc.chinese ? "总量" : "Total"
+            label: Tr.text("总量", "Total")
             value: row.item.totalText
             emphasized: false
         }
@@ -147,7 +147,7 @@ ColumnLayout {
             fontScale: figures.fontScale
             width: figures.share >= 0.8 ? free.implicitWidth : free.fullWidth * figures.share
             x: figures.width - width
-            label: Loc.chinese ? "空闲" : "Free"
+            label: Tr.text("空闲", "Free")
             value: row.item.freeText
             emphasized: true
         }

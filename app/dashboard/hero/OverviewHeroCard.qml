@@ -58,7 +58,7 @@ ColumnLayout {
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: Loc.chinese ? "健康度" : "HEALTH"
+                    text: Tr.text("健康度", "HEALTH")
                     readonly property font baseFont: AppTypography.font(7, Font.DemiBold, "rounded", AppTypography.usesEnglish)
                     font.family: baseFont.family
                     font.pixelSize: 7
@@ -74,7 +74,7 @@ ColumnLayout {
             RowLayout {
                 spacing: 8
                 Text {
-                    text: Loc.chinese ? "系统状态" : "System Health"
+                    text: Tr.text("系统状态", "System Health")
                     font: AppTypography.font(18, Font.DemiBold, "default", AppTypography.usesEnglish)
                     color: AppTheme.ink
                 }
@@ -121,7 +121,7 @@ ColumnLayout {
         GlassChip {
             objectName: "liveChip"
             visible: hero.card.isLive
-            title: Loc.chinese ? "实时" : "Live"
+            title: Tr.text("实时", "Live")
             systemImage: "waveform.path.ecg"
             tint: AppTheme.success
         }

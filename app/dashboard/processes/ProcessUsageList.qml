@@ -18,7 +18,7 @@ ColumnLayout {
         spacing: 12
         Text {
             Layout.fillWidth: true
-            text: Loc.chinese ? "进程" : "Process"
+            text: Tr.text("进程", "Process")
             font: AppTypography.font(12, Font.DemiBold, "default", AppTypography.usesEnglish)
             color: AppTheme.muted
         }
@@ -39,7 +39,7 @@ ColumnLayout {
         SortHeaderButton {
             objectName: "sortMemory"
             Layout.preferredWidth: 86
-            title: Loc.chinese ? "内存" : "Memory"
+            title: Tr.text("内存", "Memory")
             isSelected: list.page.processSort === "memory"
             onClicked: list.page.processSort = "memory"
         }
@@ -55,8 +55,8 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         visible: list.page.processCount === 0
-        title: Loc.chinese ? "还没有进程数据" : "No Process Data Yet"
-        subtitle: Loc.chinese ? "等待实时状态刷新后会显示进程占用。" : "Process usage will appear after live status refreshes."
+        title: Tr.text("还没有进程数据", "No Process Data Yet")
+        subtitle: Tr.text("等待实时状态刷新后会显示进程占用。", "Process usage will appear after live status refreshes.")
         systemImage: "list.bullet.rectangle"
     }
     ListView {

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Dashboard
 import Roror.Kit
 
 // The Processes card's drawing: the top processes with their CPU share as figure and bar.

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Dashboard
 import Roror.Kit
 
 // One status card: symbol and title, the card's own drawing, then its rows, on a glass card.
@@ -12,6 +13,16 @@ Item {
     required property var body
     required property var rows
     implicitHeight: stack.implicitHeight + 16
+    // Each drawing by the kind the card names; a card without one (or of a kind not here) has none.
+    readonly property var drawings: ({
+        "CPUVisualBody": cpuDrawing,
+        "MemoryVisualBody": memoryDrawing,
+        "GPUVisualBody": gpuDrawing,
+        "DiskVisualBody": diskDrawing,
+        "PowerVisualBody": powerDrawing,
+        "NetworkVisualBody": networkDrawing,
+        "ProcessVisualBody": processDrawing
+    })
 
     LiquidGlassSurface {
         anchors.fill: parent
@@ -48,9 +59,9 @@ Item {
             id: drawing
             objectName: "cardDrawing"
             Layout.fillWidth: true
-            active: card.bodyKind.length > 0
+            active: sourceComponent !== null
             visible: active
-            source: card.bodyKind.length > 0 ? card.bodyKind + ".qml" : ""
+            sourceComponent: card.drawings[card.bodyKind] ?? null
         }
         Binding {
             target: drawing.item
@@ -72,4 +83,12 @@ Item {
             }
         }
     }
+
+    Component { id: cpuDrawing; CPUVisualBody {} }
+    Component { id: memoryDrawing; MemoryVisualBody {} }
+    Component { id: gpuDrawing; GPUVisualBody {} }
+    Component { id: diskDrawing; DiskVisualBody {} }
+    Component { id: powerDrawing; PowerVisualBody {} }
+    Component { id: networkDrawing; NetworkVisualBody {} }
+    Component { id: processDrawing; ProcessVisualBody {} }
 }

@@ -106,13 +106,13 @@ Item {
             onClosed: menu.destroy()
             MenuItem {
                 objectName: "quitItem"
-                text: Loc.chinese ? "退出" : "Quit"
+                text: Tr.text("退出", "Quit")
                 enabled: row.canTerminate // qmllint disable unqualified
                 onTriggered: row.page.quit(row.index) // qmllint disable unqualified
             }
             MenuItem {
                 objectName: "forceQuitItem"
-                text: Loc.chinese ? "强制退出…" : "Force Quit…"
+                text: Tr.text("强制退出…", "Force Quit…")
                 enabled: row.canTerminate // qmllint disable unqualified
                 palette.windowText: AppTheme.danger
                 onTriggered: row.page.requestForceQuit(row.index) // qmllint disable unqualified
@@ -120,7 +120,7 @@ Item {
             MenuSeparator {}
             MenuItem {
                 objectName: "revealItem"
-                text: Loc.chinese ? "在 Finder 中显示" : "Show in Finder"
+                text: Tr.text("在 Finder 中显示", "Show in Finder")
                 enabled: menu.visible && row.page.canReveal(row.index) // qmllint disable unqualified
                 onTriggered: row.page.reveal(row.index) // qmllint disable unqualified
             }

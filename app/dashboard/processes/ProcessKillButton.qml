@@ -36,5 +36,5 @@ Item {
     }
     ToolTip.visible: hover.hovered
     ToolTip.delay: 800
-    ToolTip.text: Loc.chinese ? "退出" : "Quit"
+    ToolTip.text: Tr.text("退出", "Quit")
 }

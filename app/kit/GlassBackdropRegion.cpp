@@ -24,10 +24,23 @@ void GlassBackdropRegion::setRadius(qreal radius)
     update();
 }
 
+bool GlassBackdropRegion::onOverlay() const
+{
+    for (const QQuickItem* up = parentItem(); up; up = up->parentItem()) {
+        if (up->inherits("QQuickOverlay"))
+            return true;
+    }
+    return false;
+}
+
 void GlassBackdropRegion::paint(QPainter* painter)
 {
     const GlassSource& source = GlassSource::shared();
     m_paintedAt = mapToScene(QPointF(0, 0));
+    // A surface inside a sheet or dialog lies on that opaque card: the window's backdrop there
+    // would cut a window through the card and its dimming.
+    if (onOverlay())
+        return;
     const QImage image = source.image();
     const QSizeF window = source.windowSize();
     if (image.isNull() || window.isEmpty() || width() <= 0 || height() <= 0)

@@ -9,7 +9,8 @@ namespace roror {
 
 // Paints the region of the blurred backdrop (GlassSource) that lies under this item, in a
 // rounded rectangle of `radius`. It follows its own place in the window: when a frame moves it
-// (scrolling, layout), it paints again; while nothing moves it never repaints.
+// (scrolling, layout), it paints again; while nothing moves it never repaints. Inside a popup it
+// paints nothing: the popup's own card is the surface there.
 class GlassBackdropRegion : public QQuickPaintedItem {
     Q_OBJECT
     QML_ELEMENT
@@ -31,6 +32,8 @@ protected:
     void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
 
 private:
+    // Inside a popup (sheet, dialog) placed on the window's overlay.
+    bool onOverlay() const;
     void follow(QQuickWindow* window);
     void checkPlace();
 

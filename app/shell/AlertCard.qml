@@ -19,7 +19,7 @@ Rectangle {
     width: 272
     implicitHeight: column.implicitHeight + 40
     radius: 14
-    color: Qt.rgba(0.98, 0.98, 0.98, 0.97)
+    color: "#fafafa" // opaque: no page text may read through an alert
     border.color: Qt.rgba(0, 0, 0, 0.1)
     border.width: 0.5
     Accessible.role: Accessible.AlertMessage

@@ -36,7 +36,7 @@ Popup {
 
     background: Rectangle {
         radius: 14
-        color: Qt.rgba(0.98, 0.98, 0.98, 0.97)
+        color: "#fafafa" // opaque: no page text may read through an alert
         border.color: Qt.rgba(0, 0, 0, 0.1)
         border.width: 0.5
     }

@@ -3,8 +3,8 @@ import Roror.App
 import Roror.Kit
 
 // The square tile of the custom window background: the picture fitted inside a rounded tile, or
-// the desktop symbol while no picture is set or the file is not a picture. A new path or
-// revision reloads the picture.
+// the desktop symbol while no picture is set. A file that is not a picture leaves the bare tile.
+// A new path or revision reloads the picture.
 Item {
     id: root
     // Path of the background image; empty while the system's is in use.
@@ -35,7 +35,7 @@ Item {
     SymbolImage {
         objectName: "windowBackgroundPlaceholder"
         anchors.centerIn: parent
-        visible: !root.showsPicture
+        visible: root.url.length === 0
         systemName: "desktopcomputer"
         size: 22
         weight: Font.Light

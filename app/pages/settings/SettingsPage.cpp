@@ -90,9 +90,12 @@ QString SettingsPage::backgroundStatusText() const
 {
     const auto url = m_model ? m_model->customWindowBackgroundURL() : std::nullopt;
     const LocalizationSettings& language = LocalizationSettings::shared();
-    if (!url)
+    if (!url && desktopWallpaperShown)
         return language.text(QStringLiteral("当前使用系统桌面壁纸作为背景。"),
                              QStringLiteral("Using the system desktop wallpaper as the background."));
+    if (!url)
+        return language.text(QStringLiteral("无法读取系统桌面壁纸，当前使用纯色背景。"),
+                             QStringLiteral("The system desktop wallpaper could not be read; using a plain background."));
     const QString name = QFileInfo(url->toLocalFile()).fileName();
     return language.text(QStringLiteral("已使用自定义图片："), QStringLiteral("Using custom image: ")) + name;
 }

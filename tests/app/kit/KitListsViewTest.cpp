@@ -258,7 +258,7 @@ TEST_F(KitLists, InstallerFilterRowAndHeaderFollowSelectionModeAndLanguage)
     EXPECT_EQ(name->property("text").toString(), QStringLiteral("已选文件"));
 }
 
-TEST_F(KitLists, BackgroundTileShowsThePictureOrThePlaceholderForNoneMissingOrBrokenFiles)
+TEST_F(KitLists, BackgroundTileShowsThePictureThePlaceholderForNoneAndTheBareTileForMissingOrBrokenFiles)
 {
     QImage wide(1600, 900, QImage::Format_RGB32);
     wide.fill(Qt::red);
@@ -290,11 +290,14 @@ TEST_F(KitLists, BackgroundTileShowsThePictureOrThePlaceholderForNoneMissingOrBr
     EXPECT_GT(shot.pixelColor(140, 112).green(), 150);
     EXPECT_GT(shot.pixelColor(140, 120).red(), 200);
 
+    // Not a picture: only the tinted square and its border, no symbol.
     for (const QString& path : {broken, missing}) {
         view().root()->setProperty("path", path);
         view().settle();
-        EXPECT_TRUE(placeholder->isVisible()) << path.toStdString();
-        EXPECT_GT(view().grab().pixelColor(140, 140).green(), 150) << path.toStdString();
+        EXPECT_FALSE(placeholder->isVisible()) << path.toStdString();
+        const QImage bare = view().grab();
+        EXPECT_GT(bare.pixelColor(140, 140).green(), 150) << path.toStdString();
+        EXPECT_EQ(bare.pixelColor(140, 140), bare.pixelColor(110, 110)) << path.toStdString();
     }
 }
 

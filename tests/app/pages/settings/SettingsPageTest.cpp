@@ -107,6 +107,13 @@ TEST_F(SettingsPageModel, BackgroundImageChooseAndResetFollowThroughTheModel)
     page.setModel(&model);
     EXPECT_FALSE(page.hasCustomBackground());
     EXPECT_TRUE(page.backgroundUrl().isEmpty());
+    // Without a custom image the line says whether the desktop's wallpaper is really shown.
+    EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("The system desktop wallpaper could not be read; using a plain background."));
+    useLanguage(AppLanguagePreference::chinese);
+    EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("无法读取系统桌面壁纸，当前使用纯色背景。"));
+    page.desktopWallpaperShown = true;
+    EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("当前使用系统桌面壁纸作为背景。"));
+    useLanguage(AppLanguagePreference::english);
     EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("Using the system desktop wallpaper as the background."));
 
     QSignalSpy appearance(&page, &SettingsPage::appearanceChanged);

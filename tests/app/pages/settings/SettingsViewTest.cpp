@@ -87,7 +87,7 @@ TEST_F(SettingsView, SixSectionsInOrderInBothLanguages)
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(textOf(item(sections[i])->findChild<QQuickItem*>(QStringLiteral("nativeSectionTitle"))), QString::fromUtf8(chinese[i]));
     EXPECT_EQ(item("settingsFullDiskAccess")->property("title").toString(), QStringLiteral("打开完整磁盘访问权限"));
-    EXPECT_EQ(textOf(item("settingsBackgroundStatus")), QStringLiteral("当前使用系统桌面壁纸作为背景。"));
+    EXPECT_EQ(textOf(item("settingsBackgroundStatus")), QStringLiteral("无法读取系统桌面壁纸，当前使用纯色背景。"));
 }
 
 TEST_F(SettingsView, PermissionButtonsTellThatThisSystemHasNoSuchSetting)

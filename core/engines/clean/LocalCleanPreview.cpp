@@ -160,11 +160,21 @@ struct LocationWalk {
     }
 };
 
-// The user's protection list, read as a clean reads it: a list that cannot be used stops the
-// preview too (CleanFileError), rather than promising what the clean would refuse to do.
+// The user's protection list, read as a clean reads it. A list that cannot be read gives the defaults
+// here (the clean itself stops on it, and says why); a line that can never match stops the preview
+// (CleanFileError naming the line), so its measures never count what the user meant to keep.
 std::shared_ptr<const CleanWhitelistMatcher> protectionFor(const QString& home)
 {
-    return std::make_shared<const CleanWhitelistMatcher>(CleanWhitelistStore::loadForClean(home).patterns, home);
+    QStringList patterns;
+    try {
+        patterns = CleanWhitelistStore::loadForClean(home).patterns;
+    } catch (const CleanFileError& error) {
+        if (error.kind() == CleanFileError::Kind::neverMatches)
+            throw;
+        qCInfo(log::clean) << "preview: measured with the default protection list:" << error.description();
+        patterns = CleanWhitelistStore::defaultPatterns();
+    }
+    return std::make_shared<const CleanWhitelistMatcher>(patterns, home);
 }
 
 LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matcher)

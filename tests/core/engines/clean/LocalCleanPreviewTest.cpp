@@ -13,6 +13,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <variant>
 
 using namespace roror;
 using roror::test::TestEnv;
@@ -283,40 +284,51 @@ TEST(LocalCleanPreview, WhatTheProtectionListCoversIsLeftOutOfTheMeasuresTable)
     }
 }
 
-// The preview used to measure with the defaults (or with a relative line that protects nothing)
-// and promise a clean that would then stop or delete what the user meant to keep.
-TEST(LocalCleanPreview, AProtectionListTheCleanWouldStopOnStopsThePreviewTable)
+// A relative line used to protect nothing, so the preview counted what the user meant to keep; a
+// list that was a named pipe hung the preview.
+TEST(LocalCleanPreview, ALineThatCanNeverMatchStopsThePreviewAnUnreadableListGivesTheDefaultsTable)
 {
     const struct {
         const char* name;
         std::function<void(const TestEnv&)> breakList;
-        QString mentions;
+        QString error; // empty: measured with the defaults
         bool fifo = false;
     } table[] = {
-        {"a relative line", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "Library/Caches/keep\n"); },
-         "Library/Caches/keep"},
-        {"not UTF-8", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray("\xff\n")); }, "whitelist"},
+        {"a relative line", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "# mine\nLibrary/Caches/app\n"); },
+         "Library/Caches/app"},
+        {"another user's home", [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", "~someone/x\n"); },
+         "~someone/x"},
+        {"not UTF-8", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray("/x\n\xff\n")); }, {}},
         {"larger than 1 MiB",
-         [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray(1024 * 1024 + 1, '#')); }, "1 MiB"},
+         [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "/x\n" + QByteArray(1024 * 1024, '#')); }, {}},
         {"a named pipe", [](const TestEnv& e) { ASSERT_TRUE(test::makeFifo(e.makeDir(".config/roror") + "/whitelist")); },
-         "whitelist", true},
+         {}, true},
     };
     for (const auto& c : table) {
         SCOPED_TRACE(c.name);
         TestEnv env;
-        env.writeFile("Library/Caches/keep/k", QByteArray(3000, 'k'));
+        env.writeFile("Library/Caches/app/a", QByteArray(3000, 'a'));
+        env.writeFile("Library/Caches/JetBrains/j", QByteArray(3000, 'j'));
         c.breakList(env);
-        const auto run = [&env] {
+        const auto run = [&env]() -> std::variant<CleanPreviewReport, QString> {
             try {
-                snapshotWith(env.home());
+                return snapshotWith(env.home());
             } catch (const CleanFileError& error) {
-                return std::optional<QString>(error.description());
+                return error.description();
             }
-            return std::optional<QString>();
         };
-        const std::optional<QString> error = c.fifo ? test::withFifoUnblocked(env.home() + "/.config/roror/whitelist", run) : run();
-        ASSERT_TRUE(error.has_value());
-        EXPECT_TRUE(error->contains(c.mentions)) << error->toStdString();
+        const auto outcome = c.fifo ? test::withFifoUnblocked(env.home() + "/.config/roror/whitelist", run) : run();
+        if (!c.error.isEmpty()) {
+            ASSERT_TRUE(std::holds_alternative<QString>(outcome));
+            EXPECT_TRUE(std::get<QString>(outcome).contains(c.error)) << std::get<QString>(outcome).toStdString();
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<CleanPreviewReport>(outcome)) << std::get<QString>(outcome).toStdString();
+        const QList<Row> found = rows(std::get<CleanPreviewReport>(outcome));
+        ASSERT_EQ(found.size(), 1);
+        EXPECT_EQ(found.first().path, env.home() + "/Library/Caches");
+        EXPECT_TRUE(found.first().note.endsWith(", 2 items")) << "JetBrains is left out by the defaults: "
+                                                               << found.first().note.toStdString();
     }
 }
 

@@ -1,4 +1,4 @@
-#include "app/kit/ImagePreviews.h"
+#include "app/pages/common/ImagePreviews.h"
 #include "tests/support/TestEnv.h"
 
 #include <QColor>

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // A label chip of a results table's filter row (no action of its own): icon and title on a
 // round-ended glass surface, accent-coloured and tinted when selected.

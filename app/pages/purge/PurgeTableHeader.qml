@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // Column titles of the project table: name, type 92, size 82, and an empty 88 over the rows'
 // action buttons.
@@ -9,16 +10,16 @@ ResultsTableHeader {
 
     ResultsHeaderText {
         Layout.fillWidth: true
-        text: Loc.chinese ? "名称" : "Name"
+        text: Tr.text("名称", "Name")
     }
     ResultsHeaderText {
         Layout.preferredWidth: 92
-        text: Loc.chinese ? "类型" : "Type"
+        text: Tr.text("类型", "Type")
     }
     ResultsHeaderText {
         Layout.preferredWidth: 82
         horizontalAlignment: Text.AlignRight
-        text: Loc.chinese ? "大小" : "Size"
+        text: Tr.text("大小", "Size")
     }
     Item {
         Layout.preferredWidth: 88

@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
-import Roror.Pages.Controls
+import Roror.Pages.Common
 
 // Follows a self-update from download to relaunch: one body per installer state and the buttons
 // that fit it. A failure shows its message with Close and Retry.
@@ -57,7 +57,7 @@ SheetFrame {
                 color: AppTheme.muted
             }
             Title {
-                text: Loc.chinese ? "正在下载更新…" : "Downloading update…"
+                text: Tr.text("正在下载更新…", "Downloading update…")
             }
             Item {
                 objectName: "updateProgressBar"
@@ -101,10 +101,10 @@ SheetFrame {
                 color: AppTheme.success
             }
             Title {
-                text: Loc.chinese ? "下载完成" : "Download Complete"
+                text: Tr.text("下载完成", "Download Complete")
             }
             Note {
-                text: Loc.chinese ? "点击下方按钮，Roror 会自动关闭并安装新版本，完成后会重新打开。" : "Click the button below. Roror will close, install the update, and relaunch automatically."
+                text: Tr.text("点击下方按钮，Roror 会自动关闭并安装新版本，完成后会重新打开。", "Click the button below. Roror will close, install the update, and relaunch automatically.")
             }
         }
 
@@ -122,10 +122,10 @@ SheetFrame {
                 color: AppTheme.muted
             }
             Title {
-                text: Loc.chinese ? "正在安装…" : "Installing…"
+                text: Tr.text("正在安装…", "Installing…")
             }
             Note {
-                text: Loc.chinese ? "请勿关闭应用" : "Please do not close the app"
+                text: Tr.text("请勿关闭应用", "Please do not close the app")
             }
         }
 
@@ -144,7 +144,7 @@ SheetFrame {
                 color: AppTheme.amber
             }
             Title {
-                text: Loc.chinese ? "更新失败" : "Update Failed"
+                text: Tr.text("更新失败", "Update Failed")
             }
             Note {
                 objectName: "updateFailureMessage"
@@ -161,32 +161,32 @@ SheetFrame {
             BorderedButton {
                 objectName: "updateCancel"
                 visible: progress.stage === "downloading"
-                title: Loc.chinese ? "取消" : "Cancel"
+                title: Tr.text("取消", "Cancel")
                 onClicked: progress.cancel()
             }
             BorderedButton {
                 objectName: "updateLater"
                 visible: progress.stage === "readyToInstall"
-                title: Loc.chinese ? "稍后再说" : "Later"
+                title: Tr.text("稍后再说", "Later")
                 onClicked: progress.later()
             }
             BorderedButton {
                 objectName: "updateInstall"
                 visible: progress.stage === "readyToInstall"
-                title: Loc.chinese ? "重启并安装" : "Restart & Install"
+                title: Tr.text("重启并安装", "Restart & Install")
                 prominent: true
                 onClicked: progress.restartAndInstall()
             }
             BorderedButton {
                 objectName: "updateClose"
                 visible: progress.stage === "failed"
-                title: Loc.chinese ? "关闭" : "Close"
+                title: Tr.text("关闭", "Close")
                 onClicked: progress.close()
             }
             BorderedButton {
                 objectName: "updateRetry"
                 visible: progress.stage === "failed"
-                title: Loc.chinese ? "重试" : "Retry"
+                title: Tr.text("重试", "Retry")
                 prominent: true
                 onClicked: progress.retry()
             }

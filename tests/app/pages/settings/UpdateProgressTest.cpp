@@ -1,4 +1,4 @@
-#include "app/pages/maintenance/UpdateProgress.h"
+#include "app/pages/settings/UpdateProgress.h"
 #include "tests/app/model/ModelTestSupport.h"
 
 #include <QSignalSpy>

@@ -59,8 +59,8 @@ Item {
         id: segments
         anchors.centerIn: parent
         spacing: 0
-        Segment { objectName: "languageSystem"; index: 0; text: Loc.chinese ? "跟随系统" : "Follow System" }
-        Segment { objectName: "languageChinese"; index: 1; text: Loc.chinese ? "中文" : "Chinese" }
-        Segment { objectName: "languageEnglish"; index: 2; text: Loc.chinese ? "英文" : "English" }
+        Segment { objectName: "languageSystem"; index: 0; text: Tr.text("跟随系统", "Follow System") }
+        Segment { objectName: "languageChinese"; index: 1; text: Tr.text("中文", "Chinese") }
+        Segment { objectName: "languageEnglish"; index: 2; text: Tr.text("英文", "English") }
     }
 }

@@ -44,8 +44,6 @@ public:
     Q_INVOKABLE QString lastCleanText(double storedDate, qint64 count, bool chinese) const;
     Q_INVOKABLE QString lastOptimizeText(double storedDate, qint64 count, bool chinese) const;
     Q_INVOKABLE QString selectedCountText(qint64 count, bool chinese) const;
-    // The short relative phrase of a moment (seconds since 1970) from now, in the system's language.
-    Q_INVOKABLE QString relativeDateText(double secondsSince1970) const;
 };
 
 } // namespace roror

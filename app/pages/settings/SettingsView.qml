@@ -5,7 +5,7 @@ import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
 import Roror.Pages.Clean
-import Roror.Pages.Controls
+import Roror.Pages.Common
 import Roror.Pages.Optimize
 
 // The Settings page: permissions, protection, appearance, language, updates and about, in one
@@ -34,40 +34,40 @@ Item {
     NativePage {
         id: frame
         anchors.fill: parent
-        title: Loc.chinese ? "设置" : "Settings"
-        subtitle: Loc.chinese ? "管理权限、保护名单、外观、语言和更新。" : "Manage permissions, safeguards, appearance, language, and updates."
+        title: Tr.text("设置", "Settings")
+        subtitle: Tr.text("管理权限、保护名单、外观、语言和更新。", "Manage permissions, safeguards, appearance, language, and updates.")
         pageScrolls: true
 
         NativeSection {
             objectName: "settingsPermissions"
             Layout.fillWidth: true
-            title: Loc.chinese ? "权限" : "Permissions"
+            title: Tr.text("权限", "Permissions")
             glass: true
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 12
                 SettingsInfoRow {
-                    title: Loc.chinese ? "减少系统弹窗" : "Reduce Permission Prompts"
-                    detail: Loc.chinese ? "如果清理或分析时频繁出现“允许”弹窗，请给 Roror 一次性开启完整磁盘访问和 App 数据访问。" : "If cleanup or analysis repeatedly shows permission prompts, grant Roror Full Disk Access and App Data access once."
+                    title: Tr.text("减少系统弹窗", "Reduce Permission Prompts")
+                    detail: Tr.text("如果清理或分析时频繁出现“允许”弹窗，请给 Roror 一次性开启完整磁盘访问和 App 数据访问。", "If cleanup or analysis repeatedly shows permission prompts, grant Roror Full Disk Access and App Data access once.")
                 }
                 Flow {
                     Layout.fillWidth: true
                     spacing: 12
                     BorderedButton {
                         objectName: "settingsFullDiskAccess"
-                        title: Loc.chinese ? "打开完整磁盘访问权限" : "Open Full Disk Access"
+                        title: Tr.text("打开完整磁盘访问权限", "Open Full Disk Access")
                         systemImage: "externaldrive.badge.checkmark"
                         onClicked: page.openFullDiskAccess()
                     }
                     BorderedButton {
                         objectName: "settingsAppDataAccess"
-                        title: Loc.chinese ? "打开 App 数据权限" : "Open App Data Access"
+                        title: Tr.text("打开 App 数据权限", "Open App Data Access")
                         systemImage: "folder.badge.person.crop"
                         onClicked: page.openAppDataAccess()
                     }
                 }
                 Caption {
-                    text: Loc.chinese ? "授权后重新打开 Roror，后续扫描会少很多系统确认。" : "After granting access, reopen Roror. Future scans should show far fewer system confirmations."
+                    text: Tr.text("授权后重新打开 Roror，后续扫描会少很多系统确认。", "After granting access, reopen Roror. Future scans should show far fewer system confirmations.")
                 }
             }
         }
@@ -75,7 +75,7 @@ Item {
         NativeSection {
             objectName: "settingsProtection"
             Layout.fillWidth: true
-            title: Loc.chinese ? "保护设置" : "Protection Settings"
+            title: Tr.text("保护设置", "Protection Settings")
             glass: true
             ColumnLayout {
                 Layout.fillWidth: true
@@ -85,19 +85,19 @@ Item {
                     spacing: 12
                     BorderedButton {
                         objectName: "settingsCleanProtection"
-                        title: Loc.chinese ? "清理保护名单" : "Cleanup Protection List"
+                        title: Tr.text("清理保护名单", "Cleanup Protection List")
                         systemImage: "checklist.checked"
                         onClicked: page.openCleanProtectionList()
                     }
                     BorderedButton {
                         objectName: "settingsOptimizeSafeguards"
-                        title: Loc.chinese ? "优化保护项" : "Optimization Safeguards"
+                        title: Tr.text("优化保护项", "Optimization Safeguards")
                         systemImage: "slider.horizontal.3"
                         onClicked: page.openOptimizeSafeguards()
                     }
                 }
                 Caption {
-                    text: Loc.chinese ? "这些设置会直接影响后续的清理和优化行为。" : "These settings directly affect later cleanup and optimization actions."
+                    text: Tr.text("这些设置会直接影响后续的清理和优化行为。", "These settings directly affect later cleanup and optimization actions.")
                 }
             }
         }
@@ -105,7 +105,7 @@ Item {
         NativeSection {
             objectName: "settingsAppearance"
             Layout.fillWidth: true
-            title: Loc.chinese ? "外观" : "Appearance"
+            title: Tr.text("外观", "Appearance")
             glass: true
             ColumnLayout {
                 Layout.fillWidth: true
@@ -115,7 +115,7 @@ Item {
                     spacing: 10
                     Text {
                         Layout.fillWidth: true
-                        text: Loc.chinese ? "窗口背景" : "Window Background"
+                        text: Tr.text("窗口背景", "Window Background")
                         textFormat: Text.PlainText
                         color: AppTheme.ink
                         font: AppTypography.font(13, Font.DemiBold, "default", AppTypography.usesEnglish)
@@ -141,20 +141,20 @@ Item {
                                 spacing: 10
                                 BorderedButton {
                                     objectName: "settingsChooseBackground"
-                                    title: Loc.chinese ? "选择背景图片" : "Choose Background Image"
+                                    title: Tr.text("选择背景图片", "Choose Background Image")
                                     systemImage: "photo.on.rectangle"
                                     onClicked: imageChooser.open()
                                 }
                                 BorderedButton {
                                     objectName: "settingsDefaultBackground"
-                                    title: Loc.chinese ? "恢复默认" : "Use Default"
+                                    title: Tr.text("恢复默认", "Use Default")
                                     enabled: page.hasCustomBackground
                                     onClicked: page.useDefaultBackground()
                                 }
                             }
                             Text {
                                 Layout.fillWidth: true
-                                text: Loc.chinese ? "未设置时使用系统桌面壁纸。过于花哨的图片可能让玻璃面板上的文字较难阅读。" : "Uses the system desktop wallpaper when none is set. Very busy images may make text on glass panels harder to read."
+                                text: Tr.text("未设置时使用系统桌面壁纸。过于花哨的图片可能让玻璃面板上的文字较难阅读。", "Uses the system desktop wallpaper when none is set. Very busy images may make text on glass panels harder to read.")
                                 textFormat: Text.PlainText
                                 wrapMode: Text.Wrap
                                 color: AppTheme.quiet
@@ -176,21 +176,21 @@ Item {
                         spacing: 2
                         Text {
                             Layout.fillWidth: true
-                            text: Loc.chinese ? "健康氛围背景" : "Health Aura Background"
+                            text: Tr.text("健康氛围背景", "Health Aura Background")
                             textFormat: Text.PlainText
                             wrapMode: Text.Wrap
                             color: AppTheme.ink
                             font: AppTypography.font(13, Font.DemiBold, "default", AppTypography.usesEnglish)
                         }
                         Caption {
-                            text: Loc.chinese ? "在背景图片或壁纸上叠加与系统健康评分对应的柔和色调。" : "Adds a soft tint on top of your background image or wallpaper based on the system health score."
+                            text: Tr.text("在背景图片或壁纸上叠加与系统健康评分对应的柔和色调。", "Adds a soft tint on top of your background image or wallpaper based on the system health score.")
                         }
                     }
                     Switch {
                         objectName: "settingsHealthAura"
                         checked: page.showHealthAura
                         onToggled: page.showHealthAura = checked
-                        Accessible.name: Loc.chinese ? "健康氛围背景" : "Health Aura Background"
+                        Accessible.name: Tr.text("健康氛围背景", "Health Aura Background")
                     }
                 }
             }
@@ -199,7 +199,7 @@ Item {
         NativeSection {
             objectName: "settingsLanguage"
             Layout.fillWidth: true
-            title: Loc.chinese ? "语言" : "Language"
+            title: Tr.text("语言", "Language")
             glass: true
             ColumnLayout {
                 Layout.fillWidth: true
@@ -210,7 +210,7 @@ Item {
                     onPicked: index => page.languageIndex = index
                 }
                 Caption {
-                    text: Loc.chinese ? "默认会跟随系统语言，也可以在这里手动切换。" : "By default the app follows the system language, and you can switch it manually here."
+                    text: Tr.text("默认会跟随系统语言，也可以在这里手动切换。", "By default the app follows the system language, and you can switch it manually here.")
                 }
             }
         }
@@ -218,20 +218,20 @@ Item {
         NativeSection {
             objectName: "settingsUpdates"
             Layout.fillWidth: true
-            title: Loc.chinese ? "更新" : "Updates"
+            title: Tr.text("更新", "Updates")
             glass: true
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 12
                 SettingsInfoRow {
                     objectName: "settingsCurrentVersion"
-                    title: Loc.chinese ? "当前版本" : "Current Version"
+                    title: Tr.text("当前版本", "Current Version")
                     detail: page.appVersionText
                 }
                 SettingsInfoRow {
                     objectName: "settingsLatestVersion"
                     visible: page.hasLatestVersion
-                    title: Loc.chinese ? "最新版本" : "Latest Version"
+                    title: Tr.text("最新版本", "Latest Version")
                     detail: page.latestVersionText
                 }
                 Caption {
@@ -242,7 +242,7 @@ Item {
                     spacing: 12
                     BorderedButton {
                         objectName: "settingsCheckUpdates"
-                        title: page.isCheckingForUpdates ? (Loc.chinese ? "正在检查" : "Checking") : (Loc.chinese ? "检查更新" : "Check for Updates")
+                        title: page.isCheckingForUpdates ? Tr.text("正在检查", "Checking") : Tr.text("检查更新", "Check for Updates")
                         systemImage: "arrow.clockwise"
                         enabled: page.checkEnabled
                         onClicked: page.checkForUpdates()
@@ -250,7 +250,7 @@ Item {
                     BorderedButton {
                         objectName: "settingsInstallUpdate"
                         visible: page.canInstall
-                        title: Loc.chinese ? "下载并安装" : "Download & Install"
+                        title: Tr.text("下载并安装", "Download & Install")
                         systemImage: "square.and.arrow.down"
                         prominent: true
                         onClicked: page.installUpdate()
@@ -259,7 +259,7 @@ Item {
                 Caption {
                     objectName: "settingsFeedNote"
                     visible: !page.feedConfigured
-                    text: Loc.chinese ? "发布前需要先配置更新地址，配置后这里会自动检查新版本。" : "Configure the update feed URL before release. Once configured, this page can check for new versions."
+                    text: Tr.text("发布前需要先配置更新地址，配置后这里会自动检查新版本。", "Configure the update feed URL before release. Once configured, this page can check for new versions.")
                 }
             }
         }
@@ -267,18 +267,18 @@ Item {
         NativeSection {
             objectName: "settingsAbout"
             Layout.fillWidth: true
-            title: Loc.chinese ? "关于" : "About"
+            title: Tr.text("关于", "About")
             glass: true
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 12
                 SettingsInfoRow {
                     title: "Roror"
-                    detail: Loc.chinese ? "Mac 清理与优化" : "Mac Cleanup & Optimization"
+                    detail: Tr.text("Mac 清理与优化", "Mac Cleanup & Optimization")
                 }
                 SettingsInfoRow {
                     objectName: "settingsAboutVersion"
-                    title: Loc.chinese ? "版本号" : "Version"
+                    title: Tr.text("版本号", "Version")
                     detail: page.appVersionText
                 }
             }
@@ -288,11 +288,11 @@ Item {
     FileDialog {
         id: imageChooser
         objectName: "settingsImageChooser"
-        title: Loc.chinese ? "选择背景图片" : "Choose Background Image"
+        title: Tr.text("选择背景图片", "Choose Background Image")
         fileMode: FileDialog.OpenFile
         parentWindow: root.Window.window
         currentFolder: page.picturesFolder
-        nameFilters: [Loc.chinese ? "图片 (*.png *.jpg *.jpeg *.heic *.tif *.tiff *.gif *.bmp *.webp)" : "Images (*.png *.jpg *.jpeg *.heic *.tif *.tiff *.gif *.bmp *.webp)"]
+        nameFilters: [Tr.text("图片 (*.png *.jpg *.jpeg *.heic *.tif *.tiff *.gif *.bmp *.webp)", "Images (*.png *.jpg *.jpeg *.heic *.tif *.tiff *.gif *.bmp *.webp)")]
         onAccepted: page.chooseBackgroundImage(selectedFile)
     }
 

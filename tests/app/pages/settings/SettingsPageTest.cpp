@@ -1,4 +1,4 @@
-#include "app/pages/maintenance/SettingsPage.h"
+#include "app/pages/settings/SettingsPage.h"
 #include "core/model/AppLocalization.h"
 #include "platform/SettingsStore.h"
 #include "tests/app/model/ModelTestSupport.h"

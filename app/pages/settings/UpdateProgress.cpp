@@ -1,4 +1,4 @@
-#include "app/pages/maintenance/UpdateProgress.h"
+#include "app/pages/settings/UpdateProgress.h"
 
 #include "app/model/AppModel.h"
 #include "core/model/LocalizationSettings.h"
@@ -18,9 +18,7 @@ void UpdateProgress::setModel(AppModel* model)
 {
     if (model == m_model)
         return;
-    for (const auto& c : std::as_const(m_connections))
-        disconnect(c);
-    m_connections.clear();
+    m_connections.disconnectAll();
     m_model = model;
     if (m_model)
         m_connections << connect(m_model, &AppModel::updateInstallerStateChanged, this, &UpdateProgress::stateChanged);

@@ -1,6 +1,8 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
+import Roror.Pages.Common
 
 // The row above the installer list: the "all installers" chip, the selection count while
 // choosing files, and the sort chip at the trailing end. The chips are labels only.
@@ -14,7 +16,7 @@ RowLayout {
 
     FilterChip {
         objectName: "allInstallersChip"
-        title: Loc.chinese ? "全部安装包" : "All Installers"
+        title: Tr.text("全部安装包", "All Installers")
         systemImage: "shippingbox"
         selected: true
     }
@@ -31,7 +33,7 @@ RowLayout {
     }
     FilterChip {
         objectName: "sortBySizeChip"
-        title: Loc.chinese ? "按大小排序" : "Sort by Size"
+        title: Tr.text("按大小排序", "Sort by Size")
         systemImage: "arrow.up.arrow.down"
         selected: false
     }

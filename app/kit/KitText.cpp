@@ -1,4 +1,4 @@
-#include "app/kit/PageLines.h"
+#include "app/kit/KitText.h"
 
 #include "app/kit/RelativeDateText.h"
 
@@ -73,12 +73,6 @@ QString KitText::lastOptimizeText(double storedDate, qint64 count, bool chinese)
 QString KitText::selectedCountText(qint64 count, bool chinese) const
 {
     return PageLines::selectedCount(count, languageOf(chinese));
-}
-
-QString KitText::relativeDateText(double secondsSince1970) const
-{
-    const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(std::llround(secondsSince1970 * 1000.0)));
-    return RelativeDateText::shortPhrase(date, QDateTime::currentDateTime(), RelativeDateText::systemLanguage());
 }
 
 } // namespace roror

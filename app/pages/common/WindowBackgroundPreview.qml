@@ -1,5 +1,6 @@
 import QtQuick
 import Roror.App
+import Roror.Kit
 
 // The square tile of the custom window background: the picture fitted inside a rounded tile, or
 // the desktop symbol while no picture is set or the file is not a picture. A new path or

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // Column titles of the installer table: name (or chosen files), source 120, type 110, size 92.
 ResultsTableHeader {
@@ -11,19 +12,19 @@ ResultsTableHeader {
     ResultsHeaderText {
         objectName: "installerNameColumn"
         Layout.fillWidth: true
-        text: root.selectionMode ? (Loc.chinese ? "已选文件" : "Selected Files") : (Loc.chinese ? "名称" : "Name")
+        text: root.selectionMode ? Tr.text("已选文件", "Selected Files") : Tr.text("名称", "Name")
     }
     ResultsHeaderText {
         Layout.preferredWidth: 120
-        text: Loc.chinese ? "来源" : "Source"
+        text: Tr.text("来源", "Source")
     }
     ResultsHeaderText {
         Layout.preferredWidth: 110
-        text: Loc.chinese ? "种类" : "Type"
+        text: Tr.text("种类", "Type")
     }
     ResultsHeaderText {
         Layout.preferredWidth: 92
         horizontalAlignment: Text.AlignRight
-        text: Loc.chinese ? "大小" : "Size"
+        text: Tr.text("大小", "Size")
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/common/ModelConnections.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -106,7 +108,7 @@ private:
     void openPane(const QString& pane, const QString& zhName, const QString& enName);
 
     QPointer<AppModel> m_model;
-    QList<QMetaObject::Connection> m_connections;
+    ModelConnections m_connections;
     bool m_active = false;
 };
 

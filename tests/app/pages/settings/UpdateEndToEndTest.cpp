@@ -1,7 +1,7 @@
-#include "app/pages/maintenance/SettingsPage.h"
-#include "app/pages/maintenance/UpdateProgress.h"
+#include "app/pages/settings/SettingsPage.h"
+#include "app/pages/settings/UpdateProgress.h"
 #include "tests/app/model/ModelTestSupport.h"
-#include "tests/app/pages/maintenance/LocalHttpServer.h"
+#include "tests/app/pages/settings/LocalHttpServer.h"
 
 #include <gtest/gtest.h>
 

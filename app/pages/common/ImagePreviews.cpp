@@ -1,4 +1,4 @@
-#include "app/kit/ImagePreviews.h"
+#include "app/pages/common/ImagePreviews.h"
 
 #include <QCache>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "app/pages/maintenance/SettingsPage.h"
+#include "app/pages/settings/SettingsPage.h"
 
 #include "app/model/AppModel.h"
 #include "core/model/AppActionFactory.h"
@@ -42,9 +42,7 @@ void SettingsPage::setModel(AppModel* model)
 {
     if (model == m_model)
         return;
-    for (const auto& c : std::as_const(m_connections))
-        disconnect(c);
-    m_connections.clear();
+    m_connections.disconnectAll();
     m_model = model;
     if (m_model) {
         m_connections << connect(m_model, &AppModel::customWindowBackgroundPathChanged, this, &SettingsPage::appearanceChanged)

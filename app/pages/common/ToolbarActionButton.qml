@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
+import Roror.Kit
 
 // The compact glass button of a page's header row. Emits `action` when clicked (or pressed with
 // Space or Return while focused); it has no state of its own.

@@ -1,5 +1,5 @@
 #include "tests/app/pages/PageViewSupport.h"
-#include "tests/app/pages/maintenance/LocalHttpServer.h"
+#include "tests/app/pages/settings/LocalHttpServer.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ protected:
     QQuickItem* item(const char* name) { return view().find(QString::fromLatin1(name)); }
     void openAndCheck()
     {
-        ASSERT_NE(view().load(QStringLiteral("Roror.Pages.Maintenance"), QStringLiteral("MaintenanceView")), nullptr);
+        ASSERT_NE(view().load(QStringLiteral("Roror.Pages.Settings"), QStringLiteral("SettingsView")), nullptr);
         view().grab();
         ASSERT_TRUE(item("settingsCheckUpdates")->isEnabled());
         clickInView(view(), item("settingsCheckUpdates"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/common/ModelConnections.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -52,7 +54,7 @@ signals:
 
 private:
     QPointer<AppModel> m_model;
-    QList<QMetaObject::Connection> m_connections;
+    ModelConnections m_connections;
 };
 
 } // namespace roror

@@ -1,4 +1,4 @@
-#include "app/pages/maintenance/SettingsPage.h"
+#include "app/pages/settings/SettingsPage.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/AppLocalization.h"
 #include "platform/SettingsStore.h"
@@ -10,7 +10,7 @@
 namespace roror::test {
 namespace {
 
-class MaintenanceView : public ViewTest {
+class SettingsView : public ViewTest {
 protected:
     void SetUp() override
     {
@@ -31,7 +31,7 @@ protected:
 
     QQuickItem* open()
     {
-        QQuickItem* root = view().load(QStringLiteral("Roror.Pages.Maintenance"), QStringLiteral("MaintenanceView"));
+        QQuickItem* root = view().load(QStringLiteral("Roror.Pages.Settings"), QStringLiteral("SettingsView"));
         EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
         view().grab();
         return root;
@@ -63,7 +63,7 @@ protected:
     Gate<RororUpdateInfo> checks;
 };
 
-TEST_F(MaintenanceView, SixSectionsInOrderInBothLanguages)
+TEST_F(SettingsView, SixSectionsInOrderInBothLanguages)
 {
     open();
     const char* sections[] = {"settingsPermissions", "settingsProtection", "settingsAppearance",
@@ -90,7 +90,7 @@ TEST_F(MaintenanceView, SixSectionsInOrderInBothLanguages)
     EXPECT_EQ(textOf(item("settingsBackgroundStatus")), QStringLiteral("当前使用系统桌面壁纸作为背景。"));
 }
 
-TEST_F(MaintenanceView, PermissionButtonsTellThatThisSystemHasNoSuchSetting)
+TEST_F(SettingsView, PermissionButtonsTellThatThisSystemHasNoSuchSetting)
 {
     open();
     clickInView(view(), item("settingsFullDiskAccess"));
@@ -100,7 +100,7 @@ TEST_F(MaintenanceView, PermissionButtonsTellThatThisSystemHasNoSuchSetting)
     EXPECT_TRUE(opened.isEmpty());
 }
 
-TEST_F(MaintenanceView, ProtectionButtonsOpenBothSheetsOverThePage)
+TEST_F(SettingsView, ProtectionButtonsOpenBothSheetsOverThePage)
 {
     open();
     clickInView(view(), item("settingsCleanProtection"));
@@ -121,13 +121,13 @@ TEST_F(MaintenanceView, ProtectionButtonsOpenBothSheetsOverThePage)
     EXPECT_FALSE(view().model().showingCleanProtectionSheet());
 }
 
-TEST_F(MaintenanceView, OnlyThePageOnScreenPresentsASheet)
+TEST_F(SettingsView, OnlyThePageOnScreenPresentsASheet)
 {
     // Two pages that both carry the protection sheet; the hidden one never opens it.
-    ASSERT_NE(view().loadText("import QtQuick\nimport Roror.App\nimport Roror.Pages.Clean\nimport Roror.Pages.Maintenance\n"
+    ASSERT_NE(view().loadText("import QtQuick\nimport Roror.App\nimport Roror.Pages.Clean\nimport Roror.Pages.Settings\n"
                               "Item { required property AppModel model\n"
                               " CleanView { anchors.fill: parent; model: parent.model; visible: false }\n"
-                              " MaintenanceView { anchors.fill: parent; model: parent.model } }\n",
+                              " SettingsView { anchors.fill: parent; model: parent.model } }\n",
                               {{QStringLiteral("model"), QVariant::fromValue(&view().model())}}),
               nullptr);
     view().model().request(AppActionFactory::cleanWhitelist());
@@ -138,7 +138,7 @@ TEST_F(MaintenanceView, OnlyThePageOnScreenPresentsASheet)
     EXPECT_NE(sheets[0]->property("visible").toBool(), sheets[1]->property("visible").toBool());
 }
 
-TEST_F(MaintenanceView, BackgroundImageAuraAndLanguage)
+TEST_F(SettingsView, BackgroundImageAuraAndLanguage)
 {
     open();
     EXPECT_FALSE(item("settingsDefaultBackground")->isEnabled());
@@ -186,7 +186,7 @@ TEST_F(MaintenanceView, BackgroundImageAuraAndLanguage)
     EXPECT_EQ(item("settingsLanguagePicker")->property("currentIndex").toInt(), 0);
 }
 
-TEST_F(MaintenanceView, UpdatesWithoutAFeedAreDisabledWithTheirNote)
+TEST_F(SettingsView, UpdatesWithoutAFeedAreDisabledWithTheirNote)
 {
     open();
     EXPECT_FALSE(item("settingsCheckUpdates")->isEnabled());
@@ -199,7 +199,7 @@ TEST_F(MaintenanceView, UpdatesWithoutAFeedAreDisabledWithTheirNote)
     EXPECT_EQ(textOf(item("settingsAboutVersion")->findChild<QQuickItem*>(QStringLiteral("settingsInfoDetail"))), version);
 }
 
-TEST_F(MaintenanceView, CheckThenInstallOpensTheProgressSheet)
+TEST_F(SettingsView, CheckThenInstallOpensTheProgressSheet)
 {
     useFeed();
     open();
@@ -226,7 +226,7 @@ TEST_F(MaintenanceView, CheckThenInstallOpensTheProgressSheet)
 }
 
 // The sheet's body and buttons for each installer state, and where each button leads.
-TEST_F(MaintenanceView, UpdateSheetStatesAndButtons)
+TEST_F(SettingsView, UpdateSheetStatesAndButtons)
 {
     useFeed();
     open();

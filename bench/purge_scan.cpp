@@ -54,11 +54,23 @@ void generate(const QString& root, int projects, int packages)
         const QString project = root + QStringLiteral("/workspace/group%1/project%2").arg(p % 4).arg(p);
         makeFiles(project + QStringLiteral("/src/components"), 40, p);
         makeFiles(project + QStringLiteral("/docs"), 10, p);
+        // What the tools leave beside and inside their folders, so each one counts as build output.
+        writeFile(project + QStringLiteral("/package.json"), 20);
+        writeFile(project + QStringLiteral("/Cargo.toml"), 20);
+        writeFile(project + QStringLiteral("/CMakeLists.txt"), 20);
+        writeFile(project + QStringLiteral("/.gitignore"), 0);
+        QFile ignore(project + QStringLiteral("/.gitignore"));
+        if (ignore.open(QIODevice::WriteOnly))
+            ignore.write("node_modules/\ntarget/\nbuild/\ndist/\n");
         for (int i = 0; i < packages; ++i)
             makePackage(project + QStringLiteral("/node_modules/pkg%1").arg(i), i, 0);
         for (int c = 0; c < 6; ++c)
             makeFiles(project + QStringLiteral("/target/debug/deps/crate%1").arg(c), 40, c);
+        writeFile(project + QStringLiteral("/target/CACHEDIR.TAG"), 40);
         makeFiles(project + QStringLiteral("/build/intermediates/classes"), 150, p);
+        writeFile(project + QStringLiteral("/build/CMakeCache.txt"), 400);
+        // No stamp of its own: only git's ignore rules (repositories made by the script) tell.
+        makeFiles(project + QStringLiteral("/dist/assets"), 30, p);
     }
     std::printf("generated %d projects, %lld files under %s\n", projects, static_cast<long long>(g_files),
                 qPrintable(root));

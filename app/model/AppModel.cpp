@@ -153,7 +153,6 @@ void AppModel::setIsCheckingForUpdates(bool value) { assign(m_isCheckingForUpdat
 void AppModel::setUpdateStatusDetail(const QString& value) { assign(m_updateStatusDetail, value, &AppModel::updateStatusDetailChanged); }
 void AppModel::setLatestUpdateVersionText(const std::optional<QString>& value) { assign(m_latestUpdateVersionText, value, &AppModel::latestUpdateVersionTextChanged); }
 void AppModel::setUpdateDownloadURL(const std::optional<QUrl>& value) { assign(m_updateDownloadURL, value, &AppModel::updateDownloadURLChanged); }
-void AppModel::setUpdateInstallerState(const UpdateInstallerState& value) { assign(m_updateInstallerState, value, &AppModel::updateInstallerStateChanged); }
 void AppModel::setShowingUpdateSheet(bool value) { assign(m_showingUpdateSheet, value, &AppModel::showingUpdateSheetChanged); }
 void AppModel::setWindowBackgroundRevision(int value) { assign(m_windowBackgroundRevision, value, &AppModel::windowBackgroundRevisionChanged); }
 
@@ -163,13 +162,33 @@ void AppModel::setStatus(const QString& title, const QString& detail)
     setStatusDetail(detail);
 }
 
-void AppModel::showFailure(const QString& title, const QString& error, bool alert)
+void AppModel::setUpdateInstallerState(const UpdateInstallerState& value)
+{
+    // The update sheet shows why the download or install failed.
+    if (value.kind == UpdateInstallerState::Kind::failed)
+        logShownError(log::update(), value.message);
+    assign(m_updateInstallerState, value, &AppModel::updateInstallerStateChanged);
+}
+
+void AppModel::showAlert(const QLoggingCategory& category, const QString& message)
+{
+    logShownError(category, message);
+    setAlertMessage(message);
+}
+
+void AppModel::showFailure(const QLoggingCategory& category, const QString& title, const QString& error, bool alert)
 {
     // A cancelled service leaves no text of its own.
     const QString detail = error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.") : error;
+    logShownError(category, title + QStringLiteral(": ") + detail);
     setStatus(title, detail);
     if (alert)
         setAlertMessage(detail);
+}
+
+void AppModel::logShownError(const QLoggingCategory& category, const QString& message) const
+{
+    qCWarning(category).noquote() << message;
 }
 
 double AppModel::lastInstallerScanDate() const { return readPersisted(Persisted::lastInstallerScanDate).toDouble(); }

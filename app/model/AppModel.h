@@ -7,6 +7,7 @@
 
 #include <QFuture>
 #include <QList>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -322,9 +323,14 @@ private:
     void setStatusTitle(const QString& value);
     void setStatusDetail(const QString& value);
     void setStatus(const QString& title, const QString& detail);
-    // A preview or run whose service failed: its own failure title with the error as the detail,
-    // and, for a run the user started, the same text in the message alert.
-    void showFailure(const QString& title, const QString& error, bool alert);
+    // Every error or refusal the user is shown goes through these, which also log it once as a
+    // warning in the category of the subsystem it concerns.
+    // The message alert.
+    void showAlert(const QLoggingCategory& category, const QString& message);
+    // A failure in the banner: its title with the error as the detail (an unknown error when the
+    // error has no text of its own), and, for a run the user started, the same text in the alert.
+    void showFailure(const QLoggingCategory& category, const QString& title, const QString& error, bool alert);
+    void logShownError(const QLoggingCategory& category, const QString& message) const;
     void setStatusReport(const std::optional<SystemReport>& value);
     void setIsRefreshingStatus(bool value);
     void setIsLiveStatusActive(bool value);

@@ -116,7 +116,7 @@ QString AppModel::completedTitle(const AppAction&) const
 
 QString AppModel::completedDetail(const AppAction& action) const
 {
-    return action.title + (inChinese() ? QStringLiteral(" 已结束。") : QStringLiteral(" is finished."));
+    return action.title + text(" 已结束。", " is finished.");
 }
 
 void AppModel::runVersionBranch()
@@ -130,7 +130,7 @@ void AppModel::runVersionBranch()
 void AppModel::runNotAvailableBranch()
 {
     const QString message = text("这个功能还没有在 Roror 里提供。", "This feature is not available in Roror yet.");
-    setAlertMessage(message);
+    showAlert(log::model(), message);
     setStatusTitle(text("暂不可用", "Not Available"));
     setStatusDetail(message);
 }

@@ -41,7 +41,7 @@ void AppModel::refreshAnalysisReport(const QString& path, Done done)
                 return;
             }
             if (!outcome.value) {
-                showFailure(text("空间分析失败", "Storage Analysis Failed"), outcome.error, false);
+                showFailure(log::analysis(), text("空间分析失败", "Storage Analysis Failed"), outcome.error, false);
                 done();
                 return;
             }

@@ -23,8 +23,7 @@ void AppModel::chooseWindowBackgroundImage(const QString& chosenPath)
     QString error;
     const auto installed = WindowBackgroundStore::installImage(chosenPath, &error);
     if (!installed) {
-        setAlertMessage(L([&] { return QStringLiteral("无法设置背景图片：") + error; },
-                          [&] { return QStringLiteral("Could not set the background image: ") + error; }));
+        showAlert(log::model(), text("无法设置背景图片：", "Could not set the background image: ") + error);
         return;
     }
     setCustomWindowBackgroundPath(*installed);

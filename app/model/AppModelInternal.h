@@ -4,6 +4,7 @@
 
 #include "app/model/AppModel.h"
 #include "core/model/LocalizationSettings.h"
+#include "core/support/Log.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 #include <utility>
@@ -35,14 +36,16 @@ enum class AppModel::Persisted : int {
 
 namespace appmodel {
 
-inline QString text(const char* zh, const char* en)
+// The model's texts follow the window's language choice, as the views' do; a text is chosen
+// when it is written.
+inline QString text(const QString& zh, const QString& en)
 {
-    return LocalizationSettings::shared().text(QString::fromUtf8(zh), QString::fromUtf8(en));
+    return LocalizationSettings::shared().text(zh, en);
 }
 
-inline bool inChinese()
+inline QString text(const char* zh, const char* en)
 {
-    return LocalizationSettings::shared().resolvedLanguage() == AppResolvedLanguage::chinese;
+    return text(QString::fromUtf8(zh), QString::fromUtf8(en));
 }
 
 inline QString number(qint64 value)

@@ -15,7 +15,7 @@ void AppModel::loadCleanWhitelistEditor()
         setCleanWhitelistText(state.patterns.join(QLatin1Char('\n')));
     } catch (...) {
         m_cleanWhitelistLoadError = describeError(std::current_exception());
-        setAlertMessage(*m_cleanWhitelistLoadError);
+        showAlert(log::clean(), *m_cleanWhitelistLoadError);
     }
     emit cleanWhitelistLoadErrorChanged();
 }
@@ -23,8 +23,8 @@ void AppModel::loadCleanWhitelistEditor()
 void AppModel::saveCleanWhitelistEditor()
 {
     if (m_cleanWhitelistLoadError) {
-        setAlertMessage(text("保护名单没有读取成功，为避免覆盖原来的文件，这次没有保存。",
-                             "The protection list could not be read, so it was not saved over."));
+        showAlert(log::clean(), text("保护名单没有读取成功，为避免覆盖原来的文件，这次没有保存。",
+                                     "The protection list could not be read, so it was not saved over."));
         return;
     }
     QStringList patterns;
@@ -46,18 +46,17 @@ void AppModel::saveCleanWhitelistEditor()
     // A line that names no fixed place would be stored and then silently protect nothing.
     for (const QString& pattern : patterns) {
         if (!CleanWhitelistMatcher::canEverMatch(pattern, home())) {
-            setAlertMessage(inChinese()
-                                ? QStringLiteral("这一行不是以 / 或 ~ 开头的完整路径，不会保护任何内容，保护名单没有保存：") + pattern
-                                : QStringLiteral("This line is not a full path starting with / or ~ and would protect nothing, "
-                                                 "so the protection list was not saved: ")
-                                      + pattern);
+            showAlert(log::clean(), text("这一行不是以 / 或 ~ 开头的完整路径，不会保护任何内容，保护名单没有保存：",
+                                         "This line is not a full path starting with / or ~ and would protect nothing, "
+                                         "so the protection list was not saved: ")
+                                        + pattern);
             return;
         }
     }
     try {
         m_services.saveCleanWhitelist(CleanWhitelistState{patterns}, home());
     } catch (...) {
-        setAlertMessage(describeError(std::current_exception()));
+        showAlert(log::clean(), describeError(std::current_exception()));
         return;
     }
     setStatusTitle(text("保护名单已更新", "Protection List Updated"));
@@ -73,7 +72,7 @@ void AppModel::loadOptimizeWhitelistEditor()
         setOptimizeWhitelistCustomKeys(state.customKeys);
     } catch (...) {
         m_optimizeWhitelistLoadError = describeError(std::current_exception());
-        setAlertMessage(*m_optimizeWhitelistLoadError);
+        showAlert(log::optimize(), *m_optimizeWhitelistLoadError);
     }
     emit optimizeWhitelistLoadErrorChanged();
 }
@@ -81,15 +80,15 @@ void AppModel::loadOptimizeWhitelistEditor()
 void AppModel::saveOptimizeWhitelistEditor()
 {
     if (m_optimizeWhitelistLoadError) {
-        setAlertMessage(text("保护项没有读取成功，为避免覆盖原来的文件，这次没有保存。",
-                             "The safeguards could not be read, so they were not saved over."));
+        showAlert(log::optimize(), text("保护项没有读取成功，为避免覆盖原来的文件，这次没有保存。",
+                                        "The safeguards could not be read, so they were not saved over."));
         return;
     }
     try {
         m_services.saveOptimizeWhitelist(OptimizeWhitelistState{m_optimizeWhitelistSelection, m_optimizeWhitelistCustomKeys},
                                          home());
     } catch (...) {
-        setAlertMessage(describeError(std::current_exception()));
+        showAlert(log::optimize(), describeError(std::current_exception()));
         return;
     }
     setStatusTitle(text("保护项已更新", "Safeguards Updated"));

@@ -10,7 +10,7 @@ void AppModel::runCleanBranch(Done done)
 {
     // A failed service is said as such; nothing is cleaned and no counter is written.
     const auto fail = [this, done](const QString& error) {
-        showFailure(text("清理失败", "Cleanup Failed"), error, true);
+        showFailure(log::clean(), text("清理失败", "Cleanup Failed"), error, true);
         done();
     };
     const auto cleanReport = [this, done, fail](const CleanPreviewReport& report) {
@@ -26,7 +26,7 @@ void AppModel::runCleanBranch(Done done)
                 const LocalCleanResult result = *outcome.value;
                 if (result.errorDescription) {
                     // Nothing was removed: say why, and leave the preview and the counters alone.
-                    setAlertMessage(*result.errorDescription);
+                    showAlert(log::clean(), *result.errorDescription);
                     setStatusTitle(text("清理已停止", "Cleanup Stopped"));
                     setStatusDetail(*result.errorDescription);
                     done();
@@ -44,13 +44,13 @@ void AppModel::runCleanBranch(Done done)
                         const qint64 n = result.removedCount;
                         const qint64 m = result.failedCount;
                         if (m < 1)
-                            setStatusDetail(inChinese() ? QStringLiteral("已清理 ") + number(n) + QStringLiteral(" 项。")
-                                                        : QStringLiteral("Cleaned ") + number(n) + QStringLiteral(" items."));
+                            setStatusDetail(text(QStringLiteral("已清理 ") + number(n) + QStringLiteral(" 项。"),
+                                                 QStringLiteral("Cleaned ") + number(n) + QStringLiteral(" items.")));
                         else
-                            setStatusDetail(inChinese() ? QStringLiteral("已清理 ") + number(n) + QStringLiteral(" 项，")
-                                                              + number(m) + QStringLiteral(" 项没有成功。")
-                                                        : QStringLiteral("Cleaned ") + number(n) + QStringLiteral(" items. ")
-                                                              + number(m) + QStringLiteral(" failed."));
+                            setStatusDetail(text(QStringLiteral("已清理 ") + number(n) + QStringLiteral(" 项，") + number(m)
+                                                     + QStringLiteral(" 项没有成功。"),
+                                                 QStringLiteral("Cleaned ") + number(n) + QStringLiteral(" items. ") + number(m)
+                                                     + QStringLiteral(" failed.")));
                         done();
                     });
             });
@@ -72,7 +72,7 @@ void AppModel::runCleanBranch(Done done)
 void AppModel::runOptimizeBranch(Done done)
 {
     const auto fail = [this, done](const QString& error) {
-        showFailure(text("优化失败", "Optimization Failed"), error, true);
+        showFailure(log::optimize(), text("优化失败", "Optimization Failed"), error, true);
         done();
     };
     const auto runReport = [this, done, fail](const OptimizePreviewReport& report) {
@@ -100,18 +100,16 @@ void AppModel::runOptimizeBranch(Done done)
                 setStatusTitle(text("优化完成", "Optimization Complete"));
                 QString detail;
                 if (m == 0)
-                    detail = inChinese() ? QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项本地整理。")
-                                         : QStringLiteral("Completed ") + number(n)
-                                               + QStringLiteral(" local optimizations.");
+                    detail = text(QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项本地整理。"),
+                                  QStringLiteral("Completed ") + number(n) + QStringLiteral(" local optimizations."));
                 else
-                    detail = inChinese() ? QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项，跳过 ")
-                                               + number(m) + QStringLiteral(" 项保护内容。")
-                                         : QStringLiteral("Completed ") + number(n)
-                                               + QStringLiteral(" items and skipped ") + number(m)
-                                               + QStringLiteral(" safeguarded items.");
+                    detail = text(QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项，跳过 ") + number(m)
+                                      + QStringLiteral(" 项保护内容。"),
+                                  QStringLiteral("Completed ") + number(n) + QStringLiteral(" items and skipped ") + number(m)
+                                      + QStringLiteral(" safeguarded items."));
                 if (f > 0)
-                    detail += inChinese() ? number(f) + QStringLiteral(" 项没有成功。")
-                                          : QStringLiteral(" ") + number(f) + QStringLiteral(" failed.");
+                    detail += text(number(f) + QStringLiteral(" 项没有成功。"),
+                                   QStringLiteral(" ") + number(f) + QStringLiteral(" failed."));
                 setStatusDetail(detail);
                 done();
             });
@@ -139,7 +137,7 @@ void AppModel::runCleanPreviewBranch(Done done)
     whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, done, request](Outcome<CleanPreviewReport> outcome) {
         if (isCurrentRequest(ReportSlot::clean, request) && !outcome.value) {
             setCleanPreviewReport(std::nullopt);
-            showFailure(text("预览失败", "Preview Failed"), outcome.error, false);
+            showFailure(log::clean(), text("预览失败", "Preview Failed"), outcome.error, false);
         } else if (isCurrentRequest(ReportSlot::clean, request)) {
             setCleanPreviewReport(outcome.value);
             setStatusTitle(text("预览完成", "Preview Complete"));
@@ -157,14 +155,14 @@ void AppModel::runUninstallPreviewBranch(Done done)
         m_relay, m_services.uninstallPreview, [this, done, request](Outcome<UninstallPreviewReport> outcome) {
             if (isCurrentRequest(ReportSlot::uninstall, request) && !outcome.value) {
                 setUninstallPreviewReport(std::nullopt);
-                showFailure(text("卸载预览失败", "Uninstall Preview Failed"), outcome.error, false);
+                showFailure(log::uninstall(), text("卸载预览失败", "Uninstall Preview Failed"), outcome.error, false);
             } else if (isCurrentRequest(ReportSlot::uninstall, request)) {
                 setUninstallPreviewReport(outcome.value);
                 setStatusTitle(text("预览卸载项目完成", "Uninstall Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
                 if (n > 0)
-                    setStatusDetail(inChinese() ? QStringLiteral("找到 ") + number(n) + QStringLiteral(" 个可查看的应用项目。")
-                                                : QStringLiteral("Found ") + number(n) + QStringLiteral(" app items to review."));
+                    setStatusDetail(text(QStringLiteral("找到 ") + number(n) + QStringLiteral(" 个可查看的应用项目。"),
+                                         QStringLiteral("Found ") + number(n) + QStringLiteral(" app items to review.")));
                 else
                     setStatusDetail(text("当前没有可显示的应用项目。", "There are no app items to show right now."));
             }
@@ -179,16 +177,15 @@ void AppModel::runOptimizePreviewBranch(Done done)
         m_relay, m_services.optimizePreview, [this, done, request](Outcome<OptimizePreviewReport> outcome) {
             if (isCurrentRequest(ReportSlot::optimize, request) && !outcome.value) {
                 setOptimizePreviewReport(std::nullopt);
-                showFailure(text("优化预览失败", "Optimization Preview Failed"), outcome.error, false);
+                showFailure(log::optimize(), text("优化预览失败", "Optimization Preview Failed"), outcome.error, false);
             } else if (isCurrentRequest(ReportSlot::optimize, request)) {
                 setOptimizePreviewReport(outcome.value);
                 setStatusTitle(text("优化预览完成", "Optimization Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries.size() : 0;
                 if (n > 0)
-                    setStatusDetail(inChinese() ? QStringLiteral("已列出 ") + number(n)
-                                                      + QStringLiteral(" 项优化内容。正式执行前仍会再次确认。")
-                                                : number(n)
-                                                      + QStringLiteral(" optimization items are listed. You will confirm again before running them."));
+                    setStatusDetail(text(QStringLiteral("已列出 ") + number(n) + QStringLiteral(" 项优化内容。正式执行前仍会再次确认。"),
+                                         number(n)
+                                             + QStringLiteral(" optimization items are listed. You will confirm again before running them.")));
                 else
                     setStatusDetail(text("当前没有需要展示的优化内容。", "There are no optimization items to show."));
             }
@@ -206,17 +203,17 @@ void AppModel::runInstallerPreviewBranch(Done done)
         [this, done, request](Outcome<InstallerPreviewReport> outcome) {
             if (isCurrentRequest(ReportSlot::installer, request) && !outcome.value) {
                 setInstallerPreviewReport(std::nullopt);
-                showFailure(text("安装包预览失败", "Installer Preview Failed"), outcome.error, false);
+                showFailure(log::installer(), text("安装包预览失败", "Installer Preview Failed"), outcome.error, false);
             } else if (isCurrentRequest(ReportSlot::installer, request)) {
                 setInstallerPreviewReport(outcome.value);
                 setStatusTitle(text("安装包预览完成", "Installer Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
                 if (n > 0) {
                     const QString size = outcome.value->totalSizeText();
-                    setStatusDetail(inChinese() ? QStringLiteral("发现 ") + number(n) + QStringLiteral(" 个安装包，合计 ")
-                                                      + size + QStringLiteral("。")
-                                                : QStringLiteral("Found ") + number(n)
-                                                      + QStringLiteral(" installer files, total ") + size + QStringLiteral("."));
+                    setStatusDetail(text(QStringLiteral("发现 ") + number(n) + QStringLiteral(" 个安装包，合计 ") + size
+                                             + QStringLiteral("。"),
+                                         QStringLiteral("Found ") + number(n) + QStringLiteral(" installer files, total ") + size
+                                             + QStringLiteral(".")));
                 } else {
                     setStatusDetail(text("没有发现明显可整理的安装包。", "No obvious installer files were found."));
                 }
@@ -238,17 +235,17 @@ void AppModel::runPurgePreviewBranch(Done done)
             const bool current = isCurrentRequest(ReportSlot::purge, request) && rootPath == m_scanPath;
             if (current && !outcome.value) {
                 setPurgePreviewReport(std::nullopt);
-                showFailure(text("项目预览失败", "Project Preview Failed"), outcome.error, false);
+                showFailure(log::purge(), text("项目预览失败", "Project Preview Failed"), outcome.error, false);
             } else if (current) {
                 setPurgePreviewReport(outcome.value);
                 setStatusTitle(text("项目预览完成", "Project Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
                 if (n > 0) {
                     const QString size = outcome.value->totalSizeText();
-                    setStatusDetail(inChinese() ? QStringLiteral("发现 ") + number(n) + QStringLiteral(" 个可整理项目，合计 ")
-                                                      + size + QStringLiteral("。")
-                                                : QStringLiteral("Found ") + number(n)
-                                                      + QStringLiteral(" cleanup items, total ") + size + QStringLiteral("."));
+                    setStatusDetail(text(QStringLiteral("发现 ") + number(n) + QStringLiteral(" 个可整理项目，合计 ") + size
+                                             + QStringLiteral("。"),
+                                         QStringLiteral("Found ") + number(n) + QStringLiteral(" cleanup items, total ") + size
+                                             + QStringLiteral(".")));
                 } else {
                     setStatusDetail(text("当前范围里没有明显可整理的项目产物。",
                                          "No obvious cleanup targets were found in this scope."));

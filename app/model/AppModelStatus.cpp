@@ -156,7 +156,7 @@ void AppModel::terminateProcess(const SystemReport::ProcessInfo& process, bool f
     try {
         m_services.terminateProcess(pid, force);
     } catch (...) {
-        setAlertMessage(describeError(std::current_exception()));
+        showAlert(log::status(), describeError(std::current_exception()));
         return;
     }
     const auto samePid = [pid](const SystemReport::ProcessInfo& info) { return info.pid && *info.pid == pid; };
@@ -170,12 +170,12 @@ void AppModel::terminateProcess(const SystemReport::ProcessInfo& process, bool f
     }
     if (force) {
         setStatusTitle(text("已强制结束", "Force Quit"));
-        setStatusDetail(inChinese() ? QStringLiteral("已强制结束 ") + name + QStringLiteral("。")
-                                    : QStringLiteral("Force-quit ") + name + QStringLiteral("."));
+        setStatusDetail(text(QStringLiteral("已强制结束 ") + name + QStringLiteral("。"),
+                             QStringLiteral("Force-quit ") + name + QStringLiteral(".")));
     } else {
         setStatusTitle(text("已请求退出", "Termination Requested"));
-        setStatusDetail(inChinese() ? QStringLiteral("已请求 ") + name + QStringLiteral(" 退出。")
-                                    : QStringLiteral("Asked ") + name + QStringLiteral(" to quit."));
+        setStatusDetail(text(QStringLiteral("已请求 ") + name + QStringLiteral(" 退出。"),
+                             QStringLiteral("Asked ") + name + QStringLiteral(" to quit.")));
     }
 }
 

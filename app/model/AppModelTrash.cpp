@@ -147,7 +147,7 @@ void AppModel::endTrashRun(quint64 run, const std::optional<std::pair<QString, Q
 QFuture<void> AppModel::uninstallSelectedApps(const QList<UninstallPreviewReport::Entry>& entries)
 {
     if (entries.isEmpty()) {
-        setAlertMessage(text("请先选择要处理的应用。", "Choose the apps you want to process first."));
+        showAlert(log::uninstall(), text("请先选择要处理的应用。", "Choose the apps you want to process first."));
         return QtFuture::makeReadyFuture();
     }
     return track([this, entries](Done done) {
@@ -170,8 +170,10 @@ void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entr
             const qint64 handled = outcome.handled;
             const qint64 failed = outcome.failed;
             if (handled == 0) {
-                endTrashRun(run, std::pair(text("没有完成", "Not Completed"),
-                                           text("选中的应用没有处理成功。", "The selected apps could not be processed.")));
+                const QString title = text("没有完成", "Not Completed");
+                const QString detail = text("选中的应用没有处理成功。", "The selected apps could not be processed.");
+                logShownError(log::uninstall(), title + QStringLiteral(": ") + detail);
+                endTrashRun(run, std::pair(title, detail));
                 done();
                 return;
             }
@@ -188,13 +190,13 @@ void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entr
                             {Persisted::lastUninstallCount, handled}});
             QString detail;
             if (failed == 0)
-                detail = inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。")
-                                     : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items.");
+                detail = text(QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。"),
+                              QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items."));
             else
-                detail = inChinese() ? QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目，")
-                                           + number(failed) + QStringLiteral(" 个没有成功。")
-                                     : QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items. ")
-                                           + number(failed) + QStringLiteral(" failed.");
+                detail = text(QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目，")
+                                  + number(failed) + QStringLiteral(" 个没有成功。"),
+                              QStringLiteral("Processed ") + number(handled) + QStringLiteral(" app items. ")
+                                  + number(failed) + QStringLiteral(" failed."));
             endTrashRun(run, std::pair(text("卸载完成", "Uninstall Complete"), detail));
             done();
         });
@@ -226,13 +228,12 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
                 const MoveOutcome outcome = result.value_or(MoveOutcome{});
                 if (!outcome.moved) {
                     endTrashRun(run, std::nullopt);
-                    const QString message =
-                        outcome.refused ? text("这个路径不在允许范围内，无法移到废纸篓。",
-                                               "This path is outside the allowed scope and cannot be moved to Trash.")
-                        : outcome.error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.")
-                                                  : outcome.error;
-                    qCWarning(log::trash).noquote() << "Trash move failed:" << message;
-                    setAlertMessage(message);
+                    if (outcome.refused)
+                        showAlert(log::trash(), text("这个路径不在允许范围内，无法移到废纸篓。",
+                                                     "This path is outside the allowed scope and cannot be moved to Trash."));
+                    else
+                        showAlert(log::trash(), outcome.error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.")
+                                                                        : outcome.error);
                     done();
                     return;
                 }
@@ -257,7 +258,7 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
 QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
 {
     if (paths.isEmpty()) {
-        setAlertMessage(text("请先选择要清理的安装包。", "Choose the installer files you want to clean up first."));
+        showAlert(log::installer(), text("请先选择要清理的安装包。", "Choose the installer files you want to clean up first."));
         return QtFuture::makeReadyFuture();
     }
     struct BatchOutcome {
@@ -291,9 +292,10 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
                 const qint64 failed = outcome.failed;
                 const qint64 movedCount = static_cast<qint64>(paths.size()) - failed;
                 if (movedCount == 0) {
-                    endTrashRun(run, std::pair(text("没有完成", "Not Completed"),
-                                               text("选中的安装包没有移动成功。",
-                                                    "The selected installer files could not be moved.")));
+                    const QString title = text("没有完成", "Not Completed");
+                    const QString detail = text("选中的安装包没有移动成功。", "The selected installer files could not be moved.");
+                    logShownError(log::installer(), title + QStringLiteral(": ") + detail);
+                    endTrashRun(run, std::pair(title, detail));
                     done();
                     return;
                 }
@@ -314,13 +316,13 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
                                 {Persisted::lastInstallerCleanedBytes, freed}});
                 QString detail;
                 if (failed == 0)
-                    detail = inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。")
-                                         : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files.");
+                    detail = text(QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。"),
+                                  QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files."));
                 else
-                    detail = inChinese() ? QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包，")
-                                               + number(failed) + QStringLiteral(" 个没有成功。")
-                                         : QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files. ")
-                                               + number(failed) + QStringLiteral(" failed.");
+                    detail = text(QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包，")
+                                      + number(failed) + QStringLiteral(" 个没有成功。"),
+                                  QStringLiteral("Moved ") + number(movedCount) + QStringLiteral(" installer files. ")
+                                      + number(failed) + QStringLiteral(" failed."));
                 endTrashRun(run, std::pair(text("已移到废纸篓", "Moved to Trash"), detail));
                 done();
             });

@@ -41,8 +41,8 @@ void AppModel::checkForUpdates(bool silent, Done done)
                 setLatestUpdateVersionText(shown);
                 setUpdateDownloadURL(info.installableDownloadURL(currentVersion, currentBuild));
                 if (UpdateVersionComparator::isUpdateAvailable(currentVersion, currentBuild, info.version, info.build)) {
-                    setUpdateStatusDetail(L([&] { return QStringLiteral("发现新版本 ") + shown + QStringLiteral("。"); },
-                                            [&] { return QStringLiteral("New version available: ") + shown + QStringLiteral("."); }));
+                    setUpdateStatusDetail(text(QStringLiteral("发现新版本 ") + shown + QStringLiteral("。"),
+                                               QStringLiteral("New version available: ") + shown + QStringLiteral(".")));
                     if (!silent)
                         setStatus(text("发现新版本", "Update Available"), m_updateStatusDetail);
                 } else {
@@ -52,8 +52,10 @@ void AppModel::checkForUpdates(bool silent, Done done)
                 }
             } else {
                 const QString description = outcome.error;
-                setUpdateStatusDetail(L([&] { return QStringLiteral("检查更新失败：") + description; },
-                                        [&] { return QStringLiteral("Update check failed: ") + description; }));
+                // Shown on the Settings page even when the check was silent.
+                const QString detail = text("检查更新失败：", "Update check failed: ") + description;
+                logShownError(log::update(), detail);
+                setUpdateStatusDetail(detail);
                 if (!silent)
                     setAlertMessage(description);
             }

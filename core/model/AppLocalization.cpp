@@ -76,10 +76,15 @@ AppResolvedLanguage resolvedLanguage(AppLanguagePreference preference, const QSt
     return first.startsWith(QLatin1String("zh")) ? AppResolvedLanguage::chinese : AppResolvedLanguage::english;
 }
 
+QString text(const QString& zh, const QString& en, AppResolvedLanguage language)
+{
+    return language == AppResolvedLanguage::chinese ? zh : en;
+}
+
 QString text(const QString& zh, const QString& en, AppLanguagePreference preference,
              const QStringList& preferredLanguages)
 {
-    return resolvedLanguage(preference, preferredLanguages) == AppResolvedLanguage::chinese ? zh : en;
+    return text(zh, en, resolvedLanguage(preference, preferredLanguages));
 }
 
 AppResolvedLanguage currentLanguage()
@@ -90,7 +95,7 @@ AppResolvedLanguage currentLanguage()
 
 QString coreText(const QString& zh, const QString& en)
 {
-    return currentLanguage() == AppResolvedLanguage::chinese ? zh : en;
+    return text(zh, en, currentLanguage());
 }
 
 } // namespace AppLocalization

@@ -29,6 +29,8 @@ void savePreference(AppLanguagePreference preference, QSettings& defaults);
 // `system` follows the first preferred language only: "zh..." (any case) is Chinese.
 AppResolvedLanguage resolvedLanguage(AppLanguagePreference preference, const QStringList& preferredLanguages);
 
+// The one pick between the two texts; every bilingual helper in C++ comes down to it.
+QString text(const QString& zh, const QString& en, AppResolvedLanguage language);
 QString text(const QString& zh, const QString& en, AppLanguagePreference preference,
              const QStringList& preferredLanguages);
 

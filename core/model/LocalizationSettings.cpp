@@ -44,7 +44,7 @@ AppResolvedLanguage LocalizationSettings::resolvedLanguage() const
 
 QString LocalizationSettings::text(const QString& zh, const QString& en) const
 {
-    return resolvedLanguage() == AppResolvedLanguage::chinese ? zh : en;
+    return AppLocalization::text(zh, en, resolvedLanguage());
 }
 
 } // namespace roror

@@ -87,8 +87,12 @@ struct Walker {
             if (options.skipPackageDescendants && isPackageExtension(pathExtension(entry.name)))
                 continue;
             const int childFd = openFolderAt(fd, child.name.c_str());
-            if (childFd < 0)
-                continue; // unreadable: reported already, passed over
+            if (childFd < 0) {
+                // Reported already as an item; passed over.
+                if (options.onUnreadable)
+                    options.onUnreadable(entry.path, errno);
+                continue;
+            }
             walk(childFd, entry.path, depth + 1);
         }
         ::closedir(dir);

@@ -22,6 +22,7 @@ struct WalkOptions {
     bool skipPackageDescendants = false; // a package folder is reported but not entered
     int maxDepth = -1;                   // folders at this depth are reported but not entered; -1 = no limit
     bool statItems = true;               // false: only the item type (from d_type where the file system gives it)
+    std::function<void(const QString& path, int error)> onUnreadable; // a folder that could not be opened
 };
 
 using WalkVisitor = std::function<WalkAction(const WalkEntry&)>;

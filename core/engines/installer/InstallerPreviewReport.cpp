@@ -1,9 +1,7 @@
 #include "core/engines/installer/InstallerPreviewReport.h"
 
 #include "core/support/ByteCountFormat.h"
-#include "core/support/NaturalCompare.h"
-
-#include <algorithm>
+#include "core/support/SizedEntries.h"
 
 namespace roror {
 
@@ -16,19 +14,12 @@ InstallerPreviewReport::InstallerPreviewReport(QList<Entry> entries, QDateTime g
     : m_entries(std::move(entries))
     , m_generatedAt(std::move(generatedAt))
 {
-    std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
-        if (a.byteCount != b.byteCount)
-            return a.byteCount > b.byteCount;
-        return localizedStandardCompare(a.name, b.name) < 0;
-    });
+    sortLargestFirst(m_entries, &Entry::name);
 }
 
 qint64 InstallerPreviewReport::totalBytes() const
 {
-    qint64 total = 0;
-    for (const Entry& entry : m_entries)
-        total += entry.byteCount;
-    return total;
+    return totalByteCount(m_entries);
 }
 
 QString InstallerPreviewReport::totalSizeText() const

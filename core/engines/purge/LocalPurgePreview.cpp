@@ -1,6 +1,8 @@
 #include "core/engines/purge/LocalPurgePreview.h"
 
+#include "core/engines/purge/GitRepositories.h"
 #include "core/support/FolderWalker.h"
+#include "core/support/Log.h"
 #include "core/support/StandardPath.h"
 
 #include <QDir>
@@ -49,81 +51,64 @@ std::optional<QString> targetName(const QString& path, const QString& name, cons
     return std::nullopt;
 }
 
-// The project files of each ecosystem; "*" stands for any start of a name.
-const QStringList kJavaScript = {QStringLiteral("package.json")};
-const QStringList kPython = {QStringLiteral("pyproject.toml"), QStringLiteral("setup.py"), QStringLiteral("setup.cfg"),
-                             QStringLiteral("requirements.txt"), QStringLiteral("Pipfile"), QStringLiteral("tox.ini")};
-const QStringList kRust = {QStringLiteral("Cargo.toml")};
-const QStringList kJvm = {QStringLiteral("pom.xml"), QStringLiteral("build.gradle"), QStringLiteral("build.gradle.kts"),
-                          QStringLiteral("settings.gradle"), QStringLiteral("settings.gradle.kts"), QStringLiteral("build.sbt")};
-const QStringList kGo = {QStringLiteral("go.mod")};
-const QStringList kPhp = {QStringLiteral("composer.json")};
-const QStringList kRuby = {QStringLiteral("Gemfile")};
-const QStringList kDotNet = {QStringLiteral("*.csproj"), QStringLiteral("*.fsproj"), QStringLiteral("*.vbproj"),
-                             QStringLiteral("*.sln")};
-const QStringList kNative = {QStringLiteral("CMakeLists.txt"), QStringLiteral("Makefile"), QStringLiteral("meson.build")};
-const QStringList kDart = {QStringLiteral("pubspec.yaml")};
-const QStringList kSwift = {QStringLiteral("Package.swift")};
-const QStringList kXcode = {QStringLiteral("*.xcodeproj"), QStringLiteral("*.xcworkspace")};
-const QStringList kElixir = {QStringLiteral("mix.exs")};
-
-// Target names that people also give their own folders (bin, build, vendor, env, ...). Such a folder
-// is build output only beside a project file of an ecosystem that makes it; the other names are made
-// by build tools alone and count by name.
-const QHash<QString, QStringList>& genericTargetMarkers()
-{
-    static const QHash<QString, QStringList> markers = {
-        {QStringLiteral("target"), kRust + kJvm},
-        {QStringLiteral("build"), kJavaScript + kPython + kJvm + kNative + kDart + kXcode + kElixir},
-        {QStringLiteral(".build"), kSwift},
-        {QStringLiteral("dist"), kJavaScript + kPython},
-        {QStringLiteral("out"), kJavaScript + kJvm + kNative},
-        {QStringLiteral(".cache"), kJavaScript},
-        {QStringLiteral("venv"), kPython},
-        {QStringLiteral(".venv"), kPython},
-        {QStringLiteral("env"), kPython},
-        {QStringLiteral(".env"), kPython},
-        {QStringLiteral(".output"), kJavaScript},
-        {QStringLiteral("vendor"), kPhp + kGo + kRuby + kRust},
-        {QStringLiteral("bin"), kDotNet},
-        {QStringLiteral("obj"), kDotNet},
-        {QStringLiteral("coverage"), kJavaScript + kPython + kRuby + kPhp},
-        {QStringLiteral("Pods"), {QStringLiteral("Podfile")}},
-        {QStringLiteral("Carthage"), {QStringLiteral("Cartfile")}},
-    };
-    return markers;
-}
-
-bool holdsMarker(const QString& folder, const QStringList& markers)
-{
-    QStringList suffixes;
-    for (const QString& marker : markers) {
-        if (marker.startsWith(QLatin1Char('*'))) {
-            suffixes.append(marker.mid(1));
-            continue;
-        }
-        struct stat st {};
-        if (::lstat(QFile::encodeName(joinPath(folder, marker)).constData(), &st) == 0)
-            return true;
-    }
-    if (suffixes.isEmpty())
-        return false;
-    bool found = false;
-    WalkOptions options;
-    options.maxDepth = 1;
-    options.statItems = false;
-    walkFolder(folder, options, [&](const WalkEntry& entry) {
-        for (const QString& suffix : suffixes)
-            found = found || (entry.name.size() > suffix.size() && entry.name.endsWith(suffix));
-        return found ? WalkAction::Stop : WalkAction::SkipDescendants;
-    });
-    return found;
-}
-
 QString parentOf(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+// Target names people also give their own folders, with what the tool that makes such a folder
+// writes into it ("../" for beside it). Without a stamp the folder counts only when git ignores it.
+// Bundler's and Cargo's vendor folders, and dist, out and .cache, leave no stamp of their own.
+const QHash<QString, QStringList>& genericTargetStamps()
+{
+    static const QStringList virtualEnv = {QStringLiteral("pyvenv.cfg"), QStringLiteral("conda-meta/history")};
+    static const QHash<QString, QStringList> stamps = {
+        // Cargo, Maven's compiler, sbt
+        {QStringLiteral("target"), {QStringLiteral("CACHEDIR.TAG"), QStringLiteral(".rustc_info.json"),
+                                    QStringLiteral("maven-status"), QStringLiteral("streams")}},
+        // CMake, Meson, Xcode
+        {QStringLiteral("build"), {QStringLiteral("CMakeCache.txt"), QStringLiteral("meson-private/coredata.dat"),
+                                   QStringLiteral("XCBuildData")}},
+        {QStringLiteral(".build"), {QStringLiteral("workspace-state.json")}}, // SwiftPM
+        {QStringLiteral("dist"), {}},
+        {QStringLiteral("out"), {}},
+        {QStringLiteral(".cache"), {}},
+        {QStringLiteral("venv"), virtualEnv},
+        {QStringLiteral(".venv"), virtualEnv},
+        {QStringLiteral("env"), virtualEnv},
+        {QStringLiteral(".env"), virtualEnv},
+        {QStringLiteral(".output"), {QStringLiteral("nitro.json")}},
+        {QStringLiteral("vendor"), {QStringLiteral("modules.txt"), QStringLiteral("autoload.php")}}, // Go, Composer
+        // The .NET SDK restores into obj and builds into bin beside it.
+        {QStringLiteral("bin"), {QStringLiteral("../obj/project.assets.json")}},
+        {QStringLiteral("obj"), {QStringLiteral("project.assets.json")}},
+        // Istanbul (json, lcov, clover) and SimpleCov
+        {QStringLiteral("coverage"), {QStringLiteral("coverage-final.json"), QStringLiteral("lcov.info"),
+                                      QStringLiteral("clover.xml"), QStringLiteral(".resultset.json"),
+                                      QStringLiteral(".last_run.json")}},
+        {QStringLiteral("Pods"), {QStringLiteral("Manifest.lock")}},
+        {QStringLiteral("Carthage"), {QStringLiteral("Build")}},
+    };
+    return stamps;
+}
+
+bool exists(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+bool holdsStamp(const QString& folder, const QStringList& stamps)
+{
+    for (const QString& stamp : stamps) {
+        const QString path = stamp.startsWith(QLatin1String("../"))
+            ? joinPath(parentOf(folder), stamp.mid(3))
+            : joinPath(folder, stamp);
+        if (exists(path))
+            return true;
+    }
+    return false;
 }
 
 struct Summary {
@@ -137,6 +122,9 @@ Summary directorySummary(const QString& folder)
     Summary summary;
     WalkOptions options;
     options.skipPackageDescendants = true;
+    options.onUnreadable = [](const QString& path, int error) {
+        qCInfo(log::purge) << "not measured, unreadable:" << path << qt_error_string(error);
+    };
     walkFolder(folder, options, [&summary](const WalkEntry& item) {
         if (item.info.isRegularFile) {
             ++summary.files;
@@ -150,6 +138,175 @@ Summary directorySummary(const QString& folder)
     });
     return summary;
 }
+
+// The walk that finds the target folders. A folder whose fate hangs on git's ignore rules is held
+// back until the walk ends, so each repository is asked once for all of them; the ones git does
+// not ignore are then searched like any other folder.
+class TargetSearch {
+public:
+    TargetSearch(QString root, int maxDepth, const QString& gitProgram)
+        : m_root(std::move(root))
+        , m_maxDepth(maxDepth)
+        , m_home(standardizedPath(QDir::homePath()))
+        , m_git(gitProgram)
+    {
+        // Chosen on purpose, a hidden folder of the home is searched, but what only its name marks
+        // there (caches of installed tools) needs git's word.
+        m_insideHiddenHomeFolder = m_root.startsWith(joinPath(m_home, QStringLiteral(".")))
+            && m_root.size() > m_home.size() + 2;
+    }
+
+    void run()
+    {
+        walk(m_root, 0);
+        while (!m_pending.isEmpty())
+            settlePending();
+    }
+
+    const QList<PurgePreviewReport::Entry>& entries() const { return m_entries; }
+
+private:
+    struct Pending {
+        QString path;
+        QString target;
+        int depth = 0;
+    };
+
+    void walk(const QString& folder, int baseDepth)
+    {
+        WalkOptions options;
+        options.skipPackageDescendants = true;
+        options.maxDepth = m_maxDepth - baseDepth;
+        options.statItems = false;
+        options.onUnreadable = [](const QString& path, int error) {
+            qCInfo(log::purge) << "not searched, unreadable:" << path << qt_error_string(error);
+        };
+        walkFolder(folder, options, [&](const WalkEntry& item) { return visit(item, baseDepth + item.depth); });
+    }
+
+    WalkAction visit(const WalkEntry& item, int depth)
+    {
+        if (!item.info.isDirectory)
+            return WalkAction::Continue;
+        if (depth > m_maxDepth)
+            return WalkAction::SkipDescendants;
+        if (item.name == QLatin1String(".git")) {
+            qCInfo(log::purge) << "not searched, repository storage:" << item.path;
+            return WalkAction::SkipDescendants;
+        }
+        const QString parent = parentOf(item.path);
+        // The home's hidden folders hold installed tools, editors and their packages.
+        if (parent == m_home && item.name.startsWith(QLatin1Char('.'))) {
+            qCInfo(log::purge) << "not searched, hidden folder of the home:" << item.path;
+            return WalkAction::SkipDescendants;
+        }
+        static const QSet<QString> targets(targetDirectoryNames().cbegin(), targetDirectoryNames().cend());
+        const auto target = targetName(item.path, item.name, targets, targetPathSuffixes());
+        if (!target)
+            return WalkAction::Continue;
+        // The home's own folders (~/bin, ~/go/..., ~/build) hold the user's tools and data.
+        if (parent == m_home) {
+            qCInfo(log::purge) << "skipped, the home's own folder:" << item.path;
+            return WalkAction::SkipDescendants;
+        }
+        if (m_recorded.contains(item.path))
+            return WalkAction::SkipDescendants;
+
+        const auto stamps = genericTargetStamps().constFind(*target);
+        const bool generic = stamps != genericTargetStamps().constEnd();
+        const bool nodeModules = *target == QLatin1String("node_modules");
+        bool stamped = false;
+        if (nodeModules)
+            stamped = exists(joinPath(parent, QStringLiteral("package.json")));
+        else if (generic)
+            stamped = holdsStamp(item.path, *stamps);
+        else
+            stamped = !m_insideHiddenHomeFolder;
+
+        const QString top = m_git.workTreeOf(item.path);
+        if (top == item.path) {
+            qCInfo(log::purge) << "skipped, a repository of its own:" << item.path;
+            return WalkAction::Continue;
+        }
+        if (!top.isEmpty() && m_git.tracks(top, relativeTo(top, item.path)) == true) {
+            qCInfo(log::purge) << "skipped, holds files the repository tracks:" << item.path;
+            return WalkAction::Continue;
+        }
+        if (stamped) {
+            record(item.path, *target);
+            return WalkAction::SkipDescendants;
+        }
+        if (!nodeModules && !top.isEmpty() && m_git.gitUsable()) {
+            m_pending[top].append(Pending{item.path, *target, depth});
+            return WalkAction::SkipDescendants;
+        }
+        qCInfo(log::purge) << "skipped, no build tool's stamp:" << item.path;
+        return WalkAction::Continue;
+    }
+
+    void settlePending()
+    {
+        struct Batch {
+            QString workTree;
+            QList<Pending> folders;
+            QStringList relative;
+            std::optional<QSet<QString>> ignored;
+        };
+        QList<Batch> batches;
+        const QHash<QString, QList<Pending>> pending = std::exchange(m_pending, {});
+        for (auto repository = pending.cbegin(); repository != pending.cend(); ++repository) {
+            Batch batch{repository.key(), *repository, {}, std::nullopt};
+            for (const Pending& folder : batch.folders)
+                batch.relative.append(relativeTo(batch.workTree, folder.path));
+            batches.append(batch);
+        }
+        // One git run per repository; the runs wait mostly on process start-up, so they overlap.
+        QtConcurrent::blockingMap(batches, [this](Batch& batch) {
+            batch.ignored = m_git.ignoredPaths(batch.workTree, batch.relative);
+        });
+        QList<Pending> toSearch;
+        for (const Batch& batch : batches) {
+            for (qsizetype i = 0; i < batch.folders.size(); ++i) {
+                const Pending& folder = batch.folders.at(i);
+                if (batch.ignored && batch.ignored->contains(batch.relative.at(i))) {
+                    record(folder.path, folder.target);
+                } else {
+                    qCInfo(log::purge) << "skipped, no build tool's stamp and not ignored by git:" << folder.path;
+                    toSearch.append(folder);
+                }
+            }
+        }
+        for (const Pending& folder : toSearch) {
+            if (folder.depth < m_maxDepth)
+                walk(folder.path, folder.depth);
+        }
+    }
+
+    void record(const QString& path, const QString& target)
+    {
+        m_recorded.insert(path);
+        PurgePreviewReport::Entry entry;
+        entry.id = QUuid::createUuid();
+        entry.name = target;
+        entry.path = path;
+        entry.target = target;
+        m_entries.append(entry);
+    }
+
+    static QString relativeTo(const QString& top, const QString& path)
+    {
+        return path.mid(top == QLatin1String("/") ? 1 : top.size() + 1);
+    }
+
+    QString m_root;
+    int m_maxDepth;
+    QString m_home;
+    bool m_insideHiddenHomeFolder = false;
+    GitRepositories m_git;
+    QSet<QString> m_recorded;
+    QList<PurgePreviewReport::Entry> m_entries;
+    QHash<QString, QList<Pending>> m_pending; // by work tree
+};
 
 } // namespace
 
@@ -177,53 +334,25 @@ const QStringList& targetDirectoryNames()
 
 PurgePreviewReport snapshot(const QString& rootPath, int maxDepth)
 {
+    return snapshot(rootPath, maxDepth, QString::fromLatin1(defaultGitProgram));
+}
+
+PurgePreviewReport snapshot(const QString& rootPath, int maxDepth, const QString& gitProgram)
+{
     const QString root = standardizedPath(rootPath);
     struct stat st {};
     if (root.isEmpty() || ::stat(QFile::encodeName(root).constData(), &st) != 0)
         return PurgePreviewReport(rootPath, {}, QDateTime::currentDateTime());
 
-    static const QSet<QString> targets(targetDirectoryNames().cbegin(), targetDirectoryNames().cend());
-    const QList<QStringList>& suffixes = targetPathSuffixes();
-
-    const QString home = standardizedPath(QDir::homePath());
-    QSet<QString> recorded;
-    QList<PurgePreviewReport::Entry> entries;
-    QStringList folders;
-    WalkOptions options;
-    options.skipPackageDescendants = true;
-    options.maxDepth = std::max(maxDepth, 0);
-    options.statItems = false;
-    walkFolder(root, options, [&](const WalkEntry& item) {
-        if (!item.info.isDirectory)
-            return WalkAction::Continue;
-        if (item.depth > maxDepth)
-            return WalkAction::SkipDescendants;
-        const auto target = targetName(item.path, item.name, targets, suffixes);
-        if (!target)
-            return WalkAction::Continue;
-        const QString parent = parentOf(item.path);
-        // The home's own folders (~/bin, ~/.cache, ~/go) hold the user's tools and data, never a
-        // project's build output; they are neither listed nor searched.
-        if (parent == home)
-            return WalkAction::SkipDescendants;
-        const auto generic = genericTargetMarkers().constFind(*target);
-        if (generic != genericTargetMarkers().constEnd() && !holdsMarker(parent, *generic))
-            return WalkAction::Continue;
-        if (!recorded.contains(item.path)) {
-            recorded.insert(item.path);
-            PurgePreviewReport::Entry entry;
-            entry.id = QUuid::createUuid();
-            entry.name = *target;
-            entry.path = item.path;
-            entry.target = *target;
-            entries.append(entry);
-            folders.append(item.path);
-        }
-        return WalkAction::SkipDescendants;
-    });
+    TargetSearch search(root, std::max(maxDepth, 0), gitProgram);
+    search.run();
+    QList<PurgePreviewReport::Entry> entries = search.entries();
 
     // The matched folders share nothing, so they are measured side by side; the time goes into
     // file-system calls, which run in parallel well.
+    QStringList folders;
+    for (const auto& entry : entries)
+        folders.append(entry.path);
     const QList<Summary> summaries = QtConcurrent::blockingMapped(folders, directorySummary);
     for (qsizetype i = 0; i < entries.size(); ++i) {
         entries[i].byteCount = summaries.at(i).bytes;

@@ -2,9 +2,7 @@
 
 #include "core/model/AppLocalization.h"
 #include "core/support/ByteCountFormat.h"
-#include "core/support/NaturalCompare.h"
-
-#include <algorithm>
+#include "core/support/SizedEntries.h"
 
 namespace roror {
 
@@ -28,19 +26,12 @@ PurgePreviewReport::PurgePreviewReport(QString rootPath, QList<Entry> entries, Q
     , m_entries(std::move(entries))
     , m_generatedAt(std::move(generatedAt))
 {
-    std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
-        if (a.byteCount != b.byteCount)
-            return a.byteCount > b.byteCount;
-        return localizedStandardCompare(a.path, b.path) < 0;
-    });
+    sortLargestFirst(m_entries, &Entry::path);
 }
 
 qint64 PurgePreviewReport::totalBytes() const
 {
-    qint64 total = 0;
-    for (const Entry& entry : m_entries)
-        total += entry.byteCount;
-    return total;
+    return totalByteCount(m_entries);
 }
 
 QString PurgePreviewReport::totalSizeText() const

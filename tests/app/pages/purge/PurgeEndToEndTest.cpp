@@ -15,12 +15,15 @@ TEST(PurgeEndToEnd, ScanListTrashOneFolderAndFollow)
     PageFixture<PurgePage> f;
     f.services = AppModelServices::real();
     const QString projects = f.env.makeDir(QStringLiteral("Projects"));
-    // Small projects, each with the project file that makes its build folder one.
+    // Small projects, each build folder with the stamp its tool leaves in it.
     f.env.writeFile(projects + "/rust/Cargo.toml", "[package]\nname = \"app\"\n");
+    f.env.writeFile(projects + "/rust/target/CACHEDIR.TAG", "Signature: 8a477f597d28d172789f06886806bc55\n");
     f.env.writeFile(projects + "/web/package.json", "{}");
     f.env.writeFile(projects + "/app/CMakeLists.txt", "project(app)\n");
+    f.env.writeFile(projects + "/app/build/CMakeCache.txt", "CMAKE_BUILD_TYPE:STRING=Debug\n");
     f.env.writeFile(projects + "/py/pyproject.toml", "[project]\n");
-    // A folder called build beside no project file is the user's own.
+    f.env.writeFile(projects + "/py/.venv/pyvenv.cfg", "home = /usr/bin\n");
+    // A folder called build without any tool's stamp is the user's own.
     writeBytes(f.env, projects + "/notes/build/plan.txt", 700'000);
     writeBytes(f.env, projects + "/rust/target/debug/app", 600'000);
     writeBytes(f.env, projects + "/web/node_modules/left-pad/index.js", 200'000);

@@ -81,7 +81,8 @@ TEST_F(PurgeScan, FindsTargetsByExactNameAndSuffix)
     };
     for (const Case& c : cases)
         file(c.folder + "/content.txt");
-    file("py/pyproject.toml"); // .venv is also a name people give their own folders
+    file("web/package.json");
+    file("py/.venv/pyvenv.cfg"); // .venv is also a name people give their own folders
     file("files/build"); // a file named like a target is not a folder
     file("files/node_modules");
 
@@ -102,10 +103,11 @@ TEST_F(PurgeScan, DepthSixIsMatchedAndSevenIsNot)
     dir("a/b/c/d/e/f/build");    // depth 7, below a folder at depth 6 that is not a target
     dir("a/b/c/d/e/f/g/target"); // depth 8
     dir("x/node_modules");
-    // Each build folder beside the project file that makes it, so only the depth decides.
-    file("a/b/c/d/e/Makefile");
-    file("a/b/c/d/e/f/Makefile");
-    file("a/b/c/d/e/f/g/Cargo.toml");
+    // Each build folder carries its tool's stamp, so only the depth decides.
+    file("a/b/c/d/e/build/CMakeCache.txt");
+    file("a/b/c/d/e/f/build/CMakeCache.txt");
+    file("a/b/c/d/e/f/g/target/CACHEDIR.TAG");
+    file("x/package.json");
     const auto found = scan();
     EXPECT_TRUE(found.contains("a/b/c/d/e/build"));
     EXPECT_FALSE(found.contains("a/b/c/d/e/f/build"));
@@ -121,6 +123,7 @@ TEST_F(PurgeScan, NestedTargetsAreReportedOnceAndMeasuredWithTheOuter)
     file("app/node_modules/pkg/node_modules/dep/index.js", QByteArray(7000, 'b'));
     file("app/node_modules/pkg/build/out.o", "o");
     file("app/node_modules/.bin/tool", "t");
+    file("app/package.json");
     const auto found = scan();
     ASSERT_EQ(found.keys(), QStringList{"app/node_modules"});
     const auto& outer = found.value("app/node_modules");
@@ -143,30 +146,33 @@ TEST_F(PurgeScan, LinksAreNeitherEnteredNorCounted)
     ASSERT_TRUE(QFile::link(elsewhere, root + "/proj/linked"));
     ASSERT_TRUE(QFile::link(elsewhere + "/node_modules", root + "/proj/node_modules"));
     file("other/target/real.o", "o");
-    file("other/Cargo.toml");
+    file("other/target/CACHEDIR.TAG", "");
     ASSERT_TRUE(QFile::link(elsewhere, root + "/other/target/link-out"));
     ASSERT_TRUE(QFile::link(elsewhere + "/payload.bin", root + "/other/target/payload-link"));
 
     const auto found = scan();
     ASSERT_EQ(found.keys(), QStringList{"other/target"});
-    EXPECT_EQ(found.value("other/target").fileCount, 1);
+    EXPECT_EQ(found.value("other/target").fileCount, 2);
     EXPECT_EQ(found.value("other/target").directoryCount, 0);
-    EXPECT_EQ(found.value("other/target").byteCount, sizeOnDisk(root + "/other/target/real.o"));
+    EXPECT_EQ(found.value("other/target").byteCount,
+              sizeOnDisk(root + "/other/target/real.o") + sizeOnDisk(root + "/other/target/CACHEDIR.TAG"));
 }
 
 TEST_F(PurgeScan, PackagesInsideATargetCountAsOneFolder)
 {
     file("mac/build/Debug/App.app/Contents/MacOS/App", QByteArray(90000, 'x'));
     file("mac/build/Debug/log.txt", "l");
+    dir("mac/build/XCBuildData");
     dir("mac/App.xcodeproj");
     const auto found = scan();
     ASSERT_TRUE(found.contains("mac/build"));
     EXPECT_EQ(found.value("mac/build").fileCount, 1);
-    EXPECT_EQ(found.value("mac/build").directoryCount, 2); // Debug and App.app
+    EXPECT_EQ(found.value("mac/build").directoryCount, 3); // Debug, App.app and XCBuildData
 }
 
 TEST_F(PurgeScan, MeasuringStopsAtTheItemLimit)
 {
+    file("huge/package.json");
     const QString big = dir("huge/node_modules");
     // Hard links to one small file: 60,000 regular files without 60,000 allocations.
     const QByteArray original = QFile::encodeName(file("huge/node_modules/f0", "x"));
@@ -186,22 +192,23 @@ TEST_F(PurgeScan, MeasuringStopsAtTheItemLimit)
 
 TEST_F(PurgeScan, EqualSizesAreOrderedByPathWithNumbersByValue)
 {
-    dir("app10/build");
-    dir("app2/build");
-    file("app1/dist/bundle.js", QByteArray(20000, 'x'));
+    dir("app10/node_modules");
+    dir("app2/node_modules");
+    file("app1/node_modules/bundle.js", QByteArray(20000, 'x'));
     for (const char* project : {"app10", "app2", "app1"})
         file(QString::fromUtf8(project) + "/package.json");
     const auto report = LocalPurgePreview::snapshot(root, 6);
     QStringList order;
     for (const auto& e : report.entries())
         order.append(e.path.mid(root.size() + 1));
-    EXPECT_EQ(order, (QStringList{"app1/dist", "app2/build", "app10/build"}));
+    EXPECT_EQ(order, (QStringList{"app1/node_modules", "app2/node_modules", "app10/node_modules"}));
     EXPECT_EQ(report.totalBytes(), report.entries().at(0).byteCount);
 }
 
 TEST_F(PurgeScan, RootIsKeptAsPassedAndEntriesAreStandardized)
 {
     dir("web/node_modules");
+    file("web/package.json");
     const QString written = env.home() + QStringLiteral("/./Projects/../Projects/");
     const auto report = LocalPurgePreview::snapshot(written, 6);
     EXPECT_EQ(report.rootPath(), written);
@@ -220,8 +227,8 @@ TEST_F(PurgeScan, ServiceReportsProgressOnceThenScansAtDepthSix)
 {
     dir("a/b/c/d/e/build");
     dir("a/b/c/d/e/f/build");
-    file("a/b/c/d/e/CMakeLists.txt");
-    file("a/b/c/d/e/f/CMakeLists.txt");
+    file("a/b/c/d/e/build/CMakeCache.txt");
+    file("a/b/c/d/e/f/build/CMakeCache.txt");
     QStringList progress;
     QThread* progressThread = nullptr;
     QProcessEnvironment environment;
@@ -240,65 +247,6 @@ TEST_F(PurgeScan, ServiceReportsProgressOnceThenScansAtDepthSix)
     EXPECT_EQ(PurgePreviewService::snapshot(root).result().entries().size(), 1);
 }
 
-// A home as people keep it: tools, settings, documents and projects side by side.
-TEST(PurgeHomeScan, GenericNamesCountOnlyBesideAProjectFileAndNeverDirectlyInTheHomeTable)
-{
-    TestEnv env;
-    const struct {
-        const char* folder;
-        const char* marker; // a file beside the folder, or nullptr
-        bool reported;
-    } table[] = {
-        // The user's own folders that merely share a name with build output.
-        {".cache", nullptr, false},
-        {".cargo/bin", nullptr, false},
-        {".local/bin", nullptr, false},
-        {"go/bin", nullptr, false},
-        {"bin", nullptr, false},
-        {"node_modules", nullptr, false}, // directly in the home: never a target
-        {".config/app/env", nullptr, false},
-        {"Documents/taxes/out", nullptr, false},
-        {"Documents/thesis/build", nullptr, false},
-        {"code/php-site/vendor", nullptr, false},
-        {"code/notes/dist", "README.md", false},
-        {"code/site/Pods", nullptr, false},
-        // The same names beside a project file of an ecosystem that makes them.
-        {"code/crate/target", "Cargo.toml", true},
-        {"code/java/target", "pom.xml", true},
-        {"code/web/dist", "package.json", true},
-        {"code/web2/.cache", "package.json", true},
-        {"code/tool/build", "CMakeLists.txt", true},
-        {"code/lib/build", "pyproject.toml", true},
-        {"code/app/bin", "App.csproj", true},
-        {"code/app/obj", "App.csproj", true},
-        {"code/shop/vendor", "composer.json", true},
-        {"code/svc/vendor", "go.mod", true},
-        {"code/py/venv", "requirements.txt", true},
-        {"code/ios/Pods", "Podfile", true},
-        // A name of the wrong ecosystem does not count.
-        {"code/rusty/bin", "Cargo.toml", false},
-        {"code/node/target", "package.json", false},
-        // Names only build tools make count by name.
-        {"code/plain/node_modules", nullptr, true},
-        {"code/plain2/__pycache__", nullptr, true},
-        {"code/plain3/.gradle", nullptr, true},
-        {"code/plain4/DerivedData", nullptr, true},
-    };
-    for (const auto& c : table) {
-        const QString folder = QString::fromUtf8(c.folder);
-        env.writeFile(folder + "/content", "x");
-        if (c.marker)
-            env.writeFile(QFileInfo(env.home() + "/" + folder).path() + "/" + c.marker, "{}");
-    }
-    const auto found = byPath(LocalPurgePreview::snapshot(env.home(), 6), env.home());
-    for (const auto& c : table)
-        EXPECT_EQ(found.contains(QString::fromUtf8(c.folder)), c.reported) << c.folder;
-    int reported = 0;
-    for (const auto& c : table)
-        reported += c.reported ? 1 : 0;
-    EXPECT_EQ(found.size(), reported) << found.keys().join(", ").toStdString();
-}
-
 TEST_F(PurgeScan, ServiceFailsForAFolderItCannotList)
 {
     // An empty report would say the folder holds no build folder; it was never looked at.
@@ -306,6 +254,7 @@ TEST_F(PurgeScan, ServiceFailsForAFolderItCannotList)
     const QString link = env.home() + QStringLiteral("/projects-link");
     ASSERT_TRUE(QFile::link(root, link));
     dir("app/node_modules");
+    env.writeFile(root + QStringLiteral("/app/package.json"));
     struct Case {
         QString path;
         std::optional<FolderAccessError::Kind> kind;

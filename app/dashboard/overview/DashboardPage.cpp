@@ -191,14 +191,14 @@ QString DashboardPage::skeletonStatusText() const
 
 void DashboardPage::quit(int row)
 {
-    if (const auto entry = m_processes.entry(row))
+    if (const auto entry = m_processes.entry(row); entry && !entry->ended)
         end(*entry, false);
 }
 
 void DashboardPage::requestForceQuit(int row)
 {
     const auto entry = m_processes.entry(row);
-    if (!entry)
+    if (!entry || entry->ended)
         return;
     m_forceQuitTarget = entry;
     emit forceQuitChanged();

@@ -72,6 +72,16 @@ ColumnLayout {
         bottomMargin: 8
         boundsBehavior: Flickable.StopAtBounds
         model: list.page.processes
+        // Rows keep their places under the pointer, so a row's quit button stays over the row
+        // the user aimed at; the order catches up when the pointer leaves.
+        HoverHandler {
+            id: listHover
+        }
+        Binding {
+            target: list.page.processes
+            property: "held"
+            value: listHover.hovered
+        }
         delegate: ProcessUsageRow {
             objectName: "processRow"
             width: ListView.view.width

@@ -41,7 +41,9 @@ QVariant ProcessUsageListModel::data(const QModelIndex& index, int role) const
     case MemoryKnownRole:
         return p.memory.has_value();
     case CanTerminateRole:
-        return ProcessControl::canTerminate(p.pid);
+        return !e.ended && ProcessControl::canTerminate(p.pid);
+    case EndedRole:
+        return e.ended;
     default:
         return {};
     }
@@ -63,12 +65,46 @@ QHash<int, QByteArray> ProcessUsageListModel::roleNames() const
         {CpuKnownRole, "cpuKnown"},
         {MemoryKnownRole, "memoryKnown"},
         {CanTerminateRole, "canTerminate"},
+        {EndedRole, "ended"},
     };
 }
 
 void ProcessUsageListModel::setEntries(const QList<ProcessUsageEntry>& entries)
 {
+    m_latest = entries;
+    show(m_held ? heldRows() : entries);
+}
+
+void ProcessUsageListModel::setHeld(bool held)
+{
+    if (held == m_held)
+        return;
+    m_held = held;
+    if (!held)
+        show(m_latest);
+    emit heldChanged();
+}
+
+void ProcessUsageListModel::show(const QList<ProcessUsageEntry>& entries)
+{
     replaceRows(entries);
+}
+
+QList<ProcessUsageEntry> ProcessUsageListModel::heldRows() const
+{
+    QHash<QString, qsizetype> latest;
+    latest.reserve(m_latest.size());
+    for (qsizetype i = 0; i < m_latest.size(); ++i)
+        latest.insert(m_latest[i].key, i);
+    QList<ProcessUsageEntry> out = rows();
+    for (ProcessUsageEntry& row : out) {
+        const auto at = latest.constFind(row.key);
+        if (at != latest.constEnd())
+            row = m_latest[*at];
+        else
+            row.ended = true;
+    }
+    return out;
 }
 
 void ProcessUsageListModel::setLanguage(AppResolvedLanguage language)

@@ -16,6 +16,8 @@ struct ProcessUsageEntry {
     QString key;
     SystemReport::ProcessInfo process;
     std::optional<quint64> startTime;
+    // Listed no more while the list held its rows still; shown ended, with nothing to act on.
+    bool ended = false;
 
     bool operator==(const ProcessUsageEntry&) const = default;
 };

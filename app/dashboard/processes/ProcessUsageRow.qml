@@ -20,6 +20,7 @@ Item {
     required property bool cpuKnown
     required property bool memoryKnown
     required property bool canTerminate
+    required property bool ended
     readonly property bool isHovered: hover.hovered
     implicitHeight: card.implicitHeight
 
@@ -35,6 +36,8 @@ Item {
         id: card
         width: row.width
         height: row.height
+        // A process that ended while the rows were held; it leaves when they are released.
+        opacity: row.ended ? 0.45 : 1
         spacing: 12
         verticalPadding: 8
         ColumnLayout {

@@ -14,7 +14,8 @@ ProtectionSheet {
     width: 680
     height: 520
     presented: root.model.showingCleanProtectionSheet && root.hostVisible
-    onDismissed: if (root.model.showingCleanProtectionSheet) root.model.showingCleanProtectionSheet = false
+    // Leaving the page hides the sheet without closing it: it comes back with its text.
+    onDismissed: if (root.hostVisible && root.model.showingCleanProtectionSheet) root.model.showingCleanProtectionSheet = false
     editor: cleanEditor
     name: "cleanProtection"
     title: Tr.text("保护名单", "Protection List")
@@ -26,6 +27,8 @@ ProtectionSheet {
     }
 
     Item {
+        id: frame
+        objectName: "cleanProtectionEditorFrame"
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.leftMargin: 22
@@ -34,9 +37,20 @@ ProtectionSheet {
             anchors.fill: parent
             cornerRadius: 8
         }
+        // A click in the frame's margin types into the editor too, at the end when below the text.
+        TapHandler {
+            onTapped: point => {
+                const at = textArea.mapFromItem(frame, point.position);
+                textArea.forceActiveFocus();
+                textArea.cursorPosition = at.y >= textArea.contentHeight ? textArea.length : textArea.positionAt(at.x, at.y);
+            }
+        }
         ScrollView {
             anchors.fill: parent
             anchors.margins: 10
+            // No bars: an idle bar still took the clicks meant for the last line.
+            ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
+            ScrollBar.vertical.policy: ScrollBar.AlwaysOff
             TextArea {
                 id: textArea
                 objectName: "cleanProtectionEditor"

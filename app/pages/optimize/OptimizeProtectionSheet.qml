@@ -15,7 +15,8 @@ ProtectionSheet {
     width: 620
     height: 560
     presented: root.model.showingOptimizeProtectionSheet && root.hostVisible
-    onDismissed: if (root.model.showingOptimizeProtectionSheet) root.model.showingOptimizeProtectionSheet = false
+    // Leaving the page hides the sheet without closing it: it comes back as it was.
+    onDismissed: if (root.hostVisible && root.model.showingOptimizeProtectionSheet) root.model.showingOptimizeProtectionSheet = false
     editor: safeguards
     name: "optimizeSafeguards"
     title: Tr.text("优化保护项", "Optimization Safeguards")

@@ -204,8 +204,49 @@ TEST_F(DashboardViewTest, KillButtonShowsOnHoverOnlyWhereTheProcessMayBeEnded)
     view().click(killOf(firefox));
     ASSERT_EQ(status.terminations.size(), 1);
     EXPECT_EQ(status.terminations[0], (std::pair<qint64, bool>{4321, false}));
-    // The row fades out and goes.
+    // Under the pointer the row stays, shown ended; it goes once the pointer leaves the list.
+    view().settle();
+    ASSERT_NE(rowNamed(QStringLiteral("firefox-esr")), nullptr);
+    EXPECT_TRUE(rowNamed(QStringLiteral("firefox-esr"))->property("ended").toBool());
+    view().hover(view().find(QStringLiteral("processHeader")));
     EXPECT_TRUE(spinUntil([&] { return rowNamed(QStringLiteral("firefox-esr")) == nullptr; }, 3000));
+}
+
+TEST_F(DashboardViewTest, RowsHoldStillUnderThePointerAndCatchUpWhenItLeaves)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    showProcesses();
+    ASSERT_EQ(rowNames(), (QStringList{"firefox-esr", "Xorg", "kworker"}));
+    QQuickItem* firefox = rowNamed(QStringLiteral("firefox-esr"));
+    view().hover(firefox);
+
+    // A refresh that would put firefox last, end Xorg and bring a busy newcomer.
+    {
+        QMutexLocker lock(&status.mutex);
+        status.table = {proc(7000, QStringLiteral("yes"), 95.0, 0.1), proc(50, QStringLiteral("kworker"), 40.0, 0.0),
+                        proc(4321, QStringLiteral("firefox-esr"), 1.0, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr"))};
+    }
+    ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+    view().settle(60);
+    EXPECT_EQ(rowNames(), (QStringList{"firefox-esr", "Xorg", "kworker"}));
+    EXPECT_EQ(rowNamed(QStringLiteral("firefox-esr")), firefox);
+    EXPECT_EQ(firefox->findChild<QQuickItem*>(QStringLiteral("processCpu"))->property("text").toString(), QStringLiteral("1.0%"));
+    QQuickItem* xorg = rowNamed(QStringLiteral("Xorg"));
+    ASSERT_NE(xorg, nullptr);
+    EXPECT_TRUE(xorg->property("ended").toBool());
+    EXPECT_FALSE(xorg->property("canTerminate").toBool());
+
+    // The button under the pointer still ends the process the user aimed at.
+    QQuickItem* kill = firefox->findChild<QQuickItem*>(QStringLiteral("killButton"));
+    ASSERT_TRUE(kill && kill->property("isVisible").toBool());
+    view().click(kill);
+    ASSERT_EQ(status.terminations.size(), 1);
+    EXPECT_EQ(status.terminations[0].first, 4321);
+
+    view().hover(view().find(QStringLiteral("processHeader")));
+    EXPECT_TRUE(spinUntil([&] { return rowNames() == QStringList{"yes", "kworker"}; }, 3000)) << rowNames().join(',').toStdString();
 }
 
 TEST_F(DashboardViewTest, ForceQuitAsksFirstAndCancellingEndsNothing)

@@ -293,3 +293,65 @@ TEST(ProcessListModel, RowTextsFollowTheLanguage)
     EXPECT_EQ(model.data(model.index(0), ProcessUsageListModel::CpuToneRole).toString(), QStringLiteral("danger"));
     EXPECT_EQ(model.data(model.index(0), ProcessUsageListModel::MemoryToneRole).toString(), QStringLiteral("amber"));
 }
+
+TEST(ProcessListModel, HeldRowsKeepTheirPlacesUntilReleased)
+{
+    struct Case {
+        const char* what;
+        QStringList next;           // the refreshes that arrive while held (the last one counts)
+        QStringList held;           // the rows shown while held, in place
+        QStringList ended;          // of those, the ones shown ended
+        QStringList released;       // the rows after the pointer leaves
+    };
+    const Case cases[] = {
+        {"reorder waits", {"c", "a", "b"}, {"a", "b", "c"}, {}, {"c", "a", "b"}},
+        {"gone rows stay, ended", {"c", "a"}, {"a", "b", "c"}, {"b"}, {"c", "a"}},
+        {"new rows wait", {"d", "a", "b", "c"}, {"a", "b", "c"}, {}, {"d", "a", "b", "c"}},
+        {"all at once", {"e", "c", "d"}, {"a", "b", "c"}, {"a", "b"}, {"e", "c", "d"}},
+        {"everything gone", {}, {"a", "b", "c"}, {"a", "b", "c"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProcessUsageListModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        model.setEntries(entriesOf({"a", "b", "c"}));
+        model.setHeld(true);
+        QSignalSpy moves(&model, &QAbstractItemModel::rowsAboutToBeMoved);
+        QSignalSpy removes(&model, &QAbstractItemModel::rowsAboutToBeRemoved);
+        QSignalSpy inserts(&model, &QAbstractItemModel::rowsAboutToBeInserted);
+        QSignalSpy layouts(&model, &QAbstractItemModel::layoutAboutToBeChanged);
+
+        auto next = entriesOf(c.next);
+        for (auto& e : next)
+            e.process.cpu = 50.0;
+        model.setEntries(entriesOf({"c", "b", "a"})); // an earlier refresh that also waits
+        model.setEntries(next);
+        EXPECT_EQ(keys(model), c.held);
+        EXPECT_EQ(moves.size() + removes.size() + inserts.size() + layouts.size(), 0);
+        for (int i = 0; i < model.rowCount(); ++i) {
+            const bool ended = c.ended.contains(keys(model)[i]);
+            EXPECT_EQ(model.data(model.index(i), ProcessUsageListModel::EndedRole).toBool(), ended) << i;
+            // Figures of rows still listed update in place.
+            if (!ended) {
+                EXPECT_EQ(model.data(model.index(i), ProcessUsageListModel::CpuTextRole).toString(), QStringLiteral("50.0%"));
+            }
+        }
+
+        model.setHeld(false);
+        EXPECT_EQ(keys(model), c.released);
+        for (int i = 0; i < model.rowCount(); ++i)
+            EXPECT_FALSE(model.data(model.index(i), ProcessUsageListModel::EndedRole).toBool());
+    }
+}
+
+TEST(ProcessListModel, AnEndedRowCannotBeEnded)
+{
+    ProcessControl::setHooksForTesting({.sendSignal = {}, .ownPid = [] { return qint64(4242); }, .maximumPid = {}});
+    ProcessUsageListModel model;
+    model.setEntries(ProcessUsageRow::entries({proc(500, QStringLiteral("yes")), proc(501, QStringLiteral("other"))}, {}));
+    model.setHeld(true);
+    model.setEntries(ProcessUsageRow::entries({proc(501, QStringLiteral("other"))}, {}));
+    EXPECT_FALSE(model.data(model.index(0), ProcessUsageListModel::CanTerminateRole).toBool());
+    EXPECT_TRUE(model.data(model.index(1), ProcessUsageListModel::CanTerminateRole).toBool());
+    ProcessControl::setHooksForTesting({});
+}

@@ -298,6 +298,41 @@ TEST_F(CleanProtectionSheetView, ReturnSavesWhenTheEditorDoesNotTakeIt)
     EXPECT_EQ(saves, 1);
 }
 
+TEST_F(CleanProtectionSheetView, AClickAnywhereInTheEditorFrameTypesIntoTheEditor)
+{
+    QQuickItem* editor = openSheet();
+    ASSERT_TRUE(editor);
+    QQuickItem* frame = item("cleanProtectionEditorFrame");
+    ASSERT_TRUE(frame);
+    const int end = static_cast<int>(textOf(editor).size());
+    // The last line's height and the room below it, then the middle of the empty space.
+    for (const qreal fromBottom : {2.0, 8.0, 14.0, 20.0, 26.0, frame->height() / 2}) {
+        item("cleanProtectionCancel")->forceActiveFocus();
+        const QPointF at(frame->width() / 2, frame->height() - fromBottom);
+        QTest::mouseClick(&view().window(), Qt::LeftButton, {}, frame->mapToScene(at).toPoint());
+        view().settle();
+        EXPECT_TRUE(editor->hasActiveFocus()) << fromBottom;
+        EXPECT_EQ(editor->property("cursorPosition").toInt(), end) << fromBottom;
+    }
+    // What is typed there stays: Return is a new line, not the sheet's Save.
+    typeText(view(), QStringLiteral("\n~/Music"));
+    QTest::keyClick(&view().window(), Qt::Key_Return);
+    view().settle();
+    EXPECT_TRUE(sheetOpen());
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(view().model().cleanWhitelistText(), QStringLiteral("~/Projects\n~/Library/Caches/keep\n~/Music\n"));
+
+    // Leaving the page with the sheet open keeps it and its text for the return.
+    view().root()->setVisible(false);
+    ASSERT_TRUE(waitClosed());
+    QTest::qWait(300); // the closing fade ends before the sheet reports it closed
+    view().settle();
+    EXPECT_TRUE(view().model().showingCleanProtectionSheet());
+    view().root()->setVisible(true);
+    ASSERT_TRUE(settleUntil(view(), [&] { return sheetOpen(); }));
+    EXPECT_EQ(textOf(item("cleanProtectionEditor")), QStringLiteral("~/Projects\n~/Library/Caches/keep\n~/Music\n"));
+}
+
 TEST_F(CleanProtectionSheetView, EscapeClosesAndWritesTheFlagBack)
 {
     ASSERT_TRUE(openSheet());

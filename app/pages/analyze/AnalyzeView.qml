@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
@@ -97,7 +96,7 @@ NativePage {
                     objectName: "chooseAnalysisFolderButton"
                     title: Loc.chinese ? "选择" : "Choose"
                     systemImage: "folder"
-                    onClicked: folderDialog.open()
+                    onClicked: folderChooser.choose()
                 }
             }
         }
@@ -151,13 +150,10 @@ NativePage {
         onConfirmed: analyzePage.confirmTrash()
     }
 
-    FolderDialog {
-        id: folderDialog
+    FolderChooser {
+        id: folderChooser
         objectName: "analysisFolderDialog"
-        // The window the page is shown in, also when the page was made before it was placed there.
-        parentWindow: root.Window.window
-        acceptLabel: Loc.chinese ? "选择" : "Choose"
-        currentFolder: analyzePage.analysisFolderUrl
-        onAccepted: analyzePage.chooseFolder(selectedFolder)
+        startFolder: analyzePage.analysisFolderUrl
+        onFolderChosen: folder => analyzePage.chooseFolder(folder)
     }
 }

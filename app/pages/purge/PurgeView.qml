@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
@@ -83,7 +82,7 @@ NativePage {
                     objectName: "chooseFolderButton"
                     title: Loc.chinese ? "选择文件夹" : "Choose Folder"
                     systemImage: "folder"
-                    onClicked: folderDialog.open()
+                    onClicked: folderChooser.choose()
                 }
             }
         }
@@ -121,13 +120,10 @@ NativePage {
         onConfirmed: purgePage.confirmTrash()
     }
 
-    FolderDialog {
-        id: folderDialog
+    FolderChooser {
+        id: folderChooser
         objectName: "scanFolderDialog"
-        // The window the page is shown in, also when the page was made before it was placed there.
-        parentWindow: root.Window.window
-        acceptLabel: Loc.chinese ? "选择" : "Choose"
-        currentFolder: purgePage.scanFolderUrl
-        onAccepted: purgePage.chooseScanFolder(selectedFolder)
+        startFolder: purgePage.scanFolderUrl
+        onFolderChosen: folder => purgePage.chooseScanFolder(folder)
     }
 }

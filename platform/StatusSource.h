@@ -114,6 +114,7 @@ struct ProcessReading {
     std::optional<double> cpu;    // percent of one processor over a recent window
     std::optional<double> memory; // percent of physical memory
     std::optional<quint64> startTime; // kernel start time, to recognise a reused pid
+    bool kernelThread = false;        // a task of the kernel itself, which no signal ends
     bool operator==(const ProcessReading&) const = default;
 };
 

@@ -33,9 +33,4 @@ void Loc::setPreference(const QString& raw)
     LocalizationSettings::shared().setPreference(appLanguagePreferenceFromRaw(raw).value_or(AppLanguagePreference::system));
 }
 
-QString Loc::text(const QString& zh, const QString& en) const
-{
-    return chinese() ? zh : en;
-}
-
 } // namespace roror

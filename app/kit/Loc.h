@@ -11,8 +11,8 @@ class QJSEngine;
 
 namespace roror {
 
-// The interface's view of the shared language setting. Bindings read `chinese` so that every
-// text re-evaluates when the language changes: `Loc.chinese ? "清理" : "Clean"`.
+// The interface's view of the shared language setting. Bindings read `chinese` (through
+// `Tr.text("清理", "Clean")`) so that every text re-evaluates when the language changes.
 class Loc : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -29,8 +29,6 @@ public:
     bool chinese() const;
     QString preference() const;
     void setPreference(const QString& raw);
-
-    Q_INVOKABLE QString text(const QString& zh, const QString& en) const;
 
 signals:
     void languageChanged();

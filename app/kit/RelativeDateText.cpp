@@ -81,6 +81,13 @@ QString shortPhrase(const QDateTime& date, const QDateTime& now, AppResolvedLang
                                                     : english(choice.unit, choice.n, past);
 }
 
+std::optional<QString> storedPhrase(double storedDate, const QDateTime& now, AppResolvedLanguage language)
+{
+    if (!(storedDate > 0))
+        return std::nullopt;
+    return shortPhrase(QDateTime::fromMSecsSinceEpoch(qint64(storedDate * 1000.0)), now, language);
+}
+
 AppResolvedLanguage systemLanguage()
 {
     return AppLocalization::resolvedLanguage(AppLanguagePreference::system, PreferredLanguages::current());

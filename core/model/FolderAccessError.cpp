@@ -13,34 +13,25 @@ namespace roror {
 
 namespace {
 
-QString describe(FolderAccessError::Kind kind, const QString& path, const QString& reason)
+QString message(FolderAccessError::Kind kind)
 {
     using AppLocalization::coreText;
-    QString text;
     switch (kind) {
     case FolderAccessError::Kind::missing:
-        text = coreText(QStringLiteral("文件夹“%1”不存在。"), QStringLiteral("The folder “%1” doesn’t exist."));
-        break;
+        return coreText(QStringLiteral("文件夹“%1”不存在。"), QStringLiteral("The folder “%1” doesn’t exist."));
     case FolderAccessError::Kind::notFolder:
-        text = coreText(QStringLiteral("“%1”不是文件夹。"), QStringLiteral("“%1” isn’t a folder."));
-        break;
+        return coreText(QStringLiteral("“%1”不是文件夹。"), QStringLiteral("“%1” isn’t a folder."));
     case FolderAccessError::Kind::unreadable:
-        text = coreText(QStringLiteral("无法读取文件夹“%1”。"), QStringLiteral("The folder “%1” couldn’t be read."));
         break;
     }
-    text = text.arg(path);
-    if (!reason.isEmpty())
-        text += QLatin1Char(' ') + reason;
-    return text;
+    return coreText(QStringLiteral("无法读取文件夹“%1”。"), QStringLiteral("The folder “%1” couldn’t be read."));
 }
 
 } // namespace
 
 FolderAccessError::FolderAccessError(Kind kind, const QString& path, const QString& reason)
-    : m_kind(kind)
-    , m_path(path)
-    , m_description(describe(kind, path, reason))
-    , m_what(m_description.toUtf8())
+    : PathError(path, message(kind), reason)
+    , m_kind(kind)
 {
 }
 

@@ -118,6 +118,7 @@ ProcessList processSnapshot()
     ProcessList processes;
     processes.reserve(readings->size());
     QHash<qint64, quint64> startTimes;
+    QSet<qint64> kernelThreads;
     for (const ProcessReading& r : *readings) {
         SystemReport::ProcessInfo info;
         info.pid = r.pid;
@@ -129,8 +130,10 @@ ProcessList processSnapshot()
         processes.append(info);
         if (r.startTime)
             startTimes.insert(r.pid, *r.startTime);
+        if (r.kernelThread)
+            kernelThreads.insert(r.pid);
     }
-    ProcessControl::rememberListedProcesses(startTimes);
+    ProcessControl::rememberListedProcesses(startTimes, kernelThreads);
     sortByCPU(processes);
     return processes;
 }

@@ -21,6 +21,8 @@ struct State {
     // The listing before the latest: the process list on screen may still be that one while the
     // next listing is being taken.
     QHash<qint64, quint64> earlierStartTimes;
+    QSet<qint64> listedKernelThreads;
+    QSet<qint64> earlierKernelThreads;
 };
 
 State& state()
@@ -48,6 +50,13 @@ Hooks currentHooks()
 bool isValidPid(qint64 pid, const Hooks& hooks)
 {
     return pid >= 1 && pid <= std::numeric_limits<qint32>::max() && pid <= hooks.maximumPid();
+}
+
+// Kernel threads ignore the signals, so a "successful" quit would end nothing.
+bool isListedKernelThread(qint64 pid)
+{
+    std::lock_guard lock(state().lock);
+    return state().listedKernelThreads.contains(pid) || state().earlierKernelThreads.contains(pid);
 }
 
 } // namespace
@@ -80,7 +89,7 @@ bool canTerminate(std::optional<qint64> pid)
     if (!pid || *pid < 101)
         return false;
     const Hooks hooks = currentHooks();
-    return isValidPid(*pid, hooks) && *pid != hooks.ownPid();
+    return isValidPid(*pid, hooks) && *pid != hooks.ownPid() && !isListedKernelThread(*pid);
 }
 
 bool terminate(qint64 pid, bool force)
@@ -90,7 +99,7 @@ bool terminate(qint64 pid, bool force)
         throw Failure::invalidPID();
     if (pid == hooks.ownPid())
         throw Failure::selfProcess();
-    if (pid <= 100)
+    if (pid <= 100 || isListedKernelThread(pid))
         throw Failure::systemProcess();
 
     // There is no application-level quit request on this platform; the signal is the request.
@@ -116,10 +125,11 @@ bool terminate(qint64 pid, bool force)
     throw Failure::unknown(error);
 }
 
-void rememberListedProcesses(const QHash<qint64, quint64>& startTimes)
+void rememberListedProcesses(const QHash<qint64, quint64>& startTimes, const QSet<qint64>& kernelThreads)
 {
     std::lock_guard lock(state().lock);
     state().earlierStartTimes = std::exchange(state().listedStartTimes, startTimes);
+    state().earlierKernelThreads = std::exchange(state().listedKernelThreads, kernelThreads);
 }
 
 QHash<qint64, quint64> listedStartTimes()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <exception>
 #include <functional>
@@ -42,20 +43,22 @@ private:
     qint32 m_code;
 };
 
-// Whether the process list may offer to end this process: not absent, above 100, a valid pid and
-// not this program.
+// Whether the process list may offer to end this process: not absent, above 100, a valid pid,
+// not this program and not listed as a kernel thread by one of the last two process tables.
 bool canTerminate(std::optional<qint64> pid);
 
 // Sends SIGKILL (force) or SIGTERM. Refuses pids below 1 or beyond the system's pid range
-// (invalidPID), this program (selfProcess) and pids up to 100 (systemProcess). A pid whose
+// (invalidPID), this program (selfProcess), pids up to 100 and listed kernel threads
+// (systemProcess). A pid whose
 // process was listed by one of the last two process tables (the later one first) is signalled
 // only while it is still that process (same start time); otherwise it counts as gone. Returns true once the signal was delivered;
 // throws Failure otherwise.
 bool terminate(qint64 pid, bool force);
 
-// The start times of the processes of the latest process table, by pid; the table before it is
-// kept too, since the list on screen lags one table behind while the next snapshot is taken.
-void rememberListedProcesses(const QHash<qint64, quint64>& startTimes);
+// The start times of the processes of the latest process table, by pid, and the pids of its kernel
+// threads; the table before it is kept too, since the list on screen lags one table behind while
+// the next snapshot is taken.
+void rememberListedProcesses(const QHash<qint64, quint64>& startTimes, const QSet<qint64>& kernelThreads = {});
 // The start times of the latest process table, by pid (a pid it did not list is not there).
 QHash<qint64, quint64> listedStartTimes();
 

@@ -45,11 +45,6 @@ qint64 logicalSize(const QString& path)
     return info ? info->logicalSize : 0;
 }
 
-bool isHiddenName(const QString& name)
-{
-    return name.startsWith(QLatin1Char('.'));
-}
-
 bool isPackageExtension(const QString& extension)
 {
     static const QSet<QString> packages = {

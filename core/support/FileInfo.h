@@ -32,8 +32,6 @@ qint64 sizeOnDisk(const QString& path);
 // Logical size of one item (0 when missing).
 qint64 logicalSize(const QString& path);
 
-bool isHiddenName(const QString& name);
-
 // Folders that the Finder shows as one item (bundles); the extension is compared without case.
 bool isPackageExtension(const QString& extension);
 

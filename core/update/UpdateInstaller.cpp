@@ -1,6 +1,8 @@
 #include "core/update/UpdateInstaller.h"
 
 #include "core/model/AppLocalization.h"
+#include "core/model/SizeText.h"
+#include "core/support/Log.h"
 #include "core/support/StandardPath.h"
 #include "core/update/UpdateConfiguration.h"
 #include "core/update/UpdateRelaunchScript.h"
@@ -20,6 +22,9 @@
 #include <QTemporaryFile>
 #include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -43,6 +48,27 @@ struct InstallResult {
 QString shortRandomName()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).left(8).toUpper();
+}
+
+// A limit as people write it: "1 GiB", "512 MiB".
+QString limitText(qint64 bytes)
+{
+    constexpr qint64 KiB = 1024;
+    if (bytes > 0 && bytes % (KiB * KiB * KiB) == 0)
+        return QStringLiteral("%1 GiB").arg(bytes / (KiB * KiB * KiB));
+    if (bytes > 0 && bytes % (KiB * KiB) == 0)
+        return QStringLiteral("%1 MiB").arg(bytes / (KiB * KiB));
+    if (bytes > 0 && bytes % KiB == 0)
+        return QStringLiteral("%1 KiB").arg(bytes / KiB);
+    return SizeText::bytes(bytes);
+}
+
+QString downloadTooLarge(qint64 limit)
+{
+    return UpdateInstallerError::downloadFailed(
+               AppLocalization::coreText(QStringLiteral("更新超过了 %1 的下载上限").arg(limitText(limit)),
+                                         QStringLiteral("the update is larger than the download limit of %1").arg(limitText(limit))))
+        .errorDescription();
 }
 
 bool isSuccessStatus(const QVariant& status)
@@ -116,6 +142,56 @@ std::optional<QString> unusableReason(const QString& candidate, const QString& i
     return std::nullopt;
 }
 
+// Why the relaunch script could not swap the bundle at `bundlePath`, or nothing when it can: it
+// creates the new copy beside the installed one and renames both, so that folder must take a new
+// folder and the bundle must be movable. Found out now, while the application still runs.
+std::optional<QString> swapProblem(const QString& bundlePath)
+{
+    const QString folder = QFileInfo(bundlePath).absolutePath();
+    const QString problem = AppLocalization::coreText(QStringLiteral("无法在文件夹 %1 中放置新版本。").arg(folder),
+                                                      QStringLiteral("The new version cannot be put in the folder %1.").arg(folder));
+    const QString staged = UpdateRelaunchScript::stagedPath(bundlePath);
+    const QByteArray stagedName = QFile::encodeName(staged);
+    // A copy left by an earlier attempt; the script would remove it first as well.
+    struct stat info {};
+    if (::lstat(stagedName.constData(), &info) == 0)
+        DiskImage::detach(staged);
+    if (::mkdir(stagedName.constData(), 0700) != 0) {
+        qCWarning(roror::log::update) << "cannot create" << staged << ":" << std::strerror(errno);
+        return problem;
+    }
+    if (::rmdir(stagedName.constData()) != 0)
+        qCWarning(roror::log::update) << "cannot remove" << staged << ":" << std::strerror(errno);
+    // Renaming within one folder needs no write permission on the bundle itself, but an immutable
+    // bundle or a read-only mount refuses it.
+    const QByteArray bundleName = QFile::encodeName(bundlePath);
+    if (::access(bundleName.constData(), W_OK) != 0 && (errno == EPERM || errno == EROFS)) {
+        qCWarning(roror::log::update) << "cannot move" << bundlePath << ":" << std::strerror(errno);
+        return AppLocalization::coreText(QStringLiteral("无法替换已安装的 %1。").arg(bundlePath),
+                                         QStringLiteral("The installed copy %1 cannot be replaced.").arg(bundlePath));
+    }
+    return std::nullopt;
+}
+
+// Which unpacked-size limit an archive of `archiveBytes` is held to, and how to say it was passed.
+struct UnpackLimit {
+    qint64 bytes = 0;
+    QString message;
+};
+
+UnpackLimit unpackLimit(qint64 archiveBytes, const UpdateInstaller::Limits& limits)
+{
+    using AppLocalization::coreText;
+    const qint64 ratio = std::max<qint64>(limits.unpackedRatio, 1);
+    if (archiveBytes < limits.unpackedBytes / ratio)
+        return {archiveBytes * ratio,
+                coreText(QStringLiteral("更新解压后会超过其下载大小的 %1 倍。").arg(ratio),
+                         QStringLiteral("The update would unpack to more than %1 times its download size.").arg(ratio))};
+    return {limits.unpackedBytes,
+            coreText(QStringLiteral("更新解压后会超过 %1。").arg(limitText(limits.unpackedBytes)),
+                     QStringLiteral("The update would unpack to more than %1.").arg(limitText(limits.unpackedBytes)))};
+}
+
 // Writes the relaunch script as an executable file; false when any step fails.
 bool writeScript(const QString& scriptPath)
 {
@@ -130,16 +206,30 @@ bool writeScript(const QString& scriptPath)
                                                  | QFileDevice::ReadOther | QFileDevice::ExeOther);
 }
 
-InstallResult doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchContext& context)
+InstallResult doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchContext& context,
+                        const UpdateInstaller::Limits& limits)
 {
     // Only an installed copy can be replaced; anything else (a build tree) is left alone.
-    if (context.bundlePath.isEmpty() || context.executablePath.isEmpty())
+    if (context.bundlePath.isEmpty() || context.executablePath.isEmpty()) {
+        qCWarning(roror::log::update) << "not an installed copy; nothing to replace";
         return {InstallOutcome::installFailed, {}};
+    }
 
     const QString mountFolder = joinPath(QFileInfo(dmgPath).absolutePath(), QStringLiteral("mnt"));
     QDir().mkpath(mountFolder);
-    if (!DiskImage::attach(dmgPath, mountFolder))
+    const UnpackLimit limit = unpackLimit(QFileInfo(dmgPath).size(), limits);
+    qCInfo(roror::log::update) << "unpacking" << dmgPath << "into" << mountFolder << "up to" << limit.bytes << "bytes";
+    switch (DiskImage::attach(dmgPath, mountFolder, limit.bytes)) {
+    case DiskImage::AttachResult::attached:
+        break;
+    case DiskImage::AttachResult::unreadable:
+        qCWarning(roror::log::update) << "cannot unpack" << dmgPath;
         return {InstallOutcome::mountFailed, {}};
+    case DiskImage::AttachResult::tooLarge:
+        qCWarning(roror::log::update) << "refused" << dmgPath << ": it unpacks to more than" << limit.bytes << "bytes";
+        DiskImage::detach(mountFolder);
+        return {InstallOutcome::installFailed, limit.message};
+    }
 
     // The image's copy must carry the installed copy's own name; anything else would be installed
     // in its place under that name.
@@ -152,17 +242,24 @@ InstallResult doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchC
     if (!app)
         app = findAnyApp(mountFolder);
     if (!app) {
+        qCWarning(roror::log::update) << "no application in" << dmgPath;
         DiskImage::detach(mountFolder);
         return {InstallOutcome::appNotFound, {}};
     }
     if (const std::optional<QString> reason = unusableReason(*app, installedName, context.executablePath)) {
+        qCWarning(roror::log::update) << "cannot install" << *app << ":" << *reason;
         DiskImage::detach(mountFolder);
         return {InstallOutcome::installFailed, *reason};
+    }
+    if (const std::optional<QString> problem = swapProblem(context.bundlePath)) {
+        DiskImage::detach(mountFolder);
+        return {InstallOutcome::installFailed, *problem};
     }
 
     const QString scriptPath =
         joinPath(QDir::tempPath(), QStringLiteral("roror-update-") + shortRandomName() + QStringLiteral(".sh"));
     if (!writeScript(scriptPath)) {
+        qCWarning(roror::log::update) << "cannot write the relaunch script" << scriptPath;
         QFile::remove(scriptPath);
         DiskImage::detach(mountFolder);
         return {InstallOutcome::installFailed,
@@ -174,9 +271,12 @@ InstallResult doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchC
         + UpdateRelaunchScript::arguments(context.processId, context.bundlePath, *app, mountFolder,
                                           context.executablePath, QFileInfo(dmgPath).absolutePath());
     if (!context.startScript || !context.startScript(QStringLiteral("/bin/bash"), arguments)) {
+        qCWarning(roror::log::update) << "cannot start the relaunch script" << scriptPath;
         QFile::remove(scriptPath);
         return {InstallOutcome::installFailed, {}};
     }
+    qCInfo(roror::log::update) << "relaunch script started:" << scriptPath << "replaces" << context.bundlePath
+                               << "with" << *app;
     return {InstallOutcome::scriptStarted, {}};
 }
 
@@ -242,6 +342,11 @@ void UpdateInstaller::setRelaunchContext(RelaunchContext context)
     m_relaunch = std::move(context);
 }
 
+void UpdateInstaller::setLimits(const Limits& limits)
+{
+    m_limits = limits;
+}
+
 bool UpdateInstaller::isAllowedDownloadURL(const QUrl& url)
 {
     return UpdateConfiguration::isSecureAddress(url);
@@ -249,6 +354,8 @@ bool UpdateInstaller::isAllowedDownloadURL(const QUrl& url)
 
 void UpdateInstaller::report(const UpdateInstallerState& state)
 {
+    if (state.kind == UpdateInstallerState::Kind::failed)
+        qCWarning(roror::log::update) << "update failed:" << state.message;
     if (onStateChanged)
         onStateChanged(state);
 }
@@ -300,6 +407,7 @@ void UpdateInstaller::download(const QUrl& url)
         return;
     }
 
+    qCInfo(roror::log::update) << "downloading" << url.toString();
     QNetworkRequest request(url);
     request.setTransferTimeout(transferTimeoutMs);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
@@ -317,6 +425,13 @@ void UpdateInstaller::download(const QUrl& url)
                                       QStringLiteral("updates are only downloaded over https"))).errorDescription();
         reply->abort();
     });
+    // An announced length past the limit ends the download before any of it is stored.
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
+        bool known = false;
+        const qint64 expected = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        if (known && isSuccessStatus(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute)))
+            stopWhenTooLarge(reply, expected);
+    });
     connect(reply, &QNetworkReply::readyRead, this, [this, reply, generation] {
         const QByteArray data = reply->readAll();
         // An error page is never stored as the image.
@@ -324,6 +439,8 @@ void UpdateInstaller::download(const QUrl& url)
             return;
         Download& task = *m_downloadTask;
         if (!task.failure.isEmpty() || !task.file)
+            return;
+        if (stopWhenTooLarge(reply, task.received + data.size()))
             return;
         if (task.file->write(data) != data.size()) {
             task.failure = task.file->errorString();
@@ -340,6 +457,18 @@ void UpdateInstaller::download(const QUrl& url)
         post(generation, [this, progress] { report(UpdateInstallerState::downloading(progress)); });
     });
     connect(reply, &QNetworkReply::finished, this, [this, generation] { finishDownload(generation); });
+}
+
+bool UpdateInstaller::stopWhenTooLarge(QNetworkReply* reply, qint64 bytes)
+{
+    if (bytes <= m_limits.downloadBytes)
+        return false;
+    if (m_downloadTask && m_downloadTask->failure.isEmpty()) {
+        qCWarning(roror::log::update) << "download stopped: more than" << m_limits.downloadBytes << "bytes";
+        m_downloadTask->failure = downloadTooLarge(m_limits.downloadBytes);
+        reply->abort();
+    }
+    return true;
 }
 
 void UpdateInstaller::finishDownload(quint64 generation)
@@ -381,6 +510,7 @@ void UpdateInstaller::finishDownload(quint64 generation)
         post(generation, [this, failure] { report(UpdateInstallerState::failed(failure)); });
         return;
     }
+    qCInfo(roror::log::update) << "downloaded to" << destination;
     post(generation, [this, destination] {
         m_downloadedDMGPath = destination;
         report(UpdateInstallerState::readyToInstall());
@@ -415,8 +545,10 @@ void UpdateInstaller::performInstallAndRelaunch()
 
     const QString dmgPath = *m_downloadedDMGPath;
     const RelaunchContext context = m_relaunch;
-    QtConcurrent::run([dmgPath, context] {
-        InstallResult result = doInstall(dmgPath, context);
+    const Limits limits = m_limits;
+    qCInfo(roror::log::update) << "installing" << dmgPath;
+    QtConcurrent::run([dmgPath, context, limits] {
+        InstallResult result = doInstall(dmgPath, context, limits);
         // A failed install leaves nothing behind; the relaunch script cleans up after itself.
         if (result.outcome != InstallOutcome::scriptStarted)
             removeDownloadFolder(dmgPath);
@@ -427,6 +559,7 @@ void UpdateInstaller::performInstallAndRelaunch()
             m_downloadedDMGPath.reset();
         switch (result.outcome) {
         case InstallOutcome::scriptStarted:
+            qCInfo(roror::log::update) << "quitting for the relaunch";
             if (context.requestTermination)
                 context.requestTermination();
             if (context.scheduleExit)

@@ -42,6 +42,13 @@ public:
         static RelaunchContext current();
     };
 
+    // How large an update may be. A download or an archive past these is refused before it can fill the disk.
+    struct Limits {
+        qint64 downloadBytes = qint64(1) << 30; // the downloaded archive
+        qint64 unpackedRatio = 20;              // unpacked bytes per downloaded byte
+        qint64 unpackedBytes = qint64(2) << 30; // unpacked, whatever the ratio
+    };
+
     explicit UpdateInstaller(QObject* parent = nullptr);
     ~UpdateInstaller() override;
 
@@ -57,6 +64,7 @@ public:
     void performInstallAndRelaunch();
 
     void setRelaunchContext(RelaunchContext context);
+    void setLimits(const Limits& limits);
 
     // https anywhere, or http to a loopback address; anything else is never fetched.
     static bool isAllowedDownloadURL(const QUrl& url);
@@ -68,6 +76,8 @@ private:
     // Runs `action` later on this object's thread, unless download `generation` is no longer the current one.
     void post(quint64 generation, std::function<void()> action);
     void finishDownload(quint64 generation);
+    // Ends the running download as failed when `bytes` pass the download limit; true when they do.
+    bool stopWhenTooLarge(QNetworkReply* reply, qint64 bytes);
 
     std::unique_ptr<Download> m_downloadTask;
     std::optional<QString> m_downloadedDMGPath;
@@ -75,6 +85,7 @@ private:
     bool m_installing = false; // from the start of an install until its script runs or it fails
     QNetworkAccessManager* m_network = nullptr;
     RelaunchContext m_relaunch;
+    Limits m_limits;
 };
 
 } // namespace roror

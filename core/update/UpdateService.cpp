@@ -1,6 +1,7 @@
 #include "core/update/UpdateService.h"
 
 #include "core/model/AppLocalization.h"
+#include "core/support/Log.h"
 #include "core/update/UpdateConfiguration.h"
 
 #include <QNetworkAccessManager>
@@ -38,6 +39,7 @@ QFuture<RororUpdateInfo> UpdateService::fetchLatest(const QUrl& url) const
     QFuture<RororUpdateInfo> future = promise->future();
     promise->start();
     if (!UpdateConfiguration::isSecureAddress(url)) {
+        qCWarning(roror::log::update) << "feed address refused:" << url.toString();
         promise->setException(std::make_exception_ptr(UpdateServiceError::insecureFeed()));
         promise->finish();
         return future;
@@ -74,7 +76,12 @@ QFuture<RororUpdateInfo> UpdateService::fetchLatest(const QUrl& url) const
             if (reply->error() != QNetworkReply::NoError)
                 throw UpdateTransportError(int(reply->error()), reply->errorString());
             promise->addResult(RororUpdateInfo::decode(reply->readAll()));
+            qCInfo(roror::log::update) << "feed read from" << reply->url().toString();
+        } catch (const UpdateError& error) {
+            qCWarning(roror::log::update) << "feed" << reply->url().toString() << ":" << error.errorDescription();
+            promise->setException(std::current_exception());
         } catch (...) {
+            qCWarning(roror::log::update) << "feed" << reply->url().toString() << "could not be read";
             promise->setException(std::current_exception());
         }
         promise->finish();

@@ -691,6 +691,9 @@ std::optional<QByteArray> readAt(int folder, const char* name, qsizetype limit)
     return data;
 }
 
+constexpr unsigned kKernelThreadFlag = 0x00200000; // PF_KTHREAD in the flags of /proc/<pid>/stat
+constexpr qint64 kKernelThreadDaemon = 2;          // kthreadd, the parent of every kernel thread
+
 } // namespace
 
 LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable() const
@@ -708,6 +711,7 @@ LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable() const
         memoryTotal = static_cast<double>(LinuxProcfs::parseMeminfo(view(*meminfo)).total.value_or(0));
 
     char file[64];
+    bool kthreaddListed = false;
     while (dirent* entry = ::readdir(dir)) {
         const char* name = entry->d_name;
         if (name[0] < '1' || name[0] > '9' || std::strlen(name) > 20)
@@ -724,8 +728,10 @@ LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable() const
         row.pid = stat->pid;
         row.ppid = stat->ppid;
         row.startTime = stat->startTime;
-        constexpr unsigned kernelThread = 0x00200000; // PF_KTHREAD
-        if (stat->flags & kernelThread) {
+        row.kernelThread = (stat->flags & kKernelThreadFlag) != 0;
+        if (row.pid == kKernelThreadDaemon && (row.kernelThread || stat->comm == QLatin1String("kthreadd")))
+            kthreaddListed = true;
+        if (row.kernelThread) {
             // Kernel threads have no command line and no memory of their own.
             row.name = stat->comm;
             row.command = stat->comm;
@@ -741,6 +747,16 @@ LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable() const
         table.rows.append(row);
     }
     ::closedir(dir);
+
+    // Every kernel thread is started by kthreadd, so its children count as kernel threads even
+    // where the flag is not shown. Inside a pid namespace pid 2 is an ordinary process: the rule
+    // holds only while pid 2 is kthreadd.
+    if (kthreaddListed) {
+        for (ProcessReading& row : table.rows) {
+            if (row.pid == kKernelThreadDaemon || row.ppid == kKernelThreadDaemon)
+                row.kernelThread = true;
+        }
+    }
     return table;
 }
 

@@ -1,7 +1,7 @@
 #include "tests/gallery/Gallery.h"
 
 #include "app/kit/GlassSource.h"
-#include "app/kit/ImagePreviews.h"
+#include "app/pages/common/ImagePreviews.h"
 #include "app/kit/RecordListModel.h"
 #include "app/kit/SymbolCatalogue.h"
 
@@ -15,7 +15,7 @@ namespace {
 
 // The kit's components as the pages put them together, over the flat window background (or, in
 // the glass state, over a picture).
-const QByteArray imports = "import QtQuick\nimport QtQuick.Layouts\nimport Roror.App\nimport Roror.Kit\n";
+const QByteArray imports = "import QtQuick\nimport QtQuick.Layouts\nimport Roror.App\nimport Roror.Kit\nimport Roror.Pages.Common\nimport Roror.Pages.Installer\nimport Roror.Pages.Purge\n";
 
 QQuickItem* show(test::ViewFixture& view, const QByteArray& body, const QVariantMap& properties = {})
 {

@@ -245,18 +245,18 @@ void scrollSettings(test::ViewFixture& view, qreal fraction)
 }
 
 const bool settingsTop = add({QStringLiteral("settings-top"),
-                              [](test::ViewFixture& view) { showPage(view, "Roror.Pages.Maintenance", "MaintenanceView"); }, {}});
+                              [](test::ViewFixture& view) { showPage(view, "Roror.Pages.Settings", "SettingsView"); }, {}});
 
 const bool settingsMiddle = add({QStringLiteral("settings-scrolled-middle"),
                                  [](test::ViewFixture& view) {
-                                     showPage(view, "Roror.Pages.Maintenance", "MaintenanceView");
+                                     showPage(view, "Roror.Pages.Settings", "SettingsView");
                                      scrollSettings(view, 0.5);
                                  },
                                  {}});
 
 const bool settingsBottom = add({QStringLiteral("settings-scrolled-bottom"),
                                  [](test::ViewFixture& view) {
-                                     showPage(view, "Roror.Pages.Maintenance", "MaintenanceView");
+                                     showPage(view, "Roror.Pages.Settings", "SettingsView");
                                      scrollSettings(view, 1);
                                  },
                                  {}});
@@ -271,7 +271,7 @@ const bool settingsBackground = add({QStringLiteral("settings-with-background"),
                                          }
                                          image.save(source, "JPG");
                                          view.model().chooseWindowBackgroundImage(source);
-                                         showPage(view, "Roror.Pages.Maintenance", "MaintenanceView");
+                                         showPage(view, "Roror.Pages.Settings", "SettingsView");
                                          scrollSettings(view, 0.35);
                                      },
                                      {}});
@@ -282,7 +282,7 @@ const bool settingsUpdate = add({QStringLiteral("settings-update-offered"),
                                          qputenv("ROROR_UPDATE_FEED_URL", "https://example.invalid/feed.json");
                                          view.model().checkForUpdates(true);
                                          view.settle(20);
-                                         showPage(view, "Roror.Pages.Maintenance", "MaintenanceView");
+                                         showPage(view, "Roror.Pages.Settings", "SettingsView");
                                          scrollSettings(view, 1);
                                      },
                                      [](AppModelServices& s, const test::TestEnv&) {
@@ -299,7 +299,7 @@ const bool settingsUpdate = add({QStringLiteral("settings-update-offered"),
 void updateSheet(test::ViewFixture& view, const UpdateInstallerState& state)
 {
     qunsetenv("ROROR_UPDATE_FEED_URL");
-    showPage(view, "Roror.Pages.Maintenance", "MaintenanceView");
+    showPage(view, "Roror.Pages.Settings", "SettingsView");
     view.model().setUpdateInstallerState(state);
     view.model().setShowingUpdateSheet(true);
     view.settle(40);

@@ -20,7 +20,7 @@ GridLayout {
         compact: true
         MetricCard {
             objectName: "scannedTile"
-            title: Loc.chinese ? "已检查" : "Scanned"
+            title: Tr.text("已检查", "Scanned")
             value: root.page.scannedValue
             note: root.page.scannedNote
             symbol: "folder"
@@ -34,9 +34,9 @@ GridLayout {
         compact: true
         MetricCard {
             objectName: "filesTile"
-            title: Loc.chinese ? "文件数量" : "Files"
+            title: Tr.text("文件数量", "Files")
             value: root.page.filesValue
-            note: Loc.chinese ? "本次检查结果" : "In this scan"
+            note: Tr.text("本次检查结果", "In this scan")
             symbol: "doc.text.magnifyingglass"
         }
     }
@@ -48,9 +48,9 @@ GridLayout {
         compact: true
         MetricCard {
             objectName: "topItemsTile"
-            title: Loc.chinese ? "主要项目" : "Top Items"
+            title: Tr.text("主要项目", "Top Items")
             value: root.page.topItemsValue
-            note: Loc.chinese ? "占用靠前的项目" : "Largest space users"
+            note: Tr.text("占用靠前的项目", "Largest space users")
             symbol: "list.bullet.rectangle"
         }
     }
@@ -62,9 +62,9 @@ GridLayout {
         compact: true
         MetricCard {
             objectName: "largeFilesTile"
-            title: Loc.chinese ? "大文件" : "Large Files"
+            title: Tr.text("大文件", "Large Files")
             value: root.page.largeFilesValue
-            note: Loc.chinese ? "建议重点查看" : "Worth checking first"
+            note: Tr.text("建议重点查看", "Worth checking first")
             symbol: "exclamationmark.magnifyingglass"
         }
     }

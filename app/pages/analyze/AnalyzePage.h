@@ -16,8 +16,8 @@ class AnalyzePage : public roror::FeaturePage {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)
-    Q_PROPERTY(roror::AnalysisEntryModel* entries READ entries CONSTANT)
-    Q_PROPERTY(roror::AnalysisEntryModel* largeFiles READ largeFiles CONSTANT)
+    Q_PROPERTY(roror::RecordListModelBase* entries READ entries CONSTANT)
+    Q_PROPERTY(roror::RecordListModelBase* largeFiles READ largeFiles CONSTANT)
     Q_PROPERTY(QString analysisPath READ analysisPath NOTIFY analysisPathChanged)
     Q_PROPERTY(QUrl analysisFolderUrl READ analysisFolderUrl NOTIFY analysisPathChanged)
     Q_PROPERTY(bool parentPathUnavailable READ parentPathUnavailable NOTIFY analysisPathChanged)

@@ -5,7 +5,7 @@ import Roror.Pages.Common
 
 // What an analysis does and promises, before the first one.
 NativeSection {
-    title: Loc.chinese ? "分析说明" : "About This Analysis"
+    title: Tr.text("分析说明", "About This Analysis")
     glass: true
 
     ColumnLayout {
@@ -15,10 +15,10 @@ NativeSection {
             objectName: "analyzeContractTags"
             Layout.fillWidth: true
             spacing: 8
-            GlassTag { title: Loc.chinese ? "目录大小统计" : "Directory Sizes"; systemImage: "folder.badge.questionmark"; cornerRadius: 6 }
-            GlassTag { title: Loc.chinese ? "按大小排序" : "Ranked by Size"; systemImage: "list.number"; cornerRadius: 6 }
-            GlassTag { title: Loc.chinese ? "超大文件检测" : "Large File Detection"; systemImage: "exclamationmark.magnifyingglass"; cornerRadius: 6 }
-            GlassTag { title: Loc.chinese ? "逐层深入" : "Drill Down"; systemImage: "chevron.right.2"; cornerRadius: 6 }
+            GlassTag { title: Tr.text("目录大小统计", "Directory Sizes"); systemImage: "folder.badge.questionmark"; cornerRadius: 6 }
+            GlassTag { title: Tr.text("按大小排序", "Ranked by Size"); systemImage: "list.number"; cornerRadius: 6 }
+            GlassTag { title: Tr.text("超大文件检测", "Large File Detection"); systemImage: "exclamationmark.magnifyingglass"; cornerRadius: 6 }
+            GlassTag { title: Tr.text("逐层深入", "Drill Down"); systemImage: "chevron.right.2"; cornerRadius: 6 }
             Item {
                 Layout.fillWidth: true
             }
@@ -30,15 +30,15 @@ NativeSection {
             objectName: "analyzePromises"
             spacing: 16
             ContractLabel {
-                text: Loc.chinese ? "只读取元数据" : "Reads metadata only"
+                text: Tr.text("只读取元数据", "Reads metadata only")
                 systemImage: "checkmark.shield"
             }
             ContractLabel {
-                text: Loc.chinese ? "不自动删除" : "No auto-delete"
+                text: Tr.text("不自动删除", "No auto-delete")
                 systemImage: "hand.raised"
             }
             ContractLabel {
-                text: Loc.chinese ? "删除前逐项确认" : "Confirm before delete"
+                text: Tr.text("删除前逐项确认", "Confirm before delete")
                 systemImage: "trash"
             }
         }

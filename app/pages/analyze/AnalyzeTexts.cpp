@@ -16,10 +16,10 @@ std::optional<QString> lastAnalysisText(double lastAnalysisDate, qint64 totalSiz
                                         const QDateTime& now, AppResolvedLanguage language,
                                         AppResolvedLanguage systemLanguage)
 {
-    if (!(lastAnalysisDate > 0))
+    const std::optional<QString> phrase = RelativeDateText::storedPhrase(lastAnalysisDate, now, systemLanguage);
+    if (!phrase)
         return std::nullopt;
-    const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastAnalysisDate * 1000.0));
-    const QString relative = RelativeDateText::shortPhrase(date, now, systemLanguage);
+    const QString relative = *phrase;
     const QString size = SizeText::bytes(totalSize);
     const QString files = QString::number(totalFiles);
     if (zh(language))

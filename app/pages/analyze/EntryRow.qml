@@ -76,21 +76,21 @@ ResultsTableRow {
         objectName: "entryDrillButton"
         visible: row.drillable
         systemImage: "chevron.right.circle"
-        help: Loc.chinese ? "进入这个目录继续分析" : "Analyze This Folder"
+        help: Tr.text("进入这个目录继续分析", "Analyze This Folder")
         onClicked: row.page.drillDown(row.table, row.index)
     }
     RowIconButton {
         objectName: "entryRevealButton"
         enabled: row.hasPath
         systemImage: "arrow.up.forward.app"
-        help: Loc.chinese ? "在访达中显示" : "Reveal in Finder"
+        help: Tr.text("在访达中显示", "Reveal in Finder")
         onClicked: row.page.reveal(row.table, row.index)
     }
     RowIconButton {
         objectName: "entryOpenButton"
         enabled: row.hasPath
         systemImage: "folder"
-        help: Loc.chinese ? "打开" : "Open"
+        help: Tr.text("打开", "Open")
         onClicked: row.page.open(row.table, row.index)
     }
     RowIconButton {
@@ -98,7 +98,7 @@ ResultsTableRow {
         enabled: row.hasPath
         systemImage: "trash"
         tint: AppTheme.danger
-        help: Loc.chinese ? "移到废纸篓" : "Move to Trash"
+        help: Tr.text("移到废纸篓", "Move to Trash")
         onClicked: row.page.askTrash(row.table, row.index)
     }
 }

@@ -10,7 +10,7 @@ import Roror.Kit
 ScrollableResultsSection {
     id: root
     required property AnalyzePage page
-    required property AnalysisEntryModel rows
+    required property RecordListModelBase rows
     // An AnalyzePage.Table value: which list the rows' actions act on.
     required property int table
 

@@ -1,6 +1,6 @@
 #include "app/pages/clean/CleanPage.h"
 
-#include "app/kit/PageLines.h"
+#include "app/kit/KitText.h"
 #include "app/kit/RelativeDateText.h"
 #include "app/model/AppModel.h"
 #include "core/model/AppActionFactory.h"
@@ -14,6 +14,22 @@ namespace roror {
 CleanPage::CleanPage(QObject* parent)
     : RunReportPage(AppFeature::clean, parent)
 {
+}
+
+void CleanPage::setAccentColor(const QColor& color)
+{
+    if (color == m_rows.accentColor())
+        return;
+    m_rows.setAccentColor(color);
+    emit paletteChanged();
+}
+
+void CleanPage::setMutedColor(const QColor& color)
+{
+    if (color == m_rows.mutedColor())
+        return;
+    m_rows.setMutedColor(color);
+    emit paletteChanged();
 }
 
 void CleanPage::connectModel(AppModel& model)

@@ -19,7 +19,10 @@ class CleanPage : public roror::RunReportPage {
     Q_PROPERTY(QString headerSymbol READ headerSymbol NOTIFY lastRunChanged)
     Q_PROPERTY(QString lastCleanText READ lastCleanText NOTIFY lastRunChanged)
     Q_PROPERTY(QString summaryText READ summaryText NOTIFY summaryChanged)
-    Q_PROPERTY(roror::CleanPreviewRows* rows READ rows CONSTANT)
+    Q_PROPERTY(roror::RecordListModelBase* rows READ rows CONSTANT)
+    // The theme's colours the rows' status colours take (see CleanStatusStyle).
+    Q_PROPERTY(QColor accentColor READ accentColor WRITE setAccentColor NOTIFY paletteChanged)
+    Q_PROPERTY(QColor mutedColor READ mutedColor WRITE setMutedColor NOTIFY paletteChanged)
 
 public:
     explicit CleanPage(QObject* parent = nullptr);
@@ -32,6 +35,10 @@ public:
     QString lastCleanText() const;
     QString summaryText() const;
     CleanPreviewRows* rows() { return &m_rows; }
+    QColor accentColor() const { return m_rows.accentColor(); }
+    void setAccentColor(const QColor& color);
+    QColor mutedColor() const { return m_rows.mutedColor(); }
+    void setMutedColor(const QColor& color);
 
     Q_INVOKABLE void preview();
     Q_INVOKABLE void startCleaning();
@@ -43,6 +50,9 @@ public:
 
     // The panel's subtitle for a report.
     static QString summaryText(const CleanPreviewReport& report, AppResolvedLanguage language);
+
+signals:
+    void paletteChanged();
 
 private:
     void connectModel(AppModel& model) override;

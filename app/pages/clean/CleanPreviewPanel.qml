@@ -16,12 +16,12 @@ ColumnLayout {
         objectName: "cleanPreviewEmpty"
         Layout.fillWidth: true
         visible: root.page.reportIsEmpty
-        title: Loc.chinese ? "预览结果" : "Preview Results"
+        title: Tr.text("预览结果", "Preview Results")
         subtitle: root.page.summaryText
         glass: true
         EmptyState {
-            title: Loc.chinese ? "没有发现明显可清理项目" : "No clear cleanup targets found"
-            subtitle: Loc.chinese ? "当前无需处理。" : "Nothing needs attention right now."
+            title: Tr.text("没有发现明显可清理项目", "No clear cleanup targets found")
+            subtitle: Tr.text("当前无需处理。", "Nothing needs attention right now.")
             systemImage: "checkmark.circle"
         }
     }
@@ -31,7 +31,7 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         visible: !root.page.reportIsEmpty
-        title: Loc.chinese ? "预览结果" : "Preview Results"
+        title: Tr.text("预览结果", "Preview Results")
         subtitle: root.page.summaryText
         glass: true
         listSpacing: 8

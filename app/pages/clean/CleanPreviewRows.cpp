@@ -21,42 +21,24 @@ QColor CleanStatusStyle::standardGreen() { return QColor(52, 199, 89); }
 QColor CleanStatusStyle::standardOrange() { return QColor(255, 149, 0); }
 QColor CleanStatusStyle::standardBlue() { return QColor(0, 122, 255); }
 
+using Entry = CleanPreviewReport::Entry;
+
 CleanPreviewRows::CleanPreviewRows(QObject* parent)
-    : QAbstractListModel(parent)
+    : RecordListModel<Entry>(
+          {
+              {"entryId", [](const Entry& e) { return QVariant(e.id.toString(QUuid::WithoutBraces)); }},
+              {"path", [](const Entry& e) { return QVariant(e.path); }},
+              {"section", [](const Entry& e) { return QVariant(e.section); }},
+              {"note", [](const Entry& e) { return QVariant(e.note.value_or(QString())); }},
+              {"detailLine", [](const Entry& e) { return QVariant(detailLine(e)); }},
+              {"status", [](const Entry& e) { return QVariant(toRaw(e.status)); }},
+              {"symbol", [](const Entry& e) { return QVariant(CleanStatusStyle::of(e.status).symbol); }},
+              {"statusColor", [this](const Entry& e) { return QVariant(colorOf(e.status)); }},
+          },
+          parent)
     , m_accent(QColor::fromRgbF(0.169f, 0.2f, 0.251f))
     , m_muted(QColor(0, 0, 0, 128))
 {
-}
-
-int CleanPreviewRows::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : count();
-}
-
-QVariant CleanPreviewRows::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() < 0 || index.row() >= count())
-        return {};
-    const CleanPreviewReport::Entry& entry = m_entries.at(index.row());
-    switch (role) {
-    case EntryIdRole: return entry.id.toString(QUuid::WithoutBraces);
-    case PathRole: return entry.path;
-    case SectionRole: return entry.section;
-    case NoteRole: return entry.note.value_or(QString());
-    case DetailLineRole: return detailLine(entry);
-    case StatusRole: return toRaw(entry.status);
-    case SymbolRole: return CleanStatusStyle::of(entry.status).symbol;
-    case StatusColorRole: return colorOf(entry.status);
-    default: return {};
-    }
-}
-
-QHash<int, QByteArray> CleanPreviewRows::roleNames() const
-{
-    return {
-        {EntryIdRole, "entryId"},   {PathRole, "path"},     {SectionRole, "section"}, {NoteRole, "note"},
-        {DetailLineRole, "detailLine"}, {StatusRole, "status"}, {SymbolRole, "symbol"},   {StatusColorRole, "statusColor"},
-    };
 }
 
 void CleanPreviewRows::setAccentColor(const QColor& color)
@@ -64,9 +46,7 @@ void CleanPreviewRows::setAccentColor(const QColor& color)
     if (color == m_accent)
         return;
     m_accent = color;
-    emit paletteChanged();
-    if (count() > 0)
-        emit dataChanged(index(0), index(count() - 1), {StatusColorRole});
+    rolesChanged({"statusColor"});
 }
 
 void CleanPreviewRows::setMutedColor(const QColor& color)
@@ -74,27 +54,12 @@ void CleanPreviewRows::setMutedColor(const QColor& color)
     if (color == m_muted)
         return;
     m_muted = color;
-    emit paletteChanged();
-    if (count() > 0)
-        emit dataChanged(index(0), index(count() - 1), {StatusColorRole});
+    rolesChanged({"statusColor"});
 }
 
 void CleanPreviewRows::setEntries(const QList<CleanPreviewReport::Entry>& entries)
 {
-    bool sameRows = entries.size() == m_entries.size();
-    for (qsizetype i = 0; sameRows && i < entries.size(); ++i)
-        sameRows = entries.at(i).id == m_entries.at(i).id;
-    if (sameRows) {
-        if (entries == m_entries)
-            return;
-        m_entries = entries;
-        emit dataChanged(index(0), index(count() - 1));
-        return;
-    }
-    beginResetModel();
-    m_entries = entries;
-    endResetModel();
-    emit countChanged();
+    updateRecords(entries, [](const Entry& a, const Entry& b) { return a.id == b.id; });
 }
 
 QColor CleanPreviewRows::colorOf(CleanPreviewEntryStatus status) const

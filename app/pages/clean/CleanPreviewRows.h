@@ -1,11 +1,10 @@
 #pragma once
 
+#include "app/kit/RecordListModel.h"
 #include "core/engines/clean/CleanPreviewReport.h"
 
-#include <QAbstractListModel>
 #include <QColor>
 #include <QList>
-#include <QtQml/qqmlregistration.h>
 
 namespace roror {
 
@@ -25,34 +24,12 @@ struct CleanStatusStyle {
 };
 
 // The rows of the Smart Clean preview list, one per report entry in the report's order. The theme's
-// accent and muted colours are handed in by the view, so the status colour of a row comes ready.
-class CleanPreviewRows : public QAbstractListModel {
-    Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Made by the Smart Clean page")
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
-    Q_PROPERTY(QColor accentColor READ accentColor WRITE setAccentColor NOTIFY paletteChanged)
-    Q_PROPERTY(QColor mutedColor READ mutedColor WRITE setMutedColor NOTIFY paletteChanged)
-
+// accent and muted colours are handed in by the view (through the page), so the status colour of a
+// row comes ready.
+class CleanPreviewRows : public RecordListModel<CleanPreviewReport::Entry> {
 public:
-    enum Role {
-        EntryIdRole = Qt::UserRole + 1,
-        PathRole,
-        SectionRole,
-        NoteRole,
-        DetailLineRole,
-        StatusRole,
-        SymbolRole,
-        StatusColorRole,
-    };
-
     explicit CleanPreviewRows(QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
-
-    int count() const { return static_cast<int>(m_entries.size()); }
     QColor accentColor() const { return m_accent; }
     void setAccentColor(const QColor& color);
     QColor mutedColor() const { return m_muted; }
@@ -66,12 +43,7 @@ public:
     // The second line of a row: the section, then " · " and the note when there is one.
     static QString detailLine(const CleanPreviewReport::Entry& entry);
 
-signals:
-    void countChanged();
-    void paletteChanged();
-
 private:
-    QList<CleanPreviewReport::Entry> m_entries;
     QColor m_accent;
     QColor m_muted;
 };

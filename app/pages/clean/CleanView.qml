@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
-import Roror.Pages.Controls
+import Roror.Pages.Common
 import Roror.Shell
 
 // The Smart Clean page: the header with the last-run line and the page's buttons, then the scan
@@ -17,14 +17,14 @@ Item {
         objectName: "cleanPage"
         model: root.model
         active: root.visible
-        rows.accentColor: AppTheme.accent
-        rows.mutedColor: AppTheme.muted
+        accentColor: AppTheme.accent
+        mutedColor: AppTheme.muted
     }
 
     NativePage {
         anchors.fill: parent
-        title: Loc.chinese ? "清理" : "Clean"
-        subtitle: Loc.chinese ? "检查缓存、日志、浏览器残留、应用残留和废纸篓内容。" : "Check caches, logs, browser leftovers, app leftovers, and Trash."
+        title: Tr.text("清理", "Clean")
+        subtitle: Tr.text("检查缓存、日志、浏览器残留、应用残留和废纸篓内容。", "Check caches, logs, browser leftovers, app leftovers, and Trash.")
         pageScrolls: false
 
         Panel {
@@ -52,7 +52,7 @@ Item {
                         Text {
                             objectName: "cleanLastRun"
                             Layout.fillWidth: true
-                            text: page.lastCleanText.length > 0 ? page.lastCleanText : (Loc.chinese ? "还没清理过" : "Not cleaned yet")
+                            text: page.lastCleanText.length > 0 ? page.lastCleanText : Tr.text("还没清理过", "Not cleaned yet")
                             textFormat: Text.PlainText
                             elide: Text.ElideRight
                             color: AppTheme.ink
@@ -60,7 +60,7 @@ Item {
                         }
                         Text {
                             Layout.fillWidth: true
-                            text: Loc.chinese ? "预览不会删除任何内容。" : "Preview does not delete anything."
+                            text: Tr.text("预览不会删除任何内容。", "Preview does not delete anything.")
                             textFormat: Text.PlainText
                             elide: Text.ElideRight
                             color: AppTheme.muted
@@ -70,7 +70,7 @@ Item {
                 }
                 ToolbarActionButton {
                     objectName: "cleanPreviewButton"
-                    title: page.hasReport ? (Loc.chinese ? "重新预览" : "Re-preview") : (Loc.chinese ? "预览" : "Preview")
+                    title: page.hasReport ? Tr.text("重新预览", "Re-preview") : Tr.text("预览", "Preview")
                     systemImage: "eye"
                     isPrimary: true
                     onAction: page.preview()
@@ -78,7 +78,7 @@ Item {
                 ToolbarActionButton {
                     objectName: "cleanStartButton"
                     visible: page.hasReport
-                    title: Loc.chinese ? "开始清理" : "Start Cleaning"
+                    title: Tr.text("开始清理", "Start Cleaning")
                     systemImage: "sparkles"
                     isPrimary: false
                     onAction: page.startCleaning()
@@ -87,7 +87,7 @@ Item {
                     objectName: "cleanProtectionButton"
                     systemImage: "checklist.checked"
                     small: true
-                    toolTip: Loc.chinese ? "保护名单" : "Protection List"
+                    help: Tr.text("保护名单", "Protection List")
                     onClicked: page.openProtectionList()
                 }
             }
@@ -103,7 +103,7 @@ Item {
             objectName: "cleanBusy"
             Layout.fillWidth: true
             visible: page.busy
-            title: Loc.chinese ? "预览结果" : "Preview Results"
+            title: Tr.text("预览结果", "Preview Results")
             glass: true
             PageStatusView {
                 Layout.fillWidth: true

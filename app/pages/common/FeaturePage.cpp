@@ -57,9 +57,4 @@ QDateTime FeaturePage::now() const
     return m_clock ? m_clock() : QDateTime::currentDateTime();
 }
 
-bool FeaturePage::chinese()
-{
-    return LocalizationSettings::shared().resolvedLanguage() == AppResolvedLanguage::chinese;
-}
-
 } // namespace roror

@@ -33,8 +33,6 @@ public:
     void setClock(std::function<QDateTime()> clock);
     QDateTime now() const;
 
-    static bool chinese();
-
 signals:
     void modelChanged();
     void busyChanged();

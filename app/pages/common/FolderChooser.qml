@@ -13,7 +13,7 @@ Popup {
     id: root
     // Where the choice starts: the page's current folder.
     property url startFolder
-    property string acceptLabel: Loc.chinese ? "选择" : "Choose"
+    property string acceptLabel: Tr.text("选择", "Choose")
     signal folderChosen(url folder)
     readonly property FolderBrowser browser: FolderBrowser {}
 
@@ -75,7 +75,7 @@ Popup {
                 implicitHeight: 26
                 enabled: root.browser.canGoUp
                 systemImage: "chevron.left"
-                help: Loc.chinese ? "返回上一级" : "Go to Parent Folder"
+                help: Tr.text("返回上一级", "Go to Parent Folder")
                 onClicked: root.browser.goUp()
             }
             Text {
@@ -116,7 +116,7 @@ Popup {
             }
             AlertButton {
                 objectName: "folderChooserCancel"
-                title: Loc.chinese ? "取消" : "Cancel"
+                title: Tr.text("取消", "Cancel")
                 onClicked: root.close()
             }
             AlertButton {

@@ -80,7 +80,7 @@ Popup {
             AlertButton {
                 objectName: "alertCancel"
                 Layout.fillWidth: true
-                title: Loc.chinese ? "取消" : "Cancel"
+                title: Tr.text("取消", "Cancel")
                 onClicked: root.cancelled()
             }
             AlertButton {

@@ -24,12 +24,14 @@ ColumnLayout {
         spacing: 8
         BorderedButton {
             objectName: "selectAllButton"
-            title: Loc.chinese ? "全选" : "Select All"
+            small: true
+            title: Tr.text("全选", "Select All")
             onClicked: root.page.selectAll()
         }
         BorderedButton {
             objectName: "clearSelectionButton"
-            title: Loc.chinese ? "取消全选" : "Clear Selection"
+            small: true
+            title: Tr.text("取消全选", "Clear Selection")
             onClicked: root.page.clearSelection()
         }
         Item {
@@ -44,8 +46,9 @@ ColumnLayout {
         }
         BorderedButton {
             objectName: "moveSelectedButton"
+            small: true
             enabled: root.page.selectedCount > 0
-            title: Loc.chinese ? "移到废纸篓" : "Move to Trash"
+            title: Tr.text("移到废纸篓", "Move to Trash")
             systemImage: "trash"
             tint: AppTheme.danger
             onClicked: root.page.requestDelete()

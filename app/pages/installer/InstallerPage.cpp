@@ -20,10 +20,10 @@ AppResolvedLanguage language()
 } // namespace
 
 InstallerPage::InstallerPage(QObject* parent)
-    : FeaturePage(AppFeature::installer, parent)
+    : PathSelectionPage(AppFeature::installer, parent)
 {
     m_entries = new InstallerEntryModel(
-        [this](const QString& path) { return m_selectedInstallerPaths.contains(path); }, this);
+        [this](const QString& path) { return isSelected(path); }, this);
     readScanLocations();
 }
 
@@ -76,14 +76,7 @@ void InstallerPage::reportArrived()
 {
     const auto report = model() ? model()->installerPreviewReport() : std::nullopt;
     m_entries->setEntries(report ? report->entries() : QList<InstallerPreviewReport::Entry>{});
-    const QStringList paths = reportPaths();
-    if (paths != m_lastReportPaths) {
-        m_lastReportPaths = paths;
-        if (m_isSelectingInstallers) {
-            const QSet<QString> listed(paths.cbegin(), paths.cend());
-            setSelection(QSet<QString>(m_selectedInstallerPaths).intersect(listed));
-        }
-    }
+    pruneSelectionToNewReport();
     // The card shows what exists now; a scan is when that is most likely to have changed.
     readScanLocations();
     emit reportChanged();
@@ -99,7 +92,7 @@ QString InstallerPage::summaryText() const
 {
     const auto report = model() ? model()->installerPreviewReport() : std::nullopt;
     const InstallerPreviewReport shown = report.value_or(InstallerPreviewReport{});
-    return InstallerTexts::summaryText(shown.entries().size(), shown.totalSizeText(), m_isSelectingInstallers,
+    return InstallerTexts::summaryText(shown.entries().size(), shown.totalSizeText(), isSelecting(),
                                        language());
 }
 
@@ -122,7 +115,7 @@ qint64 InstallerPage::selectedBytes() const
 {
     qint64 total = 0;
     for (const auto& entry : m_entries->entries()) {
-        if (m_selectedInstallerPaths.contains(entry.path))
+        if (isSelected(entry.path))
             total += entry.byteCount;
     }
     return total;
@@ -135,12 +128,12 @@ QString InstallerPage::selectedSizeText() const
 
 QString InstallerPage::selectionLine() const
 {
-    return InstallerTexts::selectionLine(m_selectedInstallerPaths.size(), selectedSizeText(), language());
+    return InstallerTexts::selectionLine(selectedPaths().size(), selectedSizeText(), language());
 }
 
 QString InstallerPage::filterCountText() const
 {
-    return InstallerTexts::filterCountText(m_selectedInstallerPaths.size(), language());
+    return InstallerTexts::filterCountText(selectedPaths().size(), language());
 }
 
 void InstallerPage::setShowingDeleteConfirmation(bool showing)
@@ -153,7 +146,7 @@ void InstallerPage::setShowingDeleteConfirmation(bool showing)
 
 QString InstallerPage::confirmationMessage() const
 {
-    return InstallerTexts::confirmationMessage(m_selectedInstallerPaths.size(), selectedSizeText(), language());
+    return InstallerTexts::confirmationMessage(selectedPaths().size(), selectedSizeText(), language());
 }
 
 QString InstallerPage::contractSubtitle() const
@@ -172,7 +165,7 @@ QStringList InstallerPage::fileTypeTexts() const
 QStringList InstallerPage::selectedPathList() const
 {
     QStringList paths;
-    QSet<QString> left = m_selectedInstallerPaths;
+    QSet<QString> left = selectedPaths();
     for (const auto& entry : m_entries->entries()) {
         if (left.remove(entry.path))
             paths.append(entry.path);
@@ -185,57 +178,19 @@ QStringList InstallerPage::selectedPathList() const
 void InstallerPage::preview()
 {
     if (model())
-        model()->request(AppActionFactory::installer(true, m_debug));
+        model()->request(AppActionFactory::installer(true, false));
 }
 
 void InstallerPage::enterInstallerSelection()
 {
-    if (!m_isSelectingInstallers) {
-        m_isSelectingInstallers = true;
-        emit selectionChanged();
-    }
+    setSelecting(true);
     const auto report = model() ? model()->installerPreviewReport() : std::nullopt;
     if (!report || report->entries().isEmpty()) {
         setSelection({});
         preview();
         return;
     }
-    const QStringList paths = reportPaths();
-    setSelection(QSet<QString>(m_selectedInstallerPaths).intersect(QSet<QString>(paths.cbegin(), paths.cend())));
-}
-
-void InstallerPage::setSelection(const QSet<QString>& paths)
-{
-    if (paths == m_selectedInstallerPaths)
-        return;
-    QSet<QString> touched = m_selectedInstallerPaths;
-    touched.unite(paths);
-    m_selectedInstallerPaths = paths;
-    m_entries->selectionChanged(touched);
-    emit selectionChanged();
-}
-
-void InstallerPage::selectAll()
-{
-    QSet<QString> all;
-    for (const auto& entry : m_entries->entries())
-        all.insert(entry.path);
-    setSelection(all);
-}
-
-void InstallerPage::clearSelection()
-{
-    setSelection({});
-}
-
-void InstallerPage::setSelected(const QString& path, bool selected)
-{
-    QSet<QString> paths = m_selectedInstallerPaths;
-    if (selected)
-        paths.insert(path);
-    else
-        paths.remove(path);
-    setSelection(paths);
+    keepListedSelection();
 }
 
 void InstallerPage::requestDelete()
@@ -246,17 +201,14 @@ void InstallerPage::requestDelete()
 void InstallerPage::confirmDelete()
 {
     // The alert's button is disabled with nothing selected; a stray call moves nothing.
-    if (m_selectedInstallerPaths.isEmpty())
+    if (selectedPaths().isEmpty())
         return;
     const QStringList paths = selectedPathList();
     setShowingDeleteConfirmation(false);
     if (model())
         model()->moveInstallersToTrash(paths);
     setSelection({});
-    if (m_isSelectingInstallers) {
-        m_isSelectingInstallers = false;
-        emit selectionChanged();
-    }
+    setSelecting(false);
 }
 
 void InstallerPage::cancelDelete()

@@ -1,27 +1,20 @@
 #pragma once
 
-#include "app/pages/common/FeaturePage.h"
+#include "app/pages/common/PathSelectionPage.h"
 #include "app/pages/installer/InstallerEntryModel.h"
-
-#include <QSet>
-#include <QStringList>
 
 namespace roror {
 
 // The state and rules of the Installer Cleanup page behind its QML view: selection mode with its
 // set of file paths (pruned to each new report), the size of the selection, the existing scan
 // locations of the contract card and the page's own "Move to Trash?" confirmation.
-class InstallerPage : public roror::FeaturePage {
+class InstallerPage : public roror::PathSelectionPage {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)
-    Q_PROPERTY(int entryCount READ entryCount NOTIFY reportChanged)
-    Q_PROPERTY(roror::InstallerEntryModel* entries READ entries CONSTANT)
     Q_PROPERTY(QString summaryText READ summaryText NOTIFY selectionChanged)
     Q_PROPERTY(bool hasLastScan READ hasLastScan NOTIFY lastRunChanged)
     Q_PROPERTY(QString lastScanText READ lastScanText NOTIFY lastRunChanged)
     Q_PROPERTY(bool isSelectingInstallers READ isSelectingInstallers NOTIFY selectionChanged)
-    Q_PROPERTY(int selectedCount READ selectedCount NOTIFY selectionChanged)
     Q_PROPERTY(QString selectedSizeText READ selectedSizeText NOTIFY selectionChanged)
     Q_PROPERTY(QString selectionLine READ selectionLine NOTIFY selectionChanged)
     Q_PROPERTY(QString filterCountText READ filterCountText NOTIFY selectionChanged)
@@ -34,15 +27,13 @@ class InstallerPage : public roror::FeaturePage {
 public:
     explicit InstallerPage(QObject* parent = nullptr);
 
-    bool hasReport() const;
-    int entryCount() const { return m_entries->rowCount(); }
+    bool hasReport() const override;
     InstallerEntryModel* entries() const { return m_entries; }
     QString summaryText() const;
     bool hasLastScan() const;
     QString lastScanText() const;
-    bool isSelectingInstallers() const { return m_isSelectingInstallers; }
-    int selectedCount() const { return int(m_selectedInstallerPaths.size()); }
-    const QSet<QString>& selectedInstallerPaths() const { return m_selectedInstallerPaths; }
+    bool isSelectingInstallers() const { return isSelecting(); }
+    const QSet<QString>& selectedInstallerPaths() const { return selectedPaths(); }
     // The size of the selected files the report lists.
     qint64 selectedBytes() const;
     QString selectedSizeText() const;
@@ -60,17 +51,11 @@ public:
 
     Q_INVOKABLE void preview();
     Q_INVOKABLE void enterInstallerSelection();
-    Q_INVOKABLE void selectAll();
-    Q_INVOKABLE void clearSelection();
-    Q_INVOKABLE void setSelected(const QString& path, bool selected);
     Q_INVOKABLE void requestDelete();
     Q_INVOKABLE void confirmDelete();
     Q_INVOKABLE void cancelDelete();
 
 signals:
-    void reportChanged();
-    void lastRunChanged();
-    void selectionChanged();
     void showingDeleteConfirmationChanged();
     void scanLocationsChanged();
 
@@ -79,16 +64,12 @@ private:
     void languageChanged() override;
     void reportArrived();
     void readScanLocations();
-    void setSelection(const QSet<QString>& paths);
-    QStringList reportPaths() const;
+    RecordListModelBase* entryList() const override { return m_entries; }
+    QStringList reportPaths() const override;
 
     InstallerEntryModel* m_entries;
-    bool m_isSelectingInstallers = false;
-    QSet<QString> m_selectedInstallerPaths;
     bool m_showingDeleteConfirmation = false;
-    QStringList m_lastReportPaths;
     QStringList m_scanLocationSources;
-    bool m_debug = false;
 };
 
 } // namespace roror

@@ -20,14 +20,13 @@ Item {
         anchors.left: parent.left
         anchors.right: parent.right
         visible: root.page.entryCount === 0
-        title: Loc.chinese ? "安装包列表" : "Installer List"
+        title: Tr.text("安装包列表", "Installer List")
         subtitle: root.page.summaryText
         glass: true
         EmptyState {
             objectName: "installerEmptyState"
-            title: Loc.chinese ? "没有发现明显可整理的安装包" : "No obvious installer files found"
-            subtitle: Loc.chinese ? "下载、桌面和常见附件位置没有可列出的安装文件。"
-                                  : "There are no installer files to show in Downloads, Desktop, or common attachment locations."
+            title: Tr.text("没有发现明显可整理的安装包", "No obvious installer files found")
+            subtitle: Tr.text("下载、桌面和常见附件位置没有可列出的安装文件。", "There are no installer files to show in Downloads, Desktop, or common attachment locations.")
             systemImage: "checkmark.circle"
         }
     }
@@ -35,7 +34,7 @@ Item {
         objectName: "installerResults"
         anchors.fill: parent
         visible: root.page.entryCount > 0
-        title: Loc.chinese ? "安装包列表" : "Installer List"
+        title: Tr.text("安装包列表", "Installer List")
         subtitle: root.page.summaryText
         glass: true
         listSpacing: 8

@@ -8,7 +8,7 @@ import Roror.Pages.Common
 NativeSection {
     id: root
     required property InstallerPage page
-    title: Loc.chinese ? "扫描说明" : "About This Scan"
+    title: Tr.text("扫描说明", "About This Scan")
     subtitle: root.page.contractSubtitle
     glass: true
 
@@ -33,7 +33,7 @@ NativeSection {
             objectName: "installerFileTypes"
             spacing: 6
             Text {
-                text: Loc.chinese ? "文件类型" : "File types"
+                text: Tr.text("文件类型", "File types")
                 textFormat: Text.PlainText
                 color: AppTheme.quiet
                 font: AppTypography.font(11, Font.Medium, "default", AppTypography.usesEnglish)
@@ -56,15 +56,15 @@ NativeSection {
             objectName: "installerPromises"
             spacing: 16
             ContractLabel {
-                text: Loc.chinese ? "不自动删除" : "No auto-delete"
+                text: Tr.text("不自动删除", "No auto-delete")
                 systemImage: "checkmark.shield"
             }
             ContractLabel {
-                text: Loc.chinese ? "清理前确认" : "Confirm first"
+                text: Tr.text("清理前确认", "Confirm first")
                 systemImage: "hand.raised"
             }
             ContractLabel {
-                text: Loc.chinese ? "移到废纸篓" : "To Trash only"
+                text: Tr.text("移到废纸篓", "To Trash only")
                 systemImage: "trash"
             }
         }

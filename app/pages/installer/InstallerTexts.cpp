@@ -16,10 +16,10 @@ std::optional<QString> lastScanText(double lastInstallerScanDate, qint64 cleaned
                                     const QDateTime& now, AppResolvedLanguage language,
                                     AppResolvedLanguage systemLanguage)
 {
-    if (!(lastInstallerScanDate > 0))
+    const std::optional<QString> phrase = RelativeDateText::storedPhrase(lastInstallerScanDate, now, systemLanguage);
+    if (!phrase)
         return std::nullopt;
-    const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastInstallerScanDate * 1000.0));
-    const QString r = RelativeDateText::shortPhrase(date, now, systemLanguage);
+    const QString r = *phrase;
     const QString n = QString::number(cleanedCount);
     const QString b = SizeText::bytes(cleanedBytes);
     if (zh(language))

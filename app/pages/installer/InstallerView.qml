@@ -10,8 +10,8 @@ NativePage {
     id: root
     required property AppModel model
     objectName: "installerView"
-    title: Loc.chinese ? "安装包整理" : "Installer Cleanup"
-    subtitle: Loc.chinese ? "查找下载的安装包文件，帮你释放磁盘空间。" : "Find downloaded installer files and help free disk space."
+    title: Tr.text("安装包整理", "Installer Cleanup")
+    subtitle: Tr.text("查找下载的安装包文件，帮你释放磁盘空间。", "Find downloaded installer files and help free disk space.")
     pageScrolls: false
 
     InstallerPage {
@@ -34,12 +34,12 @@ NativePage {
                 objectName: "installerHeaderLabel"
                 Layout.fillWidth: true
                 systemImage: installerPage.hasLastScan ? "clock.arrow.circlepath" : "shippingbox"
-                title: installerPage.hasLastScan ? installerPage.lastScanText : (Loc.chinese ? "还没整理过" : "Not cleaned yet")
-                detail: Loc.chinese ? "预览只列出文件，不会改动电脑。" : "Preview only lists files and does not change your Mac."
+                title: installerPage.hasLastScan ? installerPage.lastScanText : Tr.text("还没整理过", "Not cleaned yet")
+                detail: Tr.text("预览只列出文件，不会改动电脑。", "Preview only lists files and does not change your Mac.")
             }
             ToolbarActionButton {
                 objectName: "installerPreviewButton"
-                title: installerPage.hasReport ? (Loc.chinese ? "重新扫描" : "Rescan") : (Loc.chinese ? "预览" : "Preview")
+                title: installerPage.hasReport ? Tr.text("重新扫描", "Rescan") : Tr.text("预览", "Preview")
                 systemImage: "eye"
                 isPrimary: true
                 onAction: installerPage.preview()
@@ -47,7 +47,7 @@ NativePage {
             ToolbarActionButton {
                 objectName: "chooseFilesButton"
                 visible: installerPage.hasReport
-                title: Loc.chinese ? "选择清理" : "Choose Files"
+                title: Tr.text("选择清理", "Choose Files")
                 systemImage: "checklist"
                 onAction: installerPage.enterInstallerSelection()
             }
@@ -65,7 +65,7 @@ NativePage {
         Layout.fillWidth: true
         visible: installerPage.busy
         model: root.model
-        title: Loc.chinese ? "安装包列表" : "Installer List"
+        title: Tr.text("安装包列表", "Installer List")
     }
 
     InstallerPreviewPanel {
@@ -79,9 +79,9 @@ NativePage {
     PageAlert {
         objectName: "installerTrashAlert"
         shown: installerPage.showingDeleteConfirmation
-        title: Loc.chinese ? "移到废纸篓？" : "Move to Trash?"
+        title: Tr.text("移到废纸篓？", "Move to Trash?")
         message: installerPage.confirmationMessage
-        confirmTitle: Loc.chinese ? "移到废纸篓" : "Move to Trash"
+        confirmTitle: Tr.text("移到废纸篓", "Move to Trash")
         confirmEnabled: installerPage.selectedCount > 0
         onCancelled: installerPage.cancelDelete()
         onConfirmed: installerPage.confirmDelete()

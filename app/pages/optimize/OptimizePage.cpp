@@ -1,6 +1,6 @@
 #include "app/pages/optimize/OptimizePage.h"
 
-#include "app/kit/PageLines.h"
+#include "app/kit/KitText.h"
 #include "app/kit/RelativeDateText.h"
 #include "app/model/AppModel.h"
 #include "core/engines/optimize/OptimizePreviewCatalog.h"

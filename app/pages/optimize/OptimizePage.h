@@ -18,7 +18,7 @@ class OptimizePage : public roror::RunReportPage {
     Q_PROPERTY(QString lastOptimizeText READ lastOptimizeText NOTIFY lastRunChanged)
     Q_PROPERTY(QString summaryText READ summaryText NOTIFY summaryChanged)
     Q_PROPERTY(QString contractSubtitle READ contractSubtitle NOTIFY summaryChanged)
-    Q_PROPERTY(roror::OptimizeTaskRows* rows READ rows CONSTANT)
+    Q_PROPERTY(roror::RecordListModelBase* rows READ rows CONSTANT)
 
 public:
     explicit OptimizePage(QObject* parent = nullptr);

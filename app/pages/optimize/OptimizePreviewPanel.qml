@@ -16,12 +16,12 @@ ColumnLayout {
         objectName: "optimizePreviewEmpty"
         Layout.fillWidth: true
         visible: root.page.reportIsEmpty
-        title: Loc.chinese ? "预览结果" : "Preview Results"
+        title: Tr.text("预览结果", "Preview Results")
         subtitle: root.page.summaryText
         glass: true
         EmptyState {
-            title: Loc.chinese ? "当前没有需要展示的优化内容" : "No optimization items to show"
-            subtitle: Loc.chinese ? "系统当前状态比较稳定。" : "The system looks fairly stable right now."
+            title: Tr.text("当前没有需要展示的优化内容", "No optimization items to show")
+            subtitle: Tr.text("系统当前状态比较稳定。", "The system looks fairly stable right now.")
             systemImage: "checkmark.circle"
         }
     }
@@ -31,7 +31,7 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         visible: !root.page.reportIsEmpty
-        title: Loc.chinese ? "预览结果" : "Preview Results"
+        title: Tr.text("预览结果", "Preview Results")
         subtitle: root.page.summaryText
         glass: true
         listSpacing: 8

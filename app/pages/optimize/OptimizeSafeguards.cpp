@@ -1,6 +1,7 @@
 #include "app/pages/optimize/OptimizeSafeguards.h"
 
 #include "app/model/AppModel.h"
+#include "app/pages/common/ProtectionFile.h"
 #include "core/engines/optimize/OptimizeWhitelistStore.h"
 #include "core/model/LocalizationSettings.h"
 
@@ -9,6 +10,10 @@ namespace roror {
 OptimizeSafeguards::OptimizeSafeguards(QObject* parent)
     : QAbstractListModel(parent)
     , m_options(OptimizeWhitelistStore::options())
+    , m_file({&AppModel::optimizeWhitelistLoadError, &AppModel::optimizeWhitelistLoadErrorChanged,
+              &AppModel::saveOptimizeWhitelistEditor, &AppModel::setShowingOptimizeProtectionSheet,
+              QStringLiteral("保护项没有读取成功，为避免覆盖原来的文件，现在不能保存。"),
+              QStringLiteral("The safeguards could not be read, so they cannot be saved without overwriting the file.")})
 {
     connect(&LocalizationSettings::shared(), &LocalizationSettings::preferenceChanged, this,
             &OptimizeSafeguards::languageChanged);
@@ -50,21 +55,17 @@ void OptimizeSafeguards::setModel(AppModel* model)
 {
     if (model == m_model)
         return;
-    for (const auto& c : std::as_const(m_connections))
-        disconnect(c);
-    m_connections.clear();
+    m_connections.disconnectAll();
     m_model = model;
     if (m_model) {
         m_connections << connect(m_model, &AppModel::optimizeWhitelistSelectionChanged, this,
                                  &OptimizeSafeguards::selectionChanged)
                       << connect(m_model, &AppModel::optimizeWhitelistCustomKeysChanged, this,
-                                 &OptimizeSafeguards::customCountChanged)
-                      << connect(m_model, &AppModel::optimizeWhitelistLoadErrorChanged, this,
-                                 &OptimizeSafeguards::loadStateChanged);
+                                 &OptimizeSafeguards::customCountChanged);
     }
+    m_file.setModel(model);
     selectionChanged();
     emit customCountChanged();
-    emit loadStateChanged();
     emit modelChanged();
 }
 
@@ -79,7 +80,6 @@ void OptimizeSafeguards::languageChanged()
     if (count() > 0)
         emit dataChanged(index(0), index(count() - 1), {TitleRole, DetailRole});
     emit customCountChanged();
-    emit loadStateChanged();
 }
 
 QString OptimizeSafeguards::customCountText() const
@@ -95,22 +95,6 @@ QString OptimizeSafeguards::customCountText(qsizetype count, bool chinese)
     const QString n = QString::number(count);
     return chinese ? QStringLiteral("另外保留了 ") + n + QStringLiteral(" 个自定义项。")
                    : n + QStringLiteral(" custom items are also preserved.");
-}
-
-bool OptimizeSafeguards::loadFailed() const
-{
-    return m_model && m_model->optimizeWhitelistLoadError().has_value();
-}
-
-QString OptimizeSafeguards::loadErrorText() const
-{
-    if (!loadFailed())
-        return {};
-    const QString error = *m_model->optimizeWhitelistLoadError();
-    return LocalizationSettings::shared().text(
-        QStringLiteral("保护项没有读取成功，为避免覆盖原来的文件，现在不能保存。\n") + error,
-        QStringLiteral("The safeguards could not be read, so they cannot be saved without overwriting the file.\n")
-            + error);
 }
 
 void OptimizeSafeguards::setChecked(const QString& optionId, bool checked)
@@ -131,21 +115,6 @@ void OptimizeSafeguards::restoreDefaults()
 {
     if (m_model)
         m_model->setOptimizeWhitelistSelection(OptimizeWhitelistStore::defaultSelectedKeys());
-}
-
-bool OptimizeSafeguards::save()
-{
-    if (!canSave())
-        return false;
-    m_model->saveOptimizeWhitelistEditor();
-    m_model->setShowingOptimizeProtectionSheet(false);
-    return true;
-}
-
-void OptimizeSafeguards::cancel()
-{
-    if (m_model)
-        m_model->setShowingOptimizeProtectionSheet(false);
 }
 
 } // namespace roror

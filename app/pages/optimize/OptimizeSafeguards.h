@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/pages/common/ModelConnections.h"
+#include "app/pages/common/ProtectionFile.h"
 #include "core/engines/optimize/OptimizeWhitelistOption.h"
 
 #include <QAbstractListModel>
@@ -11,17 +13,15 @@ namespace roror {
 class AppModel;
 
 // The safeguards sheet: one tick per catalogue task, bound to the model's selection, the count of
-// the file's custom entries, Restore Defaults, Cancel and Save. A safeguards file that could not be
-// read is shown as such and is never saved over: Save is refused and the sheet stays open.
+// the file's custom entries and Restore Defaults; Save and Cancel are the `file`'s. A safeguards
+// file that could not be read is shown as such and is never saved over.
 class OptimizeSafeguards : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     Q_PROPERTY(int count READ count CONSTANT)
     Q_PROPERTY(QString customCountText READ customCountText NOTIFY customCountChanged)
-    Q_PROPERTY(bool loadFailed READ loadFailed NOTIFY loadStateChanged)
-    Q_PROPERTY(QString loadErrorText READ loadErrorText NOTIFY loadStateChanged)
-    Q_PROPERTY(bool canSave READ canSave NOTIFY loadStateChanged)
+    Q_PROPERTY(roror::ProtectionFile* file READ file CONSTANT)
 
 public:
     enum Role { OptionIdRole = Qt::UserRole + 1, TitleRole, DetailRole, CheckedRole };
@@ -38,23 +38,17 @@ public:
     void setModel(AppModel* model);
     // Empty when the file holds no custom entry.
     QString customCountText() const;
-    bool loadFailed() const;
-    QString loadErrorText() const;
-    bool canSave() const { return m_model && !loadFailed(); }
+    ProtectionFile* file() { return &m_file; }
 
     // One change of the model's selection; ticking a ticked task (or clearing a clear one) changes nothing.
     Q_INVOKABLE void setChecked(const QString& optionId, bool checked);
     Q_INVOKABLE void restoreDefaults();
-    // Saves through the model and closes; refused (false, sheet left open) while the file failed to load.
-    Q_INVOKABLE bool save();
-    Q_INVOKABLE void cancel();
 
     static QString customCountText(qsizetype count, bool chinese);
 
 signals:
     void modelChanged();
     void customCountChanged();
-    void loadStateChanged();
 
 private:
     void selectionChanged();
@@ -62,7 +56,8 @@ private:
 
     QList<OptimizeWhitelistOption> m_options;
     QPointer<AppModel> m_model;
-    QList<QMetaObject::Connection> m_connections;
+    ModelConnections m_connections;
+    ProtectionFile m_file;
 };
 
 } // namespace roror

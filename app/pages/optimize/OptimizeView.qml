@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
-import Roror.Pages.Controls
+import Roror.Pages.Common
 import Roror.Shell
 
 // The Optimize page: the header with the last-run line and the page's buttons, then the scan
@@ -21,8 +21,8 @@ Item {
 
     NativePage {
         anchors.fill: parent
-        title: Loc.chinese ? "优化" : "Optimize"
-        subtitle: Loc.chinese ? "刷新系统服务、重建缓存、整理诊断数据，帮助常见异常状态恢复。" : "Refresh services, rebuild caches, and organize diagnostics to recover from common system issues."
+        title: Tr.text("优化", "Optimize")
+        subtitle: Tr.text("刷新系统服务、重建缓存、整理诊断数据，帮助常见异常状态恢复。", "Refresh services, rebuild caches, and organize diagnostics to recover from common system issues.")
         pageScrolls: false
 
         Panel {
@@ -50,7 +50,7 @@ Item {
                         Text {
                             objectName: "optimizeLastRun"
                             Layout.fillWidth: true
-                            text: page.lastOptimizeText.length > 0 ? page.lastOptimizeText : (Loc.chinese ? "还没优化过" : "Not optimized yet")
+                            text: page.lastOptimizeText.length > 0 ? page.lastOptimizeText : Tr.text("还没优化过", "Not optimized yet")
                             textFormat: Text.PlainText
                             elide: Text.ElideRight
                             color: AppTheme.ink
@@ -58,7 +58,7 @@ Item {
                         }
                         Text {
                             Layout.fillWidth: true
-                            text: Loc.chinese ? "预览只展示会处理的内容，不会立刻改动电脑。" : "Preview only shows what would be handled and does not change your Mac right away."
+                            text: Tr.text("预览只展示会处理的内容，不会立刻改动电脑。", "Preview only shows what would be handled and does not change your Mac right away.")
                             textFormat: Text.PlainText
                             wrapMode: Text.Wrap
                             color: AppTheme.muted
@@ -68,7 +68,7 @@ Item {
                 }
                 ToolbarActionButton {
                     objectName: "optimizePreviewButton"
-                    title: page.hasReport ? (Loc.chinese ? "重新预览" : "Re-preview") : (Loc.chinese ? "预览" : "Preview")
+                    title: page.hasReport ? Tr.text("重新预览", "Re-preview") : Tr.text("预览", "Preview")
                     systemImage: "eye"
                     isPrimary: true
                     onAction: page.preview()
@@ -76,7 +76,7 @@ Item {
                 ToolbarActionButton {
                     objectName: "optimizeStartButton"
                     visible: page.hasReport
-                    title: Loc.chinese ? "开始优化" : "Start Optimizing"
+                    title: Tr.text("开始优化", "Start Optimizing")
                     systemImage: "speedometer"
                     isPrimary: false
                     onAction: page.startOptimizing()
@@ -85,7 +85,7 @@ Item {
                     objectName: "optimizeSafeguardsButton"
                     systemImage: "slider.horizontal.3"
                     small: true
-                    toolTip: Loc.chinese ? "优化保护项" : "Optimization Safeguards"
+                    help: Tr.text("优化保护项", "Optimization Safeguards")
                     onClicked: page.openSafeguards()
                 }
             }
@@ -102,7 +102,7 @@ Item {
             objectName: "optimizeBusy"
             Layout.fillWidth: true
             visible: page.busy
-            title: Loc.chinese ? "预览结果" : "Preview Results"
+            title: Tr.text("预览结果", "Preview Results")
             glass: true
             PageStatusView {
                 Layout.fillWidth: true

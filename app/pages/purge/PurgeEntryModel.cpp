@@ -2,54 +2,21 @@
 
 namespace roror {
 
-int PurgeEntryModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(m_entries.size());
-}
+using Entry = PurgePreviewReport::Entry;
 
-QVariant PurgeEntryModel::data(const QModelIndex& index, int role) const
+PurgeEntryModel::PurgeEntryModel(QObject* parent)
+    : RecordListModel<Entry>(
+          {
+              {"entryId", [](const Entry& e) { return QVariant(e.id.toString(QUuid::WithoutBraces)); }},
+              {"name", [](const Entry& e) { return QVariant(e.name); }},
+              {"path", [](const Entry& e) { return QVariant(e.path); }},
+              {"target", [](const Entry& e) { return QVariant(e.target); }},
+              {"sizeText", [](const Entry& e) { return QVariant(e.sizeText()); }},
+              // Empty when the scan counted neither files nor folders.
+              {"detailText", [](const Entry& e) { return QVariant(e.detailText().value_or(QString())); }},
+          },
+          parent)
 {
-    if (!index.isValid() || index.row() < 0 || index.row() >= m_entries.size())
-        return {};
-    const PurgePreviewReport::Entry& entry = m_entries.at(index.row());
-    switch (role) {
-    case IdRole:
-        return entry.id.toString(QUuid::WithoutBraces);
-    case Qt::DisplayRole:
-    case NameRole:
-        return entry.name;
-    case PathRole:
-        return entry.path;
-    case TargetRole:
-        return entry.target;
-    case SizeTextRole:
-        return entry.sizeText();
-    case DetailTextRole:
-        return entry.detailText().value_or(QString());
-    default:
-        return {};
-    }
-}
-
-QHash<int, QByteArray> PurgeEntryModel::roleNames() const
-{
-    return {
-        {IdRole, "entryId"},     {NameRole, "name"},         {PathRole, "path"},
-        {TargetRole, "target"},  {SizeTextRole, "sizeText"}, {DetailTextRole, "detailText"},
-    };
-}
-
-void PurgeEntryModel::setEntries(const QList<PurgePreviewReport::Entry>& entries)
-{
-    beginResetModel();
-    m_entries = entries;
-    endResetModel();
-}
-
-void PurgeEntryModel::textsChanged()
-{
-    if (!m_entries.isEmpty())
-        emit dataChanged(index(0), index(int(m_entries.size()) - 1), {DetailTextRole, SizeTextRole});
 }
 
 } // namespace roror

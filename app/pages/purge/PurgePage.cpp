@@ -113,7 +113,7 @@ const PurgePreviewReport::Entry* PurgePage::entryAt(int row) const
 void PurgePage::preview()
 {
     if (model())
-        model()->request(AppActionFactory::purge(true, m_debug));
+        model()->request(AppActionFactory::purge(true, false));
 }
 
 void PurgePage::chooseScanFolder(const QUrl& folder)

@@ -16,7 +16,7 @@ class PurgePage : public roror::FeaturePage {
     QML_ELEMENT
     Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)
     Q_PROPERTY(int entryCount READ entryCount NOTIFY reportChanged)
-    Q_PROPERTY(roror::PurgeEntryModel* entries READ entries CONSTANT)
+    Q_PROPERTY(roror::RecordListModelBase* entries READ entries CONSTANT)
     Q_PROPERTY(QString summaryText READ summaryText NOTIFY reportChanged)
     Q_PROPERTY(QString scanPath READ scanPath NOTIFY scanPathChanged)
     Q_PROPERTY(QUrl scanFolderUrl READ scanFolderUrl NOTIFY scanPathChanged)
@@ -69,7 +69,6 @@ private:
 
     PurgeEntryModel* m_entries;
     std::optional<PurgePreviewReport::Entry> m_pendingTrash;
-    bool m_debug = false;
 };
 
 } // namespace roror

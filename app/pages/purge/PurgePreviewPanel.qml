@@ -18,13 +18,13 @@ Item {
         anchors.left: parent.left
         anchors.right: parent.right
         visible: root.page.entryCount === 0
-        title: Loc.chinese ? "预览结果" : "Preview Results"
+        title: Tr.text("预览结果", "Preview Results")
         subtitle: root.page.summaryText
         glass: true
         EmptyState {
             objectName: "purgeEmptyState"
-            title: Loc.chinese ? "当前范围里没有明显可整理的项目产物" : "No obvious cleanup targets in this scope"
-            subtitle: Loc.chinese ? "换一个项目目录再试试。" : "Try another project folder."
+            title: Tr.text("当前范围里没有明显可整理的项目产物", "No obvious cleanup targets in this scope")
+            subtitle: Tr.text("换一个项目目录再试试。", "Try another project folder.")
             systemImage: "checkmark.circle"
         }
     }
@@ -32,7 +32,7 @@ Item {
         objectName: "purgeResults"
         anchors.fill: parent
         visible: root.page.entryCount > 0
-        title: Loc.chinese ? "预览结果" : "Preview Results"
+        title: Tr.text("预览结果", "Preview Results")
         subtitle: root.page.summaryText
         glass: true
         listSpacing: 8

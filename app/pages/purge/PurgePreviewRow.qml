@@ -84,20 +84,20 @@ ResultsTableRow {
     RowIconButton {
         objectName: "purgeRevealButton"
         systemImage: "arrow.up.forward.app"
-        help: Loc.chinese ? "在访达中显示" : "Reveal in Finder"
+        help: Tr.text("在访达中显示", "Reveal in Finder")
         onClicked: row.page.reveal(row.index)
     }
     RowIconButton {
         objectName: "purgeOpenButton"
         systemImage: "folder"
-        help: Loc.chinese ? "打开" : "Open"
+        help: Tr.text("打开", "Open")
         onClicked: row.page.open(row.index)
     }
     RowIconButton {
         objectName: "purgeTrashButton"
         systemImage: "trash"
         tint: AppTheme.danger
-        help: Loc.chinese ? "移到废纸篓" : "Move to Trash"
+        help: Tr.text("移到废纸篓", "Move to Trash")
         onClicked: row.page.askTrash(row.index)
     }
 }

@@ -8,7 +8,7 @@ import Roror.Pages.Common
 NativeSection {
     id: root
     required property PurgePage page
-    title: Loc.chinese ? "检查说明" : "About This Scan"
+    title: Tr.text("检查说明", "About This Scan")
     subtitle: root.page.contractSubtitle
     glass: true
 
@@ -36,19 +36,19 @@ NativeSection {
             objectName: "purgePromises"
             spacing: 16
             ContractLabel {
-                text: Loc.chinese ? "不自动删除" : "No auto-delete"
+                text: Tr.text("不自动删除", "No auto-delete")
                 systemImage: "checkmark.shield"
             }
             ContractLabel {
-                text: Loc.chinese ? "逐项确认" : "Confirm each"
+                text: Tr.text("逐项确认", "Confirm each")
                 systemImage: "hand.raised"
             }
             ContractLabel {
-                text: Loc.chinese ? "移到废纸篓" : "To Trash only"
+                text: Tr.text("移到废纸篓", "To Trash only")
                 systemImage: "trash"
             }
             ContractLabel {
-                text: Loc.chinese ? "可随时重建" : "Rebuildable"
+                text: Tr.text("可随时重建", "Rebuildable")
                 systemImage: "arrow.triangle.2.circlepath"
             }
         }

@@ -17,12 +17,14 @@ ColumnLayout {
         spacing: 8
         BorderedButton {
             objectName: "selectAllButton"
-            title: Loc.chinese ? "全选" : "Select All"
+            small: true
+            title: Tr.text("全选", "Select All")
             onClicked: root.page.selectAll()
         }
         BorderedButton {
             objectName: "clearSelectionButton"
-            title: Loc.chinese ? "取消全选" : "Clear Selection"
+            small: true
+            title: Tr.text("取消全选", "Clear Selection")
             onClicked: root.page.clearSelection()
         }
         Item {
@@ -37,8 +39,9 @@ ColumnLayout {
         }
         BorderedButton {
             objectName: "startUninstallButton"
+            small: true
             enabled: root.page.selectedCount > 0
-            title: Loc.chinese ? "开始卸载" : "Start Uninstall"
+            title: Tr.text("开始卸载", "Start Uninstall")
             systemImage: "trash"
             tint: AppTheme.danger
             onClicked: root.page.requestUninstall()

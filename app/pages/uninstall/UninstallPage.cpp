@@ -19,9 +19,9 @@ AppResolvedLanguage language()
 } // namespace
 
 UninstallPage::UninstallPage(QObject* parent)
-    : FeaturePage(AppFeature::uninstall, parent)
+    : PathSelectionPage(AppFeature::uninstall, parent)
 {
-    m_entries = new UninstallEntryModel([this](const QString& path) { return m_selectedAppPaths.contains(path); },
+    m_entries = new UninstallEntryModel([this](const QString& path) { return isSelected(path); },
                                         [this] { return now(); }, this);
 }
 
@@ -61,11 +61,6 @@ bool UninstallPage::hasReport() const
     return model() && model()->uninstallPreviewReport().has_value();
 }
 
-int UninstallPage::entryCount() const
-{
-    return int(m_entries->rowCount());
-}
-
 QStringList UninstallPage::reportPaths() const
 {
     QStringList paths;
@@ -86,14 +81,7 @@ void UninstallPage::reportArrived()
         m_sort = {};
     m_entries->setEntries(report ? sortedUninstallEntries(report->entries(), m_sort) : QList<UninstallPreviewReport::Entry>{});
 
-    const QStringList paths = reportPaths();
-    if (paths != m_lastReportPaths) {
-        m_lastReportPaths = paths;
-        if (m_isSelectingApps) {
-            const QSet<QString> listed(paths.cbegin(), paths.cend());
-            setSelection(QSet<QString>(m_selectedAppPaths).intersect(listed));
-        }
-    }
+    pruneSelectionToNewReport();
     emit reportChanged();
     emit sortChanged();
     emit selectionChanged();
@@ -120,7 +108,7 @@ QString UninstallPage::lastUninstallText() const
 
 QString UninstallPage::selectionCountText() const
 {
-    return UninstallTexts::selectionCountText(m_selectedAppPaths.size(), language());
+    return UninstallTexts::selectionCountText(selectedPaths().size(), language());
 }
 
 void UninstallPage::setShowingUninstallConfirmation(bool showing)
@@ -138,7 +126,7 @@ QList<UninstallPreviewReport::Entry> UninstallPage::selectedEntries() const
         return chosen;
     if (const auto report = model()->uninstallPreviewReport()) {
         for (const auto& entry : report->entries()) {
-            if (m_selectedAppPaths.contains(entry.path))
+            if (isSelected(entry.path))
                 chosen.append(entry);
         }
     }
@@ -166,49 +154,14 @@ UninstallPage::SortDirection UninstallPage::sortDirection() const
 void UninstallPage::preview()
 {
     if (model())
-        model()->request(AppActionFactory::uninstall(true, m_debug));
+        model()->request(AppActionFactory::uninstall(true, false));
 }
 
 void UninstallPage::enterUninstallSelection()
 {
-    if (!m_isSelectingApps) {
-        m_isSelectingApps = true;
-        emit selectionChanged();
-    }
+    setSelecting(true);
     if (model() && !model()->uninstallPreviewReport())
         preview();
-}
-
-void UninstallPage::setSelection(const QSet<QString>& paths)
-{
-    if (paths == m_selectedAppPaths)
-        return;
-    QSet<QString> touched = m_selectedAppPaths;
-    touched.unite(paths);
-    m_selectedAppPaths = paths;
-    m_entries->selectionChanged(touched);
-    emit selectionChanged();
-}
-
-void UninstallPage::selectAll()
-{
-    const QStringList paths = reportPaths();
-    setSelection(QSet<QString>(paths.cbegin(), paths.cend()));
-}
-
-void UninstallPage::clearSelection()
-{
-    setSelection({});
-}
-
-void UninstallPage::setSelected(const QString& path, bool selected)
-{
-    QSet<QString> paths = m_selectedAppPaths;
-    if (selected)
-        paths.insert(path);
-    else
-        paths.remove(path);
-    setSelection(paths);
 }
 
 void UninstallPage::requestUninstall()
@@ -241,17 +194,14 @@ void UninstallPage::setSort(UninstallSortState sort)
 void UninstallPage::confirmUninstall()
 {
     // Continue is disabled with nothing selected; a stray call asks nothing and moves nothing.
-    if (m_selectedAppPaths.isEmpty())
+    if (selectedPaths().isEmpty())
         return;
     const QList<UninstallPreviewReport::Entry> chosen = selectedEntries();
     setShowingUninstallConfirmation(false);
     if (model())
         model()->uninstallSelectedApps(chosen);
     setSelection({});
-    if (m_isSelectingApps) {
-        m_isSelectingApps = false;
-        emit selectionChanged();
-    }
+    setSelecting(false);
 }
 
 void UninstallPage::cancelUninstall()

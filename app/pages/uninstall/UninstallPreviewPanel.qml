@@ -20,13 +20,13 @@ Item {
         anchors.left: parent.left
         anchors.right: parent.right
         visible: root.page.entryCount === 0
-        title: Loc.chinese ? "预览结果" : "Preview Results"
+        title: Tr.text("预览结果", "Preview Results")
         subtitle: root.page.summaryText
         glass: true
         EmptyState {
             objectName: "uninstallEmptyState"
-            title: Loc.chinese ? "当前没有可显示的应用项目" : "No app items to show"
-            subtitle: Loc.chinese ? "没有找到可列出的应用。" : "No apps were found to list."
+            title: Tr.text("当前没有可显示的应用项目", "No app items to show")
+            subtitle: Tr.text("没有找到可列出的应用。", "No apps were found to list.")
             systemImage: "checkmark.circle"
         }
     }
@@ -34,7 +34,7 @@ Item {
         objectName: "uninstallResults"
         anchors.fill: parent
         visible: root.page.entryCount > 0
-        title: Loc.chinese ? "预览结果" : "Preview Results"
+        title: Tr.text("预览结果", "Preview Results")
         subtitle: root.page.summaryText
         glass: true
         listSpacing: 8

@@ -5,8 +5,8 @@ import Roror.Pages.Common
 
 // Where the uninstall preview looks and what the feature promises, before the first preview.
 NativeSection {
-    title: Loc.chinese ? "扫描说明" : "About This Scan"
-    subtitle: Loc.chinese ? "检查以下位置的应用及残留" : "Checks apps and leftovers in these locations"
+    title: Tr.text("扫描说明", "About This Scan")
+    subtitle: Tr.text("检查以下位置的应用及残留", "Checks apps and leftovers in these locations")
     glass: true
 
     ColumnLayout {
@@ -22,7 +22,7 @@ NativeSection {
             GlassTag { title: "~/Library/Caches"; systemImage: "internaldrive"; cornerRadius: 6 }
             GlassTag { title: "~/Library/Application Support"; systemImage: "doc"; cornerRadius: 6 }
             GlassTag { title: "~/Library/Logs"; systemImage: "text.alignleft"; cornerRadius: 6 }
-            GlassTag { title: Loc.chinese ? "登录项" : "Login Items"; systemImage: "person.crop.circle"; cornerRadius: 6 }
+            GlassTag { title: Tr.text("登录项", "Login Items"); systemImage: "person.crop.circle"; cornerRadius: 6 }
         }
         PageDivider {
             lineOpacity: 0.4
@@ -31,15 +31,15 @@ NativeSection {
             objectName: "uninstallPromises"
             spacing: 16
             ContractLabel {
-                text: Loc.chinese ? "先预览再卸载" : "Preview before uninstall"
+                text: Tr.text("先预览再卸载", "Preview before uninstall")
                 systemImage: "eye"
             }
             ContractLabel {
-                text: Loc.chinese ? "卸载前逐项确认" : "Confirm each"
+                text: Tr.text("卸载前逐项确认", "Confirm each")
                 systemImage: "hand.raised"
             }
             ContractLabel {
-                text: Loc.chinese ? "同时清理残留文件" : "Cleans leftovers too"
+                text: Tr.text("同时清理残留文件", "Cleans leftovers too")
                 systemImage: "sparkles"
             }
         }

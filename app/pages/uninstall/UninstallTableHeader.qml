@@ -12,7 +12,7 @@ ResultsTableHeader {
     ResultsHeaderText {
         objectName: "uninstallNameColumn"
         Layout.fillWidth: true
-        text: root.page.isSelectingApps ? (Loc.chinese ? "已选应用" : "Selected Apps") : (Loc.chinese ? "名称" : "Name")
+        text: root.page.isSelectingApps ? Tr.text("已选应用", "Selected Apps") : Tr.text("名称", "Name")
     }
     Item {
         Layout.preferredWidth: 16
@@ -22,7 +22,7 @@ ResultsTableHeader {
         objectName: "lastOpenedSortButton"
         Layout.preferredWidth: 108
         Layout.minimumWidth: 108
-        title: Loc.chinese ? "最近打开" : "Last opened"
+        title: Tr.text("最近打开", "Last opened")
         active: root.page.sortKey === UninstallPage.LastOpened
         descending: root.page.sortDirection === UninstallPage.Descending
         onClicked: root.page.toggleLastOpenedSort()
@@ -30,14 +30,14 @@ ResultsTableHeader {
     ResultsHeaderText {
         Layout.preferredWidth: 100
         Layout.minimumWidth: 100
-        text: Loc.chinese ? "来源" : "Source"
+        text: Tr.text("来源", "Source")
     }
     UninstallSortButton {
         objectName: "sizeSortButton"
         Layout.preferredWidth: 150
         Layout.minimumWidth: 150
         trailing: true
-        title: Loc.chinese ? "大小" : "Size"
+        title: Tr.text("大小", "Size")
         active: root.page.sortKey === UninstallPage.Size
         descending: root.page.sortDirection === UninstallPage.Descending
         onClicked: root.page.toggleSizeSort()

@@ -14,10 +14,10 @@ bool zh(AppResolvedLanguage language)
 std::optional<QString> lastUninstallText(double lastUninstallDate, qint64 lastUninstallCount, const QDateTime& now,
                                          AppResolvedLanguage language, AppResolvedLanguage systemLanguage)
 {
-    if (!(lastUninstallDate > 0))
+    const std::optional<QString> phrase = RelativeDateText::storedPhrase(lastUninstallDate, now, systemLanguage);
+    if (!phrase)
         return std::nullopt;
-    const QDateTime date = QDateTime::fromMSecsSinceEpoch(qint64(lastUninstallDate * 1000.0));
-    const QString relative = RelativeDateText::shortPhrase(date, now, systemLanguage);
+    const QString relative = *phrase;
     const QString n = QString::number(lastUninstallCount);
     if (zh(language))
         return QStringLiteral("上次卸载 ") + relative + QStringLiteral(" · 处理 ") + n + QStringLiteral(" 个应用");

@@ -10,9 +10,8 @@ NativePage {
     id: root
     required property AppModel model
     objectName: "uninstallView"
-    title: Loc.chinese ? "卸载" : "Uninstall"
-    subtitle: Loc.chinese ? "查找应用本体和偏好设置、启动项、日志、缓存等残留文件。"
-                          : "Find apps along with leftover preferences, login items, logs, and caches."
+    title: Tr.text("卸载", "Uninstall")
+    subtitle: Tr.text("查找应用本体和偏好设置、启动项、日志、缓存等残留文件。", "Find apps along with leftover preferences, login items, logs, and caches.")
     pageScrolls: false
 
     UninstallPage {
@@ -35,12 +34,12 @@ NativePage {
                 objectName: "uninstallHeaderLabel"
                 Layout.fillWidth: true
                 systemImage: uninstallPage.hasLastUninstall ? "clock.arrow.circlepath" : "app.dashed"
-                title: uninstallPage.hasLastUninstall ? uninstallPage.lastUninstallText : (Loc.chinese ? "还没卸载过" : "No uninstalls yet")
-                detail: Loc.chinese ? "先看应用列表，再决定要处理哪个应用。" : "Check the app list first, then choose what to remove."
+                title: uninstallPage.hasLastUninstall ? uninstallPage.lastUninstallText : Tr.text("还没卸载过", "No uninstalls yet")
+                detail: Tr.text("先看应用列表，再决定要处理哪个应用。", "Check the app list first, then choose what to remove.")
             }
             ToolbarActionButton {
                 objectName: "uninstallPreviewButton"
-                title: uninstallPage.hasReport ? (Loc.chinese ? "重新扫描" : "Rescan") : (Loc.chinese ? "预览" : "Preview")
+                title: uninstallPage.hasReport ? Tr.text("重新扫描", "Rescan") : Tr.text("预览", "Preview")
                 systemImage: "eye"
                 isPrimary: true
                 onAction: uninstallPage.preview()
@@ -48,7 +47,7 @@ NativePage {
             ToolbarActionButton {
                 objectName: "chooseAppsButton"
                 visible: uninstallPage.hasReport
-                title: Loc.chinese ? "选择应用" : "Choose Apps"
+                title: Tr.text("选择应用", "Choose Apps")
                 systemImage: "app.badge"
                 onAction: uninstallPage.enterUninstallSelection()
             }
@@ -65,7 +64,7 @@ NativePage {
         Layout.fillWidth: true
         visible: uninstallPage.busy
         model: root.model
-        title: Loc.chinese ? "预览结果" : "Preview Results"
+        title: Tr.text("预览结果", "Preview Results")
     }
 
     UninstallPreviewPanel {
@@ -79,9 +78,9 @@ NativePage {
     PageAlert {
         objectName: "uninstallAlert"
         shown: uninstallPage.showingUninstallConfirmation
-        title: Loc.chinese ? "卸载这些应用？" : "Uninstall These Apps?"
+        title: Tr.text("卸载这些应用？", "Uninstall These Apps?")
         message: uninstallPage.confirmationMessage
-        confirmTitle: Loc.chinese ? "继续" : "Continue"
+        confirmTitle: Tr.text("继续", "Continue")
         confirmEnabled: uninstallPage.selectedCount > 0
         onCancelled: uninstallPage.cancelUninstall()
         onConfirmed: uninstallPage.confirmUninstall()

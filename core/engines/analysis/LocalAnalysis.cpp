@@ -5,15 +5,21 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <atomic>
+#include <climits>
 #include <condition_variable>
 #include <cstdint>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/openat2.h>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <strings.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -26,7 +32,7 @@ namespace roror::LocalAnalysis {
 namespace {
 
 constexpr int kOpenFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-constexpr size_t kListingBufferSize = 64 * 1024;
+constexpr size_t kListingBufferSize = 128 * 1024;
 constexpr int kMaxWorkers = 32;
 
 // Where an item stands in a depth-first walk that lists every folder in the file system's own order:
@@ -35,12 +41,42 @@ constexpr int kMaxWorkers = 32;
 // actually listed them.
 using WalkOrder = std::vector<uint32_t>;
 
-struct FolderTask {
-    std::string path;   // standardized, as bytes
-    WalkOrder order;    // empty inside bundles, whose files are never ranked
-    uint32_t slot = 0;  // the top-level child the folder lies in
+// A folder met by the walk. Each points at its parent, so its path, its walk order and an open
+// folder to reach it from are found by going up; nothing is copied down the tree per folder.
+struct Folder {
+    std::atomic<uint32_t> references{1}; // the folder's task and each child folder hold one
+    Folder* parent = nullptr;
+    std::string name;  // as listed, in bytes
+    uint32_t index = 0; // position in the parent's listing
+    uint32_t depth = 0; // 0 for the root
+    uint32_t slot = 0;  // the top-level child it lies in
     bool inBundle = false;
+
+    // A listed folder keeps its descriptor open while its subfolders wait, so they are opened
+    // relative to it: `pending` counts the subfolders not yet opened and `shares` the users of
+    // the descriptor (one for the subfolders as a whole plus one per open under way). The last
+    // share closes it. A folder that kept nothing has no shares, and its subfolders go further up.
+    int fd = -1;
+    bool kept = false;
+    std::atomic<uint32_t> pending{0};
+    std::atomic<uint32_t> shares{0};
 };
+
+void retain(Folder* folder)
+{
+    folder->references.fetch_add(1, std::memory_order_relaxed);
+}
+
+// Lets go of a folder and of every ancestor nothing else holds, without recursion, so a tree
+// thousands of levels deep cannot exhaust the stack.
+void release(Folder* folder)
+{
+    while (folder && folder->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        Folder* parent = folder->parent;
+        delete folder;
+        folder = parent;
+    }
+}
 
 struct TopLevelSeed {
     std::string name;
@@ -84,28 +120,27 @@ bool isBundleName(const char* name)
         || ::strcasecmp(extension, "xcarchive") == 0;
 }
 
+void appendComponent(std::string& path, const char* name)
+{
+    if (path.empty() || path.back() != '/')
+        path.push_back('/');
+    path.append(name);
+}
+
 std::string joinBytes(const std::string& folder, const char* name)
 {
     std::string path;
     path.reserve(folder.size() + std::strlen(name) + 1);
     path = folder;
-    if (path.empty() || path.back() != '/')
-        path.push_back('/');
-    path.append(name);
+    appendComponent(path, name);
     return path;
 }
 
-// Protected paths as folder -> names of its children that are never seeded, entered or counted.
+// Protected paths as folder (relative to the root, "" for the root itself) -> names of its
+// children that are never seeded, entered or counted.
 struct ProtectedChildren {
     std::unordered_map<std::string, std::unordered_set<std::string>> byFolder;
-
-    const std::unordered_set<std::string>* inFolder(const std::string& folder) const
-    {
-        if (byFolder.empty())
-            return nullptr;
-        const auto it = byFolder.find(folder);
-        return it == byFolder.end() ? nullptr : &it->second;
-    }
+    uint32_t deepestFolder = 0;
 };
 
 // The personal folders are left out only when the root is the home folder itself.
@@ -115,14 +150,47 @@ ProtectedChildren protectedChildPaths(const QString& root)
     const QString home = standardizedPath(QDir::homePath());
     if (root != home)
         return result;
+    const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
     for (const char* relative : {"Desktop", "Documents", "Downloads", "Library/Mobile Documents"}) {
         const QString path = standardizedPath(joinPath(home, QString::fromUtf8(relative)));
-        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-        const QString folder = slash == 0 ? QStringLiteral("/") : path.left(slash);
+        if (!path.startsWith(prefix))
+            continue;
+        const QString inside = path.mid(prefix.size());
+        const qsizetype slash = inside.lastIndexOf(QLatin1Char('/'));
+        const QString folder = slash < 0 ? QString() : inside.left(slash);
         result.byFolder[QFile::encodeName(folder).toStdString()].insert(
-            QFile::encodeName(path.mid(slash + 1)).toStdString());
+            QFile::encodeName(inside.mid(slash + 1)).toStdString());
+        const auto depth = static_cast<uint32_t>(folder.isEmpty() ? 0 : folder.count(QLatin1Char('/')) + 1);
+        result.deepestFolder = std::max(result.deepestFolder, depth);
     }
     return result;
+}
+
+// What the walk shares between its threads besides the queue.
+struct WalkShared {
+    std::string rootPath; // standardized, in bytes
+    ProtectedChildren protectedChildren;
+    int descriptorBudget = 0;           // most folders kept open for their subfolders at once
+    std::atomic<int> keptDescriptors{0};
+};
+
+void dropShare(Folder* folder, WalkShared& shared)
+{
+    if (folder->shares.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        ::close(folder->fd);
+        shared.keptDescriptors.fetch_sub(1, std::memory_order_relaxed);
+    }
+}
+
+// A share of the folder's descriptor; false once it is closed, or when it was never kept.
+bool takeShare(Folder* folder)
+{
+    uint32_t shares = folder->shares.load(std::memory_order_acquire);
+    while (shares > 0) {
+        if (folder->shares.compare_exchange_weak(shares, shares + 1, std::memory_order_acq_rel))
+            return true;
+    }
+    return false;
 }
 
 // What one thread has counted; the tallies of all threads are added up at the end.
@@ -131,7 +199,16 @@ struct Tally {
     qint64 totalFiles = 0;
     std::vector<qint64> slotBytes;
     std::vector<LargeFile> largest; // a heap whose front is the weakest of the kept files
-    std::vector<char> listing;
+
+    // Reused from folder to folder, so listing a folder allocates nothing once they have grown.
+    // The listing buffer is left uninitialized: only the pages a listing fills are ever touched.
+    std::unique_ptr<char[]> listing;
+    std::vector<const Folder*> way; // folders between one being opened and the open folder it is reached from
+    std::string relativePath;
+    WalkOrder folderOrder;     // of the folder being listed, filled when first needed
+    bool folderOrderReady = false;
+    std::string folderPath;    // likewise
+    bool folderPathReady = false;
 
     void addToSlot(uint32_t slot, qint64 bytes)
     {
@@ -140,44 +217,162 @@ struct Tally {
         slotBytes[slot] += bytes;
     }
 
+    const WalkOrder& orderOf(const Folder* folder)
+    {
+        if (!folderOrderReady) {
+            folderOrder.resize(folder->depth);
+            for (const Folder* f = folder; f->parent; f = f->parent)
+                folderOrder[f->depth - 1] = f->index;
+            folderOrderReady = true;
+        }
+        return folderOrder;
+    }
+
+    const std::string& pathOf(const Folder* folder, const std::string& rootPath)
+    {
+        if (!folderPathReady) {
+            way.clear();
+            for (const Folder* f = folder; f->parent; f = f->parent)
+                way.push_back(f);
+            folderPath = rootPath;
+            for (auto it = way.rbegin(); it != way.rend(); ++it)
+                appendComponent(folderPath, (*it)->name.c_str());
+            folderPathReady = true;
+        }
+        return folderPath;
+    }
+
     // Keeps the best `listLimit` files seen; any file outside them cannot make the final list.
-    void offerLargeFile(qint64 size, const FolderTask& folder, uint32_t index, const char* name)
+    void offerLargeFile(qint64 size, const Folder* folder, uint32_t index, const char* name,
+                        const std::string& rootPath)
     {
         if (largest.size() >= static_cast<size_t>(listLimit)) {
             const LargeFile& weakest = largest.front();
             if (size < weakest.size)
                 return;
-            if (size == weakest.size && !walksBefore(folder.order, index, weakest.order))
+            if (size == weakest.size && !walksBefore(orderOf(folder), index, weakest.order))
                 return;
             std::pop_heap(largest.begin(), largest.end(), ranksBefore);
             largest.pop_back();
         }
+        const WalkOrder& order = orderOf(folder);
         LargeFile file;
         file.size = size;
-        file.order.reserve(folder.order.size() + 1);
-        file.order = folder.order;
+        file.order.reserve(order.size() + 1);
+        file.order = order;
         file.order.push_back(index);
-        file.path = joinBytes(folder.path, name);
+        file.path = joinBytes(pathOf(folder, rootPath), name);
         largest.push_back(std::move(file));
         std::push_heap(largest.begin(), largest.end(), ranksBefore);
     }
 };
 
-// Lists one open folder: counts its regular files and returns its subfolders in `found`.
-// With `seeds` (the root's own listing) every child becomes a top-level record of its own.
-void scanFolder(const FolderTask& folder, int fd, const ProtectedChildren& protectedChildren, Tally& tally,
-                std::vector<FolderTask>& found, std::vector<TopLevelSeed>* seeds)
+// Opens `relative` (names joined by "/", no "." or "..") below the open folder `at`, never through
+// a link: in one call where the kernel resolves paths that way, else one level at a time.
+int openBelow(int at, const std::string& relative)
 {
-    const auto* protectedHere = folder.inBundle ? nullptr : protectedChildren.inFolder(folder.path);
-    if (tally.listing.empty())
-        tally.listing.resize(kListingBufferSize);
+    if (relative.find('/') == std::string::npos)
+        return ::openat(at, relative.c_str(), kOpenFolderFlags);
+    open_how how{};
+    how.flags = kOpenFolderFlags;
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    const long fd = ::syscall(SYS_openat2, at, relative.c_str(), &how, sizeof how);
+    if (fd >= 0)
+        return static_cast<int>(fd);
+    // Older kernels and some sandboxes refuse the call; a missing or unreadable folder gives the
+    // same answer level by level.
+    int current = at;
+    size_t begin = 0;
+    while (current >= 0 && begin <= relative.size()) {
+        size_t slash = relative.find('/', begin);
+        if (slash == std::string::npos)
+            slash = relative.size();
+        const std::string name = relative.substr(begin, slash - begin);
+        const int next = ::openat(current, name.c_str(), kOpenFolderFlags);
+        if (current != at)
+            ::close(current);
+        current = next;
+        begin = slash + 1;
+    }
+    return current;
+}
+
+// Opens a folder relative to the nearest folder above it whose descriptor is still open: its
+// parent, as a rule (the root is open throughout).
+int openFolder(Folder* folder, WalkShared& shared, Tally& tally)
+{
+    Folder* parent = folder->parent;
+    Folder* base = parent;
+    tally.way.clear();
+    while (!takeShare(base)) {
+        tally.way.push_back(base);
+        base = base->parent;
+    }
+    // The names from the base down, cut where a piece would pass the longest path the kernel takes.
+    int fd = base->fd;
+    std::string& relative = tally.relativePath;
+    relative.clear();
+    const auto descend = [&](const std::string& name) {
+        if (!relative.empty() && relative.size() + 1 + name.size() >= PATH_MAX && fd >= 0) {
+            const int next = openBelow(fd, relative);
+            if (fd != base->fd)
+                ::close(fd);
+            fd = next;
+            relative.clear();
+        }
+        if (!relative.empty())
+            relative.push_back('/');
+        relative.append(name);
+    };
+    for (auto it = tally.way.rbegin(); it != tally.way.rend(); ++it)
+        descend((*it)->name);
+    descend(folder->name);
+    if (fd >= 0) {
+        const int opened = openBelow(fd, relative);
+        if (fd != base->fd)
+            ::close(fd);
+        fd = opened;
+    }
+    dropShare(base, shared);
+    if (parent->kept && parent->pending.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        dropShare(parent, shared);
+    return fd;
+}
+
+// Lists one open folder: counts its regular files and returns its subfolders in `found`. The
+// descriptor is kept for the subfolders or closed. With `seeds` (the root's own listing) every
+// child becomes a top-level record of its own.
+void scanFolder(Folder* folder, int fd, WalkShared& shared, Tally& tally, std::vector<Folder*>& found,
+                std::vector<TopLevelSeed>* seeds)
+{
+    const std::unordered_set<std::string>* protectedHere = nullptr;
+    if (!folder->inBundle && !shared.protectedChildren.byFolder.empty()
+        && folder->depth <= shared.protectedChildren.deepestFolder) {
+        std::string relative;
+        tally.way.clear();
+        for (Folder* f = folder; f->parent; f = f->parent)
+            tally.way.push_back(f);
+        for (auto it = tally.way.rbegin(); it != tally.way.rend(); ++it) {
+            if (!relative.empty())
+                relative.push_back('/');
+            relative.append((*it)->name);
+        }
+        const auto it = shared.protectedChildren.byFolder.find(relative);
+        if (it != shared.protectedChildren.byFolder.end())
+            protectedHere = &it->second;
+    }
+    tally.folderOrderReady = false;
+    tally.folderPathReady = false;
+    if (!tally.listing)
+        tally.listing.reset(new char[kListingBufferSize]);
+
     uint32_t index = 0;
     for (;;) {
-        const ssize_t length = ::getdents64(fd, tally.listing.data(), tally.listing.size());
+        const ssize_t length = ::getdents64(fd, tally.listing.get(), kListingBufferSize);
         if (length <= 0)
             break; // end of the folder, or it became unreadable: what was read still counts
         for (ssize_t offset = 0; offset < length;) {
-            const auto* item = reinterpret_cast<const struct dirent64*>(tally.listing.data() + offset);
+            const auto* item = reinterpret_cast<const struct dirent64*>(tally.listing.get() + offset);
             offset += item->d_reclen;
             const uint32_t itemIndex = index++;
             const char* name = item->d_name;
@@ -186,87 +381,101 @@ void scanFolder(const FolderTask& folder, int fd, const ProtectedChildren& prote
             if (protectedHere && protectedHere->count(name))
                 continue;
 
+            // Only the type and the size are asked for; the type usually comes with the listing.
             unsigned char type = item->d_type;
-            struct stat st {};
+            struct statx st;
             bool statted = false;
             if (type == DT_UNKNOWN) {
-                if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                if (::statx(fd, name, AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_SIZE, &st) == 0) {
                     statted = true;
-                    type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+                    type = S_ISDIR(st.stx_mode) ? DT_DIR : S_ISREG(st.stx_mode) ? DT_REG : DT_UNKNOWN;
                 }
             }
 
-            uint32_t slot = folder.slot;
+            uint32_t slot = folder->slot;
             if (seeds) {
                 slot = static_cast<uint32_t>(seeds->size());
                 seeds->push_back({name, type == DT_DIR});
             }
 
             if (type == DT_DIR) {
-                FolderTask child;
-                child.path = joinBytes(folder.path, name);
-                child.slot = slot;
-                child.inBundle = folder.inBundle || isBundleName(name);
-                if (!child.inBundle) {
-                    child.order.reserve(folder.order.size() + 1);
-                    child.order = folder.order;
-                    child.order.push_back(itemIndex);
-                }
-                found.push_back(std::move(child));
+                auto* child = new Folder;
+                child->parent = folder;
+                retain(folder);
+                child->name = name;
+                child->index = itemIndex;
+                child->depth = folder->depth + 1;
+                child->slot = slot;
+                child->inBundle = folder->inBundle || isBundleName(name);
+                found.push_back(child);
             } else if (type == DT_REG) {
-                if (!statted && ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+                if (!statted && ::statx(fd, name, AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_SIZE, &st) != 0)
                     continue;
-                if (!S_ISREG(st.st_mode))
+                if (!S_ISREG(st.stx_mode))
                     continue; // replaced since it was listed
-                const qint64 size = st.st_size;
+                const qint64 size = static_cast<qint64>(st.stx_size);
                 tally.totalSize += size;
                 ++tally.totalFiles;
                 tally.addToSlot(slot, size);
-                if (!folder.inBundle)
-                    tally.offerLargeFile(size, folder, itemIndex, name);
+                if (!folder->inBundle)
+                    tally.offerLargeFile(size, folder, itemIndex, name, shared.rootPath);
             }
             // Links, devices, sockets and pipes add nothing.
         }
     }
+
+    if (seeds)
+        return; // the root's descriptor stays open for the whole walk
+    // Kept while subfolders wait, within the budget; past it they are reached from further up.
+    if (!found.empty()
+        && shared.keptDescriptors.fetch_add(1, std::memory_order_relaxed) < shared.descriptorBudget) {
+        folder->fd = fd;
+        folder->kept = true;
+        folder->pending.store(static_cast<uint32_t>(found.size()), std::memory_order_relaxed);
+        folder->shares.store(1, std::memory_order_release);
+        return;
+    }
+    if (!found.empty())
+        shared.keptDescriptors.fetch_sub(1, std::memory_order_relaxed);
+    ::close(fd);
 }
 
 // Folders waiting to be listed. Last in, first out keeps the number waiting near the depth of the
 // tree times its width rather than a whole level of it.
 class FolderQueue {
 public:
-    explicit FolderQueue(std::vector<FolderTask>&& tasks)
+    explicit FolderQueue(std::vector<Folder*>&& tasks)
         : m_waiting(std::move(tasks))
         , m_unfinished(m_waiting.size())
     {
     }
 
     // Waits for a folder; false once every folder has been listed.
-    bool take(FolderTask& task)
+    bool take(Folder*& task)
     {
         std::unique_lock lock(m_mutex);
         m_wake.wait(lock, [this] { return !m_waiting.empty() || m_unfinished == 0; });
         if (m_waiting.empty())
             return false;
-        task = std::move(m_waiting.back());
+        task = m_waiting.back();
         m_waiting.pop_back();
         return true;
     }
 
     // Marks the caller's folder as listed and shares the subfolders it found, keeping one of them
     // in `task` for the caller to go on with (returns false when there was none).
-    bool finish(std::vector<FolderTask>& found, FolderTask& task)
+    bool finish(std::vector<Folder*>& found, Folder*& task)
     {
         const bool keep = !found.empty();
         if (keep) {
-            task = std::move(found.back());
+            task = found.back();
             found.pop_back();
         }
         const size_t shared = found.size();
         bool allDone = false;
         {
             std::lock_guard lock(m_mutex);
-            for (FolderTask& folder : found)
-                m_waiting.push_back(std::move(folder));
+            m_waiting.insert(m_waiting.end(), found.begin(), found.end());
             m_unfinished += shared + (keep ? 1 : 0);
             m_unfinished -= 1;
             allDone = m_unfinished == 0;
@@ -282,21 +491,20 @@ public:
 private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::vector<FolderTask> m_waiting;
+    std::vector<Folder*> m_waiting;
     size_t m_unfinished = 0;
 };
 
-void work(FolderQueue& queue, const ProtectedChildren& protectedChildren, Tally& tally)
+void work(FolderQueue& queue, WalkShared& shared, Tally& tally)
 {
-    std::vector<FolderTask> found;
-    FolderTask current;
+    std::vector<Folder*> found;
+    Folder* current = nullptr;
     bool have = queue.take(current);
     while (have) {
-        const int fd = ::open(current.path.c_str(), kOpenFolderFlags);
-        if (fd >= 0) {
-            scanFolder(current, fd, protectedChildren, tally, found, nullptr);
-            ::close(fd);
-        }
+        const int fd = openFolder(current, shared, tally);
+        if (fd >= 0)
+            scanFolder(current, fd, shared, tally, found, nullptr);
+        release(current);
         have = queue.finish(found, current) || queue.take(current);
     }
 }
@@ -307,6 +515,15 @@ int resolvedWorkerCount(int requested)
         return std::min(requested, kMaxWorkers);
     const unsigned cores = std::thread::hardware_concurrency();
     return std::clamp(static_cast<int>(cores), 1, kMaxWorkers);
+}
+
+// A quarter of the process's descriptor limit, so other work and other walks keep theirs.
+int descriptorBudget()
+{
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return 256;
+    return static_cast<int>(std::clamp<rlim_t>(limit.rlim_cur / 4, 8, 256));
 }
 
 AnalysisReport::Entry makeEntry(const std::string& path, qint64 size, bool isDirectory)
@@ -343,19 +560,22 @@ AnalysisReport snapshot(const QString& rootPath, int workerCount)
     if (::stat(rootBytes.c_str(), &rootStat) != 0)
         return report; // nothing there
 
-    const ProtectedChildren protectedChildren = protectedChildPaths(root);
+    WalkShared shared;
+    shared.rootPath = rootBytes;
+    shared.protectedChildren = protectedChildPaths(root);
+    shared.descriptorBudget = descriptorBudget();
 
     // The root's own listing seeds one record per visible child (an empty folder keeps its 0) and
     // hands the subfolders to the workers. A root given as a link is followed; nothing below is.
+    // The root stays open until every folder below it has been listed.
     std::vector<TopLevelSeed> seeds;
-    std::vector<FolderTask> found;
+    std::vector<Folder*> found;
     Tally rootTally;
-    const int rootFd = ::open(rootBytes.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (rootFd >= 0) {
-        FolderTask rootTask;
-        rootTask.path = rootBytes;
-        scanFolder(rootTask, rootFd, protectedChildren, rootTally, found, &seeds);
-        ::close(rootFd);
+    auto* rootFolder = new Folder;
+    rootFolder->fd = ::open(rootBytes.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (rootFolder->fd >= 0) {
+        rootFolder->shares.store(1, std::memory_order_relaxed);
+        scanFolder(rootFolder, rootFolder->fd, shared, rootTally, found, &seeds);
     }
 
     const int workers = found.empty() ? 1 : resolvedWorkerCount(workerCount);
@@ -367,15 +587,18 @@ AnalysisReport snapshot(const QString& rootPath, int workerCount)
         std::vector<std::thread> threads;
         for (int i = 1; i < workers; ++i) {
             try {
-                threads.emplace_back(work, std::ref(queue), std::cref(protectedChildren), std::ref(tallies[i]));
+                threads.emplace_back(work, std::ref(queue), std::ref(shared), std::ref(tallies[i]));
             } catch (const std::system_error&) {
                 break; // fewer threads only make the walk slower
             }
         }
-        work(queue, protectedChildren, tallies[0]);
+        work(queue, shared, tallies[0]);
         for (std::thread& thread : threads)
             thread.join();
     }
+    if (rootFolder->fd >= 0)
+        ::close(rootFolder->fd);
+    release(rootFolder);
 
     tallies.push_back(std::move(rootTally));
     std::vector<qint64> slotBytes(seeds.size(), 0);

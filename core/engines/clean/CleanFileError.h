@@ -1,30 +1,31 @@
 #pragma once
 
-#include <QByteArray>
+#include "core/model/PathError.h"
+
 #include <QString>
-#include <exception>
 
 namespace roror {
 
-// Thrown by the Smart Clean list files (protection list, clean report) when a file cannot be
-// read or written. `description()` is the text shown to the user, in the language of the moment
-// the error was made.
-class CleanFileError : public std::exception {
+// Thrown by the Smart Clean list files (protection list, clean report) when a file cannot be read,
+// used or written.
+class CleanFileError : public PathError {
 public:
-    enum class Kind { unreadable, notUtf8, folderNotCreated, notWritten };
+    enum class Kind {
+        unreadable,
+        notUtf8,
+        notRegularFile, // a folder, a pipe, a device: nothing is read from it
+        tooLarge,
+        neverMatches, // a protection-list line that names no fixed place; `reason` holds the line
+        folderNotCreated,
+        notWritten,
+    };
 
     CleanFileError(Kind kind, const QString& path, const QString& reason = QString());
 
     Kind kind() const { return m_kind; }
-    QString path() const { return m_path; }
-    QString description() const { return m_description; }
-    const char* what() const noexcept override { return m_what.constData(); }
 
 private:
     Kind m_kind;
-    QString m_path;
-    QString m_description;
-    QByteArray m_what;
 };
 
 } // namespace roror

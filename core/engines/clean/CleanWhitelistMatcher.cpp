@@ -3,8 +3,11 @@
 #include "core/support/StandardPath.h"
 
 #include <QFile>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace roror {
 
@@ -12,9 +15,15 @@ namespace {
 
 const QString kFinderMetadata = QStringLiteral("FINDER_METADATA");
 
+// Text without a character from U+0300 on holds nothing to compose (no combining mark, no
+// syllable part, nothing with a canonical replacement), and most names are such text.
 QString composed(const QString& text)
 {
-    return text.normalized(QString::NormalizationForm_C);
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x0300)
+            return text.normalized(QString::NormalizationForm_C);
+    }
+    return text;
 }
 
 bool coversFinderMetadata(const QString& path)
@@ -86,25 +95,14 @@ qsizetype findFirst(QStringView haystack, QStringView needle)
     return -1;
 }
 
-// The path with links resolved as far as it exists; the components that do not exist are kept as
-// written. Empty when nothing of it could be resolved.
-QString resolvedAsFarAsItExists(const QString& path)
+QString parentOf(const QString& path)
 {
-    QString current = path;
-    QStringList missing;
-    while (current.size() > 1) {
-        char buffer[PATH_MAX];
-        if (::realpath(QFile::encodeName(current).constData(), buffer)) {
-            QString resolved = QFile::decodeName(buffer);
-            for (const QString& name : missing)
-                resolved = joinPath(resolved, name);
-            return resolved;
-        }
-        const qsizetype slash = current.lastIndexOf(QLatin1Char('/'));
-        missing.prepend(current.mid(slash + 1));
-        current = slash <= 0 ? QStringLiteral("/") : current.left(slash);
-    }
-    return QString();
+    return path.left(std::max<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 0));
+}
+
+QString finderFolder()
+{
+    return QStringLiteral("com.apple.finder");
 }
 
 } // namespace
@@ -211,6 +209,59 @@ bool CleanWhitelistMatcher::ruleLeadsTo(const Rule& rule, const QString& folderW
     return false;
 }
 
+struct CleanWhitelistMatcher::Anchor {
+    QSet<QString> folders;         // child names covered with everything below them
+    std::vector<QString> prefixes; // sorted: a child whose name starts with one is covered
+    std::vector<int> wildcards;    // wildcards whose fixed start lies in this folder
+    QSet<QString> leads;           // child names on the way to a folder that patterns are filed under
+};
+
+// The path with links resolved as far as it exists; the components that do not exist are kept as
+// written. What was found (a resolved folder, or that nothing is there) is kept, since many patterns
+// share their first folders.
+QString CleanWhitelistMatcher::resolvedAsFarAsItExists(const QString& path)
+{
+    const QList<QStringView> components = QStringView(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const auto asWrittenFrom = [&](QString resolved, qsizetype first) {
+        for (qsizetype i = first; i < components.size(); ++i) {
+            resolved += QLatin1Char('/');
+            resolved += components.at(i);
+        }
+        return resolved;
+    };
+    QString written;
+    QString resolved;
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        written += QLatin1Char('/');
+        written += components.at(i);
+        const auto known = m_resolvedFolders.constFind(written);
+        if (known != m_resolvedFolders.constEnd()) {
+            if (!known->has_value())
+                return asWrittenFrom(resolved, i); // known not to exist
+            resolved = **known;
+            continue;
+        }
+        QString next = resolved + QLatin1Char('/');
+        next += components.at(i);
+        struct stat st {};
+        const QByteArray encoded = QFile::encodeName(next);
+        char buffer[PATH_MAX];
+        if (::lstat(encoded.constData(), &st) != 0 || (S_ISLNK(st.st_mode) && !::realpath(encoded.constData(), buffer))) {
+            // The first missing component (or a link to nothing): the rest stays as written.
+            m_resolvedFolders.insert(written, std::nullopt);
+            return asWrittenFrom(resolved, i);
+        }
+        if (S_ISLNK(st.st_mode)) {
+            next = composed(QFile::decodeName(buffer));
+            if (next == QLatin1String("/"))
+                next.clear();
+        }
+        m_resolvedFolders.insert(written, next);
+        resolved = next;
+    }
+    return resolved.isEmpty() ? QStringLiteral("/") : resolved;
+}
+
 std::vector<CleanWhitelistMatcher::Rule> CleanWhitelistMatcher::resolvedRules(const Rule& rule)
 {
     if (rule.kind == Kind::finderMetadata || !rule.text.startsWith(QLatin1Char('/')))
@@ -224,7 +275,7 @@ std::vector<CleanWhitelistMatcher::Rule> CleanWhitelistMatcher::resolvedRules(co
     const QString base = rule.text.left(split);
     if (base.isEmpty())
         return {};
-    const QString resolved = composed(resolvedAsFarAsItExists(base));
+    const QString resolved = resolvedAsFarAsItExists(base);
     if (resolved.isEmpty() || resolved == base)
         return {};
     const QString text = (resolved == QLatin1String("/") ? QString() : resolved) + rule.text.mid(split);
@@ -242,41 +293,251 @@ bool CleanWhitelistMatcher::isProtected(const QString& path, const QStringList& 
     return CleanWhitelistMatcher(patterns, home).covers(standardizedPath(path));
 }
 
+QString CleanWhitelistMatcher::composedName(const char* name)
+{
+    for (const char* c = name; *c; ++c) {
+        if (static_cast<unsigned char>(*c) >= 0x80)
+            return QFile::decodeName(name).normalized(QString::NormalizationForm_C);
+    }
+    return QString::fromLatin1(name);
+}
+
 CleanWhitelistMatcher::CleanWhitelistMatcher(const QStringList& patterns, const QString& home)
 {
     const QString standardizedHome = standardizedPath(home);
     m_rules.reserve(static_cast<size_t>(patterns.size()));
     for (const QString& pattern : patterns) {
         const Rule rule = makeRule(pattern, standardizedHome);
-        m_rules.push_back(rule);
+        addRule(rule);
         for (const Rule& resolved : resolvedRules(rule))
-            m_rules.push_back(resolved);
+            addRule(resolved);
+    }
+    m_resolvedFolders.clear();
+}
+
+CleanWhitelistMatcher::~CleanWhitelistMatcher() = default;
+
+CleanWhitelistMatcher::Anchor& CleanWhitelistMatcher::anchorAt(const QString& folder)
+{
+    std::shared_ptr<Anchor>& anchor = m_anchors[folder];
+    if (!anchor)
+        anchor = std::make_shared<Anchor>();
+    return *anchor;
+}
+
+void CleanWhitelistMatcher::addRule(const Rule& rule)
+{
+    m_rules.push_back(rule);
+    if (rule.kind == Kind::finderMetadata) {
+        m_finder = true;
+        return;
+    }
+    // The folder the fixed start of the pattern lies in, and the name start that follows it.
+    QString fixedStart = rule.text;
+    if (rule.kind == Kind::wildcard)
+        fixedStart = rule.text.left(rule.text.indexOf(QLatin1Char('*')));
+    if (!fixedStart.startsWith(QLatin1Char('/')) || fixedStart == QLatin1String("/")) {
+        m_unanchored.push_back(rule);
+        return;
+    }
+    const qsizetype slash = fixedStart.lastIndexOf(QLatin1Char('/'));
+    const QString folder = fixedStart.left(slash);
+    const QString name = fixedStart.mid(slash + 1);
+    Anchor& anchor = anchorAt(folder);
+    switch (rule.kind) {
+    case Kind::folder:
+        anchor.folders.insert(name);
+        break;
+    case Kind::prefix:
+        anchor.prefixes.insert(std::lower_bound(anchor.prefixes.begin(), anchor.prefixes.end(), name), name);
+        break;
+    case Kind::wildcard:
+        anchor.wildcards.push_back(static_cast<int>(m_wildcards.size()));
+        m_wildcards.push_back(rule);
+        m_wildcardHeads.push_back(fixedStart);
+        break;
+    case Kind::finderMetadata:
+        break;
+    }
+    // Every folder on the way leads to it; once a name is marked, the folders above it are too.
+    for (QString below = folder; !below.isEmpty();) {
+        const QString above = parentOf(below);
+        Anchor& parent = anchorAt(above);
+        const QString step = below.mid(above.size() + 1);
+        if (parent.leads.contains(step))
+            break;
+        parent.leads.insert(step);
+        below = above;
     }
 }
 
 void CleanWhitelistMatcher::addProtectedFolder(const QString& folder)
 {
-    m_rules.push_back({Kind::folder, composed(folder), QString()});
+    addRule({Kind::folder, withoutTrailingSlashes(composed(folder)), QString()});
+}
+
+CleanWhitelistMatcher::Scope CleanWhitelistMatcher::rootScope() const
+{
+    Scope root;
+    root.pathKnown = true;
+    root.anchor = m_anchors.value(QString()).get();
+    if (root.anchor) {
+        root.wildcards = root.anchor->wildcards;
+        for (const int w : root.wildcards)
+            root.everyFolderLeads = root.everyFolderLeads || m_wildcardHeads[static_cast<size_t>(w)] == QLatin1String("/");
+    }
+    return root;
+}
+
+CleanWhitelistMatcher::Scope CleanWhitelistMatcher::scope(const QString& folder) const
+{
+    Scope current = rootScope();
+    const QString path = composed(folder);
+    for (const QStringView name : QStringView(path).split(QLatin1Char('/'), Qt::SkipEmptyParts))
+        current = childScope(current, name.toString());
+    return current;
+}
+
+CleanWhitelistMatcher::Scope CleanWhitelistMatcher::childScope(const Scope& parent, const QString& name) const
+{
+    Scope child;
+    child.everyChildCovered =
+        m_finder
+        && (parent.everyChildCovered || name == finderFolder() || name == QLatin1String("com.apple.Finder"));
+    const bool anchorBelow = parent.anchor && parent.anchor->leads.contains(name);
+    if (!parent.pathKnown || (!anchorBelow && parent.wildcards.empty() && m_unanchored.empty()))
+        return child; // nothing in the list concerns anything below
+    child.path = parent.path + QLatin1Char('/') + name;
+    child.pathKnown = true;
+    if (anchorBelow)
+        child.anchor = m_anchors.value(child.path).get();
+    const QString withSlash = child.path + QLatin1Char('/');
+    const auto keepIfReachable = [&](int w) {
+        const QString& head = m_wildcardHeads[static_cast<size_t>(w)];
+        if (withSlash.startsWith(head)) {
+            child.wildcards.push_back(w);
+            child.everyFolderLeads = true; // past the fixed start, any folder may hold a match
+        } else if (head.startsWith(withSlash)) {
+            child.wildcards.push_back(w);
+        }
+    };
+    for (const int w : parent.wildcards)
+        keepIfReachable(w);
+    if (child.anchor) {
+        for (const int w : child.anchor->wildcards)
+            keepIfReachable(w);
+    }
+    return child;
+}
+
+bool CleanWhitelistMatcher::needsNames(const Scope& scope) const
+{
+    return scope.anchor || !scope.wildcards.empty() || !m_unanchored.empty();
+}
+
+bool CleanWhitelistMatcher::coversChild(const Scope& scope, const QString& name) const
+{
+    if (scope.everyChildCovered || (m_finder && name == QLatin1String(".DS_Store")))
+        return true;
+    if (const Anchor* anchor = scope.anchor) {
+        if (anchor->folders.contains(name))
+            return true;
+        const std::vector<QString>& prefixes = anchor->prefixes;
+        if (prefixes.size() <= 8) {
+            for (const QString& prefix : prefixes) {
+                if (name.startsWith(prefix))
+                    return true;
+            }
+        } else {
+            for (qsizetype length = 0; length <= name.size(); ++length) {
+                if (std::binary_search(prefixes.begin(), prefixes.end(), QStringView(name).left(length),
+                                       [](QStringView a, QStringView b) { return a < b; }))
+                    return true;
+            }
+        }
+    }
+    if (scope.wildcards.empty() && m_unanchored.empty())
+        return false;
+    const QString path = scope.path + QLatin1Char('/') + name;
+    return wildcardCovers(scope, path)
+        || std::any_of(m_unanchored.begin(), m_unanchored.end(), [&](const Rule& rule) { return ruleCovers(rule, path); });
+}
+
+bool CleanWhitelistMatcher::coversChild(const Scope& scope, const ChildName& name) const
+{
+    if (scope.everyChildCovered)
+        return true;
+    if (needsNames(scope))
+        return coversChild(scope, name.composed());
+    // No name other than these bytes composes to ".DS_Store", so it need not be decoded.
+    return m_finder && std::strcmp(name.raw(), ".DS_Store") == 0;
+}
+
+bool CleanWhitelistMatcher::childLeadsToProtected(const Scope& scope, const ChildName& name) const
+{
+    return scope.everyFolderLeads || (needsNames(scope) && childLeadsToProtected(scope, name.composed()));
+}
+
+bool CleanWhitelistMatcher::wildcardCovers(const Scope& scope, const QString& childPath) const
+{
+    for (const int w : scope.wildcards) {
+        const Rule& rule = m_wildcards[static_cast<size_t>(w)];
+        if (ruleCovers(rule, childPath))
+            return true;
+    }
+    return false;
+}
+
+bool CleanWhitelistMatcher::childLeadsToProtected(const Scope& scope, const QString& name) const
+{
+    if (scope.everyFolderLeads || (scope.anchor && scope.anchor->leads.contains(name)))
+        return true;
+    if (scope.wildcards.empty() && m_unanchored.empty())
+        return false;
+    const QString withSlash = scope.path + QLatin1Char('/') + name + QLatin1Char('/');
+    for (const int w : scope.wildcards) {
+        if (withSlash.startsWith(m_wildcardHeads[static_cast<size_t>(w)]))
+            return true;
+    }
+    return std::any_of(m_unanchored.begin(), m_unanchored.end(),
+                       [&](const Rule& rule) { return ruleLeadsTo(rule, withSlash); });
 }
 
 bool CleanWhitelistMatcher::covers(const QString& path) const
 {
     const QString p = composed(path);
-    for (const Rule& rule : m_rules) {
-        if (ruleCovers(rule, p))
-            return true;
+    if (!p.startsWith(QLatin1Char('/')) || p == QLatin1String("/")) {
+        // Not below a folder: every pattern is tried on the text as it stands.
+        return std::any_of(m_rules.begin(), m_rules.end(), [&](const Rule& rule) { return ruleCovers(rule, p); });
+    }
+    const QList<QStringView> names = QStringView(p).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    Scope current = rootScope();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString name = names.at(i).toString();
+        if (coversChild(current, name))
+            return true; // what covers a folder covers everything below it
+        if (i + 1 < names.size())
+            current = childScope(current, name);
     }
     return false;
 }
 
 bool CleanWhitelistMatcher::leadsToProtected(const QString& path) const
 {
-    const QString folder = composed(path) + QLatin1Char('/');
-    for (const Rule& rule : m_rules) {
-        if (ruleLeadsTo(rule, folder))
-            return true;
+    const QString p = composed(path);
+    if (!p.startsWith(QLatin1Char('/')) || p == QLatin1String("/")) {
+        const QString folder = p == QLatin1String("/") ? p : p + QLatin1Char('/');
+        return std::any_of(m_rules.begin(), m_rules.end(), [&](const Rule& rule) { return ruleLeadsTo(rule, folder); });
     }
-    return false;
+    const QList<QStringView> names = QStringView(p).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    Scope current = rootScope();
+    for (qsizetype i = 0; i + 1 < names.size(); ++i) {
+        const QString name = names.at(i).toString();
+        if (coversChild(current, name))
+            return true;
+        current = childScope(current, name);
+    }
+    return !names.isEmpty() && childLeadsToProtected(current, names.last().toString());
 }
 
 } // namespace roror

@@ -2,6 +2,7 @@
 
 #include "core/engines/clean/CleanFileError.h"
 #include "core/engines/clean/CleanListText.h"
+#include "core/engines/clean/CleanWhitelistMatcher.h"
 #include "core/support/StandardPath.h"
 
 #include <QDir>
@@ -75,19 +76,45 @@ QString legacyConfigURL(const QString& home)
                     QStringLiteral("whitelist"));
 }
 
-CleanWhitelistState load(const QString& home)
+namespace {
+
+// The file `load` reads, or nothing when it gives the defaults without reading.
+QString listFile(const QString& home)
 {
     QString path = configURL(home);
-    if (!QFileInfo::exists(path)) {
-        path = legacyConfigURL(home);
-        if (!QFileInfo::exists(path))
-            return {defaultPatterns()};
-    }
-    const QStringList patterns = trimmedUnique(CleanListText::splitAtLineBreaks(CleanListText::readUtf8File(path)),
-                                               /*dropComments=*/true);
+    if (QFileInfo::exists(path))
+        return path;
+    path = legacyConfigURL(home);
+    return QFileInfo::exists(path) ? path : QString();
+}
+
+CleanWhitelistState read(const QString& path)
+{
+    if (path.isEmpty())
+        return {defaultPatterns()};
+    const QStringList patterns = trimmedUnique(
+        CleanListText::splitAtLineBreaks(CleanListText::readUtf8File(path, maxFileBytes)), /*dropComments=*/true);
     if (patterns.isEmpty())
         return {defaultPatterns()};
     return {patterns};
+}
+
+} // namespace
+
+CleanWhitelistState load(const QString& home)
+{
+    return read(listFile(home));
+}
+
+CleanWhitelistState loadForClean(const QString& home)
+{
+    const QString path = listFile(home);
+    CleanWhitelistState state = read(path);
+    for (const QString& pattern : state.patterns) {
+        if (!CleanWhitelistMatcher::canEverMatch(pattern, home))
+            throw CleanFileError(CleanFileError::Kind::neverMatches, path, QStringLiteral("“%1”").arg(pattern));
+    }
+    return state;
 }
 
 void save(const CleanWhitelistState& state, const QString& home)

@@ -5,16 +5,17 @@
 #include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/engines/clean/LocalCleanPreview.h"
 #include "core/model/AppLocalization.h"
+#include "core/support/Log.h"
 #include "core/support/StandardPath.h"
 #include "platform/HomeTrash.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPair>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -176,8 +177,16 @@ QString parentPath(const QString& path)
     return slash <= 0 ? QStringLiteral("/") : path.left(slash);
 }
 
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 class Cleaner {
 public:
+    using Scope = CleanWhitelistMatcher::Scope;
+    using ChildName = CleanWhitelistMatcher::ChildName;
+
     explicit Cleaner(const CleanWhitelistMatcher& matcher) : m_matcher(matcher) {}
 
     // A path is protected when the list covers it as written or where its links lead.
@@ -186,30 +195,30 @@ public:
         return std::any_of(paths.begin(), paths.end(), [&](const QString& p) { return m_matcher.covers(p); });
     }
 
-    bool leadsToProtected(const QStringList& paths) const
-    {
-        return std::any_of(paths.begin(), paths.end(), [&](const QString& p) { return m_matcher.leadsToProtected(p); });
-    }
-
     // A file (or link) named by an entry.
-    Outcome removeFile(int parentFd, const QByteArray& name, const struct stat& st)
+    Outcome removeFile(int parentFd, const QByteArray& name, const struct stat& st, const QString& path)
     {
-        if (::unlinkat(parentFd, name.constData(), 0) != 0)
+        if (::unlinkat(parentFd, name.constData(), 0) != 0) {
+            qCInfo(log::clean) << "clean: failed, cannot be removed:" << path << systemError(errno);
             return {.failed = 1};
-        return {.removed = 1, .bytes = bytesOnce(st)};
+        }
+        return {.removed = 1, .bytes = freedBytes(st)};
     }
 
     // Removes every unprotected item below the open folder `folderFd` and keeps the folder. A folder
     // below it goes whole, or, when something in it stays, item by item. The walk keeps its place on
     // a heap stack rather than the call stack and holds one folder open at a time, so no depth of
     // nesting can exhaust either; climbing back is checked against the folder it came from.
-    Outcome emptyFolder(int folderFd, const ItemStat& folder, QStringList paths)
+    // `paths` are the folder's path as written and where its links lead, checked alike.
+    Outcome emptyFolder(int folderFd, const ItemStat& folder, const QStringList& paths)
     {
         const Device device{folder.st.st_dev, folder.mountId};
         auto names = listNames(folderFd);
         Fd current(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
-        if (!names || !current.valid())
+        if (!names || !current.valid()) {
+            qCInfo(log::clean) << "clean: failed, cannot be listed:" << paths.first();
             return {.failed = 1};
+        }
 
         struct Frame {
             QByteArray name; // in the folder above; empty for the folder being emptied
@@ -217,52 +226,73 @@ public:
             std::vector<QByteArray> pending;
             size_t next = 0;
             Outcome inner;
-            QList<qsizetype> pathSizes; // of `paths` before this folder's name was added
+            std::vector<Scope> scopes; // one per path of `paths`, for this folder's children
+            bool leads = false;        // on the way to a protected path: stays
         };
         std::vector<Frame> stack;
-        stack.push_back({QByteArray(), folder.st, std::move(*names), 0, {}, {}});
+        std::vector<Scope> rootScopes;
+        for (const QString& path : paths)
+            rootScopes.push_back(m_matcher.scope(path));
+        stack.push_back({QByteArray(), folder.st, std::move(*names), 0, {}, std::move(rootScopes), false});
+
+        // Built only when the log asks for it.
+        const auto pathOf = [&](const QByteArray& name) {
+            QString path = paths.first();
+            for (size_t i = 1; i < stack.size(); ++i)
+                path += QLatin1Char('/') + QFile::decodeName(stack[i].name);
+            return name.isEmpty() ? path : path + QLatin1Char('/') + QFile::decodeName(name);
+        };
 
         for (;;) {
             if (stack.back().next < stack.back().pending.size()) {
                 Frame& top = stack.back();
                 QByteArray name = std::move(top.pending[top.next++]);
-                const QList<qsizetype> sizes = appendName(paths, name);
-                const auto restore = [&] {
-                    for (qsizetype i = 0; i < paths.size(); ++i)
-                        paths[i].truncate(sizes.at(i));
+                const ChildName child(name.constData());
+                const auto anyScope = [&](auto&& test) {
+                    return std::any_of(top.scopes.begin(), top.scopes.end(), test);
                 };
-                if (isProtected(paths)) {
+                if (anyScope([&](const Scope& scope) { return m_matcher.coversChild(scope, child); })) {
                     top.inner.kept = true;
-                    restore();
+                    qCInfo(log::clean) << "clean: kept, protected:" << pathOf(name);
                     continue;
                 }
                 ItemStat item;
                 if (!statItem(current.fd, name.constData(), 0, item) || !device.holds(item)) {
                     top.inner.failed += 1; // vanished, unreadable, or on another file system
-                    restore();
+                    qCInfo(log::clean) << "clean: failed, vanished, unreadable or on another file system:"
+                                       << pathOf(name);
                     continue;
                 }
+                const auto leads = [&] {
+                    return anyScope([&](const Scope& scope) { return m_matcher.childLeadsToProtected(scope, child); });
+                };
                 if (!S_ISDIR(item.st.st_mode)) {
-                    if (leadsToProtected(paths))
-                        top.inner.kept = true; // a link on the way to something protected
-                    else
-                        top.inner += removeFile(current.fd, name, item.st);
-                    restore();
+                    // Only a link can lead somewhere; a regular file is kept only when it is covered.
+                    if (S_ISLNK(item.st.st_mode) && leads()) {
+                        top.inner.kept = true;
+                        qCInfo(log::clean) << "clean: kept, a link on the way to a protected path:" << pathOf(name);
+                    } else {
+                        top.inner += removeFile(current.fd, name, item.st, pathOf(name));
+                    }
                     continue;
                 }
-                Fd child(::openat(current.fd, name.constData(), kOpenDirFlags));
+                Fd childFd(::openat(current.fd, name.constData(), kOpenDirFlags));
                 ItemStat opened;
                 std::optional<std::vector<QByteArray>> childNames;
-                if (child.valid() && statItem(child.fd, "", AT_EMPTY_PATH, opened) && opened.st.st_ino == item.st.st_ino
-                    && device.holds(opened))
-                    childNames = listNames(child.fd);
+                if (childFd.valid() && statItem(childFd.fd, "", AT_EMPTY_PATH, opened)
+                    && opened.st.st_ino == item.st.st_ino && device.holds(opened))
+                    childNames = listNames(childFd.fd);
                 if (!childNames) {
                     top.inner.failed += 1;
-                    restore();
+                    qCInfo(log::clean) << "clean: failed, cannot be opened:" << pathOf(name);
                     continue;
                 }
-                stack.push_back({std::move(name), item.st, std::move(*childNames), 0, {}, sizes});
-                current.swap(child);
+                std::vector<Scope> scopes;
+                for (const Scope& scope : top.scopes)
+                    scopes.push_back(m_matcher.childScope(scope, child.composed()));
+                const bool folderLeads = leads();
+                stack.push_back({std::move(name), item.st, std::move(*childNames), 0, {}, std::move(scopes), folderLeads});
+                current.swap(childFd);
                 continue;
             }
 
@@ -272,16 +302,17 @@ public:
             Frame done = std::move(stack.back());
             stack.pop_back();
             // A folder on the way to a protected path stays, even when that path is not there yet.
-            if (leadsToProtected(paths))
+            if (done.leads) {
                 done.inner.kept = true;
-            for (qsizetype i = 0; i < paths.size(); ++i)
-                paths[i].truncate(done.pathSizes.at(i));
+                qCInfo(log::clean) << "clean: kept, a folder on the way to a protected path:" << pathOf(done.name);
+            }
             Fd parent(::openat(current.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
             struct stat parentStat {};
             if (!parent.valid() || ::fstat(parent.fd, &parentStat) != 0 || parentStat.st_dev != stack.back().st.st_dev
                 || parentStat.st_ino != stack.back().st.st_ino) {
                 // The tree was moved while it was being emptied: stop rather than act on a folder
                 // that is no longer where the walk found it.
+                qCInfo(log::clean) << "clean: failed, moved while it was emptied:" << pathOf(done.name);
                 Outcome total = done.inner;
                 for (const Frame& frame : stack)
                     total += frame.inner;
@@ -295,6 +326,7 @@ public:
                 continue;
             }
             if (::unlinkat(current.fd, done.name.constData(), AT_REMOVEDIR) != 0) {
+                qCInfo(log::clean) << "clean: failed, cannot be removed:" << pathOf(done.name) << systemError(errno);
                 up.inner += done.inner;
                 up.inner.failed += 1;
                 continue;
@@ -305,33 +337,11 @@ public:
     }
 
 private:
-    // Each name in composed form, so the paths compare with the composed patterns.
-    static QList<qsizetype> appendName(QStringList& paths, const QByteArray& name)
-    {
-        QList<qsizetype> sizes;
-        sizes.reserve(paths.size());
-        const QString decoded = QFile::decodeName(name).normalized(QString::NormalizationForm_C);
-        for (QString& path : paths) {
-            sizes.append(path.size());
-            path += QLatin1Char('/') + decoded;
-        }
-        return sizes;
-    }
-
-    // A file with several hard links frees its space once, however many of its names go.
-    qint64 bytesOnce(const struct stat& st)
-    {
-        // The last name of a file counts 1 link, though its space was already counted under another.
-        const QPair<quint64, quint64> key(static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino));
-        if (m_seenLinks.contains(key))
-            return 0;
-        if (st.st_nlink > 1)
-            m_seenLinks.insert(key);
-        return allocatedSize(st);
-    }
+    // Removing a name frees the file's space only when it was the file's last link; a file linked
+    // from elsewhere too stays on the disk, and its last name here counts it once.
+    static qint64 freedBytes(const struct stat& st) { return st.st_nlink == 1 ? allocatedSize(st) : 0; }
 
     const CleanWhitelistMatcher& m_matcher;
-    QSet<QPair<quint64, quint64>> m_seenLinks;
 };
 
 bool hasCleanableEntry(const CleanPreviewReport& report)
@@ -377,12 +387,19 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
 
     QStringList patterns;
     try {
-        patterns = CleanWhitelistStore::load(home).patterns;
+        patterns = CleanWhitelistStore::loadForClean(home).patterns;
     } catch (const CleanFileError& error) {
+        qCInfo(log::clean) << "clean: stopped before removing anything:" << error.description();
         LocalCleanResult stopped;
-        stopped.errorDescription = AppLocalization::coreText(
-            QStringLiteral("无法读取保护名单，未删除任何内容。") + error.description(),
-            QStringLiteral("The protection list could not be read, so nothing was removed. ") + error.description());
+        stopped.errorDescription =
+            error.kind() == CleanFileError::Kind::neverMatches
+                ? AppLocalization::coreText(QStringLiteral("保护名单中有无法使用的一行，未删除任何内容。") + error.description(),
+                                            QStringLiteral("The protection list holds a line that cannot be used, so "
+                                                           "nothing was removed. ")
+                                                + error.description())
+                : AppLocalization::coreText(
+                      QStringLiteral("无法读取保护名单，未删除任何内容。") + error.description(),
+                      QStringLiteral("The protection list could not be read, so nothing was removed. ") + error.description());
         return stopped;
     }
     CleanWhitelistMatcher matcher(patterns, home);
@@ -399,49 +416,92 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
     Cleaner cleaner(matcher);
 
     Outcome total;
+    const auto passOver = [](const QString& path, const char* why) {
+        qCInfo(log::clean) << "clean: passed over," << why << path;
+    };
+    const auto fail = [&total](const QString& path, const char* why) {
+        qCInfo(log::clean) << "clean: failed," << why << path;
+        total.failed += 1;
+    };
     for (const CleanPreviewReport::Entry& entry : report.entries) {
         if (entry.status != CleanPreviewEntryStatus::cleanable)
             continue;
-        if (!entry.path.startsWith(QLatin1Char('/')) || entry.path.contains(QChar(0)))
+        if (!entry.path.startsWith(QLatin1Char('/')) || entry.path.contains(QChar(0))) {
+            passOver(entry.path, "not an absolute path:");
             continue;
+        }
         const QString target = standardizedPath(entry.path);
-        if (!mayBeEmptied(target, rootPaths, neverEmptied) || matcher.covers(target))
+        if (!mayBeEmptied(target, rootPaths, neverEmptied)) {
+            passOver(target, "not inside an allowed root:");
             continue;
+        }
+        if (matcher.covers(target)) {
+            passOver(target, "protected:");
+            continue;
+        }
 
         const QString name = lastPathComponent(target);
         const Fd parentFd(::open(QFile::encodeName(parentPath(target)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (!parentFd.valid()) {
-            if (!isMissing(errno))
-                total.failed += 1;
+            if (isMissing(errno))
+                passOver(target, "missing:");
+            else
+                fail(target, "its folder cannot be opened:");
             continue;
         }
         const auto realParent = resolvedPathOfFolder(parentFd.fd, parentPath(target));
-        if (!realParent)
+        if (!realParent) {
+            passOver(target, "its folder cannot be located:");
             continue;
+        }
         const QString realTarget = joinPath(*realParent, name);
-        if (!mayBeEmptied(realTarget, resolvedRoots, neverEmptiedResolved))
+        if (!mayBeEmptied(realTarget, resolvedRoots, neverEmptiedResolved)) {
+            passOver(target, "leads outside the allowed roots:");
             continue;
+        }
         const QStringList paths = realTarget == target ? QStringList{target} : QStringList{target, realTarget};
-        if (cleaner.isProtected(paths))
+        if (cleaner.isProtected(paths)) {
+            passOver(target, "protected where its links lead:");
             continue;
+        }
 
         const QByteArray encodedName = QFile::encodeName(name);
         ItemStat item;
         if (!statItem(parentFd.fd, encodedName.constData(), 0, item)) {
-            if (!isMissing(errno))
-                total.failed += 1;
+            if (isMissing(errno))
+                passOver(target, "missing:");
+            else
+                fail(target, "cannot be read:");
             continue;
         }
-        if (S_ISLNK(item.st.st_mode))
-            continue; // an entry that is a link is never emptied through
+        if (S_ISLNK(item.st.st_mode)) {
+            passOver(target, "a link:"); // never emptied through
+            continue;
+        }
+        // The entry itself must lie on the file system of the folder holding it: a mount point
+        // (a bind mount of another folder too) is never entered or removed.
+        ItemStat parent;
+        if (!statItem(parentFd.fd, "", AT_EMPTY_PATH, parent)) {
+            fail(target, "its folder cannot be read:");
+            continue;
+        }
+        const Device parentDevice{parent.st.st_dev, parent.mountId};
+        if (!parentDevice.holds(item)) {
+            fail(target, "a mount point or on another file system:");
+            continue;
+        }
         if (!S_ISDIR(item.st.st_mode)) {
-            total += cleaner.removeFile(parentFd.fd, encodedName, item.st);
+            total += cleaner.removeFile(parentFd.fd, encodedName, item.st, target);
             continue;
         }
         const Fd dirFd(::openat(parentFd.fd, encodedName.constData(), kOpenDirFlags));
         ItemStat opened;
         if (!dirFd.valid() || !statItem(dirFd.fd, "", AT_EMPTY_PATH, opened)) {
-            total.failed += 1; // a folder the clean was asked to empty and could not open
+            fail(target, "cannot be opened:"); // a folder the clean was asked to empty
+            continue;
+        }
+        if (opened.st.st_ino != item.st.st_ino || !parentDevice.holds(opened)) {
+            fail(target, "replaced or mounted over while it was opened:");
             continue;
         }
         const QStringList contentFolders = target == trash ? HomeTrash::contentFolders() : QStringList();
@@ -456,14 +516,17 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
                 contentPaths.append(joinPath(path, content));
             const QByteArray contentName = QFile::encodeName(content);
             ItemStat contentStat;
-            if (cleaner.isProtected(contentPaths) || !statItem(dirFd.fd, contentName.constData(), 0, contentStat)
-                || !S_ISDIR(contentStat.st.st_mode))
+            if (cleaner.isProtected(contentPaths)) {
+                passOver(contentPaths.first(), "protected:");
                 continue;
+            }
+            if (!statItem(dirFd.fd, contentName.constData(), 0, contentStat) || !S_ISDIR(contentStat.st.st_mode))
+                continue; // a Trash without this folder
             const Fd contentFd(::openat(dirFd.fd, contentName.constData(), kOpenDirFlags));
             ItemStat contentOpened;
             if (!contentFd.valid() || !statItem(contentFd.fd, "", AT_EMPTY_PATH, contentOpened)
                 || !Device{opened.st.st_dev, opened.mountId}.holds(contentOpened)) {
-                total.failed += 1;
+                fail(contentPaths.first(), "cannot be opened, or on another file system:");
                 continue;
             }
             total += cleaner.emptyFolder(contentFd.fd, contentOpened, contentPaths);

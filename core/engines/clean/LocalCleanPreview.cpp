@@ -6,6 +6,7 @@
 #include "core/model/AppLocalization.h"
 #include "core/support/ByteCountFormat.h"
 #include "core/support/FileInfo.h"
+#include "core/support/Log.h"
 #include "core/support/StandardPath.h"
 #include "platform/HomeTrash.h"
 #include "platform/ToolRunner.h"
@@ -48,28 +49,43 @@ constexpr size_t kMaxOpenFolders = 256;
 // (packages counted, not entered); links and special files are neither counted nor entered. With a
 // matcher, what the protection list covers is neither counted nor entered: a clean would leave it.
 struct LocationWalk {
+    using Scope = CleanWhitelistMatcher::Scope;
+
     const CleanWhitelistMatcher* matcher = nullptr;
-    QString path; // of the folder being read, in composed form (kept only with a matcher)
+    QString root; // the folder walked, for the log
     LocationSummary summary;
     bool stopped = false;
+
+    struct Level {
+        DIR* dir;
+        Scope scope;     // what the protection list says about this folder's children
+        QByteArray name; // in the folder above; empty for the root
+    };
+    std::vector<Level> open;
 
     bool count()
     {
         ++summary.items;
-        if (summary.items >= itemLimit)
+        if (summary.items >= itemLimit) {
             stopped = true;
+            qCInfo(log::clean) << "preview: stopped counting at" << itemLimit << "items in" << root;
+        }
         return stopped;
     }
 
-    void walk(int rootFd)
+    // Built only when the log asks for it.
+    QString pathOf(const char* name) const
     {
-        struct Level {
-            DIR* dir;
-            qsizetype pathSize; // of `path` before this folder's name was added
-        };
-        std::vector<Level> open;
-        if (DIR* root = ::fdopendir(rootFd))
-            open.push_back({root, path.size()});
+        QString path = root;
+        for (size_t i = 1; i < open.size(); ++i)
+            path += QLatin1Char('/') + QFile::decodeName(open[i].name);
+        return path + QLatin1Char('/') + QFile::decodeName(name);
+    }
+
+    void walk(int rootFd, const Scope& rootScope)
+    {
+        if (DIR* dir = ::fdopendir(rootFd))
+            open.push_back({dir, rootScope, QByteArray()});
         else
             ::close(rootFd);
         while (!open.empty() && !stopped) {
@@ -77,26 +93,25 @@ struct LocationWalk {
             const dirent* ent = ::readdir(open.back().dir);
             if (!ent) {
                 ::closedir(open.back().dir);
-                path.truncate(open.back().pathSize);
                 open.pop_back();
                 continue;
             }
             const char* name = ent->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
                 continue;
-            QString childPath;
-            if (matcher) {
-                childPath = path + QLatin1Char('/')
-                    + QFile::decodeName(name).normalized(QString::NormalizationForm_C);
-                if (matcher->covers(childPath))
-                    continue;
+            const CleanWhitelistMatcher::ChildName childName(name);
+            if (matcher && matcher->coversChild(open.back().scope, childName)) {
+                qCInfo(log::clean) << "preview: not counted, protected:" << pathOf(name);
+                continue;
             }
             unsigned char type = ent->d_type;
             struct stat st {};
             bool statted = false;
             if (type == DT_REG || type == DT_UNKNOWN) {
-                if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-                    continue; // unreadable or vanished: not counted
+                if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+                    qCInfo(log::clean) << "preview: not counted, cannot be read:" << pathOf(name);
+                    continue;
+                }
                 statted = true;
                 type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_UNKNOWN;
             }
@@ -106,24 +121,34 @@ struct LocationWalk {
                 count();
                 continue;
             }
-            if (type != DT_DIR)
-                continue; // links, special files and what could not be typed
-            if (count() || isPackage(name) || open.size() >= kMaxOpenFolders)
-                continue;
-            const int childFd = ::openat(fd, name, kOpenDirFlags);
-            if (childFd < 0)
-                continue;
-            DIR* child = ::fdopendir(childFd);
-            if (!child) {
-                ::close(childFd);
+            if (type != DT_DIR) {
+                qCInfo(log::clean) << "preview: not counted, a link or special file:" << pathOf(name);
                 continue;
             }
-            open.push_back({child, path.size()});
-            if (matcher)
-                path = childPath;
+            if (count())
+                continue;
+            if (isPackage(name)) {
+                qCInfo(log::clean) << "preview: counted, not entered (a package):" << pathOf(name);
+                continue;
+            }
+            if (open.size() >= kMaxOpenFolders) {
+                qCInfo(log::clean) << "preview: counted, not entered (too deep):" << pathOf(name);
+                continue;
+            }
+            const int childFd = ::openat(fd, name, kOpenDirFlags);
+            DIR* child = childFd >= 0 ? ::fdopendir(childFd) : nullptr;
+            if (!child) {
+                if (childFd >= 0)
+                    ::close(childFd);
+                qCInfo(log::clean) << "preview: counted, not entered (cannot be opened):" << pathOf(name);
+                continue;
+            }
+            Scope scope = matcher ? matcher->childScope(open.back().scope, childName.composed()) : Scope();
+            open.push_back({child, std::move(scope), QByteArray(name)});
         }
         for (const Level& level : open)
             ::closedir(level.dir);
+        open.clear();
     }
 
     static bool isPackage(const char* name)
@@ -135,14 +160,18 @@ struct LocationWalk {
     }
 };
 
-// The user's protection list, read as a clean would read it; an unreadable list gives the defaults
-// here (the clean itself stops on it).
+// The user's protection list, read as a clean reads it. A list that cannot be read gives the defaults
+// here (the clean itself stops on it, and says why); a line that can never match stops the preview
+// (CleanFileError naming the line), so its measures never count what the user meant to keep.
 std::shared_ptr<const CleanWhitelistMatcher> protectionFor(const QString& home)
 {
     QStringList patterns;
     try {
-        patterns = CleanWhitelistStore::load(home).patterns;
-    } catch (const CleanFileError&) {
+        patterns = CleanWhitelistStore::loadForClean(home).patterns;
+    } catch (const CleanFileError& error) {
+        if (error.kind() == CleanFileError::Kind::neverMatches)
+            throw;
+        qCInfo(log::clean) << "preview: measured with the default protection list:" << error.description();
         patterns = CleanWhitelistStore::defaultPatterns();
     }
     return std::make_shared<const CleanWhitelistMatcher>(patterns, home);
@@ -152,14 +181,19 @@ LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matc
 {
     LocationWalk walk;
     walk.matcher = matcher;
+    walk.root = path;
+    CleanWhitelistMatcher::Scope scope;
     if (matcher) {
-        walk.path = standardizedPath(path).normalized(QString::NormalizationForm_C);
-        if (matcher->covers(walk.path))
+        const QString standardized = standardizedPath(path);
+        if (matcher->covers(standardized)) {
+            qCInfo(log::clean) << "preview: not counted, protected:" << path;
             return {};
+        }
+        scope = matcher->scope(standardized);
     }
     const int fd = ::open(QFile::encodeName(path).constData(), kOpenDirFlags);
     if (fd >= 0)
-        walk.walk(fd);
+        walk.walk(fd, scope);
     if (walk.summary.items > 0)
         return walk.summary;
     const qint64 size = fileAllocatedSize(path);

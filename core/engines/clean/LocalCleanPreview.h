@@ -49,7 +49,10 @@ inline constexpr qint64 itemLimit = 20000;
 using RunningAppsSource = std::function<QSet<QString>()>;
 
 // The dry run over the catalogue below `home`. The process table is read (through `runningApps`)
-// after the user essentials have been measured. Measures leave out what the protection list covers.
+// after the user essentials have been measured. Measures leave out what the protection list covers
+// (the defaults when the list cannot be read; the clean stops on such a list). A list holding a line
+// that can never match stops the preview: these and the per-section functions below throw
+// CleanFileError naming the line. What a walk leaves out is logged (roror.clean, info).
 CleanPreviewReport snapshot(const QString& home);
 CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runningApps);
 

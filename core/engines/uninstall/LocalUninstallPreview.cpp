@@ -5,6 +5,7 @@
 #include "core/model/SizeText.h"
 #include "core/support/FileInfo.h"
 #include "core/support/FolderWalker.h"
+#include "core/support/Log.h"
 #include "core/support/NaturalCompare.h"
 #include "core/support/StandardPath.h"
 #include "platform/ToolRunner.h"
@@ -31,28 +32,33 @@ qint64 onDisk(const FileInfo& info)
 
 // Direct children of a folder, hidden ones left out, in listing order. A folder that is itself a
 // link to a folder (Applications or Caches kept on another disk) is listed through the link, and
-// its children are named below the folder as given; no link below it is followed.
-QList<WalkEntry> children(const QString& folder)
+// its children are named below the folder as given; no link below it is followed. `listed` tells
+// whether the folder could be read at all.
+QList<WalkEntry> children(const QString& folder, bool* listed = nullptr)
 {
     QList<WalkEntry> result;
-    QString listed = folder;
+    if (listed)
+        *listed = false;
+    QString root = folder;
     const QFileInfo info(folder);
     if (info.isSymLink()) {
         if (!info.isDir())
             return result;
-        listed = info.canonicalFilePath();
-        if (listed.isEmpty())
+        root = info.canonicalFilePath();
+        if (root.isEmpty())
             return result;
     }
     WalkOptions options;
     options.skipHidden = true;
     options.maxDepth = 1;
     options.statItems = false;
-    walkFolder(listed, options, [&](const WalkEntry& entry) {
+    const bool opened = walkFolder(root, options, [&](const WalkEntry& entry) {
         result.append(entry);
         result.last().path = joinPath(folder, entry.name);
         return WalkAction::SkipDescendants;
     });
+    if (listed)
+        *listed = opened;
     return result;
 }
 
@@ -70,7 +76,12 @@ QList<LibraryItem> libraryItems(const QString& home)
     QList<LibraryItem> items;
     const QString library = joinPath(home, QStringLiteral("Library"));
     for (const QString& folderName : leftoverFolderNames()) {
-        for (const WalkEntry& item : children(joinPath(library, folderName)))
+        const QString folder = joinPath(library, folderName);
+        bool listed = false;
+        const QList<WalkEntry> found = children(folder, &listed);
+        if (!listed && QFileInfo(folder).exists())
+            qCInfo(roror::log::uninstall) << "cannot list" << folder << "; its items are not searched";
+        for (const WalkEntry& item : found)
             items.append({folderName, item.name, item.name.toLower(), item.path, item.info.isDirectory && !item.info.isSymbolicLink});
     }
     return items;
@@ -78,8 +89,10 @@ QList<LibraryItem> libraryItems(const QString& home)
 
 // What an application may claim Library items by, prepared once.
 struct Claim {
-    QString lowerID; // empty when the identifier is absent or too unspecific to name files
-    QString name;    // empty when too short to name a folder on its own
+    QString lowerID;     // empty when the identifier is absent or too unspecific to name files
+    QString name;        // empty when too short to name a folder on its own
+    QString lowerName;   // the whole name, for the checks against other applications
+    QString lowerVendor; // the identifier's second label ("microsoft" in "com.microsoft.teams2"), if any
 };
 
 Claim claimOf(const QString& appName, const std::optional<QString>& bundleID)
@@ -89,22 +102,66 @@ Claim claimOf(const QString& appName, const std::optional<QString>& bundleID)
         claim.lowerID = bundleID->toLower();
     if (appName.size() >= 3)
         claim.name = appName;
+    claim.lowerName = appName.toLower();
+    if (bundleID) {
+        const QStringList labels = bundleID->toLower().split(QLatin1Char('.'));
+        if (labels.size() >= 2)
+            claim.lowerVendor = labels.at(1);
+    }
     return claim;
 }
 
-bool claims(const Claim& claim, const QString& folder, const QString& name, const QString& lowerName, bool isFolder)
+// A team identifier as the system writes it before a shared container: ten capital letters or digits.
+bool isTeamIdentifier(QStringView label)
+{
+    return label.size() == 10 && std::all_of(label.begin(), label.end(), [](QChar c) {
+               return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+           });
+}
+
+// A shared container's name before the identifier: "group.", "TEAMID." or "TEAMID.group.". Any
+// other prefix, say the "com." that turns "example.tool.helper" into another vendor's identifier,
+// names something else.
+bool isContainerPrefix(QStringView prefix)
+{
+    if (prefix.compare(QLatin1String("group"), Qt::CaseInsensitive) == 0)
+        return true;
+    const qsizetype dot = prefix.indexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return isTeamIdentifier(prefix);
+    return isTeamIdentifier(prefix.left(dot))
+        && prefix.mid(dot + 1).compare(QLatin1String("group"), Qt::CaseInsensitive) == 0;
+}
+
+enum class ClaimKind { none, exact, container, name };
+
+ClaimKind claims(const Claim& claim, const QString& folder, const QString& name, const QString& lowerName, bool isFolder)
 {
     if (!claim.lowerID.isEmpty()) {
         const QString& id = claim.lowerID;
         if (lowerName == id || lowerName == id + QLatin1String(".plist") || lowerName == id + QLatin1String(".savedstate"))
-            return true;
-        // A team or group prefix before the identifier ("group.com.example.app").
-        if (lowerName.size() > id.size() && lowerName.endsWith(id) && lowerName.at(lowerName.size() - id.size() - 1) == QLatin1Char('.'))
-            return true;
+            return ClaimKind::exact;
+        // The identifier after a team or group prefix ("group.com.example.app"); the prefix is read
+        // from the item's own spelling, as team identifiers are capitals.
+        const qsizetype prefixLength = lowerName.size() - id.size() - 1;
+        if (prefixLength > 0 && name.size() == lowerName.size() && lowerName.endsWith(id)
+            && lowerName.at(prefixLength) == QLatin1Char('.') && isContainerPrefix(QStringView(name).left(prefixLength)))
+            return ClaimKind::container;
     }
     static const QStringList nameFolders = {QStringLiteral("Application Support"), QStringLiteral("Caches"),
                                             QStringLiteral("Logs")};
-    return !claim.name.isEmpty() && isFolder && name == claim.name && nameFolders.contains(folder);
+    if (!claim.name.isEmpty() && isFolder && name == claim.name && nameFolders.contains(folder))
+        return ClaimKind::name;
+    return ClaimKind::none;
+}
+
+// Whether a folder named after `claim`'s application could as well belong to `other`: a vendor
+// folder shared by the vendor's applications ("Google" for "Google Chrome", "Microsoft" for
+// "com.microsoft.teams2").
+bool nameBelongsAlsoTo(const Claim& claim, const Claim& other)
+{
+    const QString lowerName = claim.name.toLower();
+    return other.lowerName.startsWith(lowerName + QLatin1Char(' ')) || other.lowerVendor == lowerName;
 }
 
 std::optional<QString> stringValue(const QVariantMap& map, const QString& key)
@@ -171,7 +228,7 @@ bool isSpecificBundleID(const QString& bundleID)
 bool matchesApp(const QString& libraryFolder, const QString& itemName, bool itemIsFolder, const QString& appName,
                 const std::optional<QString>& bundleID)
 {
-    return claims(claimOf(appName, bundleID), libraryFolder, itemName, itemName.toLower(), itemIsFolder);
+    return claims(claimOf(appName, bundleID), libraryFolder, itemName, itemName.toLower(), itemIsFolder) != ClaimKind::none;
 }
 
 std::optional<QDateTime> parseLastUsedDate(const QByteArray& output)
@@ -208,8 +265,10 @@ std::optional<QDateTime> lastOpenedDate(const QString& appPath)
 qint64 allocatedSize(const QString& path)
 {
     const auto info = fileInfo(path);
-    if (!info)
+    if (!info) {
+        qCInfo(roror::log::uninstall) << "cannot read" << path << "; counted as 0 bytes";
         return 0;
+    }
     if (!info->isDirectory)
         return onDisk(*info);
     qint64 total = 0;
@@ -249,22 +308,48 @@ UninstallPreviewReport snapshot(const QString& home)
 
     // A Library item is a leftover of an application only when no other application of the scan
     // could claim it too: missing a leftover is safe, moving another application's files is not.
+    // The one exception: a shared container claimed through its prefix yields to the application
+    // whose identifier the item is exactly.
     QList<Claim> appClaims;
     for (const FoundApp& app : apps)
         appClaims.append(claimOf(app.name, app.metadata.bundleID));
     QList<QList<const LibraryItem*>> leftoversOf(apps.size());
     const QList<LibraryItem> library = libraryItems(home);
     for (const LibraryItem& item : library) {
-        qsizetype owner = -1;
-        bool shared = false;
-        for (qsizetype i = 0; i < apps.size() && !shared; ++i) {
-            if (!claims(appClaims.at(i), item.folder, item.name, item.lowerName, item.isFolder))
+        QList<QPair<qsizetype, ClaimKind>> claimants;
+        bool exact = false;
+        for (qsizetype i = 0; i < apps.size(); ++i) {
+            const ClaimKind kind = claims(appClaims.at(i), item.folder, item.name, item.lowerName, item.isFolder);
+            if (kind == ClaimKind::none)
                 continue;
-            shared = owner >= 0;
-            owner = i;
+            claimants.append({i, kind});
+            exact = exact || kind == ClaimKind::exact;
         }
-        if (owner >= 0 && !shared)
-            leftoversOf[owner].append(&item);
+        if (exact)
+            claimants.removeIf([](const auto& claimant) { return claimant.second == ClaimKind::container; });
+        if (claimants.isEmpty())
+            continue;
+        if (claimants.size() > 1) {
+            QStringList names;
+            for (const auto& claimant : claimants)
+                names.append(apps.at(claimant.first).path);
+            qCInfo(roror::log::uninstall) << "left out" << item.path << ": claimed by" << names;
+            continue;
+        }
+        const auto [owner, kind] = claimants.first();
+        if (kind == ClaimKind::name) {
+            qsizetype sharer = -1;
+            for (qsizetype i = 0; i < apps.size() && sharer < 0; ++i) {
+                if (i != owner && nameBelongsAlsoTo(appClaims.at(owner), appClaims.at(i)))
+                    sharer = i;
+            }
+            if (sharer >= 0) {
+                qCInfo(roror::log::uninstall) << "left out" << item.path << ": the name of" << apps.at(owner).path
+                                              << "is shared with" << apps.at(sharer).path;
+                continue;
+            }
+        }
+        leftoversOf[owner].append(&item);
     }
 
     QList<UninstallPreviewReport::Entry> entries;

@@ -31,9 +31,12 @@ bool isSpecificBundleID(const QString& bundleID);
 
 // Whether a Library item belongs to the application, on the application's own evidence. By a specific
 // bundle identifier (letter case ignored): the item is the identifier, its ".plist" or ".savedState",
-// or ends with "." and the identifier (a team-prefixed group container). By the application's name
-// (three characters at least): a folder of exactly that name in Application Support, Caches or Logs.
-// No substring or prefix counts. The scan also leaves out an item that another application could claim.
+// or a shared container named "group.", "TEAMID." or "TEAMID.group." and the identifier, TEAMID being
+// ten capital letters or digits. By the application's name (three characters at least): a folder of
+// exactly that name in Application Support, Caches or Logs. No substring or other prefix counts.
+// The scan also leaves out an item that another application could claim (a container claim yields
+// to the application the item names exactly), and a folder claimed by name when another application's
+// name is that name followed by a blank, or its identifier's second label is that name.
 bool matchesApp(const QString& libraryFolder, const QString& itemName, bool itemIsFolder, const QString& appName,
                 const std::optional<QString>& bundleID);
 

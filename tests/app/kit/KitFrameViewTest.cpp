@@ -16,7 +16,7 @@ class KitFrame : public ViewTest {
 protected:
     QQuickItem* load(const QByteArray& body)
     {
-        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\n" + body);
+        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\nimport Roror.Pages.Common\nimport Roror.Pages.Installer\n" + body);
         EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
         return root;
     }
@@ -131,6 +131,30 @@ TEST_F(KitFrame, TitleTypeFollowsTheLanguageLive)
     EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Noto Sans CJK SC"));
     EXPECT_EQ(font.pixelSize(), 36);
     EXPECT_EQ(font.weight(), QFont::DemiBold);
+}
+
+TEST_F(KitFrame, TextsWrittenWithTrFollowTheLanguageLive)
+{
+    // A plain binding, a binding inside a delegate and one feeding a component's property all read
+    // the language inside the call, so each re-evaluates on a switch (and back).
+    load(R"(ColumnLayout {
+        Text { objectName: "plain"; text: Tr.text("清理", "Clean") }
+        Repeater { model: 1; Text { objectName: "delegate"; text: Tr.text("卸载", "Uninstall") } }
+        SectionTitle { title: Tr.text("设置", "Settings"); subtitle: "" }
+    })");
+    const struct {
+        const char* name;
+        const char* chinese;
+        const char* english;
+    } cases[] = {{"plain", "清理", "Clean"}, {"delegate", "卸载", "Uninstall"}, {"sectionTitleTitle", "设置", "Settings"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(find(c.name)->property("text").toString(), QString::fromUtf8(c.english)) << c.name;
+    view().setLanguage(AppLanguagePreference::chinese);
+    for (const auto& c : cases)
+        EXPECT_EQ(find(c.name)->property("text").toString(), QString::fromUtf8(c.chinese)) << c.name;
+    view().setLanguage(AppLanguagePreference::english);
+    for (const auto& c : cases)
+        EXPECT_EQ(find(c.name)->property("text").toString(), QString::fromUtf8(c.english)) << c.name;
 }
 
 TEST_F(KitFrame, DataTextsShowMarkupAsWritten)

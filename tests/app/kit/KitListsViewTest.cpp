@@ -1,4 +1,4 @@
-#include "app/kit/ImagePreviews.h"
+#include "app/pages/common/ImagePreviews.h"
 #include "app/kit/RecordListModel.h"
 #include "tests/support/ViewFixture.h"
 
@@ -77,7 +77,7 @@ protected:
     }
     QQuickItem* loadKit(const QByteArray& body)
     {
-        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\n" + body);
+        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\nimport Roror.Pages.Common\nimport Roror.Pages.Installer\n" + body);
         EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
         return root;
     }

@@ -1,4 +1,4 @@
-#include "app/kit/PageLines.h"
+#include "app/kit/KitText.h"
 #include "app/kit/RelativeDateText.h"
 #include "tests/support/TestEnv.h"
 

@@ -4,10 +4,26 @@
 #include "app/pages/common/FileActions.h"
 #include "tests/app/model/ModelTestSupport.h"
 
+#include <QAbstractItemModel>
 #include <QStringList>
 #include <memory>
 
 namespace roror::test {
+
+// One field of a list row, by its role's name.
+inline QVariant field(const QModelIndex& index, const QByteArray& role)
+{
+    return index.data(index.model()->roleNames().key(role, -1));
+}
+
+// One field of every row of a list, as text.
+inline QStringList column(const QAbstractItemModel& model, const QByteArray& role)
+{
+    QStringList out;
+    for (int row = 0; row < model.rowCount(); ++row)
+        out.append(field(model.index(row, 0), role).toString());
+    return out;
+}
 
 // One page over a real AppModel with fake services in a throw-away home, the language chosen per
 // test, the clock fixed and the desktop's reveal and open recorded instead of run.

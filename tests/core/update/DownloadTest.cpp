@@ -270,6 +270,53 @@ TEST_F(UpdateDownloadTest, AnOldDownloadNeverLandsOnANewOne)
     EXPECT_EQ(updateFolders().size(), 2);
 }
 
+TEST_F(UpdateDownloadTest, AStreamThatNeverEndsStopsAtTheLimit)
+{
+    UpdateInstaller::Limits limits;
+    limits.downloadBytes = 4 << 20;
+    installer.setLimits(limits);
+    HttpResponse endless{200, "OK", imageBytes(64 * 1024)};
+    endless.endless = true;
+    server.route(QStringLiteral("/endless"), endless);
+    installer.download(server.url(QStringLiteral("/endless")));
+    ASSERT_TRUE(test::waitFor([&] { return ended(); }));
+    EXPECT_EQ(reports, (QList<UpdateInstallerState>{
+                           UpdateInstallerState::downloading(0.0),
+                           UpdateInstallerState::failed(
+                               QStringLiteral("Download failed: the update is larger than the download limit of 4 MiB"))}));
+    // The connection is closed from our side, and nothing received is kept.
+    ASSERT_TRUE(test::waitFor([&] { return server.closedCount() == 1; }));
+    EXPECT_TRUE(updateFolders().isEmpty());
+    EXPECT_TRUE(partialFiles().isEmpty());
+    expectNothingToInstall();
+}
+
+TEST_F(UpdateDownloadTest, AnAnnouncedLengthPastTheLimitIsRefusedAtOnce)
+{
+    // The server announces one byte more than 1 GiB, sends a little and then waits.
+    const HttpResponse huge{200, "OK", imageBytes(1000), {{"Content-Length", "1073741825"}}, false, 1000};
+    server.route(QStringLiteral("/huge"), huge);
+    const struct {
+        const char* preference;
+        const char* message;
+    } cases[] = {
+        {"english", "Download failed: the update is larger than the download limit of 1 GiB"},
+        {"chinese", "下载失败：更新超过了 1 GiB 的下载上限"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.preference);
+        env.setLanguagePreference(QString::fromUtf8(c.preference));
+        reports.clear();
+        const int closedBefore = server.closedCount();
+        installer.download(server.url(QStringLiteral("/huge")));
+        ASSERT_TRUE(test::waitFor([&] { return ended(); }));
+        EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QString::fromUtf8(c.message)));
+        ASSERT_TRUE(test::waitFor([&] { return server.closedCount() == closedBefore + 1; }));
+        EXPECT_TRUE(updateFolders().isEmpty());
+        EXPECT_TRUE(partialFiles().isEmpty());
+    }
+}
+
 TEST(UpdateInstallerMessages, BothLanguages)
 {
     test::TestEnv env;

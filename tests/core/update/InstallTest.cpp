@@ -4,6 +4,7 @@
 #include "core/update/UpdateRelaunchScript.h"
 #include "platform/ToolRunner.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -462,7 +463,11 @@ TEST_F(UpdateInstallTest, TheScriptChecksTheNewCopyAgainBeforeTouchingTheOldOne)
         EXPECT_FALSE(QFileInfo::exists(work));
         EXPECT_FALSE(QFileInfo::exists(script));
         EXPECT_EQ(readAll(elsewhere + QStringLiteral("/VERSION")), "foreign");
-        EXPECT_FALSE(QFileInfo::exists(marker));
+        // The application has quit, so its old copy starts again.
+        EXPECT_TRUE(run.standardError.contains("Roror starts the old copy again.")) << run.standardError.toStdString();
+        ASSERT_TRUE(test::waitFor([&] { return QFileInfo::exists(marker); }));
+        EXPECT_EQ(readAll(marker), QFile::encodeName(target + QLatin1Char('/') + executableInBundle));
+        QFile::remove(marker);
     }
 }
 
@@ -591,6 +596,9 @@ TEST_F(UpdateInstallTest, AFailedSwapLeavesTheOldApplicationWorking)
         {"copy fails", "cp", "#!/bin/sh\nfor last; do :; done\nmkdir -p \"$last\"\necho partial > \"$last/partial\"\nexit 1\n"},
         // The new copy cannot be renamed into place after the old one was set aside.
         {"rename fails", "mv", "#!/bin/sh\ncase \"$3\" in\n  *.roror-update-new) exit 1 ;;\nesac\nexec /bin/mv \"$@\"\n"},
+        // A step without a message of its own fails: the script still ends there and recovers.
+        {"clearing the staging place fails", "rm",
+         "#!/bin/sh\ncase \"$3\" in\n  *.roror-update-new) exit 1 ;;\nesac\nexec /bin/rm \"$@\"\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -609,8 +617,162 @@ TEST_F(UpdateInstallTest, AFailedSwapLeavesTheOldApplicationWorking)
         EXPECT_TRUE(QFileInfo(target + QLatin1Char('/') + executableInBundle).isExecutable());
         EXPECT_EQ(QDir(QFileInfo(target).absolutePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                   QStringList{QStringLiteral("Roror.app")});
-        EXPECT_FALSE(QFileInfo::exists(marker));
+        // The old copy, back in its place, is started again.
+        ASSERT_TRUE(test::waitFor([&] { return QFileInfo::exists(marker); }));
+        EXPECT_EQ(readAll(marker), QFile::encodeName(target + QLatin1Char('/') + executableInBundle));
+        QFile::remove(marker);
     }
+}
+
+// Sets the immutable flag on a path for the life of the object; false from set() when the file
+// system or our privileges do not allow it.
+class Immutable {
+public:
+    bool set(const QString& path)
+    {
+        m_path = path;
+        m_set = runTool(QStringLiteral("/usr/bin/chattr"), {QStringLiteral("+i"), QStringLiteral("--"), path}).succeeded();
+        return m_set;
+    }
+    ~Immutable()
+    {
+        if (m_set)
+            runTool(QStringLiteral("/usr/bin/chattr"), {QStringLiteral("-i"), QStringLiteral("--"), m_path});
+    }
+
+private:
+    QString m_path;
+    bool m_set = false;
+};
+
+TEST_F(UpdateInstallTest, AnInstallPlaceThatRefusesTheSwapFailsBeforeTheAppQuits)
+{
+    const QString applications = QFileInfo(target).absolutePath();
+    struct Case {
+        const char* name;
+        QString immutable;
+        QString failure;
+    };
+    const Case cases[] = {
+        {"immutable folder", applications,
+         QStringLiteral("Installation of the update failed. The new version cannot be put in the folder %1.").arg(applications)},
+        {"immutable bundle", target,
+         QStringLiteral("Installation of the update failed. The installed copy %1 cannot be replaced.").arg(target)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reports.clear();
+        installer->setRelaunchContext(context(exitedProcessId()));
+        downloadImage(stageNewBundle());
+        Immutable flag;
+        if (!flag.set(c.immutable))
+            GTEST_SKIP() << "the immutable flag cannot be set here";
+        install();
+        EXPECT_EQ(reports, (QList<UpdateInstallerState>{UpdateInstallerState::installing(),
+                                                        UpdateInstallerState::failed(c.failure)}));
+        EXPECT_FALSE(probe->started);
+        EXPECT_EQ(probe->terminations, 0);
+        EXPECT_EQ(probe->exits, 0);
+        EXPECT_TRUE(updateFolders().isEmpty());
+        EXPECT_TRUE(scriptFiles().isEmpty());
+        EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
+        EXPECT_EQ(QDir(applications).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("Roror.app")});
+    }
+}
+
+TEST_F(UpdateInstallTest, AFolderWithoutWritePermissionFailsBeforeTheAppQuits)
+{
+    if (test::ranUnprivileged())
+        return;
+    const QString applications = QFileInfo(target).absolutePath();
+    installer->setRelaunchContext(context(exitedProcessId()));
+    downloadImage(stageNewBundle());
+    const QFileDevice::Permissions writable = QFileInfo(applications).permissions();
+    ASSERT_TRUE(QFile::setPermissions(applications, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    install();
+    QFile::setPermissions(applications, writable);
+    EXPECT_EQ(reports, (QList<UpdateInstallerState>{
+                           UpdateInstallerState::installing(),
+                           UpdateInstallerState::failed(
+                               QStringLiteral("Installation of the update failed. The new version cannot be put in the folder %1.")
+                                   .arg(applications))}));
+    EXPECT_FALSE(probe->started);
+    EXPECT_EQ(probe->terminations, 0);
+    EXPECT_TRUE(updateFolders().isEmpty());
+    EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
+
+    env.setLanguagePreference(QStringLiteral("chinese"));
+    reports.clear();
+    downloadImage(stageNewBundle());
+    QFile::setPermissions(applications, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    install();
+    QFile::setPermissions(applications, writable);
+    EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QStringLiteral("安装更新失败。无法在文件夹 %1 中放置新版本。").arg(applications)));
+}
+
+TEST_F(UpdateInstallTest, AnArchiveThatUnpacksTooLargeIsRefused)
+{
+    const auto randomBytes = [](qsizetype size) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        quint32 state = 12345;
+        for (char& byte : bytes) {
+            state = state * 1664525u + 1013904223u;
+            byte = char(state >> 24);
+        }
+        return bytes;
+    };
+    struct Case {
+        const char* name;
+        UpdateInstaller::Limits limits;
+        std::function<void(const QString& bundle)> fill;
+        QString failure;
+    };
+    UpdateInstaller::Limits small;
+    small.unpackedBytes = 1 << 20;
+    const Case cases[] = {
+        // Zeros pack some thousand times smaller: far past 20 times the download.
+        {"a bomb", UpdateInstaller::Limits{},
+         [](const QString& bundle) {
+             QFile payload(bundle + QStringLiteral("/payload"));
+             ASSERT_TRUE(payload.open(QIODevice::WriteOnly));
+             ASSERT_TRUE(payload.resize(40 << 20));
+         },
+         QStringLiteral("Installation of the update failed. The update would unpack to more than 20 times its download size.")},
+        // Data that does not pack at all, past the limit for any archive.
+        {"past the absolute limit", small,
+         [&randomBytes](const QString& bundle) {
+             QFile payload(bundle + QStringLiteral("/payload"));
+             ASSERT_TRUE(payload.open(QIODevice::WriteOnly));
+             payload.write(randomBytes(2 << 20));
+         },
+         QStringLiteral("Installation of the update failed. The update would unpack to more than 1 MiB.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reports.clear();
+        installer->setLimits(c.limits);
+        installer->setRelaunchContext(context(exitedProcessId()));
+        const QString staging = stageNewBundle();
+        c.fill(staging + QStringLiteral("/Roror.app"));
+        downloadImage(staging);
+        runTool(QStringLiteral("/bin/rm"), {QStringLiteral("-rf"), QStringLiteral("--"), staging});
+        install();
+        EXPECT_EQ(reports, (QList<UpdateInstallerState>{UpdateInstallerState::installing(),
+                                                        UpdateInstallerState::failed(c.failure)}));
+        EXPECT_FALSE(probe->started);
+        EXPECT_EQ(probe->terminations, 0);
+        EXPECT_TRUE(updateFolders().isEmpty()); // nothing unpacked is left either
+        EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
+    }
+
+    env.setLanguagePreference(QStringLiteral("chinese"));
+    reports.clear();
+    installer->setLimits(UpdateInstaller::Limits{});
+    const QString staging = stageNewBundle();
+    cases[0].fill(staging + QStringLiteral("/Roror.app"));
+    downloadImage(staging);
+    install();
+    EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QStringLiteral("安装更新失败。更新解压后会超过其下载大小的 20 倍。")));
 }
 
 TEST_F(UpdateInstallTest, ScriptThatCannotStartFails)

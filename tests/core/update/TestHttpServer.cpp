@@ -59,12 +59,26 @@ void TestHttpServer::answer(QTcpSocket* socket, const QByteArray& request)
 
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + response.reason + "\r\n";
     head += "Connection: close\r\n";
-    if (response.contentLength)
+    if (response.contentLength && !response.endless)
         head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
     for (const auto& [name, value] : response.headers)
         head += name + ": " + value + "\r\n";
     head += "\r\n";
 
+    if (response.endless) {
+        // Keeps a little queued, topping it up as the client reads, until the client hangs up.
+        const QByteArray chunk = response.body;
+        const auto topUp = [this, socket, chunk] {
+            while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * chunk.size()) {
+                socket->write(chunk);
+                m_endlessSent += chunk.size();
+            }
+        };
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, topUp);
+        socket->write(head);
+        topUp();
+        return;
+    }
     if (response.holdAfter >= 0) {
         socket->write(head + response.body.left(response.holdAfter));
         socket->flush();

@@ -21,6 +21,7 @@ struct HttpResponse {
     QList<QPair<QByteArray, QByteArray>> headers;
     bool contentLength = true; // false: no Content-Length, the end of the body is the end of the connection
     qsizetype holdAfter = -1;  // >= 0: send only this many body bytes, then wait for releaseHeld()/dropHeld()
+    bool endless = false;      // send the body over and over until the client goes away (no Content-Length)
 };
 
 // A tiny HTTP/1.1 server on 127.0.0.1 that answers each path with a fixed response and closes.
@@ -36,6 +37,8 @@ public:
     int requestCount(const QString& path) const { return m_requests.value(path); }
     int heldCount() const { return int(m_held.size()); }
     int closedCount() const { return m_closed; }
+    // Body bytes sent so far by endless responses.
+    qint64 endlessBytesSent() const { return m_endlessSent; }
     // Sends the rest of every held response and closes those connections.
     void releaseHeld();
     // Closes every held connection before its body is complete.
@@ -54,6 +57,7 @@ private:
     QHash<QString, int> m_requests;
     QList<Held> m_held;
     int m_closed = 0;
+    qint64 m_endlessSent = 0;
 };
 
 // Processes events until `done` holds or `timeoutMs` has passed; true when it holds.

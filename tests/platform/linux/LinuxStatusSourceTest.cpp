@@ -2,6 +2,7 @@
 // test may change between readings.
 
 #include "core/status/LocalSystemStatus.h"
+#include "core/status/ProcessControl.h"
 #include "platform/linux/LinuxStatusSource.h"
 #include "tests/support/TestEnv.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -349,6 +351,70 @@ TEST(LinuxStatusSource, ProcessTableWithARecentCPUFigure)
     EXPECT_EQ(row(*h.source->processes(), 303), nullptr);
     h.fake.remove(QStringLiteral("proc"));
     EXPECT_EQ(h.source->processes(), std::nullopt);
+}
+
+// Kernel threads ignore signals: the list never offers to end one, whether the kernel marks it
+// (PF_KTHREAD in the flags) or only its parent, kthreadd, tells it apart.
+TEST(LinuxStatusSource, KernelThreadsAreNeverOfferedForEnding)
+{
+    Harness h;
+    // Flags 0x208040 hold PF_KTHREAD (0x200000); 0x400100 and 0 do not.
+    h.fake.write(QStringLiteral("proc/2/stat"),
+                 "2 (kthreadd) S 0 0 0 0 -1 2129984 0 0 0 0 0 3 0 0 20 0 1 0 2 0 0 18446744073709551615 0 0 0 0 0 0 0 "
+                 "2147483647 0 0 0 0 17 1 0 0 0 0 0\n");
+    h.fake.write(QStringLiteral("proc/350/stat"),
+                 "350 (kdamond.0) I 2 0 0 0 -1 2129984 0 0 0 0 0 17299 0 0 20 0 1 0 1750 0 0 18446744073709551615 0 0 0 "
+                 "0 0 0 0 2147483647 0 0 0 0 17 5 0 0 0 0 0\n");
+    h.fake.write(QStringLiteral("proc/360/stat"),
+                 "360 (kworker/0:2) I 2 0 0 0 -1 0 0 0 0 0 0 12 0 0 20 0 1 0 1800 0 0 18446744073709551615 0 0 0 0 0 0 "
+                 "0 2147483647 0 0 0 0 17 0 0 0 0 0 0\n");
+
+    QList<qint64> signalled;
+    ProcessControl::Hooks hooks;
+    hooks.sendSignal = [&](qint64 pid, int, std::optional<quint64>) {
+        signalled.append(pid);
+        return 0;
+    };
+    hooks.ownPid = [] { return qint64(9999); };
+    hooks.maximumPid = [] { return qint64(4194304); };
+    ProcessControl::setHooksForTesting(hooks);
+    LocalSystemStatus::resetStateForTesting();
+    StatusSource::setCurrent(h.source);
+
+    const auto listed = [](const LocalSystemStatus::ProcessList& list, qint64 pid) {
+        return std::any_of(list.begin(), list.end(), [&](const auto& p) { return p.pid == pid; });
+    };
+    LocalSystemStatus::ProcessList processes = LocalSystemStatus::processSnapshot();
+    const std::pair<qint64, bool> cases[] = {{2, false}, {350, false}, {360, false}, {101, true}, {202, true}};
+    for (const auto& [pid, expected] : cases) {
+        EXPECT_TRUE(listed(processes, pid)) << pid;
+        EXPECT_EQ(ProcessControl::canTerminate(pid), expected) << pid;
+    }
+    EXPECT_TRUE(row(*h.source->processes(), 350)->kernelThread);
+    try {
+        ProcessControl::terminate(350, true);
+        ADD_FAILURE() << "a kernel thread was signalled";
+    } catch (const ProcessControl::Failure& failure) {
+        EXPECT_EQ(failure, ProcessControl::Failure::systemProcess());
+    }
+    EXPECT_TRUE(signalled.isEmpty());
+
+    // In a pid namespace pid 2 is an ordinary process and so are its children; the flag still
+    // marks a kernel thread. The list on screen may lag one table, so two tables are taken.
+    h.fake.write(QStringLiteral("proc/2/stat"),
+                 "2 (sh) S 1 2 2 0 -1 4194560 0 0 0 0 0 3 0 0 20 0 1 0 2 8790016 100 18446744073709551615 1 1 0 0 0 0 "
+                 "0 0 0 0 0 0 17 1 0 0 0 0 0\n");
+    LocalSystemStatus::processSnapshot();
+    processes = LocalSystemStatus::processSnapshot();
+    EXPECT_TRUE(listed(processes, 360));
+    EXPECT_TRUE(ProcessControl::canTerminate(360));
+    EXPECT_FALSE(ProcessControl::canTerminate(350));
+
+    StatusSource::setCurrent(nullptr);
+    LocalSystemStatus::resetStateForTesting();
+    ProcessControl::setHooksForTesting({});
+    ProcessControl::rememberListedProcesses({});
+    ProcessControl::rememberListedProcesses({});
 }
 
 TEST(LinuxStatusSource, TrashFolderIsTheFreedesktopTrash)

@@ -12,7 +12,7 @@ namespace {
 int rowOf(const AnalysisEntryModel& rows, const QString& path)
 {
     for (int row = 0; row < rows.rowCount(); ++row) {
-        if (rows.data(rows.index(row), AnalysisEntryModel::PathRole).toString() == path)
+        if (field(rows.index(row), "path").toString() == path)
             return row;
     }
     return -1;
@@ -42,8 +42,8 @@ TEST(AnalyzeEndToEnd, AnalyseDrillDownGoUpAndTrashOneFile)
     EXPECT_EQ(page.filesValue(), QStringLiteral("62"));
     // Directly under the folder, largest first.
     ASSERT_EQ(page.entries()->rowCount(), 3);
-    EXPECT_EQ(page.entries()->data(page.entries()->index(0), AnalysisEntryModel::PathRole).toString(), data + "/media");
-    EXPECT_EQ(page.largeFiles()->data(page.largeFiles()->index(0), AnalysisEntryModel::PathRole).toString(),
+    EXPECT_EQ(field(page.entries()->index(0), "path").toString(), data + "/media");
+    EXPECT_EQ(field(page.largeFiles()->index(0), "path").toString(),
               data + "/media/keynote.mov");
     EXPECT_EQ(page.largeFiles()->rowCount(), 30);
 

@@ -24,14 +24,6 @@ Entry item(std::optional<QString> path, qint64 size, std::optional<bool> isDirec
     return e;
 }
 
-QStringList column(const QAbstractItemModel& model, int role)
-{
-    QStringList out;
-    for (int row = 0; row < model.rowCount(); ++row)
-        out.append(model.data(model.index(row, 0), role).toString());
-    return out;
-}
-
 // Analyses answer with a report the test builds for the folder; a test can hold them back.
 struct AnalyzeFixture : PageFixture<AnalyzePage> {
     AnalyzeFixture()
@@ -136,10 +128,10 @@ TEST(AnalyzePage, AnalyzeShowsSummaryAndTables)
     EXPECT_EQ(page.filesValue(), QStringLiteral("17"));
     EXPECT_EQ(page.topItemsValue(), QStringLiteral("3"));
     EXPECT_EQ(page.largeFilesValue(), QStringLiteral("1"));
-    EXPECT_EQ(column(*page.entries(), AnalysisEntryModel::NameRole), (QStringList{"Big", "notes.txt", "nameless"}));
-    EXPECT_EQ(column(*page.entries(), AnalysisEntryModel::DrillableRole), (QStringList{"true", "false", "false"}));
-    EXPECT_EQ(column(*page.entries(), AnalysisEntryModel::HasPathRole), (QStringList{"true", "true", "false"}));
-    EXPECT_EQ(column(*page.largeFiles(), AnalysisEntryModel::DrillableRole), QStringList{"false"});
+    EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"Big", "notes.txt", "nameless"}));
+    EXPECT_EQ(column(*page.entries(), "drillable"), (QStringList{"true", "false", "false"}));
+    EXPECT_EQ(column(*page.entries(), "hasPath"), (QStringList{"true", "true", "false"}));
+    EXPECT_EQ(column(*page.largeFiles(), "drillable"), QStringList{"false"});
     EXPECT_TRUE(page.hasLastAnalysis());
     EXPECT_EQ(page.lastAnalysisText(), QStringLiteral("Last analysis in 0 sec. · 17 files · 4.2 MB"));
 }
@@ -159,7 +151,7 @@ TEST(AnalyzePage, RowLimitFollowsAdvancedAndAnalyze)
     ASSERT_TRUE(spinUntil([&] { return f.idle() && page.hasReport(); }));
     EXPECT_EQ(page.rowLimit(), 30);
     EXPECT_EQ(page.entries()->rowCount(), 30);
-    EXPECT_EQ(page.entries()->data(page.entries()->index(29), AnalysisEntryModel::NameRole).toString(), QStringLiteral("f29"));
+    EXPECT_EQ(field(page.entries()->index(29), "name").toString(), QStringLiteral("f29"));
     EXPECT_EQ(page.topItemsValue(), QStringLiteral("45"));
     page.analyzeAdvanced();
     EXPECT_TRUE(page.showAdvancedResults());
@@ -233,7 +225,7 @@ TEST(AnalyzePage, OnlyTheLatestRequestsRowsAreShown)
     EXPECT_EQ(page.analysisPath(), library);
     ASSERT_TRUE(page.hasReport());
     EXPECT_EQ(page.scannedNote(), library);
-    EXPECT_EQ(column(*page.entries(), AnalysisEntryModel::PathRole).first(), library + QStringLiteral("/Big"));
+    EXPECT_EQ(column(*page.entries(), "path").first(), library + QStringLiteral("/Big"));
 }
 
 TEST(AnalyzePage, AReportOfAnotherFolderIsNeverShownUnderThisOne)

@@ -2,6 +2,7 @@
 #include "app/pages/clean/CleanProtectionEditor.h"
 #include "core/engines/clean/CleanWhitelistStore.h"
 #include "tests/app/model/ModelTestSupport.h"
+#include "tests/app/pages/PageTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,8 +91,8 @@ TEST_F(CleanEndToEnd, PreviewThenCleanRemovesExactlyTheCleanableFiles)
     for (int i = 0; i < page.rows()->rowCount(); ++i) {
         const QModelIndex row = page.rows()->index(i);
         const auto& e = report.entries.at(i);
-        EXPECT_EQ(row.data(CleanPreviewRows::PathRole).toString(), e.path);
-        EXPECT_EQ(row.data(CleanPreviewRows::StatusColorRole).value<QColor>(), page.rows()->colorOf(e.status));
+        EXPECT_EQ(field(row, "path").toString(), e.path);
+        EXPECT_EQ(field(row, "statusColor").value<QColor>(), page.rows()->colorOf(e.status));
         if (e.status == CleanPreviewEntryStatus::cleanable)
             cleanable.append(e.path);
     }
@@ -140,7 +141,7 @@ TEST_F(CleanEndToEnd, AnEditedProtectionListIsSavedReloadedAndHonoured)
     ASSERT_TRUE(model.showingCleanProtectionSheet());
     EXPECT_EQ(editor.text().split(QLatin1Char('\n')), CleanWhitelistStore::defaultPatterns());
     editor.setText(QStringLiteral("  ~/Library/Caches/keep-me \n\n$HOME/Library/Caches/app1\n"));
-    ASSERT_TRUE(editor.save());
+    ASSERT_TRUE(editor.file()->save());
     EXPECT_FALSE(model.showingCleanProtectionSheet());
     ASSERT_TRUE(QFileInfo::exists(CleanWhitelistStore::configURL(env.home())));
 
@@ -148,7 +149,7 @@ TEST_F(CleanEndToEnd, AnEditedProtectionListIsSavedReloadedAndHonoured)
     model.setCleanWhitelistText(QStringLiteral("stale"));
     page.openProtectionList();
     EXPECT_EQ(editor.text(), QStringLiteral("~/Library/Caches/keep-me\n$HOME/Library/Caches/app1"));
-    editor.cancel();
+    editor.file()->cancel();
 
     // The preview leaves out what the new list covers: of the caches only app2.db and JetBrains
     // (no longer protected, folder and file) are counted; the clean then spares the list.
@@ -174,13 +175,13 @@ TEST_F(CleanEndToEnd, AnUnreadableListIsNeitherSavedOverNorCleanedPast)
     editor.setModel(&model);
 
     page.openProtectionList();
-    EXPECT_TRUE(editor.loadFailed());
-    EXPECT_FALSE(editor.save());
+    EXPECT_TRUE(editor.file()->loadFailed());
+    EXPECT_FALSE(editor.file()->save());
     EXPECT_TRUE(model.showingCleanProtectionSheet());
     QFile file(CleanWhitelistStore::configURL(env.home()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), broken);
-    editor.cancel();
+    editor.file()->cancel();
 
     preview(model, page);
     cleanThroughConfirmation(model, page);

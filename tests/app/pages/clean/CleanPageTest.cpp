@@ -3,6 +3,7 @@
 #include "core/model/AppActionFactory.h"
 #include "platform/PreferredLanguages.h"
 #include "tests/app/model/ModelTestSupport.h"
+#include "tests/app/pages/PageTestSupport.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -78,17 +79,17 @@ TEST(CleanPreviewRowsTest, EachStatusHasItsSymbolAndColour)
     for (int i = 0; i < 7; ++i) {
         const QModelIndex index = rows.index(i);
         // Every status is shown, none filtered, in the report's order.
-        EXPECT_EQ(index.data(CleanPreviewRows::PathRole).toString(), entries.at(i).path);
-        EXPECT_EQ(index.data(CleanPreviewRows::StatusRole).toString(), QString::fromUtf8(cases[i].raw));
-        EXPECT_EQ(index.data(CleanPreviewRows::SymbolRole).toString(), QString::fromUtf8(cases[i].symbol));
-        EXPECT_EQ(index.data(CleanPreviewRows::StatusColorRole).value<QColor>(), cases[i].color) << cases[i].raw;
+        EXPECT_EQ(field(index, "path").toString(), entries.at(i).path);
+        EXPECT_EQ(field(index, "status").toString(), QString::fromUtf8(cases[i].raw));
+        EXPECT_EQ(field(index, "symbol").toString(), QString::fromUtf8(cases[i].symbol));
+        EXPECT_EQ(field(index, "statusColor").value<QColor>(), cases[i].color) << cases[i].raw;
     }
 
     // A new accent reaches the rows that use it.
     QSignalSpy changed(&rows, &QAbstractItemModel::dataChanged);
     rows.setAccentColor(QColor(1, 2, 3));
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(rows.index(0).data(CleanPreviewRows::StatusColorRole).value<QColor>(), QColor(1, 2, 3));
+    EXPECT_EQ(field(rows.index(0), "statusColor").value<QColor>(), QColor(1, 2, 3));
 }
 
 TEST(CleanPreviewRowsTest, DetailLineJoinsSectionAndNote)
@@ -119,7 +120,7 @@ TEST(CleanPreviewRowsTest, ARepeatedListKeepsItsRowsAndANewOneReplacesThem)
     rows.setEntries(first);
     EXPECT_EQ(reset.count(), 0);
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(rows.index(1).data(CleanPreviewRows::NoteRole).toString(), QStringLiteral("now with a note"));
+    EXPECT_EQ(field(rows.index(1), "note").toString(), QStringLiteral("now with a note"));
 
     rows.setEntries({entry("/a", Status::cleanable)});
     EXPECT_EQ(reset.count(), 1);

@@ -44,8 +44,8 @@ TEST_F(CleanProtectionSheetTest, EditsLiveInTheModelAndSaveWritesThemAndCloses)
     open(model);
     ASSERT_TRUE(model.showingCleanProtectionSheet());
     EXPECT_EQ(editor.text(), QStringLiteral("~/Projects\n~/Library/Caches/keep*"));
-    EXPECT_FALSE(editor.loadFailed());
-    EXPECT_TRUE(editor.canSave());
+    EXPECT_FALSE(editor.file()->loadFailed());
+    EXPECT_TRUE(editor.file()->canSave());
 
     QSignalSpy textSpy(&editor, &CleanProtectionEditor::textChanged);
     editor.setText(QStringLiteral("  ~/Projects  \n\n~/Music\n"));
@@ -54,7 +54,7 @@ TEST_F(CleanProtectionSheetTest, EditsLiveInTheModelAndSaveWritesThemAndCloses)
     editor.setText(model.cleanWhitelistText());
     EXPECT_EQ(textSpy.count(), 1);
 
-    EXPECT_TRUE(editor.save());
+    EXPECT_TRUE(editor.file()->save());
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(stored, (QStringList{QStringLiteral("~/Projects"), QStringLiteral("~/Music")}));
     EXPECT_FALSE(model.showingCleanProtectionSheet());
@@ -75,7 +75,7 @@ TEST_F(CleanProtectionSheetTest, RestoreDefaultsReplacesTheTextAndCancelWritesNo
     EXPECT_FALSE(editor.text().endsWith(QLatin1Char('\n')));
     EXPECT_TRUE(model.showingCleanProtectionSheet());
 
-    editor.cancel();
+    editor.file()->cancel();
     EXPECT_FALSE(model.showingCleanProtectionSheet());
     EXPECT_EQ(saves, 0);
     // The unsaved text stays until the next request reloads it from the store.
@@ -89,32 +89,32 @@ TEST_F(CleanProtectionSheetTest, AListThatFailedToLoadIsShownAndNeverSavedOver)
     AppModel model(services);
     CleanProtectionEditor editor;
     editor.setModel(&model);
-    QSignalSpy loadState(&editor, &CleanProtectionEditor::loadStateChanged);
+    QSignalSpy loadState(editor.file(), &ProtectionFile::loadStateChanged);
     failLoad = true;
     open(model);
     EXPECT_TRUE(model.showingCleanProtectionSheet());
     EXPECT_GT(loadState.count(), 0);
-    EXPECT_TRUE(editor.loadFailed());
-    EXPECT_FALSE(editor.canSave());
-    EXPECT_TRUE(editor.loadErrorText().contains(QStringLiteral("whitelist is not UTF-8")));
-    EXPECT_TRUE(editor.loadErrorText().startsWith(QStringLiteral("The protection list could not be read")));
+    EXPECT_TRUE(editor.file()->loadFailed());
+    EXPECT_FALSE(editor.file()->canSave());
+    EXPECT_TRUE(editor.file()->loadErrorText().contains(QStringLiteral("whitelist is not UTF-8")));
+    EXPECT_TRUE(editor.file()->loadErrorText().startsWith(QStringLiteral("The protection list could not be read")));
 
     editor.setText(QStringLiteral("~/only-this"));
-    EXPECT_FALSE(editor.save());
+    EXPECT_FALSE(editor.file()->save());
     EXPECT_EQ(saves, 0);
     EXPECT_TRUE(model.showingCleanProtectionSheet()) << "the sheet stays open instead of closing as if saved";
 
     useLanguage(AppLanguagePreference::chinese);
-    EXPECT_TRUE(editor.loadErrorText().startsWith(QStringLiteral("保护名单没有读取成功")));
+    EXPECT_TRUE(editor.file()->loadErrorText().startsWith(QStringLiteral("保护名单没有读取成功")));
     useLanguage(AppLanguagePreference::english);
 
     // Once the list loads again the sheet saves as usual.
-    editor.cancel();
+    editor.file()->cancel();
     failLoad = false;
     open(model);
-    EXPECT_FALSE(editor.loadFailed());
-    EXPECT_EQ(editor.loadErrorText(), QString());
-    EXPECT_TRUE(editor.save());
+    EXPECT_FALSE(editor.file()->loadFailed());
+    EXPECT_EQ(editor.file()->loadErrorText(), QString());
+    EXPECT_TRUE(editor.file()->save());
     EXPECT_EQ(saves, 1);
 }
 
@@ -128,7 +128,7 @@ TEST_F(CleanProtectionSheetTest, AFailedWriteStillClosesAndTheAlertSaysWhy)
     editor.setModel(&model);
     open(model);
     editor.setText(QStringLiteral("~/x"));
-    EXPECT_TRUE(editor.save());
+    EXPECT_TRUE(editor.file()->save());
     EXPECT_FALSE(model.showingCleanProtectionSheet());
     EXPECT_EQ(model.alertMessage(), std::optional<QString>(QStringLiteral("disk full")));
     EXPECT_EQ(model.cleanWhitelistText(), QStringLiteral("~/x"));

@@ -93,7 +93,7 @@ TEST_F(CleanView, FirstVisitShowsTheContractInBothLanguages)
     EXPECT_FALSE(item("cleanBusy")->isVisible());
     EXPECT_FALSE(item("cleanPreviewPanel")->isVisible());
     EXPECT_EQ(item("cleanPreviewButton")->property("title").toString(), QStringLiteral("Preview"));
-    EXPECT_EQ(item("cleanProtectionButton")->property("toolTip").toString(), QStringLiteral("Protection List"));
+    EXPECT_EQ(item("cleanProtectionButton")->property("help").toString(), QStringLiteral("Protection List"));
 
     QStringList tags;
     for (QQuickItem* tag : view().findAll(QStringLiteral("glassTagTitle")))
@@ -106,7 +106,7 @@ TEST_F(CleanView, FirstVisitShowsTheContractInBothLanguages)
     EXPECT_EQ(item("cleanPreviewButton")->property("title").toString(), QStringLiteral("预览"));
     EXPECT_EQ(textOf(view().findAll(QStringLiteral("glassTagTitle")).value(5)), QStringLiteral("废纸篓"));
     EXPECT_EQ(textOf(view().find(QStringLiteral("nativeSectionSubtitle"))), QStringLiteral("检查以下 6 类残留"));
-    EXPECT_EQ(item("cleanProtectionButton")->property("toolTip").toString(), QStringLiteral("保护名单"));
+    EXPECT_EQ(item("cleanProtectionButton")->property("help").toString(), QStringLiteral("保护名单"));
 }
 
 TEST_F(CleanView, PreviewShowsTheBusyStripThenEveryRowColouredByItsStatus)

@@ -35,7 +35,7 @@ TEST(InstallerEndToEnd, SelectConfirmAndCheckOnDisk)
         names.append(e.name);
     // Installers only (the zip of photos holds none), largest first.
     ASSERT_EQ(names, (QStringList{"Setup.dmg", "Tool.pkg", "Bundle.zip"}));
-    EXPECT_EQ(page.entries()->data(page.entries()->index(2), InstallerEntryModel::KindRole).toString(), "ZIP");
+    EXPECT_EQ(field(page.entries()->index(2), "kind").toString(), "ZIP");
 
     page.setSelected(downloads + "/Setup.dmg", true);
     page.setSelected(downloads + "/Bundle.zip", true);

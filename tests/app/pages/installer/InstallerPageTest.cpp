@@ -23,14 +23,6 @@ Entry file(const QString& path, qint64 bytes)
     return e;
 }
 
-QStringList column(const QAbstractItemModel& model, int role)
-{
-    QStringList out;
-    for (int row = 0; row < model.rowCount(); ++row)
-        out.append(model.data(model.index(row, 0), role).toString());
-    return out;
-}
-
 struct InstallerFixture : PageFixture<InstallerPage> {
     InstallerFixture()
     {
@@ -133,13 +125,13 @@ TEST(InstallerPage, SelectionModeSizesAndPruning)
     f.answer({file(a, 3'000'000), file(b, 2'000'000), file(c, 1'000'000)});
     EXPECT_EQ(page.summaryText(), QStringLiteral("Selected files can be moved to Trash together."));
     EXPECT_EQ(page.selectionLine(), QStringLiteral("0 selected · 0 KB"));
-    EXPECT_EQ(column(*page.entries(), InstallerEntryModel::KindRole), (QStringList{"DMG", "PKG", "ZIP"}));
+    EXPECT_EQ(column(*page.entries(), "kind"), (QStringList{"DMG", "PKG", "ZIP"}));
 
     page.setSelected(a, true);
     page.setSelected(c, true);
     EXPECT_EQ(page.selectionLine(), QStringLiteral("2 selected · 4 MB"));
     EXPECT_EQ(page.filterCountText(), QStringLiteral("2 selected"));
-    EXPECT_EQ(column(*page.entries(), InstallerEntryModel::SelectedRole), (QStringList{"true", "false", "true"}));
+    EXPECT_EQ(column(*page.entries(), "selected"), (QStringList{"true", "false", "true"}));
     EXPECT_EQ(page.confirmationMessage(),
               QStringLiteral("The selected 2 installer files will be moved to Trash, not permanently deleted.\n\nTotal size: 4 MB."));
 
@@ -199,7 +191,7 @@ TEST(InstallerPage, MoveToTrashHandsOverTheSelectionAndLeavesTheMode)
     EXPECT_EQ(page.selectedCount(), 0);
     ASSERT_TRUE(spinUntil([&] { return f.trashed.items().size() == 2 && !f.model->isRunning(); }));
     EXPECT_EQ(f.trashed.items(), (QStringList{a, c}));
-    EXPECT_EQ(column(*page.entries(), InstallerEntryModel::PathRole), QStringList{b});
+    EXPECT_EQ(column(*page.entries(), "path"), QStringList{b});
     EXPECT_EQ(page.lastScanText(), QStringLiteral("Last cleanup in 0 sec. · 2 files · freed 4 MB"));
     EXPECT_EQ(page.summaryText(), QStringLiteral("1 files, total 2 MB."));
 }

@@ -4,6 +4,7 @@
 #include "core/model/AppActionFactory.h"
 #include "platform/PreferredLanguages.h"
 #include "tests/app/model/ModelTestSupport.h"
+#include "tests/app/pages/PageTestSupport.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -55,16 +56,16 @@ TEST(OptimizeTaskRowsTest, DetailLineOnlyWhenThereIsOneAndRowsKeepTheirIdentity)
     ASSERT_EQ(rows.rowCount(), 3);
     const bool hasDetail[] = {false, false, true};
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(rows.index(i).data(OptimizeTaskRows::HasDetailRole).toBool(), hasDetail[i]) << i;
-    EXPECT_EQ(rows.index(2).data(OptimizeTaskRows::DetailRole).toString(), QStringLiteral("Free 1.2 GB"));
-    EXPECT_EQ(rows.index(0).data(OptimizeTaskRows::TaskIdRole).toString(), QStringLiteral("dns"));
-    EXPECT_EQ(rows.index(0).data(OptimizeTaskRows::NameRole).toString(), QStringLiteral("dns name"));
+        EXPECT_EQ(field(rows.index(i), "hasDetail").toBool(), hasDetail[i]) << i;
+    EXPECT_EQ(field(rows.index(2), "detail").toString(), QStringLiteral("Free 1.2 GB"));
+    EXPECT_EQ(field(rows.index(0), "taskId").toString(), QStringLiteral("dns"));
+    EXPECT_EQ(field(rows.index(0), "name").toString(), QStringLiteral("dns name"));
 
     QSignalSpy reset(&rows, &QAbstractItemModel::modelReset);
     rows.setEntries({task(QStringLiteral("dns"), QStringLiteral("now measured")), task(QStringLiteral("spotlight")),
                      task(QStringLiteral("memory"))});
     EXPECT_EQ(reset.count(), 0);
-    EXPECT_TRUE(rows.index(0).data(OptimizeTaskRows::HasDetailRole).toBool());
+    EXPECT_TRUE(field(rows.index(0), "hasDetail").toBool());
     rows.setEntries({task(QStringLiteral("memory"))});
     EXPECT_EQ(reset.count(), 1);
 }

@@ -74,7 +74,7 @@ TEST_F(SafeguardsSheet, TicksFollowTheSelectionAndEachClickIsOneChange)
 
     // Cancel keeps the clicks in memory, unsaved; the next opening reads the file again.
     sheet.setChecked(first, true);
-    sheet.cancel();
+    sheet.file()->cancel();
     EXPECT_FALSE(model.showingOptimizeProtectionSheet());
     EXPECT_EQ(saves, 0);
     EXPECT_EQ(model.optimizeWhitelistSelection(), (QSet<QString>{first, last}));
@@ -104,7 +104,7 @@ TEST_F(SafeguardsSheet, CustomEntriesAreCountedKeptByRestoreAndSaved)
 
     const QString ticked = OptimizeWhitelistStore::options().at(5).id;
     sheet.setChecked(ticked, true);
-    EXPECT_TRUE(sheet.save());
+    EXPECT_TRUE(sheet.file()->save());
     EXPECT_FALSE(model.showingOptimizeProtectionSheet());
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(stored.selectedKeys, QSet<QString>{ticked});
@@ -120,18 +120,18 @@ TEST_F(SafeguardsSheet, AFileThatFailedToLoadIsShownAndNeverSavedOver)
     failLoad = true;
     model.request(AppActionFactory::optimizeWhitelist());
     EXPECT_TRUE(model.showingOptimizeProtectionSheet());
-    EXPECT_TRUE(sheet.loadFailed());
-    EXPECT_FALSE(sheet.canSave());
-    EXPECT_TRUE(sheet.loadErrorText().contains(QStringLiteral("safeguards file unreadable")));
+    EXPECT_TRUE(sheet.file()->loadFailed());
+    EXPECT_FALSE(sheet.file()->canSave());
+    EXPECT_TRUE(sheet.file()->loadErrorText().contains(QStringLiteral("safeguards file unreadable")));
     sheet.setChecked(OptimizeWhitelistStore::options().first().id, true);
-    EXPECT_FALSE(sheet.save());
+    EXPECT_FALSE(sheet.file()->save());
     EXPECT_EQ(saves, 0);
     EXPECT_TRUE(model.showingOptimizeProtectionSheet());
 
     failLoad = false;
     model.request(AppActionFactory::optimizeWhitelist());
-    EXPECT_FALSE(sheet.loadFailed());
-    EXPECT_TRUE(sheet.save());
+    EXPECT_FALSE(sheet.file()->loadFailed());
+    EXPECT_TRUE(sheet.file()->save());
     EXPECT_EQ(saves, 1);
 }
 

@@ -81,7 +81,7 @@ TEST_F(OptimizeView, FirstVisitCountsTheCatalogueInBothLanguages)
     EXPECT_TRUE(shown(item("optimizeContract")));
     EXPECT_FALSE(item("optimizeStartButton")->isVisible());
     EXPECT_EQ(item("optimizeSafeguardsButton")->property("title").toString(), QString());
-    EXPECT_EQ(item("optimizeSafeguardsButton")->property("toolTip").toString(), QStringLiteral("Optimization Safeguards"));
+    EXPECT_EQ(item("optimizeSafeguardsButton")->property("help").toString(), QStringLiteral("Optimization Safeguards"));
     EXPECT_EQ(textOf(view().find(QStringLiteral("nativeSectionSubtitle"))), QStringLiteral("23 checks available"));
     const QList<QQuickItem*> tags = view().findAll(QStringLiteral("glassTagTitle"));
     ASSERT_EQ(tags.size(), 12);
@@ -92,7 +92,7 @@ TEST_F(OptimizeView, FirstVisitCountsTheCatalogueInBothLanguages)
     EXPECT_EQ(textOf(view().find(QStringLiteral("nativeSectionSubtitle"))), QStringLiteral("共 23 项检查"));
     EXPECT_EQ(textOf(view().findAll(QStringLiteral("glassTagTitle")).first()), QStringLiteral("DNS / 网络缓存刷新"));
     EXPECT_EQ(textOf(item("optimizeLastRun")), QStringLiteral("还没优化过"));
-    EXPECT_EQ(item("optimizeSafeguardsButton")->property("toolTip").toString(), QStringLiteral("优化保护项"));
+    EXPECT_EQ(item("optimizeSafeguardsButton")->property("help").toString(), QStringLiteral("优化保护项"));
 }
 
 TEST_F(OptimizeView, PreviewListsEveryTaskWithItsDetailOnlyWhenThereIsOne)

@@ -26,14 +26,6 @@ Entry folder(const QString& path, qint64 bytes, std::optional<int> files = std::
     return e;
 }
 
-QStringList column(const QAbstractItemModel& model, int role)
-{
-    QStringList out;
-    for (int row = 0; row < model.rowCount(); ++row)
-        out.append(model.data(model.index(row, 0), role).toString());
-    return out;
-}
-
 struct PurgeFixture : PageFixture<PurgePage> {
     PurgeFixture()
     {
@@ -109,8 +101,8 @@ TEST(PurgePage, ScanFolderPreviewAndRows)
     EXPECT_EQ(f.scannedRoots, QStringList{projects});
     EXPECT_TRUE(page.hasReport());
     EXPECT_EQ(page.summaryText(), QStringLiteral("3 items, total 14 MB."));
-    EXPECT_EQ(column(*page.entries(), PurgeEntryModel::NameRole), (QStringList{"target", "node_modules", ".venv"}));
-    EXPECT_EQ(column(*page.entries(), PurgeEntryModel::DetailTextRole),
+    EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"target", "node_modules", ".venv"}));
+    EXPECT_EQ(column(*page.entries(), "detailText"),
               (QStringList{"", "10 files / 2 folders", "3 files / 0 folders"}));
 
     // Choosing another folder drops the report at once.
@@ -157,7 +149,7 @@ TEST(PurgePage, TrashConfirmationMovesOneFolderThenPreviewsAgain)
     // does the fresh preview of the same folder start.
     ASSERT_TRUE(spinUntil([&] { return f.gate.waiting() > 0; }));
     EXPECT_EQ(f.trashed.items(), QStringList{big});
-    EXPECT_EQ(column(*page.entries(), PurgeEntryModel::PathRole), QStringList{small});
+    EXPECT_EQ(column(*page.entries(), "path"), QStringList{small});
     EXPECT_EQ(page.lastPurgeText(), QStringLiteral("Last cleanup in 0 sec. · 1 items · freed 2 MB"));
     EXPECT_TRUE(page.busy());
     f.answer({folder(small, 5'000)});
@@ -183,5 +175,5 @@ TEST(PurgePage, LanguageSwitchRewritesTexts)
     useLanguage(AppLanguagePreference::chinese);
     EXPECT_EQ(page.summaryText(), QStringLiteral("1 项，合计 2 MB。"));
     EXPECT_EQ(page.contractSubtitle(), QStringLiteral("共检查 51 种目录类型"));
-    EXPECT_EQ(column(*page.entries(), PurgeEntryModel::DetailTextRole), QStringList{"4 文件 / 1 文件夹"});
+    EXPECT_EQ(column(*page.entries(), "detailText"), QStringList{"4 文件 / 1 文件夹"});
 }

@@ -29,14 +29,6 @@ Entry app(const QString& name, std::optional<qint64> bytes, std::optional<int> d
     return e;
 }
 
-QStringList column(const QAbstractItemModel& model, int role)
-{
-    QStringList out;
-    for (int row = 0; row < model.rowCount(); ++row)
-        out.append(model.data(model.index(row, 0), role).toString());
-    return out;
-}
-
 QStringList entryNames(const QList<Entry>& entries)
 {
     QStringList out;
@@ -92,8 +84,8 @@ TEST(UninstallPage, FirstVisitPreviewAndBusyRule)
     EXPECT_TRUE(page.hasReport());
     EXPECT_EQ(page.summaryText(), QStringLiteral("3 app items. You will confirm again before uninstalling."));
     // Default order: least recently opened first, never-opened last.
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::NameRole), (QStringList{"Mid", "Zed", "Able"}));
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::LastOpenedTextRole),
+    EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"Mid", "Zed", "Able"}));
+    EXPECT_EQ(column(*page.entries(), "lastOpenedText"),
               (QStringList{"5 days ago", "1 day ago", "Never"}));
 }
 
@@ -125,7 +117,7 @@ TEST(UninstallPage, SelectionModeOnPrunedByNewReportOffOnlyByContinue)
     page.selectAll();
     EXPECT_EQ(page.selectedCount(), 3);
     EXPECT_EQ(page.selectionCountText(), QStringLiteral("3 selected"));
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::SelectedRole), (QStringList{"true", "true", "true"}));
+    EXPECT_EQ(column(*page.entries(), "selected"), (QStringList{"true", "true", "true"}));
 
     // A rescan that no longer lists Zed drops it; selection mode stays on.
     page.preview();
@@ -171,7 +163,7 @@ TEST(UninstallPage, ContinueHandsOverTheReportOrderNotTheShownOrder)
     f.previewAnswers(report);
     page.enterUninstallSelection();
     page.toggleSizeSort(); // largest first
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::NameRole), (QStringList{"Big", "Medium", "Small"}));
+    EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"Big", "Medium", "Small"}));
     page.setSelected(report[2].path, true);
     page.setSelected(report[1].path, true);
     EXPECT_EQ(entryNames(page.selectedEntries()), (QStringList{"Small", "Medium"}));
@@ -180,7 +172,7 @@ TEST(UninstallPage, ContinueHandsOverTheReportOrderNotTheShownOrder)
     ASSERT_TRUE(spinUntil([&] { return f.moved.items().size() == 2 && !f.model->isRunning(); }));
     EXPECT_EQ(f.moved.items(), (QStringList{report[1].path, report[2].path}));
     // The model writes the report again without the removed apps; the table follows.
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::NameRole), QStringList{"Big"});
+    EXPECT_EQ(column(*page.entries(), "name"), QStringList{"Big"});
     EXPECT_TRUE(page.hasLastUninstall());
     EXPECT_EQ(page.lastUninstallText(), QStringLiteral("Last uninstall in 0 sec. · 2 apps"));
 }
@@ -197,13 +189,13 @@ TEST(UninstallPage, SortTogglesReorderRowsAndABusySpellStartsTheOrderAgain)
     page.toggleSizeSort();
     EXPECT_EQ(page.sortKey(), UninstallPage::SortKey::Size);
     EXPECT_EQ(page.sortDirection(), UninstallPage::SortDirection::Descending);
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::NameRole), (QStringList{"Able", "Mid", "Zed"}));
+    EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"Able", "Mid", "Zed"}));
     page.toggleSizeSort();
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::NameRole), (QStringList{"Zed", "Mid", "Able"}));
+    EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"Zed", "Mid", "Able"}));
     page.toggleLastOpenedSort();
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::NameRole), (QStringList{"Mid", "Zed", "Able"}));
+    EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"Mid", "Zed", "Able"}));
     page.toggleLastOpenedSort();
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::NameRole), (QStringList{"Zed", "Mid", "Able"}));
+    EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"Zed", "Mid", "Able"}));
     // Reordering keeps the rows (and their delegates): a layout change, never a reset.
     EXPECT_EQ(layout.count(), 4);
     EXPECT_EQ(reset.count(), 0);
@@ -215,7 +207,7 @@ TEST(UninstallPage, SortTogglesReorderRowsAndABusySpellStartsTheOrderAgain)
     f.previewAnswers(kReport);
     EXPECT_EQ(page.sortKey(), UninstallPage::SortKey::LastOpened);
     EXPECT_EQ(page.sortDirection(), UninstallPage::SortDirection::Ascending);
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::NameRole), (QStringList{"Mid", "Zed", "Able"}));
+    EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"Mid", "Zed", "Able"}));
 }
 
 TEST(UninstallPage, TextsFollowTheInterfaceLanguagePhrasesTheSystemLanguage)
@@ -230,8 +222,8 @@ TEST(UninstallPage, TextsFollowTheInterfaceLanguagePhrasesTheSystemLanguage)
     report[0].leftoverSizeText = QStringLiteral("2 MB");
     report[2].leftoverPaths = {QStringLiteral("/y")}; // leftovers without a size text: one line
     f.previewAnswers(report);
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::AppSizeTextRole), (QStringList{"20 KB", "Unknown", "30 KB"}));
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::LeftoverSizeTextRole), (QStringList{"", "+ 2 MB", ""}));
+    EXPECT_EQ(column(*page.entries(), "appSizeText"), (QStringList{"20 KB", "Unknown", "30 KB"}));
+    EXPECT_EQ(column(*page.entries(), "leftoverSizeText"), (QStringList{"", "+ 2 MB", ""}));
 
     QSignalSpy texts(&page, &UninstallPage::reportChanged);
     QSignalSpy cells(page.entries(), &QAbstractItemModel::dataChanged);
@@ -240,9 +232,9 @@ TEST(UninstallPage, TextsFollowTheInterfaceLanguagePhrasesTheSystemLanguage)
     EXPECT_GE(cells.count(), 1);
     EXPECT_EQ(page.summaryText(), QStringLiteral("3 个应用项目，正式卸载前仍会再次确认。"));
     // "Never" is an interface text; the relative phrase stays in the system's language (English here).
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::LastOpenedTextRole),
+    EXPECT_EQ(column(*page.entries(), "lastOpenedText"),
               (QStringList{"5 days ago", "1 day ago", "从未"}));
-    EXPECT_EQ(column(*page.entries(), UninstallEntryModel::AppSizeTextRole), (QStringList{"20 KB", "未知", "30 KB"}));
+    EXPECT_EQ(column(*page.entries(), "appSizeText"), (QStringList{"20 KB", "未知", "30 KB"}));
     EXPECT_EQ(page.selectionCountText(), QStringLiteral("已选 0 个"));
 }
 

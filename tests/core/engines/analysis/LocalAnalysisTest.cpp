@@ -12,8 +12,16 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <climits>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 #include <gtest/gtest.h>
 
 using roror::AnalysisReport;
@@ -434,6 +442,153 @@ TEST_F(LocalAnalysisTest, ParallelWalkOfTheHomeFolderMatchesTheSequentialWalk)
     EXPECT_FALSE(anyPathContains(reference.largeFiles, QStringLiteral("/Documents/")));
     EXPECT_EQ(LocalAnalysis::snapshot(home, 1), reference);
     EXPECT_EQ(LocalAnalysis::snapshot(home, 8), reference);
+}
+
+TEST_F(LocalAnalysisTest, HardLinksCountOnceForEveryName)
+{
+    const QString root = makeFolder(env.outside() + QStringLiteral("/root"));
+    const QString original = makeFile(root + QStringLiteral("/A/data.bin"), 5000);
+    makeFolder(root + QStringLiteral("/B"));
+    ASSERT_EQ(::link(QFile::encodeName(original).constData(),
+                     QFile::encodeName(root + QStringLiteral("/B/same.bin")).constData()), 0);
+
+    const AnalysisReport report = LocalAnalysis::snapshot(root, 4);
+
+    EXPECT_EQ(report, referenceWalk(root));
+    EXPECT_EQ(report.totalFiles, 2);
+    EXPECT_EQ(report.totalSize, 10000);
+    EXPECT_EQ(findEntry(report.entries, QStringLiteral("A"))->size, 5000);
+    EXPECT_EQ(findEntry(report.entries, QStringLiteral("B"))->size, 5000);
+    QStringList listed = names(report.largeFiles);
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"data.bin", "same.bin"}));
+}
+
+constexpr int kNestedLevels = 700;
+const char* const kNestedName = "nested-folder";
+
+// A chain of folders whose paths pass the longest path the kernel takes whole, with a side folder
+// on every level holding one file of `level * 10` bytes, and a file at the bottom. Made one level
+// at a time through open folders.
+bool makeNestedTree(const QString& top)
+{
+    int fd = ::open(QFile::encodeName(top).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int level = 1; level <= kNestedLevels && fd >= 0; ++level) {
+        int next = -1;
+        if (::mkdirat(fd, kNestedName, 0700) == 0 && ::mkdirat(fd, "side", 0700) == 0)
+            next = ::openat(fd, kNestedName, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int side = ::openat(fd, "side", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int file = side < 0 ? -1 : ::openat(side, "f", O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        const bool written = file >= 0 && ::ftruncate(file, level * 10) == 0;
+        for (int open : {file, side, fd}) {
+            if (open >= 0)
+                ::close(open);
+        }
+        fd = written ? next : -1;
+    }
+    if (fd < 0)
+        return false;
+    const int bottom = ::openat(fd, "bottom.bin", O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const bool written = bottom >= 0 && ::ftruncate(bottom, 1000000) == 0;
+    if (bottom >= 0)
+        ::close(bottom);
+    ::close(fd);
+    return written;
+}
+
+// Removes a tree of any depth through open folders, one per level, without paths or recursion.
+void removeTree(const QString& top)
+{
+    struct Level {
+        int fd;
+        std::string name;
+    };
+    constexpr int folderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    std::vector<Level> levels{{::open(QFile::encodeName(top).constData(), folderFlags), {}}};
+    while (!levels.empty() && levels.back().fd >= 0) {
+        const int fd = levels.back().fd;
+        std::string folder;
+        if (DIR* dir = ::fdopendir(::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
+            while (const dirent* entry = ::readdir(dir)) {
+                const std::string name = entry->d_name;
+                if (name == "." || name == "..")
+                    continue;
+                if (entry->d_type == DT_DIR) {
+                    folder = name;
+                    break;
+                }
+                ::unlinkat(fd, name.c_str(), 0);
+            }
+            ::closedir(dir);
+        }
+        if (!folder.empty()) {
+            levels.push_back({::openat(fd, folder.c_str(), folderFlags), folder});
+            continue;
+        }
+        const Level done = levels.back();
+        levels.pop_back();
+        ::close(done.fd);
+        if (levels.empty())
+            ::rmdir(QFile::encodeName(top).constData());
+        else
+            ::unlinkat(levels.back().fd, done.name.c_str(), AT_REMOVEDIR);
+    }
+    for (const Level& level : levels) {
+        if (level.fd >= 0)
+            ::close(level.fd);
+    }
+}
+
+// Sets the soft limit of open files for one test and restores it afterwards.
+class OpenFileLimit {
+public:
+    explicit OpenFileLimit(rlim_t soft)
+    {
+        ::getrlimit(RLIMIT_NOFILE, &m_saved);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = std::min(soft, m_saved.rlim_max);
+        ::setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~OpenFileLimit() { ::setrlimit(RLIMIT_NOFILE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+// Every level is counted however long its path grows, and with a small limit of open files: the
+// side folders wait on every level while the walk goes down, more of them than it keeps open.
+TEST_F(LocalAnalysisTest, TreesNestedPastTheLongestPathAreWalkedWhole)
+{
+    const QString root = makeFolder(env.outside() + QStringLiteral("/deep"));
+    ASSERT_TRUE(makeNestedTree(root));
+
+    AnalysisReport sequential;
+    QList<AnalysisReport> parallel;
+    {
+        OpenFileLimit limit(64);
+        sequential = LocalAnalysis::snapshot(root, 1);
+        for (int workers : {2, 8})
+            parallel.append(LocalAnalysis::snapshot(root, workers));
+    }
+    removeTree(root);
+    EXPECT_FALSE(QFileInfo::exists(root));
+
+    QString bottom = root;
+    for (int level = 1; level <= kNestedLevels; ++level)
+        bottom += QLatin1Char('/') + QString::fromLatin1(kNestedName);
+    ASSERT_GT(bottom.size(), PATH_MAX);
+    EXPECT_EQ(sequential.totalFiles, kNestedLevels + 1);
+    EXPECT_EQ(sequential.totalSize, 10LL * kNestedLevels * (kNestedLevels + 1) / 2 + 1000000);
+    EXPECT_EQ(names(sequential.entries), (QStringList{kNestedName, "side"}));
+    EXPECT_EQ(sequential.entries[0].size, *sequential.totalSize - 10);
+    ASSERT_EQ(sequential.largeFiles.size(), LocalAnalysis::listLimit);
+    EXPECT_EQ(sequential.largeFiles[0].path, bottom + QStringLiteral("/bottom.bin"));
+    const QString lastSide = bottom.chopped(int(std::strlen(kNestedName)) + 1) + QStringLiteral("/side/f");
+    EXPECT_EQ(sequential.largeFiles[1].path, lastSide);
+    EXPECT_EQ(sequential.largeFiles[1].size, 10 * kNestedLevels);
+    EXPECT_EQ(sequential.largeFiles.last().size, 10 * (kNestedLevels - LocalAnalysis::listLimit + 2));
+    for (const AnalysisReport& report : parallel)
+        EXPECT_EQ(report, sequential);
 }
 
 } // namespace

@@ -2,13 +2,16 @@
 #include "core/engines/clean/CleanWhitelistMatcher.h"
 #include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/support/StandardPath.h"
+#include "tests/core/engines/clean/CleanFixtures.h"
 #include "tests/support/TestEnv.h"
 #include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <unistd.h>
 
 using namespace roror;
@@ -103,6 +106,86 @@ TEST(CleanWhitelistStore, UnreadableFilesThrow)
     const QString file = env.writeFile(".config/roror/whitelist", "/a\n");
     QFile::setPermissions(file, QFileDevice::WriteOwner);
     EXPECT_THROW(CleanWhitelistStore::load(env.home()), CleanFileError);
+}
+
+// A list that was a named pipe used to hang the clean; one huge line took hundreds of megabytes.
+TEST(CleanWhitelistStore, OnlyARegularFileOfAtMostOneMiBIsReadTable)
+{
+    const QByteArray oneMiB = "/a\n" + QByteArray(1024 * 1024 - 3, '#');
+    const struct {
+        const char* name;
+        std::function<void(const TestEnv&, const QString& file)> make;
+        std::optional<CleanFileError::Kind> error; // none: read
+        bool fifo = false;
+    } table[] = {
+        {"a named pipe", [](const TestEnv&, const QString& file) { ASSERT_TRUE(test::makeFifo(file)); },
+         CleanFileError::Kind::notRegularFile, true},
+        {"a link to a device", [](const TestEnv&, const QString& file) { QFile::link("/dev/zero", file); },
+         CleanFileError::Kind::notRegularFile},
+        {"a folder", [](const TestEnv& e, const QString& file) { e.makeDir(file); }, CleanFileError::Kind::notRegularFile},
+        {"one byte over 1 MiB", [&](const TestEnv& e, const QString& file) { e.writeFile(file, oneMiB + "#"); },
+         CleanFileError::Kind::tooLarge},
+        {"one line of 64 MiB", [](const TestEnv& e, const QString& file) { e.writeFile(file, "/" + QByteArray(64 << 20, 'a')); },
+         CleanFileError::Kind::tooLarge},
+        {"exactly 1 MiB", [&](const TestEnv& e, const QString& file) { e.writeFile(file, oneMiB); }, std::nullopt},
+        {"a link to a list", [](const TestEnv& e, const QString& file) {
+             QFile::link(e.writeFile(e.outside() + "/dotfiles/whitelist", "/a\n"), file);
+         }, std::nullopt},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        TestEnv env;
+        const QString file = env.makeDir(".config/roror") + "/whitelist";
+        c.make(env, file);
+        const auto load = [&env] { return CleanWhitelistStore::load(env.home()); };
+        try {
+            const CleanWhitelistState state = c.fifo ? test::withFifoUnblocked(file, load) : load();
+            EXPECT_FALSE(c.error.has_value()) << "read without an error";
+            EXPECT_EQ(state.patterns, QStringList{"/a"});
+        } catch (const CleanFileError& error) {
+            ASSERT_TRUE(c.error.has_value()) << error.description().toStdString();
+            EXPECT_EQ(error.kind(), *c.error);
+            EXPECT_EQ(error.path(), file);
+            EXPECT_TRUE(error.description().contains(file)) << error.description().toStdString();
+        }
+    }
+}
+
+// A relative line used to load without a word, protect nothing, and let what it named be deleted.
+TEST(CleanWhitelistStore, ALineThatCanNeverMatchStopsTheCleanButStillLoadsIntoTheEditor)
+{
+    const struct {
+        QByteArray content;
+        QString badLine; // empty: the list is fine
+    } table[] = {
+        {"# mine\nFINDER_METADATA\n$HOME/x\n~/y\n/z\n*/node_modules/keep\n", {}},
+        {"~/Library/Caches/a\nLibrary/Caches/keep\n", "Library/Caches/keep"},
+        {"  ./keep  \n", "./keep"},
+        {"~someone/Library\n", "~someone/Library"},
+        {"finder_metadata\n", "finder_metadata"},
+        {"keep*\n", "keep*"},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.content.toStdString());
+        TestEnv env;
+        const QString file = env.writeFile(".config/roror/whitelist", c.content);
+        const QStringList loaded = CleanWhitelistStore::load(env.home()).patterns;
+        if (c.badLine.isEmpty()) {
+            EXPECT_EQ(CleanWhitelistStore::loadForClean(env.home()).patterns, loaded);
+            continue;
+        }
+        EXPECT_TRUE(loaded.contains(c.badLine)) << "the editor shows the line so it can be put right";
+        try {
+            CleanWhitelistStore::loadForClean(env.home());
+            FAIL() << "expected an error";
+        } catch (const CleanFileError& error) {
+            EXPECT_EQ(error.kind(), CleanFileError::Kind::neverMatches);
+            EXPECT_TRUE(error.description().contains(c.badLine)) << error.description().toStdString();
+            EXPECT_TRUE(error.description().contains(file)) << error.description().toStdString();
+        }
+    }
+    TestEnv env;
+    EXPECT_EQ(CleanWhitelistStore::loadForClean(env.home()).patterns, CleanWhitelistStore::defaultPatterns());
 }
 
 TEST(CleanWhitelistStore, SaveFailuresThrowAndKeepTheOldFile)
@@ -307,4 +390,52 @@ TEST(CleanWhitelistMatcher, AWildcardThatMadeTheOldExpressionBacktrackFinishesOn
         covered += matcher.covers(longPath + QLatin1Char('/') + QString::number(i)) ? 1 : 0;
     EXPECT_EQ(covered, 0);
     EXPECT_TRUE(matcher.covers(QStringLiteral("/") + QString(4000, QLatin1Char('a')) + QStringLiteral("b/x")));
+}
+
+namespace {
+
+// Each pattern on its own, tried on the path and on each folder above it: what the matcher's index
+// must agree with.
+bool referenceCovers(const QStringList& patterns, const QString& home, const QString& path)
+{
+    for (QString p = path; !p.isEmpty(); p = p.left(std::max<qsizetype>(p.lastIndexOf('/'), 0))) {
+        for (const QString& pattern : patterns) {
+            if (pattern == "FINDER_METADATA") {
+                if (p.endsWith("/.DS_Store") || p.contains("/com.apple.finder/") || p.contains("/com.apple.Finder/"))
+                    return true;
+            } else if (CleanWhitelistMatcher::matchesGlob(CleanWhitelistMatcher::expandPattern(pattern, home), p)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(CleanWhitelistMatcher, TheIndexedListAgreesWithEachPatternOnItsOwn)
+{
+    const QString home = QStringLiteral("/Users/u");
+    QStringList patterns = CleanWhitelistStore::defaultPatterns();
+    patterns << "/a/b" << "/a/bc*" << "/a/*/c" << "/a/d/*" << "*/x/keep" << "/a/e*f/g" << "/q*" << "~/k"
+             << "$HOME/Library/Caches/tool/*/models" << "/ü/é" << "/a/b/deep/er" << "~/.npm/*/keep" << "/r/s/t*";
+    const QStringList paths = {
+        "/a",           "/a/b",          "/a/b/x",          "/a/bc",          "/a/bcd/e",         "/a/bd",
+        "/a/z/c",       "/a/z/y/c",      "/a/z/c/w",        "/a/z/cc",        "/a/d",             "/a/d/x",
+        "/m/x/keep",    "/m/x/keep/z",   "/m/x/keeper",     "/a/eXf/g",       "/a/ef/g/h",        "/a/e/f/g",
+        "/q",           "/qr/s",         "/p/q",            "/Users/u/k",     "/Users/u/k2",      "/Users/u/.npm/a/keep",
+        "/Users/u/.npm/a/b/keep/c",      "/Users/u/.npm/keep",                "/Users/u/Library/Caches/tool/v/models",
+        "/Users/u/Library/Caches/tool/models", "/ü/é",     "/ü/é/x",          "/ü/e",             "/r/s/t",
+        "/r/s/tu/v",    "/r/s",          "/Users/u/Library/Caches/JetBrainsToolbox", "/Users/u/Library/Caches/com.apple.finder",
+        "/Users/u/Library/Caches/com.apple.finderX", "/x/com.apple.Finder/y", "/x/com.apple.finder", "/x/.DS_Store",
+        "/x/.DS_Store/y", "/Users/u/.m2/repository",   "/Users/u/.m2/repository/o", "/Users/u/Library/Mobile Documents x",
+    };
+    const CleanWhitelistMatcher all(patterns, home);
+    for (const QString& path : paths) {
+        EXPECT_EQ(all.covers(path), referenceCovers(patterns, home, path)) << path.toStdString();
+        for (const QString& pattern : patterns) {
+            EXPECT_EQ(CleanWhitelistMatcher::isProtected(path, {pattern}, home), referenceCovers({pattern}, home, path))
+                << pattern.toStdString() << " vs " << path.toStdString();
+        }
+    }
 }

@@ -2,6 +2,8 @@
 #include "core/engines/clean/LocalCleanExecutor.h"
 #include "core/engines/clean/LocalCleanPreview.h"
 #include "core/support/FolderWalker.h"
+#include "tests/core/engines/clean/CleanFixtures.h"
+#include "tests/core/engines/clean/CleanLog.h"
 #include "tests/support/TestEnv.h"
 #include "tests/support/Unprivileged.h"
 
@@ -16,6 +18,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/fsuid.h>
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -340,6 +343,28 @@ TEST(LocalCleanExecutor, AHardLinkedFileCountsItsSpaceOnce)
     EXPECT_EQ(result.removedBytes, expected);
 }
 
+// Its bytes used to be reported as freed though the other link kept them on the disk.
+TEST(LocalCleanExecutor, AFileStillLinkedOutsideTheCacheFreesNothing)
+{
+    TestEnv env;
+    fill(env, {"{home}/Library/Caches/app/shared.bin", "{home}/Library/Caches/app/own.bin"});
+    const QString outside = env.makeDir(env.outside() + "/keep") + "/shared.bin";
+    ASSERT_EQ(::link(QFile::encodeName(env.home() + "/Library/Caches/app/shared.bin").constData(),
+                     QFile::encodeName(outside).constData()),
+              0);
+    struct stat own {};
+    struct stat folder {};
+    ::lstat(QFile::encodeName(env.home() + "/Library/Caches/app/own.bin").constData(), &own);
+    ::lstat(QFile::encodeName(env.home() + "/Library/Caches/app").constData(), &folder);
+
+    const LocalCleanResult result =
+        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    EXPECT_EQ(result.removedCount, 1);
+    EXPECT_EQ(result.removedBytes, (own.st_blocks + folder.st_blocks) * 512);
+    EXPECT_FALSE(exists(env.home() + "/Library/Caches/app"));
+    EXPECT_TRUE(exists(outside));
+}
+
 TEST(LocalCleanExecutor, AFolderEntryIsEmptiedAndKept)
 {
     TestEnv env;
@@ -372,28 +397,86 @@ TEST(LocalCleanExecutor, TheFileSystemRootIsNoAllowedRoot)
     }
 }
 
-TEST(LocalCleanExecutor, AnUnreadableProtectionListStopsTheClean)
+TEST(LocalCleanExecutor, AProtectionListThatCannotBeUsedStopsTheCleanTable)
 {
-    const QList<std::pair<const char*, std::function<void(const TestEnv&)>>> table = {
-        {"not UTF-8", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray("/x\n\xff\xfe\n")); }},
-        {"not a file", [](const TestEnv& e) { e.makeDir(".config/roror/whitelist"); }},
-        {"legacy list not UTF-8", [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", QByteArray("\xc3\x28")); }},
+    const struct {
+        const char* name;
+        std::function<void(const TestEnv&)> breakList;
+        QString mentions; // besides "protection list"
+        bool fifo = false;
+    } table[] = {
+        {"not UTF-8", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray("/x\n\xff\xfe\n")); }, "whitelist"},
+        {"not a file", [](const TestEnv& e) { e.makeDir(".config/roror/whitelist"); }, "whitelist"},
+        {"legacy list not UTF-8", [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", QByteArray("\xc3\x28")); },
+         "zida/whitelist"},
+        // Used to hang the clean until something wrote to the pipe.
+        {"a named pipe", [](const TestEnv& e) { ASSERT_TRUE(test::makeFifo(e.makeDir(".config/roror") + "/whitelist")); },
+         "whitelist", true},
+        {"a link to a device", [](const TestEnv& e) { link(e, "/dev/zero", "{home}/.config/roror/whitelist"); }, "whitelist"},
+        {"larger than 1 MiB",
+         [](const TestEnv& e) {
+             e.writeFile(".config/roror/whitelist", "~/Library/Caches/app\n" + QByteArray(1024 * 1024, '#'));
+         },
+         "1 MiB"},
+        // A relative line used to protect nothing, and what it named was deleted.
+        {"a relative line",
+         [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "# mine\nFINDER_METADATA\nLibrary/Caches/app\n"); },
+         "Library/Caches/app"},
+        {"another user's home", [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", "~someone/Library/Logs\n"); },
+         "~someone/Library/Logs"},
     };
-    for (const auto& [name, breakList] : table) {
-        SCOPED_TRACE(name);
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
         TestEnv env;
         fill(env, {"{home}/Library/Caches/app/a", "{home}/Library/Logs/l"});
-        breakList(env);
-        const LocalCleanResult result = LocalCleanExecutor::clean(
-            reportOf(env, {{"{home}/Library/Caches", C}, {"{home}/Library/Logs/l", C}}), {env.home()}, {});
+        c.breakList(env);
+        const auto run = [&env] {
+            return LocalCleanExecutor::clean(
+                reportOf(env, {{"{home}/Library/Caches", C}, {"{home}/Library/Logs/l", C}}), {env.home()}, {});
+        };
+        const LocalCleanResult result =
+            c.fifo ? test::withFifoUnblocked(env.home() + "/.config/roror/whitelist", run) : run();
         EXPECT_EQ(result.removedCount, 0);
         EXPECT_EQ(result.failedCount, 0);
         EXPECT_EQ(result.removedBytes, 0);
         ASSERT_TRUE(result.errorDescription.has_value());
         EXPECT_TRUE(result.errorDescription->contains("protection list")) << result.errorDescription->toStdString();
+        EXPECT_TRUE(result.errorDescription->contains(c.mentions)) << result.errorDescription->toStdString();
         EXPECT_TRUE(exists(env.home() + "/Library/Caches/app/a"));
         EXPECT_TRUE(exists(env.home() + "/Library/Logs/l"));
     }
+}
+
+// A wildcard used to keep every regular file below its fixed start, so nothing was removed.
+TEST(LocalCleanExecutor, BelowAWildcardOnlyWhatItCoversAndTheWayThereStayTable)
+{
+    QList<Case> table = {
+        {"a wildcard inside the entry",
+         [](const TestEnv& e) {
+             fill(e, {"{home}/.npm/_cacache/index/a", "{home}/.npm/_cacache/keep/k", "{home}/.npm/x.json",
+                      "{home}/.npm/_logs/l.log"});
+         },
+         {{"{home}/.npm", C}}, 3, 0,
+         {"{home}/.npm/_cacache/keep/k", "{home}/.npm/_cacache/index", "{home}/.npm/_logs"},
+         {"{home}/.npm/_cacache/index/a", "{home}/.npm/x.json", "{home}/.npm/_logs/l.log"}, {}, false,
+         {"~/.npm/*/keep"}},
+        {"a wildcard further down, beside a link that may lead to it",
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Caches/tool/models/m.bin", "{home}/Library/Caches/tool/cache.bin",
+                      "{home}/Library/Caches/top.bin", "{outside}/elsewhere/models/n.bin"});
+             link(e, "{outside}/elsewhere", "{home}/Library/Caches/lnk");
+         },
+         {{"{home}/Library/Caches", C}}, 2, 0,
+         {"{home}/Library/Caches/tool/models/m.bin", "{home}/Library/Caches/lnk"},
+         {"{home}/Library/Caches/tool/cache.bin", "{home}/Library/Caches/top.bin"}, {}, false,
+         {"~/Library/Caches/*/models/*"}},
+        {"a wildcard's fixed start beside the entry",
+         [](const TestEnv& e) { fill(e, {"{home}/Library/Logs/app/a.log", "{home}/Library/Logs/keep.log"}); },
+         {{"{home}/Library/Logs", C}}, 1, 0, {"{home}/Library/Logs/keep.log"}, {"{home}/Library/Logs/app"}, {}, false,
+         {"~/Library/Logs/keep*.log"}},
+    };
+    for (const Case& c : table)
+        runCase(c);
 }
 
 TEST(LocalCleanExecutor, TheUsersListIsApplied)
@@ -447,6 +530,30 @@ TEST(LocalCleanExecutor, TheProcessTableOverloadCleansToo)
         LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Logs/app.log", C}}), {env.home()});
     EXPECT_EQ(result.removedCount, 1);
     EXPECT_FALSE(exists(env.home() + "/Library/Logs/app.log"));
+}
+
+TEST(LocalCleanExecutor, WhatIsPassedOverOrKeptIsLogged)
+{
+    TestEnv env;
+    fill(env, {"{home}/Library/Caches/app/.DS_Store", "{home}/Library/Caches/app/x", "{home}/Library/Caches/go/g",
+               "{home}/Library/Caches/tool/old/o", "{outside}/o"});
+    link(env, "{outside}", "{home}/Library/Logs");
+    CleanWhitelistStore::save({{"FINDER_METADATA", "~/Library/Caches/tool/models"}}, env.home());
+    const test::CleanLog log;
+    const LocalCleanResult result = LocalCleanExecutor::clean(
+        reportOf(env, {{"{home}/Library/Caches", C}, {"{home}/Library/Logs", C}, {"{home}/missing", C}, {"{outside}/o", C}}),
+        {env.home()}, {});
+    EXPECT_EQ(result.removedCount, 3) << "app/x, go and tool/old";
+    const QStringList lines = log.lines();
+    const auto logged = [&](const QString& words, const QString& path) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const QString& line) { return line.contains(words) && line.contains(expand(env, path)); });
+    };
+    EXPECT_TRUE(logged("protected", "{home}/Library/Caches/app/.DS_Store")) << lines.join('\n').toStdString();
+    EXPECT_TRUE(logged("on the way to a protected path", "{home}/Library/Caches/tool"));
+    EXPECT_TRUE(logged("a link", "{home}/Library/Logs"));
+    EXPECT_TRUE(logged("missing", "{home}/missing"));
+    EXPECT_TRUE(logged("not inside an allowed root", "{outside}/o"));
 }
 
 namespace {
@@ -605,34 +712,94 @@ TEST(LocalCleanExecutor, AFolderTreeNestedThousandsDeepIsRemovedWithoutExhaustin
     EXPECT_GT(result.removedBytes, qint64(kDeepLevels) * 512);
 }
 
-// Folders bound into the cache from elsewhere, undone whatever the test's outcome.
+// Folders bound into the cache from elsewhere, undone whatever the test's outcome. Where it can, the
+// test thread gets a mount namespace of its own first, so no other process ever sees the mounts.
 class CleanAcrossMounts : public ::testing::Test {
 protected:
     void SetUp() override
     {
         if (::geteuid() != 0)
             GTEST_SKIP() << "bind mounts need root";
+        m_hostNamespace = ::open("/proc/thread-self/ns/mnt", O_RDONLY | O_CLOEXEC);
+        if (m_hostNamespace >= 0 && ::unshare(CLONE_NEWNS) == 0) {
+            m_private = ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+            if (!m_private)
+                leaveNamespace();
+        }
     }
     void TearDown() override
     {
         for (auto it = m_mounts.rbegin(); it != m_mounts.rend(); ++it)
             ::umount2(QFile::encodeName(*it).constData(), MNT_DETACH);
         m_mounts.clear();
+        if (m_private)
+            leaveNamespace();
+        if (m_hostNamespace >= 0)
+            ::close(m_hostNamespace);
     }
     // False when this system does not allow the mount (a container without the right).
     bool bind(const QString& from, const QString& onto)
     {
-        QDir().mkpath(from);
-        QDir().mkpath(onto);
+        if (!QFileInfo::exists(from))
+            QDir().mkpath(from);
+        if (!QFileInfo::exists(onto))
+            QDir().mkpath(onto);
         if (::mount(QFile::encodeName(from).constData(), QFile::encodeName(onto).constData(), nullptr, MS_BIND, nullptr) != 0)
             return false;
         m_mounts.append(onto);
         return true;
     }
+    QString why() const
+    {
+        return QStringLiteral("bind mounts are not allowed here (%1, %2 mount namespace)")
+            .arg(QString::fromLocal8Bit(std::strerror(errno)), m_private ? "private" : "shared");
+    }
 
     TestEnv env;
     QStringList m_mounts;
+
+private:
+    void leaveNamespace()
+    {
+        ::setns(m_hostNamespace, CLONE_NEWNS);
+        m_private = false;
+    }
+    int m_hostNamespace = -1;
+    bool m_private = false;
 };
+
+// The entry's own device used to be the reference, so a mount named by an entry was emptied.
+TEST_F(CleanAcrossMounts, AnEntryThatIsAMountPointIsNeitherEnteredNorRemovedTable)
+{
+    const struct {
+        const char* name;
+        const char* from;
+        const char* onto; // the entry
+        bool file;
+    } table[] = {
+        {"a folder bound from elsewhere", "{outside}/shared-npm", "{home}/.npm", false},
+        {"a folder bound from inside the home", "{home}/Documents/project-cache", "{home}/Library/Caches/tool", false},
+        {"a file bound from elsewhere", "{outside}/shared.log", "{home}/Library/Logs/app.log", true},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        const QString from = expand(env, QString::fromUtf8(c.from));
+        const QString onto = expand(env, QString::fromUtf8(c.onto));
+        const QString precious = c.file ? from : from + "/precious.txt";
+        env.writeFile(precious, "keep me");
+        if (c.file)
+            env.writeFile(onto, QByteArray());
+        if (!bind(from, onto))
+            GTEST_SKIP() << why().toStdString();
+        const test::CleanLog log;
+        const LocalCleanResult result = LocalCleanExecutor::clean(reportOf(env, {{onto, C}}), {env.home()}, {});
+        EXPECT_EQ(result.removedCount, 0);
+        EXPECT_EQ(result.failedCount, 1);
+        EXPECT_TRUE(log.lines().filter("failed").filter(onto).size() == 1) << log.lines().join('\n').toStdString();
+        EXPECT_EQ(result.removedBytes, 0);
+        EXPECT_TRUE(exists(precious));
+    }
+}
 
 TEST_F(CleanAcrossMounts, NothingOnAnotherMountIsEnteredOrRemoved)
 {
@@ -640,7 +807,7 @@ TEST_F(CleanAcrossMounts, NothingOnAnotherMountIsEnteredOrRemoved)
                "{home}/Library/Caches/app/cache.bin", "{home}/Library/Caches/other/o"});
     if (!bind(env.outside() + "/shared", env.home() + "/Library/Caches/app/mnt")
         || !bind(env.outside() + "/volume", env.home() + "/Library/Caches/volume"))
-        GTEST_SKIP() << "bind mounts are not allowed here: " << std::strerror(errno);
+        GTEST_SKIP() << why().toStdString();
 
     const LocalCleanResult result =
         LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});

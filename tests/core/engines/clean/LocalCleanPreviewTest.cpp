@@ -3,11 +3,17 @@
 #include "core/engines/clean/LocalCleanPreview.h"
 #include "core/support/ByteCountFormat.h"
 #include "core/support/FileInfo.h"
+#include "core/engines/clean/CleanFileError.h"
+#include "tests/core/engines/clean/CleanFixtures.h"
+#include "tests/core/engines/clean/CleanLog.h"
 #include "tests/support/TestEnv.h"
 
 #include <QFile>
 #include <QRegularExpression>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <variant>
 
 using namespace roror;
 using roror::test::TestEnv;
@@ -276,6 +282,72 @@ TEST(LocalCleanPreview, WhatTheProtectionListCoversIsLeftOutOfTheMeasuresTable)
         EXPECT_EQ(report.summary, "Potential space: " + formatByteCount(static_cast<qint64>(bytes))
                                       + " | Items: " + QString::number(c.items) + " | Categories: " + (c.items > 0 ? "1" : "0"));
     }
+}
+
+// A relative line used to protect nothing, so the preview counted what the user meant to keep; a
+// list that was a named pipe hung the preview.
+TEST(LocalCleanPreview, ALineThatCanNeverMatchStopsThePreviewAnUnreadableListGivesTheDefaultsTable)
+{
+    const struct {
+        const char* name;
+        std::function<void(const TestEnv&)> breakList;
+        QString error; // empty: measured with the defaults
+        bool fifo = false;
+    } table[] = {
+        {"a relative line", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "# mine\nLibrary/Caches/app\n"); },
+         "Library/Caches/app"},
+        {"another user's home", [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", "~someone/x\n"); },
+         "~someone/x"},
+        {"not UTF-8", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray("/x\n\xff\n")); }, {}},
+        {"larger than 1 MiB",
+         [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "/x\n" + QByteArray(1024 * 1024, '#')); }, {}},
+        {"a named pipe", [](const TestEnv& e) { ASSERT_TRUE(test::makeFifo(e.makeDir(".config/roror") + "/whitelist")); },
+         {}, true},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        TestEnv env;
+        env.writeFile("Library/Caches/app/a", QByteArray(3000, 'a'));
+        env.writeFile("Library/Caches/JetBrains/j", QByteArray(3000, 'j'));
+        c.breakList(env);
+        const auto run = [&env]() -> std::variant<CleanPreviewReport, QString> {
+            try {
+                return snapshotWith(env.home());
+            } catch (const CleanFileError& error) {
+                return error.description();
+            }
+        };
+        const auto outcome = c.fifo ? test::withFifoUnblocked(env.home() + "/.config/roror/whitelist", run) : run();
+        if (!c.error.isEmpty()) {
+            ASSERT_TRUE(std::holds_alternative<QString>(outcome));
+            EXPECT_TRUE(std::get<QString>(outcome).contains(c.error)) << std::get<QString>(outcome).toStdString();
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<CleanPreviewReport>(outcome)) << std::get<QString>(outcome).toStdString();
+        const QList<Row> found = rows(std::get<CleanPreviewReport>(outcome));
+        ASSERT_EQ(found.size(), 1);
+        EXPECT_EQ(found.first().path, env.home() + "/Library/Caches");
+        EXPECT_TRUE(found.first().note.endsWith(", 2 items")) << "JetBrains is left out by the defaults: "
+                                                               << found.first().note.toStdString();
+    }
+}
+
+TEST(LocalCleanPreview, WhatAWalkLeavesOutIsLogged)
+{
+    TestEnv env;
+    env.writeFile("Library/Caches/app/.DS_Store", QByteArray(100, 'x'));
+    env.writeFile("Library/Caches/keep/k", QByteArray(100, 'x'));
+    env.writeFile("Library/Caches/app/data", QByteArray(100, 'x'));
+    QFile::link(env.outside(), env.home() + "/Library/Caches/app/lnk");
+    CleanWhitelistStore::save({{"FINDER_METADATA", "~/Library/Caches/keep"}}, env.home());
+    const test::CleanLog log;
+    snapshotWith(env.home());
+    const QStringList lines = log.lines();
+    EXPECT_EQ(lines.filter("protected").filter(env.home() + "/Library/Caches/app/.DS_Store").size(), 1)
+        << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.filter("protected").filter(env.home() + "/Library/Caches/keep").size(), 1);
+    EXPECT_EQ(lines.filter("link").filter(env.home() + "/Library/Caches/app/lnk").size(), 1);
+    EXPECT_TRUE(lines.filter(env.home() + "/Library/Caches/app/data").isEmpty()) << "counted, so not logged";
 }
 
 TEST(LocalCleanPreview, TheTrashEntryIsThePlatformTrashMeasuredByWhatItHolds)

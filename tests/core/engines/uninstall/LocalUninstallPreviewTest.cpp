@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QTimeZone>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -137,7 +138,8 @@ TEST_F(UninstallScan, LeftoversFollowTheAnchoredRule)
                            "Preferences/com.example.notes.plist", "Saved Application State/com.example.notes.savedState"}));
     EXPECT_EQ(leftovers("MyNotesApp"), (QStringList{"Caches/MyNotesApp", "WebKit/com.other.mynotesapp"}));
     EXPECT_EQ(leftovers("Binary Viewer"), QStringList{"Preferences/com.example.binaryviewer.plist"});
-    EXPECT_EQ(leftovers("Foo"), QStringList{"Application Support/Foo"});
+    // "Foo Bar" could keep its vendor's files in a "Foo" folder too.
+    EXPECT_EQ(leftovers("Foo"), QStringList{});
     EXPECT_EQ(leftovers("Foo Bar"), QStringList{"Application Support/Foo Bar"});
     EXPECT_EQ(leftovers("Plain"), QStringList{});
 }
@@ -160,6 +162,15 @@ TEST_F(UninstallScan, MatchingTable)
         {"Saved Application State", "com.example.notes.savedState", true, "Notes", notesID, true},
         {"Group Containers", "group.com.example.notes", true, "Notes", notesID, true},
         {"Group Containers", "ABCDE12345.com.example.notes", true, "Notes", notesID, true},
+        {"Group Containers", "ABCDE12345.group.com.example.notes", true, "Notes", notesID, true},
+        {"Group Containers", "Group.com.example.notes", true, "Notes", notesID, true},
+        // Only a group or team prefix: any other label before the identifier makes another identifier.
+        {"Containers", "com.example.Tool.helper", true, "Helper", QStringLiteral("example.Tool.helper"), false},
+        {"Group Containers", "org.com.example.notes", true, "Notes", notesID, false},
+        {"Group Containers", "abcde12345.com.example.notes", true, "Notes", notesID, false},
+        {"Group Containers", "ABCDE1234.com.example.notes", true, "Notes", notesID, false},
+        {"Group Containers", "ABCDE12345.team.com.example.notes", true, "Notes", notesID, false},
+        {"Group Containers", "x.group.com.example.notes", true, "Notes", notesID, false},
         {"Containers", "com.example.notes.helper", true, "Notes", notesID, false},
         {"Caches", "xcom.example.notesx", true, "Notes", notesID, false},
         {"Caches", "acom.example.notes", true, "Notes", notesID, false},
@@ -242,6 +253,131 @@ TEST(UninstallLeftovers, NoApplicationClaimsAnotherApplicationsFilesTable)
         for (const QString& leftover : entry->leftoverPaths)
             relative.append(leftover.mid(library.size() + 1));
         EXPECT_EQ(relative, app.leftovers) << app.bundle;
+    }
+}
+
+namespace {
+
+// Log lines of one category, caught while the object lives.
+class CaughtLog {
+public:
+    explicit CaughtLog(const char* rules)
+    {
+        lines().clear();
+        QLoggingCategory::setFilterRules(QString::fromUtf8(rules));
+        m_previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+            lines().append(message);
+        });
+    }
+    ~CaughtLog()
+    {
+        qInstallMessageHandler(m_previous);
+        QLoggingCategory::setFilterRules(QString());
+    }
+    static QStringList& lines()
+    {
+        static QStringList caught;
+        return caught;
+    }
+
+private:
+    QtMessageHandler m_previous = nullptr;
+};
+
+} // namespace
+
+// A folder named after an application, or a container found through its prefix, that another
+// application of the same scan has a better claim to stays out of the list.
+TEST(UninstallLeftovers, AClaimByNameOrPrefixYieldsToAnotherApplicationTable)
+{
+    struct App {
+        const char* bundle;
+        const char* name;
+        const char* id; // "" for none
+        QStringList leftovers;
+    };
+    struct Case {
+        const char* label;
+        QList<App> apps;
+        QStringList items;
+        QStringList leftOut; // claimed, but left out (and logged)
+    };
+    const QStringList vendorFolders = {"Application Support/Google", "Caches/Google", "Application Support/Microsoft"};
+    const QList<Case> cases = {
+        {"a vendor folder and the vendor's browser",
+         {{"Google.app", "Google", "", {}},
+          {"Chrome.app", "Google Chrome", "com.google.Chrome", {"Caches/com.google.Chrome"}}},
+         vendorFolders + QStringList{"Caches/com.google.Chrome"},
+         {"Application Support/Google", "Caches/Google"}},
+        {"letter case does not matter",
+         {{"Google.app", "google", "", {}}, {"Chrome.app", "GOOGLE CHROME", "", {}}},
+         {"Application Support/google"},
+         {"Application Support/google"}},
+        {"the vendor label of another identifier",
+         {{"Microsoft.app", "Microsoft", "", {}}, {"Teams.app", "Teams", "com.microsoft.teams2", {}}},
+         vendorFolders,
+         {"Application Support/Microsoft"}},
+        {"the vendor label, letter case ignored",
+         {{"Microsoft.app", "Microsoft", "", {}}, {"Teams.app", "Teams", "COM.MICROSOFT.Teams2", {}}},
+         vendorFolders,
+         {"Application Support/Microsoft"}},
+        {"a longer word is another name",
+         {{"Google.app", "Google", "", {"Application Support/Google", "Caches/Google"}},
+          {"Drive.app", "GoogleDrive", "com.googledrive.app", {}},
+          {"Scholar.app", "Googler Scholar", "", {}},
+          {"Teams.app", "Teams", "google", {}}}, // a single label is no vendor
+         vendorFolders,
+         {}},
+        {"the application's own identifier does not share its name",
+         {{"Microsoft.app", "Microsoft", "com.microsoft.hub", {"Application Support/Microsoft"}}},
+         vendorFolders,
+         {}},
+        {"an identifier after a vendor's top-level label",
+         {{"Helper.app", "Helper", "example.Tool.helper", {"Caches/example.Tool.helper"}}},
+         {"Containers/com.example.Tool.helper", "Caches/example.Tool.helper"},
+         {}},
+        {"a container claimed through its prefix goes to the exact identifier",
+         {{"Notes.app", "Notes", "com.example.notes", {"Group Containers/ABCDE12345.com.example.notes"}},
+          {"Group.app", "Grouper", "group.com.example.notes", {"Group Containers/group.com.example.notes"}}},
+         {"Group Containers/group.com.example.notes", "Group Containers/ABCDE12345.com.example.notes"},
+         {}},
+        {"two exact claims still share",
+         {{"One.app", "One", "com.example.same", {}}, {"Two.app", "Two", "com.example.same", {}}},
+         {"Caches/com.example.same"},
+         {"Caches/com.example.same"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TestEnv env;
+        const QString apps = env.home() + QStringLiteral("/Applications");
+        const QString library = env.home() + QStringLiteral("/Library");
+        for (const App& app : c.apps) {
+            QList<QPair<QString, QString>> keys = {{"CFBundleName", QString::fromUtf8(app.name)}};
+            if (*app.id)
+                keys.append({"CFBundleIdentifier", QString::fromUtf8(app.id)});
+            env.writeFile(apps + "/" + app.bundle + "/Contents/Info.plist", xmlInfo(keys));
+        }
+        for (const QString& item : c.items)
+            env.writeFile(library + "/" + item + "/data", QByteArray(100, 'x'));
+
+        const CaughtLog log("roror.uninstall.info=true");
+        const auto report = LocalUninstallPreview::snapshot(env.home());
+        for (const App& app : c.apps) {
+            const QString path = apps + "/" + app.bundle;
+            const auto entry = std::find_if(report.entries().begin(), report.entries().end(),
+                                            [&](const auto& e) { return e.path == path; });
+            ASSERT_NE(entry, report.entries().end()) << app.bundle;
+            QStringList relative;
+            for (const QString& leftover : entry->leftoverPaths)
+                relative.append(leftover.mid(library.size() + 1));
+            EXPECT_EQ(relative, app.leftovers) << app.bundle;
+        }
+        for (const QString& item : c.leftOut) {
+            const QString path = library + "/" + item;
+            EXPECT_TRUE(std::any_of(log.lines().begin(), log.lines().end(),
+                                    [&](const QString& line) { return line.contains(path) && line.contains("left out"); }))
+                << item.toStdString() << " not in " << log.lines().join('\n').toStdString();
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/model/AppModelInternal.h"
 #include "core/model/AppActionFactory.h"
+#include "core/support/Log.h"
 
 namespace roror {
 
@@ -46,6 +47,8 @@ void AppModel::refreshAnalysisReport(const QString& path, Done done)
                 return;
             }
             const AnalysisReport& report = *outcome.value;
+            qCInfo(log::analysis).noquote() << "analysed" << path << "-" << report.entries.size() << "items,"
+                                            << report.totalFiles.value_or(0) << "files";
             setAnalysisReport(report);
             setStatusTitle(text("空间分析完成", "Storage Analysis Complete"));
             setStatusDetail(text("下面列出了最占空间的文件和文件夹。", "Below are the files and folders using the most space."));
@@ -61,6 +64,7 @@ void AppModel::chooseAnalysisPath(const QString& chosenPath)
 {
     if (chosenPath.isEmpty())
         return;
+    qCInfo(log::analysis).noquote() << "folder chosen:" << chosenPath;
     startRequest(ReportSlot::analysis);
     setAnalysisPath(chosenPath);
     setAnalysisReport(std::nullopt);

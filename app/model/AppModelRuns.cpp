@@ -1,6 +1,7 @@
 #include "app/model/AppModel.h"
 
 #include "app/model/AppModelInternal.h"
+#include "core/support/Log.h"
 
 namespace roror {
 
@@ -262,6 +263,7 @@ void AppModel::chooseScanPath(const QString& chosenPath)
 {
     if (chosenPath.isEmpty())
         return;
+    qCInfo(log::purge).noquote() << "folder chosen:" << chosenPath;
     setScanPath(chosenPath);
     setPurgePreviewReport(std::nullopt);
     setRecentScanPaths({});

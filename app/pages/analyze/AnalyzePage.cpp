@@ -7,6 +7,9 @@
 #include "core/model/LocalizationSettings.h"
 #include "app/kit/RelativeDateText.h"
 
+#include <QFileInfo>
+#include <QFutureWatcher>
+
 namespace roror {
 
 namespace {
@@ -202,9 +205,18 @@ void AnalyzePage::confirmTrash()
     const std::optional<QString> path = m_pendingTrash ? m_pendingTrash->path : std::nullopt;
     m_pendingTrash.reset();
     emit pendingTrashChanged();
-    // Only a move from Project Cleanup counts in that page's totals.
-    if (model() && path)
-        model()->moveToTrash(path, AppFeature::analyze);
+    if (!model() || !path)
+        return;
+    // Once the item has gone the shown folder is analysed again, so the tables and totals never
+    // list it; a refused or failed move keeps the report (the alert says why). Only a move from
+    // Project Cleanup counts in that page's totals.
+    auto* watcher = new QFutureWatcher<void>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, moved = *path] {
+        watcher->deleteLater();
+        if (model() && !QFileInfo(moved).exists() && !QFileInfo(moved).isSymLink())
+            model()->request(AppActionFactory::analyze(model()->analysisPath(), true));
+    });
+    watcher->setFuture(model()->moveToTrash(path, AppFeature::analyze));
 }
 
 } // namespace roror

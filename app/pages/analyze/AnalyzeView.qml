@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
@@ -57,7 +56,7 @@ NativePage {
         pathName: "analysisPathText"
         chooseName: "chooseAnalysisFolderButton"
         chooseTitle: Tr.text("选择", "Choose")
-        onChoose: folderDialog.open()
+        onChoose: folderChooser.choose()
     }
 
     AnalyzeScanContract {
@@ -108,13 +107,10 @@ NativePage {
         onConfirmed: analyzePage.confirmTrash()
     }
 
-    FolderDialog {
-        id: folderDialog
+    FolderChooser {
+        id: folderChooser
         objectName: "analysisFolderDialog"
-        // The window the page is shown in, also when the page was made before it was placed there.
-        parentWindow: root.Window.window
-        acceptLabel: Tr.text("选择", "Choose")
-        currentFolder: analyzePage.analysisFolderUrl
-        onAccepted: analyzePage.chooseFolder(selectedFolder)
+        startFolder: analyzePage.analysisFolderUrl
+        onFolderChosen: folder => analyzePage.chooseFolder(folder)
     }
 }

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import Roror.App
 import Roror.Kit
@@ -39,7 +38,7 @@ NativePage {
         pathName: "scanPathText"
         chooseName: "chooseFolderButton"
         chooseTitle: Tr.text("选择文件夹", "Choose Folder")
-        onChoose: folderDialog.open()
+        onChoose: folderChooser.choose()
     }
 
     PurgeScanContract {
@@ -74,13 +73,10 @@ NativePage {
         onConfirmed: purgePage.confirmTrash()
     }
 
-    FolderDialog {
-        id: folderDialog
+    FolderChooser {
+        id: folderChooser
         objectName: "scanFolderDialog"
-        // The window the page is shown in, also when the page was made before it was placed there.
-        parentWindow: root.Window.window
-        acceptLabel: Tr.text("选择", "Choose")
-        currentFolder: purgePage.scanFolderUrl
-        onAccepted: purgePage.chooseScanFolder(selectedFolder)
+        startFolder: purgePage.scanFolderUrl
+        onFolderChosen: folder => purgePage.chooseScanFolder(folder)
     }
 }

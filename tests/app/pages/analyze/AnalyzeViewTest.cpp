@@ -2,6 +2,8 @@
 #include "tests/app/pages/PageTestSupport.h"
 #include "tests/app/pages/ViewTestSupport.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace roror::test {
@@ -25,23 +27,32 @@ protected:
     {
         // Tall enough for both tables without scrolling the page.
         options.size = QSize(1180, 1300);
-        options.services = [this](AppModelServices& s, const TestEnv&) {
+        options.services = [this](AppModelServices& s, const TestEnv& env) {
+            env.writeFile(QStringLiteral("Library/notes.txt"), "notes");
+            env.writeFile(QStringLiteral("Library/Big/movie.mov"), "movie");
             s.analysis = [this](const QString& root) {
                 analysed.add(root);
                 AnalysisReport r;
                 r.path = root;
                 r.totalSize = 3'500'000;
                 r.totalFiles = 12;
-                r.entries = {item(root + "/Big", 3'000'000, true), item(root + "/notes.txt", 400'000, false),
-                             item(std::nullopt, 100'000, true, QStringLiteral("nameless"))};
+                r.entries = {item(root + "/Big", 3'000'000, true)};
+                if (QFileInfo::exists(root + "/notes.txt"))
+                    r.entries.append(item(root + "/notes.txt", 400'000, false));
+                r.entries.append(item(std::nullopt, 100'000, true, QStringLiteral("nameless")));
                 for (int i = 0; i < 40; ++i)
                     r.entries.append(item(root + QStringLiteral("/f%1").arg(i), 1'000 - i, false));
                 r.largeFiles = {item(root + "/Big/movie.mov", 2'900'000, false)};
                 return r;
             };
-            s.moveToTrash = [this](const QString& path, const QString&, QString*) {
+            // The mover takes real files away; it fails on the large file, which stays.
+            s.moveToTrash = [this](const QString& path, const QString&, QString* error) {
                 trashed.add(path);
-                return true;
+                if (path.endsWith(QLatin1String("movie.mov"))) {
+                    *error = QStringLiteral("Operation not permitted");
+                    return false;
+                }
+                return QFile::remove(path);
             };
         };
     }
@@ -172,22 +183,83 @@ TEST_F(AnalyzeViewTest, PathlessRowsOfferNothingAndTheTrashIsConfirmed)
     ASSERT_TRUE(shown(find("alertTitle")));
     EXPECT_EQ(textOf(find("alertMessage")), library + "/notes.txt");
     press(view(), find("alertConfirm"));
-    ASSERT_TRUE(settleUntil(view(), [&] { return !trashed.items().isEmpty() && !view().model().isRunning(); }));
+    ASSERT_TRUE(settleUntil(view(), [&] { return analysed.items().size() == 2; }));
+    waitForReport();
     EXPECT_EQ(trashed.items(), QStringList{library + "/notes.txt"});
-    // The row stays until the next analysis.
-    EXPECT_EQ(page->entries()->rowCount(), 30);
+    // The folder was analysed again, so the moved file's row is gone.
+    EXPECT_EQ(analysed.items().last(), library);
+    EXPECT_EQ(textOf(findIn(find("topItemsTile"), QStringLiteral("metricCardValue"))), QStringLiteral("42"));
+    EXPECT_EQ(textOf(findIn(tableRows("largestItemsTable").value(1), QStringLiteral("entryRowName"))),
+              QStringLiteral("nameless"));
+
+    // A failed move keeps the report and says why.
+    press(view(), findIn(tableRows("largeFilesTable").value(0), QStringLiteral("entryTrashButton")));
+    press(view(), find("alertConfirm"));
+    ASSERT_TRUE(settleUntil(view(), [&] { return view().model().alertMessage().has_value(); }));
+    view().settle();
+    EXPECT_EQ(view().model().alertMessage(), QStringLiteral("Operation not permitted"));
+    EXPECT_EQ(analysed.items().size(), 2);
+    EXPECT_TRUE(page->hasReport());
 }
 
-TEST_F(AnalyzeViewTest, ChoosingTheRootDisablesTheParentStep)
+// The chooser opens at the folder shown; Choose gives that folder unless a sub-folder was selected.
+// Cancel and Escape change nothing; the parent step goes up to the root, where it is disabled.
+TEST_F(AnalyzeViewTest, TheFolderChooserGivesTheFolderOnScreenOrTheSelectedChild)
 {
     show();
-    QObject* dialog = view().root()->findChild<QObject*>(QStringLiteral("analysisFolderDialog"));
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(find("parentFolderButton")->isEnabled());
+    const QString library = view().env().home() + QStringLiteral("/Library");
+    view().env().makeDir(QStringLiteral("Library/Application Support"));
+    const auto choose = [&] {
+        press(view(), find("folderChooserChoose"));
+        view().settle();
+        EXPECT_FALSE(shown(find("folderChooserChoose")));
+    };
+    const auto rowNamed = [&](const QString& name) -> QQuickItem* {
+        for (QQuickItem* row : rows(view(), QStringLiteral("folderChooserRow")))
+            if (textOf(findIn(row, QStringLiteral("folderChooserRowName"))) == name)
+                return row;
+        return nullptr;
+    };
+
     press(view(), find("chooseAnalysisFolderButton"));
-    EXPECT_TRUE(dialog->property("visible").toBool());
-    dialog->setProperty("selectedFolder", QUrl::fromLocalFile(QStringLiteral("/")));
-    QMetaObject::invokeMethod(dialog, "accept");
+    ASSERT_TRUE(shown(find("folderChooserChoose")));
+    EXPECT_EQ(textOf(find("folderChooserPath")), library);
+    EXPECT_EQ(textOf(findIn(rows(view(), QStringLiteral("folderChooserRow")).value(0), QStringLiteral("folderChooserRowName"))),
+              QStringLiteral("Application Support"));
+    EXPECT_EQ(find("folderChooserCancel")->property("title").toString(), QStringLiteral("Cancel"));
+    choose();
+    EXPECT_EQ(textOf(find("analysisPathText")), library);
+
+    // Selected, then chosen.
+    press(view(), find("chooseAnalysisFolderButton"));
+    ASSERT_NE(rowNamed(QStringLiteral("Big")), nullptr);
+    press(view(), rowNamed(QStringLiteral("Big")));
+    choose();
+    EXPECT_EQ(textOf(find("analysisPathText")), library + "/Big");
+
+    // Up twice from Big, nothing selected: the home folder. Cancel first changes nothing.
+    press(view(), find("chooseAnalysisFolderButton"));
+    EXPECT_EQ(textOf(find("folderChooserPath")), library + "/Big");
+    press(view(), find("folderChooserCancel"));
+    view().settle();
+    EXPECT_EQ(textOf(find("analysisPathText")), library + "/Big");
+    press(view(), find("chooseAnalysisFolderButton"));
+    press(view(), find("folderChooserUp"));
+    press(view(), find("folderChooserUp"));
+    EXPECT_EQ(textOf(find("folderChooserPath")), view().env().home());
+    choose();
+    EXPECT_EQ(textOf(find("analysisPathText")), view().env().home());
+    EXPECT_TRUE(analysed.items().isEmpty());
+
+    // In Chinese the buttons say so.
+    view().setLanguage(AppLanguagePreference::chinese);
+    press(view(), find("chooseAnalysisFolderButton"));
+    EXPECT_EQ(find("folderChooserChoose")->property("title").toString(), QStringLiteral("选择"));
+    EXPECT_EQ(find("folderChooserCancel")->property("title").toString(), QStringLiteral("取消"));
+    press(view(), find("folderChooserCancel"));
+    view().settle();
+
+    view().model().chooseAnalysisPath(QStringLiteral("/"));
     view().settle();
     EXPECT_EQ(textOf(find("analysisPathText")), QStringLiteral("/"));
     EXPECT_FALSE(find("parentFolderButton")->isEnabled());

@@ -3,6 +3,7 @@
 #include "tests/app/pages/PageTestSupport.h"
 #include "tests/app/pages/ViewTestSupport.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace roror::test {
@@ -137,12 +138,30 @@ TEST_F(PurgeViewTest, ChooseFolderHandsTheDialogsAnswerToTheModel)
     EXPECT_EQ(textOf(findIn(item("purgeEmptySection"), QStringLiteral("nativeSectionSubtitle"))),
               QStringLiteral("0 items, total 0 KB."));
 
-    QObject* dialog = view().root()->findChild<QObject*>(QStringLiteral("scanFolderDialog"));
-    ASSERT_NE(dialog, nullptr);
+    // The chooser opens at the current folder with nothing selected: Choose gives that folder, not
+    // its first sub-folder (a link into Documents here); a selected sub-folder is given as chosen.
+    const QString home = view().env().home();
+    view().env().makeDir(QStringLiteral("Documents"));
+    QFile::link(home + QStringLiteral("/Documents"), home + QStringLiteral("/Adocs-link"));
     press(view(), item("chooseFolderButton"));
-    EXPECT_TRUE(dialog->property("visible").toBool());
-    dialog->setProperty("selectedFolder", QUrl::fromLocalFile(projects));
-    QMetaObject::invokeMethod(dialog, "accept");
+    ASSERT_TRUE(shown(item("folderChooserChoose")));
+    EXPECT_EQ(textOf(item("folderChooserPath")), home);
+    ASSERT_GE(rows(view(), QStringLiteral("folderChooserRow")).size(), 3);
+    EXPECT_EQ(textOf(findIn(rows(view(), QStringLiteral("folderChooserRow")).value(0), QStringLiteral("folderChooserRowName"))),
+              QStringLiteral("Adocs-link"));
+    press(view(), item("folderChooserChoose"));
+    view().settle();
+    EXPECT_FALSE(shown(item("folderChooserChoose")));
+    EXPECT_EQ(view().model().scanPath(), home);
+
+    press(view(), item("chooseFolderButton"));
+    QQuickItem* projectsRow = nullptr;
+    for (QQuickItem* row : rows(view(), QStringLiteral("folderChooserRow")))
+        if (textOf(findIn(row, QStringLiteral("folderChooserRowName"))) == QStringLiteral("Projects"))
+            projectsRow = row;
+    ASSERT_NE(projectsRow, nullptr);
+    press(view(), projectsRow);
+    press(view(), item("folderChooserChoose"));
     view().settle();
     EXPECT_EQ(view().model().scanPath(), projects);
     EXPECT_EQ(textOf(item("scanPathText")), projects);

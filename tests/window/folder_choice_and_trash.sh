@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# End-to-end check of the real program under Xvfb with a throw-away home: the folder chooser of
+# Storage Analysis gives the folder on screen when nothing is selected and the selected sub-folder
+# otherwise; a row moved to the Trash leads to a new analysis of the folder, which no longer lists it.
+# What the program did is read from its own log categories (QT_LOGGING_RULES).
+# Usage: folder_choice_and_trash.sh <roror>
+set -euo pipefail
+roror=$1
+
+fail() {
+  echo "folder choice test: $*" >&2
+  [ -n "${work:-}" ] && [ -f "$work/roror.log" ] && cat "$work/roror.log" >&2
+  exit 1
+}
+
+for tool in Xvfb xdotool import xwininfo convert; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup installs it)"
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/roror-folder-XXXXXX")
+xvfb_pid=
+app_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1440x900x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not report its display"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# Storage Analysis starts in ~/Library; its first sub-folder in name order is "Application Support",
+# the one Qt Quick's own folder dialog highlighted and returned.
+home="$work/home"
+mkdir -p "$home/Library/Application Support" "$home/Library/Caches" "$home/Documents" "$work/run"
+chmod 700 "$work/run"
+head -c 300000 /dev/zero >"$home/Library/Caches/big.bin"
+echo keep >"$home/Documents/important.txt"
+export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
+  XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb \
+  QT_LOGGING_RULES="roror.analysis.info=true"
+unset ROROR_UPDATE_FEED_URL QT_QUICK_BACKEND QT_QPA_PLATFORMTHEME
+if [ -n "${ASAN_OPTIONS:-}" ]; then
+  export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
+fi
+"$roror" >"$work/roror.log" 2>&1 &
+app_pid=$!
+
+window=
+for _ in $(seq 200); do
+  kill -0 "$app_pid" 2>/dev/null || fail "the program ended before showing its window"
+  window=$(xdotool search --onlyvisible --name '^Roror$' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window appeared within 20 s"
+geometry=$(xwininfo -id "$window")
+width=$(sed -n 's/^ *Width: *//p' <<<"$geometry")
+height=$(sed -n 's/^ *Height: *//p' <<<"$geometry")
+sleep 1
+
+click() {
+  xdotool mousemove --window "$window" "$1" "$2" click 1
+  sleep "${3:-0.8}"
+}
+# Waits for a line of the program's log matching a pattern, at least `count` of them.
+await_log() {
+  local pattern=$1 count=${2:-1}
+  for _ in $(seq 80); do
+    [ "$(grep -c -- "$pattern" "$work/roror.log" || true)" -ge "$count" ] && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# The sidebar's Storage Analysis item; the header's Choose button at the right end of the path row
+# (the page column ends 34 from the window's edge, its header padded by 20); the chooser is a
+# 480 x 400 sheet in the window's middle with Choose at its lower right.
+choose_x=$(( width - 95 ))
+sheet_choose_x=$(( width / 2 + 175 ))
+sheet_choose_y=$(( height / 2 + 169 ))
+second_row_y=$(( height / 2 - 102 ))
+click 112 $(( 108 + 46 * 4 + 21 ))
+
+# Open at ~/Library and Choose at once: ~/Library itself, not its first sub-folder.
+click "$choose_x" 214
+click "$sheet_choose_x" "$sheet_choose_y"
+await_log "folder chosen: $home/Library\$" || fail "Choose did not give the folder on screen"
+grep -q "folder chosen: $home/Library/" "$work/roror.log" && fail "Choose gave a sub-folder nobody selected"
+
+# Select the second sub-folder (Caches), then Choose: that sub-folder.
+click "$choose_x" 214
+click "$(( width / 2 ))" "$second_row_y" 0.4
+click "$sheet_choose_x" "$sheet_choose_y"
+await_log "folder chosen: $home/Library/Caches\$" || fail "Choose did not give the selected sub-folder"
+echo "folder choice: the folder on screen, or the selected sub-folder"
+
+# The chooser opens at Caches now; one step up (the sheet's upper left button) and Choose gives
+# ~/Library. Analysed, its first row of the largest items is Caches (300 KB).
+click "$choose_x" 214
+click $(( width / 2 - 210 )) $(( height / 2 - 172 )) 0.4
+click "$sheet_choose_x" "$sheet_choose_y"
+await_log "folder chosen: $home/Library\$" 2 || fail "could not choose ~/Library again"
+click $(( width - 222 )) 158 0.2
+await_log "analysed $home/Library - 2 items" || fail "no analysis of ~/Library"
+sleep 0.8
+# The first row's Trash button, then the confirmation's Move to Trash: the right one of the two
+# buttons of the light card in the window's middle, 20 above its lower edge.
+click $(( width - 80 )) 466 0.6
+import -window "$window" "$work/confirm.png" || fail "no screenshot of the confirmation"
+accept_x=$(( width / 2 + 60 ))
+card_bottom=$(convert "$work/confirm.png" -crop "1x${height}+${accept_x}+0" -colorspace gray txt:- \
+  | awk -F'[,:]' 'NR > 1 { split($3, v, "[()]"); if (v[2] + 0 >= 245) last = $2 } END { print last + 0 }')
+[ "$card_bottom" -gt $(( height / 2 )) ] || fail "no confirmation card found"
+click "$accept_x" $(( card_bottom - 35 )) 0.2
+for _ in $(seq 40); do
+  [ -e "$home/Library/Caches" ] || break
+  sleep 0.25
+done
+[ -e "$home/Library/Caches" ] && fail "the confirmed row was not moved to the Trash"
+await_log "analysed $home/Library - 1 items, 0 files" \
+  || fail "the folder was not analysed again after the move: the gone row and its bytes stay listed"
+[ -f "$home/Documents/important.txt" ] || fail "something outside the chosen folder was moved"
+echo "storage analysis: after the move the folder was analysed again without the moved item"
+
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+app_pid=
+echo "folder choice test: passed"

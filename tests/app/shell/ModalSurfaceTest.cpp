@@ -16,7 +16,6 @@ import QtQuick
 import Roror.Kit
 import Roror.Shell
 import Roror.Pages.Common
-import Roror.Pages.Controls
 Item {
     id: page
     property bool pageText: true

@@ -28,8 +28,9 @@ struct PageWindow {
         // As in the program, whose window (a QML Window) lends the engine its incubation controller:
         // list rows beyond the visible ones are then made between frames.
         engine.setIncubationController(window.incubationController());
-        QQmlComponent made(&engine, QUrl(QStringLiteral("qrc:/qt/qml/") + QString::fromLatin1(uri).replace('.', '/') + '/'
-                                         + QString::fromLatin1(component) + QStringLiteral(".qml")));
+        QQmlComponent made(&engine,
+                           QUrl(QStringLiteral("qrc:/qt/qml/") + QString::fromLatin1(uri).replace('.', '/') + '/'
+                                + QString::fromLatin1(component) + QStringLiteral(".qml")));
         QObject* object = made.createWithInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}});
         if (!object) {
             std::fprintf(stderr, "%s\n", qPrintable(made.errorString()));

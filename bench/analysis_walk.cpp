@@ -28,7 +28,7 @@ namespace {
 
 long peakResidentKiB()
 {
-    rusage usage {};
+    rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
@@ -99,9 +99,8 @@ int walk(const QString& root, int runs, int workers)
                 "%lld entries, %lld large files; peak RSS %ld KiB\n",
                 workers, times[times.size() / 2], times.front(), runs,
                 static_cast<long long>(report.totalFiles.value_or(0)),
-                static_cast<long long>(report.totalSize.value_or(0)),
-                static_cast<long long>(report.entries.size()), static_cast<long long>(report.largeFiles.size()),
-                peakResidentKiB());
+                static_cast<long long>(report.totalSize.value_or(0)), static_cast<long long>(report.entries.size()),
+                static_cast<long long>(report.largeFiles.size()), peakResidentKiB());
     return 0;
 }
 
@@ -118,9 +117,10 @@ int once(const QString& root, int workers)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: analysis_walk generate DIR [FILES] [FOLDERS]\n"
-                         "       analysis_walk walk DIR [RUNS] [WORKERS]\n"
-                         "       analysis_walk once DIR [WORKERS]\n");
+    std::fprintf(stderr,
+                 "usage: analysis_walk generate DIR [FILES] [FOLDERS]\n"
+                 "       analysis_walk walk DIR [RUNS] [WORKERS]\n"
+                 "       analysis_walk once DIR [WORKERS]\n");
     return 2;
 }
 

@@ -33,7 +33,6 @@ struct PageRun {
     double longestStallMs = 0;
 };
 
-
 PageRun pageRun(roror::AppModel& model, const QString& root)
 {
     model.chooseAnalysisPath(root); // clears the report, starts nothing
@@ -45,9 +44,8 @@ PageRun pageRun(roror::AppModel& model, const QString& root)
     bench::StallMeter stalls;
     QEventLoop loop;
     bool rowsThere = false;
-    QObject::connect(page, &roror::AnalyzePage::reportChanged, &loop, [&] {
-        rowsThere = page->hasReport() && page->entries()->rowCount() > 0;
-    });
+    QObject::connect(page, &roror::AnalyzePage::reportChanged, &loop,
+                     [&] { rowsThere = page->hasReport() && page->entries()->rowCount() > 0; });
     QObject::connect(&view.window, &QQuickWindow::frameSwapped, &loop, [&] {
         if (rowsThere && !page->busy())
             loop.quit();

@@ -142,7 +142,8 @@ QStringList catalogueLocations(const QString& home)
     for (const auto& browser : LocalCleanPreview::browserLocations())
         relative << browser.urls;
     const auto trash = LocalCleanPreview::trashLocations(home);
-    for (const auto* rows : {&LocalCleanPreview::developerLocations(), &LocalCleanPreview::diagnosticsLocations(), &trash}) {
+    for (const auto* rows :
+         {&LocalCleanPreview::developerLocations(), &LocalCleanPreview::diagnosticsLocations(), &trash}) {
         for (const auto& row : *rows)
             relative << row.path;
     }

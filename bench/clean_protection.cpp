@@ -1,8 +1,8 @@
 // Smart Clean under a long protection list.
 //   clean_protection <work> [files (default 10000)] [lines (default 10000)] [runs (default 7)]
 // Cleans a generated cache of <files> files in folders of 100, each folder an entry, in turn under an
-// empty list (which gives the default patterns) and under a list of <lines> lines, the two interleaved run by run with a fresh cache each
-// time, and prints both medians and their ratio. Only the clean is timed; making the cache is not.
+// empty list (which gives the default patterns) and under a list of <lines> lines, the two interleaved run by run with
+// a fresh cache each time, and prints both medians and their ratio. Only the clean is timed; making the cache is not.
 #include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/engines/clean/LocalCleanExecutor.h"
 #include "platform/SettingsStore.h"
@@ -138,8 +138,8 @@ int main(int argc, char** argv)
         }
     }
     for (const Variant& v : variants) {
-        std::printf("clean of %d files, %-27s median %8.1f ms (removed %lld items)\n", files,
-                    v.label, median(v.ms), static_cast<long long>(v.removed));
+        std::printf("clean of %d files, %-27s median %8.1f ms (removed %lld items)\n", files, v.label, median(v.ms),
+                    static_cast<long long>(v.removed));
     }
     std::printf("list of %d lines\n", lines);
     std::printf("ratio long list / empty list = %.2fx (limit 2x)\n", median(variants[1].ms) / median(variants[0].ms));

@@ -31,7 +31,7 @@ namespace {
 // a busy machine take from it (which a wall clock would count as our stall).
 double threadCPUms()
 {
-    timespec t {};
+    timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
@@ -165,7 +165,8 @@ Window {
     std::printf("  machine as is                     %8.2f            %8.2f\n", reference.update, reference.frame);
     std::printf("  %4zu children arrive, %d refreshes %8.2f            %8.2f\n", spawned.size(), refreshes,
                 withChildren.update, withChildren.frame);
-    std::printf("  children gone                     %8.2f            %8.2f\n", afterRemoval.update, afterRemoval.frame);
+    std::printf("  children gone                     %8.2f            %8.2f\n", afterRemoval.update,
+                afterRemoval.frame);
     const double worst = std::max({withChildren.update, afterRemoval.update, withChildren.frame, afterRemoval.frame});
     std::printf("frame budget                        %8.2f ms; worst with children %.2f ms (%.2fx the budget)\n", 16.0,
                 worst, worst / 16.0);

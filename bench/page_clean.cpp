@@ -92,8 +92,8 @@ int timePage(const QString& home, int runs)
     window.resize(1180, 780);
     QQmlComponent component(&qml);
     component.setData("import QtQuick\nimport Roror.Pages.Clean\nCleanView {}\n", QUrl());
-    std::unique_ptr<QObject> made(component.createWithInitialProperties({{QStringLiteral("model"),
-                                                                            QVariant::fromValue(&model)}}));
+    std::unique_ptr<QObject> made(
+        component.createWithInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}}));
     auto* view = qobject_cast<QQuickItem*>(made.get());
     if (!view) {
         std::fprintf(stderr, "cannot make the Smart Clean view: %s\n", qPrintable(component.errorString()));
@@ -107,8 +107,8 @@ int timePage(const QString& home, int runs)
     const auto shown = [&] {
         // The report is on screen once the list holds its rows.
         list = list ? list : view->findChild<QQuickItem*>(QStringLiteral("resultsList"));
-        return page->showsPreview() && list && list->isVisible() && list->property("count").toInt() == page->rows()->count()
-            && page->rows()->count() > 0;
+        return page->showsPreview() && list && list->isVisible()
+            && list->property("count").toInt() == page->rows()->count() && page->rows()->count() > 0;
     };
 
     StallProbe probe;

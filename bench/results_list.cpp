@@ -61,8 +61,8 @@ QList<Entry> entries(int n)
     QList<Entry> out;
     out.reserve(n);
     for (int i = 0; i < n; ++i)
-        out.append({QStringLiteral("/home/user/Library/Caches/com.example.app-%1/data.bin").arg(i), QStringLiteral("cache"),
-                    qint64(i) * 4096});
+        out.append({QStringLiteral("/home/user/Library/Caches/com.example.app-%1/data.bin").arg(i),
+                    QStringLiteral("cache"), qint64(i) * 4096});
     return out;
 }
 
@@ -77,7 +77,8 @@ double buildAndPaint(QQmlEngine& engine, QQuickWindow& window, const QList<Entry
     model.setRecords(source);
     QQmlComponent component(&engine);
     component.setData(sectionQml, QUrl(QStringLiteral("qrc:/qt/qml/Roror/Bench.qml")));
-    QObject* made = component.createWithInitialProperties({{QStringLiteral("rows"), QVariant::fromValue<QObject*>(&model)}});
+    QObject* made
+        = component.createWithInitialProperties({{QStringLiteral("rows"), QVariant::fromValue<QObject*>(&model)}});
     auto* item = qobject_cast<QQuickItem*>(made);
     if (!item) {
         for (const auto& e : component.errors())
@@ -127,8 +128,8 @@ int main(int argc, char** argv)
         const double median = times[times.size() / 2];
         if (first == 0)
             first = median;
-        std::printf("rows=%-6d median_ms=%.2f best_ms=%.2f ratio_to_%d_rows=%.2f\n", n, median, times.front(), counts.front(),
-                    median / first);
+        std::printf("rows=%-6d median_ms=%.2f best_ms=%.2f ratio_to_%d_rows=%.2f\n", n, median, times.front(),
+                    counts.front(), median / first);
     }
     return 0;
 }

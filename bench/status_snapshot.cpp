@@ -22,7 +22,7 @@ namespace {
 
 double processCPUSeconds()
 {
-    timespec t {};
+    timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
@@ -46,7 +46,7 @@ double psRunCPUSeconds()
     if (error != 0)
         return -1;
     int status = 0;
-    rusage usage {};
+    rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return -1;
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);

@@ -122,7 +122,6 @@ int run(int rounds)
     stalls.stop();
     const double tableMs = total.nsecsElapsed() / 1e6;
 
-
     // A rescan: the table gives way to the busy strip and comes back with new rows.
     bench::StallMeter again;
     again.start();
@@ -138,7 +137,6 @@ int run(int rounds)
         loop.exec();
     }
     again.stop();
-
 
     // Sorting: toggle, then draw the frame that shows the new order.
     list->setProperty("contentY", list->property("originY"));
@@ -157,8 +155,9 @@ int run(int rounds)
     std::printf("%d app rows; preview through the page %.0f ms; table scrolled to the end with every icon loaded "
                 "after %.0f ms\n",
                 rows, previewMs, tableMs);
-    std::printf("longest GUI-thread stall while the table first showed and its icons loaded   %6.1f ms (target < 50 ms)\n",
-                stalls.longestMs);
+    std::printf(
+        "longest GUI-thread stall while the table first showed and its icons loaded   %6.1f ms (target < 50 ms)\n",
+        stalls.longestMs);
     std::printf("longest GUI-thread stall during a rescan (table gone and back)               %6.1f ms\n",
                 again.longestMs);
     std::printf("frames drawn while scrolling the table from top to bottom: %d\n", frames);

@@ -155,7 +155,8 @@ std::optional<QString> DesktopWallpaper::xfcePath()
 std::optional<QString> DesktopWallpaper::currentPath(bool dark)
 {
     std::optional<QString> path;
-    for (const QString& desktop : qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+    for (const QString& desktop :
+         qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
         const QString name = desktop.toUpper();
         if (name == QLatin1String("GNOME") || name == QLatin1String("UNITY") || name == QLatin1String("BUDGIE"))
             path = gnomePath(dark);

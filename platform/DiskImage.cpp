@@ -42,8 +42,9 @@ Listing list(const QString& imagePath, qint64 byteLimit)
     Listing listing;
     QProcess tar;
     // Numeric owners keep the owner column free of blanks, so the size is always the third column.
-    tar.start(kTar, {QStringLiteral("-t"), QStringLiteral("-v"), QStringLiteral("-z"), QStringLiteral("--numeric-owner"),
-                     QStringLiteral("-f"), imagePath});
+    tar.start(kTar,
+              {QStringLiteral("-t"), QStringLiteral("-v"), QStringLiteral("-z"), QStringLiteral("--numeric-owner"),
+               QStringLiteral("-f"), imagePath});
     if (!tar.waitForStarted(-1))
         return listing;
     tar.closeWriteChannel();
@@ -56,7 +57,8 @@ Listing list(const QString& imagePath, qint64 byteLimit)
             const qint64 size = columns.value(2).toLongLong(&ok);
             if (ok && size > 0)
                 listing.bytes = size > std::numeric_limits<qint64>::max() - listing.bytes
-                    ? std::numeric_limits<qint64>::max() : listing.bytes + size;
+                    ? std::numeric_limits<qint64>::max()
+                    : listing.bytes + size;
             if (listing.bytes > byteLimit) {
                 listing.tooLarge = true;
                 return false;
@@ -86,8 +88,9 @@ AttachResult extract(const QString& imagePath, const QString& mountPoint, qint64
     gzip.start(kGzip, {QStringLiteral("-d"), QStringLiteral("-c"), QStringLiteral("--"), imagePath});
     // Ownership recorded in the archive is dropped: we may run as root and the files must be ours.
     tar.setProcessChannelMode(QProcess::MergedChannels);
-    tar.start(kTar, {QStringLiteral("-x"), QStringLiteral("--no-same-owner"), QStringLiteral("-f"), QStringLiteral("-"),
-                     QStringLiteral("-C"), mountPoint});
+    tar.start(kTar,
+              {QStringLiteral("-x"), QStringLiteral("--no-same-owner"), QStringLiteral("-f"), QStringLiteral("-"),
+               QStringLiteral("-C"), mountPoint});
     if (!gzip.waitForStarted(-1) || !tar.waitForStarted(-1)) {
         end(gzip);
         end(tar);

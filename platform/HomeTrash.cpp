@@ -11,7 +11,8 @@ QString folder(const QString& home)
 #else
     // A relative XDG_DATA_HOME is invalid by the base directory rules and is ignored.
     const QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    return (data.startsWith(QLatin1Char('/')) ? data : home + QStringLiteral("/.local/share")) + QStringLiteral("/Trash");
+    return (data.startsWith(QLatin1Char('/')) ? data : home + QStringLiteral("/.local/share"))
+        + QStringLiteral("/Trash");
 #endif
 }
 

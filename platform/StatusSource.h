@@ -81,7 +81,7 @@ struct BatteryReading {
 struct BatteryFactsReading {
     std::optional<QString> health;
     std::optional<qint64> cycleCount;
-    std::optional<qint64> capacity;   // maximum capacity, percent of design capacity
+    std::optional<qint64> capacity;    // maximum capacity, percent of design capacity
     std::optional<double> temperature; // degrees Celsius
     bool operator==(const BatteryFactsReading&) const = default;
 };
@@ -90,19 +90,19 @@ struct BatteryFactsReading {
 struct HardwareReading {
     std::optional<QString> modelName;
     std::optional<QString> modelIdentifier;
-    std::optional<QString> chip;          // the chip that carries CPU and graphics, where there is one
-    std::optional<QString> chipsetModel;  // graphics named by the display profile
-    bool graphicsOnChip = true;           // false: the processor has no graphics of its own to name
-    std::optional<QString> gpuName;       // a graphics adapter apart from the processor
+    std::optional<QString> chip;         // the chip that carries CPU and graphics, where there is one
+    std::optional<QString> chipsetModel; // graphics named by the display profile
+    bool graphicsOnChip = true;          // false: the processor has no graphics of its own to name
+    std::optional<QString> gpuName;      // a graphics adapter apart from the processor
     std::optional<qint64> gpuCoreCount;
     std::optional<qint64> displayRefreshRate;
     bool operator==(const HardwareReading&) const = default;
 };
 
 struct OSVersionReading {
-    QString platformName;             // "darwin", "linux"
-    QString productName;              // "macOS", "Debian GNU/Linux"
-    std::optional<QString> version;   // "14.4.1", "12"
+    QString platformName;           // "darwin", "linux"
+    QString productName;            // "macOS", "Debian GNU/Linux"
+    std::optional<QString> version; // "14.4.1", "12"
     bool operator==(const OSVersionReading&) const = default;
 };
 
@@ -111,8 +111,8 @@ struct ProcessReading {
     std::optional<qint64> ppid;
     QString name;
     QString command;
-    std::optional<double> cpu;    // percent of one processor over a recent window
-    std::optional<double> memory; // percent of physical memory
+    std::optional<double> cpu;        // percent of one processor over a recent window
+    std::optional<double> memory;     // percent of physical memory
     std::optional<quint64> startTime; // kernel start time, to recognise a reused pid
     bool kernelThread = false;        // a task of the kernel itself, which no signal ends
     bool operator==(const ProcessReading&) const = default;

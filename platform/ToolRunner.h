@@ -8,16 +8,16 @@
 namespace roror {
 
 struct ToolRunOptions {
-    int timeoutMs = -1;          // the child is killed when it runs longer; <0 waits for its exit
-    int maxOutputLines = -1;     // stop reading after this many lines of standard output and end the tool
+    int timeoutMs = -1;                     // the child is killed when it runs longer; <0 waits for its exit
+    int maxOutputLines = -1;                // stop reading after this many lines of standard output and end the tool
     std::optional<QStringList> environment; // "KEY=VALUE" entries; absent inherits this process's
-    QString workingDirectory;    // empty keeps this process's
+    QString workingDirectory;               // empty keeps this process's
 };
 
 struct ToolRunResult {
     bool started = false;
     bool timedOut = false;
-    bool truncated = false;      // the line limit was reached and the tool was ended by us
+    bool truncated = false; // the line limit was reached and the tool was ended by us
     bool exitedNormally = false;
     int exitCode = -1;
     QByteArray standardOutput;

@@ -36,13 +36,20 @@ const QByteArray kInfoSuffix = QByteArrayLiteral(".trashinfo");
 
 class Fd {
 public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
+    explicit Fd(int fd = -1)
+        : m_fd(fd)
+    {
+    }
     ~Fd()
     {
         if (m_fd >= 0)
             ::close(m_fd);
     }
-    Fd(Fd&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+    Fd(Fd&& other) noexcept
+        : m_fd(other.m_fd)
+    {
+        other.m_fd = -1;
+    }
     Fd& operator=(Fd&& other) noexcept
     {
         std::swap(m_fd, other.m_fd);
@@ -130,7 +137,7 @@ int openOrMakeFolder(int parent, const char* name)
 
 bool ownFolder(int fd)
 {
-    struct stat st {};
+    struct stat st { };
     return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
 }
 
@@ -185,7 +192,7 @@ std::optional<Trash> openTrash(const QString& home, QString* message)
 quint64 mountOf(int folder, const char* name)
 {
 #if defined(Q_OS_LINUX) && defined(STATX_MNT_ID)
-    struct statx sx {};
+    struct statx sx { };
     if (::statx(folder, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_EMPTY_PATH, STATX_MNT_ID, &sx) == 0
         && (sx.stx_mask & STATX_MNT_ID))
         return sx.stx_mnt_id;
@@ -198,8 +205,9 @@ quint64 mountOf(int folder, const char* name)
 
 QByteArray infoText(const QByteArray& originalPath)
 {
-    return QByteArrayLiteral("[Trash Info]\nPath=") + encodeInfoPath(originalPath) + QByteArrayLiteral("\nDeletionDate=")
-         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")).toLatin1() + '\n';
+    return QByteArrayLiteral("[Trash Info]\nPath=") + encodeInfoPath(originalPath)
+        + QByteArrayLiteral("\nDeletionDate=")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")).toLatin1() + '\n';
 }
 
 bool writeAll(int fd, const QByteArray& bytes)
@@ -224,7 +232,7 @@ int renameNoReplace(int fromFolder, const char* from, int toFolder, const char* 
     if (result == 0 || errno != EINVAL)
         return result;
 #endif
-    struct stat st {};
+    struct stat st { };
     if (::fstatat(toFolder, to, &st, AT_SYMLINK_NOFOLLOW) == 0) {
         errno = EEXIST;
         return -1;
@@ -331,7 +339,7 @@ bool moveToTrash(const QString& path, const QString& judgedFolder, const QString
             return fail(error, folderChanged());
     }
 
-    struct stat item {};
+    struct stat item { };
     if (::fstatat(folder.get(), nameBytes.constData(), &item, AT_SYMLINK_NOFOLLOW) != 0)
         return fail(error, cannotMove(errno));
 
@@ -341,7 +349,7 @@ bool moveToTrash(const QString& path, const QString& judgedFolder, const QString
         return fail(error, message);
 
     // Nothing leaves its file system: no copy, and no Trash folder made on the item's own volume.
-    struct stat files {};
+    struct stat files { };
     if (::fstat(trash->files.get(), &files) != 0)
         return fail(error, cannotMove(errno));
     const quint64 itemMount = mountOf(folder.get(), nameBytes.constData());
@@ -353,8 +361,8 @@ bool moveToTrash(const QString& path, const QString& judgedFolder, const QString
     for (int attempt = 0; attempt < maxNameAttempts; ++attempt) {
         const QByteArray candidate = trashName(nameBytes, attempt);
         const QByteArray infoName = candidate + kInfoSuffix;
-        Fd infoFile(::openat(trash->info.get(), infoName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                             0600));
+        Fd infoFile(::openat(trash->info.get(), infoName.constData(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!infoFile.valid()) {
             if (errno == EEXIST)
                 continue;

@@ -66,9 +66,11 @@ QStringList AppTypography::families(Design design, bool english)
     case Design::monospaced:
         return {QStringLiteral("JetBrains Mono"), cjkSans};
     case Design::serif:
-        return english ? QStringList{QStringLiteral("Noto Serif"), cjkSerif} : QStringList{cjkSerif, QStringLiteral("Noto Serif")};
+        return english ? QStringList{QStringLiteral("Noto Serif"), cjkSerif}
+                       : QStringList{cjkSerif, QStringLiteral("Noto Serif")};
     case Design::rounded:
-        return english ? QStringList{QStringLiteral("Quicksand"), cjkSans} : QStringList{cjkSans, QStringLiteral("Inter")};
+        return english ? QStringList{QStringLiteral("Quicksand"), cjkSans}
+                       : QStringList{cjkSans, QStringLiteral("Inter")};
     case Design::standard:
         break;
     }
@@ -80,9 +82,9 @@ QFont AppTypography::makeFont(qreal size, int weight, Design design, bool englis
     QFont font;
     font.setFamilies(families(design, english));
     font.setWeight(QFont::Weight(std::clamp(weight, 100, 900)));
-    font.setStyleHint(design == Design::monospaced ? QFont::Monospace
-                      : design == Design::serif    ? QFont::Serif
-                                                   : QFont::SansSerif);
+    font.setStyleHint(design == Design::monospaced  ? QFont::Monospace
+                          : design == Design::serif ? QFont::Serif
+                                                    : QFont::SansSerif);
     setSize(font, size);
     return font;
 }

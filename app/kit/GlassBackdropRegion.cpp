@@ -49,7 +49,8 @@ void GlassBackdropRegion::paint(QPainter* painter)
     const qreal sy = image.height() / window.height();
     // Maps the blurred copy (window coordinates times the reduction) onto this item.
     QBrush brush(image);
-    brush.setTransform(QTransform::fromScale(1 / sx, 1 / sy) * QTransform::fromTranslate(-m_paintedAt.x(), -m_paintedAt.y()));
+    brush.setTransform(QTransform::fromScale(1 / sx, 1 / sy)
+                       * QTransform::fromTranslate(-m_paintedAt.x(), -m_paintedAt.y()));
     QPainterPath shape;
     const qreal r = std::min(m_radius, std::min(width(), height()) / 2);
     shape.addRoundedRect(QRectF(0, 0, width(), height()), r, r);

@@ -27,8 +27,8 @@ class GlassSource : public QObject {
     Q_PROPERTY(QSizeF windowSize READ windowSize NOTIFY changed)
     // True while the window shows a background image chosen by the user; untinted surfaces
     // then take the glass surface tint.
-    Q_PROPERTY(bool hasCustomWindowBackground READ hasCustomWindowBackground WRITE setHasCustomWindowBackground
-                   NOTIFY hasCustomWindowBackgroundChanged)
+    Q_PROPERTY(bool hasCustomWindowBackground READ hasCustomWindowBackground WRITE setHasCustomWindowBackground NOTIFY
+                   hasCustomWindowBackgroundChanged)
 
 public:
     static constexpr const char* providerId = "rororglass";

@@ -102,7 +102,7 @@ private:
             target[i] = nextIndex.value(keyOf(m_rows[i]));
 
         // Longest increasing run of targets (patience sorting), marking the rows that stay.
-        QList<int> tails;    // position in m_rows of the smallest tail of each run length
+        QList<int> tails; // position in m_rows of the smallest tail of each run length
         QList<int> previous(n, -1);
         for (int i = 0; i < n; ++i) {
             const auto at = std::lower_bound(tails.begin(), tails.end(), target[i],

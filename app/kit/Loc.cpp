@@ -30,7 +30,8 @@ QString Loc::preference() const
 
 void Loc::setPreference(const QString& raw)
 {
-    LocalizationSettings::shared().setPreference(appLanguagePreferenceFromRaw(raw).value_or(AppLanguagePreference::system));
+    LocalizationSettings::shared().setPreference(
+        appLanguagePreferenceFromRaw(raw).value_or(AppLanguagePreference::system));
 }
 
 } // namespace roror

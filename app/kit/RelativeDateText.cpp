@@ -51,7 +51,8 @@ QString english(Unit unit, qint64 n, bool past)
 QString chinese(Unit unit, qint64 n, bool past)
 {
     static const char16_t* const units[] = {u"秒", u"分钟", u"小时", u"天", u"周", u"个月", u"年"};
-    return QString::number(n) + QString::fromUtf16(units[int(unit)]) + (past ? QStringLiteral("前") : QStringLiteral("后"));
+    return QString::number(n) + QString::fromUtf16(units[int(unit)])
+        + (past ? QStringLiteral("前") : QStringLiteral("后"));
 }
 
 } // namespace
@@ -70,12 +71,12 @@ QString shortPhrase(const QDateTime& date, const QDateTime& now, AppResolvedLang
         qint64 n;
     };
     const Choice choice = months >= 12 ? Choice{Unit::year, months / 12}
-                          : months >= 1 ? Choice{Unit::month, months}
-                          : days >= 7   ? Choice{Unit::week, days / 7}
-                          : days >= 1   ? Choice{Unit::day, days}
-                          : seconds >= 3600 ? Choice{Unit::hour, seconds / 3600}
-                          : seconds >= 60   ? Choice{Unit::minute, seconds / 60}
-                                            : Choice{Unit::second, seconds};
+        : months >= 1                  ? Choice{Unit::month, months}
+        : days >= 7                    ? Choice{Unit::week, days / 7}
+        : days >= 1                    ? Choice{Unit::day, days}
+        : seconds >= 3600              ? Choice{Unit::hour, seconds / 3600}
+        : seconds >= 60                ? Choice{Unit::minute, seconds / 60}
+                                       : Choice{Unit::second, seconds};
 
     return language == AppResolvedLanguage::chinese ? chinese(choice.unit, choice.n, past)
                                                     : english(choice.unit, choice.n, past);

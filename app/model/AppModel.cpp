@@ -24,16 +24,24 @@ const QList<AppModel::PersistedSetting>& AppModel::persistedSettings()
 {
     using P = Persisted;
     static const QList<PersistedSetting> table{
-        {P::lastInstallerScanDate, QStringLiteral("lastInstallerScanDate"), 0.0, &AppModel::lastInstallerScanDateChanged},
-        {P::lastInstallerCleanedCount, QStringLiteral("lastInstallerCleanedCount"), qint64(0), &AppModel::lastInstallerCleanedCountChanged},
-        {P::lastInstallerCleanedBytes, QStringLiteral("lastInstallerCleanedBytes"), qint64(0), &AppModel::lastInstallerCleanedBytesChanged},
+        {P::lastInstallerScanDate, QStringLiteral("lastInstallerScanDate"), 0.0,
+         &AppModel::lastInstallerScanDateChanged},
+        {P::lastInstallerCleanedCount, QStringLiteral("lastInstallerCleanedCount"), qint64(0),
+         &AppModel::lastInstallerCleanedCountChanged},
+        {P::lastInstallerCleanedBytes, QStringLiteral("lastInstallerCleanedBytes"), qint64(0),
+         &AppModel::lastInstallerCleanedBytesChanged},
         {P::lastPurgeScanDate, QStringLiteral("lastPurgeScanDate"), 0.0, &AppModel::lastPurgeScanDateChanged},
-        {P::lastPurgeCleanedCount, QStringLiteral("lastPurgeCleanedCount"), qint64(0), &AppModel::lastPurgeCleanedCountChanged},
-        {P::lastPurgeCleanedBytes, QStringLiteral("lastPurgeCleanedBytes"), qint64(0), &AppModel::lastPurgeCleanedBytesChanged},
+        {P::lastPurgeCleanedCount, QStringLiteral("lastPurgeCleanedCount"), qint64(0),
+         &AppModel::lastPurgeCleanedCountChanged},
+        {P::lastPurgeCleanedBytes, QStringLiteral("lastPurgeCleanedBytes"), qint64(0),
+         &AppModel::lastPurgeCleanedBytesChanged},
         {P::lastAnalysisDate, QStringLiteral("lastAnalysisDate"), 0.0, &AppModel::lastAnalysisDateChanged},
-        {P::lastAnalysisPathStored, QStringLiteral("lastAnalysisPath"), QString(), &AppModel::lastAnalysisPathStoredChanged},
-        {P::lastAnalysisTotalSize, QStringLiteral("lastAnalysisTotalSize"), qint64(0), &AppModel::lastAnalysisTotalSizeChanged},
-        {P::lastAnalysisTotalFiles, QStringLiteral("lastAnalysisTotalFiles"), qint64(0), &AppModel::lastAnalysisTotalFilesChanged},
+        {P::lastAnalysisPathStored, QStringLiteral("lastAnalysisPath"), QString(),
+         &AppModel::lastAnalysisPathStoredChanged},
+        {P::lastAnalysisTotalSize, QStringLiteral("lastAnalysisTotalSize"), qint64(0),
+         &AppModel::lastAnalysisTotalSizeChanged},
+        {P::lastAnalysisTotalFiles, QStringLiteral("lastAnalysisTotalFiles"), qint64(0),
+         &AppModel::lastAnalysisTotalFilesChanged},
         {P::lastOptimizeDate, QStringLiteral("lastOptimizeDate"), 0.0, &AppModel::lastOptimizeDateChanged},
         {P::lastOptimizeCount, QStringLiteral("lastOptimizeCount"), qint64(0), &AppModel::lastOptimizeCountChanged},
         {P::lastUninstallDate, QStringLiteral("lastUninstallDate"), 0.0, &AppModel::lastUninstallDateChanged},
@@ -41,7 +49,8 @@ const QList<AppModel::PersistedSetting>& AppModel::persistedSettings()
         {P::lastCleanDate, QStringLiteral("lastCleanDate"), 0.0, &AppModel::lastCleanDateChanged},
         {P::lastCleanCount, QStringLiteral("lastCleanCount"), qint64(0), &AppModel::lastCleanCountChanged},
         {P::showHealthAura, QStringLiteral("showHealthAura"), true, &AppModel::showHealthAuraChanged},
-        {P::customWindowBackgroundPath, QStringLiteral("customWindowBackgroundPath"), QString(), &AppModel::customWindowBackgroundPathChanged},
+        {P::customWindowBackgroundPath, QStringLiteral("customWindowBackgroundPath"), QString(),
+         &AppModel::customWindowBackgroundPathChanged},
     };
     return table;
 }
@@ -123,38 +132,134 @@ void AppModel::writePersisted(std::initializer_list<PersistedWrite> writes)
         emit(this->*persistedSetting(write.property).signal)();
 }
 
-void AppModel::setSelectedFeature(AppFeature value) { assign(m_selectedFeature, value, &AppModel::selectedFeatureChanged); }
-void AppModel::setVersionText(const QString& value) { assign(m_versionText, value, &AppModel::versionTextChanged); }
-void AppModel::setIsRunning(bool value) { assign(m_isRunning, value, &AppModel::isRunningChanged); }
-void AppModel::setRunningFeature(const std::optional<AppFeature>& value) { assign(m_runningFeature, value, &AppModel::runningFeatureChanged); }
-void AppModel::setStatusTitle(const QString& value) { assign(m_statusTitle, value, &AppModel::statusTitleChanged); }
-void AppModel::setStatusDetail(const QString& value) { assign(m_statusDetail, value, &AppModel::statusDetailChanged); }
-void AppModel::setStatusReport(const std::optional<SystemReport>& value) { assign(m_statusReport, value, &AppModel::statusReportChanged); }
-void AppModel::setIsRefreshingStatus(bool value) { assign(m_isRefreshingStatus, value, &AppModel::isRefreshingStatusChanged); }
-void AppModel::setIsLiveStatusActive(bool value) { assign(m_isLiveStatusActive, value, &AppModel::isLiveStatusActiveChanged); }
-void AppModel::setProcessUsage(const QList<SystemReport::ProcessInfo>& value) { assign(m_processUsage, value, &AppModel::processUsageChanged); }
-void AppModel::setAnalysisReport(const std::optional<AnalysisReport>& value) { assign(m_analysisReport, value, &AppModel::analysisReportChanged); }
-void AppModel::setCleanPreviewReport(const std::optional<CleanPreviewReport>& value) { assign(m_cleanPreviewReport, value, &AppModel::cleanPreviewReportChanged); }
-void AppModel::setOptimizePreviewReport(const std::optional<OptimizePreviewReport>& value) { assign(m_optimizePreviewReport, value, &AppModel::optimizePreviewReportChanged); }
-void AppModel::setInstallerPreviewReport(const std::optional<InstallerPreviewReport>& value) { assign(m_installerPreviewReport, value, &AppModel::installerPreviewReportChanged); }
-void AppModel::setPurgePreviewReport(const std::optional<PurgePreviewReport>& value) { assign(m_purgePreviewReport, value, &AppModel::purgePreviewReportChanged); }
-void AppModel::setUninstallPreviewReport(const std::optional<UninstallPreviewReport>& value) { assign(m_uninstallPreviewReport, value, &AppModel::uninstallPreviewReportChanged); }
-void AppModel::setScanPath(const QString& value) { assign(m_scanPath, value, &AppModel::scanPathChanged); }
-void AppModel::setAnalysisPath(const QString& value) { assign(m_analysisPath, value, &AppModel::analysisPathChanged); }
-void AppModel::setRecentScanPaths(const QStringList& value) { assign(m_recentScanPaths, value, &AppModel::recentScanPathsChanged); }
-void AppModel::setCleanWhitelistText(const QString& value) { assign(m_cleanWhitelistText, value, &AppModel::cleanWhitelistTextChanged); }
-void AppModel::setShowingCleanProtectionSheet(bool value) { assign(m_showingCleanProtectionSheet, value, &AppModel::showingCleanProtectionSheetChanged); }
-void AppModel::setOptimizeWhitelistSelection(const QSet<QString>& value) { assign(m_optimizeWhitelistSelection, value, &AppModel::optimizeWhitelistSelectionChanged); }
-void AppModel::setOptimizeWhitelistCustomKeys(const QStringList& value) { assign(m_optimizeWhitelistCustomKeys, value, &AppModel::optimizeWhitelistCustomKeysChanged); }
-void AppModel::setShowingOptimizeProtectionSheet(bool value) { assign(m_showingOptimizeProtectionSheet, value, &AppModel::showingOptimizeProtectionSheetChanged); }
-void AppModel::setPendingAction(const std::optional<AppAction>& value) { assign(m_pendingAction, value, &AppModel::pendingActionChanged); }
-void AppModel::setAlertMessage(const std::optional<QString>& value) { assign(m_alertMessage, value, &AppModel::alertMessageChanged); }
-void AppModel::setIsCheckingForUpdates(bool value) { assign(m_isCheckingForUpdates, value, &AppModel::isCheckingForUpdatesChanged); }
-void AppModel::setUpdateStatusDetail(const QString& value) { assign(m_updateStatusDetail, value, &AppModel::updateStatusDetailChanged); }
-void AppModel::setLatestUpdateVersionText(const std::optional<QString>& value) { assign(m_latestUpdateVersionText, value, &AppModel::latestUpdateVersionTextChanged); }
-void AppModel::setUpdateDownloadURL(const std::optional<QUrl>& value) { assign(m_updateDownloadURL, value, &AppModel::updateDownloadURLChanged); }
-void AppModel::setShowingUpdateSheet(bool value) { assign(m_showingUpdateSheet, value, &AppModel::showingUpdateSheetChanged); }
-void AppModel::setWindowBackgroundRevision(int value) { assign(m_windowBackgroundRevision, value, &AppModel::windowBackgroundRevisionChanged); }
+void AppModel::setSelectedFeature(AppFeature value)
+{
+    assign(m_selectedFeature, value, &AppModel::selectedFeatureChanged);
+}
+void AppModel::setVersionText(const QString& value)
+{
+    assign(m_versionText, value, &AppModel::versionTextChanged);
+}
+void AppModel::setIsRunning(bool value)
+{
+    assign(m_isRunning, value, &AppModel::isRunningChanged);
+}
+void AppModel::setRunningFeature(const std::optional<AppFeature>& value)
+{
+    assign(m_runningFeature, value, &AppModel::runningFeatureChanged);
+}
+void AppModel::setStatusTitle(const QString& value)
+{
+    assign(m_statusTitle, value, &AppModel::statusTitleChanged);
+}
+void AppModel::setStatusDetail(const QString& value)
+{
+    assign(m_statusDetail, value, &AppModel::statusDetailChanged);
+}
+void AppModel::setStatusReport(const std::optional<SystemReport>& value)
+{
+    assign(m_statusReport, value, &AppModel::statusReportChanged);
+}
+void AppModel::setIsRefreshingStatus(bool value)
+{
+    assign(m_isRefreshingStatus, value, &AppModel::isRefreshingStatusChanged);
+}
+void AppModel::setIsLiveStatusActive(bool value)
+{
+    assign(m_isLiveStatusActive, value, &AppModel::isLiveStatusActiveChanged);
+}
+void AppModel::setProcessUsage(const QList<SystemReport::ProcessInfo>& value)
+{
+    assign(m_processUsage, value, &AppModel::processUsageChanged);
+}
+void AppModel::setAnalysisReport(const std::optional<AnalysisReport>& value)
+{
+    assign(m_analysisReport, value, &AppModel::analysisReportChanged);
+}
+void AppModel::setCleanPreviewReport(const std::optional<CleanPreviewReport>& value)
+{
+    assign(m_cleanPreviewReport, value, &AppModel::cleanPreviewReportChanged);
+}
+void AppModel::setOptimizePreviewReport(const std::optional<OptimizePreviewReport>& value)
+{
+    assign(m_optimizePreviewReport, value, &AppModel::optimizePreviewReportChanged);
+}
+void AppModel::setInstallerPreviewReport(const std::optional<InstallerPreviewReport>& value)
+{
+    assign(m_installerPreviewReport, value, &AppModel::installerPreviewReportChanged);
+}
+void AppModel::setPurgePreviewReport(const std::optional<PurgePreviewReport>& value)
+{
+    assign(m_purgePreviewReport, value, &AppModel::purgePreviewReportChanged);
+}
+void AppModel::setUninstallPreviewReport(const std::optional<UninstallPreviewReport>& value)
+{
+    assign(m_uninstallPreviewReport, value, &AppModel::uninstallPreviewReportChanged);
+}
+void AppModel::setScanPath(const QString& value)
+{
+    assign(m_scanPath, value, &AppModel::scanPathChanged);
+}
+void AppModel::setAnalysisPath(const QString& value)
+{
+    assign(m_analysisPath, value, &AppModel::analysisPathChanged);
+}
+void AppModel::setRecentScanPaths(const QStringList& value)
+{
+    assign(m_recentScanPaths, value, &AppModel::recentScanPathsChanged);
+}
+void AppModel::setCleanWhitelistText(const QString& value)
+{
+    assign(m_cleanWhitelistText, value, &AppModel::cleanWhitelistTextChanged);
+}
+void AppModel::setShowingCleanProtectionSheet(bool value)
+{
+    assign(m_showingCleanProtectionSheet, value, &AppModel::showingCleanProtectionSheetChanged);
+}
+void AppModel::setOptimizeWhitelistSelection(const QSet<QString>& value)
+{
+    assign(m_optimizeWhitelistSelection, value, &AppModel::optimizeWhitelistSelectionChanged);
+}
+void AppModel::setOptimizeWhitelistCustomKeys(const QStringList& value)
+{
+    assign(m_optimizeWhitelistCustomKeys, value, &AppModel::optimizeWhitelistCustomKeysChanged);
+}
+void AppModel::setShowingOptimizeProtectionSheet(bool value)
+{
+    assign(m_showingOptimizeProtectionSheet, value, &AppModel::showingOptimizeProtectionSheetChanged);
+}
+void AppModel::setPendingAction(const std::optional<AppAction>& value)
+{
+    assign(m_pendingAction, value, &AppModel::pendingActionChanged);
+}
+void AppModel::setAlertMessage(const std::optional<QString>& value)
+{
+    assign(m_alertMessage, value, &AppModel::alertMessageChanged);
+}
+void AppModel::setIsCheckingForUpdates(bool value)
+{
+    assign(m_isCheckingForUpdates, value, &AppModel::isCheckingForUpdatesChanged);
+}
+void AppModel::setUpdateStatusDetail(const QString& value)
+{
+    assign(m_updateStatusDetail, value, &AppModel::updateStatusDetailChanged);
+}
+void AppModel::setLatestUpdateVersionText(const std::optional<QString>& value)
+{
+    assign(m_latestUpdateVersionText, value, &AppModel::latestUpdateVersionTextChanged);
+}
+void AppModel::setUpdateDownloadURL(const std::optional<QUrl>& value)
+{
+    assign(m_updateDownloadURL, value, &AppModel::updateDownloadURLChanged);
+}
+void AppModel::setShowingUpdateSheet(bool value)
+{
+    assign(m_showingUpdateSheet, value, &AppModel::showingUpdateSheetChanged);
+}
+void AppModel::setWindowBackgroundRevision(int value)
+{
+    assign(m_windowBackgroundRevision, value, &AppModel::windowBackgroundRevisionChanged);
+}
 
 void AppModel::setStatus(const QString& title, const QString& detail)
 {
@@ -191,27 +296,87 @@ void AppModel::logShownError(const QLoggingCategory& category, const QString& me
     qCWarning(category).noquote() << message;
 }
 
-double AppModel::lastInstallerScanDate() const { return readPersisted(Persisted::lastInstallerScanDate).toDouble(); }
-qint64 AppModel::lastInstallerCleanedCount() const { return readPersisted(Persisted::lastInstallerCleanedCount).toLongLong(); }
-qint64 AppModel::lastInstallerCleanedBytes() const { return readPersisted(Persisted::lastInstallerCleanedBytes).toLongLong(); }
-double AppModel::lastPurgeScanDate() const { return readPersisted(Persisted::lastPurgeScanDate).toDouble(); }
-qint64 AppModel::lastPurgeCleanedCount() const { return readPersisted(Persisted::lastPurgeCleanedCount).toLongLong(); }
-qint64 AppModel::lastPurgeCleanedBytes() const { return readPersisted(Persisted::lastPurgeCleanedBytes).toLongLong(); }
-double AppModel::lastAnalysisDate() const { return readPersisted(Persisted::lastAnalysisDate).toDouble(); }
-QString AppModel::lastAnalysisPathStored() const { return readPersisted(Persisted::lastAnalysisPathStored).toString(); }
-qint64 AppModel::lastAnalysisTotalSize() const { return readPersisted(Persisted::lastAnalysisTotalSize).toLongLong(); }
-qint64 AppModel::lastAnalysisTotalFiles() const { return readPersisted(Persisted::lastAnalysisTotalFiles).toLongLong(); }
-double AppModel::lastOptimizeDate() const { return readPersisted(Persisted::lastOptimizeDate).toDouble(); }
-qint64 AppModel::lastOptimizeCount() const { return readPersisted(Persisted::lastOptimizeCount).toLongLong(); }
-double AppModel::lastUninstallDate() const { return readPersisted(Persisted::lastUninstallDate).toDouble(); }
-qint64 AppModel::lastUninstallCount() const { return readPersisted(Persisted::lastUninstallCount).toLongLong(); }
-double AppModel::lastCleanDate() const { return readPersisted(Persisted::lastCleanDate).toDouble(); }
-qint64 AppModel::lastCleanCount() const { return readPersisted(Persisted::lastCleanCount).toLongLong(); }
-bool AppModel::showHealthAura() const { return readPersisted(Persisted::showHealthAura).toBool(); }
-QString AppModel::customWindowBackgroundPath() const { return readPersisted(Persisted::customWindowBackgroundPath).toString(); }
+double AppModel::lastInstallerScanDate() const
+{
+    return readPersisted(Persisted::lastInstallerScanDate).toDouble();
+}
+qint64 AppModel::lastInstallerCleanedCount() const
+{
+    return readPersisted(Persisted::lastInstallerCleanedCount).toLongLong();
+}
+qint64 AppModel::lastInstallerCleanedBytes() const
+{
+    return readPersisted(Persisted::lastInstallerCleanedBytes).toLongLong();
+}
+double AppModel::lastPurgeScanDate() const
+{
+    return readPersisted(Persisted::lastPurgeScanDate).toDouble();
+}
+qint64 AppModel::lastPurgeCleanedCount() const
+{
+    return readPersisted(Persisted::lastPurgeCleanedCount).toLongLong();
+}
+qint64 AppModel::lastPurgeCleanedBytes() const
+{
+    return readPersisted(Persisted::lastPurgeCleanedBytes).toLongLong();
+}
+double AppModel::lastAnalysisDate() const
+{
+    return readPersisted(Persisted::lastAnalysisDate).toDouble();
+}
+QString AppModel::lastAnalysisPathStored() const
+{
+    return readPersisted(Persisted::lastAnalysisPathStored).toString();
+}
+qint64 AppModel::lastAnalysisTotalSize() const
+{
+    return readPersisted(Persisted::lastAnalysisTotalSize).toLongLong();
+}
+qint64 AppModel::lastAnalysisTotalFiles() const
+{
+    return readPersisted(Persisted::lastAnalysisTotalFiles).toLongLong();
+}
+double AppModel::lastOptimizeDate() const
+{
+    return readPersisted(Persisted::lastOptimizeDate).toDouble();
+}
+qint64 AppModel::lastOptimizeCount() const
+{
+    return readPersisted(Persisted::lastOptimizeCount).toLongLong();
+}
+double AppModel::lastUninstallDate() const
+{
+    return readPersisted(Persisted::lastUninstallDate).toDouble();
+}
+qint64 AppModel::lastUninstallCount() const
+{
+    return readPersisted(Persisted::lastUninstallCount).toLongLong();
+}
+double AppModel::lastCleanDate() const
+{
+    return readPersisted(Persisted::lastCleanDate).toDouble();
+}
+qint64 AppModel::lastCleanCount() const
+{
+    return readPersisted(Persisted::lastCleanCount).toLongLong();
+}
+bool AppModel::showHealthAura() const
+{
+    return readPersisted(Persisted::showHealthAura).toBool();
+}
+QString AppModel::customWindowBackgroundPath() const
+{
+    return readPersisted(Persisted::customWindowBackgroundPath).toString();
+}
 
-void AppModel::setShowHealthAura(bool value) { writePersisted({{Persisted::showHealthAura, value}}); }
-void AppModel::setCustomWindowBackgroundPath(const QString& value) { writePersisted({{Persisted::customWindowBackgroundPath, value}}); }
+void AppModel::setShowHealthAura(bool value)
+{
+    writePersisted({{Persisted::showHealthAura, value}});
+}
+void AppModel::setCustomWindowBackgroundPath(const QString& value)
+{
+    writePersisted({{Persisted::customWindowBackgroundPath, value}});
+}
 
 QString AppModel::home() const
 {

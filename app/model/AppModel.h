@@ -37,7 +37,8 @@ class AppModel : public QObject {
     QML_UNCREATABLE("The window owns the one model")
 
     // Published.
-    Q_PROPERTY(roror::AppFeature selectedFeature READ selectedFeature WRITE setSelectedFeature NOTIFY selectedFeatureChanged)
+    Q_PROPERTY(
+        roror::AppFeature selectedFeature READ selectedFeature WRITE setSelectedFeature NOTIFY selectedFeatureChanged)
     Q_PROPERTY(QString versionText READ versionText NOTIFY versionTextChanged)
     Q_PROPERTY(bool isRunning READ isRunning NOTIFY isRunningChanged)
     Q_PROPERTY(std::optional<roror::AppFeature> runningFeature READ runningFeature NOTIFY runningFeatureChanged)
@@ -48,27 +49,41 @@ class AppModel : public QObject {
     Q_PROPERTY(bool isLiveStatusActive READ isLiveStatusActive NOTIFY isLiveStatusActiveChanged)
     Q_PROPERTY(QList<roror::SystemReport::ProcessInfo> processUsage READ processUsage NOTIFY processUsageChanged)
     Q_PROPERTY(std::optional<roror::AnalysisReport> analysisReport READ analysisReport NOTIFY analysisReportChanged)
-    Q_PROPERTY(std::optional<roror::CleanPreviewReport> cleanPreviewReport READ cleanPreviewReport NOTIFY cleanPreviewReportChanged)
-    Q_PROPERTY(std::optional<roror::OptimizePreviewReport> optimizePreviewReport READ optimizePreviewReport NOTIFY optimizePreviewReportChanged)
-    Q_PROPERTY(std::optional<roror::InstallerPreviewReport> installerPreviewReport READ installerPreviewReport NOTIFY installerPreviewReportChanged)
-    Q_PROPERTY(std::optional<roror::PurgePreviewReport> purgePreviewReport READ purgePreviewReport NOTIFY purgePreviewReportChanged)
-    Q_PROPERTY(std::optional<roror::UninstallPreviewReport> uninstallPreviewReport READ uninstallPreviewReport NOTIFY uninstallPreviewReportChanged)
+    Q_PROPERTY(std::optional<roror::CleanPreviewReport> cleanPreviewReport READ cleanPreviewReport NOTIFY
+                   cleanPreviewReportChanged)
+    Q_PROPERTY(std::optional<roror::OptimizePreviewReport> optimizePreviewReport READ optimizePreviewReport NOTIFY
+                   optimizePreviewReportChanged)
+    Q_PROPERTY(std::optional<roror::InstallerPreviewReport> installerPreviewReport READ installerPreviewReport NOTIFY
+                   installerPreviewReportChanged)
+    Q_PROPERTY(std::optional<roror::PurgePreviewReport> purgePreviewReport READ purgePreviewReport NOTIFY
+                   purgePreviewReportChanged)
+    Q_PROPERTY(std::optional<roror::UninstallPreviewReport> uninstallPreviewReport READ uninstallPreviewReport NOTIFY
+                   uninstallPreviewReportChanged)
     Q_PROPERTY(QString scanPath READ scanPath NOTIFY scanPathChanged)
     Q_PROPERTY(QString analysisPath READ analysisPath NOTIFY analysisPathChanged)
     Q_PROPERTY(QStringList recentScanPaths READ recentScanPaths NOTIFY recentScanPathsChanged)
-    Q_PROPERTY(QString cleanWhitelistText READ cleanWhitelistText WRITE setCleanWhitelistText NOTIFY cleanWhitelistTextChanged)
-    Q_PROPERTY(bool showingCleanProtectionSheet READ showingCleanProtectionSheet WRITE setShowingCleanProtectionSheet NOTIFY showingCleanProtectionSheetChanged)
-    Q_PROPERTY(QSet<QString> optimizeWhitelistSelection READ optimizeWhitelistSelection WRITE setOptimizeWhitelistSelection NOTIFY optimizeWhitelistSelectionChanged)
-    Q_PROPERTY(QStringList optimizeWhitelistCustomKeys READ optimizeWhitelistCustomKeys NOTIFY optimizeWhitelistCustomKeysChanged)
-    Q_PROPERTY(bool showingOptimizeProtectionSheet READ showingOptimizeProtectionSheet WRITE setShowingOptimizeProtectionSheet NOTIFY showingOptimizeProtectionSheetChanged)
-    Q_PROPERTY(std::optional<roror::AppAction> pendingAction READ pendingAction WRITE setPendingAction NOTIFY pendingActionChanged)
+    Q_PROPERTY(
+        QString cleanWhitelistText READ cleanWhitelistText WRITE setCleanWhitelistText NOTIFY cleanWhitelistTextChanged)
+    Q_PROPERTY(bool showingCleanProtectionSheet READ showingCleanProtectionSheet WRITE setShowingCleanProtectionSheet
+                   NOTIFY showingCleanProtectionSheetChanged)
+    Q_PROPERTY(QSet<QString> optimizeWhitelistSelection READ optimizeWhitelistSelection WRITE
+                   setOptimizeWhitelistSelection NOTIFY optimizeWhitelistSelectionChanged)
+    Q_PROPERTY(QStringList optimizeWhitelistCustomKeys READ optimizeWhitelistCustomKeys NOTIFY
+                   optimizeWhitelistCustomKeysChanged)
+    Q_PROPERTY(bool showingOptimizeProtectionSheet READ showingOptimizeProtectionSheet WRITE
+                   setShowingOptimizeProtectionSheet NOTIFY showingOptimizeProtectionSheetChanged)
+    Q_PROPERTY(std::optional<roror::AppAction> pendingAction READ pendingAction WRITE setPendingAction NOTIFY
+                   pendingActionChanged)
     Q_PROPERTY(std::optional<QString> alertMessage READ alertMessage WRITE setAlertMessage NOTIFY alertMessageChanged)
     Q_PROPERTY(bool isCheckingForUpdates READ isCheckingForUpdates NOTIFY isCheckingForUpdatesChanged)
     Q_PROPERTY(QString updateStatusDetail READ updateStatusDetail NOTIFY updateStatusDetailChanged)
-    Q_PROPERTY(std::optional<QString> latestUpdateVersionText READ latestUpdateVersionText NOTIFY latestUpdateVersionTextChanged)
+    Q_PROPERTY(std::optional<QString> latestUpdateVersionText READ latestUpdateVersionText NOTIFY
+                   latestUpdateVersionTextChanged)
     Q_PROPERTY(std::optional<QUrl> updateDownloadURL READ updateDownloadURL NOTIFY updateDownloadURLChanged)
-    Q_PROPERTY(roror::UpdateInstallerState updateInstallerState READ updateInstallerState WRITE setUpdateInstallerState NOTIFY updateInstallerStateChanged)
-    Q_PROPERTY(bool showingUpdateSheet READ showingUpdateSheet WRITE setShowingUpdateSheet NOTIFY showingUpdateSheetChanged)
+    Q_PROPERTY(roror::UpdateInstallerState updateInstallerState READ updateInstallerState WRITE setUpdateInstallerState
+                   NOTIFY updateInstallerStateChanged)
+    Q_PROPERTY(
+        bool showingUpdateSheet READ showingUpdateSheet WRITE setShowingUpdateSheet NOTIFY showingUpdateSheetChanged)
     Q_PROPERTY(int windowBackgroundRevision READ windowBackgroundRevision NOTIFY windowBackgroundRevisionChanged)
 
     // Persisted in the user-defaults store.
@@ -89,7 +104,8 @@ class AppModel : public QObject {
     Q_PROPERTY(double lastCleanDate READ lastCleanDate NOTIFY lastCleanDateChanged)
     Q_PROPERTY(qint64 lastCleanCount READ lastCleanCount NOTIFY lastCleanCountChanged)
     Q_PROPERTY(bool showHealthAura READ showHealthAura WRITE setShowHealthAura NOTIFY showHealthAuraChanged)
-    Q_PROPERTY(QString customWindowBackgroundPath READ customWindowBackgroundPath NOTIFY customWindowBackgroundPathChanged)
+    Q_PROPERTY(
+        QString customWindowBackgroundPath READ customWindowBackgroundPath NOTIFY customWindowBackgroundPathChanged)
 
 public:
     // The user-defaults keys of the eighteen persisted properties, in declaration order.

@@ -27,7 +27,8 @@ void AppModel::request(const AppAction& action)
         setPendingAction(action);
         return;
     }
-    QMetaObject::invokeMethod(this, [this, action] { execute(action); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, action] { execute(action); }, Qt::QueuedConnection);
 }
 
 void AppModel::confirmPendingAction()
@@ -36,7 +37,8 @@ void AppModel::confirmPendingAction()
         return;
     const AppAction action = *m_pendingAction;
     setPendingAction(std::nullopt);
-    QMetaObject::invokeMethod(this, [this, action] { execute(action); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, action] { execute(action); }, Qt::QueuedConnection);
 }
 
 QFuture<void> AppModel::execute(const AppAction& action, bool parseOutput)

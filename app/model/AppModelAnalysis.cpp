@@ -51,7 +51,8 @@ void AppModel::refreshAnalysisReport(const QString& path, Done done)
                                             << report.totalFiles.value_or(0) << "files";
             setAnalysisReport(report);
             setStatusTitle(text("空间分析完成", "Storage Analysis Complete"));
-            setStatusDetail(text("下面列出了最占空间的文件和文件夹。", "Below are the files and folders using the most space."));
+            setStatusDetail(
+                text("下面列出了最占空间的文件和文件夹。", "Below are the files and folders using the most space."));
             writePersisted({{Persisted::lastAnalysisDate, nowSeconds()},
                             {Persisted::lastAnalysisPathStored, report.path.value_or(path)},
                             {Persisted::lastAnalysisTotalSize, report.totalSize.value_or(0)},

@@ -87,9 +87,8 @@ void whenDone(const std::shared_ptr<ThreadRelay>& relay, const std::function<QFu
             relay->post([continuation, outcome]() mutable { continuation(std::move(outcome)); });
         })
         // A cancelled future never runs the continuation above; without this the run would never end.
-        .onCanceled([relay, continuation]() mutable {
-            relay->post([continuation]() mutable { continuation(Outcome<T>{}); });
-        });
+        .onCanceled(
+            [relay, continuation]() mutable { relay->post([continuation]() mutable { continuation(Outcome<T>{}); }); });
 }
 
 // Runs `work` on a pool thread and hands its outcome to `continuation` on the model's thread.

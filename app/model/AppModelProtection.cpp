@@ -23,8 +23,9 @@ void AppModel::loadCleanWhitelistEditor()
 void AppModel::saveCleanWhitelistEditor()
 {
     if (m_cleanWhitelistLoadError) {
-        showAlert(log::clean(), text("保护名单没有读取成功，为避免覆盖原来的文件，这次没有保存。",
-                                     "The protection list could not be read, so it was not saved over."));
+        showAlert(log::clean(),
+                  text("保护名单没有读取成功，为避免覆盖原来的文件，这次没有保存。",
+                       "The protection list could not be read, so it was not saved over."));
         return;
     }
     QStringList patterns;
@@ -46,10 +47,11 @@ void AppModel::saveCleanWhitelistEditor()
     // A line that names no fixed place would be stored and then silently protect nothing.
     for (const QString& pattern : patterns) {
         if (!CleanWhitelistMatcher::canEverMatch(pattern, home())) {
-            showAlert(log::clean(), text("这一行不是以 / 或 ~ 开头的完整路径，不会保护任何内容，保护名单没有保存：",
-                                         "This line is not a full path starting with / or ~ and would protect nothing, "
-                                         "so the protection list was not saved: ")
-                                        + pattern);
+            showAlert(log::clean(),
+                      text("这一行不是以 / 或 ~ 开头的完整路径，不会保护任何内容，保护名单没有保存：",
+                           "This line is not a full path starting with / or ~ and would protect nothing, "
+                           "so the protection list was not saved: ")
+                          + pattern);
             return;
         }
     }
@@ -60,7 +62,8 @@ void AppModel::saveCleanWhitelistEditor()
         return;
     }
     setStatusTitle(text("保护名单已更新", "Protection List Updated"));
-    setStatusDetail(text("智能清理会按新的保护名单跳过对应内容。", "Smart Clean will skip items covered by the new protection list."));
+    setStatusDetail(text("智能清理会按新的保护名单跳过对应内容。",
+                         "Smart Clean will skip items covered by the new protection list."));
 }
 
 void AppModel::loadOptimizeWhitelistEditor()
@@ -80,13 +83,14 @@ void AppModel::loadOptimizeWhitelistEditor()
 void AppModel::saveOptimizeWhitelistEditor()
 {
     if (m_optimizeWhitelistLoadError) {
-        showAlert(log::optimize(), text("保护项没有读取成功，为避免覆盖原来的文件，这次没有保存。",
-                                        "The safeguards could not be read, so they were not saved over."));
+        showAlert(log::optimize(),
+                  text("保护项没有读取成功，为避免覆盖原来的文件，这次没有保存。",
+                       "The safeguards could not be read, so they were not saved over."));
         return;
     }
     try {
-        m_services.saveOptimizeWhitelist(OptimizeWhitelistState{m_optimizeWhitelistSelection, m_optimizeWhitelistCustomKeys},
-                                         home());
+        m_services.saveOptimizeWhitelist(
+            OptimizeWhitelistState{m_optimizeWhitelistSelection, m_optimizeWhitelistCustomKeys}, home());
     } catch (...) {
         showAlert(log::optimize(), describeError(std::current_exception()));
         return;

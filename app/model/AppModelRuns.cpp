@@ -48,10 +48,10 @@ void AppModel::runCleanBranch(Done done)
                             setStatusDetail(text(QStringLiteral("已清理 ") + number(n) + QStringLiteral(" 项。"),
                                                  QStringLiteral("Cleaned ") + number(n) + QStringLiteral(" items.")));
                         else
-                            setStatusDetail(text(QStringLiteral("已清理 ") + number(n) + QStringLiteral(" 项，") + number(m)
-                                                     + QStringLiteral(" 项没有成功。"),
-                                                 QStringLiteral("Cleaned ") + number(n) + QStringLiteral(" items. ") + number(m)
-                                                     + QStringLiteral(" failed.")));
+                            setStatusDetail(text(QStringLiteral("已清理 ") + number(n) + QStringLiteral(" 项，")
+                                                     + number(m) + QStringLiteral(" 项没有成功。"),
+                                                 QStringLiteral("Cleaned ") + number(n) + QStringLiteral(" items. ")
+                                                     + number(m) + QStringLiteral(" failed.")));
                         done();
                     });
             });
@@ -96,8 +96,7 @@ void AppModel::runOptimizeBranch(Done done)
                 const qint64 m = result.skipped.size();
                 // A step whose command failed is said as failed, never passed off as a safeguard.
                 const qint64 f = result.failed.size();
-                writePersisted({{Persisted::lastOptimizeDate, nowSeconds()},
-                                {Persisted::lastOptimizeCount, n}});
+                writePersisted({{Persisted::lastOptimizeDate, nowSeconds()}, {Persisted::lastOptimizeCount, n}});
                 setStatusTitle(text("优化完成", "Optimization Complete"));
                 QString detail;
                 if (m == 0)
@@ -106,8 +105,8 @@ void AppModel::runOptimizeBranch(Done done)
                 else
                     detail = text(QStringLiteral("已完成 ") + number(n) + QStringLiteral(" 项，跳过 ") + number(m)
                                       + QStringLiteral(" 项保护内容。"),
-                                  QStringLiteral("Completed ") + number(n) + QStringLiteral(" items and skipped ") + number(m)
-                                      + QStringLiteral(" safeguarded items."));
+                                  QStringLiteral("Completed ") + number(n) + QStringLiteral(" items and skipped ")
+                                      + number(m) + QStringLiteral(" safeguarded items."));
                 if (f > 0)
                     detail += text(number(f) + QStringLiteral(" 项没有成功。"),
                                    QStringLiteral(" ") + number(f) + QStringLiteral(" failed."));
@@ -135,18 +134,20 @@ void AppModel::runOptimizeBranch(Done done)
 void AppModel::runCleanPreviewBranch(Done done)
 {
     const quint64 request = startRequest(ReportSlot::clean);
-    whenDone<CleanPreviewReport>(m_relay, m_services.cleanPreview, [this, done, request](Outcome<CleanPreviewReport> outcome) {
-        if (isCurrentRequest(ReportSlot::clean, request) && !outcome.value) {
-            setCleanPreviewReport(std::nullopt);
-            showFailure(log::clean(), text("预览失败", "Preview Failed"), outcome.error, false);
-        } else if (isCurrentRequest(ReportSlot::clean, request)) {
-            setCleanPreviewReport(outcome.value);
-            setStatusTitle(text("预览完成", "Preview Complete"));
-            setStatusDetail(text("已检查可清理项目。正式清理前仍会让你确认。",
-                                 "Cleanable items have been checked. You will still confirm before the real cleanup."));
-        }
-        done();
-    });
+    whenDone<CleanPreviewReport>(
+        m_relay, m_services.cleanPreview, [this, done, request](Outcome<CleanPreviewReport> outcome) {
+            if (isCurrentRequest(ReportSlot::clean, request) && !outcome.value) {
+                setCleanPreviewReport(std::nullopt);
+                showFailure(log::clean(), text("预览失败", "Preview Failed"), outcome.error, false);
+            } else if (isCurrentRequest(ReportSlot::clean, request)) {
+                setCleanPreviewReport(outcome.value);
+                setStatusTitle(text("预览完成", "Preview Complete"));
+                setStatusDetail(
+                    text("已检查可清理项目。正式清理前仍会让你确认。",
+                         "Cleanable items have been checked. You will still confirm before the real cleanup."));
+            }
+            done();
+        });
 }
 
 void AppModel::runUninstallPreviewBranch(Done done)
@@ -162,8 +163,9 @@ void AppModel::runUninstallPreviewBranch(Done done)
                 setStatusTitle(text("预览卸载项目完成", "Uninstall Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
                 if (n > 0)
-                    setStatusDetail(text(QStringLiteral("找到 ") + number(n) + QStringLiteral(" 个可查看的应用项目。"),
-                                         QStringLiteral("Found ") + number(n) + QStringLiteral(" app items to review.")));
+                    setStatusDetail(
+                        text(QStringLiteral("找到 ") + number(n) + QStringLiteral(" 个可查看的应用项目。"),
+                             QStringLiteral("Found ") + number(n) + QStringLiteral(" app items to review.")));
                 else
                     setStatusDetail(text("当前没有可显示的应用项目。", "There are no app items to show right now."));
             }
@@ -184,9 +186,11 @@ void AppModel::runOptimizePreviewBranch(Done done)
                 setStatusTitle(text("优化预览完成", "Optimization Preview Complete"));
                 const qint64 n = outcome.value ? outcome.value->entries.size() : 0;
                 if (n > 0)
-                    setStatusDetail(text(QStringLiteral("已列出 ") + number(n) + QStringLiteral(" 项优化内容。正式执行前仍会再次确认。"),
-                                         number(n)
-                                             + QStringLiteral(" optimization items are listed. You will confirm again before running them.")));
+                    setStatusDetail(text(
+                        QStringLiteral("已列出 ") + number(n) + QStringLiteral(" 项优化内容。正式执行前仍会再次确认。"),
+                        number(n)
+                            + QStringLiteral(
+                                " optimization items are listed. You will confirm again before running them.")));
                 else
                     setStatusDetail(text("当前没有需要展示的优化内容。", "There are no optimization items to show."));
             }
@@ -213,7 +217,8 @@ void AppModel::runInstallerPreviewBranch(Done done)
                     const QString size = outcome.value->totalSizeText();
                     setStatusDetail(text(QStringLiteral("发现 ") + number(n) + QStringLiteral(" 个安装包，合计 ") + size
                                              + QStringLiteral("。"),
-                                         QStringLiteral("Found ") + number(n) + QStringLiteral(" installer files, total ") + size
+                                         QStringLiteral("Found ") + number(n)
+                                             + QStringLiteral(" installer files, total ") + size
                                              + QStringLiteral(".")));
                 } else {
                     setStatusDetail(text("没有发现明显可整理的安装包。", "No obvious installer files were found."));
@@ -243,10 +248,10 @@ void AppModel::runPurgePreviewBranch(Done done)
                 const qint64 n = outcome.value ? outcome.value->entries().size() : 0;
                 if (n > 0) {
                     const QString size = outcome.value->totalSizeText();
-                    setStatusDetail(text(QStringLiteral("发现 ") + number(n) + QStringLiteral(" 个可整理项目，合计 ") + size
-                                             + QStringLiteral("。"),
-                                         QStringLiteral("Found ") + number(n) + QStringLiteral(" cleanup items, total ") + size
-                                             + QStringLiteral(".")));
+                    setStatusDetail(text(QStringLiteral("发现 ") + number(n) + QStringLiteral(" 个可整理项目，合计 ")
+                                             + size + QStringLiteral("。"),
+                                         QStringLiteral("Found ") + number(n) + QStringLiteral(" cleanup items, total ")
+                                             + size + QStringLiteral(".")));
                 } else {
                     setStatusDetail(text("当前范围里没有明显可整理的项目产物。",
                                          "No obvious cleanup targets were found in this scope."));

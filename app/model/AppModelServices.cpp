@@ -31,7 +31,6 @@
 
 namespace roror {
 
-
 QString describeError(std::exception_ptr error)
 {
     try {
@@ -53,7 +52,8 @@ QString describeError(std::exception_ptr error)
         return QString::fromUtf8(e.what());
     } catch (...) {
     }
-    return LocalizationSettings::shared().text(QStringLiteral("发生了未知错误。"), QStringLiteral("An unknown error occurred."));
+    return LocalizationSettings::shared().text(QStringLiteral("发生了未知错误。"),
+                                               QStringLiteral("An unknown error occurred."));
 }
 
 AppModelServices AppModelServices::real()
@@ -81,22 +81,24 @@ AppModelServices AppModelServices::real()
         return LocalCleanExecutor::clean(report, allowedRoots);
     };
     s.loadCleanWhitelist = [](const QString& home) { return CleanWhitelistStore::load(home); };
-    s.saveCleanWhitelist = [](const CleanWhitelistState& state, const QString& home) {
-        CleanWhitelistStore::save(state, home);
-    };
+    s.saveCleanWhitelist
+        = [](const CleanWhitelistState& state, const QString& home) { CleanWhitelistStore::save(state, home); };
 
     s.optimizePreview = [] { return OptimizePreviewService::snapshot(); };
     s.optimizeExecutor = [](const OptimizePreviewReport& report, const QSet<QString>& skippedIDs) {
         return LocalOptimizeExecutor::run(report, skippedIDs);
     };
     s.loadOptimizeWhitelist = [](const QString& home) { return OptimizeWhitelistStore::load(home); };
-    s.saveOptimizeWhitelist = [](const OptimizeWhitelistState& state, const QString& home) {
-        OptimizeWhitelistStore::save(state, home);
-    };
+    s.saveOptimizeWhitelist
+        = [](const OptimizeWhitelistState& state, const QString& home) { OptimizeWhitelistStore::save(state, home); };
 
     s.uninstallPreview = [] { return UninstallPreviewService::snapshot(); };
-    s.installerPreview = [](const QString& home) { return InstallerPreviewService::snapshot(home, QProcessEnvironment::systemEnvironment()); };
-    s.purgePreview = [](const QString& rootPath) { return PurgePreviewService::snapshot(rootPath, QProcessEnvironment::systemEnvironment()); };
+    s.installerPreview = [](const QString& home) {
+        return InstallerPreviewService::snapshot(home, QProcessEnvironment::systemEnvironment());
+    };
+    s.purgePreview = [](const QString& rootPath) {
+        return PurgePreviewService::snapshot(rootPath, QProcessEnvironment::systemEnvironment());
+    };
 
     s.analysis = [](const QString& rootPath) {
         // A missing folder (~/Library on Linux) would otherwise read as an empty one.

@@ -151,14 +151,16 @@ QFuture<void> AppModel::uninstallSelectedApps(const QList<UninstallPreviewReport
         return QtFuture::makeReadyFuture();
     }
     return track([this, entries](Done done) {
-        QMetaObject::invokeMethod(this, [this, entries, done] { performUninstall(entries, done); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, entries, done] { performUninstall(entries, done); }, Qt::QueuedConnection);
     });
 }
 
 void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entries, Done done)
 {
-    const quint64 run = beginTrashRun(AppFeature::uninstall, text("正在卸载", "Uninstalling"),
-                                      text("正在处理选中的应用，请稍等。", "Processing the selected apps, please wait."));
+    const quint64 run
+        = beginTrashRun(AppFeature::uninstall, text("正在卸载", "Uninstalling"),
+                        text("正在处理选中的应用，请稍等。", "Processing the selected apps, please wait."));
 
     const auto moveToTrash = m_services.moveToTrash;
     const QString homeFolder = home();
@@ -186,8 +188,7 @@ void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entr
                 }
             }
             setUninstallPreviewReport(UninstallPreviewReport(remaining));
-            writePersisted({{Persisted::lastUninstallDate, nowSeconds()},
-                            {Persisted::lastUninstallCount, handled}});
+            writePersisted({{Persisted::lastUninstallDate, nowSeconds()}, {Persisted::lastUninstallCount, handled}});
             QString detail;
             if (failed == 0)
                 detail = text(QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。"),
@@ -217,9 +218,9 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
         }
     }
     return track([this, path = *path, fromPage, size](Done done) {
-        const quint64 run = beginTrashRun(fromPage, text("正在移到废纸篓", "Moving to Trash"),
-                                          text("正在把选中的项目移到废纸篓，请稍等。",
-                                               "Moving the selected items to Trash, please wait."));
+        const quint64 run = beginTrashRun(
+            fromPage, text("正在移到废纸篓", "Moving to Trash"),
+            text("正在把选中的项目移到废纸篓，请稍等。", "Moving the selected items to Trash, please wait."));
         const auto move = m_services.moveToTrash;
         const QString homeFolder = home();
         runOnTrashThread<MoveOutcome>(
@@ -229,11 +230,13 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
                 if (!outcome.moved) {
                     endTrashRun(run, std::nullopt);
                     if (outcome.refused)
-                        showAlert(log::trash(), text("这个路径不在允许范围内，无法移到废纸篓。",
-                                                     "This path is outside the allowed scope and cannot be moved to Trash."));
+                        showAlert(log::trash(),
+                                  text("这个路径不在允许范围内，无法移到废纸篓。",
+                                       "This path is outside the allowed scope and cannot be moved to Trash."));
                     else
-                        showAlert(log::trash(), outcome.error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.")
-                                                                        : outcome.error);
+                        showAlert(log::trash(),
+                                  outcome.error.isEmpty() ? text("发生了未知错误。", "An unknown error occurred.")
+                                                          : outcome.error);
                     done();
                     return;
                 }
@@ -248,8 +251,9 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
                                     {Persisted::lastPurgeCleanedCount, lastPurgeCleanedCount() + 1},
                                     {Persisted::lastPurgeCleanedBytes, lastPurgeCleanedBytes() + size}});
                 }
-                endTrashRun(run, std::pair(text("已移到废纸篓", "Moved to Trash"),
-                                           text("选中的项目已放入废纸篓。", "The selected item has been moved to Trash.")));
+                endTrashRun(run,
+                            std::pair(text("已移到废纸篓", "Moved to Trash"),
+                                      text("选中的项目已放入废纸篓。", "The selected item has been moved to Trash.")));
                 done();
             });
     });
@@ -258,7 +262,8 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
 QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
 {
     if (paths.isEmpty()) {
-        showAlert(log::installer(), text("请先选择要清理的安装包。", "Choose the installer files you want to clean up first."));
+        showAlert(log::installer(),
+                  text("请先选择要清理的安装包。", "Choose the installer files you want to clean up first."));
         return QtFuture::makeReadyFuture();
     }
     struct BatchOutcome {
@@ -266,9 +271,9 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
         qint64 failed = 0;
     };
     return track([this, paths](Done done) {
-        const quint64 run = beginTrashRun(AppFeature::installer, text("正在移到废纸篓", "Moving to Trash"),
-                                          text("正在把选中的项目移到废纸篓，请稍等。",
-                                               "Moving the selected items to Trash, please wait."));
+        const quint64 run = beginTrashRun(
+            AppFeature::installer, text("正在移到废纸篓", "Moving to Trash"),
+            text("正在把选中的项目移到废纸篓，请稍等。", "Moving the selected items to Trash, please wait."));
         const auto move = m_services.moveToTrash;
         const QString homeFolder = home();
         const StopFlag stop = m_trashStop;
@@ -293,7 +298,8 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
                 const qint64 movedCount = static_cast<qint64>(paths.size()) - failed;
                 if (movedCount == 0) {
                     const QString title = text("没有完成", "Not Completed");
-                    const QString detail = text("选中的安装包没有移动成功。", "The selected installer files could not be moved.");
+                    const QString detail
+                        = text("选中的安装包没有移动成功。", "The selected installer files could not be moved.");
                     logShownError(log::installer(), title + QStringLiteral(": ") + detail);
                     endTrashRun(run, std::pair(title, detail));
                     done();

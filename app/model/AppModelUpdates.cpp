@@ -40,9 +40,11 @@ void AppModel::checkForUpdates(bool silent, Done done)
                 const QString shown = info.displayVersion();
                 setLatestUpdateVersionText(shown);
                 setUpdateDownloadURL(info.installableDownloadURL(currentVersion, currentBuild));
-                if (UpdateVersionComparator::isUpdateAvailable(currentVersion, currentBuild, info.version, info.build)) {
-                    setUpdateStatusDetail(text(QStringLiteral("发现新版本 ") + shown + QStringLiteral("。"),
-                                               QStringLiteral("New version available: ") + shown + QStringLiteral(".")));
+                if (UpdateVersionComparator::isUpdateAvailable(currentVersion, currentBuild, info.version,
+                                                               info.build)) {
+                    setUpdateStatusDetail(
+                        text(QStringLiteral("发现新版本 ") + shown + QStringLiteral("。"),
+                             QStringLiteral("New version available: ") + shown + QStringLiteral(".")));
                     if (!silent)
                         setStatus(text("发现新版本", "Update Available"), m_updateStatusDetail);
                 } else {

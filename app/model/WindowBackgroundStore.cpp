@@ -71,7 +71,9 @@ std::optional<QString> storageDirectory(QString* error)
 {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (base.isEmpty()) {
-        setError(error, text(QStringLiteral("找不到应用数据文件夹。"), QStringLiteral("No application data folder is available.")));
+        setError(
+            error,
+            text(QStringLiteral("找不到应用数据文件夹。"), QStringLiteral("No application data folder is available.")));
         return std::nullopt;
     }
     const QString folder = joinPath(joinPath(base, QStringLiteral("Roror")), QStringLiteral("WindowBackground"));
@@ -82,7 +84,9 @@ std::optional<QString> storageDirectory(QString* error)
         return std::nullopt;
     }
     if (!QDir().mkpath(folder)) {
-        setError(error, text(QStringLiteral("无法创建文件夹 %1。"), QStringLiteral("Could not create the folder %1.")).arg(folder));
+        setError(
+            error,
+            text(QStringLiteral("无法创建文件夹 %1。"), QStringLiteral("Could not create the folder %1.")).arg(folder));
         return std::nullopt;
     }
     return folder;
@@ -92,11 +96,13 @@ bool removeInstalledImages(const QString& folder, QString* error, const QString&
 {
     const QDir dir(folder);
     if (!dir.exists()) {
-        setError(error, text(QStringLiteral("文件夹 %1 不存在。"), QStringLiteral("The folder %1 does not exist.")).arg(folder));
+        setError(
+            error,
+            text(QStringLiteral("文件夹 %1 不存在。"), QStringLiteral("The folder %1 does not exist.")).arg(folder));
         return false;
     }
-    const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                            QDir::Unsorted);
+    const QStringList names
+        = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QString& name : names) {
         if (!name.startsWith(QLatin1String("wallpaper")))
             continue;

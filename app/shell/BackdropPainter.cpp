@@ -155,8 +155,8 @@ QImage renderBackdrop(const QSize& pixels, qreal ratio, const BackdropLayers& la
     const qsizetype stride = out.bytesPerLine();
     // An opaque base colour without an image: the common case, with a shorter path below.
     const bool flatBase = layers.image.isNull() && layers.base.alpha() == 255;
-    const quint32 base16[3] = {quint32(layers.base.red()) * 257u, quint32(layers.base.green()) * 257u,
-                               quint32(layers.base.blue()) * 257u};
+    const quint32 base16[3]
+        = {quint32(layers.base.red()) * 257u, quint32(layers.base.green()) * 257u, quint32(layers.base.blue()) * 257u};
     const auto rows = [&](int from, int to) {
         // 16-bit channels of the light, blended between two rows: r, g, b, a per light pixel.
         std::vector<qint32> row(size_t(lw) * 4);

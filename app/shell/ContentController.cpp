@@ -176,8 +176,8 @@ void ContentController::setWindow(QQuickWindow* window)
     m_window = window;
     if (m_window && !m_started) {
         // Swapped on the render thread; the start runs back on this one.
-        m_firstFrame = connect(m_window, &QQuickWindow::frameSwapped, this, &ContentController::startOnce,
-                               Qt::QueuedConnection);
+        m_firstFrame
+            = connect(m_window, &QQuickWindow::frameSwapped, this, &ContentController::startOnce, Qt::QueuedConnection);
     }
     emit windowChanged();
 }

@@ -19,7 +19,8 @@ class WindowBackdrop : public QQuickItem {
     Q_PROPERTY(bool hasScore READ hasScore WRITE setHasScore NOTIFY layersChanged)
     Q_PROPERTY(int score READ score WRITE setScore NOTIFY layersChanged)
     Q_PROPERTY(QUrl backgroundImageUrl READ backgroundImageUrl WRITE setBackgroundImageUrl NOTIFY layersChanged)
-    Q_PROPERTY(int backgroundImageRevision READ backgroundImageRevision WRITE setBackgroundImageRevision NOTIFY layersChanged)
+    Q_PROPERTY(
+        int backgroundImageRevision READ backgroundImageRevision WRITE setBackgroundImageRevision NOTIFY layersChanged)
     Q_PROPERTY(QColor baseColor READ baseColor WRITE setBaseColor NOTIFY layersChanged)
     Q_PROPERTY(QColor auraSoftColor READ auraSoftColor WRITE setAuraSoftColor NOTIFY layersChanged)
     Q_PROPERTY(QColor auraOrbColor READ auraOrbColor WRITE setAuraOrbColor NOTIFY layersChanged)

@@ -10,8 +10,8 @@ namespace roror {
 QSize WindowConfigurator::targetSize(const QSize& usable)
 {
     const int width = std::max(minimumSize.width(), std::min(maximumTargetSize.width(), usable.width() - screenMargin));
-    const int height =
-        std::max(minimumSize.height(), std::min(maximumTargetSize.height(), usable.height() - screenMargin));
+    const int height
+        = std::max(minimumSize.height(), std::min(maximumTargetSize.height(), usable.height() - screenMargin));
     return {width, height};
 }
 

@@ -24,14 +24,14 @@ namespace bench {
 // the machine is doing.
 inline double processCpuMs()
 {
-    timespec t {};
+    timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 inline long long nowNs()
 {
-    timespec t {};
+    timespec t{};
     clock_gettime(CLOCK_REALTIME, &t);
     return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
 }

@@ -31,9 +31,9 @@ bool AnalysisReport::Entry::operator==(const Entry& o) const
 
 const QStringList& AnalysisReport::codingKeys()
 {
-    static const QStringList keys{QStringLiteral("path"),        QStringLiteral("overview"),
-                                  QStringLiteral("entries"),     QStringLiteral("large_files"),
-                                  QStringLiteral("total_size"),  QStringLiteral("total_files")};
+    static const QStringList keys{QStringLiteral("path"),       QStringLiteral("overview"),
+                                  QStringLiteral("entries"),    QStringLiteral("large_files"),
+                                  QStringLiteral("total_size"), QStringLiteral("total_files")};
     return keys;
 }
 

@@ -103,10 +103,10 @@ AppAction optimize(bool dryRun, bool debug)
 
 AppAction optimizeWhitelist()
 {
-    return make({QStringLiteral("编辑优化保护项"), QStringLiteral("Edit Optimization Safeguards")},
-                {QStringLiteral("选择优化时要跳过的项目。"),
-                 QStringLiteral("Choose items to skip during optimization.")},
-                {QStringLiteral("optimize"), QStringLiteral("--whitelist")}, false);
+    return make(
+        {QStringLiteral("编辑优化保护项"), QStringLiteral("Edit Optimization Safeguards")},
+        {QStringLiteral("选择优化时要跳过的项目。"), QStringLiteral("Choose items to skip during optimization.")},
+        {QStringLiteral("optimize"), QStringLiteral("--whitelist")}, false);
 }
 
 AppAction analyze(const QString& path, bool json)
@@ -219,8 +219,7 @@ AppAction help()
 
 AppAction version()
 {
-    return makeChineseOnly(QStringLiteral("查看版本"), QStringLiteral("查看当前版本。"),
-                           {QStringLiteral("--version")});
+    return makeChineseOnly(QStringLiteral("查看版本"), QStringLiteral("查看当前版本。"), {QStringLiteral("--version")});
 }
 
 } // namespace roror::AppActionFactory

@@ -36,8 +36,8 @@ std::optional<AppFeature> appFeatureFromRaw(const QString& raw)
 
 QList<AppFeature> allAppFeatures()
 {
-    return {AppFeature::dashboard, AppFeature::clean,   AppFeature::uninstall, AppFeature::optimize,
-            AppFeature::analyze,   AppFeature::purge,   AppFeature::installer, AppFeature::maintenance};
+    return {AppFeature::dashboard, AppFeature::clean, AppFeature::uninstall, AppFeature::optimize,
+            AppFeature::analyze,   AppFeature::purge, AppFeature::installer, AppFeature::maintenance};
 }
 
 } // namespace roror

@@ -38,7 +38,7 @@ FolderAccessError::FolderAccessError(Kind kind, const QString& path, const QStri
 void FolderAccessError::check(const QString& path)
 {
     const QByteArray encoded = QFile::encodeName(path);
-    struct stat info {};
+    struct stat info { };
     if (path.isEmpty() || ::stat(encoded.constData(), &info) != 0) {
         const int error = errno;
         if (path.isEmpty() || error == ENOENT || error == ENOTDIR)

@@ -44,8 +44,7 @@ private:
 // Picks between two deferred texts with the shared object's choice; only the chosen one is
 // ever evaluated. Usage: L([&] { return QStringLiteral("..."); }, [&] { return ...; }).
 template <typename Zh, typename En>
-    requires std::is_invocable_v<Zh> && std::is_invocable_v<En>
-QString L(Zh&& zh, En&& en)
+requires std::is_invocable_v<Zh> && std::is_invocable_v<En> QString L(Zh&& zh, En&& en)
 {
     if (LocalizationSettings::shared().resolvedLanguage() == AppResolvedLanguage::chinese)
         return QString(std::forward<Zh>(zh)());

@@ -270,14 +270,30 @@ private:
             const char16_t e = peek();
             ++m_pos;
             switch (e) {
-            case '"': out.append(QLatin1Char('"')); break;
-            case '\\': out.append(QLatin1Char('\\')); break;
-            case '/': out.append(QLatin1Char('/')); break;
-            case 'b': out.append(QChar(0x08)); break;
-            case 'f': out.append(QChar(0x0C)); break;
-            case 'n': out.append(QLatin1Char('\n')); break;
-            case 'r': out.append(QLatin1Char('\r')); break;
-            case 't': out.append(QLatin1Char('\t')); break;
+            case '"':
+                out.append(QLatin1Char('"'));
+                break;
+            case '\\':
+                out.append(QLatin1Char('\\'));
+                break;
+            case '/':
+                out.append(QLatin1Char('/'));
+                break;
+            case 'b':
+                out.append(QChar(0x08));
+                break;
+            case 'f':
+                out.append(QChar(0x0C));
+                break;
+            case 'n':
+                out.append(QLatin1Char('\n'));
+                break;
+            case 'r':
+                out.append(QLatin1Char('\r'));
+                break;
+            case 't':
+                out.append(QLatin1Char('\t'));
+                break;
             case 'u': {
                 char16_t unit;
                 if (!hex4(unit))

@@ -20,8 +20,8 @@ QString freshIdentity()
 
 const QStringList& SystemReport::Hardware::codingKeys()
 {
-    static const QStringList keys{QStringLiteral("model"),     QStringLiteral("cpu_model"),
-                                  QStringLiteral("total_ram"), QStringLiteral("disk_size"),
+    static const QStringList keys{QStringLiteral("model"),      QStringLiteral("cpu_model"),
+                                  QStringLiteral("total_ram"),  QStringLiteral("disk_size"),
                                   QStringLiteral("os_version"), QStringLiteral("refresh_rate")};
     return keys;
 }
@@ -36,10 +36,9 @@ bool SystemReport::Hardware::operator==(const Hardware& o) const
 
 SystemReport::CPU::CPU(std::optional<double> usage_, std::optional<QList<double>> perCore_,
                        std::optional<bool> perCoreEstimated_, std::optional<double> load1_,
-                       std::optional<double> load5_, std::optional<double> load15_,
-                       std::optional<qint64> coreCount_, std::optional<qint64> logicalCPU_,
-                       std::optional<QList<double>> loadAverage_, std::optional<qint64> pCoreCount_,
-                       std::optional<qint64> eCoreCount_)
+                       std::optional<double> load5_, std::optional<double> load15_, std::optional<qint64> coreCount_,
+                       std::optional<qint64> logicalCPU_, std::optional<QList<double>> loadAverage_,
+                       std::optional<qint64> pCoreCount_, std::optional<qint64> eCoreCount_)
     : usage(usage_)
     , perCore(std::move(perCore_))
     , perCoreEstimated(perCoreEstimated_)
@@ -64,30 +63,29 @@ SystemReport::CPU::CPU(std::optional<double> usage_, std::optional<QList<double>
 
 const QStringList& SystemReport::CPU::codingKeys()
 {
-    static const QStringList keys{QStringLiteral("usage"),        QStringLiteral("per_core"),
-                                  QStringLiteral("per_core_estimated"), QStringLiteral("load1"),
-                                  QStringLiteral("load5"),        QStringLiteral("load15"),
-                                  QStringLiteral("core_count"),   QStringLiteral("logical_cpu"),
-                                  QStringLiteral("load_average"), QStringLiteral("p_core_count"),
-                                  QStringLiteral("e_core_count")};
+    static const QStringList keys{
+        QStringLiteral("usage"),        QStringLiteral("per_core"),    QStringLiteral("per_core_estimated"),
+        QStringLiteral("load1"),        QStringLiteral("load5"),       QStringLiteral("load15"),
+        QStringLiteral("core_count"),   QStringLiteral("logical_cpu"), QStringLiteral("load_average"),
+        QStringLiteral("p_core_count"), QStringLiteral("e_core_count")};
     return keys;
 }
 
 bool SystemReport::CPU::operator==(const CPU& o) const
 {
     return same(usage, o.usage) && same(perCore, o.perCore) && same(perCoreEstimated, o.perCoreEstimated)
-        && same(load1, o.load1) && same(load5, o.load5) && same(load15, o.load15)
-        && same(coreCount, o.coreCount) && same(logicalCPU, o.logicalCPU) && same(loadAverage, o.loadAverage)
-        && same(pCoreCount, o.pCoreCount) && same(eCoreCount, o.eCoreCount);
+        && same(load1, o.load1) && same(load5, o.load5) && same(load15, o.load15) && same(coreCount, o.coreCount)
+        && same(logicalCPU, o.logicalCPU) && same(loadAverage, o.loadAverage) && same(pCoreCount, o.pCoreCount)
+        && same(eCoreCount, o.eCoreCount);
 }
 
 // GPU
 
 const QStringList& SystemReport::GPU::codingKeys()
 {
-    static const QStringList keys{QStringLiteral("name"),         QStringLiteral("usage"),
-                                  QStringLiteral("memory_used"),  QStringLiteral("memory_total"),
-                                  QStringLiteral("core_count"),   QStringLiteral("note")};
+    static const QStringList keys{QStringLiteral("name"),        QStringLiteral("usage"),
+                                  QStringLiteral("memory_used"), QStringLiteral("memory_total"),
+                                  QStringLiteral("core_count"),  QStringLiteral("note")};
     return keys;
 }
 
@@ -101,26 +99,24 @@ bool SystemReport::GPU::operator==(const GPU& o) const
 
 const QStringList& SystemReport::Memory::codingKeys()
 {
-    static const QStringList keys{QStringLiteral("total"),      QStringLiteral("used"),
+    static const QStringList keys{QStringLiteral("total"),        QStringLiteral("used"),
                                   QStringLiteral("used_percent"), QStringLiteral("swap_used"),
-                                  QStringLiteral("swap_total"), QStringLiteral("cached"),
+                                  QStringLiteral("swap_total"),   QStringLiteral("cached"),
                                   QStringLiteral("pressure")};
     return keys;
 }
 
 bool SystemReport::Memory::operator==(const Memory& o) const
 {
-    return same(total, o.total) && same(used, o.used) && same(usedPercent, o.usedPercent)
-        && same(swapUsed, o.swapUsed) && same(swapTotal, o.swapTotal) && same(cached, o.cached)
-        && same(pressure, o.pressure);
+    return same(total, o.total) && same(used, o.used) && same(usedPercent, o.usedPercent) && same(swapUsed, o.swapUsed)
+        && same(swapTotal, o.swapTotal) && same(cached, o.cached) && same(pressure, o.pressure);
 }
 
 // Disk
 
-SystemReport::Disk::Disk(std::optional<QString> name_, std::optional<QString> mount_,
-                         std::optional<qint64> total_, std::optional<qint64> used_,
-                         std::optional<double> usedPercent_, std::optional<QString> device_,
-                         std::optional<QString> fstype_, std::optional<bool> external_)
+SystemReport::Disk::Disk(std::optional<QString> name_, std::optional<QString> mount_, std::optional<qint64> total_,
+                         std::optional<qint64> used_, std::optional<double> usedPercent_,
+                         std::optional<QString> device_, std::optional<QString> fstype_, std::optional<bool> external_)
     : name(std::move(name_))
     , mount(std::move(mount_))
     , device(std::move(device_))
@@ -145,9 +141,8 @@ QString SystemReport::Disk::id() const
 
 const QStringList& SystemReport::Disk::codingKeys()
 {
-    static const QStringList keys{QStringLiteral("name"),  QStringLiteral("mount"),
-                                  QStringLiteral("device"), QStringLiteral("total"),
-                                  QStringLiteral("used"),  QStringLiteral("used_percent"),
+    static const QStringList keys{QStringLiteral("name"),   QStringLiteral("mount"),   QStringLiteral("device"),
+                                  QStringLiteral("total"),  QStringLiteral("used"),    QStringLiteral("used_percent"),
                                   QStringLiteral("fstype"), QStringLiteral("external")};
     return keys;
 }
@@ -177,9 +172,9 @@ const QStringList& SystemReport::DiskIOHistory::codingKeys()
 
 const QStringList& SystemReport::Battery::codingKeys()
 {
-    static const QStringList keys{QStringLiteral("percent"),   QStringLiteral("charging"),
-                                  QStringLiteral("status"),    QStringLiteral("time_left"),
-                                  QStringLiteral("health"),    QStringLiteral("cycle_count"),
+    static const QStringList keys{QStringLiteral("percent"), QStringLiteral("charging"),
+                                  QStringLiteral("status"),  QStringLiteral("time_left"),
+                                  QStringLiteral("health"),  QStringLiteral("cycle_count"),
                                   QStringLiteral("capacity")};
     return keys;
 }
@@ -195,9 +190,8 @@ bool SystemReport::Battery::operator==(const Battery& o) const
 
 const QStringList& SystemReport::Network::codingKeys()
 {
-    static const QStringList keys{QStringLiteral("down"),        QStringLiteral("up"),
-                                  QStringLiteral("name"),        QStringLiteral("rx_rate_mbs"),
-                                  QStringLiteral("tx_rate_mbs"), QStringLiteral("ip")};
+    static const QStringList keys{QStringLiteral("down"),        QStringLiteral("up"),          QStringLiteral("name"),
+                                  QStringLiteral("rx_rate_mbs"), QStringLiteral("tx_rate_mbs"), QStringLiteral("ip")};
     return keys;
 }
 
@@ -252,16 +246,15 @@ qint64 SystemReport::ProcessInfo::id() const
 
 const QStringList& SystemReport::ProcessInfo::codingKeys()
 {
-    static const QStringList keys{QStringLiteral("pid"),     QStringLiteral("ppid"),
-                                  QStringLiteral("name"),    QStringLiteral("command"),
-                                  QStringLiteral("cpu"),     QStringLiteral("memory")};
+    static const QStringList keys{QStringLiteral("pid"),     QStringLiteral("ppid"), QStringLiteral("name"),
+                                  QStringLiteral("command"), QStringLiteral("cpu"),  QStringLiteral("memory")};
     return keys;
 }
 
 bool SystemReport::ProcessInfo::operator==(const ProcessInfo& o) const
 {
-    return same(pid, o.pid) && same(ppid, o.ppid) && same(name, o.name) && same(command, o.command)
-        && same(cpu, o.cpu) && same(memory, o.memory);
+    return same(pid, o.pid) && same(ppid, o.ppid) && same(name, o.name) && same(command, o.command) && same(cpu, o.cpu)
+        && same(memory, o.memory);
 }
 
 // SystemReport
@@ -269,13 +262,12 @@ bool SystemReport::ProcessInfo::operator==(const ProcessInfo& o) const
 SystemReport::SystemReport(std::optional<QString> host_, std::optional<QString> platform_,
                            std::optional<qint64> healthScore_, std::optional<QString> healthScoreMsg_,
                            std::optional<QString> uptime_, std::optional<qint64> uptimeSeconds_,
-                           std::optional<qint64> procs_, std::optional<Hardware> hardware_,
-                           std::optional<CPU> cpu_, QList<GPU> gpu_, std::optional<Memory> memory_,
-                           std::optional<QList<Disk>> disks_, std::optional<qint64> trashSize_,
-                           std::optional<bool> trashApprox_, std::optional<DiskIO> diskIO_,
-                           std::optional<DiskIOHistory> diskIOHistory_, std::optional<QList<Network>> network_,
-                           std::optional<NetworkHistory> networkHistory_, std::optional<Proxy> proxy_,
-                           QList<Battery> batteries_, std::optional<Battery> battery_,
+                           std::optional<qint64> procs_, std::optional<Hardware> hardware_, std::optional<CPU> cpu_,
+                           QList<GPU> gpu_, std::optional<Memory> memory_, std::optional<QList<Disk>> disks_,
+                           std::optional<qint64> trashSize_, std::optional<bool> trashApprox_,
+                           std::optional<DiskIO> diskIO_, std::optional<DiskIOHistory> diskIOHistory_,
+                           std::optional<QList<Network>> network_, std::optional<NetworkHistory> networkHistory_,
+                           std::optional<Proxy> proxy_, QList<Battery> batteries_, std::optional<Battery> battery_,
                            std::optional<Thermal> thermal_, QList<ProcessInfo> topProcesses_)
     : host(std::move(host_))
     , platform(std::move(platform_))
@@ -313,28 +305,30 @@ std::optional<SystemReport::Battery> SystemReport::battery() const
 
 const QStringList& SystemReport::codingKeys()
 {
-    static const QStringList keys{
-        QStringLiteral("host"),          QStringLiteral("platform"),        QStringLiteral("health_score"),
-        QStringLiteral("health_score_msg"), QStringLiteral("uptime"),       QStringLiteral("uptime_seconds"),
-        QStringLiteral("procs"),         QStringLiteral("hardware"),        QStringLiteral("cpu"),
-        QStringLiteral("gpu"),           QStringLiteral("memory"),          QStringLiteral("disks"),
-        QStringLiteral("trash_size"),    QStringLiteral("trash_approx"),    QStringLiteral("disk_io"),
-        QStringLiteral("disk_io_history"), QStringLiteral("battery"),       QStringLiteral("batteries"),
-        QStringLiteral("network"),       QStringLiteral("network_history"), QStringLiteral("proxy"),
-        QStringLiteral("thermal"),       QStringLiteral("top_processes")};
+    static const QStringList keys{QStringLiteral("host"),         QStringLiteral("platform"),
+                                  QStringLiteral("health_score"), QStringLiteral("health_score_msg"),
+                                  QStringLiteral("uptime"),       QStringLiteral("uptime_seconds"),
+                                  QStringLiteral("procs"),        QStringLiteral("hardware"),
+                                  QStringLiteral("cpu"),          QStringLiteral("gpu"),
+                                  QStringLiteral("memory"),       QStringLiteral("disks"),
+                                  QStringLiteral("trash_size"),   QStringLiteral("trash_approx"),
+                                  QStringLiteral("disk_io"),      QStringLiteral("disk_io_history"),
+                                  QStringLiteral("battery"),      QStringLiteral("batteries"),
+                                  QStringLiteral("network"),      QStringLiteral("network_history"),
+                                  QStringLiteral("proxy"),        QStringLiteral("thermal"),
+                                  QStringLiteral("top_processes")};
     return keys;
 }
 
 bool SystemReport::operator==(const SystemReport& o) const
 {
     return same(host, o.host) && same(platform, o.platform) && same(healthScore, o.healthScore)
-        && same(healthScoreMsg, o.healthScoreMsg) && same(uptime, o.uptime)
-        && same(uptimeSeconds, o.uptimeSeconds) && same(procs, o.procs) && same(hardware, o.hardware)
-        && same(cpu, o.cpu) && same(gpu, o.gpu) && same(memory, o.memory) && same(disks, o.disks)
-        && same(trashSize, o.trashSize) && same(trashApprox, o.trashApprox) && same(diskIO, o.diskIO)
-        && same(diskIOHistory, o.diskIOHistory) && same(network, o.network)
-        && same(networkHistory, o.networkHistory) && same(proxy, o.proxy) && same(batteries, o.batteries)
-        && same(thermal, o.thermal) && same(topProcesses, o.topProcesses);
+        && same(healthScoreMsg, o.healthScoreMsg) && same(uptime, o.uptime) && same(uptimeSeconds, o.uptimeSeconds)
+        && same(procs, o.procs) && same(hardware, o.hardware) && same(cpu, o.cpu) && same(gpu, o.gpu)
+        && same(memory, o.memory) && same(disks, o.disks) && same(trashSize, o.trashSize)
+        && same(trashApprox, o.trashApprox) && same(diskIO, o.diskIO) && same(diskIOHistory, o.diskIOHistory)
+        && same(network, o.network) && same(networkHistory, o.networkHistory) && same(proxy, o.proxy)
+        && same(batteries, o.batteries) && same(thermal, o.thermal) && same(topProcesses, o.topProcesses);
 }
 
 } // namespace roror

@@ -39,11 +39,10 @@ struct SystemReport {
         // All fields absent; the JSON reader fills fields one by one and never derives loadAverage.
         CPU() = default;
         // An absent loadAverage becomes the present loads in 1, 5, 15 order (possibly empty).
-        CPU(std::optional<double> usage, std::optional<QList<double>> perCore,
-            std::optional<bool> perCoreEstimated, std::optional<double> load1, std::optional<double> load5,
-            std::optional<double> load15, std::optional<qint64> coreCount, std::optional<qint64> logicalCPU,
-            std::optional<QList<double>> loadAverage, std::optional<qint64> pCoreCount,
-            std::optional<qint64> eCoreCount);
+        CPU(std::optional<double> usage, std::optional<QList<double>> perCore, std::optional<bool> perCoreEstimated,
+            std::optional<double> load1, std::optional<double> load5, std::optional<double> load15,
+            std::optional<qint64> coreCount, std::optional<qint64> logicalCPU, std::optional<QList<double>> loadAverage,
+            std::optional<qint64> pCoreCount, std::optional<qint64> eCoreCount);
 
         static const QStringList& codingKeys();
         bool operator==(const CPU& other) const;
@@ -213,14 +212,12 @@ struct SystemReport {
     // else a present `battery` becomes the one-element list, else the list is empty.
     SystemReport(std::optional<QString> host, std::optional<QString> platform, std::optional<qint64> healthScore,
                  std::optional<QString> healthScoreMsg, std::optional<QString> uptime,
-                 std::optional<qint64> uptimeSeconds, std::optional<qint64> procs,
-                 std::optional<Hardware> hardware, std::optional<CPU> cpu, QList<GPU> gpu,
-                 std::optional<Memory> memory, std::optional<QList<Disk>> disks,
-                 std::optional<qint64> trashSize, std::optional<bool> trashApprox,
-                 std::optional<DiskIO> diskIO, std::optional<DiskIOHistory> diskIOHistory,
-                 std::optional<QList<Network>> network, std::optional<NetworkHistory> networkHistory,
-                 std::optional<Proxy> proxy, QList<Battery> batteries, std::optional<Battery> battery,
-                 std::optional<Thermal> thermal, QList<ProcessInfo> topProcesses);
+                 std::optional<qint64> uptimeSeconds, std::optional<qint64> procs, std::optional<Hardware> hardware,
+                 std::optional<CPU> cpu, QList<GPU> gpu, std::optional<Memory> memory, std::optional<QList<Disk>> disks,
+                 std::optional<qint64> trashSize, std::optional<bool> trashApprox, std::optional<DiskIO> diskIO,
+                 std::optional<DiskIOHistory> diskIOHistory, std::optional<QList<Network>> network,
+                 std::optional<NetworkHistory> networkHistory, std::optional<Proxy> proxy, QList<Battery> batteries,
+                 std::optional<Battery> battery, std::optional<Thermal> thermal, QList<ProcessInfo> topProcesses);
 
     // The first battery, absent when there is none.
     std::optional<Battery> battery() const;

@@ -80,8 +80,10 @@ qint64 integerValue(const Value& value, const QString& path)
     if (value.kind != Kind::Number)
         mismatch(path, "an integer", value);
     if (!value.integer) {
-        throw Error(path, QStringLiteral("expected an integer, found %1, which is not an integer within the "
-                                         "64-bit range").arg(describe(&value)));
+        throw Error(path,
+                    QStringLiteral("expected an integer, found %1, which is not an integer within the "
+                                   "64-bit range")
+                        .arg(describe(&value)));
     }
     return *value.integer;
 }
@@ -175,8 +177,7 @@ public:
     template <typename Record>
     void records(QLatin1StringView key, std::optional<QList<Record>>& field, Decoder<Record> decode) const
     {
-        optional(key, field,
-                 [decode](const Value& v, const QString& p) { return recordListValue(v, p, decode); });
+        optional(key, field, [decode](const Value& v, const QString& p) { return recordListValue(v, p, decode); });
     }
 
     // A list that is empty when missing or null.
@@ -460,10 +461,11 @@ Value topObject(const QString& text)
     strictJson::SyntaxError error;
     std::optional<Value> document = strictJson::parse(text, &error);
     if (!document) {
-        throw Error(QString(), QStringLiteral("the document is not valid JSON: %1 at line %2, column %3")
-                                   .arg(error.what)
-                                   .arg(error.line)
-                                   .arg(error.column));
+        throw Error(QString(),
+                    QStringLiteral("the document is not valid JSON: %1 at line %2, column %3")
+                        .arg(error.what)
+                        .arg(error.line)
+                        .arg(error.column));
     }
     if (document->kind != Kind::Object) {
         throw Error(QString(),

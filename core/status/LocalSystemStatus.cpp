@@ -244,8 +244,8 @@ SystemReport snapshot(const std::optional<ProcessList>& topProcesses)
     const LocalSystemOverview overview = cachedOverview();
 
     const auto src = source();
-    const QString base = src->hostName().value_or(AppLocalization::coreText(QStringLiteral("这台 Mac"),
-                                                                            QStringLiteral("This Mac")));
+    const QString base
+        = src->hostName().value_or(AppLocalization::coreText(QStringLiteral("这台 Mac"), QStringLiteral("This Mac")));
     // The uptime is kept as a whole count of seconds; a figure no such count can hold is none.
     std::optional<QString> uptimeString;
     std::optional<qint64> uptimeWhole;
@@ -276,11 +276,9 @@ SystemReport snapshot(const std::optional<ProcessList>& topProcesses)
         thermal->batteryTemp = temperature;
     }
 
-    return SystemReport(host, platform, score, healthScoreMessage(score),
-                        uptimeString, uptimeWhole,
-                        static_cast<qint64>(processes.size()), hardware, cpu, gpu,
-                        memory, disks, trash, false, diskIO, diskHistory,
-                        network.isEmpty() ? std::nullopt : std::optional(network), networkHistory, proxy,
+    return SystemReport(host, platform, score, healthScoreMessage(score), uptimeString, uptimeWhole,
+                        static_cast<qint64>(processes.size()), hardware, cpu, gpu, memory, disks, trash, false, diskIO,
+                        diskHistory, network.isEmpty() ? std::nullopt : std::optional(network), networkHistory, proxy,
                         batteries, std::nullopt, thermal, processes.mid(0, 5));
 }
 

@@ -45,8 +45,7 @@ inline constexpr int commandTimeoutMs = 10000;
 
 // Standard output as UTF-8 text trimmed at both ends; absent when the tool cannot start, exits
 // non-zero or by a signal, times out, prints invalid UTF-8 or only white space.
-std::optional<QString> runCommand(const QString& path, const QStringList& arguments,
-                                  int timeoutMs = commandTimeoutMs);
+std::optional<QString> runCommand(const QString& path, const QStringList& arguments, int timeoutMs = commandTimeoutMs);
 
 // Process table ------------------------------------------------------------------------------
 

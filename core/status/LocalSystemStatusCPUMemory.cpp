@@ -53,9 +53,9 @@ std::optional<CPUUsageSnapshot> cpuUsageBetween(const QList<CPUTicks>& first, co
         const quint64 totalDelta = totalB >= totalA ? totalB - totalA : 0;
         busySum += busyDelta;
         totalSum += totalDelta;
-        result.perCore.append(totalDelta == 0 ? 0.0
-                                              : clampPercent(static_cast<double>(busyDelta)
-                                                             / static_cast<double>(totalDelta) * 100.0));
+        result.perCore.append(
+            totalDelta == 0 ? 0.0
+                            : clampPercent(static_cast<double>(busyDelta) / static_cast<double>(totalDelta) * 100.0));
     }
     if (totalSum == 0)
         return std::nullopt;
@@ -96,8 +96,7 @@ SystemReport::CPU cpuSnapshot()
     return SystemReport::CPU(usage, measured ? std::optional(measured->perCore) : std::nullopt, !measured,
                              n >= 1 ? std::optional(loads[0]) : std::nullopt,
                              n >= 2 ? std::optional(loads[1]) : std::nullopt,
-                             n >= 3 ? std::optional(loads[2]) : std::nullopt, physical, logical, loads, pCores,
-                             eCores);
+                             n >= 3 ? std::optional(loads[2]) : std::nullopt, physical, logical, loads, pCores, eCores);
 }
 
 QString memoryPressure(double usedPercent)
@@ -119,9 +118,9 @@ SystemReport::Memory memorySnapshot()
         memory.total = 0;
     if (reading.used) {
         memory.used = reading.used;
-        memory.usedPercent = *memory.total == 0 ? 0.0
-                                                : static_cast<double>(*reading.used) / static_cast<double>(*memory.total)
-                                                      * 100.0;
+        memory.usedPercent = *memory.total == 0
+            ? 0.0
+            : static_cast<double>(*reading.used) / static_cast<double>(*memory.total) * 100.0;
         memory.pressure = memoryPressure(*memory.usedPercent);
     }
     memory.cached = reading.cached;

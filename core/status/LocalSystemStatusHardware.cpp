@@ -96,7 +96,9 @@ LocalSystemOverview makeSystemOverview()
     overview.osName = os.productName.isEmpty() ? std::nullopt : std::optional(os.productName);
     overview.modelName = hardware.modelName;
     overview.modelIdentifier = hardware.modelIdentifier;
-    overview.chipName = hardware.chip ? hardware.chip : hardware.chipsetModel ? hardware.chipsetModel : chipDescription();
+    overview.chipName = hardware.chip ? hardware.chip
+        : hardware.chipsetModel       ? hardware.chipsetModel
+                                      : chipDescription();
     overview.gpuCoreCount = hardware.gpuCoreCount;
     overview.displayRefreshRate = hardware.displayRefreshRate;
     overview.gpuName = hardware.gpuName;
@@ -145,8 +147,7 @@ std::optional<QString> osText(const LocalSystemOverview& overview)
 }
 
 QString decoratedHost(const QString& base, const std::optional<SystemReport::Memory>& memory,
-                      const std::optional<SystemReport::Disk>& disk,
-                      const std::optional<LocalSystemOverview>& given)
+                      const std::optional<SystemReport::Disk>& disk, const std::optional<LocalSystemOverview>& given)
 {
     if (base.contains(separator))
         return base;

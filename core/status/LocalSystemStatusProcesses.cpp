@@ -106,8 +106,7 @@ void sortByCPU(ProcessList& processes)
         const double cpu = p.cpu.value_or(0.0);
         return std::isnan(cpu) ? -std::numeric_limits<double>::infinity() : cpu;
     };
-    std::stable_sort(processes.begin(), processes.end(),
-                     [&](const auto& a, const auto& b) { return key(a) > key(b); });
+    std::stable_sort(processes.begin(), processes.end(), [&](const auto& a, const auto& b) { return key(a) > key(b); });
 }
 
 ProcessList processSnapshot()

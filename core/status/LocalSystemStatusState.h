@@ -11,7 +11,7 @@
 namespace roror::LocalSystemStatus::detail {
 
 std::shared_ptr<StatusSource> source();
-double wallClock();           // seconds since 1970
+double wallClock(); // seconds since 1970
 void sleepFor(int milliseconds);
 
 // Each lock guards only the state named with it; no code holds two at once.

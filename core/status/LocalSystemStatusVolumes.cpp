@@ -81,17 +81,17 @@ SystemReport::Disk diskFromVolume(const VolumeReading& volume)
 
 QList<SystemReport::Disk> deduplicatedDisks(const QList<SystemReport::Disk>& disks)
 {
-    const bool hasDataVolume = std::any_of(disks.begin(), disks.end(),
-                                           [](const auto& d) { return d.mount == dataVolumePath; });
+    const bool hasDataVolume
+        = std::any_of(disks.begin(), disks.end(), [](const auto& d) { return d.mount == dataVolumePath; });
     QList<SystemReport::Disk> kept;
     QSet<QString> seen;
     for (const SystemReport::Disk& disk : disks) {
         if (hasDataVolume && disk.mount == rootPath)
             continue;
         const QString key = disk.mount ? *disk.mount
-            : disk.device             ? *disk.device
-            : disk.name               ? *disk.name
-                                      : QUuid::createUuid().toString();
+            : disk.device              ? *disk.device
+            : disk.name                ? *disk.name
+                                       : QUuid::createUuid().toString();
         if (seen.contains(key))
             continue;
         seen.insert(key);

@@ -38,7 +38,11 @@ public:
     }
 
 private:
-    explicit Failure(Kind kind, qint32 code = 0) : m_kind(kind), m_code(code) {}
+    explicit Failure(Kind kind, qint32 code = 0)
+        : m_kind(kind)
+        , m_code(code)
+    {
+    }
     Kind m_kind;
     qint32 m_code;
 };
@@ -51,8 +55,8 @@ bool canTerminate(std::optional<qint64> pid);
 // (invalidPID), this program (selfProcess), pids up to 100 and listed kernel threads
 // (systemProcess). A pid whose
 // process was listed by one of the last two process tables (the later one first) is signalled
-// only while it is still that process (same start time); otherwise it counts as gone. Returns true once the signal was delivered;
-// throws Failure otherwise.
+// only while it is still that process (same start time); otherwise it counts as gone. Returns true once the signal was
+// delivered; throws Failure otherwise.
 bool terminate(qint64 pid, bool force);
 
 // The start times of the processes of the latest process table, by pid, and the pids of its kernel

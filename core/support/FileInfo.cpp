@@ -25,7 +25,7 @@ FileInfo fileInfoFromStat(const struct stat& st)
 
 std::optional<FileInfo> fileInfo(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
     return fileInfoFromStat(st);
@@ -48,12 +48,14 @@ qint64 logicalSize(const QString& path)
 bool isPackageExtension(const QString& extension)
 {
     static const QSet<QString> packages = {
-        QStringLiteral("app"), QStringLiteral("framework"), QStringLiteral("bundle"), QStringLiteral("plugin"),
-        QStringLiteral("kext"), QStringLiteral("xcarchive"), QStringLiteral("appex"), QStringLiteral("xpc"),
-        QStringLiteral("prefpane"), QStringLiteral("qlgenerator"), QStringLiteral("mdimporter"),
-        QStringLiteral("saver"), QStringLiteral("photoslibrary"), QStringLiteral("pkg"), QStringLiteral("mpkg"), QStringLiteral("rtfd"),
-        QStringLiteral("playground"), QStringLiteral("xcodeproj"), QStringLiteral("xcworkspace"),
-        QStringLiteral("component"), QStringLiteral("wdgt"), QStringLiteral("docset"),
+        QStringLiteral("app"),           QStringLiteral("framework"),  QStringLiteral("bundle"),
+        QStringLiteral("plugin"),        QStringLiteral("kext"),       QStringLiteral("xcarchive"),
+        QStringLiteral("appex"),         QStringLiteral("xpc"),        QStringLiteral("prefpane"),
+        QStringLiteral("qlgenerator"),   QStringLiteral("mdimporter"), QStringLiteral("saver"),
+        QStringLiteral("photoslibrary"), QStringLiteral("pkg"),        QStringLiteral("mpkg"),
+        QStringLiteral("rtfd"),          QStringLiteral("playground"), QStringLiteral("xcodeproj"),
+        QStringLiteral("xcworkspace"),   QStringLiteral("component"),  QStringLiteral("wdgt"),
+        QStringLiteral("docset"),
     };
     return !extension.isEmpty() && packages.contains(extension.toLower());
 }

@@ -64,7 +64,7 @@ struct Walker {
             entry.depth = depth;
             bool typeKnown = false;
             if (options.statItems || child.type == DT_UNKNOWN) {
-                struct stat st {};
+                struct stat st { };
                 if (::fstatat(fd, child.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
                     continue; // vanished between listing and stat
                 entry.info = fileInfoFromStat(st);
@@ -136,7 +136,7 @@ struct Measurer {
             }
             if (ent->d_type != DT_REG && ent->d_type != DT_UNKNOWN)
                 continue;
-            struct stat st {};
+            struct stat st { };
             if (::fstatat(fd, n, &st, AT_SYMLINK_NOFOLLOW) != 0)
                 continue;
             if (S_ISDIR(st.st_mode)) {
@@ -173,7 +173,7 @@ TreeSize measureTree(const QString& root, qint64 itemLimit)
     Measurer measurer;
     measurer.itemLimit = itemLimit;
     const QByteArray path = QFile::encodeName(root);
-    struct stat st {};
+    struct stat st { };
     if (::lstat(path.constData(), &st) != 0)
         return measurer.result;
     if (S_ISREG(st.st_mode)) {

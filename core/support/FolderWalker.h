@@ -35,8 +35,8 @@ bool walkFolder(const QString& root, const WalkOptions& options, const WalkVisit
 struct TreeSize {
     qint64 allocatedBytes = 0; // size on disk
     qint64 logicalBytes = 0;
-    qint64 fileCount = 0;      // regular files counted
-    bool complete = true;      // false when the item limit cut the walk
+    qint64 fileCount = 0; // regular files counted
+    bool complete = true; // false when the item limit cut the walk
 };
 
 // Sums the regular files below `root` (or the root itself when it is a file), hidden ones included,

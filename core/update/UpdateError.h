@@ -16,7 +16,11 @@ public:
 // The description is the network layer's own wording.
 class UpdateTransportError : public UpdateError {
 public:
-    UpdateTransportError(int code, QString description) : m_code(code), m_description(std::move(description)) {}
+    UpdateTransportError(int code, QString description)
+        : m_code(code)
+        , m_description(std::move(description))
+    {
+    }
     int code() const { return m_code; }
     QString errorDescription() const override { return m_description; }
     bool operator==(const UpdateTransportError& other) const
@@ -39,7 +43,11 @@ public:
         typeMismatch,  // a key holds a value of the wrong JSON type
     };
 
-    UpdateDecodingError(Kind kind, QString key) : m_kind(kind), m_key(std::move(key)) {}
+    UpdateDecodingError(Kind kind, QString key)
+        : m_kind(kind)
+        , m_key(std::move(key))
+    {
+    }
     Kind kind() const { return m_kind; }
     // The JSON key at fault; empty when the document as a whole is at fault.
     QString key() const { return m_key; }

@@ -66,8 +66,9 @@ QString limitText(qint64 bytes)
 QString downloadTooLarge(qint64 limit)
 {
     return UpdateInstallerError::downloadFailed(
-               AppLocalization::coreText(QStringLiteral("更新超过了 %1 的下载上限").arg(limitText(limit)),
-                                         QStringLiteral("the update is larger than the download limit of %1").arg(limitText(limit))))
+               AppLocalization::coreText(
+                   QStringLiteral("更新超过了 %1 的下载上限").arg(limitText(limit)),
+                   QStringLiteral("the update is larger than the download limit of %1").arg(limitText(limit))))
         .errorDescription();
 }
 
@@ -118,12 +119,13 @@ std::optional<QString> unusableReason(const QString& candidate, const QString& i
     if (found != installedName)
         return coreText(QStringLiteral("磁盘映像里的应用是 %1，不是 %2。").arg(found, installedName),
                         QStringLiteral("The disk image holds %1, not %2.").arg(found, installedName));
-    struct stat info {};
+    struct stat info { };
     if (!lstatPath(candidate, &info) || !S_ISDIR(info.st_mode))
         return coreText(QStringLiteral("磁盘映像里的 %1 不是一个文件夹。").arg(installedName),
                         QStringLiteral("%1 in the disk image is not a folder.").arg(installedName));
-    const QString missing = coreText(QStringLiteral("磁盘映像里的 %1 缺少可执行的程序 %2。").arg(installedName, executable),
-                                     QStringLiteral("%1 in the disk image lacks its program %2.").arg(installedName, executable));
+    const QString missing
+        = coreText(QStringLiteral("磁盘映像里的 %1 缺少可执行的程序 %2。").arg(installedName, executable),
+                   QStringLiteral("%1 in the disk image lacks its program %2.").arg(installedName, executable));
     const QStringList parts = executable.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.isEmpty() || executable.startsWith(QLatin1Char('/')) || parts.contains(QStringLiteral(".."))
         || parts.contains(QStringLiteral(".")))
@@ -148,12 +150,13 @@ std::optional<QString> unusableReason(const QString& candidate, const QString& i
 std::optional<QString> swapProblem(const QString& bundlePath)
 {
     const QString folder = QFileInfo(bundlePath).absolutePath();
-    const QString problem = AppLocalization::coreText(QStringLiteral("无法在文件夹 %1 中放置新版本。").arg(folder),
-                                                      QStringLiteral("The new version cannot be put in the folder %1.").arg(folder));
+    const QString problem
+        = AppLocalization::coreText(QStringLiteral("无法在文件夹 %1 中放置新版本。").arg(folder),
+                                    QStringLiteral("The new version cannot be put in the folder %1.").arg(folder));
     const QString staged = UpdateRelaunchScript::stagedPath(bundlePath);
     const QByteArray stagedName = QFile::encodeName(staged);
     // A copy left by an earlier attempt; the script would remove it first as well.
-    struct stat info {};
+    struct stat info { };
     if (::lstat(stagedName.constData(), &info) == 0)
         DiskImage::detach(staged);
     if (::mkdir(stagedName.constData(), 0700) != 0) {
@@ -184,9 +187,10 @@ UnpackLimit unpackLimit(qint64 archiveBytes, const UpdateInstaller::Limits& limi
     using AppLocalization::coreText;
     const qint64 ratio = std::max<qint64>(limits.unpackedRatio, 1);
     if (archiveBytes < limits.unpackedBytes / ratio)
-        return {archiveBytes * ratio,
-                coreText(QStringLiteral("更新解压后会超过其下载大小的 %1 倍。").arg(ratio),
-                         QStringLiteral("The update would unpack to more than %1 times its download size.").arg(ratio))};
+        return {
+            archiveBytes * ratio,
+            coreText(QStringLiteral("更新解压后会超过其下载大小的 %1 倍。").arg(ratio),
+                     QStringLiteral("The update would unpack to more than %1 times its download size.").arg(ratio))};
     return {limits.unpackedBytes,
             coreText(QStringLiteral("更新解压后会超过 %1。").arg(limitText(limits.unpackedBytes)),
                      QStringLiteral("The update would unpack to more than %1.").arg(limitText(limits.unpackedBytes)))};
@@ -201,9 +205,10 @@ bool writeScript(const QString& scriptPath)
     const QByteArray text = UpdateRelaunchScript::text().toUtf8();
     if (script.write(text) != text.size() || !script.commit())
         return false;
-    return QFile::setPermissions(scriptPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                 | QFileDevice::ReadGroup | QFileDevice::ExeGroup
-                                                 | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    return QFile::setPermissions(scriptPath,
+                                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                     | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                     | QFileDevice::ExeOther);
 }
 
 InstallResult doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchContext& context,
@@ -235,7 +240,8 @@ InstallResult doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchC
     // in its place under that name.
     const QString installedName = lastPathComponent(context.bundlePath);
     std::optional<QString> app;
-    if (QFileInfo::exists(joinPath(mountFolder, installedName)) || QFileInfo(joinPath(mountFolder, installedName)).isSymLink())
+    if (QFileInfo::exists(joinPath(mountFolder, installedName))
+        || QFileInfo(joinPath(mountFolder, installedName)).isSymLink())
         app = joinPath(mountFolder, installedName);
     if (!app)
         app = findApp(context.bundleName, mountFolder);
@@ -256,8 +262,8 @@ InstallResult doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchC
         return {InstallOutcome::installFailed, *problem};
     }
 
-    const QString scriptPath =
-        joinPath(QDir::tempPath(), QStringLiteral("roror-update-") + shortRandomName() + QStringLiteral(".sh"));
+    const QString scriptPath
+        = joinPath(QDir::tempPath(), QStringLiteral("roror-update-") + shortRandomName() + QStringLiteral(".sh"));
     if (!writeScript(scriptPath)) {
         qCWarning(roror::log::update) << "cannot write the relaunch script" << scriptPath;
         QFile::remove(scriptPath);
@@ -275,8 +281,8 @@ InstallResult doInstall(const QString& dmgPath, const UpdateInstaller::RelaunchC
         QFile::remove(scriptPath);
         return {InstallOutcome::installFailed, {}};
     }
-    qCInfo(roror::log::update) << "relaunch script started:" << scriptPath << "replaces" << context.bundlePath
-                               << "with" << *app;
+    qCInfo(roror::log::update) << "relaunch script started:" << scriptPath << "replaces" << context.bundlePath << "with"
+                               << *app;
     return {InstallOutcome::scriptStarted, {}};
 }
 
@@ -392,8 +398,9 @@ void UpdateInstaller::download(const QUrl& url)
 
     if (!isAllowedDownloadURL(url)) {
         const QString message = UpdateInstallerError::downloadFailed(
-            AppLocalization::coreText(QStringLiteral("更新只能通过 https 下载"),
-                                      QStringLiteral("updates are only downloaded over https"))).errorDescription();
+                                    AppLocalization::coreText(QStringLiteral("更新只能通过 https 下载"),
+                                                              QStringLiteral("updates are only downloaded over https")))
+                                    .errorDescription();
         m_downloadTask = std::move(task);
         post(generation, [this, message] { report(UpdateInstallerState::failed(message)); });
         return;
@@ -420,9 +427,11 @@ void UpdateInstaller::download(const QUrl& url)
             emit reply->redirectAllowed();
             return;
         }
-        m_downloadTask->failure = UpdateInstallerError::downloadFailed(
-            AppLocalization::coreText(QStringLiteral("更新只能通过 https 下载"),
-                                      QStringLiteral("updates are only downloaded over https"))).errorDescription();
+        m_downloadTask->failure
+            = UpdateInstallerError::downloadFailed(
+                  AppLocalization::coreText(QStringLiteral("更新只能通过 https 下载"),
+                                            QStringLiteral("updates are only downloaded over https")))
+                  .errorDescription();
         reply->abort();
     });
     // An announced length past the limit ends the download before any of it is stored.
@@ -482,7 +491,8 @@ void UpdateInstaller::finishDownload(quint64 generation)
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     QString failure = task.failure;
     if (failure.isEmpty() && status.isValid() && !isSuccessStatus(status))
-        failure = UpdateInstallerError::downloadFailed(QStringLiteral("HTTP %1").arg(status.toInt())).errorDescription();
+        failure
+            = UpdateInstallerError::downloadFailed(QStringLiteral("HTTP %1").arg(status.toInt())).errorDescription();
     if (failure.isEmpty() && reply->error() != QNetworkReply::NoError)
         failure = reply->errorString();
     if (failure.isEmpty() && !status.isValid())

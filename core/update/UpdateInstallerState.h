@@ -28,7 +28,14 @@ struct UpdateInstallerState {
 // Why an update could not be downloaded or installed; only its messages are ever used.
 class UpdateInstallerError : public UpdateError {
 public:
-    enum class Kind { downloadFailed, downloadCancelled, mountFailed, appNotFoundInDMG, installFailed, noDownloadedUpdate };
+    enum class Kind {
+        downloadFailed,
+        downloadCancelled,
+        mountFailed,
+        appNotFoundInDMG,
+        installFailed,
+        noDownloadedUpdate
+    };
 
     static UpdateInstallerError downloadFailed(const QString& detail) { return {Kind::downloadFailed, detail}; }
     static UpdateInstallerError downloadCancelled() { return {Kind::downloadCancelled, {}}; }
@@ -47,7 +54,11 @@ public:
     }
 
 private:
-    UpdateInstallerError(Kind kind, QString detail) : m_kind(kind), m_detail(std::move(detail)) {}
+    UpdateInstallerError(Kind kind, QString detail)
+        : m_kind(kind)
+        , m_detail(std::move(detail))
+    {
+    }
 
     Kind m_kind;
     QString m_detail;

@@ -15,7 +15,7 @@ namespace roror {
 namespace {
 // The load gives up when no data arrives for this long.
 constexpr int transferTimeoutMs = 60000;
-}
+} // namespace
 
 QString UpdateServiceError::errorDescription() const
 {

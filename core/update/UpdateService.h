@@ -27,7 +27,11 @@ public:
     }
 
 private:
-    UpdateServiceError(Kind kind, int code) : m_kind(kind), m_code(code) {}
+    UpdateServiceError(Kind kind, int code)
+        : m_kind(kind)
+        , m_code(code)
+    {
+    }
 
     Kind m_kind;
     int m_code;

@@ -67,8 +67,7 @@ std::optional<qint64> UpdateVersionComparator::integerValue(const std::optional<
 
 bool UpdateVersionComparator::isUpdateAvailable(const QString& currentVersion,
                                                 const std::optional<QString>& currentBuild,
-                                                const QString& latestVersion,
-                                                const std::optional<QString>& latestBuild)
+                                                const QString& latestVersion, const std::optional<QString>& latestBuild)
 {
     const int comparison = compareVersionStrings(latestVersion, currentVersion);
     if (comparison != 0)

@@ -40,7 +40,10 @@ void forEachLine(std::string_view text, F&& line)
 // Splits at runs of blanks.
 class Words {
 public:
-    explicit Words(std::string_view text) : m_rest(text) {}
+    explicit Words(std::string_view text)
+        : m_rest(text)
+    {
+    }
     std::optional<std::string_view> next()
     {
         while (!m_rest.empty() && isSpace(m_rest.front()))
@@ -129,7 +132,8 @@ std::optional<QList<CPUTickReading>> parseProcStat(std::string_view text)
         if (n < 4)
             return;
         // user nice system idle iowait irq softirq steal
-        cores.append(CPUTickReading{.user = v[0], .system = v[2] + v[5] + v[6] + v[7], .idle = v[3] + v[4], .nice = v[1]});
+        cores.append(
+            CPUTickReading{.user = v[0], .system = v[2] + v[5] + v[6] + v[7], .idle = v[3] + v[4], .nice = v[1]});
     });
     if (cores.isEmpty())
         return std::nullopt;

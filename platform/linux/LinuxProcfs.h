@@ -59,7 +59,7 @@ QList<double> parseLoadavg(std::string_view text);
 
 struct ProcessStat {
     qint64 pid = 0;
-    QString comm;  // the kernel's name for the task, between the first "(" and the last ")"
+    QString comm; // the kernel's name for the task, between the first "(" and the last ")"
     char state = '?';
     qint64 ppid = 0;
     unsigned flags = 0;

@@ -75,10 +75,10 @@ QStringList folderEntries(const QString& folder)
 
 bool isPlaceholder(const QString& value)
 {
-    static const QStringList placeholders = {
-        QStringLiteral("To Be Filled By O.E.M."), QStringLiteral("To be filled by O.E.M."),
-        QStringLiteral("System Product Name"), QStringLiteral("Default string"), QStringLiteral("Not Specified"),
-        QStringLiteral("None")};
+    static const QStringList placeholders
+        = {QStringLiteral("To Be Filled By O.E.M."), QStringLiteral("To be filled by O.E.M."),
+           QStringLiteral("System Product Name"),    QStringLiteral("Default string"),
+           QStringLiteral("Not Specified"),          QStringLiteral("None")};
     return placeholders.contains(value);
 }
 
@@ -115,9 +115,13 @@ std::optional<QString> pciName(const QByteArray& database, const QString& vendor
 
 } // namespace
 
-LinuxStatusSource::LinuxStatusSource() : LinuxStatusSource(Options{}) {}
+LinuxStatusSource::LinuxStatusSource()
+    : LinuxStatusSource(Options{})
+{
+}
 
-LinuxStatusSource::LinuxStatusSource(Options options) : m_options(std::move(options))
+LinuxStatusSource::LinuxStatusSource(Options options)
+    : m_options(std::move(options))
 {
     // Canonical, so that resolved device links can be told apart from the root prefix.
     if (!m_options.root.isEmpty()) {
@@ -339,7 +343,7 @@ std::optional<VolumeReading> LinuxStatusSource::volumeAt(const QString& mountPat
     volume.mountPath = mountPath;
     volume.device = device;
     volume.fstype = fstype;
-    struct statvfs info {};
+    struct statvfs info { };
     if (::statvfs(QFile::encodeName(path(mountPath)).constData(), &info) == 0) {
         const qint64 unit = info.f_frsize ? static_cast<qint64>(info.f_frsize) : static_cast<qint64>(info.f_bsize);
         volume.totalCapacity = static_cast<qint64>(info.f_blocks) * unit;
@@ -355,9 +359,9 @@ QList<VolumeReading> LinuxStatusSource::volumes()
     const auto text = read(QStringLiteral("/proc/self/mounts"));
     if (!text)
         return {};
-    static const QStringList virtualTypes = {QStringLiteral("squashfs"), QStringLiteral("overlay"),
-                                             QStringLiteral("tmpfs"),    QStringLiteral("devtmpfs"),
-                                             QStringLiteral("ramfs"),    QStringLiteral("iso9660")};
+    static const QStringList virtualTypes
+        = {QStringLiteral("squashfs"), QStringLiteral("overlay"), QStringLiteral("tmpfs"),
+           QStringLiteral("devtmpfs"), QStringLiteral("ramfs"),   QStringLiteral("iso9660")};
     QList<VolumeReading> result;
     QSet<QString> devices;
     for (const auto& entry : LinuxProcfs::parseProcMounts(view(*text))) {
@@ -372,7 +376,7 @@ QList<VolumeReading> LinuxStatusSource::volumes()
             || entry.mountPath.startsWith(QLatin1String("/var/lib/snapd/")))
             continue;
         // Files bound into place (a container's /etc/hosts) are no volumes.
-        struct stat st {};
+        struct stat st { };
         if (::stat(QFile::encodeName(path(entry.mountPath)).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
             continue;
         // A device mounted twice (bind mounts, subvolumes) is one volume: its first mount.
@@ -388,7 +392,7 @@ QList<VolumeReading> LinuxStatusSource::volumes()
 
 std::optional<VolumeReading> LinuxStatusSource::homeVolume()
 {
-    struct statvfs info {};
+    struct statvfs info { };
     if (::statvfs(QFile::encodeName(QDir::homePath()).constData(), &info) != 0)
         return std::nullopt;
     const qint64 unit = info.f_frsize ? static_cast<qint64>(info.f_frsize) : static_cast<qint64>(info.f_bsize);
@@ -483,7 +487,9 @@ std::optional<ProxyReading> LinuxStatusSource::proxy()
         const char* type;
         const char* lower;
         const char* upper;
-    } kinds[] = {{"SOCKS", "all_proxy", "ALL_PROXY"}, {"HTTPS", "https_proxy", "HTTPS_PROXY"}, {"HTTP", "http_proxy", "HTTP_PROXY"}};
+    } kinds[] = {{"SOCKS", "all_proxy", "ALL_PROXY"},
+                 {"HTTPS", "https_proxy", "HTTPS_PROXY"},
+                 {"HTTP", "http_proxy", "HTTP_PROXY"}};
     for (const auto& kind : kinds) {
         const auto value = variable(kind.lower, kind.upper);
         if (!value)
@@ -563,7 +569,8 @@ HardwareReading LinuxStatusSource::hardware()
 {
     HardwareReading reading;
     reading.graphicsOnChip = false;
-    if (auto product = readTrimmed(QStringLiteral("/sys/class/dmi/id/product_name")); product && !isPlaceholder(*product))
+    if (auto product = readTrimmed(QStringLiteral("/sys/class/dmi/id/product_name"));
+        product && !isPlaceholder(*product))
         reading.modelName = product;
 
     // The first graphics card: its PCI name where the id database is installed, else its driver.
@@ -574,9 +581,8 @@ HardwareReading LinuxStatusSource::hardware()
         if (card.match(name).hasMatch() && QFileInfo::exists(path(drm + name + QStringLiteral("/device"))))
             cards.append(name);
     }
-    std::sort(cards.begin(), cards.end(), [](const QString& a, const QString& b) {
-        return a.mid(4).toInt() < b.mid(4).toInt();
-    });
+    std::sort(cards.begin(), cards.end(),
+              [](const QString& a, const QString& b) { return a.mid(4).toInt() < b.mid(4).toInt(); });
     if (!cards.isEmpty()) {
         const auto uevent = read(drm + cards.first() + QStringLiteral("/device/uevent"));
         QString driver;
@@ -615,7 +621,7 @@ std::optional<QString> LinuxStatusSource::cpuBrand()
 
 std::optional<QString> LinuxStatusSource::machineName()
 {
-    utsname names {};
+    utsname names{};
     if (::uname(&names) != 0)
         return std::nullopt;
     const QString machine = QString::fromUtf8(names.machine);
@@ -680,7 +686,8 @@ std::optional<QByteArray> readAt(int folder, const char* name, qsizetype limit)
     QByteArray data;
     char buffer[4096];
     while (data.size() < limit) {
-        const ssize_t n = ::read(fd, buffer, static_cast<size_t>(std::min<qsizetype>(sizeof buffer, limit - data.size())));
+        const ssize_t n
+            = ::read(fd, buffer, static_cast<size_t>(std::min<qsizetype>(sizeof buffer, limit - data.size())));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

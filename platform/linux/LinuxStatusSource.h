@@ -68,8 +68,7 @@ private:
     std::optional<QSet<int>> onlineCPUs() const;
     std::optional<qint64> physicalCoresAmong(const QSet<int>& cpus) const;
     std::optional<QString> batteryFolder() const;
-    std::optional<VolumeReading> volumeAt(const QString& mountPath, const QString& device,
-                                          const QString& fstype) const;
+    std::optional<VolumeReading> volumeAt(const QString& mountPath, const QString& device, const QString& fstype) const;
     std::optional<QString> volumeLabel(const QString& device) const;
     std::optional<bool> isRemovable(const QString& device) const;
     QString canonicalDevice(const QString& device) const;

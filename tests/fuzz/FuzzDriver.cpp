@@ -185,23 +185,92 @@ std::vector<Bytes> readDictionary(const std::string& path)
 }
 
 const char* const kInterestingText[] = {
-    "0", "-1", "1", "-0", "255", "256", "65535", "65536", "2147483647", "2147483648", "-2147483648",
-    "4294967295", "4294967296", "9223372036854775807", "9223372036854775808", "-9223372036854775808",
-    "18446744073709551615", "18446744073709551616", "1e308", "1e309", "-1e308", "1e-320", "1e90", "1e19",
-    "nan", "inf", "-inf", "NaN", "Infinity", "0x7fffffff", "0.5", "1.7976931348623157e308", " ", "\n", "\t",
-    "\r\n", "\"", "\\", "/", "*", ".", ",", "-", ":", "=", "(", ")", "[", "]", "{", "}", "<", ">", "\xef\xbb\xbf",
-    "\xff", "\xc3\xa9", "\xed\xa0\x80", "\xf0\x9f\x98\x80",
+    "0",
+    "-1",
+    "1",
+    "-0",
+    "255",
+    "256",
+    "65535",
+    "65536",
+    "2147483647",
+    "2147483648",
+    "-2147483648",
+    "4294967295",
+    "4294967296",
+    "9223372036854775807",
+    "9223372036854775808",
+    "-9223372036854775808",
+    "18446744073709551615",
+    "18446744073709551616",
+    "1e308",
+    "1e309",
+    "-1e308",
+    "1e-320",
+    "1e90",
+    "1e19",
+    "nan",
+    "inf",
+    "-inf",
+    "NaN",
+    "Infinity",
+    "0x7fffffff",
+    "0.5",
+    "1.7976931348623157e308",
+    " ",
+    "\n",
+    "\t",
+    "\r\n",
+    "\"",
+    "\\",
+    "/",
+    "*",
+    ".",
+    ",",
+    "-",
+    ":",
+    "=",
+    "(",
+    ")",
+    "[",
+    "]",
+    "{",
+    "}",
+    "<",
+    ">",
+    "\xef\xbb\xbf",
+    "\xff",
+    "\xc3\xa9",
+    "\xed\xa0\x80",
+    "\xf0\x9f\x98\x80",
 };
 
 const uint64_t kInterestingNumbers[] = {
-    0, 1, 0x7f, 0x80, 0xff, 0x100, 0x7fff, 0x8000, 0xffff, 0x10000, 0x7fffffff, 0x80000000, 0xffffffff,
-    0x100000000ull, 0x7fffffffffffffffull, 0x8000000000000000ull, 0xffffffffffffffffull,
+    0,
+    1,
+    0x7f,
+    0x80,
+    0xff,
+    0x100,
+    0x7fff,
+    0x8000,
+    0xffff,
+    0x10000,
+    0x7fffffff,
+    0x80000000,
+    0xffffffff,
+    0x100000000ull,
+    0x7fffffffffffffffull,
+    0x8000000000000000ull,
+    0xffffffffffffffffull,
 };
 
 class Mutator {
 public:
     Mutator(uint64_t seed, size_t maxLen, std::vector<Bytes> dictionary)
-        : m_random(seed), m_maxLen(maxLen), m_dictionary(std::move(dictionary))
+        : m_random(seed)
+        , m_maxLen(maxLen)
+        , m_dictionary(std::move(dictionary))
     {
     }
 
@@ -263,7 +332,8 @@ private:
             if (!d.empty()) {
                 const size_t at = below(d.size());
                 const size_t n = 1 + below(std::min<size_t>(d.size() - at, 128));
-                const Bytes chunk(d.begin() + static_cast<std::ptrdiff_t>(at), d.begin() + static_cast<std::ptrdiff_t>(at + n));
+                const Bytes chunk(d.begin() + static_cast<std::ptrdiff_t>(at),
+                                  d.begin() + static_cast<std::ptrdiff_t>(at + n));
                 if (below(2))
                     overwrite(d, chunk.data(), chunk.size());
                 else
@@ -317,7 +387,8 @@ private:
             if (!d.empty()) {
                 const size_t at = below(d.size());
                 const size_t n = 1 + below(std::min<size_t>(d.size() - at, 16));
-                const Bytes chunk(d.begin() + static_cast<std::ptrdiff_t>(at), d.begin() + static_cast<std::ptrdiff_t>(at + n));
+                const Bytes chunk(d.begin() + static_cast<std::ptrdiff_t>(at),
+                                  d.begin() + static_cast<std::ptrdiff_t>(at + n));
                 const size_t times = 2 + below(256);
                 Bytes repeated;
                 for (size_t t = 0; t < times && repeated.size() < m_maxLen; ++t)
@@ -401,7 +472,7 @@ Options parse(int argc, char** argv)
 
 void collect(const std::string& path, std::vector<Bytes>& out)
 {
-    struct stat info {};
+    struct stat info { };
     if (::stat(path.c_str(), &info) != 0)
         return;
     if (S_ISREG(info.st_mode)) {
@@ -521,7 +592,8 @@ int main(int argc, char** argv)
     std::thread(watch, o).detach();
 
     const auto start = std::chrono::steady_clock::now();
-    const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    const auto elapsed
+        = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
     long long executions = 0;
     for (const Bytes& seed : corpus) {
         if (!execute(seed))
@@ -545,7 +617,7 @@ int main(int argc, char** argv)
             break;
         // Newer finds are mutated more often than the seeds they came from.
         const size_t pick = mutator.below(2) && corpus.size() > seeds ? seeds + mutator.below(corpus.size() - seeds)
-                                                                        : mutator.below(corpus.size());
+                                                                      : mutator.below(corpus.size());
         Bytes child = corpus[pick];
         mutator.mutate(child, corpus);
         if (!execute(child))

@@ -31,7 +31,8 @@ void prepare()
     const QString root = QDir(dir->path()).canonicalPath();
     const QString home = root + QStringLiteral("/home");
     QDir().mkpath(home);
-    const auto set = [](const char* name, const QString& value) { ::setenv(name, QFile::encodeName(value).constData(), 1); };
+    const auto set
+        = [](const char* name, const QString& value) { ::setenv(name, QFile::encodeName(value).constData(), 1); };
     set("HOME", home);
     set("XDG_CONFIG_HOME", home + QStringLiteral("/.config"));
     set("XDG_DATA_HOME", home + QStringLiteral("/.local/share"));

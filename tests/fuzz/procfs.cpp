@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     decodeUdevEscapes(QString::fromUtf8(raw));
 
     const QList<QByteArray> lines = fuzz::pieces(data, size, 12);
-    const auto counter = [&](int i) { return parseCounter(std::string_view(lines[i].constData(), size_t(lines[i].size()))); };
+    const auto counter
+        = [&](int i) { return parseCounter(std::string_view(lines[i].constData(), size_t(lines[i].size()))); };
     BatteryFiles files;
     files.capacity = counter(0);
     files.status = QString::fromUtf8(lines[1]).trimmed();

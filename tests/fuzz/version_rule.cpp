@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // An order: each version compares equal to itself and the two directions agree.
     if (forward != -backward || UpdateVersionComparator::compareVersionStrings(a, a) != 0)
         std::abort();
-    const auto build = [](const QByteArray& text) { return text.isEmpty() ? std::nullopt : std::optional(QString::fromUtf8(text)); };
+    const auto build
+        = [](const QByteArray& text) { return text.isEmpty() ? std::nullopt : std::optional(QString::fromUtf8(text)); };
     const bool newer = UpdateVersionComparator::isUpdateAvailable(a, build(parts[1]), b, build(parts[3]));
     // A release is never newer than itself.
     if (newer && a == b && parts[1] == parts[3])

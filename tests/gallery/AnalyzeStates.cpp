@@ -27,8 +27,9 @@ AnalysisReport sampleReport(const QString& root)
     r.path = root;
     r.totalSize = 48'210'000'000;
     r.totalFiles = 318'442;
-    const char* folders[] = {"Containers", "Application Support", "Caches", "Developer", "Group Containers", "Mail",
-                             "Messages", "Photos Library.photoslibrary", "Logs", "Preferences"};
+    const char* folders[]
+        = {"Containers", "Application Support",          "Caches", "Developer",  "Group Containers", "Mail",
+           "Messages",   "Photos Library.photoslibrary", "Logs",   "Preferences"};
     qint64 size = 12'400'000'000;
     for (const char* folder : folders) {
         r.entries.append(item(root + QLatin1Char('/') + QLatin1String(folder), size, true));
@@ -36,17 +37,17 @@ AnalysisReport sampleReport(const QString& root)
         if (r.entries.size() == 2) {
             // An item without a path: its buttons are shown disabled.
             r.entries.append(item(std::nullopt, std::nullopt, true, QStringLiteral("Mobile Documents")));
-            r.entries.append(item(root + "/an-extremely-long-folder-name-that-keeps-going/and-a-file-with-a-long-name-too.sqlite-wal",
-                                  size, false));
+            r.entries.append(item(
+                root + "/an-extremely-long-folder-name-that-keeps-going/and-a-file-with-a-long-name-too.sqlite-wal",
+                size, false));
         }
     }
     for (int i = 0; i < 70; ++i)
         r.entries.append(item(root + QStringLiteral("/Item %1").arg(i + 1), 9'000'000 - i * 100'000, i % 3 == 0));
     for (int i = 0; i < 80; ++i)
-        r.largeFiles.append(item(root + QStringLiteral("/Developer/Xcode/DerivedData/Build-%1/Index.noindex/data-%2.db")
-                                            .arg(i / 10)
-                                            .arg(i),
-                                 6'100'000'000 - qint64(i) * 70'000'000, false));
+        r.largeFiles.append(item(
+            root + QStringLiteral("/Developer/Xcode/DerivedData/Build-%1/Index.noindex/data-%2.db").arg(i / 10).arg(i),
+            6'100'000'000 - qint64(i) * 70'000'000, false));
     return r;
 }
 
@@ -85,27 +86,30 @@ const bool busy = add({QStringLiteral("analyze-busy"),
                            };
                        }});
 
-const bool report = add({QStringLiteral("analyze-report"), [](test::ViewFixture& view) { analysed(view, "analyze"); }, withReport});
+const bool report
+    = add({QStringLiteral("analyze-report"), [](test::ViewFixture& view) { analysed(view, "analyze"); }, withReport});
 
-const bool advanced = add({QStringLiteral("analyze-advanced"),
-                           [](test::ViewFixture& view) {
-                               analysed(view, "analyzeAdvanced");
-                               // The page scrolled to the tables, the first one to its last rows.
-                               if (QQuickItem* scroller = view.find(QStringLiteral("nativePageScroller")))
-                                   scroller->setProperty("contentY", 420);
-                               if (QQuickItem* table = view.find(QStringLiteral("largestItemsTable")))
-                                   QMetaObject::invokeMethod(table->property("listView").value<QObject*>(), "positionViewAtEnd");
-                               view.settle();
-                           },
-                           withReport});
+const bool advanced
+    = add({QStringLiteral("analyze-advanced"),
+           [](test::ViewFixture& view) {
+               analysed(view, "analyzeAdvanced");
+               // The page scrolled to the tables, the first one to its last rows.
+               if (QQuickItem* scroller = view.find(QStringLiteral("nativePageScroller")))
+                   scroller->setProperty("contentY", 420);
+               if (QQuickItem* table = view.find(QStringLiteral("largestItemsTable")))
+                   QMetaObject::invokeMethod(table->property("listView").value<QObject*>(), "positionViewAtEnd");
+               view.settle();
+           },
+           withReport});
 
-const bool question = add({QStringLiteral("analyze-trash-question"),
-                           [](test::ViewFixture& view) {
-                               analysed(view, "analyze");
-                               QMetaObject::invokeMethod(pageObject(view, "analyzePage"), "askTrash", Q_ARG(int, 1), Q_ARG(int, 0));
-                               view.settle();
-                           },
-                           withReport});
+const bool question
+    = add({QStringLiteral("analyze-trash-question"),
+           [](test::ViewFixture& view) {
+               analysed(view, "analyze");
+               QMetaObject::invokeMethod(pageObject(view, "analyzePage"), "askTrash", Q_ARG(int, 1), Q_ARG(int, 0));
+               view.settle();
+           },
+           withReport});
 
 const bool empty = add({QStringLiteral("analyze-empty"), [](test::ViewFixture& view) { analysed(view, "analyze"); },
                         [](AppModelServices& s, const test::TestEnv&) {

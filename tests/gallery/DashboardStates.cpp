@@ -28,7 +28,7 @@ ProcessList recordedProcesses()
 
 // Fake probes answering with one fixed snapshot and process table.
 std::function<void(AppModelServices&, const test::TestEnv&)> snapshot(std::function<SystemReport()> report,
-                                                                         ProcessList processes)
+                                                                      ProcessList processes)
 {
     return [report, processes](AppModelServices& s, const test::TestEnv&) {
         s.processSnapshot = [processes] { return processes; };
@@ -73,7 +73,8 @@ Rectangle {
 QQuickItem* loadDashboard(test::ViewFixture& view)
 {
     QQuickItem* root = loadPage(view);
-    test::spinUntil([&] { return view.model().statusReport().has_value() && !view.model().isRefreshingStatus(); }, 5000);
+    test::spinUntil([&] { return view.model().statusReport().has_value() && !view.model().isRefreshingStatus(); },
+                    5000);
     letAnimationsFinish(view);
     return root;
 }
@@ -135,10 +136,7 @@ SystemReport lowBattery()
     return r;
 }
 
-const bool skeleton = add({QStringLiteral("dashboard-skeleton"),
-                           [](test::ViewFixture& view) {
-                               loadPage(view);
-                           },
+const bool skeleton = add({QStringLiteral("dashboard-skeleton"), [](test::ViewFixture& view) { loadPage(view); },
                            [](AppModelServices& s, const test::TestEnv&) {
                                // The snapshot never arrives: the page stays on its placeholder.
                                s.statusSnapshot = [](const std::optional<ProcessList>&) -> SystemReport {

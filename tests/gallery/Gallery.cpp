@@ -48,8 +48,8 @@ int main(int argc, char** argv)
         roror::AppLanguagePreference preference;
         const char* tag;
     };
-    const Language languages[] = {{roror::AppLanguagePreference::chinese, "zh"},
-                                  {roror::AppLanguagePreference::english, "en"}};
+    const Language languages[]
+        = {{roror::AppLanguagePreference::chinese, "zh"}, {roror::AppLanguagePreference::english, "en"}};
     const QSize sizes[] = {QSize(980, 720), QSize(1180, 780)};
 
     int written = 0;

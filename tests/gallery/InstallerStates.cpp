@@ -30,14 +30,16 @@ InstallerPreviewReport sampleReport(const QString& home)
     QList<Entry> entries{
         file(home + "/Downloads/Xcode_15.2.xip", downloads, 3'400'000'000),
         file(home + "/Downloads/Docker.dmg", downloads, 812'300'000),
-        file(home + "/Desktop/一个名字很长很长的安装包文件名称，用来检查中间省略是否正确显示 installer-package.pkg", desktop, 96'100'000),
+        file(home + "/Desktop/一个名字很长很长的安装包文件名称，用来检查中间省略是否正确显示 installer-package.pkg",
+             desktop, 96'100'000),
         file(home + "/Downloads/<b>Setup<i>.dmg", downloads, 54'000'000),
         file(home + "/Library/Caches/Homebrew/downloads/wget--1.21.4.tar.gz", "Homebrew", 4'900'000),
         file(home + "/Downloads/Profile.mobileconfig", downloads, 12'000),
         file(home + "/Downloads/README", downloads, 3'000),
     };
     for (int i = 0; i < 12; ++i)
-        entries.append(file(home + QStringLiteral("/Downloads/Archive-%1.zip").arg(i + 1), downloads, 40'000'000 - i * 2'000'000));
+        entries.append(
+            file(home + QStringLiteral("/Downloads/Archive-%1.zip").arg(i + 1), downloads, 40'000'000 - i * 2'000'000));
     return InstallerPreviewReport(entries, QDateTime::currentDateTime());
 }
 
@@ -73,8 +75,8 @@ void select(test::ViewFixture& view, std::initializer_list<int> rows)
 {
     const auto entries = view.model().installerPreviewReport()->entries();
     for (int row : rows)
-        QMetaObject::invokeMethod(pageObject(view, "installerPage"), "setSelected", Q_ARG(QString, entries.at(row).path),
-                                  Q_ARG(bool, true));
+        QMetaObject::invokeMethod(pageObject(view, "installerPage"), "setSelected",
+                                  Q_ARG(QString, entries.at(row).path), Q_ARG(bool, true));
     view.settle();
 }
 
@@ -112,18 +114,19 @@ const bool confirmation = add({QStringLiteral("installer-confirmation"),
                                },
                                withReport});
 
-const bool empty = add({QStringLiteral("installer-empty"),
-                        [](test::ViewFixture& view) {
-                            showInstaller(view);
-                            call(view, "installerPage", "preview");
-                            settleRuns(view);
-                        },
-                        [](AppModelServices& s, const test::TestEnv& env) {
-                            locations(env);
-                            s.installerPreview = [](const QString&) {
-                                return QtFuture::makeReadyFuture(InstallerPreviewReport({}, QDateTime::currentDateTime()));
-                            };
-                        }});
+const bool empty
+    = add({QStringLiteral("installer-empty"),
+           [](test::ViewFixture& view) {
+               showInstaller(view);
+               call(view, "installerPage", "preview");
+               settleRuns(view);
+           },
+           [](AppModelServices& s, const test::TestEnv& env) {
+               locations(env);
+               s.installerPreview = [](const QString&) {
+                   return QtFuture::makeReadyFuture(InstallerPreviewReport({}, QDateTime::currentDateTime()));
+               };
+           }});
 
 } // namespace
 } // namespace roror::gallery

@@ -15,14 +15,17 @@ namespace {
 
 // The kit's components as the pages put them together, over the flat window background (or, in
 // the glass state, over a picture).
-const QByteArray imports = "import QtQuick\nimport QtQuick.Layouts\nimport Roror.App\nimport Roror.Kit\nimport Roror.Pages.Common\nimport Roror.Pages.Installer\nimport Roror.Pages.Purge\n";
+const QByteArray imports = "import QtQuick\nimport QtQuick.Layouts\nimport Roror.App\nimport Roror.Kit\nimport "
+                           "Roror.Pages.Common\nimport Roror.Pages.Installer\nimport Roror.Pages.Purge\n";
 
 QQuickItem* show(test::ViewFixture& view, const QByteArray& body, const QVariantMap& properties = {})
 {
     GlassSource::shared().clear();
     GlassSource::shared().setHasCustomWindowBackground(false);
-    return view.loadText(imports + "Rectangle { color: AppTheme.windowBackground\nproperty var rows\nproperty string picture\nproperty var names\n" + body +
-                             "\n}",
+    return view.loadText(imports
+                             + "Rectangle { color: AppTheme.windowBackground\nproperty var rows\nproperty string "
+                               "picture\nproperty var names\n"
+                             + body + "\n}",
                          properties);
 }
 
@@ -41,8 +44,10 @@ QObject* rowsModel(test::ViewFixture& view)
                                             {"size", [](const Row& r) { return QVariant(r.size); }}},
                                            &view.engine());
     QList<Row> rows = {
-        {QStringLiteral("Xcode_15.2.xip"), QStringLiteral("Downloads"), QStringLiteral("XIP"), QStringLiteral("3.4 GB")},
-        {QStringLiteral("<b>x</b>.dmg"), QStringLiteral("Downloads"), QStringLiteral("DMG"), QStringLiteral("812.3 MB")},
+        {QStringLiteral("Xcode_15.2.xip"), QStringLiteral("Downloads"), QStringLiteral("XIP"),
+         QStringLiteral("3.4 GB")},
+        {QStringLiteral("<b>x</b>.dmg"), QStringLiteral("Downloads"), QStringLiteral("DMG"),
+         QStringLiteral("812.3 MB")},
         {QStringLiteral("一个名字很长很长的安装包文件名称，用来检查中间省略是否正确显示 installer-package.pkg"),
          QStringLiteral("Desktop"), QStringLiteral("PKG"), QStringLiteral("96.1 MB")},
     };
@@ -266,38 +271,52 @@ const char* symbolsBody = R"(
         }
     })";
 
-const bool pageFrame = add({QStringLiteral("kit-page-frame"), [](test::ViewFixture& view) { show(view, pageBody); }, {}});
+const bool pageFrame
+    = add({QStringLiteral("kit-page-frame"), [](test::ViewFixture& view) { show(view, pageBody); }, {}});
 
-const bool results = add({QStringLiteral("kit-results-list"), [](test::ViewFixture& view) {
+const bool results = add({QStringLiteral("kit-results-list"),
+                          [](test::ViewFixture& view) {
                               show(view, resultsBody, {{QStringLiteral("rows"), QVariant::fromValue(rowsModel(view))}});
-                          }, {}});
+                          },
+                          {}});
 
-const bool plainResults = add({QStringLiteral("kit-results-plain"), [](test::ViewFixture& view) {
-                                   show(view, purgeBody, {{QStringLiteral("rows"), QVariant::fromValue(rowsModel(view))}});
-                               }, {}});
+const bool plainResults
+    = add({QStringLiteral("kit-results-plain"),
+           [](test::ViewFixture& view) {
+               show(view, purgeBody, {{QStringLiteral("rows"), QVariant::fromValue(rowsModel(view))}});
+           },
+           {}});
 
-const bool small = add({QStringLiteral("kit-small-components"), [](test::ViewFixture& view) {
+const bool small = add({QStringLiteral("kit-small-components"),
+                        [](test::ViewFixture& view) {
                             ImagePreviews::clearCache();
                             show(view, smallBody, {{QStringLiteral("picture"), backdropPicture(view)}});
                             view.settle(60);
-                        }, {}});
+                        },
+                        {}});
 
-const bool glass = add({QStringLiteral("kit-glass-over-picture"), [](test::ViewFixture& view) {
+const bool glass = add({QStringLiteral("kit-glass-over-picture"),
+                        [](test::ViewFixture& view) {
                             const QString picture = backdropPicture(view);
-                            QQuickItem* root = show(view, QByteArray(R"(
+                            QQuickItem* root = show(view,
+                                                    QByteArray(R"(
     Image { anchors.fill: parent; source: ImagePreviews.source(picture, 0, "fill"); sourceSize.width: width; sourceSize.height: height; fillMode: Image.PreserveAspectCrop }
-    Rectangle { anchors.fill: parent; color: Qt.rgba(0.93, 0.93, 0.93, 0.18) })") + pageBody,
+    Rectangle { anchors.fill: parent; color: Qt.rgba(0.93, 0.93, 0.93, 0.18) })")
+                                                        + pageBody,
                                                     {{QStringLiteral("picture"), picture}});
                             GlassSource::shared().setHasCustomWindowBackground(true);
                             if (root)
                                 GlassSource::shared().setBackdropFile(picture, 0, root->size());
                             view.settle(60);
-                        }, {}});
+                        },
+                        {}});
 
-const bool symbols = add({QStringLiteral("kit-symbols-and-buttons"), [](test::ViewFixture& view) {
+const bool symbols = add({QStringLiteral("kit-symbols-and-buttons"),
+                          [](test::ViewFixture& view) {
                               show(view, symbolsBody, {{QStringLiteral("names"), SymbolCatalogue::names()}});
                               view.hover(view.find(QStringLiteral("hoveredButton")));
-                          }, {}});
+                          },
+                          {}});
 
 } // namespace
 } // namespace roror::gallery

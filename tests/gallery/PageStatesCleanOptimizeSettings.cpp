@@ -62,13 +62,18 @@ CleanPreviewReport sampleCleanReport()
     CleanPreviewReport r;
     r.generatedAt = QDateTime::currentDateTime();
     r.entries = {
-        entry("/Users/ana/Library/Caches", Status::cleanable, "User app caches · 1.24 GB, 4210 items", "User essentials"),
+        entry("/Users/ana/Library/Caches", Status::cleanable, "User app caches · 1.24 GB, 4210 items",
+              "User essentials"),
         entry("/Users/ana/Library/Logs", Status::cleanable, "User app logs · 86.2 MB, 312 items", "User essentials"),
-        entry("/Users/ana/Library/Caches/Google/Chrome", Status::skipped, "Chrome is running; its caches are kept", "Browsers"),
-        entry("/Users/ana/Library/Developer/Xcode/DerivedData", Status::review, "Xcode build data · 3.8 GB", "Developer tools"),
-        entry("/Users/ana/Library/Application Support/CrashReporter", Status::done, "Crash reports · 2.1 MB", "Diagnostics"),
+        entry("/Users/ana/Library/Caches/Google/Chrome", Status::skipped, "Chrome is running; its caches are kept",
+              "Browsers"),
+        entry("/Users/ana/Library/Developer/Xcode/DerivedData", Status::review, "Xcode build data · 3.8 GB",
+              "Developer tools"),
+        entry("/Users/ana/Library/Application Support/CrashReporter", Status::done, "Crash reports · 2.1 MB",
+              "Diagnostics"),
         entry("/Users/ana/.Trash", Status::info, "Trash · 640 MB, 18 items", "Trash"),
-        entry("/Users/ana/Library/Caches/com.example.editor/very/deep/folder/structure/that/keeps/going/and/going/until/it/no/longer/fits/on/one/line/cache.db",
+        entry("/Users/ana/Library/Caches/com.example.editor/very/deep/folder/structure/that/keeps/going/and/going/"
+              "until/it/no/longer/fits/on/one/line/cache.db",
               Status::detail, "A path long enough to wrap onto a second line and lose its middle", "User essentials"),
         entry("Total", Status::summary, "About 5.8 GB in 7 places", "Summary"),
     };
@@ -77,16 +82,18 @@ CleanPreviewReport sampleCleanReport()
 }
 
 const bool cleanFirst = add({QStringLiteral("clean-first-visit"),
-                             [](test::ViewFixture& view) { showPage(view, "Roror.Pages.Clean", "CleanView"); }, {}});
+                             [](test::ViewFixture& view) { showPage(view, "Roror.Pages.Clean", "CleanView"); },
+                             {}});
 
-const bool cleanBusy = add({QStringLiteral("clean-busy"),
-                            [](test::ViewFixture& view) {
-                                showPage(view, "Roror.Pages.Clean", "CleanView");
-                                view.model().request(AppActionFactory::clean(true, false));
-                                view.settle(40);
-                                 finishTransitions(view);
-                            },
-                            [](AppModelServices& s, const test::TestEnv&) { s.cleanPreview = [] { return never<CleanPreviewReport>(); }; }});
+const bool cleanBusy = add(
+    {QStringLiteral("clean-busy"),
+     [](test::ViewFixture& view) {
+         showPage(view, "Roror.Pages.Clean", "CleanView");
+         view.model().request(AppActionFactory::clean(true, false));
+         view.settle(40);
+         finishTransitions(view);
+     },
+     [](AppModelServices& s, const test::TestEnv&) { s.cleanPreview = [] { return never<CleanPreviewReport>(); }; }});
 
 const bool cleanReport = add({QStringLiteral("clean-report"),
                               [](test::ViewFixture& view) {
@@ -143,20 +150,21 @@ const bool cleanSheet = add({QStringLiteral("clean-protection-sheet"),
                                  };
                              }});
 
-const bool cleanSheetError = add({QStringLiteral("clean-protection-sheet-error"),
-                                  [](test::ViewFixture& view) {
-                                      showPage(view, "Roror.Pages.Clean", "CleanView");
-                                      view.model().request(AppActionFactory::cleanWhitelist());
-                                      view.model().setAlertMessage(std::nullopt);
-                                      view.settle(40);
-                                 finishTransitions(view);
-                                  },
-                                  [](AppModelServices& s, const test::TestEnv&) {
-                                      s.loadCleanWhitelist = [](const QString& home) -> CleanWhitelistState {
-                                          throw std::runtime_error(
-                                              (home + QStringLiteral("/.config/roror/whitelist is not UTF-8 text.")).toStdString());
-                                      };
-                                  }});
+const bool cleanSheetError
+    = add({QStringLiteral("clean-protection-sheet-error"),
+           [](test::ViewFixture& view) {
+               showPage(view, "Roror.Pages.Clean", "CleanView");
+               view.model().request(AppActionFactory::cleanWhitelist());
+               view.model().setAlertMessage(std::nullopt);
+               view.settle(40);
+               finishTransitions(view);
+           },
+           [](AppModelServices& s, const test::TestEnv&) {
+               s.loadCleanWhitelist = [](const QString& home) -> CleanWhitelistState {
+                   throw std::runtime_error(
+                       (home + QStringLiteral("/.config/roror/whitelist is not UTF-8 text.")).toStdString());
+               };
+           }});
 
 OptimizePreviewReport sampleOptimizeReport()
 {
@@ -174,14 +182,15 @@ OptimizePreviewReport sampleOptimizeReport()
 }
 
 const bool optimizeFirst = add({QStringLiteral("optimize-first-visit"),
-                                [](test::ViewFixture& view) { showPage(view, "Roror.Pages.Optimize", "OptimizeView"); }, {}});
+                                [](test::ViewFixture& view) { showPage(view, "Roror.Pages.Optimize", "OptimizeView"); },
+                                {}});
 
 const bool optimizeBusy = add({QStringLiteral("optimize-busy"),
                                [](test::ViewFixture& view) {
                                    showPage(view, "Roror.Pages.Optimize", "OptimizeView");
                                    view.model().request(AppActionFactory::optimize(true, false));
                                    view.settle(40);
-                                 finishTransitions(view);
+                                   finishTransitions(view);
                                },
                                [](AppModelServices& s, const test::TestEnv&) {
                                    s.optimizePreview = [] { return never<OptimizePreviewReport>(); };
@@ -194,7 +203,8 @@ const bool optimizeReport = add({QStringLiteral("optimize-report"),
                                      settleRun(view);
                                  },
                                  [](AppModelServices& s, const test::TestEnv&) {
-                                     s.optimizePreview = [] { return QtFuture::makeReadyFuture(sampleOptimizeReport()); };
+                                     s.optimizePreview
+                                         = [] { return QtFuture::makeReadyFuture(sampleOptimizeReport()); };
                                  }});
 
 const bool optimizeEmpty = add({QStringLiteral("optimize-empty-report"),
@@ -205,27 +215,28 @@ const bool optimizeEmpty = add({QStringLiteral("optimize-empty-report"),
                                 },
                                 {}});
 
-const bool optimizeSheet = add({QStringLiteral("optimize-safeguards-sheet"),
-                                [](test::ViewFixture& view) {
-                                    showPage(view, "Roror.Pages.Optimize", "OptimizeView");
-                                    view.model().request(AppActionFactory::optimizeWhitelist());
-                                    view.settle(40);
-                                 finishTransitions(view);
-                                },
-                                [](AppModelServices& s, const test::TestEnv&) {
-                                    s.loadOptimizeWhitelist = [](const QString&) {
-                                        const auto& items = OptimizePreviewCatalog::items();
-                                        return OptimizeWhitelistState{{items.at(1).id, items.at(4).id},
-                                                                      {QStringLiteral("my-check"), QStringLiteral("other")}};
-                                    };
-                                }});
+const bool optimizeSheet
+    = add({QStringLiteral("optimize-safeguards-sheet"),
+           [](test::ViewFixture& view) {
+               showPage(view, "Roror.Pages.Optimize", "OptimizeView");
+               view.model().request(AppActionFactory::optimizeWhitelist());
+               view.settle(40);
+               finishTransitions(view);
+           },
+           [](AppModelServices& s, const test::TestEnv&) {
+               s.loadOptimizeWhitelist = [](const QString&) {
+                   const auto& items = OptimizePreviewCatalog::items();
+                   return OptimizeWhitelistState{{items.at(1).id, items.at(4).id},
+                                                 {QStringLiteral("my-check"), QStringLiteral("other")}};
+               };
+           }});
 
 const bool optimizeSheetError = add({QStringLiteral("optimize-safeguards-sheet-error"),
                                      [](test::ViewFixture& view) {
                                          showPage(view, "Roror.Pages.Optimize", "OptimizeView");
                                          view.model().request(AppActionFactory::optimizeWhitelist());
                                          view.settle(40);
-                                 finishTransitions(view);
+                                         finishTransitions(view);
                                      },
                                      [](AppModelServices& s, const test::TestEnv&) {
                                          s.loadOptimizeWhitelist = [](const QString&) -> OptimizeWhitelistState {
@@ -245,7 +256,8 @@ void scrollSettings(test::ViewFixture& view, qreal fraction)
 }
 
 const bool settingsTop = add({QStringLiteral("settings-top"),
-                              [](test::ViewFixture& view) { showPage(view, "Roror.Pages.Settings", "SettingsView"); }, {}});
+                              [](test::ViewFixture& view) { showPage(view, "Roror.Pages.Settings", "SettingsView"); },
+                              {}});
 
 const bool settingsMiddle = add({QStringLiteral("settings-scrolled-middle"),
                                  [](test::ViewFixture& view) {
@@ -263,7 +275,8 @@ const bool settingsBottom = add({QStringLiteral("settings-scrolled-bottom"),
 
 const bool settingsBackground = add({QStringLiteral("settings-with-background"),
                                      [](test::ViewFixture& view) {
-                                         const QString source = view.env().outside() + QStringLiteral("/Lake at dusk.jpg");
+                                         const QString source
+                                             = view.env().outside() + QStringLiteral("/Lake at dusk.jpg");
                                          QImage image(320, 180, QImage::Format_RGB32);
                                          for (int y = 0; y < image.height(); ++y) {
                                              for (int x = 0; x < image.width(); ++x)
@@ -276,24 +289,26 @@ const bool settingsBackground = add({QStringLiteral("settings-with-background"),
                                      },
                                      {}});
 
-const bool settingsUpdate = add({QStringLiteral("settings-update-offered"),
-                                     [](test::ViewFixture& view) {
-                                         // The page reads the feed address from the environment.
-                                         qputenv("ROROR_UPDATE_FEED_URL", "https://example.invalid/feed.json");
-                                         view.model().checkForUpdates(true);
-                                         view.settle(20);
-                                         showPage(view, "Roror.Pages.Settings", "SettingsView");
-                                         scrollSettings(view, 1);
-                                     },
-                                     [](AppModelServices& s, const test::TestEnv&) {
-                                         s.updateFeedURL = [] { return std::optional<QUrl>(QUrl(QStringLiteral("https://example.invalid/feed.json"))); };
-                                         s.fetchLatestUpdate = [](const QUrl&) {
-                                             RororUpdateInfo info;
-                                             info.version = QStringLiteral("2.0.0");
-                                             info.downloadURL = QUrl(QStringLiteral("https://example.invalid/Roror-2.0.0.tar.gz"));
-                                             return QtFuture::makeReadyFuture(info);
-                                         };
-                                     }});
+const bool settingsUpdate
+    = add({QStringLiteral("settings-update-offered"),
+           [](test::ViewFixture& view) {
+               // The page reads the feed address from the environment.
+               qputenv("ROROR_UPDATE_FEED_URL", "https://example.invalid/feed.json");
+               view.model().checkForUpdates(true);
+               view.settle(20);
+               showPage(view, "Roror.Pages.Settings", "SettingsView");
+               scrollSettings(view, 1);
+           },
+           [](AppModelServices& s, const test::TestEnv&) {
+               s.updateFeedURL
+                   = [] { return std::optional<QUrl>(QUrl(QStringLiteral("https://example.invalid/feed.json"))); };
+               s.fetchLatestUpdate = [](const QUrl&) {
+                   RororUpdateInfo info;
+                   info.version = QStringLiteral("2.0.0");
+                   info.downloadURL = QUrl(QStringLiteral("https://example.invalid/Roror-2.0.0.tar.gz"));
+                   return QtFuture::makeReadyFuture(info);
+               };
+           }});
 
 // The update sheet over the Settings page in one installer state.
 void updateSheet(test::ViewFixture& view, const UpdateInstallerState& state)
@@ -303,24 +318,35 @@ void updateSheet(test::ViewFixture& view, const UpdateInstallerState& state)
     view.model().setUpdateInstallerState(state);
     view.model().setShowingUpdateSheet(true);
     view.settle(40);
-                                 finishTransitions(view);
+    finishTransitions(view);
 }
 
-const bool updateDownloading = add({QStringLiteral("update-sheet-downloading"),
-                                    [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::downloading(0.456)); }, {}});
-const bool updateReady = add({QStringLiteral("update-sheet-ready"),
-                              [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::readyToInstall()); }, {}});
-const bool updateInstalling = add({QStringLiteral("update-sheet-installing"),
-                                   [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::installing()); }, {}});
-const bool updateFailed = add({QStringLiteral("update-sheet-failed"),
-                               [](test::ViewFixture& view) {
-                                   updateSheet(view, UpdateInstallerState::failed(
-                                                         UpdateInstallerError::downloadFailed(QStringLiteral("the server answered 404 Not Found for https://example.invalid/Roror-2.0.0.tar.gz"))
-                                                             .errorDescription()));
-                               },
-                               {}});
+const bool updateDownloading
+    = add({QStringLiteral("update-sheet-downloading"),
+           [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::downloading(0.456)); },
+           {}});
+const bool updateReady
+    = add({QStringLiteral("update-sheet-ready"),
+           [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::readyToInstall()); },
+           {}});
+const bool updateInstalling
+    = add({QStringLiteral("update-sheet-installing"),
+           [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::installing()); },
+           {}});
+const bool updateFailed = add(
+    {QStringLiteral("update-sheet-failed"),
+     [](test::ViewFixture& view) {
+         updateSheet(
+             view,
+             UpdateInstallerState::failed(
+                 UpdateInstallerError::downloadFailed(
+                     QStringLiteral("the server answered 404 Not Found for https://example.invalid/Roror-2.0.0.tar.gz"))
+                     .errorDescription()));
+     },
+     {}});
 const bool updateIdle = add({QStringLiteral("update-sheet-idle"),
-                             [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::idle()); }, {}});
+                             [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::idle()); },
+                             {}});
 
 } // namespace
 } // namespace roror::gallery
@@ -350,11 +376,12 @@ const bool cleanWindow = add({QStringLiteral("clean-in-window"),
                                   s.cleanPreview = [] { return QtFuture::makeReadyFuture(sampleCleanReport()); };
                               }});
 
-const bool optimizeWindow = add({QStringLiteral("optimize-in-window"),
-                                 [](test::ViewFixture& view) { inWindow(view, AppFeature::optimize); }, {}});
+const bool optimizeWindow = add(
+    {QStringLiteral("optimize-in-window"), [](test::ViewFixture& view) { inWindow(view, AppFeature::optimize); }, {}});
 
 const bool settingsWindow = add({QStringLiteral("settings-in-window"),
-                                 [](test::ViewFixture& view) { inWindow(view, AppFeature::maintenance); }, {}});
+                                 [](test::ViewFixture& view) { inWindow(view, AppFeature::maintenance); },
+                                 {}});
 
 } // namespace
 } // namespace roror::gallery

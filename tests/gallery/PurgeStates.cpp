@@ -35,7 +35,8 @@ PurgePreviewReport sampleReport(const QString& root)
         folder(root + "/api/__pycache__", "__pycache__", 2'400'000, 61, 4),
     };
     for (int i = 0; i < 12; ++i)
-        entries.append(folder(root + QStringLiteral("/archive/app-%1/dist").arg(i + 1), "dist", 9'000'000 - i * 500'000, 40, 6));
+        entries.append(
+            folder(root + QStringLiteral("/archive/app-%1/dist").arg(i + 1), "dist", 9'000'000 - i * 500'000, 40, 6));
     return PurgePreviewReport(root, entries, QDateTime::currentDateTime());
 }
 
@@ -58,7 +59,8 @@ void showPurge(test::ViewFixture& view)
 
 const bool first = add({QStringLiteral("purge-first-visit"), [](test::ViewFixture& view) { showPurge(view); },
                         [](AppModelServices& s, const test::TestEnv&) {
-                            s.purgePreview = [](const QString& root) { return QtFuture::makeReadyFuture(sampleReport(root)); };
+                            s.purgePreview
+                                = [](const QString& root) { return QtFuture::makeReadyFuture(sampleReport(root)); };
                         }});
 
 const bool busy = add({QStringLiteral("purge-busy"),
@@ -89,17 +91,18 @@ const bool confirm = add({QStringLiteral("purge-trash-question"),
                           },
                           withReport});
 
-const bool empty = add({QStringLiteral("purge-empty"),
-                        [](test::ViewFixture& view) {
-                            showPurge(view);
-                            call(view, "purgePage", "preview");
-                            settleRuns(view);
-                        },
-                        [](AppModelServices& s, const test::TestEnv&) {
-                            s.purgePreview = [](const QString& root) {
-                                return QtFuture::makeReadyFuture(PurgePreviewReport(root, {}, QDateTime::currentDateTime()));
-                            };
-                        }});
+const bool empty
+    = add({QStringLiteral("purge-empty"),
+           [](test::ViewFixture& view) {
+               showPurge(view);
+               call(view, "purgePage", "preview");
+               settleRuns(view);
+           },
+           [](AppModelServices& s, const test::TestEnv&) {
+               s.purgePreview = [](const QString& root) {
+                   return QtFuture::makeReadyFuture(PurgePreviewReport(root, {}, QDateTime::currentDateTime()));
+               };
+           }});
 
 } // namespace
 } // namespace roror::gallery

@@ -24,10 +24,12 @@ void showWindow(test::ViewFixture& view)
 // One picture of the whole window per page slot.
 bool addPage(AppFeature feature)
 {
-    return add({QStringLiteral("window-page-") + toRaw(feature), [feature](test::ViewFixture& view) {
+    return add({QStringLiteral("window-page-") + toRaw(feature),
+                [feature](test::ViewFixture& view) {
                     view.model().setSelectedFeature(feature);
                     showWindow(view);
-                }, {}});
+                },
+                {}});
 }
 
 const bool pages = [] {
@@ -58,22 +60,27 @@ const bool auraGood = add({QStringLiteral("window-aura-good"), showWithReport, s
 const bool auraFair = add({QStringLiteral("window-aura-fair"), showWithReport, scoring(60)});
 const bool auraPoor = add({QStringLiteral("window-aura-poor"), showWithReport, scoring(30)});
 
-const bool confirmation = add({QStringLiteral("window-confirmation"), [](test::ViewFixture& view) {
+const bool confirmation = add({QStringLiteral("window-confirmation"),
+                               [](test::ViewFixture& view) {
                                    showWindow(view);
                                    view.model().request(AppActionFactory::optimize(false, false));
                                    view.settle();
-                               }, {}});
+                               },
+                               {}});
 
-const bool message = add({QStringLiteral("window-message"), [](test::ViewFixture& view) {
+const bool message = add({QStringLiteral("window-message"),
+                          [](test::ViewFixture& view) {
                               showWindow(view);
-                              view.model().setAlertMessage(
-                                  QStringLiteral("The file “/Users/me/Library/<b>Caches</b>” could not be read: permission denied."));
+                              view.model().setAlertMessage(QStringLiteral(
+                                  "The file “/Users/me/Library/<b>Caches</b>” could not be read: permission denied."));
                               view.settle();
-                          }, {}});
+                          },
+                          {}});
 
 // A custom background: a photograph-like gradient with a few shapes, so the veil and the cover
 // crop can be judged.
-const bool background = add({QStringLiteral("window-background"), [](test::ViewFixture& view) {
+const bool background = add({QStringLiteral("window-background"),
+                             [](test::ViewFixture& view) {
                                  QImage image(1600, 1000, QImage::Format_RGB32);
                                  QPainter painter(&image);
                                  QLinearGradient sky(0, 0, 0, 1000);
@@ -92,9 +99,11 @@ const bool background = add({QStringLiteral("window-background"), [](test::ViewF
                                  image.save(file);
                                  view.model().chooseWindowBackgroundImage(file);
                                  showWindow(view);
-                             }, {}});
+                             },
+                             {}});
 
-const bool pageStatus = add({QStringLiteral("page-status"), [](test::ViewFixture& view) {
+const bool pageStatus = add({QStringLiteral("page-status"),
+                             [](test::ViewFixture& view) {
                                  view.loadText(R"(
 import QtQuick
 import Roror.App

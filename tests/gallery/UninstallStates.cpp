@@ -76,8 +76,9 @@ UninstallPreviewReport sampleReport(const test::TestEnv& env)
         app("Docker", "/Applications/Docker.app", "Applications", 2'100'000'000, std::nullopt,
             {library + "/Containers/com.docker.docker"}, "14.2 GB"),
         app("Spotify", bundle(env, "Spotify", QColor(30, 185, 84)), "~/Applications", std::nullopt, 9),
-        app("A Very Long Application Name That Keeps Going Pro Max Edition", "/Applications/A Very Long Application Name That Keeps Going Pro Max Edition.app",
-            "Applications", 88'000'000, 400),
+        app("A Very Long Application Name That Keeps Going Pro Max Edition",
+            "/Applications/A Very Long Application Name That Keeps Going Pro Max Edition.app", "Applications",
+            88'000'000, 400),
         app("zoom.us", "/Applications/zoom.us.app", "Applications", 190'000'000, std::nullopt),
         app("<b>Bold<i> Tool", "/Applications/<b>Bold<i> Tool.app", "Applications", 12'000'000, 30),
     });
@@ -108,7 +109,8 @@ void previewed(test::ViewFixture& view)
         view.settle(5);
 }
 
-const bool first = add({QStringLiteral("uninstall-first-visit"), [](test::ViewFixture& view) { showUninstall(view); }, {}});
+const bool first
+    = add({QStringLiteral("uninstall-first-visit"), [](test::ViewFixture& view) { showUninstall(view); }, {}});
 
 const bool busy = add({QStringLiteral("uninstall-busy"),
                        [](test::ViewFixture& view) {

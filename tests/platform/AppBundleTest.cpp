@@ -65,9 +65,9 @@ QString packArchive(const test::TestEnv& env, const QString& name, const QList<Q
         env.writeFile(staging + QLatin1Char('/') + path, bytes);
     }
     const QString archive = env.outside() + QLatin1Char('/') + name + QStringLiteral(".tar.gz");
-    const ToolRunResult packed = runTool(QStringLiteral("/usr/bin/tar"), {QStringLiteral("-c"), QStringLiteral("-z"),
-                                                                          QStringLiteral("-f"), archive, QStringLiteral("-C"),
-                                                                          staging, QStringLiteral(".")});
+    const ToolRunResult packed = runTool(QStringLiteral("/usr/bin/tar"),
+                                         {QStringLiteral("-c"), QStringLiteral("-z"), QStringLiteral("-f"), archive,
+                                          QStringLiteral("-C"), staging, QStringLiteral(".")});
     EXPECT_TRUE(packed.succeeded()) << packed.standardError.toStdString();
     return archive;
 }
@@ -75,8 +75,9 @@ QString packArchive(const test::TestEnv& env, const QString& name, const QList<Q
 TEST(DiskImage, TheListingAddsUpSizesAndStopsPastTheLimit)
 {
     test::TestEnv env;
-    const QString archive = packArchive(env, QStringLiteral("small"),
-                                        {{QStringLiteral("Roror.app/a"), 1000}, {QStringLiteral("Roror.app/bin/b"), 2000}});
+    const QString archive
+        = packArchive(env, QStringLiteral("small"),
+                      {{QStringLiteral("Roror.app/a"), 1000}, {QStringLiteral("Roror.app/bin/b"), 2000}});
     const DiskImage::Listing listing = DiskImage::list(archive, 1 << 20);
     EXPECT_TRUE(listing.readable);
     EXPECT_FALSE(listing.tooLarge);
@@ -86,7 +87,8 @@ TEST(DiskImage, TheListingAddsUpSizesAndStopsPastTheLimit)
     const DiskImage::Listing limited = DiskImage::list(archive, 2999);
     EXPECT_TRUE(limited.tooLarge);
 
-    const QString notAnArchive = env.writeFile(env.outside() + QStringLiteral("/page.tar.gz"), "<html>Not Found</html>");
+    const QString notAnArchive
+        = env.writeFile(env.outside() + QStringLiteral("/page.tar.gz"), "<html>Not Found</html>");
     EXPECT_FALSE(DiskImage::list(notAnArchive, 1 << 20).readable);
     EXPECT_EQ(DiskImage::attach(notAnArchive, env.makeDir(env.outside() + QStringLiteral("/mnt-page")), 1 << 20),
               DiskImage::AttachResult::unreadable);

@@ -49,19 +49,23 @@ TEST_F(DesktopWallpaperRead, EachDesktopsSettingsNameThePicture)
     };
     const Case cases[] = {
         {"ubuntu:GNOME", config(QStringLiteral("dconf/user.txt")),
-         "[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n\n[org/gnome/desktop/background]\npicture-options='zoom'\npicture-uri='"
+         "[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n\n[org/gnome/desktop/"
+         "background]\npicture-options='zoom'\npicture-uri='"
              + url.toUtf8() + "'\n"},
         {"KDE", config(QStringLiteral("plasma-org.kde.plasma.desktop-appletsrc")),
-         "[Containments][1]\nplugin=org.kde.panel\n\n[Containments][7][Applets][9][Configuration]\nImage=/nowhere.png\n\n"
+         "[Containments][1]\nplugin=org.kde.panel\n\n[Containments][7][Applets][9][Configuration]\nImage=/"
+         "nowhere.png\n\n"
          "[Containments][7][Wallpaper][org.kde.image][General]\nImage="
              + url.toUtf8() + "\nSlidePaths=/usr/share/wallpapers/\n"},
         {"XFCE", config(QStringLiteral("xfce4/xfconf/xfce-perchannel-xml/xfce4-desktop.xml")),
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<channel name=\"xfce4-desktop\" version=\"1.0\">\n"
          "  <property name=\"backdrop\" type=\"empty\">\n    <property name=\"screen0\" type=\"empty\">\n"
-         "      <property name=\"monitoreDP-1\" type=\"empty\">\n        <property name=\"workspace0\" type=\"empty\">\n"
+         "      <property name=\"monitoreDP-1\" type=\"empty\">\n        <property name=\"workspace0\" "
+         "type=\"empty\">\n"
          "          <property name=\"image-style\" type=\"int\" value=\"5\"/>\n"
          "          <property name=\"last-image\" type=\"string\" value=\""
-             + this->picture().toUtf8() + "\"/>\n        </property>\n      </property>\n    </property>\n  </property>\n</channel>\n"},
+             + this->picture().toUtf8()
+             + "\"/>\n        </property>\n      </property>\n    </property>\n  </property>\n</channel>\n"},
     };
     for (const Case& c : cases) {
         qputenv("XDG_CURRENT_DESKTOP", c.desktop);
@@ -93,20 +97,24 @@ TEST_F(DesktopWallpaperRead, GsettingsIsAskedFirstAndTheDarkPictureFallsBackToTh
     });
     EXPECT_EQ(DesktopWallpaper::currentPath(false).value_or(QString()), this->picture());
     EXPECT_EQ(DesktopWallpaper::currentPath(true).value_or(QString()), this->picture());
-    EXPECT_EQ(asked, (QStringList{QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark"), QStringLiteral("picture-uri")}));
+    EXPECT_EQ(asked,
+              (QStringList{QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark"),
+                           QStringLiteral("picture-uri")}));
 }
 
 TEST_F(DesktopWallpaperRead, AMissingPictureOrBrokenSettingsAreNoWallpaper)
 {
     qputenv("XDG_CURRENT_DESKTOP", "KDE");
-    for (const QString& named : {env.home() + QStringLiteral("/Pictures"), env.home() + QStringLiteral("/Pictures/gone.png"), QStringLiteral("relative.png")}) {
+    for (const QString& named : {env.home() + QStringLiteral("/Pictures"),
+                                 env.home() + QStringLiteral("/Pictures/gone.png"), QStringLiteral("relative.png")}) {
         env.writeFile(config(QStringLiteral("plasma-org.kde.plasma.desktop-appletsrc")),
                       "[Containments][3][Wallpaper][org.kde.image][General]\nImage=" + named.toUtf8() + "\n");
         EXPECT_EQ(DesktopWallpaper::currentPath(), std::nullopt) << named.toStdString();
     }
     // A settings file that is not what its desktop writes.
     qputenv("XDG_CURRENT_DESKTOP", "XFCE");
-    env.writeFile(config(QStringLiteral("xfce4/xfconf/xfce-perchannel-xml/xfce4-desktop.xml")), "<channel><property name=");
+    env.writeFile(config(QStringLiteral("xfce4/xfconf/xfce-perchannel-xml/xfce4-desktop.xml")),
+                  "<channel><property name=");
     EXPECT_EQ(DesktopWallpaper::currentPath(), std::nullopt);
 }
 

@@ -12,9 +12,9 @@ const QString kSh = QStringLiteral("/bin/sh");
 TEST(ToolRunner, DrainsOutputLargerThanAPipeOnBothStreams)
 {
     // 4 MB on stdout and 1 MB on stderr: a runner that reads one pipe at a time deadlocks here.
-    const auto result = runTool(kSh, {QStringLiteral("-c"),
-                                      QStringLiteral("head -c 1048576 /dev/zero >&2; head -c 4194304 /dev/zero")},
-                                {.timeoutMs = 20000});
+    const auto result = runTool(
+        kSh, {QStringLiteral("-c"), QStringLiteral("head -c 1048576 /dev/zero >&2; head -c 4194304 /dev/zero")},
+        {.timeoutMs = 20000});
     ASSERT_TRUE(result.succeeded());
     EXPECT_EQ(result.standardOutput.size(), 4194304);
     EXPECT_EQ(result.standardError.size(), 1048576);
@@ -55,8 +55,7 @@ TEST(ToolRunner, ArgumentsArePassedLiterallyWithoutAShell)
 {
     const QStringList hostile = {QStringLiteral("$(touch canary)"), QStringLiteral("a b"), QStringLiteral("`id`"),
                                  QStringLiteral("-n"), QStringLiteral("'\"")};
-    const auto output = runToolOutput(QStringLiteral("/usr/bin/printf"),
-                                      QStringList{QStringLiteral("[%s]")} + hostile);
+    const auto output = runToolOutput(QStringLiteral("/usr/bin/printf"), QStringList{QStringLiteral("[%s]")} + hostile);
     ASSERT_TRUE(output.has_value());
     EXPECT_EQ(*output, QStringLiteral("[$(touch canary)][a b][`id`][-n]['\"]"));
 }
@@ -69,9 +68,9 @@ TEST(ToolRunner, RefusesRelativeProgramsAndMissingOnes)
 
 TEST(ToolRunner, EnvironmentAndWorkingDirectoryAreHonoured)
 {
-    const auto output = runToolOutput(kSh, {QStringLiteral("-c"), QStringLiteral("echo \"$ROROR_X\"; pwd")},
-                                      {.environment = QStringList{QStringLiteral("ROROR_X=hello")},
-                                       .workingDirectory = QStringLiteral("/")});
+    const auto output = runToolOutput(
+        kSh, {QStringLiteral("-c"), QStringLiteral("echo \"$ROROR_X\"; pwd")},
+        {.environment = QStringList{QStringLiteral("ROROR_X=hello")}, .workingDirectory = QStringLiteral("/")});
     ASSERT_TRUE(output.has_value());
     EXPECT_EQ(*output, QStringLiteral("hello\n/\n"));
 }

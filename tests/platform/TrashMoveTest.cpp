@@ -44,7 +44,7 @@ QByteArray bytes(const QString& path)
 
 bool existsRaw(const QByteArray& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::lstat(path.constData(), &st) == 0;
 }
 
@@ -86,7 +86,10 @@ protected:
     QString files() const { return trash() + QStringLiteral("/files"); }
     QString info() const { return trash() + QStringLiteral("/info"); }
 
-    std::optional<QString> judge(const QString& path) const { return ScanPathGuard::allowedParentFolder(path, env.home()); }
+    std::optional<QString> judge(const QString& path) const
+    {
+        return ScanPathGuard::allowedParentFolder(path, env.home());
+    }
 
     // Moves `path` from the folder given (the judged one unless told otherwise).
     bool move(const QString& path, std::optional<QString> folder = std::nullopt)
@@ -195,7 +198,8 @@ TEST(TrashMovePieces, FoldersOpenOnlyWithoutALinkOnTheWay)
             EXPECT_EQ(fd >= 0, c.opens) << c.path.toStdString() << (openat2 ? " (openat2)" : " (walk)");
             if (fd >= 0) {
                 char target[PATH_MAX];
-                const ssize_t n = ::readlink(("/proc/self/fd/" + QByteArray::number(fd)).constData(), target, sizeof target);
+                const ssize_t n
+                    = ::readlink(("/proc/self/fd/" + QByteArray::number(fd)).constData(), target, sizeof target);
                 EXPECT_EQ(QByteArray(target, n > 0 ? n : 0), bytes(c.path));
                 ::close(fd);
             }
@@ -275,7 +279,8 @@ TEST_F(TrashMoveTest, AnInfoFolderThatCannotBeWrittenFailsTheItemAtOnce)
     env.makeDir(info());
     ASSERT_EQ(::chmod(bytes(info()).constData(), 0500), 0);
     EXPECT_FALSE(move(item));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("The item could not be recorded in the Trash: "))) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("The item could not be recorded in the Trash: ")))
+        << error.toStdString();
     EXPECT_TRUE(exists(item));
     EXPECT_TRUE(entries(files()).isEmpty());
     EXPECT_TRUE(entries(info()).isEmpty());
@@ -316,7 +321,7 @@ TEST_F(TrashMoveTest, AFolderSwappedForALinkAfterTheCheckFailsTheItemTable)
 {
     struct Case {
         const char* what;
-        const char* swapped;  // the folder below the home that becomes a link
+        const char* swapped;   // the folder below the home that becomes a link
         bool targetInsideHome; // where the link leads
     };
     const Case cases[] = {
@@ -329,12 +334,13 @@ TEST_F(TrashMoveTest, AFolderSwappedForALinkAfterTheCheckFailsTheItemTable)
         SCOPED_TRACE(c.what);
         ++round;
         const bool deep = round == 2;
-        const QString relative = deep ? QStringLiteral("Downloads/batch/setup.dmg") : QStringLiteral("Downloads/setup.dmg");
+        const QString relative
+            = deep ? QStringLiteral("Downloads/batch/setup.dmg") : QStringLiteral("Downloads/setup.dmg");
         const QString item = env.writeFile(relative, "inside");
         const QString target = c.targetInsideHome ? env.home() + QStringLiteral("/Documents%1").arg(round)
                                                   : env.outside() + QStringLiteral("/elsewhere%1").arg(round);
-        const QString twin = env.writeFile(target + (deep ? QStringLiteral("/batch/setup.dmg") : QStringLiteral("/setup.dmg")),
-                                           "twin");
+        const QString twin = env.writeFile(
+            target + (deep ? QStringLiteral("/batch/setup.dmg") : QStringLiteral("/setup.dmg")), "twin");
         const std::optional<QString> judged = judge(item);
         ASSERT_TRUE(judged);
 
@@ -344,8 +350,9 @@ TEST_F(TrashMoveTest, AFolderSwappedForALinkAfterTheCheckFailsTheItemTable)
         ASSERT_TRUE(QFile::link(target, swapped));
 
         EXPECT_FALSE(move(item, judged));
-        EXPECT_EQ(error, QStringLiteral("The folder holding this item changed after it was checked, so the item was "
-                                        "not moved."));
+        EXPECT_EQ(error,
+                  QStringLiteral("The folder holding this item changed after it was checked, so the item was "
+                                 "not moved."));
         EXPECT_TRUE(exists(twin));
         EXPECT_TRUE(entries(files()).isEmpty());
         EXPECT_TRUE(entries(info()).isEmpty());
@@ -363,7 +370,7 @@ TEST_F(TrashMoveTest, MissingTrashFoldersAreMadeForTheUserOnly)
     const QString item = env.writeFile(QStringLiteral("Downloads/setup.dmg"));
     ASSERT_TRUE(move(item)) << error.toStdString();
     for (const QString& folder : {trash(), files(), info()}) {
-        struct stat st {};
+        struct stat st { };
         ASSERT_EQ(::lstat(bytes(folder).constData(), &st), 0) << folder.toStdString();
         EXPECT_TRUE(S_ISDIR(st.st_mode));
         EXPECT_EQ(st.st_mode & 0777, 0700u) << folder.toStdString();
@@ -408,8 +415,9 @@ TEST_F(TrashMoveTest, TrashFoldersThatAreLinksOrNotTheUsersRefuseEveryMoveTable)
         const QString item = env.writeFile(QStringLiteral("Downloads/setup.dmg"), "x");
 
         EXPECT_FALSE(move(item));
-        EXPECT_EQ(error, QStringLiteral("The Trash folder is not a real folder of yours (it may be a link), so nothing "
-                                        "was moved."));
+        EXPECT_EQ(error,
+                  QStringLiteral("The Trash folder is not a real folder of yours (it may be a link), so nothing "
+                                 "was moved."));
         EXPECT_TRUE(exists(item));
         if (!target.isEmpty()) {
             QStringList landed;
@@ -507,8 +515,9 @@ TEST_F(TrashMoveTest, ItemsOnAnotherFileSystemOrMountPointsAreRefusedAndLeaveNot
         for (const Case& c : cases) {
             SCOPED_TRACE(c.what);
             EXPECT_FALSE(move(c.path));
-            EXPECT_EQ(error, QStringLiteral("This item is on another file system than the Trash (or is a mount point "
-                                            "itself), so it cannot be moved to Trash."));
+            EXPECT_EQ(error,
+                      QStringLiteral("This item is on another file system than the Trash (or is a mount point "
+                                     "itself), so it cannot be moved to Trash."));
             EXPECT_TRUE(exists(c.path));
         }
         EXPECT_EQ(entries(disk), QByteArrayList{"setup.dmg"}) << "no Trash folder made on the mounted file system";
@@ -526,8 +535,9 @@ TEST_F(TrashMoveTest, PathsNotInStandardFormAreRefused)
 {
     const QString item = env.writeFile(QStringLiteral("Downloads/setup.dmg"));
     const QString folder = env.home() + QStringLiteral("/Downloads");
-    for (const QString& path : {QStringLiteral("Downloads/setup.dmg"), env.home() + QStringLiteral("/Downloads/./setup.dmg"),
-                                env.home() + QStringLiteral("/Downloads/x/../setup.dmg")}) {
+    for (const QString& path :
+         {QStringLiteral("Downloads/setup.dmg"), env.home() + QStringLiteral("/Downloads/./setup.dmg"),
+          env.home() + QStringLiteral("/Downloads/x/../setup.dmg")}) {
         EXPECT_FALSE(TrashMove::moveToTrash(path, folder, env.home(), &error)) << path.toStdString();
         EXPECT_EQ(error, QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."));
     }

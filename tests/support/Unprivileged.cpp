@@ -32,7 +32,8 @@ bool ranUnprivileged()
     if (::geteuid() != 0)
         return false;
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString name = QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info->name());
+    const QString name
+        = QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info->name());
 
     const passwd* user = ::getpwnam("nobody");
     const group* team = ::getgrnam("nogroup");

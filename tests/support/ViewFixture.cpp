@@ -97,8 +97,10 @@ QQuickItem* ViewFixture::adopt(QObject* made, const QString& what)
     m_root = item;
     item->setParentItem(m_window->contentItem());
     item->setSize(m_window->size());
-    QObject::connect(m_window.get(), &QQuickWindow::widthChanged, item, [this, item] { item->setWidth(m_window->width()); });
-    QObject::connect(m_window.get(), &QQuickWindow::heightChanged, item, [this, item] { item->setHeight(m_window->height()); });
+    QObject::connect(m_window.get(), &QQuickWindow::widthChanged, item,
+                     [this, item] { item->setWidth(m_window->width()); });
+    QObject::connect(m_window.get(), &QQuickWindow::heightChanged, item,
+                     [this, item] { item->setHeight(m_window->height()); });
     m_window->show();
     settle();
     return item;

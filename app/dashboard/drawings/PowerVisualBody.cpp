@@ -27,8 +27,8 @@ double fillWidth(double normalized, double width)
 
 namespace PowerFlowRow {
 
-QList<PowerWattChip> chips(std::optional<double> adapter, std::optional<double> system,
-                           std::optional<double> battery, bool isCharging, AppResolvedLanguage language)
+QList<PowerWattChip> chips(std::optional<double> adapter, std::optional<double> system, std::optional<double> battery,
+                           bool isCharging, AppResolvedLanguage language)
 {
     using DashboardText::pick;
     QList<PowerWattChip> list;
@@ -40,11 +40,13 @@ QList<PowerWattChip> chips(std::optional<double> adapter, std::optional<double> 
                      pick(language, QStringLiteral("系统"), QStringLiteral("System")), *system, ThemeTone::muted});
     if (battery && *battery != 0) {
         if (isCharging)
-            list.append({QStringLiteral("arrow.down.to.line"), pick(language, QStringLiteral("充入"), QStringLiteral("Charge")),
-                         std::abs(*battery), ThemeTone::success});
+            list.append({QStringLiteral("arrow.down.to.line"),
+                         pick(language, QStringLiteral("充入"), QStringLiteral("Charge")), std::abs(*battery),
+                         ThemeTone::success});
         else
-            list.append({QStringLiteral("arrow.up.right"), pick(language, QStringLiteral("放电"), QStringLiteral("Drain")),
-                         std::abs(*battery), ThemeTone::amber});
+            list.append({QStringLiteral("arrow.up.right"),
+                         pick(language, QStringLiteral("放电"), QStringLiteral("Drain")), std::abs(*battery),
+                         ThemeTone::amber});
     }
     return list;
 }

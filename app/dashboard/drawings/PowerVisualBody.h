@@ -60,8 +60,8 @@ double fillWidth(double normalized, double width);
 namespace PowerFlowRow {
 
 // Adapter, system, then battery charge or drain (by the charging state, not the sign).
-QList<PowerWattChip> chips(std::optional<double> adapter, std::optional<double> system,
-                           std::optional<double> battery, bool isCharging, AppResolvedLanguage language);
+QList<PowerWattChip> chips(std::optional<double> adapter, std::optional<double> system, std::optional<double> battery,
+                           bool isCharging, AppResolvedLanguage language);
 
 } // namespace PowerFlowRow
 

@@ -12,9 +12,10 @@
 namespace roror {
 
 DashboardPage::DashboardPage(QObject* parent)
-    : QObject(parent), m_startTimes([] { return ProcessControl::listedStartTimes(); }),
-      m_revealer([](const QString& path) { FileManagerReveal::reveal(path); }),
-      m_localHostName(QSysInfo::machineHostName())
+    : QObject(parent)
+    , m_startTimes([] { return ProcessControl::listedStartTimes(); })
+    , m_revealer([](const QString& path) { FileManagerReveal::reveal(path); })
+    , m_localHostName(QSysInfo::machineHostName())
 {
     connect(&LocalizationSettings::shared(), &LocalizationSettings::preferenceChanged, this, [this] {
         m_processes.setLanguage(language());

@@ -123,7 +123,8 @@ QString loadText(const std::optional<SystemReport::CPU>& cpu, Language language)
             corePart = QString::number(*cpu->pCoreCount) + QStringLiteral("P+") + QString::number(*cpu->eCoreCount)
                 + QLatin1Char('E');
         else if (cpu->logicalCPU)
-            corePart = QString::number(*cpu->logicalCPU) + pick(language, QStringLiteral(" 个核心"), QStringLiteral(" cores"));
+            corePart = QString::number(*cpu->logicalCPU)
+                + pick(language, QStringLiteral(" 个核心"), QStringLiteral(" cores"));
     }
     return loadPart.isEmpty() ? corePart : loadPart + QStringLiteral(", ") + corePart;
 }
@@ -135,7 +136,8 @@ StatusCardData memoryCard(const SystemReport& report, Language language)
     if (const auto& m = report.memory) {
         body.usedPercent = m->usedPercent.value_or(0.0);
         if (m->swapTotal && *m->swapTotal >= 1)
-            body.swapPercent = static_cast<double>(m->swapUsed.value_or(0)) / static_cast<double>(*m->swapTotal) * 100.0;
+            body.swapPercent
+                = static_cast<double>(m->swapUsed.value_or(0)) / static_cast<double>(*m->swapTotal) * 100.0;
         body.usedBytes = m->used;
         body.totalBytes = m->total;
         body.cachedBytes = m->cached;
@@ -145,8 +147,8 @@ StatusCardData memoryCard(const SystemReport& report, Language language)
         if (m->total && m->used)
             body.availBytes = std::max<qint64>(*m->total - *m->used, 0);
     }
-    return StatusCardData{pick(language, QStringLiteral("内存"), QStringLiteral("Memory")), QStringLiteral("memorychip"),
-                          {}, body};
+    return StatusCardData{
+        pick(language, QStringLiteral("内存"), QStringLiteral("Memory")), QStringLiteral("memorychip"), {}, body};
 }
 
 std::optional<StatusCardData> gpuCard(const SystemReport& report, Language language)
@@ -179,10 +181,10 @@ StatusCardData diskCard(const SystemReport& report, Language language)
         else
             internal.append(disk);
     }
-    const QList<DiskVisualBody::Item> items
-        = mapDiskItems(QStringLiteral("INTR"), internal, language) + mapDiskItems(QStringLiteral("EXTR"), external, language);
-    StatusCardData card{pick(language, QStringLiteral("磁盘"), QStringLiteral("Disk")), QStringLiteral("internaldrive"), {},
-                        {}};
+    const QList<DiskVisualBody::Item> items = mapDiskItems(QStringLiteral("INTR"), internal, language)
+        + mapDiskItems(QStringLiteral("EXTR"), external, language);
+    StatusCardData card{
+        pick(language, QStringLiteral("磁盘"), QStringLiteral("Disk")), QStringLiteral("internaldrive"), {}, {}};
     if (items.isEmpty()) {
         card.rows.append({pick(language, QStringLiteral("磁盘"), QStringLiteral("Disk")), noDataText(language)});
         return card;
@@ -201,7 +203,8 @@ StatusCardData diskCard(const SystemReport& report, Language language)
     return card;
 }
 
-QList<DiskVisualBody::Item> mapDiskItems(const QString& prefix, const QList<SystemReport::Disk>& disks, Language language)
+QList<DiskVisualBody::Item> mapDiskItems(const QString& prefix, const QList<SystemReport::Disk>& disks,
+                                         Language language)
 {
     QList<DiskVisualBody::Item> items;
     for (qsizetype i = 0; i < disks.size(); ++i) {
@@ -255,21 +258,26 @@ StatusCardData powerCard(const SystemReport& report, Language language)
     if (const auto health = batteryHealthText(b, language)) {
         if (b.capacity) {
             const qint64 capacity = *b.capacity;
-            const ThemeTone tint = capacity < 60 ? ThemeTone::danger : capacity < 80 ? ThemeTone::amber : ThemeTone::success;
-            body.chips.append({QStringLiteral("heart.fill"), *health + dot + QString::number(capacity) + QLatin1Char('%'), tint});
+            const ThemeTone tint = capacity < 60 ? ThemeTone::danger
+                : capacity < 80                  ? ThemeTone::amber
+                                                 : ThemeTone::success;
+            body.chips.append(
+                {QStringLiteral("heart.fill"), *health + dot + QString::number(capacity) + QLatin1Char('%'), tint});
         } else {
             body.chips.append({QStringLiteral("heart.fill"), *health, ThemeTone::muted});
         }
     }
     if (b.cycleCount)
-        body.chips.append({QStringLiteral("arrow.triangle.2.circlepath"),
-                           QString::number(*b.cycleCount) + pick(language, QStringLiteral(" 次"), QStringLiteral(" cycles")),
-                           ThemeTone::muted});
+        body.chips.append(
+            {QStringLiteral("arrow.triangle.2.circlepath"),
+             QString::number(*b.cycleCount) + pick(language, QStringLiteral(" 次"), QStringLiteral(" cycles")),
+             ThemeTone::muted});
     if (t && t->batteryTemp && *t->batteryTemp > 0)
-        body.chips.append({QStringLiteral("thermometer.medium"), DashboardText::fixed(*t->batteryTemp, 1) + QStringLiteral("°C"),
-                           ThemeTone::muted});
+        body.chips.append({QStringLiteral("thermometer.medium"),
+                           DashboardText::fixed(*t->batteryTemp, 1) + QStringLiteral("°C"), ThemeTone::muted});
     if (t && t->fanSpeed && *t->fanSpeed > 0)
-        body.chips.append({QStringLiteral("fan"), QString::number(*t->fanSpeed) + QStringLiteral(" RPM"), ThemeTone::muted});
+        body.chips.append(
+            {QStringLiteral("fan"), QString::number(*t->fanSpeed) + QStringLiteral(" RPM"), ThemeTone::muted});
     return StatusCardData{title, QStringLiteral("bolt.batteryblock"), {}, body};
 }
 
@@ -311,7 +319,8 @@ StatusCardData networkCard(const SystemReport& report, Language language)
         body.rxHistory = report.networkHistory->rxHistory.value_or(QList<double>());
         body.txHistory = report.networkHistory->txHistory.value_or(QList<double>());
     }
-    StatusCardData card{pick(language, QStringLiteral("网络"), QStringLiteral("Network")), QStringLiteral("network"), {}, body};
+    StatusCardData card{
+        pick(language, QStringLiteral("网络"), QStringLiteral("Network")), QStringLiteral("network"), {}, body};
     if (const auto proxy = proxyText(report); nonEmpty(proxy))
         card.rows.append({QStringLiteral("Proxy"), *proxy});
     for (const SystemReport::Network& n : interfaces) {
@@ -339,7 +348,9 @@ StatusCardData processCard(const SystemReport& report, const QList<SystemReport:
                            Language language)
 {
     StatusCardData card{pick(language, QStringLiteral("进程"), QStringLiteral("Processes")),
-                        QStringLiteral("list.bullet.rectangle"), {}, {}};
+                        QStringLiteral("list.bullet.rectangle"),
+                        {},
+                        {}};
     QList<StatusCardRowData> rows;
     if (report.procs)
         rows.append({pick(language, QStringLiteral("总数"), QStringLiteral("Total")), QString::number(*report.procs)});
@@ -428,8 +439,8 @@ QList<SystemReport::ProcessInfo> processRows(const QList<SystemReport::ProcessIn
     QList<SystemReport::ProcessInfo> source = processUsage;
     if (source.isEmpty() && report)
         source = report->topProcesses;
-    return sortedDescending(source, sort == ProcessUsageSort::cpu ? &SystemReport::ProcessInfo::cpu
-                                                                  : &SystemReport::ProcessInfo::memory);
+    return sortedDescending(
+        source, sort == ProcessUsageSort::cpu ? &SystemReport::ProcessInfo::cpu : &SystemReport::ProcessInfo::memory);
 }
 
 QString forceQuitMessage(const std::optional<QString>& name, Language language)

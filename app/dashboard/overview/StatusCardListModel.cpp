@@ -2,7 +2,10 @@
 
 namespace roror {
 
-StatusCardListModel::StatusCardListModel(QObject* parent) : KeyedListModel(parent) {}
+StatusCardListModel::StatusCardListModel(QObject* parent)
+    : KeyedListModel(parent)
+{
+}
 
 QVariant StatusCardListModel::data(const QModelIndex& index, int role) const
 {
@@ -31,8 +34,8 @@ QVariant StatusCardListModel::data(const QModelIndex& index, int role) const
 QHash<int, QByteArray> StatusCardListModel::roleNames() const
 {
     return {
-        {CardIdRole, "cardId"},   {TitleRole, "title"}, {SystemImageRole, "systemImage"},
-        {BodyKindRole, "bodyKind"}, {BodyRole, "body"},  {RowsRole, "rows"},
+        {CardIdRole, "cardId"},     {TitleRole, "title"}, {SystemImageRole, "systemImage"},
+        {BodyKindRole, "bodyKind"}, {BodyRole, "body"},   {RowsRole, "rows"},
     };
 }
 

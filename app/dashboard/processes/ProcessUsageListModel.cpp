@@ -6,7 +6,10 @@
 
 namespace roror {
 
-ProcessUsageListModel::ProcessUsageListModel(QObject* parent) : KeyedListModel(parent) {}
+ProcessUsageListModel::ProcessUsageListModel(QObject* parent)
+    : KeyedListModel(parent)
+{
+}
 
 QVariant ProcessUsageListModel::data(const QModelIndex& index, int role) const
 {

@@ -18,7 +18,7 @@ class ProcessUsageListModel : public KeyedListModel<ProcessUsageEntry> {
 public:
     enum Role {
         KeyRole = Qt::UserRole + 1,
-        PidRole,          // the pid, -1 without one
+        PidRole, // the pid, -1 without one
         PidTextRole,
         NameRole,
         DetailRole,

@@ -49,8 +49,14 @@ bool isSameProcess(std::optional<quint64> seen, std::optional<quint64> listedNow
 namespace ProcessKillButton {
 
 // Shown while the row is hovered and the process may be ended; enabled only when it may be.
-inline bool isVisible(bool hovered, bool canTerminate) { return hovered && canTerminate; }
-inline bool isEnabled(bool canTerminate) { return canTerminate; }
+inline bool isVisible(bool hovered, bool canTerminate)
+{
+    return hovered && canTerminate;
+}
+inline bool isEnabled(bool canTerminate)
+{
+    return canTerminate;
+}
 
 } // namespace ProcessKillButton
 

@@ -37,8 +37,8 @@ std::optional<SkeletonStatusCardKind> skeletonStatusCardKindFromRaw(const QStrin
 
 QList<SkeletonStatusCardKind> allSkeletonStatusCardKinds()
 {
-    return {SkeletonStatusCardKind::cpu,     SkeletonStatusCardKind::memory, SkeletonStatusCardKind::disk,
-            SkeletonStatusCardKind::power,   SkeletonStatusCardKind::network, SkeletonStatusCardKind::processes};
+    return {SkeletonStatusCardKind::cpu,   SkeletonStatusCardKind::memory,  SkeletonStatusCardKind::disk,
+            SkeletonStatusCardKind::power, SkeletonStatusCardKind::network, SkeletonStatusCardKind::processes};
 }
 
 QString SkeletonStatusCard::title() const

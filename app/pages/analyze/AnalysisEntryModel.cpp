@@ -10,25 +10,26 @@ namespace roror {
 
 AnalysisEntryModel::AnalysisEntryModel(bool allowsDrillDown, QObject* parent)
     : RecordListModel<AnalysisRow>(
-          {
-              {"entryId", [](const AnalysisRow& r) { return QVariant(r.id); }},
-              // "Untitled" when the entry has none.
-              {"name",
-               [](const AnalysisRow& r) {
-                   return QVariant(AnalyzeTexts::entryName(r.entry, LocalizationSettings::shared().resolvedLanguage()));
-               }},
-              // Empty when the entry has none.
-              {"path", [](const AnalysisRow& r) { return QVariant(r.entry.path.value_or(QString())); }},
-              // Reveal, open and Trash act only on rows with a path.
-              {"hasPath", [](const AnalysisRow& r) { return QVariant(r.entry.path.has_value() && !r.entry.path->isEmpty()); }},
-              {"sizeText", [](const AnalysisRow& r) { return QVariant(SizeText::bytes(r.entry.size)); }},
-              {"isDirectory", [](const AnalysisRow& r) { return QVariant(r.entry.isDirectory.value_or(false)); }},
-              {"drillable",
-               [allowsDrillDown](const AnalysisRow& r) {
-                   return QVariant(AnalyzeTexts::isDrillable(r.entry, allowsDrillDown));
-               }},
-          },
-          parent)
+        {
+            {"entryId", [](const AnalysisRow& r) { return QVariant(r.id); }},
+            // "Untitled" when the entry has none.
+            {"name",
+             [](const AnalysisRow& r) {
+                 return QVariant(AnalyzeTexts::entryName(r.entry, LocalizationSettings::shared().resolvedLanguage()));
+             }},
+            // Empty when the entry has none.
+            {"path", [](const AnalysisRow& r) { return QVariant(r.entry.path.value_or(QString())); }},
+            // Reveal, open and Trash act only on rows with a path.
+            {"hasPath",
+             [](const AnalysisRow& r) { return QVariant(r.entry.path.has_value() && !r.entry.path->isEmpty()); }},
+            {"sizeText", [](const AnalysisRow& r) { return QVariant(SizeText::bytes(r.entry.size)); }},
+            {"isDirectory", [](const AnalysisRow& r) { return QVariant(r.entry.isDirectory.value_or(false)); }},
+            {"drillable",
+             [allowsDrillDown](const AnalysisRow& r) {
+                 return QVariant(AnalyzeTexts::isDrillable(r.entry, allowsDrillDown));
+             }},
+        },
+        parent)
     , m_allowsDrillDown(allowsDrillDown)
 {
 }

@@ -23,8 +23,10 @@ std::optional<QString> lastAnalysisText(double lastAnalysisDate, qint64 totalSiz
     const QString size = SizeText::bytes(totalSize);
     const QString files = QString::number(totalFiles);
     if (zh(language))
-        return QStringLiteral("上次分析 ") + relative + QStringLiteral(" · ") + files + QStringLiteral(" 个文件 · ") + size;
-    return QStringLiteral("Last analysis ") + relative + QStringLiteral(" · ") + files + QStringLiteral(" files · ") + size;
+        return QStringLiteral("上次分析 ") + relative + QStringLiteral(" · ") + files + QStringLiteral(" 个文件 · ")
+            + size;
+    return QStringLiteral("Last analysis ") + relative + QStringLiteral(" · ") + files + QStringLiteral(" files · ")
+        + size;
 }
 
 QString parentPath(const QString& path)

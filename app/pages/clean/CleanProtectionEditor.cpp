@@ -10,7 +10,8 @@ CleanProtectionEditor::CleanProtectionEditor(QObject* parent)
     , m_file({&AppModel::cleanWhitelistLoadError, &AppModel::cleanWhitelistLoadErrorChanged,
               &AppModel::saveCleanWhitelistEditor, &AppModel::setShowingCleanProtectionSheet,
               QStringLiteral("保护名单没有读取成功，为避免覆盖原来的文件，现在不能保存。"),
-              QStringLiteral("The protection list could not be read, so it cannot be saved without overwriting the file.")})
+              QStringLiteral(
+                  "The protection list could not be read, so it cannot be saved without overwriting the file.")})
 {
 }
 
@@ -21,7 +22,8 @@ void CleanProtectionEditor::setModel(AppModel* model)
     disconnect(m_textConnection);
     m_model = model;
     if (m_model)
-        m_textConnection = connect(m_model, &AppModel::cleanWhitelistTextChanged, this, &CleanProtectionEditor::textChanged);
+        m_textConnection
+            = connect(m_model, &AppModel::cleanWhitelistTextChanged, this, &CleanProtectionEditor::textChanged);
     m_file.setModel(model);
     emit textChanged();
     emit modelChanged();

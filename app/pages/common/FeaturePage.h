@@ -45,7 +45,7 @@ protected:
     // The interface language changed: every text re-evaluates.
     virtual void languageChanged() = 0;
     // Called after `busy` changed.
-    virtual void busyStateChanged() {}
+    virtual void busyStateChanged() { }
 
 private:
     void updateBusy();

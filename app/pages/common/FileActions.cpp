@@ -36,8 +36,8 @@ void desktopReveal(const QString& path)
         const auto activatable = bus.interface()->activatableServiceNames();
         if ((registered.isValid() && registered.value())
             || (activatable.isValid() && activatable.value().contains(kService))) {
-            QDBusMessage call = QDBusMessage::createMethodCall(kService, QStringLiteral("/org/freedesktop/FileManager1"),
-                                                               kService, QStringLiteral("ShowItems"));
+            QDBusMessage call = QDBusMessage::createMethodCall(
+                kService, QStringLiteral("/org/freedesktop/FileManager1"), kService, QStringLiteral("ShowItems"));
             call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
             if (bus.send(call))
                 return;

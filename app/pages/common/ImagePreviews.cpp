@@ -68,8 +68,8 @@ QImage decode(const QString& path, QSize box, ImagePreviews::Scaling scaling)
         // The reader reports the stored size; a quarter turn from the orientation tag swaps it.
         if (reader.transformation() & QImageIOHandler::TransformationRotate90)
             size.transpose();
-        QSize target = size.scaled(box, scaling == ImagePreviews::Scaling::fill ? Qt::KeepAspectRatioByExpanding
-                                                                                 : Qt::KeepAspectRatio);
+        QSize target = size.scaled(
+            box, scaling == ImagePreviews::Scaling::fill ? Qt::KeepAspectRatioByExpanding : Qt::KeepAspectRatio);
         target = target.expandedTo(QSize(1, 1));
         if (reader.transformation() & QImageIOHandler::TransformationRotate90)
             target.transpose();

@@ -22,8 +22,7 @@ AppResolvedLanguage language()
 InstallerPage::InstallerPage(QObject* parent)
     : PathSelectionPage(AppFeature::installer, parent)
 {
-    m_entries = new InstallerEntryModel(
-        [this](const QString& path) { return isSelected(path); }, this);
+    m_entries = new InstallerEntryModel([this](const QString& path) { return isSelected(path); }, this);
     readScanLocations();
 }
 
@@ -92,8 +91,7 @@ QString InstallerPage::summaryText() const
 {
     const auto report = model() ? model()->installerPreviewReport() : std::nullopt;
     const InstallerPreviewReport shown = report.value_or(InstallerPreviewReport{});
-    return InstallerTexts::summaryText(shown.entries().size(), shown.totalSizeText(), isSelecting(),
-                                       language());
+    return InstallerTexts::summaryText(shown.entries().size(), shown.totalSizeText(), isSelecting(), language());
 }
 
 bool InstallerPage::hasLastScan() const

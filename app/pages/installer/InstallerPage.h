@@ -18,7 +18,8 @@ class InstallerPage : public roror::PathSelectionPage {
     Q_PROPERTY(QString selectedSizeText READ selectedSizeText NOTIFY selectionChanged)
     Q_PROPERTY(QString selectionLine READ selectionLine NOTIFY selectionChanged)
     Q_PROPERTY(QString filterCountText READ filterCountText NOTIFY selectionChanged)
-    Q_PROPERTY(bool showingDeleteConfirmation READ showingDeleteConfirmation WRITE setShowingDeleteConfirmation NOTIFY showingDeleteConfirmationChanged)
+    Q_PROPERTY(bool showingDeleteConfirmation READ showingDeleteConfirmation WRITE setShowingDeleteConfirmation NOTIFY
+                   showingDeleteConfirmationChanged)
     Q_PROPERTY(QString confirmationMessage READ confirmationMessage NOTIFY selectionChanged)
     Q_PROPERTY(QStringList scanLocationSources READ scanLocationSources NOTIFY scanLocationsChanged)
     Q_PROPERTY(QString contractSubtitle READ contractSubtitle NOTIFY scanLocationsChanged)

@@ -52,9 +52,9 @@ QString OptimizePage::lastOptimizeText() const
 {
     if (!model())
         return {};
-    return PageLines::lastRunLine(PageLines::LastRun::optimize, model()->lastOptimizeDate(), model()->lastOptimizeCount(),
-                                  now(), LocalizationSettings::shared().resolvedLanguage(),
-                                  RelativeDateText::systemLanguage())
+    return PageLines::lastRunLine(PageLines::LastRun::optimize, model()->lastOptimizeDate(),
+                                  model()->lastOptimizeCount(), now(),
+                                  LocalizationSettings::shared().resolvedLanguage(), RelativeDateText::systemLanguage())
         .value_or(QString());
 }
 

@@ -10,10 +10,11 @@ namespace roror {
 OptimizeSafeguards::OptimizeSafeguards(QObject* parent)
     : QAbstractListModel(parent)
     , m_options(OptimizeWhitelistStore::options())
-    , m_file({&AppModel::optimizeWhitelistLoadError, &AppModel::optimizeWhitelistLoadErrorChanged,
-              &AppModel::saveOptimizeWhitelistEditor, &AppModel::setShowingOptimizeProtectionSheet,
-              QStringLiteral("保护项没有读取成功，为避免覆盖原来的文件，现在不能保存。"),
-              QStringLiteral("The safeguards could not be read, so they cannot be saved without overwriting the file.")})
+    , m_file(
+          {&AppModel::optimizeWhitelistLoadError, &AppModel::optimizeWhitelistLoadErrorChanged,
+           &AppModel::saveOptimizeWhitelistEditor, &AppModel::setShowingOptimizeProtectionSheet,
+           QStringLiteral("保护项没有读取成功，为避免覆盖原来的文件，现在不能保存。"),
+           QStringLiteral("The safeguards could not be read, so they cannot be saved without overwriting the file.")})
 {
     connect(&LocalizationSettings::shared(), &LocalizationSettings::preferenceChanged, this,
             &OptimizeSafeguards::languageChanged);
@@ -30,11 +31,16 @@ QVariant OptimizeSafeguards::data(const QModelIndex& index, int role) const
         return {};
     const OptimizeWhitelistOption& option = m_options.at(index.row());
     switch (role) {
-    case OptionIdRole: return option.id;
-    case TitleRole: return option.title();
-    case DetailRole: return option.detail();
-    case CheckedRole: return m_model && m_model->optimizeWhitelistSelection().contains(option.id);
-    default: return {};
+    case OptionIdRole:
+        return option.id;
+    case TitleRole:
+        return option.title();
+    case DetailRole:
+        return option.detail();
+    case CheckedRole:
+        return m_model && m_model->optimizeWhitelistSelection().contains(option.id);
+    default:
+        return {};
     }
 }
 

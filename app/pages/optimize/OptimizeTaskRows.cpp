@@ -6,14 +6,14 @@ using Entry = OptimizePreviewReport::Entry;
 
 OptimizeTaskRows::OptimizeTaskRows(QObject* parent)
     : RecordListModel<Entry>(
-          {
-              {"taskId", [](const Entry& e) { return QVariant(e.id); }},
-              {"name", [](const Entry& e) { return QVariant(e.name); }},
-              {"description", [](const Entry& e) { return QVariant(e.description); }},
-              {"detail", [](const Entry& e) { return QVariant(e.detail.value_or(QString())); }},
-              {"hasDetail", [](const Entry& e) { return QVariant(e.detail.has_value() && !e.detail->isEmpty()); }},
-          },
-          parent)
+        {
+            {"taskId", [](const Entry& e) { return QVariant(e.id); }},
+            {"name", [](const Entry& e) { return QVariant(e.name); }},
+            {"description", [](const Entry& e) { return QVariant(e.description); }},
+            {"detail", [](const Entry& e) { return QVariant(e.detail.value_or(QString())); }},
+            {"hasDetail", [](const Entry& e) { return QVariant(e.detail.has_value() && !e.detail->isEmpty()); }},
+        },
+        parent)
 {
 }
 

@@ -47,16 +47,17 @@ const QStringList& contractTargetNames()
 {
     // JavaScript / Node, Python, iOS / macOS, Rust / Go / Zig, Android / Flutter, Other.
     static const QStringList names{
-        QStringLiteral("node_modules"), QStringLiteral("dist"), QStringLiteral(".next"), QStringLiteral(".nuxt"),
-        QStringLiteral(".output"), QStringLiteral(".turbo"), QStringLiteral(".parcel-cache"),
-        QStringLiteral(".svelte-kit"), QStringLiteral(".astro"), QStringLiteral(".angular"),
-        QStringLiteral("venv"), QStringLiteral(".venv"), QStringLiteral(".pytest_cache"), QStringLiteral(".mypy_cache"),
-        QStringLiteral(".tox"), QStringLiteral(".nox"), QStringLiteral(".ruff_cache"), QStringLiteral("__pycache__"),
-        QStringLiteral("DerivedData"), QStringLiteral("Pods"), QStringLiteral("build"),
-        QStringLiteral("target"), QStringLiteral("bin"), QStringLiteral("obj"), QStringLiteral(".zig-cache"),
-        QStringLiteral("zig-out"),
-        QStringLiteral(".gradle"), QStringLiteral(".dart_tool"), QStringLiteral(".cxx"), QStringLiteral(".expo"),
-        QStringLiteral("vendor"), QStringLiteral("coverage"),
+        QStringLiteral("node_modules"),  QStringLiteral("dist"),        QStringLiteral(".next"),
+        QStringLiteral(".nuxt"),         QStringLiteral(".output"),     QStringLiteral(".turbo"),
+        QStringLiteral(".parcel-cache"), QStringLiteral(".svelte-kit"), QStringLiteral(".astro"),
+        QStringLiteral(".angular"),      QStringLiteral("venv"),        QStringLiteral(".venv"),
+        QStringLiteral(".pytest_cache"), QStringLiteral(".mypy_cache"), QStringLiteral(".tox"),
+        QStringLiteral(".nox"),          QStringLiteral(".ruff_cache"), QStringLiteral("__pycache__"),
+        QStringLiteral("DerivedData"),   QStringLiteral("Pods"),        QStringLiteral("build"),
+        QStringLiteral("target"),        QStringLiteral("bin"),         QStringLiteral("obj"),
+        QStringLiteral(".zig-cache"),    QStringLiteral("zig-out"),     QStringLiteral(".gradle"),
+        QStringLiteral(".dart_tool"),    QStringLiteral(".cxx"),        QStringLiteral(".expo"),
+        QStringLiteral("vendor"),        QStringLiteral("coverage"),
     };
     return names;
 }

@@ -12,10 +12,10 @@
 
 namespace roror {
 
-const QString SettingsPage::fullDiskAccessPane =
-    QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles");
-const QString SettingsPage::appDataAccessPane =
-    QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AppData");
+const QString SettingsPage::fullDiskAccessPane
+    = QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles");
+const QString SettingsPage::appDataAccessPane
+    = QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AppData");
 
 SettingsPage::SettingsPage(QObject* parent)
     : QObject(parent)
@@ -45,13 +45,14 @@ void SettingsPage::setModel(AppModel* model)
     m_connections.disconnectAll();
     m_model = model;
     if (m_model) {
-        m_connections << connect(m_model, &AppModel::customWindowBackgroundPathChanged, this, &SettingsPage::appearanceChanged)
-                      << connect(m_model, &AppModel::windowBackgroundRevisionChanged, this, &SettingsPage::appearanceChanged)
-                      << connect(m_model, &AppModel::showHealthAuraChanged, this, &SettingsPage::showHealthAuraChanged)
-                      << connect(m_model, &AppModel::latestUpdateVersionTextChanged, this, &SettingsPage::updatesChanged)
-                      << connect(m_model, &AppModel::updateStatusDetailChanged, this, &SettingsPage::updatesChanged)
-                      << connect(m_model, &AppModel::isCheckingForUpdatesChanged, this, &SettingsPage::updatesChanged)
-                      << connect(m_model, &AppModel::updateDownloadURLChanged, this, &SettingsPage::updatesChanged);
+        m_connections
+            << connect(m_model, &AppModel::customWindowBackgroundPathChanged, this, &SettingsPage::appearanceChanged)
+            << connect(m_model, &AppModel::windowBackgroundRevisionChanged, this, &SettingsPage::appearanceChanged)
+            << connect(m_model, &AppModel::showHealthAuraChanged, this, &SettingsPage::showHealthAuraChanged)
+            << connect(m_model, &AppModel::latestUpdateVersionTextChanged, this, &SettingsPage::updatesChanged)
+            << connect(m_model, &AppModel::updateStatusDetailChanged, this, &SettingsPage::updatesChanged)
+            << connect(m_model, &AppModel::isCheckingForUpdatesChanged, this, &SettingsPage::updatesChanged)
+            << connect(m_model, &AppModel::updateDownloadURLChanged, this, &SettingsPage::updatesChanged);
     }
     emit appearanceChanged();
     emit showHealthAuraChanged();
@@ -94,8 +95,9 @@ QString SettingsPage::backgroundStatusText() const
         return language.text(QStringLiteral("当前使用系统桌面壁纸作为背景。"),
                              QStringLiteral("Using the system desktop wallpaper as the background."));
     if (!url)
-        return language.text(QStringLiteral("无法读取系统桌面壁纸，当前使用纯色背景。"),
-                             QStringLiteral("The system desktop wallpaper could not be read; using a plain background."));
+        return language.text(
+            QStringLiteral("无法读取系统桌面壁纸，当前使用纯色背景。"),
+            QStringLiteral("The system desktop wallpaper could not be read; using a plain background."));
     const QString name = QFileInfo(url->toLocalFile()).fileName();
     return language.text(QStringLiteral("已使用自定义图片："), QStringLiteral("Using custom image: ")) + name;
 }
@@ -120,17 +122,20 @@ void SettingsPage::setShowHealthAura(bool show)
 int SettingsPage::languageIndex() const
 {
     switch (LocalizationSettings::shared().preference()) {
-    case AppLanguagePreference::system: return 0;
-    case AppLanguagePreference::chinese: return 1;
-    case AppLanguagePreference::english: return 2;
+    case AppLanguagePreference::system:
+        return 0;
+    case AppLanguagePreference::chinese:
+        return 1;
+    case AppLanguagePreference::english:
+        return 2;
     }
     return 0;
 }
 
 void SettingsPage::setLanguageIndex(int index)
 {
-    static const AppLanguagePreference choices[] = {AppLanguagePreference::system, AppLanguagePreference::chinese,
-                                                    AppLanguagePreference::english};
+    static const AppLanguagePreference choices[]
+        = {AppLanguagePreference::system, AppLanguagePreference::chinese, AppLanguagePreference::english};
     if (index < 0 || index > 2)
         return;
     // The shared object stores the choice in the user defaults before it tells anyone.

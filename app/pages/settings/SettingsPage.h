@@ -96,8 +96,8 @@ public:
     static const QString fullDiskAccessPane;
     static const QString appDataAccessPane;
     // "v" + the short version; else the build number; else "Not available".
-    static QString appVersionText(const std::optional<QString>& shortVersion, const std::optional<QString>& buildVersion,
-                                  bool chinese);
+    static QString appVersionText(const std::optional<QString>& shortVersion,
+                                  const std::optional<QString>& buildVersion, bool chinese);
 
 signals:
     void modelChanged();

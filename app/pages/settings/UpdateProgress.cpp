@@ -11,7 +11,8 @@ namespace roror {
 UpdateProgress::UpdateProgress(QObject* parent)
     : QObject(parent)
 {
-    connect(&LocalizationSettings::shared(), &LocalizationSettings::preferenceChanged, this, &UpdateProgress::stateChanged);
+    connect(&LocalizationSettings::shared(), &LocalizationSettings::preferenceChanged, this,
+            &UpdateProgress::stateChanged);
 }
 
 void UpdateProgress::setModel(AppModel* model)
@@ -30,11 +31,16 @@ QString UpdateProgress::stage() const
 {
     using Kind = UpdateInstallerState::Kind;
     switch (m_model ? m_model->updateInstallerState().kind : Kind::idle) {
-    case Kind::idle: return QStringLiteral("idle");
-    case Kind::downloading: return QStringLiteral("downloading");
-    case Kind::readyToInstall: return QStringLiteral("readyToInstall");
-    case Kind::installing: return QStringLiteral("installing");
-    case Kind::failed: return QStringLiteral("failed");
+    case Kind::idle:
+        return QStringLiteral("idle");
+    case Kind::downloading:
+        return QStringLiteral("downloading");
+    case Kind::readyToInstall:
+        return QStringLiteral("readyToInstall");
+    case Kind::installing:
+        return QStringLiteral("installing");
+    case Kind::failed:
+        return QStringLiteral("failed");
     }
     return QStringLiteral("idle");
 }

@@ -30,7 +30,8 @@ bool better(const QSize& candidate, const QSize& best, const QSize& wanted)
 {
     if (!best.isValid())
         return candidate.isValid();
-    const auto covers = [&wanted](const QSize& s) { return s.width() >= wanted.width() && s.height() >= wanted.height(); };
+    const auto covers
+        = [&wanted](const QSize& s) { return s.width() >= wanted.width() && s.height() >= wanted.height(); };
     if (covers(candidate) != covers(best))
         return covers(candidate);
     return covers(candidate) ? candidate.width() < best.width() : candidate.width() > best.width();
@@ -127,8 +128,9 @@ QImage genericIcon(const QSize& size)
     painter.setBrush(QColor(0x6B, 0x7A, 0x8F));
     for (int row = 0; row < 2; ++row)
         for (int column = 0; column < 2; ++column)
-            painter.drawRoundedRect(QRectF(origin + QPointF(column * (cell + gap), row * (cell + gap)), QSizeF(cell, cell)),
-                                    cell * 0.25, cell * 0.25);
+            painter.drawRoundedRect(
+                QRectF(origin + QPointF(column * (cell + gap), row * (cell + gap)), QSizeF(cell, cell)), cell * 0.25,
+                cell * 0.25);
     return image;
 }
 

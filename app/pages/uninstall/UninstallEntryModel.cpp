@@ -8,33 +8,33 @@
 
 namespace roror {
 
-UninstallEntryModel::UninstallEntryModel(std::function<bool(const QString&)> isSelected,
-                                         std::function<QDateTime()> now, QObject* parent)
+UninstallEntryModel::UninstallEntryModel(std::function<bool(const QString&)> isSelected, std::function<QDateTime()> now,
+                                         QObject* parent)
     : RecordListModel<UninstallRow>(
-          {
-              {"entryId", [](const UninstallRow& r) { return QVariant(r.entry.id); }},
-              {"name", [](const UninstallRow& r) { return QVariant(r.entry.name); }},
-              {"path", [](const UninstallRow& r) { return QVariant(r.entry.path); }},
-              {"source", [](const UninstallRow& r) { return QVariant(r.entry.source); }},
-              {"lastOpenedText", [](const UninstallRow& r) { return QVariant(r.lastOpenedText); }},
-              // "Unknown" when the app's size is not known.
-              {"appSizeText",
-               [](const UninstallRow& r) {
-                   return QVariant(r.entry.appSizeText ? *r.entry.appSizeText
-                                                       : LocalizationSettings::shared().text(QStringLiteral("未知"),
-                                                                                             QStringLiteral("Unknown")));
-               }},
-              // The "+ <size>" line; empty when it is not shown.
-              {"leftoverSizeText",
-               [](const UninstallRow& r) {
-                   return QVariant(!r.entry.leftoverPaths.isEmpty() && r.entry.leftoverSizeText
-                                       ? QStringLiteral("+ ") + *r.entry.leftoverSizeText
-                                       : QString());
-               }},
-              {"selected", [isSelected](const UninstallRow& r) { return QVariant(isSelected(r.entry.path)); }},
-              {"iconSource", [](const UninstallRow& r) { return QVariant(iconSource(r.entry.path)); }},
-          },
-          parent)
+        {
+            {"entryId", [](const UninstallRow& r) { return QVariant(r.entry.id); }},
+            {"name", [](const UninstallRow& r) { return QVariant(r.entry.name); }},
+            {"path", [](const UninstallRow& r) { return QVariant(r.entry.path); }},
+            {"source", [](const UninstallRow& r) { return QVariant(r.entry.source); }},
+            {"lastOpenedText", [](const UninstallRow& r) { return QVariant(r.lastOpenedText); }},
+            // "Unknown" when the app's size is not known.
+            {"appSizeText",
+             [](const UninstallRow& r) {
+                 return QVariant(r.entry.appSizeText ? *r.entry.appSizeText
+                                                     : LocalizationSettings::shared().text(QStringLiteral("未知"),
+                                                                                           QStringLiteral("Unknown")));
+             }},
+            // The "+ <size>" line; empty when it is not shown.
+            {"leftoverSizeText",
+             [](const UninstallRow& r) {
+                 return QVariant(!r.entry.leftoverPaths.isEmpty() && r.entry.leftoverSizeText
+                                     ? QStringLiteral("+ ") + *r.entry.leftoverSizeText
+                                     : QString());
+             }},
+            {"selected", [isSelected](const UninstallRow& r) { return QVariant(isSelected(r.entry.path)); }},
+            {"iconSource", [](const UninstallRow& r) { return QVariant(iconSource(r.entry.path)); }},
+        },
+        parent)
     , m_now(std::move(now))
 {
 }

@@ -79,7 +79,8 @@ void UninstallPage::reportArrived()
     const std::optional<UninstallPreviewReport> report = model() ? model()->uninstallPreviewReport() : std::nullopt;
     if (!report)
         m_sort = {};
-    m_entries->setEntries(report ? sortedUninstallEntries(report->entries(), m_sort) : QList<UninstallPreviewReport::Entry>{});
+    m_entries->setEntries(report ? sortedUninstallEntries(report->entries(), m_sort)
+                                 : QList<UninstallPreviewReport::Entry>{});
 
     pruneSelectionToNewReport();
     emit reportChanged();
@@ -148,7 +149,8 @@ UninstallPage::SortKey UninstallPage::sortKey() const
 
 UninstallPage::SortDirection UninstallPage::sortDirection() const
 {
-    return m_sort.direction == UninstallSortDirection::descending ? SortDirection::Descending : SortDirection::Ascending;
+    return m_sort.direction == UninstallSortDirection::descending ? SortDirection::Descending
+                                                                  : SortDirection::Ascending;
 }
 
 void UninstallPage::preview()

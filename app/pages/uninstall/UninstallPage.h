@@ -20,7 +20,8 @@ class UninstallPage : public roror::PathSelectionPage, public QQmlParserStatus {
     Q_PROPERTY(QString lastUninstallText READ lastUninstallText NOTIFY lastRunChanged)
     Q_PROPERTY(bool isSelectingApps READ isSelectingApps NOTIFY selectionChanged)
     Q_PROPERTY(QString selectionCountText READ selectionCountText NOTIFY selectionChanged)
-    Q_PROPERTY(bool showingUninstallConfirmation READ showingUninstallConfirmation WRITE setShowingUninstallConfirmation NOTIFY showingUninstallConfirmationChanged)
+    Q_PROPERTY(bool showingUninstallConfirmation READ showingUninstallConfirmation WRITE setShowingUninstallConfirmation
+                   NOTIFY showingUninstallConfirmationChanged)
     Q_PROPERTY(QString confirmationMessage READ confirmationMessage NOTIFY selectionChanged)
     Q_PROPERTY(SortKey sortKey READ sortKey NOTIFY sortChanged)
     Q_PROPERTY(SortDirection sortDirection READ sortDirection NOTIFY sortChanged)
@@ -64,7 +65,7 @@ public:
     // The view's app icons come from this page's image provider, installed on its engine before
     // any row asks for one.
     void classBegin() override;
-    void componentComplete() override {}
+    void componentComplete() override { }
 
 signals:
     void showingUninstallConfirmationChanged();

@@ -67,7 +67,7 @@ bool uninstallCompareSize(const UninstallPreviewReport::Entry& a, const Uninstal
 }
 
 QList<UninstallPreviewReport::Entry> sortedUninstallEntries(const QList<UninstallPreviewReport::Entry>& entries,
-                                                           UninstallSortState state)
+                                                            UninstallSortState state)
 {
     QList<UninstallPreviewReport::Entry> sorted = entries;
     const auto before = [state](const UninstallPreviewReport::Entry& a, const UninstallPreviewReport::Entry& b) {

@@ -35,6 +35,6 @@ bool uninstallCompareSize(const UninstallPreviewReport::Entry& a, const Uninstal
 
 // A stable sort of the report's entries.
 QList<UninstallPreviewReport::Entry> sortedUninstallEntries(const QList<UninstallPreviewReport::Entry>& entries,
-                                                           UninstallSortState state);
+                                                            UninstallSortState state);
 
 } // namespace roror

@@ -24,8 +24,8 @@ std::optional<QString> lastUninstallText(double lastUninstallDate, qint64 lastUn
     return QStringLiteral("Last uninstall ") + relative + QStringLiteral(" · ") + n + QStringLiteral(" apps");
 }
 
-QString lastOpenedText(const std::optional<QDateTime>& lastOpened, const QDateTime& now,
-                       AppResolvedLanguage language, AppResolvedLanguage systemLanguage)
+QString lastOpenedText(const std::optional<QDateTime>& lastOpened, const QDateTime& now, AppResolvedLanguage language,
+                       AppResolvedLanguage systemLanguage)
 {
     if (!lastOpened)
         return zh(language) ? QStringLiteral("从未") : QStringLiteral("Never");
@@ -66,7 +66,8 @@ QString confirmationMessage(const QStringList& appNames, AppResolvedLanguage lan
             what += QStringLiteral(" 以及另外 ") + QString::number(more) + QStringLiteral(" 个");
         what += QStringLiteral("。");
     } else {
-        what = n + (count == 1 ? QStringLiteral(" app: ") : QStringLiteral(" apps: ")) + shown.join(QStringLiteral(", "));
+        what = n + (count == 1 ? QStringLiteral(" app: ") : QStringLiteral(" apps: "))
+            + shown.join(QStringLiteral(", "));
         if (more > 0)
             what += QStringLiteral(" and ") + QString::number(more) + QStringLiteral(" more");
         what += QLatin1Char('.');

@@ -16,8 +16,8 @@ std::optional<QString> lastUninstallText(double lastUninstallDate, qint64 lastUn
                                          AppResolvedLanguage language, AppResolvedLanguage systemLanguage);
 
 // The last-opened cell: "Never" without a date, else the relative phrase.
-QString lastOpenedText(const std::optional<QDateTime>& lastOpened, const QDateTime& now,
-                       AppResolvedLanguage language, AppResolvedLanguage systemLanguage);
+QString lastOpenedText(const std::optional<QDateTime>& lastOpened, const QDateTime& now, AppResolvedLanguage language,
+                       AppResolvedLanguage systemLanguage);
 
 QString summaryText(qsizetype entryCount, AppResolvedLanguage language);
 QString selectionCountText(qsizetype selectedCount, AppResolvedLanguage language);

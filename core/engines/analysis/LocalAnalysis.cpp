@@ -46,7 +46,7 @@ using WalkOrder = std::vector<uint32_t>;
 struct Folder {
     std::atomic<uint32_t> references{1}; // the folder's task and each child folder hold one
     Folder* parent = nullptr;
-    std::string name;  // as listed, in bytes
+    std::string name;   // as listed, in bytes
     uint32_t index = 0; // position in the parent's listing
     uint32_t depth = 0; // 0 for the root
     uint32_t slot = 0;  // the top-level child it lies in
@@ -170,7 +170,7 @@ ProtectedChildren protectedChildPaths(const QString& root)
 struct WalkShared {
     std::string rootPath; // standardized, in bytes
     ProtectedChildren protectedChildren;
-    int descriptorBudget = 0;           // most folders kept open for their subfolders at once
+    int descriptorBudget = 0; // most folders kept open for their subfolders at once
     std::atomic<int> keptDescriptors{0};
 };
 
@@ -205,9 +205,9 @@ struct Tally {
     std::unique_ptr<char[]> listing;
     std::vector<const Folder*> way; // folders between one being opened and the open folder it is reached from
     std::string relativePath;
-    WalkOrder folderOrder;     // of the folder being listed, filled when first needed
+    WalkOrder folderOrder; // of the folder being listed, filled when first needed
     bool folderOrderReady = false;
-    std::string folderPath;    // likewise
+    std::string folderPath; // likewise
     bool folderPathReady = false;
 
     void addToSlot(uint32_t slot, qint64 bytes)
@@ -427,8 +427,7 @@ void scanFolder(Folder* folder, int fd, WalkShared& shared, Tally& tally, std::v
     if (seeds)
         return; // the root's descriptor stays open for the whole walk
     // Kept while subfolders wait, within the budget; past it they are reached from further up.
-    if (!found.empty()
-        && shared.keptDescriptors.fetch_add(1, std::memory_order_relaxed) < shared.descriptorBudget) {
+    if (!found.empty() && shared.keptDescriptors.fetch_add(1, std::memory_order_relaxed) < shared.descriptorBudget) {
         folder->fd = fd;
         folder->kept = true;
         folder->pending.store(static_cast<uint32_t>(found.size()), std::memory_order_relaxed);
@@ -556,7 +555,7 @@ AnalysisReport snapshot(const QString& rootPath, int workerCount)
     if (root.isEmpty())
         return report;
     const std::string rootBytes = QFile::encodeName(root).toStdString();
-    struct stat rootStat {};
+    struct stat rootStat { };
     if (::stat(rootBytes.c_str(), &rootStat) != 0)
         return report; // nothing there
 
@@ -617,8 +616,8 @@ AnalysisReport snapshot(const QString& rootPath, int workerCount)
     QList<AnalysisReport::Entry> entries;
     entries.reserve(static_cast<qsizetype>(seeds.size()));
     for (size_t slot = 0; slot < seeds.size(); ++slot)
-        entries.append(makeEntry(joinBytes(rootBytes, seeds[slot].name.c_str()), slotBytes[slot],
-                                 seeds[slot].isDirectory));
+        entries.append(
+            makeEntry(joinBytes(rootBytes, seeds[slot].name.c_str()), slotBytes[slot], seeds[slot].isDirectory));
     std::stable_sort(entries.begin(), entries.end(),
                      [](const AnalysisReport::Entry& a, const AnalysisReport::Entry& b) {
                          return a.size.value_or(0) > b.size.value_or(0);

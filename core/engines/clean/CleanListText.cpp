@@ -59,7 +59,7 @@ QString readUtf8File(const QString& path, std::optional<qint64> maxBytes)
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) != 0)
         throw CleanFileError(CleanFileError::Kind::unreadable, path, systemReason(errno));
     if (!S_ISREG(st.st_mode))

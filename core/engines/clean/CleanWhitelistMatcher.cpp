@@ -243,10 +243,11 @@ QString CleanWhitelistMatcher::resolvedAsFarAsItExists(const QString& path)
         }
         QString next = resolved + QLatin1Char('/');
         next += components.at(i);
-        struct stat st {};
+        struct stat st { };
         const QByteArray encoded = QFile::encodeName(next);
         char buffer[PATH_MAX];
-        if (::lstat(encoded.constData(), &st) != 0 || (S_ISLNK(st.st_mode) && !::realpath(encoded.constData(), buffer))) {
+        if (::lstat(encoded.constData(), &st) != 0
+            || (S_ISLNK(st.st_mode) && !::realpath(encoded.constData(), buffer))) {
             // The first missing component (or a link to nothing): the rest stays as written.
             m_resolvedFolders.insert(written, std::nullopt);
             return asWrittenFrom(resolved, i);
@@ -384,7 +385,8 @@ CleanWhitelistMatcher::Scope CleanWhitelistMatcher::rootScope() const
     if (root.anchor) {
         root.wildcards = root.anchor->wildcards;
         for (const int w : root.wildcards)
-            root.everyFolderLeads = root.everyFolderLeads || m_wildcardHeads[static_cast<size_t>(w)] == QLatin1String("/");
+            root.everyFolderLeads
+                = root.everyFolderLeads || m_wildcardHeads[static_cast<size_t>(w)] == QLatin1String("/");
     }
     return root;
 }
@@ -401,9 +403,8 @@ CleanWhitelistMatcher::Scope CleanWhitelistMatcher::scope(const QString& folder)
 CleanWhitelistMatcher::Scope CleanWhitelistMatcher::childScope(const Scope& parent, const QString& name) const
 {
     Scope child;
-    child.everyChildCovered =
-        m_finder
-        && (parent.everyChildCovered || name == finderFolder() || name == QLatin1String("com.apple.Finder"));
+    child.everyChildCovered
+        = m_finder && (parent.everyChildCovered || name == finderFolder() || name == QLatin1String("com.apple.Finder"));
     const bool anchorBelow = parent.anchor && parent.anchor->leads.contains(name);
     if (!parent.pathKnown || (!anchorBelow && parent.wildcards.empty() && m_unanchored.empty()))
         return child; // nothing in the list concerns anything below
@@ -459,8 +460,9 @@ bool CleanWhitelistMatcher::coversChild(const Scope& scope, const QString& name)
     if (scope.wildcards.empty() && m_unanchored.empty())
         return false;
     const QString path = scope.path + QLatin1Char('/') + name;
-    return wildcardCovers(scope, path)
-        || std::any_of(m_unanchored.begin(), m_unanchored.end(), [&](const Rule& rule) { return ruleCovers(rule, path); });
+    return wildcardCovers(scope, path) || std::any_of(m_unanchored.begin(), m_unanchored.end(), [&](const Rule& rule) {
+               return ruleCovers(rule, path);
+           });
 }
 
 bool CleanWhitelistMatcher::coversChild(const Scope& scope, const ChildName& name) const

@@ -67,7 +67,10 @@ public:
     // A name as read from the disk, composed only when a check needs it.
     class ChildName {
     public:
-        explicit ChildName(const char* raw) : m_raw(raw) {}
+        explicit ChildName(const char* raw)
+            : m_raw(raw)
+        {
+        }
         const char* raw() const { return m_raw; }
         const QString& composed() const
         {
@@ -87,12 +90,12 @@ public:
     struct Anchor;
     // What the list says about the children of one folder, worked out once for the folder.
     struct Scope {
-        QString path;                    // composed; "" for the root; kept only where a pattern needs it
+        QString path; // composed; "" for the root; kept only where a pattern needs it
         bool pathKnown = false;
-        const Anchor* anchor = nullptr;  // patterns filed under this folder
-        std::vector<int> wildcards;      // wildcards filed here or above that can still match below
-        bool everyChildCovered = false;  // inside Finder's own folder
-        bool everyFolderLeads = false;   // past the fixed start of a wildcard
+        const Anchor* anchor = nullptr; // patterns filed under this folder
+        std::vector<int> wildcards;     // wildcards filed here or above that can still match below
+        bool everyChildCovered = false; // inside Finder's own folder
+        bool everyFolderLeads = false;  // past the fixed start of a wildcard
     };
 
     // The scope of a folder given by its standardized path; the folder itself is not judged.
@@ -126,10 +129,10 @@ private:
     Anchor& anchorAt(const QString& folder);
     bool wildcardCovers(const Scope& scope, const QString& childPath) const;
 
-    std::vector<Rule> m_rules;      // every rule, for the root path itself
-    std::vector<Rule> m_wildcards;  // filed by index under their anchors
+    std::vector<Rule> m_rules;            // every rule, for the root path itself
+    std::vector<Rule> m_wildcards;        // filed by index under their anchors
     std::vector<QString> m_wildcardHeads; // the text before the first "*" of each
-    std::vector<Rule> m_unanchored; // no fixed folder to start from: tried on every path
+    std::vector<Rule> m_unanchored;       // no fixed folder to start from: tried on every path
     QHash<QString, std::shared_ptr<Anchor>> m_anchors;
     // Folders as written, with their links resolved; nothing where nothing is there.
     QHash<QString, std::optional<QString>> m_resolvedFolders;

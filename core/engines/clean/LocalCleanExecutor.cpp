@@ -33,7 +33,10 @@ constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 // A descriptor closed when it goes out of scope.
 struct Fd {
     int fd = -1;
-    explicit Fd(int value) : fd(value) {}
+    explicit Fd(int value)
+        : fd(value)
+    {
+    }
     ~Fd()
     {
         if (fd >= 0)
@@ -64,13 +67,13 @@ struct Outcome {
 // The lstat record of an item and the mount it lies on: a folder mounted inside a cache (a bind
 // mount of the same file system too) has its own mount, though it may share the device number.
 struct ItemStat {
-    struct stat st {};
+    struct stat st { };
     std::optional<quint64> mountId;
 };
 
 bool statItem(int dirFd, const char* name, int flags, ItemStat& out)
 {
-    struct statx stx {};
+    struct statx stx { };
     if (::statx(dirFd, name, flags | AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_MNT_ID, &stx) == 0) {
         out.st = {};
         out.st.st_mode = stx.stx_mode;
@@ -145,8 +148,8 @@ std::optional<QString> resolvedPathOfFolder(int fd, const QString& openedPath)
     }
     // No /proc: resolve the path and make sure it still names the folder that is open.
     const auto resolved = resolvedPath(openedPath);
-    struct stat opened {};
-    struct stat named {};
+    struct stat opened { };
+    struct stat named { };
     if (!resolved || ::fstat(fd, &opened) != 0 || ::stat(QFile::encodeName(*resolved).constData(), &named) != 0
         || opened.st_dev != named.st_dev || opened.st_ino != named.st_ino)
         return std::nullopt;
@@ -187,7 +190,10 @@ public:
     using Scope = CleanWhitelistMatcher::Scope;
     using ChildName = CleanWhitelistMatcher::ChildName;
 
-    explicit Cleaner(const CleanWhitelistMatcher& matcher) : m_matcher(matcher) {}
+    explicit Cleaner(const CleanWhitelistMatcher& matcher)
+        : m_matcher(matcher)
+    {
+    }
 
     // A path is protected when the list covers it as written or where its links lead.
     bool isProtected(const QStringList& paths) const
@@ -248,9 +254,8 @@ public:
                 Frame& top = stack.back();
                 QByteArray name = std::move(top.pending[top.next++]);
                 const ChildName child(name.constData());
-                const auto anyScope = [&](auto&& test) {
-                    return std::any_of(top.scopes.begin(), top.scopes.end(), test);
-                };
+                const auto anyScope
+                    = [&](auto&& test) { return std::any_of(top.scopes.begin(), top.scopes.end(), test); };
                 if (anyScope([&](const Scope& scope) { return m_matcher.coversChild(scope, child); })) {
                     top.inner.kept = true;
                     qCInfo(log::clean) << "clean: kept, protected:" << pathOf(name);
@@ -291,7 +296,8 @@ public:
                 for (const Scope& scope : top.scopes)
                     scopes.push_back(m_matcher.childScope(scope, child.composed()));
                 const bool folderLeads = leads();
-                stack.push_back({std::move(name), item.st, std::move(*childNames), 0, {}, std::move(scopes), folderLeads});
+                stack.push_back(
+                    {std::move(name), item.st, std::move(*childNames), 0, {}, std::move(scopes), folderLeads});
                 current.swap(childFd);
                 continue;
             }
@@ -307,7 +313,7 @@ public:
                 qCInfo(log::clean) << "clean: kept, a folder on the way to a protected path:" << pathOf(done.name);
             }
             Fd parent(::openat(current.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-            struct stat parentStat {};
+            struct stat parentStat { };
             if (!parent.valid() || ::fstat(parent.fd, &parentStat) != 0 || parentStat.st_dev != stack.back().st.st_dev
                 || parentStat.st_ino != stack.back().st.st_ino) {
                 // The tree was moved while it was being emptied: stop rather than act on a folder
@@ -360,7 +366,8 @@ bool isMissing(int error)
 
 LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allowedRoots)
 {
-    const QSet<QString> running = hasCleanableEntry(report) ? LocalCleanPreview::runningProcessNames() : QSet<QString>();
+    const QSet<QString> running
+        = hasCleanableEntry(report) ? LocalCleanPreview::runningProcessNames() : QSet<QString>();
     return clean(report, allowedRoots, running);
 }
 
@@ -391,15 +398,16 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
     } catch (const CleanFileError& error) {
         qCInfo(log::clean) << "clean: stopped before removing anything:" << error.description();
         LocalCleanResult stopped;
-        stopped.errorDescription =
-            error.kind() == CleanFileError::Kind::neverMatches
-                ? AppLocalization::coreText(QStringLiteral("保护名单中有无法使用的一行，未删除任何内容。") + error.description(),
-                                            QStringLiteral("The protection list holds a line that cannot be used, so "
-                                                           "nothing was removed. ")
-                                                + error.description())
-                : AppLocalization::coreText(
-                      QStringLiteral("无法读取保护名单，未删除任何内容。") + error.description(),
-                      QStringLiteral("The protection list could not be read, so nothing was removed. ") + error.description());
+        stopped.errorDescription = error.kind() == CleanFileError::Kind::neverMatches
+            ? AppLocalization::coreText(QStringLiteral("保护名单中有无法使用的一行，未删除任何内容。")
+                                            + error.description(),
+                                        QStringLiteral("The protection list holds a line that cannot be used, so "
+                                                       "nothing was removed. ")
+                                            + error.description())
+            : AppLocalization::coreText(
+                QStringLiteral("无法读取保护名单，未删除任何内容。") + error.description(),
+                QStringLiteral("The protection list could not be read, so nothing was removed. ")
+                    + error.description());
         return stopped;
     }
     CleanWhitelistMatcher matcher(patterns, home);
@@ -416,9 +424,8 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
     Cleaner cleaner(matcher);
 
     Outcome total;
-    const auto passOver = [](const QString& path, const char* why) {
-        qCInfo(log::clean) << "clean: passed over," << why << path;
-    };
+    const auto passOver
+        = [](const QString& path, const char* why) { qCInfo(log::clean) << "clean: passed over," << why << path; };
     const auto fail = [&total](const QString& path, const char* why) {
         qCInfo(log::clean) << "clean: failed," << why << path;
         total.failed += 1;
@@ -441,7 +448,8 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
         }
 
         const QString name = lastPathComponent(target);
-        const Fd parentFd(::open(QFile::encodeName(parentPath(target)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const Fd parentFd(
+            ::open(QFile::encodeName(parentPath(target)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (!parentFd.valid()) {
             if (isMissing(errno))
                 passOver(target, "missing:");

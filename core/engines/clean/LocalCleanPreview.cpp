@@ -105,7 +105,7 @@ struct LocationWalk {
                 continue;
             }
             unsigned char type = ent->d_type;
-            struct stat st {};
+            struct stat st { };
             bool statted = false;
             if (type == DT_REG || type == DT_UNKNOWN) {
                 if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -210,7 +210,7 @@ struct Location {
 
 bool existsFollowingLinks(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
@@ -305,8 +305,8 @@ QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runnin
             continue;
         }
         for (const auto& [path, summary] : existing)
-            entries.append({QUuid::createUuid(), section, path, noteText(summary.bytes, summary.items),
-                            Status::cleanable});
+            entries.append(
+                {QUuid::createUuid(), section, path, noteText(summary.bytes, summary.items), Status::cleanable});
     }
     return entries;
 }
@@ -369,7 +369,8 @@ const QList<LabelledLocation>& userEssentialLocations()
         {QStringLiteral("用户应用日志"), QStringLiteral("User app logs"), QStringLiteral("Library/Logs")},
         {QStringLiteral("应用保存状态"), QStringLiteral("Saved app states"),
          QStringLiteral("Library/Saved Application State")},
-        {QStringLiteral("网页临时存储"), QStringLiteral("Web temporary storage"), QStringLiteral("Library/HTTPStorages")},
+        {QStringLiteral("网页临时存储"), QStringLiteral("Web temporary storage"),
+         QStringLiteral("Library/HTTPStorages")},
     };
     return rows;
 }
@@ -393,7 +394,8 @@ const QList<BrowserLocations>& browserLocations()
          {QStringLiteral("Library/Caches/BraveSoftware/Brave-Browser"),
           QStringLiteral("Library/Application Support/BraveSoftware/Brave-Browser/Default/Service Worker/CacheStorage"),
           QStringLiteral("Library/Application Support/BraveSoftware/Brave-Browser/Default/Code Cache")}},
-        {QStringLiteral("Firefox"), {QStringLiteral("Firefox")},
+        {QStringLiteral("Firefox"),
+         {QStringLiteral("Firefox")},
          {QStringLiteral("Library/Caches/Firefox"), QStringLiteral("Library/Caches/Mozilla")}},
     };
     return rows;
@@ -423,15 +425,18 @@ const QList<LabelledLocation>& diagnosticsLocations()
     static const QList<LabelledLocation> rows = {
         {QStringLiteral("崩溃报告"), QStringLiteral("Crash reports"),
          QStringLiteral("Library/Application Support/CrashReporter")},
-        {QStringLiteral("诊断报告"), QStringLiteral("Diagnostic reports"), QStringLiteral("Library/Logs/DiagnosticReports")},
-        {QStringLiteral("旧更新日志"), QStringLiteral("Old update logs"), QStringLiteral("Library/Logs/InstallAssistant")},
+        {QStringLiteral("诊断报告"), QStringLiteral("Diagnostic reports"),
+         QStringLiteral("Library/Logs/DiagnosticReports")},
+        {QStringLiteral("旧更新日志"), QStringLiteral("Old update logs"),
+         QStringLiteral("Library/Logs/InstallAssistant")},
     };
     return rows;
 }
 
 QList<LabelledLocation> trashLocations(const QString& home)
 {
-    return {{QStringLiteral("用户废纸篓"), QStringLiteral("User Trash"), HomeTrash::folder(home), HomeTrash::contentFolders()}};
+    return {{QStringLiteral("用户废纸篓"), QStringLiteral("User Trash"), HomeTrash::folder(home),
+             HomeTrash::contentFolders()}};
 }
 
 CleanPreviewReport snapshot(const QString& home)
@@ -502,7 +507,8 @@ QList<Entry> diagnosticsEntries(const QString& home)
 
 QList<Entry> trashEntries(const QString& home)
 {
-    return labelledEntries(home, trashLocations(home), trashSection(), directMeasure(home, HomeTrash::contentFolders()));
+    return labelledEntries(home, trashLocations(home), trashSection(),
+                           directMeasure(home, HomeTrash::contentFolders()));
 }
 
 std::optional<std::pair<QString, LocationSummary>> existingSummary(const QString& path)
@@ -611,8 +617,8 @@ QString summaryText(const QList<Entry>& entries)
     const QString size = formatByteCount(static_cast<qint64>(potentialBytes));
     const QString zh = QStringLiteral("预计可清理：") + size + QStringLiteral(" | 项目：") + QString::number(items)
         + QStringLiteral(" | 分类：") + QString::number(sections.size());
-    const QString en = QStringLiteral("Potential space: ") + size + QStringLiteral(" | Items: ") + QString::number(items)
-        + QStringLiteral(" | Categories: ") + QString::number(sections.size());
+    const QString en = QStringLiteral("Potential space: ") + size + QStringLiteral(" | Items: ")
+        + QString::number(items) + QStringLiteral(" | Categories: ") + QString::number(sections.size());
     return coreText(zh, en);
 }
 

@@ -25,7 +25,7 @@ struct LocationSummary {
 struct LabelledLocation {
     QString labelZh;
     QString labelEn;
-    QString path;                // relative to the home folder, or absolute where the platform places it
+    QString path;                    // relative to the home folder, or absolute where the platform places it
     QStringList contentFolders = {}; // when set, only what these folders hold is measured and cleaned
 };
 

@@ -15,7 +15,7 @@ public:
         QUuid id;
         QString name;
         QString path;
-        QString source;   // label of the scan location, in the language of the scan
+        QString source; // label of the scan location, in the language of the scan
         qint64 byteCount = 0;
 
         QString sizeText() const;

@@ -15,6 +15,7 @@ QString sharedRoot();
 
 // Runs LocalInstallerPreview::snapshot on a pool thread with the shared root and depth 2.
 // `environment` is accepted for the callers' sake and not used.
-QFuture<InstallerPreviewReport> snapshot(const QString& home, const QProcessEnvironment& environment = QProcessEnvironment());
+QFuture<InstallerPreviewReport> snapshot(const QString& home,
+                                         const QProcessEnvironment& environment = QProcessEnvironment());
 
 } // namespace roror::InstallerPreviewService

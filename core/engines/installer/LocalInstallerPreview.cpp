@@ -28,7 +28,7 @@ QString path(const QString& base, std::initializer_list<const char*> components)
 
 bool existsFollowingLinks(const QString& location)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(QFile::encodeName(location).constData(), &st) == 0;
 }
 
@@ -96,7 +96,7 @@ QList<InstallerPreviewReport::Entry> scanInstallers(const QString& location, con
 const QStringList& scannedFileExtensions()
 {
     static const QStringList extensions = {
-        QStringLiteral("dmg"), QStringLiteral("pkg"), QStringLiteral("mpkg"), QStringLiteral("iso"),
+        QStringLiteral("dmg"), QStringLiteral("pkg"), QStringLiteral("mpkg"),         QStringLiteral("iso"),
         QStringLiteral("xip"), QStringLiteral("zip"), QStringLiteral("appinstaller"), QStringLiteral("mobileconfig"),
     };
     return extensions;
@@ -124,7 +124,8 @@ QList<LabelledLocation> installerScanPaths(const QString& home, const QString& s
     };
     if (standardizedPath(home) == standardizedPath(QDir::homePath())) {
         const QString cask = QStringLiteral("Homebrew Cask");
-        locations.append({QStringLiteral("/Library/Updates"), coreText(QStringLiteral("系统更新"), QStringLiteral("System Updates"))});
+        locations.append({QStringLiteral("/Library/Updates"),
+                          coreText(QStringLiteral("系统更新"), QStringLiteral("System Updates"))});
         locations.append({QStringLiteral("/opt/homebrew/Caskroom"), cask});
         locations.append({QStringLiteral("/usr/local/Caskroom"), cask});
     }

@@ -17,7 +17,10 @@ namespace {
 bool lineHasMarker(const QString& line)
 {
     static const QStringList markers = {
-        QStringLiteral(".app"), QStringLiteral(".pkg"), QStringLiteral(".dmg"), QStringLiteral(".xip"),
+        QStringLiteral(".app"),
+        QStringLiteral(".pkg"),
+        QStringLiteral(".dmg"),
+        QStringLiteral(".xip"),
     };
     const QString lowered = line.toLower();
     for (const QString& marker : markers) {
@@ -29,8 +32,7 @@ bool lineHasMarker(const QString& line)
 
 bool isLineBreak(char16_t c)
 {
-    return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028'
-        || c == u'\u2029';
+    return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' || c == u'\u2029';
 }
 
 QStringList splitLines(const QString& text)

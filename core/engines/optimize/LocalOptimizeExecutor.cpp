@@ -29,9 +29,12 @@ CommandOutcome runCommand(const QStringList& commandLine)
 const CommandTable& runnableSafeActions()
 {
     static const CommandTable table{
-        {QStringLiteral("system_maintenance"), {QStringLiteral("/usr/sbin/dscacheutil"), QStringLiteral("-flushcache")}},
-        {QStringLiteral("network_optimization"), {QStringLiteral("/usr/sbin/dscacheutil"), QStringLiteral("-flushcache")}},
-        {QStringLiteral("cache_refresh"), {QStringLiteral("/usr/bin/qlmanage"), QStringLiteral("-r"), QStringLiteral("cache")}},
+        {QStringLiteral("system_maintenance"),
+         {QStringLiteral("/usr/sbin/dscacheutil"), QStringLiteral("-flushcache")}},
+        {QStringLiteral("network_optimization"),
+         {QStringLiteral("/usr/sbin/dscacheutil"), QStringLiteral("-flushcache")}},
+        {QStringLiteral("cache_refresh"),
+         {QStringLiteral("/usr/bin/qlmanage"), QStringLiteral("-r"), QStringLiteral("cache")}},
 #ifdef Q_OS_MACOS
         // Elsewhere there is no Dock to restart, and killall by name would end whatever unrelated
         // process happens to be called so.

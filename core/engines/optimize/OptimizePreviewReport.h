@@ -10,7 +10,7 @@ namespace roror {
 struct OptimizePreviewReport {
     struct Entry {
         QString id;
-        QString name;        // in the language of the moment the entry was built
+        QString name; // in the language of the moment the entry was built
         QString description;
         bool safe = true;
         std::optional<QString> detail; // the live line measured on this machine

@@ -30,7 +30,8 @@ QString OptimizeWhitelistOption::detail() const
     if (const auto* item = catalogueItem(id))
         return AppLocalization::coreText(QStringLiteral("优化执行时会跳过：") + item->zhDescription,
                                          QStringLiteral("Skipped during optimization: ") + item->enDescription);
-    return AppLocalization::coreText(QStringLiteral("跳过此优化步骤。"), QStringLiteral("Skip this optimization step."));
+    return AppLocalization::coreText(QStringLiteral("跳过此优化步骤。"),
+                                     QStringLiteral("Skip this optimization step."));
 }
 
 } // namespace roror

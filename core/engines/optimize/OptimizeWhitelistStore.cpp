@@ -55,7 +55,13 @@ QStringList deduplicated(const QStringList& keys)
 bool isLineBreak(QChar c)
 {
     switch (c.unicode()) {
-    case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x85: case 0x2028: case 0x2029:
+    case 0x0A:
+    case 0x0B:
+    case 0x0C:
+    case 0x0D:
+    case 0x85:
+    case 0x2028:
+    case 0x2029:
         return true;
     default:
         return false;
@@ -107,7 +113,8 @@ QSet<QString> defaultSelectedKeys()
 OptimizeWhitelistState load(const QString& home)
 {
     QString found;
-    for (const QString& candidate : {optimizeConfigURL(home), optimizeLegacyConfigURL(home), optimizeLegacyChecksURL(home)}) {
+    for (const QString& candidate :
+         {optimizeConfigURL(home), optimizeLegacyConfigURL(home), optimizeLegacyChecksURL(home)}) {
         if (QFileInfo::exists(candidate)) {
             found = candidate;
             break;

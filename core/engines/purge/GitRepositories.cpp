@@ -62,7 +62,7 @@ GitRepositories::GitRepositories(QString gitProgram)
     : m_git(std::move(gitProgram))
     , m_environment(gitEnvironment())
 {
-    struct stat st {};
+    struct stat st { };
     const QByteArray program = QFile::encodeName(m_git);
     m_gitUsable = m_git.startsWith(QLatin1Char('/')) && ::stat(program.constData(), &st) == 0 && S_ISREG(st.st_mode)
         && ::access(program.constData(), X_OK) == 0;
@@ -82,7 +82,7 @@ QString GitRepositories::workTreeOf(const QString& folder)
             break;
         }
         visited.append(dir);
-        struct stat st {};
+        struct stat st { };
         if (::lstat(QFile::encodeName(joinPath(dir, QStringLiteral(".git"))).constData(), &st) == 0
             && (S_ISDIR(st.st_mode) || S_ISREG(st.st_mode))) {
             top = dir;
@@ -138,7 +138,7 @@ std::optional<std::vector<QByteArray>> GitRepositories::readIndex(const QString&
 {
     const QString dotGit = joinPath(workTree, QStringLiteral(".git"));
     QString gitDir = dotGit;
-    struct stat st {};
+    struct stat st { };
     if (::lstat(QFile::encodeName(dotGit).constData(), &st) != 0)
         return std::nullopt;
     if (S_ISREG(st.st_mode)) {
@@ -173,8 +173,7 @@ std::optional<std::vector<QByteArray>> GitRepositories::readIndex(const QString&
 
 std::optional<std::vector<QByteArray>> GitRepositories::listWithGit(const QString& workTree)
 {
-    const ToolRunResult run = runTool(m_git, {QStringLiteral("ls-files"), QStringLiteral("-z")},
-                                      gitOptions(workTree));
+    const ToolRunResult run = runTool(m_git, {QStringLiteral("ls-files"), QStringLiteral("-z")}, gitOptions(workTree));
     if (!run.succeeded()) {
         qCInfo(log::purge) << "git ls-files failed in" << workTree << run.standardError.trimmed();
         return std::nullopt;
@@ -187,7 +186,8 @@ std::optional<std::vector<QByteArray>> GitRepositories::listWithGit(const QStrin
     return paths;
 }
 
-std::optional<QSet<QString>> GitRepositories::ignoredPaths(const QString& workTree, const QStringList& relativePaths) const
+std::optional<QSet<QString>> GitRepositories::ignoredPaths(const QString& workTree,
+                                                           const QStringList& relativePaths) const
 {
     if (!m_gitUsable)
         return std::nullopt;
@@ -253,17 +253,32 @@ QByteArray GitRepositories::unquotedPath(const QByteArray& line)
         }
         const char e = line.at(++i);
         switch (e) {
-        case 'a': path.append('\a'); break;
-        case 'b': path.append('\b'); break;
-        case 't': path.append('\t'); break;
-        case 'n': path.append('\n'); break;
-        case 'v': path.append('\v'); break;
-        case 'f': path.append('\f'); break;
-        case 'r': path.append('\r'); break;
+        case 'a':
+            path.append('\a');
+            break;
+        case 'b':
+            path.append('\b');
+            break;
+        case 't':
+            path.append('\t');
+            break;
+        case 'n':
+            path.append('\n');
+            break;
+        case 'v':
+            path.append('\v');
+            break;
+        case 'f':
+            path.append('\f');
+            break;
+        case 'r':
+            path.append('\r');
+            break;
         default:
             if (e >= '0' && e <= '3' && i + 2 < end && line.at(i + 1) >= '0' && line.at(i + 1) <= '7'
                 && line.at(i + 2) >= '0' && line.at(i + 2) <= '7') {
-                path.append(static_cast<char>(((e - '0') << 6) | ((line.at(i + 1) - '0') << 3) | (line.at(i + 2) - '0')));
+                path.append(
+                    static_cast<char>(((e - '0') << 6) | ((line.at(i + 1) - '0') << 3) | (line.at(i + 2) - '0')));
                 i += 2;
             } else {
                 path.append(e); // \" and \\ stand for themselves

@@ -49,7 +49,7 @@ private:
     QString m_git;
     QStringList m_environment;
     bool m_gitUsable = false;
-    QHash<QString, QString> m_workTrees;                                     // folder -> top, "" for none
+    QHash<QString, QString> m_workTrees;                              // folder -> top, "" for none
     QHash<QString, std::optional<std::vector<QByteArray>>> m_tracked; // top -> sorted paths
 };
 

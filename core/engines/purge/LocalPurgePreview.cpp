@@ -65,11 +65,13 @@ const QHash<QString, QStringList>& genericTargetStamps()
     static const QStringList virtualEnv = {QStringLiteral("pyvenv.cfg"), QStringLiteral("conda-meta/history")};
     static const QHash<QString, QStringList> stamps = {
         // Cargo, Maven's compiler, sbt
-        {QStringLiteral("target"), {QStringLiteral("CACHEDIR.TAG"), QStringLiteral(".rustc_info.json"),
-                                    QStringLiteral("maven-status"), QStringLiteral("streams")}},
+        {QStringLiteral("target"),
+         {QStringLiteral("CACHEDIR.TAG"), QStringLiteral(".rustc_info.json"), QStringLiteral("maven-status"),
+          QStringLiteral("streams")}},
         // CMake, Meson, Xcode
-        {QStringLiteral("build"), {QStringLiteral("CMakeCache.txt"), QStringLiteral("meson-private/coredata.dat"),
-                                   QStringLiteral("XCBuildData")}},
+        {QStringLiteral("build"),
+         {QStringLiteral("CMakeCache.txt"), QStringLiteral("meson-private/coredata.dat"),
+          QStringLiteral("XCBuildData")}},
         {QStringLiteral(".build"), {QStringLiteral("workspace-state.json")}}, // SwiftPM
         {QStringLiteral("dist"), {}},
         {QStringLiteral("out"), {}},
@@ -84,9 +86,9 @@ const QHash<QString, QStringList>& genericTargetStamps()
         {QStringLiteral("bin"), {QStringLiteral("../obj/project.assets.json")}},
         {QStringLiteral("obj"), {QStringLiteral("project.assets.json")}},
         // Istanbul (json, lcov, clover) and SimpleCov
-        {QStringLiteral("coverage"), {QStringLiteral("coverage-final.json"), QStringLiteral("lcov.info"),
-                                      QStringLiteral("clover.xml"), QStringLiteral(".resultset.json"),
-                                      QStringLiteral(".last_run.json")}},
+        {QStringLiteral("coverage"),
+         {QStringLiteral("coverage-final.json"), QStringLiteral("lcov.info"), QStringLiteral("clover.xml"),
+          QStringLiteral(".resultset.json"), QStringLiteral(".last_run.json")}},
         {QStringLiteral("Pods"), {QStringLiteral("Manifest.lock")}},
         {QStringLiteral("Carthage"), {QStringLiteral("Build")}},
     };
@@ -95,16 +97,15 @@ const QHash<QString, QStringList>& genericTargetStamps()
 
 bool exists(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
 bool holdsStamp(const QString& folder, const QStringList& stamps)
 {
     for (const QString& stamp : stamps) {
-        const QString path = stamp.startsWith(QLatin1String("../"))
-            ? joinPath(parentOf(folder), stamp.mid(3))
-            : joinPath(folder, stamp);
+        const QString path = stamp.startsWith(QLatin1String("../")) ? joinPath(parentOf(folder), stamp.mid(3))
+                                                                    : joinPath(folder, stamp);
         if (exists(path))
             return true;
     }
@@ -152,8 +153,8 @@ public:
     {
         // Chosen on purpose, a hidden folder of the home is searched, but what only its name marks
         // there (caches of installed tools) needs git's word.
-        m_insideHiddenHomeFolder = m_root.startsWith(joinPath(m_home, QStringLiteral(".")))
-            && m_root.size() > m_home.size() + 2;
+        m_insideHiddenHomeFolder
+            = m_root.startsWith(joinPath(m_home, QStringLiteral("."))) && m_root.size() > m_home.size() + 2;
     }
 
     void run()
@@ -261,9 +262,8 @@ private:
             batches.append(batch);
         }
         // One git run per repository; the runs wait mostly on process start-up, so they overlap.
-        QtConcurrent::blockingMap(batches, [this](Batch& batch) {
-            batch.ignored = m_git.ignoredPaths(batch.workTree, batch.relative);
-        });
+        QtConcurrent::blockingMap(
+            batches, [this](Batch& batch) { batch.ignored = m_git.ignoredPaths(batch.workTree, batch.relative); });
         QList<Pending> toSearch;
         for (const Batch& batch : batches) {
             for (qsizetype i = 0; i < batch.folders.size(); ++i) {
@@ -313,21 +313,32 @@ private:
 const QStringList& targetDirectoryNames()
 {
     static const QStringList names = {
-        QStringLiteral("node_modules"), QStringLiteral("bower_components"), QStringLiteral("target"),
-        QStringLiteral("build"), QStringLiteral(".build"), QStringLiteral("dist"), QStringLiteral("out"),
-        QStringLiteral(".cache"), QStringLiteral("venv"), QStringLiteral(".venv"), QStringLiteral("env"),
-        QStringLiteral(".env"), QStringLiteral(".pytest_cache"), QStringLiteral(".mypy_cache"),
-        QStringLiteral(".tox"), QStringLiteral(".nox"), QStringLiteral(".ruff_cache"), QStringLiteral(".pytype"),
-        QStringLiteral(".coverage"), QStringLiteral(".gradle"), QStringLiteral(".kotlin"),
-        QStringLiteral("__pycache__"), QStringLiteral(".next"), QStringLiteral(".nuxt"), QStringLiteral(".output"),
-        QStringLiteral("vendor"), QStringLiteral("bin"), QStringLiteral("obj"), QStringLiteral(".turbo"),
-        QStringLiteral(".parcel-cache"), QStringLiteral(".vite"), QStringLiteral(".webpack"),
-        QStringLiteral(".rollup.cache"), QStringLiteral(".dart_tool"), QStringLiteral("build-cache"),
-        QStringLiteral(".zig-cache"), QStringLiteral("zig-out"), QStringLiteral(".angular"),
-        QStringLiteral(".svelte-kit"), QStringLiteral(".astro"), QStringLiteral("coverage"),
-        QStringLiteral("DerivedData"), QStringLiteral(".swiftpm"), QStringLiteral("Pods"), QStringLiteral("Carthage"),
-        QStringLiteral(".cxx"), QStringLiteral(".expo"), QStringLiteral(".expo-shared"), QStringLiteral(".serverless"),
-        QStringLiteral(".terraform"), QStringLiteral(".vscode-test"),
+        QStringLiteral("node_modules"),  QStringLiteral("bower_components"),
+        QStringLiteral("target"),        QStringLiteral("build"),
+        QStringLiteral(".build"),        QStringLiteral("dist"),
+        QStringLiteral("out"),           QStringLiteral(".cache"),
+        QStringLiteral("venv"),          QStringLiteral(".venv"),
+        QStringLiteral("env"),           QStringLiteral(".env"),
+        QStringLiteral(".pytest_cache"), QStringLiteral(".mypy_cache"),
+        QStringLiteral(".tox"),          QStringLiteral(".nox"),
+        QStringLiteral(".ruff_cache"),   QStringLiteral(".pytype"),
+        QStringLiteral(".coverage"),     QStringLiteral(".gradle"),
+        QStringLiteral(".kotlin"),       QStringLiteral("__pycache__"),
+        QStringLiteral(".next"),         QStringLiteral(".nuxt"),
+        QStringLiteral(".output"),       QStringLiteral("vendor"),
+        QStringLiteral("bin"),           QStringLiteral("obj"),
+        QStringLiteral(".turbo"),        QStringLiteral(".parcel-cache"),
+        QStringLiteral(".vite"),         QStringLiteral(".webpack"),
+        QStringLiteral(".rollup.cache"), QStringLiteral(".dart_tool"),
+        QStringLiteral("build-cache"),   QStringLiteral(".zig-cache"),
+        QStringLiteral("zig-out"),       QStringLiteral(".angular"),
+        QStringLiteral(".svelte-kit"),   QStringLiteral(".astro"),
+        QStringLiteral("coverage"),      QStringLiteral("DerivedData"),
+        QStringLiteral(".swiftpm"),      QStringLiteral("Pods"),
+        QStringLiteral("Carthage"),      QStringLiteral(".cxx"),
+        QStringLiteral(".expo"),         QStringLiteral(".expo-shared"),
+        QStringLiteral(".serverless"),   QStringLiteral(".terraform"),
+        QStringLiteral(".vscode-test"),
     };
     return names;
 }
@@ -340,7 +351,7 @@ PurgePreviewReport snapshot(const QString& rootPath, int maxDepth)
 PurgePreviewReport snapshot(const QString& rootPath, int maxDepth, const QString& gitProgram)
 {
     const QString root = standardizedPath(rootPath);
-    struct stat st {};
+    struct stat st { };
     if (root.isEmpty() || ::stat(QFile::encodeName(root).constData(), &st) != 0)
         return PurgePreviewReport(rootPath, {}, QDateTime::currentDateTime());
 

@@ -64,7 +64,7 @@ QList<WalkEntry> children(const QString& folder, bool* listed = nullptr)
 
 // A direct child of one of the Library folders, read once per scan.
 struct LibraryItem {
-    QString folder;    // the Library folder's name ("Caches")
+    QString folder; // the Library folder's name ("Caches")
     QString name;
     QString lowerName;
     QString path;
@@ -82,7 +82,8 @@ QList<LibraryItem> libraryItems(const QString& home)
         if (!listed && QFileInfo(folder).exists())
             qCInfo(roror::log::uninstall) << "cannot list" << folder << "; its items are not searched";
         for (const WalkEntry& item : found)
-            items.append({folderName, item.name, item.name.toLower(), item.path, item.info.isDirectory && !item.info.isSymbolicLink});
+            items.append({folderName, item.name, item.name.toLower(), item.path,
+                          item.info.isDirectory && !item.info.isSymbolicLink});
     }
     return items;
 }
@@ -115,7 +116,8 @@ Claim claimOf(const QString& appName, const std::optional<QString>& bundleID)
 bool isTeamIdentifier(QStringView label)
 {
     return label.size() == 10 && std::all_of(label.begin(), label.end(), [](QChar c) {
-               return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+               return (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+                   || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
            });
 }
 
@@ -135,21 +137,24 @@ bool isContainerPrefix(QStringView prefix)
 
 enum class ClaimKind { none, exact, container, name };
 
-ClaimKind claims(const Claim& claim, const QString& folder, const QString& name, const QString& lowerName, bool isFolder)
+ClaimKind claims(const Claim& claim, const QString& folder, const QString& name, const QString& lowerName,
+                 bool isFolder)
 {
     if (!claim.lowerID.isEmpty()) {
         const QString& id = claim.lowerID;
-        if (lowerName == id || lowerName == id + QLatin1String(".plist") || lowerName == id + QLatin1String(".savedstate"))
+        if (lowerName == id || lowerName == id + QLatin1String(".plist")
+            || lowerName == id + QLatin1String(".savedstate"))
             return ClaimKind::exact;
         // The identifier after a team or group prefix ("group.com.example.app"); the prefix is read
         // from the item's own spelling, as team identifiers are capitals.
         const qsizetype prefixLength = lowerName.size() - id.size() - 1;
         if (prefixLength > 0 && name.size() == lowerName.size() && lowerName.endsWith(id)
-            && lowerName.at(prefixLength) == QLatin1Char('.') && isContainerPrefix(QStringView(name).left(prefixLength)))
+            && lowerName.at(prefixLength) == QLatin1Char('.')
+            && isContainerPrefix(QStringView(name).left(prefixLength)))
             return ClaimKind::container;
     }
-    static const QStringList nameFolders = {QStringLiteral("Application Support"), QStringLiteral("Caches"),
-                                            QStringLiteral("Logs")};
+    static const QStringList nameFolders
+        = {QStringLiteral("Application Support"), QStringLiteral("Caches"), QStringLiteral("Logs")};
     if (!claim.name.isEmpty() && isFolder && name == claim.name && nameFolders.contains(folder))
         return ClaimKind::name;
     return ClaimKind::none;
@@ -174,8 +179,9 @@ std::optional<QString> stringValue(const QVariantMap& map, const QString& key)
 
 std::optional<QDateTime> metadataLastUsedDate(const QString& appPath)
 {
-    const ToolRunResult run = runTool(kMetadataTool, {QStringLiteral("-name"), QStringLiteral("kMDItemLastUsedDate"),
-                                                      QStringLiteral("-raw"), appPath});
+    const ToolRunResult run
+        = runTool(kMetadataTool,
+                  {QStringLiteral("-name"), QStringLiteral("kMDItemLastUsedDate"), QStringLiteral("-raw"), appPath});
     if (!run.succeeded())
         return std::nullopt;
     return parseLastUsedDate(run.standardOutput);
@@ -186,9 +192,15 @@ std::optional<QDateTime> metadataLastUsedDate(const QString& appPath)
 const QStringList& leftoverFolderNames()
 {
     static const QStringList names = {
-        QStringLiteral("Application Support"), QStringLiteral("Caches"), QStringLiteral("Containers"),
-        QStringLiteral("Group Containers"), QStringLiteral("HTTPStorages"), QStringLiteral("Logs"),
-        QStringLiteral("Preferences"), QStringLiteral("Saved Application State"), QStringLiteral("WebKit"),
+        QStringLiteral("Application Support"),
+        QStringLiteral("Caches"),
+        QStringLiteral("Containers"),
+        QStringLiteral("Group Containers"),
+        QStringLiteral("HTTPStorages"),
+        QStringLiteral("Logs"),
+        QStringLiteral("Preferences"),
+        QStringLiteral("Saved Application State"),
+        QStringLiteral("WebKit"),
     };
     return names;
 }
@@ -228,7 +240,8 @@ bool isSpecificBundleID(const QString& bundleID)
 bool matchesApp(const QString& libraryFolder, const QString& itemName, bool itemIsFolder, const QString& appName,
                 const std::optional<QString>& bundleID)
 {
-    return claims(claimOf(appName, bundleID), libraryFolder, itemName, itemName.toLower(), itemIsFolder) != ClaimKind::none;
+    return claims(claimOf(appName, bundleID), libraryFolder, itemName, itemName.toLower(), itemIsFolder)
+        != ClaimKind::none;
 }
 
 std::optional<QDateTime> parseLastUsedDate(const QByteArray& output)
@@ -302,7 +315,8 @@ UninstallPreviewReport snapshot(const QString& home)
             if (pathExtension(child.name) != QLatin1String("app"))
                 continue;
             const AppMetadata metadata = appMetadata(child.path);
-            apps.append({folder, child.path, metadata.displayName ? *metadata.displayName : child.name.chopped(4), metadata});
+            apps.append(
+                {folder, child.path, metadata.displayName ? *metadata.displayName : child.name.chopped(4), metadata});
         }
     }
 
@@ -367,8 +381,9 @@ UninstallPreviewReport snapshot(const QString& home)
             leftoverBytes += allocatedSize(leftover->path);
         }
 
-        const QString label = app.folder == kSystemApplications ? QStringLiteral("App")
-                                                                : coreText(QStringLiteral("用户应用"), QStringLiteral("User Apps"));
+        const QString label = app.folder == kSystemApplications
+            ? QStringLiteral("App")
+            : coreText(QStringLiteral("用户应用"), QStringLiteral("User Apps"));
         QString source = label;
         if (!leftoverPaths.isEmpty()) {
             const QString count = QString::number(leftoverPaths.size());
@@ -378,13 +393,12 @@ UninstallPreviewReport snapshot(const QString& home)
 
         const QString sizeText = SizeText::bytes(appBytes);
         const std::optional<QString>& bundleID = app.metadata.bundleID;
-        entries.append(UninstallPreviewReport::Entry(app.name, bundleID, source, bundleID ? *bundleID : app.name, app.path,
-                                                     sizeText, sizeText, appBytes, SizeText::bytes(leftoverBytes),
-                                                     leftoverPaths, lastOpened));
+        entries.append(UninstallPreviewReport::Entry(app.name, bundleID, source, bundleID ? *bundleID : app.name,
+                                                     app.path, sizeText, sizeText, appBytes,
+                                                     SizeText::bytes(leftoverBytes), leftoverPaths, lastOpened));
     }
-    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return localizedCaseInsensitiveCompare(a.name, b.name) < 0;
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const auto& a, const auto& b) { return localizedCaseInsensitiveCompare(a.name, b.name) < 0; });
     return UninstallPreviewReport(entries);
 }
 

@@ -384,7 +384,8 @@ private:
             const auto value = text();
             if (!value)
                 return std::nullopt;
-            const auto decoded = QByteArray::fromBase64Encoding(value->toLatin1(), QByteArray::IgnoreBase64DecodingErrors);
+            const auto decoded
+                = QByteArray::fromBase64Encoding(value->toLatin1(), QByteArray::IgnoreBase64DecodingErrors);
             return QVariant(decoded.decoded);
         }
         if (name == QLatin1String("array")) {
@@ -415,10 +416,7 @@ private:
         return std::nullopt;
     }
 
-    bool endOf(const QString& name) const
-    {
-        return !m_xml.hasError() && m_xml.isEndElement() && m_xml.name() == name;
-    }
+    bool endOf(const QString& name) const { return !m_xml.hasError() && m_xml.isEndElement() && m_xml.name() == name; }
 
     static std::optional<QVariant> optionalVariant(const std::optional<QString>& value)
     {

@@ -127,7 +127,8 @@ TEST(StatusCards, LoadLine)
     const Case cases[] = {
         {make(1.5, std::nullopt, 0.25, std::nullopt, std::nullopt, std::nullopt, 8), "1.50 / 0.25, 8 cores",
          "1.50 / 0.25, 8 个核心"},
-        {make(std::nullopt, std::nullopt, std::nullopt, QList<double>{1, 2, 3}, std::nullopt, std::nullopt, std::nullopt),
+        {make(std::nullopt, std::nullopt, std::nullopt, QList<double>{1, 2, 3}, std::nullopt, std::nullopt,
+              std::nullopt),
          "1.00 / 2.00 / 3.00, Core count unknown", "1.00 / 2.00 / 3.00, 核心数未知"},
         // The load fields win over the list.
         {make(0.5, std::nullopt, std::nullopt, QList<double>{9, 9, 9}, 8, 4, 12), "0.50, 8P+4E", "0.50, 8P+4E"},
@@ -197,8 +198,8 @@ TEST(StatusCards, DiskItemsInternalFirstWithTheirTexts)
     SystemReport::Disk a = disk(QStringLiteral("/"), QStringLiteral("/"), 500'000'000'000, 200'000'000'000, 40.0);
     a.fstype = QStringLiteral("ext4");
     a.device = QStringLiteral("/dev/sda2");
-    SystemReport::Disk ext = disk(QStringLiteral("USB"), QStringLiteral("/media/usb"), std::nullopt, 1'000'000'000,
-                                  std::nullopt, true);
+    SystemReport::Disk ext
+        = disk(QStringLiteral("USB"), QStringLiteral("/media/usb"), std::nullopt, 1'000'000'000, std::nullopt, true);
     SystemReport::Disk b = disk(QString(), QStringLiteral("/data"), 100'000'000'000, 150'000'000'000, 150.0);
     r.disks = QList<SystemReport::Disk>{a, ext, b};
     r.diskIO = SystemReport::DiskIO{std::nullopt, 3.0};
@@ -256,8 +257,8 @@ TEST(StatusCards, PowerCardChipsAndTexts)
         ThemeTone tint;
     };
     const Case cases[] = {
-        {59, "Poor", ThemeTone::danger}, {60, "Poor", ThemeTone::amber},  {69, "Poor", ThemeTone::amber},
-        {70, "Fair", ThemeTone::amber},  {75, "Fair", ThemeTone::amber},  {79, "Fair", ThemeTone::amber},
+        {59, "Poor", ThemeTone::danger},  {60, "Poor", ThemeTone::amber},   {69, "Poor", ThemeTone::amber},
+        {70, "Fair", ThemeTone::amber},   {75, "Fair", ThemeTone::amber},   {79, "Fair", ThemeTone::amber},
         {80, "Fair", ThemeTone::success}, {82, "Fair", ThemeTone::success}, {84, "Fair", ThemeTone::success},
         {85, "Good", ThemeTone::success},
     };
@@ -483,7 +484,8 @@ TEST(StatusCards, HostSummaryAndFreeDiskText)
     SystemReport decorated = modelled;
     decorated.hardware->model.reset();
     decorated.host = QStringLiteral("vm · Ryzen 7 · 32 GB/256 GB · Debian GNU/Linux 12");
-    EXPECT_EQ(DashboardView::hostSummary(decorated, en, "laptop"), QStringLiteral("vm · Ryzen 7, 8GPU · Unknown / 256 GB"));
+    EXPECT_EQ(DashboardView::hostSummary(decorated, en, "laptop"),
+              QStringLiteral("vm · Ryzen 7, 8GPU · Unknown / 256 GB"));
 
     SystemReport noUsed;
     noUsed.disks = QList<SystemReport::Disk>{disk(std::nullopt, QStringLiteral("/"), 100, std::nullopt, std::nullopt)};
@@ -521,7 +523,8 @@ TEST(StatusCards, ForceQuitMessage)
               QStringLiteral("将立即结束 Editor。未保存的内容会丢失。"));
     EXPECT_EQ(DashboardView::forceQuitMessage(std::nullopt, en),
               QStringLiteral("this process will be ended immediately. Any unsaved work will be lost."));
-    EXPECT_EQ(DashboardView::forceQuitMessage(std::nullopt, zh), QStringLiteral("将立即结束 这个进程。未保存的内容会丢失。"));
+    EXPECT_EQ(DashboardView::forceQuitMessage(std::nullopt, zh),
+              QStringLiteral("将立即结束 这个进程。未保存的内容会丢失。"));
 }
 
 TEST(StatusCards, GridColumns)

@@ -20,7 +20,8 @@ int cpuCountFromProc()
     QFile file(QStringLiteral("/proc/cpuinfo"));
     if (!file.open(QIODevice::ReadOnly))
         return -1;
-    return static_cast<int>(QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("(?m)^processor\\s*:"))));
+    return static_cast<int>(
+        QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("(?m)^processor\\s*:"))));
 }
 
 qint64 memTotalFromProc()
@@ -28,13 +29,14 @@ qint64 memTotalFromProc()
     QFile file(QStringLiteral("/proc/meminfo"));
     if (!file.open(QIODevice::ReadOnly))
         return -1;
-    const auto match = QRegularExpression(QStringLiteral("(?m)^MemTotal:\\s+(\\d+) kB")).match(QString::fromLatin1(file.readAll()));
+    const auto match
+        = QRegularExpression(QStringLiteral("(?m)^MemTotal:\\s+(\\d+) kB")).match(QString::fromLatin1(file.readAll()));
     return match.hasMatch() ? match.captured(1).toLongLong() * 1024 : -1;
 }
 
 qint64 rootSize()
 {
-    struct statvfs info {};
+    struct statvfs info { };
     if (::statvfs("/", &info) != 0)
         return -1;
     return static_cast<qint64>(info.f_blocks) * static_cast<qint64>(info.f_frsize ? info.f_frsize : info.f_bsize);
@@ -116,8 +118,9 @@ TEST_F(EndToEnd, TheCardsShowThisMachine)
     EXPECT_TRUE(memory.legend().first().value.endsWith(QStringLiteral(" / ") + SizeText::bytes(memTotalFromProc())));
 
     const DiskVisualBody disks = body<DiskVisualBody>(QStringLiteral("Disk"));
-    const auto root = std::find_if(disks.disks.cbegin(), disks.disks.cend(),
-                                   [](const DiskVisualBody::Item& item) { return item.id.endsWith(QStringLiteral("-/")); });
+    const auto root = std::find_if(disks.disks.cbegin(), disks.disks.cend(), [](const DiskVisualBody::Item& item) {
+        return item.id.endsWith(QStringLiteral("-/"));
+    });
     ASSERT_NE(root, disks.disks.cend());
     EXPECT_EQ(root->totalText, SizeText::bytes(rootSize()));
     page.setLive(false);
@@ -133,13 +136,14 @@ TEST_F(EndToEnd, ChildrenAppearAndExactlyTheChosenOnesEnd)
     Child bystander;
     ASSERT_GT(toQuit.pid(), 0);
     QSignalSpy refreshes(model.get(), &AppModel::processUsageChanged);
-    ASSERT_TRUE(spinUntil([&] {
-        return rowOf(toQuit.pid()) >= 0 && rowOf(toForceQuit.pid()) >= 0 && rowOf(bystander.pid()) >= 0;
-    }, 30000));
+    ASSERT_TRUE(spinUntil(
+        [&] { return rowOf(toQuit.pid()) >= 0 && rowOf(toForceQuit.pid()) >= 0 && rowOf(bystander.pid()) >= 0; },
+        30000));
     EXPECT_LE(refreshes.size(), 2);
 
     const int quitRow = rowOf(toQuit.pid());
-    EXPECT_TRUE(page.processes()->data(page.processes()->index(quitRow), ProcessUsageListModel::CanTerminateRole).toBool());
+    EXPECT_TRUE(
+        page.processes()->data(page.processes()->index(quitRow), ProcessUsageListModel::CanTerminateRole).toBool());
     page.quit(quitRow);
     ASSERT_TRUE(toQuit.process.waitForFinished(10000));
     EXPECT_EQ(toQuit.process.exitStatus(), QProcess::CrashExit);

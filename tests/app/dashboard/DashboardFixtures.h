@@ -74,7 +74,8 @@ inline SystemReport recordedReport()
     m.cached = 6'100'000'000;
     m.pressure = QStringLiteral("normal");
     r.memory = m;
-    SystemReport::Disk root = disk(QStringLiteral("root"), QStringLiteral("/"), 1'000'000'000'000, 912'000'000'000, 91.2);
+    SystemReport::Disk root
+        = disk(QStringLiteral("root"), QStringLiteral("/"), 1'000'000'000'000, 912'000'000'000, 91.2);
     root.fstype = QStringLiteral("ext4");
     root.device = QStringLiteral("/dev/nvme0n1p2");
     SystemReport::Disk usb = disk(QStringLiteral("BACKUP"), QStringLiteral("/media/backup"), 2'000'000'000'000,
@@ -107,9 +108,10 @@ inline SystemReport recordedReport()
     t.adapterPower = 45.0;
     t.batteryPower = 18.3;
     r.thermal = t;
-    r.topProcesses = {proc(4321, QStringLiteral("firefox-esr"), 31.5, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr")),
-                      proc(2210, QStringLiteral("Xorg"), 7.0, 2.1, QStringLiteral("/usr/lib/xorg/Xorg")),
-                      proc(5120, QStringLiteral("code"), 4.2, 12.5, QStringLiteral("/usr/share/code/code"))};
+    r.topProcesses
+        = {proc(4321, QStringLiteral("firefox-esr"), 31.5, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr")),
+           proc(2210, QStringLiteral("Xorg"), 7.0, 2.1, QStringLiteral("/usr/lib/xorg/Xorg")),
+           proc(5120, QStringLiteral("code"), 4.2, 12.5, QStringLiteral("/usr/share/code/code"))};
     return r;
 }
 

@@ -53,8 +53,7 @@ protected:
         status.install(services);
         services.liveStatusIntervalMs = 10;
         status.setTable({proc(300, QStringLiteral("editor"), 10.0, 40.0, QStringLiteral("/usr/bin/editor")),
-                         proc(301, QStringLiteral("player"), 50.0, 5.0),
-                         proc(302, std::nullopt, 20.0, 10.0)});
+                         proc(301, QStringLiteral("player"), 50.0, 5.0), proc(302, std::nullopt, 20.0, 10.0)});
         model = std::make_unique<AppModel>(services);
         page.setStartTimeSource([this] { return startTimes; });
         page.setModel(model.get());
@@ -183,14 +182,16 @@ TEST_F(Page, QuitActsAtOnceAndForceQuitOnlyAfterConfirmation)
 
     page.requestForceQuit(rowOf(301));
     EXPECT_TRUE(page.forceQuitPending());
-    EXPECT_EQ(page.forceQuitMessage(), QStringLiteral("player will be ended immediately. Any unsaved work will be lost."));
+    EXPECT_EQ(page.forceQuitMessage(),
+              QStringLiteral("player will be ended immediately. Any unsaved work will be lost."));
     EXPECT_EQ(status.terminations.size(), 1);
     page.cancelForceQuit();
     EXPECT_FALSE(page.forceQuitPending());
     EXPECT_EQ(status.terminations.size(), 1);
 
     page.requestForceQuit(rowOf(302));
-    EXPECT_EQ(page.forceQuitMessage(), QStringLiteral("this process will be ended immediately. Any unsaved work will be lost."));
+    EXPECT_EQ(page.forceQuitMessage(),
+              QStringLiteral("this process will be ended immediately. Any unsaved work will be lost."));
     useLanguage(AppLanguagePreference::chinese);
     EXPECT_EQ(page.forceQuitMessage(), QStringLiteral("将立即结束 这个进程。未保存的内容会丢失。"));
     page.confirmForceQuit();
@@ -224,7 +225,8 @@ TEST_F(Page, ARefreshDoesNotRetargetTheConfirmation)
     EXPECT_NE(rowOf(300), row);
     ASSERT_TRUE(page.forceQuitPending());
     EXPECT_EQ(page.forceQuitTarget()->process.pid, 300);
-    EXPECT_EQ(page.forceQuitMessage(), QStringLiteral("editor will be ended immediately. Any unsaved work will be lost."));
+    EXPECT_EQ(page.forceQuitMessage(),
+              QStringLiteral("editor will be ended immediately. Any unsaved work will be lost."));
     page.confirmForceQuit();
     ASSERT_EQ(status.terminations.size(), 1);
     EXPECT_EQ(status.terminations[0], (std::pair<qint64, bool>{300, true}));

@@ -19,9 +19,10 @@ using ProcessList = QList<SystemReport::ProcessInfo>;
 // snapshot can be held back to keep the page before its first snapshot.
 struct ViewStatus {
     QMutex mutex;
-    ProcessList table{proc(4321, QStringLiteral("firefox-esr"), 31.5, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr")),
-                      proc(2210, QStringLiteral("Xorg"), 7.0, 22.1, QStringLiteral("/usr/lib/xorg/Xorg")),
-                      proc(50, QStringLiteral("kworker"), 0.5, 0.0)};
+    ProcessList table{
+        proc(4321, QStringLiteral("firefox-esr"), 31.5, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr")),
+        proc(2210, QStringLiteral("Xorg"), 7.0, 22.1, QStringLiteral("/usr/lib/xorg/Xorg")),
+        proc(50, QStringLiteral("kworker"), 0.5, 0.0)};
     std::atomic<bool> hold{false};
     std::atomic<int> entered{0};
     QSemaphore released;
@@ -70,8 +71,8 @@ protected:
     bool waitForReport()
     {
         return spinUntil([&] {
-            return view().model().statusReport().has_value() && !view().model().isRefreshingStatus() && page()->hasReport()
-                && page()->processes()->rowCount() == view().model().processUsage().size();
+            return view().model().statusReport().has_value() && !view().model().isRefreshingStatus()
+                && page()->hasReport() && page()->processes()->rowCount() == view().model().processUsage().size();
         });
     }
     // Scrolls the page so that the process section is in the window.
@@ -85,13 +86,15 @@ protected:
         // The list lays its rows out on the next frame; new rows then slide in. Wait until
         // every row is there and stands still.
         ASSERT_TRUE(spinUntil([&] { return rows().size() == page()->processCount(); }, 3000));
-        ASSERT_TRUE(spinUntil([&] {
-            for (QQuickItem* row : rows()) {
-                if (row->x() != 0 || row->opacity() != 1)
-                    return false;
-            }
-            return true;
-        }, 3000));
+        ASSERT_TRUE(spinUntil(
+            [&] {
+                for (QQuickItem* row : rows()) {
+                    if (row->x() != 0 || row->opacity() != 1)
+                        return false;
+                }
+                return true;
+            },
+            3000));
     }
     QList<QQuickItem*> rows() { return view().findAll(QStringLiteral("processRow")); }
     QQuickItem* rowNamed(const QString& name)
@@ -225,14 +228,16 @@ TEST_F(DashboardViewTest, RowsHoldStillUnderThePointerAndCatchUpWhenItLeaves)
     // A refresh that would put firefox last, end Xorg and bring a busy newcomer.
     {
         QMutexLocker lock(&status.mutex);
-        status.table = {proc(7000, QStringLiteral("yes"), 95.0, 0.1), proc(50, QStringLiteral("kworker"), 40.0, 0.0),
-                        proc(4321, QStringLiteral("firefox-esr"), 1.0, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr"))};
+        status.table
+            = {proc(7000, QStringLiteral("yes"), 95.0, 0.1), proc(50, QStringLiteral("kworker"), 40.0, 0.0),
+               proc(4321, QStringLiteral("firefox-esr"), 1.0, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr"))};
     }
     ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
     view().settle(60);
     EXPECT_EQ(rowNames(), (QStringList{"firefox-esr", "Xorg", "kworker"}));
     EXPECT_EQ(rowNamed(QStringLiteral("firefox-esr")), firefox);
-    EXPECT_EQ(firefox->findChild<QQuickItem*>(QStringLiteral("processCpu"))->property("text").toString(), QStringLiteral("1.0%"));
+    EXPECT_EQ(firefox->findChild<QQuickItem*>(QStringLiteral("processCpu"))->property("text").toString(),
+              QStringLiteral("1.0%"));
     QQuickItem* xorg = rowNamed(QStringLiteral("Xorg"));
     ASSERT_NE(xorg, nullptr);
     EXPECT_TRUE(xorg->property("ended").toBool());
@@ -246,7 +251,12 @@ TEST_F(DashboardViewTest, RowsHoldStillUnderThePointerAndCatchUpWhenItLeaves)
     EXPECT_EQ(status.terminations[0].first, 4321);
 
     view().hover(view().find(QStringLiteral("processHeader")));
-    EXPECT_TRUE(spinUntil([&] { return rowNames() == QStringList{"yes", "kworker"}; }, 3000)) << rowNames().join(',').toStdString();
+    EXPECT_TRUE(spinUntil(
+        [&] {
+            return rowNames() == QStringList{"yes", "kworker"};
+        },
+        3000))
+        << rowNames().join(',').toStdString();
 }
 
 TEST_F(DashboardViewTest, ForceQuitAsksFirstAndCancellingEndsNothing)
@@ -262,12 +272,14 @@ TEST_F(DashboardViewTest, ForceQuitAsksFirstAndCancellingEndsNothing)
         view().settle();
         view().click(row, Qt::RightButton);
         QQuickItem* shown = nullptr;
-        spinUntil([&] {
-            for (QQuickItem* item : view().findAll(QStringLiteral("forceQuitItem")))
-                if (item->isVisible())
-                    shown = item;
-            return shown != nullptr;
-        }, 3000);
+        spinUntil(
+            [&] {
+                for (QQuickItem* item : view().findAll(QStringLiteral("forceQuitItem")))
+                    if (item->isVisible())
+                        shown = item;
+                return shown != nullptr;
+            },
+            3000);
         return shown;
     };
     QQuickItem* forceItem = openMenu(xorg);
@@ -337,7 +349,8 @@ TEST_F(DashboardViewTest, EmptyProcessListAndLanguageSwitch)
     view().settle();
     EXPECT_TRUE(view().find(QStringLiteral("processEmptyState"))->isVisible());
     EXPECT_FALSE(view().find(QStringLiteral("processList"))->isVisible());
-    EXPECT_EQ(view().find(QStringLiteral("sectionTitleTitle"))->property("text").toString(), QStringLiteral("Overview"));
+    EXPECT_EQ(view().find(QStringLiteral("sectionTitleTitle"))->property("text").toString(),
+              QStringLiteral("Overview"));
     view().setLanguage(AppLanguagePreference::chinese);
     EXPECT_EQ(view().find(QStringLiteral("sectionTitleTitle"))->property("text").toString(), QStringLiteral("概览"));
     EXPECT_EQ(view().find(QStringLiteral("healthBadge"))->property("text").toString(), QStringLiteral("良好"));
@@ -348,8 +361,10 @@ TEST_F(DashboardViewTest, LeavingThePageInTheWindowStopsTheRefreshAndComingBackS
 {
     ASSERT_NE(view().load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView")), nullptr)
         << view().warnings().join('\n').toStdString();
-    ASSERT_TRUE(spinUntil([&] { return view().model().isLiveStatusActive() && view().model().statusReport().has_value(); }));
-    auto* shown = qvariant_cast<DashboardPage*>(view().find(QStringLiteral("page.dashboard"))->property("item").value<QQuickItem*>()->property("page"));
+    ASSERT_TRUE(
+        spinUntil([&] { return view().model().isLiveStatusActive() && view().model().statusReport().has_value(); }));
+    auto* shown = qvariant_cast<DashboardPage*>(
+        view().find(QStringLiteral("page.dashboard"))->property("item").value<QQuickItem*>()->property("page"));
     ASSERT_NE(shown, nullptr);
     shown->setProcessSortRaw(QStringLiteral("memory"));
 
@@ -366,9 +381,9 @@ TEST_F(DashboardViewTest, LeavingThePageInTheWindowStopsTheRefreshAndComingBackS
 
     view().model().setSelectedFeature(AppFeature::dashboard);
     ASSERT_TRUE(spinUntil([&] { return view().model().isLiveStatusActive() && status.entered > taken; }));
-    auto* again = qvariant_cast<DashboardPage*>(view().find(QStringLiteral("page.dashboard"))->property("item").value<QQuickItem*>()->property("page"));
+    auto* again = qvariant_cast<DashboardPage*>(
+        view().find(QStringLiteral("page.dashboard"))->property("item").value<QQuickItem*>()->property("page"));
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->processSort(), ProcessUsageSort::cpu);
     EXPECT_FALSE(again->forceQuitPending());
 }
-

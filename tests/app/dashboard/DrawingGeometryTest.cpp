@@ -16,9 +16,9 @@ const double notANumber = std::numeric_limits<double>::quiet_NaN();
 TEST(LoadColorRule, ThresholdsExplicitColourAndBarFraction)
 {
     const std::pair<std::optional<double>, ThemeTone> tones[] = {
-        {88.0, ThemeTone::danger},  {87.9, ThemeTone::amber},   {70.0, ThemeTone::amber}, {69.99, ThemeTone::success},
-        {0.0, ThemeTone::success},  {120.0, ThemeTone::danger}, {-5.0, ThemeTone::success}, {notANumber, ThemeTone::success},
-        {std::nullopt, ThemeTone::quiet},
+        {88.0, ThemeTone::danger},   {87.9, ThemeTone::amber},         {70.0, ThemeTone::amber},
+        {69.99, ThemeTone::success}, {0.0, ThemeTone::success},        {120.0, ThemeTone::danger},
+        {-5.0, ThemeTone::success},  {notANumber, ThemeTone::success}, {std::nullopt, ThemeTone::quiet},
     };
     for (const auto& [percent, tone] : tones)
         EXPECT_EQ(LoadColor::tone(percent), tone) << (percent ? *percent : -1);
@@ -59,7 +59,8 @@ TEST(MetricBarRowTest, ValueAndPercentageShowing)
 
 TEST(CPUDrawing, CoreCellFillAndCaption)
 {
-    const std::pair<double, double> heights[] = {{-3, 3}, {0, 3}, {5, 3}, {50, 17}, {100, 34}, {130, 34}, {notANumber, 3}};
+    const std::pair<double, double> heights[]
+        = {{-3, 3}, {0, 3}, {5, 3}, {50, 17}, {100, 34}, {130, 34}, {notANumber, 3}};
     for (const auto& [value, height] : heights)
         EXPECT_DOUBLE_EQ(CoreCell::fillHeight(value), height) << value;
     EXPECT_EQ((CoreCell{0, 0}).caption(), QStringLiteral("C1"));
@@ -139,9 +140,9 @@ TEST(MemoryDrawing, StackedBarGeometry)
         {50, 100, 300, {150, true, 123, 27}},
         {10, 10, 300, {30, true, 24.6, 5.4}},
         {0, 100, 300, {0, false, 0, 0}},
-        {5, 50, 300, {15, false, 0, 0}},       // used exactly 5 %: no mark
-        {50, 5, 300, {150, false, 0, 0}},      // swap exactly 5 %: no mark
-        {6, 5.1, 300, {18, true, 15, 3}},      // raised to 3 points
+        {5, 50, 300, {15, false, 0, 0}},  // used exactly 5 %: no mark
+        {50, 5, 300, {150, false, 0, 0}}, // swap exactly 5 %: no mark
+        {6, 5.1, 300, {18, true, 15, 3}}, // raised to 3 points
         {150, std::nullopt, 300, {300, false, 0, 0}},
         {2, 90, 10, {0.2, false, 0, 0}},
     };
@@ -189,14 +190,14 @@ TEST(MemoryDrawing, LegendLinesAndHeader)
 
 TEST(DiskDrawing, FillRatesAndHint)
 {
-    const std::tuple<std::optional<double>, double, double> fills[] = {
-        {std::nullopt, 200, 0}, {0.3, 200, 4}, {-5, 200, 4}, {140, 200, 200}, {50, 200, 100}};
+    const std::tuple<std::optional<double>, double, double> fills[]
+        = {{std::nullopt, 200, 0}, {0.3, 200, 4}, {-5, 200, 4}, {140, 200, 200}, {50, 200, 100}};
     for (const auto& [percent, width, fill] : fills)
         EXPECT_DOUBLE_EQ(DiskCapsuleRow::fillWidth(percent, width), fill);
 
-    const std::pair<std::optional<double>, QString> rates[] = {
-        {std::nullopt, "0 MB/s"}, {0.009, "0 MB/s"}, {0.5, "512 KB/s"}, {0.9999, "1024 KB/s"},
-        {1.0, "1.0 MB/s"},        {12.34, "12.3 MB/s"}, {-1, "0 MB/s"}};
+    const std::pair<std::optional<double>, QString> rates[]
+        = {{std::nullopt, "0 MB/s"}, {0.009, "0 MB/s"},    {0.5, "512 KB/s"}, {0.9999, "1024 KB/s"},
+           {1.0, "1.0 MB/s"},        {12.34, "12.3 MB/s"}, {-1, "0 MB/s"}};
     for (const auto& [rate, text] : rates)
         EXPECT_EQ(DiskIOPair::rateText(rate), text);
 
@@ -206,8 +207,12 @@ TEST(DiskDrawing, FillRatesAndHint)
         bool critical;
     };
     const HintCase hints[] = {
-        {{90.0}, true, false},           {{95.0}, true, true},   {{89.99}, false, false},
-        {{std::nullopt, 50.0}, false, false}, {{std::nullopt}, false, false}, {{}, false, false},
+        {{90.0}, true, false},
+        {{95.0}, true, true},
+        {{89.99}, false, false},
+        {{std::nullopt, 50.0}, false, false},
+        {{std::nullopt}, false, false},
+        {{}, false, false},
         {{20.0, 96.0, std::nullopt}, true, true},
     };
     for (const HintCase& c : hints) {
@@ -247,9 +252,9 @@ TEST(DiskDrawing, FillRatesAndHint)
 
 TEST(NetworkDrawing, RateTextPeakAndSparklinePoints)
 {
-    const std::pair<double, QString> rates[] = {{0.009, "0 MB/s"},    {-1, "0 MB/s"},    {0.01, "10 KB/s"},
-                                                {0.5, "512 KB/s"},    {0.9999, "1024 KB/s"}, {1, "1.0 MB/s"},
-                                                {12.34, "12.3 MB/s"}};
+    const std::pair<double, QString> rates[]
+        = {{0.009, "0 MB/s"},     {-1, "0 MB/s"},  {0.01, "10 KB/s"},   {0.5, "512 KB/s"},
+           {0.9999, "1024 KB/s"}, {1, "1.0 MB/s"}, {12.34, "12.3 MB/s"}};
     for (const auto& [rate, text] : rates)
         EXPECT_EQ(NetworkRateColumn::rateText(rate), text) << rate;
 
@@ -283,9 +288,9 @@ TEST(NetworkDrawing, RateTextPeakAndSparklinePoints)
 
 TEST(PowerDrawing, ToneGlyphFlowAndChipRows)
 {
-    const std::pair<std::optional<double>, ThemeTone> tones[] = {
-        {10, ThemeTone::danger}, {10.5, ThemeTone::amber}, {20, ThemeTone::amber},
-        {20.1, ThemeTone::success}, {150, ThemeTone::success}, {std::nullopt, ThemeTone::quiet}};
+    const std::pair<std::optional<double>, ThemeTone> tones[]
+        = {{10, ThemeTone::danger},    {10.5, ThemeTone::amber},  {20, ThemeTone::amber},
+           {20.1, ThemeTone::success}, {150, ThemeTone::success}, {std::nullopt, ThemeTone::quiet}};
     for (const auto& [percent, tone] : tones) {
         PowerVisualBody body;
         body.percent = percent;
@@ -332,7 +337,8 @@ TEST(PowerDrawing, ToneGlyphFlowAndChipRows)
 
 TEST(GPUDrawing, HeaderMemoryAndUsageRows)
 {
-    const std::pair<double, QString> sizes[] = {{512, "512 MB"}, {1023.6, "1024 MB"}, {1024, "1.0 GB"}, {16384, "16.0 GB"}};
+    const std::pair<double, QString> sizes[]
+        = {{512, "512 MB"}, {1023.6, "1024 MB"}, {1024, "1.0 GB"}, {16384, "16.0 GB"}};
     for (const auto& [mb, text] : sizes)
         EXPECT_EQ(GPUVisualBody::formatGB(mb), text);
 

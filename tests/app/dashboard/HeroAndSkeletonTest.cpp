@@ -53,7 +53,8 @@ TEST(HeroCard, ScoreBandsColoursAndTexts)
     card.score = 50;
     EXPECT_EQ(card.healthMessage(), QStringLiteral("There is some pressure. A preview check is a good next step."));
     card.score = 10;
-    EXPECT_EQ(card.healthMessage(), QStringLiteral("Pressure is high. Start with a cleanup preview and check disk usage."));
+    EXPECT_EQ(card.healthMessage(),
+              QStringLiteral("Pressure is high. Start with a cleanup preview and check disk usage."));
     card.language = zh;
     EXPECT_EQ(card.healthMessage(), QStringLiteral("压力偏高，建议优先预览清理并查看磁盘占用。"));
     card.score.reset();
@@ -91,8 +92,9 @@ TEST(Skeleton, SixCardsInOrderWithTheirLines)
     }
     EXPECT_EQ(ids, (QStringList{"cpu", "memory", "disk", "power", "network", "processes"}));
     EXPECT_EQ(titles, (QStringList{"CPU", "Memory", "Disk", "Power", "Network", "Processes"}));
-    EXPECT_EQ(symbols, (QStringList{"cpu", "memorychip", "internaldrive", "bolt.batteryblock", "network",
-                                    "list.bullet.rectangle"}));
+    EXPECT_EQ(
+        symbols,
+        (QStringList{"cpu", "memorychip", "internaldrive", "bolt.batteryblock", "network", "list.bullet.rectangle"}));
     QStringList chinese;
     for (const auto& card : DashboardStatusSkeleton::cards(zh))
         chinese.append(card.title());

@@ -48,7 +48,7 @@ TEST(ProcessRows, SourceAndStableDescendingSorts)
 {
     const QList<SystemReport::ProcessInfo> usage{
         proc(1, QStringLiteral("a"), 5.0, std::nullopt), proc(2, QStringLiteral("b"), 20.0, 1.0),
-        proc(3, QStringLiteral("c"), 5.0, 3.0),          proc(4, QStringLiteral("d"), std::nullopt, std::nullopt),
+        proc(3, QStringLiteral("c"), 5.0, 3.0), proc(4, QStringLiteral("d"), std::nullopt, std::nullopt),
         proc(5, QStringLiteral("e"), 0.0, 0.5)};
     EXPECT_EQ(names(DashboardView::processRows(usage, std::nullopt, ProcessUsageSort::cpu)),
               (QStringList{"b", "a", "c", "d", "e"})); // d's missing figure counts 0, like e's
@@ -61,7 +61,8 @@ TEST(ProcessRows, SourceAndStableDescendingSorts)
                            proc(7, QStringLiteral("top3"), 3.0)};
     // The model's list wins even when the report's is longer.
     EXPECT_EQ(names(DashboardView::processRows({usage[0]}, report, ProcessUsageSort::cpu)), (QStringList{"a"}));
-    EXPECT_EQ(names(DashboardView::processRows({}, report, ProcessUsageSort::cpu)), (QStringList{"top3", "top2", "top"}));
+    EXPECT_EQ(names(DashboardView::processRows({}, report, ProcessUsageSort::cpu)),
+              (QStringList{"top3", "top2", "top"}));
     EXPECT_TRUE(DashboardView::processRows({}, std::nullopt, ProcessUsageSort::cpu).isEmpty());
 
     EXPECT_EQ(processUsageSortFromRaw(QStringLiteral("memory")), ProcessUsageSort::memory);
@@ -128,10 +129,10 @@ TEST(ProcessRows, KillButtonFollowsWhetherTheProcessMayBeEnded)
 
 TEST(ProcessRows, IdentityIsPidAndStartTimeWithDuplicatesKeptApart)
 {
-    const QList<SystemReport::ProcessInfo> list{proc(300, QStringLiteral("a")), proc(301, QStringLiteral("b")),
-                                                proc(std::nullopt, QStringLiteral("x")),
-                                                proc(std::nullopt, QStringLiteral("x")), proc(std::nullopt, std::nullopt),
-                                                proc(std::nullopt, std::nullopt)};
+    const QList<SystemReport::ProcessInfo> list{
+        proc(300, QStringLiteral("a")),          proc(301, QStringLiteral("b")),
+        proc(std::nullopt, QStringLiteral("x")), proc(std::nullopt, QStringLiteral("x")),
+        proc(std::nullopt, std::nullopt),        proc(std::nullopt, std::nullopt)};
     const auto first = ProcessUsageRow::entries(list, {{300, 11}, {301, 12}});
     QSet<QString> distinct;
     for (const auto& e : first)
@@ -278,7 +279,8 @@ TEST(ProcessListModel, RowTextsFollowTheLanguage)
 {
     ProcessUsageListModel model;
     model.setEntries(ProcessUsageRow::entries({proc(std::nullopt, std::nullopt)}, {}));
-    EXPECT_EQ(model.data(model.index(0), ProcessUsageListModel::DetailRole).toString(), QStringLiteral("No path information"));
+    EXPECT_EQ(model.data(model.index(0), ProcessUsageListModel::DetailRole).toString(),
+              QStringLiteral("No path information"));
     EXPECT_EQ(model.data(model.index(0), ProcessUsageListModel::CpuTextRole).toString(), QStringLiteral("Unknown"));
     EXPECT_EQ(model.data(model.index(0), ProcessUsageListModel::CpuToneRole).toString(), QStringLiteral("muted"));
     EXPECT_EQ(model.data(model.index(0), ProcessUsageListModel::PidTextRole).toString(), QStringLiteral("-"));
@@ -298,10 +300,10 @@ TEST(ProcessListModel, HeldRowsKeepTheirPlacesUntilReleased)
 {
     struct Case {
         const char* what;
-        QStringList next;           // the refreshes that arrive while held (the last one counts)
-        QStringList held;           // the rows shown while held, in place
-        QStringList ended;          // of those, the ones shown ended
-        QStringList released;       // the rows after the pointer leaves
+        QStringList next;     // the refreshes that arrive while held (the last one counts)
+        QStringList held;     // the rows shown while held, in place
+        QStringList ended;    // of those, the ones shown ended
+        QStringList released; // the rows after the pointer leaves
     };
     const Case cases[] = {
         {"reorder waits", {"c", "a", "b"}, {"a", "b", "c"}, {}, {"c", "a", "b"}},
@@ -333,7 +335,8 @@ TEST(ProcessListModel, HeldRowsKeepTheirPlacesUntilReleased)
             EXPECT_EQ(model.data(model.index(i), ProcessUsageListModel::EndedRole).toBool(), ended) << i;
             // Figures of rows still listed update in place.
             if (!ended) {
-                EXPECT_EQ(model.data(model.index(i), ProcessUsageListModel::CpuTextRole).toString(), QStringLiteral("50.0%"));
+                EXPECT_EQ(model.data(model.index(i), ProcessUsageListModel::CpuTextRole).toString(),
+                          QStringLiteral("50.0%"));
             }
         }
 
@@ -348,7 +351,8 @@ TEST(ProcessListModel, AnEndedRowCannotBeEnded)
 {
     ProcessControl::setHooksForTesting({.sendSignal = {}, .ownPid = [] { return qint64(4242); }, .maximumPid = {}});
     ProcessUsageListModel model;
-    model.setEntries(ProcessUsageRow::entries({proc(500, QStringLiteral("yes")), proc(501, QStringLiteral("other"))}, {}));
+    model.setEntries(
+        ProcessUsageRow::entries({proc(500, QStringLiteral("yes")), proc(501, QStringLiteral("other"))}, {}));
     model.setHeld(true);
     model.setEntries(ProcessUsageRow::entries({proc(501, QStringLiteral("other"))}, {}));
     EXPECT_FALSE(model.data(model.index(0), ProcessUsageListModel::CanTerminateRole).toBool());

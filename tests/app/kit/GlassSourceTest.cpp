@@ -92,7 +92,8 @@ TEST_F(GlassSourceTest, AMissingOrBrokenFileOrAnEmptyPathLeavesTheFlatSurface)
         QString path;
         const char* what;
     };
-    const Case cases[] = {{env.home() + QStringLiteral("/missing.png"), "missing"}, {text, "broken"}, {QString(), "empty"}};
+    const Case cases[]
+        = {{env.home() + QStringLiteral("/missing.png"), "missing"}, {text, "broken"}, {QString(), "empty"}};
     for (const Case& c : cases) {
         glass.setBackdropFile(good, 7, QSizeF(980, 720));
         ASSERT_TRUE(glass.available());

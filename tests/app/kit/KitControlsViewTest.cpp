@@ -19,7 +19,9 @@ protected:
     }
     QQuickItem* load(const QByteArray& body)
     {
-        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\nimport Roror.Pages.Common\nimport Roror.Pages.Installer\n" + body);
+        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\nimport "
+                                           "Roror.Pages.Common\nimport Roror.Pages.Installer\n"
+                                           + body);
         EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
         return root;
     }
@@ -162,7 +164,8 @@ TEST_F(KitControls, EmptyStateSpansTheWidthIsAtLeast120HighAndWrapsALongSubtitle
     const auto subtitles = view().findAll(QStringLiteral("emptyStateSubtitle"));
     ASSERT_EQ(subtitles.size(), 2);
     EXPECT_GT(subtitles[1]->property("lineCount").toInt(), 1);
-    EXPECT_EQ(view().findAll(QStringLiteral("emptyStateSymbol")).value(0)->property("systemName").toString(), QStringLiteral("folder"));
+    EXPECT_EQ(view().findAll(QStringLiteral("emptyStateSymbol")).value(0)->property("systemName").toString(),
+              QStringLiteral("folder"));
 }
 
 } // namespace

@@ -16,7 +16,9 @@ class KitFrame : public ViewTest {
 protected:
     QQuickItem* load(const QByteArray& body)
     {
-        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\nimport Roror.Pages.Common\nimport Roror.Pages.Installer\n" + body);
+        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\nimport "
+                                           "Roror.Pages.Common\nimport Roror.Pages.Installer\n"
+                                           + body);
         EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
         return root;
     }
@@ -146,7 +148,8 @@ TEST_F(KitFrame, TextsWrittenWithTrFollowTheLanguageLive)
         const char* name;
         const char* chinese;
         const char* english;
-    } cases[] = {{"plain", "清理", "Clean"}, {"delegate", "卸载", "Uninstall"}, {"sectionTitleTitle", "设置", "Settings"}};
+    } cases[]
+        = {{"plain", "清理", "Clean"}, {"delegate", "卸载", "Uninstall"}, {"sectionTitleTitle", "设置", "Settings"}};
     for (const auto& c : cases)
         EXPECT_EQ(find(c.name)->property("text").toString(), QString::fromUtf8(c.english)) << c.name;
     view().setLanguage(AppLanguagePreference::chinese);

@@ -64,7 +64,8 @@ protected:
     QQuickItem* showRows(QList<Entry> entries)
     {
         rows.setRecords(std::move(entries));
-        QQuickItem* root = view().loadText(resultsQml, {{QStringLiteral("rows"), QVariant::fromValue<QObject*>(&rows)}});
+        QQuickItem* root
+            = view().loadText(resultsQml, {{QStringLiteral("rows"), QVariant::fromValue<QObject*>(&rows)}});
         EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
         view().grab();
         return root;
@@ -77,7 +78,9 @@ protected:
     }
     QQuickItem* loadKit(const QByteArray& body)
     {
-        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\nimport Roror.Pages.Common\nimport Roror.Pages.Installer\n" + body);
+        QQuickItem* root = view().loadText("import QtQuick\nimport QtQuick.Layouts\nimport Roror.Kit\nimport "
+                                           "Roror.Pages.Common\nimport Roror.Pages.Installer\n"
+                                           + body);
         EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
         return root;
     }
@@ -102,7 +105,8 @@ TEST_F(KitLists, RowsFollowTheReportInOrderBelowTheFixedHeader)
         const QRectF above = sceneRect(find(QStringLiteral("row%1").arg(i - 1)));
         EXPECT_EQ(sceneRect(find(QStringLiteral("row%1").arg(i))).y(), above.bottom() + 8) << i;
     }
-    EXPECT_EQ(view().findAll(QStringLiteral("rowName")).value(0)->property("text").toString(), QStringLiteral("item 000"));
+    EXPECT_EQ(view().findAll(QStringLiteral("rowName")).value(0)->property("text").toString(),
+              QStringLiteral("item 000"));
     // Rows are built for the visible part only.
     EXPECT_LT(view().findAll(QStringLiteral("rowName")).size(), 40);
 
@@ -160,7 +164,8 @@ ListView {
         objectName: "narrow"
         Text { text: "Only as wide as this" }
     }
-})", {{QStringLiteral("rows"), QVariant::fromValue<QObject*>(&rows)}});
+})",
+                    {{QStringLiteral("rows"), QVariant::fromValue<QObject*>(&rows)}});
     view().grab();
     QQuickItem* row = find(QStringLiteral("narrow"));
     EXPECT_LT(row->width(), 400);
@@ -217,7 +222,8 @@ TEST_F(KitLists, TagsAndChipsSizeAndColourAsTheirFieldsSay)
     EXPECT_EQ(tag->height() - titles[0]->height(), 8);
     EXPECT_EQ(mono->height() - titles[1]->height(), 6);
     EXPECT_EQ(bare->width(), titles[2]->width() + 16);
-    EXPECT_NEAR(view().find(QStringLiteral("chip"))->property("foreground").value<QColor>().alphaF(), 0.85 * 0.88 * 0.85, 0.005);
+    EXPECT_NEAR(view().find(QStringLiteral("chip"))->property("foreground").value<QColor>().alphaF(),
+                0.85 * 0.88 * 0.85, 0.005);
     EXPECT_EQ(view().find(QStringLiteral("tinted"))->property("foreground").value<QColor>(), QColor("#2e7d32"));
 }
 

@@ -29,7 +29,8 @@ TEST(KeyboardScrolling, KeysMoveByLineOrPageAndStayWithinTheContent)
         {Qt::Key_Left, Qt::NoModifier, 100, std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(KeyboardScroller::scrolledY(c.key, c.modifiers, c.from, 0, 1000, 300), c.to) << c.key << " from " << c.from;
+        EXPECT_EQ(KeyboardScroller::scrolledY(c.key, c.modifiers, c.from, 0, 1000, 300), c.to)
+            << c.key << " from " << c.from;
 }
 
 TEST(KeyboardScrolling, ContentShorterThanTheViewStaysAtItsOriginAndANegativeOriginCounts)

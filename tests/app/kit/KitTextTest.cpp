@@ -26,22 +26,14 @@ TEST(RelativeDates, ShortPhraseTakesTheLargestWholeCalendarUnit)
         const char16_t* chinese;
     };
     const Case cases[] = {
-        {"2024-03-31T12:00:00Z", "in 0 sec.", u"0秒后"},
-        {"2024-03-31T11:59:15Z", "45 sec. ago", u"45秒前"},
-        {"2024-03-31T11:59:00Z", "1 min. ago", u"1分钟前"},
-        {"2024-03-31T10:01:00Z", "1 hr. ago", u"1小时前"},
-        {"2024-03-30T12:00:01Z", "23 hr. ago", u"23小时前"},
-        {"2024-03-30T12:00:00Z", "1 day ago", u"1天前"},
-        {"2024-03-25T12:00:00Z", "6 days ago", u"6天前"},
-        {"2024-03-24T12:00:00Z", "1 wk. ago", u"1周前"},
-        {"2024-03-02T12:00:00Z", "4 wk. ago", u"4周前"},
-        {"2024-02-29T12:00:00Z", "1 mo. ago", u"1个月前"},
-        {"2023-04-01T12:00:00Z", "11 mo. ago", u"11个月前"},
-        {"2023-03-31T12:00:00Z", "1 yr. ago", u"1年前"},
-        {"2021-01-01T00:00:00Z", "3 yr. ago", u"3年前"},
-        {"2024-03-31T14:30:00Z", "in 2 hr.", u"2小时后"},
-        {"2024-04-03T12:00:00Z", "in 3 days", u"3天后"},
-        {"2024-04-01T12:00:00Z", "in 1 day", u"1天后"},
+        {"2024-03-31T12:00:00Z", "in 0 sec.", u"0秒后"},     {"2024-03-31T11:59:15Z", "45 sec. ago", u"45秒前"},
+        {"2024-03-31T11:59:00Z", "1 min. ago", u"1分钟前"},  {"2024-03-31T10:01:00Z", "1 hr. ago", u"1小时前"},
+        {"2024-03-30T12:00:01Z", "23 hr. ago", u"23小时前"}, {"2024-03-30T12:00:00Z", "1 day ago", u"1天前"},
+        {"2024-03-25T12:00:00Z", "6 days ago", u"6天前"},    {"2024-03-24T12:00:00Z", "1 wk. ago", u"1周前"},
+        {"2024-03-02T12:00:00Z", "4 wk. ago", u"4周前"},     {"2024-02-29T12:00:00Z", "1 mo. ago", u"1个月前"},
+        {"2023-04-01T12:00:00Z", "11 mo. ago", u"11个月前"}, {"2023-03-31T12:00:00Z", "1 yr. ago", u"1年前"},
+        {"2021-01-01T00:00:00Z", "3 yr. ago", u"3年前"},     {"2024-03-31T14:30:00Z", "in 2 hr.", u"2小时后"},
+        {"2024-04-03T12:00:00Z", "in 3 days", u"3天后"},     {"2024-04-01T12:00:00Z", "in 1 day", u"1天后"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(RelativeDateText::shortPhrase(at(c.date), now, en), QString::fromLatin1(c.english)) << c.date;
@@ -86,7 +78,8 @@ TEST(PageLastRunLines, LineInTheInterfaceLanguageAroundThePhraseInTheSystemLangu
         {LastRun::clean, 5, en, zh, u"Last cleaned 3天前 · 5 items"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PageLines::lastRunLine(c.kind, threeDaysAgo, c.count, now, c.line, c.phrase), QString::fromUtf16(c.expected));
+        EXPECT_EQ(PageLines::lastRunLine(c.kind, threeDaysAgo, c.count, now, c.line, c.phrase),
+                  QString::fromUtf16(c.expected));
 }
 
 TEST(PageLastRunLines, SelectionCountAlwaysShowsTheNumber)

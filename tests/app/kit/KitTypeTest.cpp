@@ -47,7 +47,8 @@ TEST(AppTypographyFonts, SizesAreDeviceIndependentPixelsIncludingFractions)
     EXPECT_EQ(whole.weight(), QFont::DemiBold);
     const QFont half = AppTypography::makeFont(14.5, QFont::Normal, Design::rounded, true);
     EXPECT_NEAR(QFontInfo(half).pixelSize(), 14.5, 0.51);
-    EXPECT_GT(QFontMetricsF(half).height(), QFontMetricsF(AppTypography::makeFont(14, QFont::Normal, Design::rounded, true)).height());
+    EXPECT_GT(QFontMetricsF(half).height(),
+              QFontMetricsF(AppTypography::makeFont(14, QFont::Normal, Design::rounded, true)).height());
     EXPECT_EQ(AppTypography::designFromName(QStringLiteral("monospaced")), Design::monospaced);
     EXPECT_EQ(AppTypography::designFromName(QStringLiteral("fancy")), Design::standard);
 }
@@ -88,9 +89,21 @@ TEST(SymbolCatalogueGlyphs, EveryNameDrawsExactlyOneIconOfTheFont)
 
 TEST(SymbolCatalogueGlyphs, HoldsTheSymbolsOfTheSidebarAndTheSharedComponents)
 {
-    const char* used[] = {"gauge.with.dots.needle.bottom.50percent", "sparkles", "app.dashed", "speedometer",
-                          "chart.pie", "shippingbox", "externaldrive.badge.minus", "gearshape", "desktopcomputer",
-                          "arrow.up.arrow.down", "folder", "trash", "checkmark.circle", "clock.arrow.circlepath", "eye"};
+    const char* used[] = {"gauge.with.dots.needle.bottom.50percent",
+                          "sparkles",
+                          "app.dashed",
+                          "speedometer",
+                          "chart.pie",
+                          "shippingbox",
+                          "externaldrive.badge.minus",
+                          "gearshape",
+                          "desktopcomputer",
+                          "arrow.up.arrow.down",
+                          "folder",
+                          "trash",
+                          "checkmark.circle",
+                          "clock.arrow.circlepath",
+                          "eye"};
     for (const char* name : used)
         EXPECT_TRUE(SymbolCatalogue::contains(QString::fromLatin1(name))) << name;
 }

@@ -84,7 +84,8 @@ TEST(RecordListModels, AReorderMovesPersistentRowsWithTheirRecordsAndNamedRolesC
     EXPECT_EQ(changed[1][1].value<QModelIndex>().row(), 2);
 
     // The same rows by identity are changed in place; other rows make a new list.
-    model.updateRecords({{"c", 30}, {"a", 10}, {"b", 20}}, [](const Item& x, const Item& y) { return x.name == y.name; });
+    model.updateRecords({{"c", 30}, {"a", 10}, {"b", 20}},
+                        [](const Item& x, const Item& y) { return x.name == y.name; });
     EXPECT_EQ(resets.count(), 0);
     EXPECT_EQ(model.data(model.index(0), model.roleNames().key("size")).toLongLong(), 30);
     model.updateRecords({{"d", 1}}, [](const Item& x, const Item& y) { return x.name == y.name; });

@@ -83,7 +83,8 @@ TEST_F(ModelAnalysis, AnalyzePathTrimsRunsAsTheAnalysisPageAndStoresTheSummary)
 {
     AppModel model(services);
     QList<std::optional<AppFeature>> features;
-    QObject::connect(&model, &AppModel::runningFeatureChanged, &model, [&] { features.append(model.runningFeature()); });
+    QObject::connect(&model, &AppModel::runningFeatureChanged, &model,
+                     [&] { features.append(model.runningFeature()); });
     // The page redraws its summary line on the date's signal: the totals must already be the new ones.
     qint64 filesWhenDated = -1;
     QObject::connect(&model, &AppModel::lastAnalysisDateChanged, &model,
@@ -105,7 +106,8 @@ TEST_F(ModelAnalysis, AnalyzePathTrimsRunsAsTheAnalysisPageAndStoresTheSummary)
     // A report without path or totals stores the requested path and zeros.
     useLanguage(AppLanguagePreference::chinese);
     model.analyzePath(QStringLiteral("/bare"));
-    ASSERT_TRUE(spinUntil([&] { return model.lastAnalysisPathStored() == QLatin1String("/bare") && !model.isRunning(); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return model.lastAnalysisPathStored() == QLatin1String("/bare") && !model.isRunning(); }));
     EXPECT_EQ(model.lastAnalysisTotalSize(), 0);
     EXPECT_EQ(model.lastAnalysisTotalFiles(), 0);
     EXPECT_EQ(model.statusTitle(), QStringLiteral("空间分析完成"));
@@ -173,7 +175,8 @@ TEST_F(ModelAnalysis, AnOlderAnalysisFinishingLastIsDropped)
 
 // ---- Updates ---------------------------------------------------------------------------------
 
-RororUpdateInfo release(const char* version, std::optional<QUrl> url = QUrl(QStringLiteral("https://127.0.0.1/r.tar.gz")))
+RororUpdateInfo release(const char* version,
+                        std::optional<QUrl> url = QUrl(QStringLiteral("https://127.0.0.1/r.tar.gz")))
 {
     RororUpdateInfo info;
     info.version = QString::fromUtf8(version);

@@ -25,9 +25,8 @@ protected:
     {
         useLanguage(AppLanguagePreference::english);
         const auto note = [log = log](const QString& what) { log->append(what); };
-        services.statusSnapshot = [note](const std::optional<QList<SystemReport::ProcessInfo>>&) {
-            return SystemReport{};
-        };
+        services.statusSnapshot
+            = [note](const std::optional<QList<SystemReport::ProcessInfo>>&) { return SystemReport{}; };
         services.processSnapshot = [note] { return QList<SystemReport::ProcessInfo>{}; };
         services.analysis = [note, paths = analysedPaths](const QString& root) {
             paths->append(root);
@@ -162,7 +161,11 @@ TEST_F(ModelDispatch, SmallBranchesWriteTheirTextsInBothLanguages)
         const char* detail;
         bool alert;
     } cases[] = {
-        {AppLanguagePreference::english, {"touchid"}, "Not Available", "This feature is not available in Roror yet.", true},
+        {AppLanguagePreference::english,
+         {"touchid"},
+         "Not Available",
+         "This feature is not available in Roror yet.",
+         true},
         {AppLanguagePreference::chinese, {"touchid"}, "暂不可用", "这个功能还没有在 Roror 里提供。", true},
         {AppLanguagePreference::english, {"--help"}, "Completed", "Act is finished.", false},
         {AppLanguagePreference::chinese, {"--help"}, "处理完成", "Act 已结束。", false},
@@ -194,8 +197,8 @@ TEST_F(ModelDispatch, ARunShowsItsTitleAndWorkingTextUntilItsBranchWrites)
     Gate<UninstallPreviewReport> gate;
     services.uninstallPreview = [&gate] { return gate.future(); };
     AppModel model(services);
-    const QFuture<void> run = model.execute(action({QStringLiteral("uninstall"), QStringLiteral("--dry-run")}, false,
-                                                   QStringLiteral("Preview apps")));
+    const QFuture<void> run = model.execute(
+        action({QStringLiteral("uninstall"), QStringLiteral("--dry-run")}, false, QStringLiteral("Preview apps")));
     EXPECT_TRUE(model.isRunning());
     EXPECT_EQ(model.runningFeature(), AppFeature::uninstall);
     EXPECT_EQ(model.statusTitle(), QStringLiteral("Preview apps"));
@@ -306,7 +309,8 @@ TEST_F(ModelDispatch, OpenSystemSettingsPaneOpensOnlyAddresses)
     QList<QUrl> opened;
     services.openURL = [&opened](const QUrl& url) { opened.append(url); };
     AppModel model(services);
-    model.openSystemSettingsPane(QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles"));
+    model.openSystemSettingsPane(
+        QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles"));
     model.openSystemSettingsPane(QString());
     model.openSystemSettingsPane(QStringLiteral("not a url"));
     ASSERT_EQ(opened.size(), 1);

@@ -49,14 +49,16 @@ TEST_F(ModelEditors, SavingSplitsTrimsAndKeepsTheEditorTextAsTyped)
     for (const auto language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
         useLanguage(language);
         AppModel model(services);
-        const QString typed = QStringLiteral("  ~/Projects/keep \r\n\r\n~/Library/Caches/x\u2028~/Projects/keep\n   \n# note");
+        const QString typed
+            = QStringLiteral("  ~/Projects/keep \r\n\r\n~/Library/Caches/x\u2028~/Projects/keep\n   \n# note");
         model.setCleanWhitelistText(typed);
         model.saveCleanWhitelistEditor();
         EXPECT_FALSE(model.alertMessage());
         EXPECT_EQ(model.cleanWhitelistText(), typed);
         if (language == AppLanguagePreference::english) {
             EXPECT_EQ(model.statusTitle(), QStringLiteral("Protection List Updated"));
-            EXPECT_EQ(model.statusDetail(), QStringLiteral("Smart Clean will skip items covered by the new protection list."));
+            EXPECT_EQ(model.statusDetail(),
+                      QStringLiteral("Smart Clean will skip items covered by the new protection list."));
         } else {
             EXPECT_EQ(model.statusTitle(), QStringLiteral("保护名单已更新"));
             EXPECT_EQ(model.statusDetail(), QStringLiteral("智能清理会按新的保护名单跳过对应内容。"));
@@ -102,11 +104,12 @@ TEST_F(ModelEditors, ALineThatCanNeverMatchIsNamedAndNothingIsSaved)
         useLanguage(language);
         for (const auto& c : table) {
             AppModel model(services);
-            model.setCleanWhitelistText(QStringLiteral("~/fine\n# a note\nFINDER_METADATA\n") + QString::fromUtf8(c.line)
-                                        + QStringLiteral("\n/also/fine"));
+            model.setCleanWhitelistText(QStringLiteral("~/fine\n# a note\nFINDER_METADATA\n")
+                                        + QString::fromUtf8(c.line) + QStringLiteral("\n/also/fine"));
             model.saveCleanWhitelistEditor();
             ASSERT_TRUE(model.alertMessage()) << c.line;
-            EXPECT_TRUE(model.alertMessage()->endsWith(QString::fromUtf8(c.named))) << model.alertMessage()->toStdString();
+            EXPECT_TRUE(model.alertMessage()->endsWith(QString::fromUtf8(c.named)))
+                << model.alertMessage()->toStdString();
             EXPECT_TRUE(model.alertMessage()->contains(language == AppLanguagePreference::english
                                                            ? QStringLiteral("was not saved")
                                                            : QStringLiteral("没有保存")))
@@ -167,7 +170,8 @@ TEST_F(ModelEditors, AFailedSaveAlertsAndLeavesTheBanner)
 TEST_F(ModelEditors, SafeguardsRoundTripWithTheirCustomKeys)
 {
     const QString step = OptimizeWhitelistStore::options().first().id;
-    env.writeFile(optimizeFile(), (QStringLiteral("# safeguards\n") + step + QStringLiteral("\nmy_custom_key\n")).toUtf8());
+    env.writeFile(optimizeFile(),
+                  (QStringLiteral("# safeguards\n") + step + QStringLiteral("\nmy_custom_key\n")).toUtf8());
     AppModel model(services);
     model.loadOptimizeWhitelistEditor();
     EXPECT_EQ(model.optimizeWhitelistSelection(), QSet<QString>{step});

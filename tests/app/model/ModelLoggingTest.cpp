@@ -35,8 +35,8 @@ private:
         if (s_current && category.startsWith("roror.")) {
             const char* level = type == QtWarningMsg ? "warning" : "other";
             QMutexLocker lock(&s_current->m_mutex);
-            s_current->m_lines.append(QString::fromLatin1(category) + QLatin1Char(' ') + QLatin1String(level) + QStringLiteral(": ")
-                                      + message);
+            s_current->m_lines.append(QString::fromLatin1(category) + QLatin1Char(' ') + QLatin1String(level)
+                                      + QStringLiteral(": ") + message);
             return;
         }
         if (s_previous)
@@ -78,28 +78,35 @@ TEST_F(ModelLogging, EveryErrorShownIsLoggedOnceInItsCategory)
     } cases[] = {
         {"preview failure",
          [](AppModelServices& s) { s.cleanPreview = [] { return failing<CleanPreviewReport>("disk gone"); }; },
-         [](AppModel& m) { finish(m.execute(action({"clean", "--dry-run"}))); },
+         [](AppModel& m) {
+             finish(m.execute(action({"clean", "--dry-run"})));
+         },
          "roror.clean warning: Preview Failed: disk gone"},
         {"run failure, shown in the banner and the alert",
          [](AppModelServices& s) { s.optimizePreview = [] { return failing<OptimizePreviewReport>("no steps"); }; },
          [](AppModel& m) { finish(m.execute(action({"optimize"}))); },
          "roror.optimize warning: Optimization Failed: no steps"},
         {"analysis failure",
-         [](AppModelServices& s) { s.analysis = [](const QString&) -> AnalysisReport { throw std::runtime_error("gone"); }; },
-         [](AppModel& m) { finish(m.execute(action({"analyze", "--json"}))); },
+         [](AppModelServices& s) {
+             s.analysis = [](const QString&) -> AnalysisReport { throw std::runtime_error("gone"); };
+         },
+         [](AppModel& m) {
+             finish(m.execute(action({"analyze", "--json"})));
+         },
          "roror.analysis warning: Storage Analysis Failed: gone"},
         {"unreadable protection list",
          [](AppModelServices& s) {
-             s.loadCleanWhitelist = [](const QString&) -> CleanWhitelistState { throw std::runtime_error("unreadable"); };
+             s.loadCleanWhitelist
+                 = [](const QString&) -> CleanWhitelistState { throw std::runtime_error("unreadable"); };
          },
-         [](AppModel& m) { m.loadCleanWhitelistEditor(); },
-         "roror.clean warning: unreadable"},
-        {"refused Trash move",
-         [](AppModelServices&) {},
+         [](AppModel& m) { m.loadCleanWhitelistEditor(); }, "roror.clean warning: unreadable"},
+        {"refused Trash move", [](AppModelServices&) {},
          [](AppModel& m) { finish(m.moveToTrash(QStringLiteral("/etc"))); },
          "roror.trash warning: This path is outside the allowed scope and cannot be moved to Trash."},
         {"failed process termination",
-         [](AppModelServices& s) { s.terminateProcess = [](qint64, bool) { throw std::runtime_error("no such process"); }; },
+         [](AppModelServices& s) {
+             s.terminateProcess = [](qint64, bool) { throw std::runtime_error("no such process"); };
+         },
          [](AppModel& m) { m.terminateProcess(process(42, QStringLiteral("x")), false); },
          "roror.status warning: no such process"},
         {"silent update check failure, shown on the Settings page",
@@ -107,15 +114,13 @@ TEST_F(ModelLogging, EveryErrorShownIsLoggedOnceInItsCategory)
              s.updateFeedURL = []() -> std::optional<QUrl> { return QUrl(QStringLiteral("http://127.0.0.1:9/feed")); };
              s.fetchLatestUpdate = [](const QUrl&) { return failing<RororUpdateInfo>("offline"); };
          },
-         [](AppModel& m) { finish(m.checkForUpdates(true)); },
-         "roror.update warning: Update check failed: offline"},
-        {"failed update install",
-         [](AppModelServices&) {},
-         [](AppModel& m) { m.setUpdateInstallerState(UpdateInstallerState::failed(QStringLiteral("Installation failed."))); },
+         [](AppModel& m) { finish(m.checkForUpdates(true)); }, "roror.update warning: Update check failed: offline"},
+        {"failed update install", [](AppModelServices&) {},
+         [](AppModel& m) {
+             m.setUpdateInstallerState(UpdateInstallerState::failed(QStringLiteral("Installation failed.")));
+         },
          "roror.update warning: Installation failed."},
-        {"feature not available",
-         [](AppModelServices&) {},
-         [](AppModel& m) { finish(m.execute(action({"touchid"}))); },
+        {"feature not available", [](AppModelServices&) {}, [](AppModel& m) { finish(m.execute(action({"touchid"}))); },
          "roror.model warning: This feature is not available in Roror yet."},
     };
     for (const auto& c : cases) {

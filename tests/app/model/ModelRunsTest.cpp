@@ -84,8 +84,8 @@ TEST_F(ModelRuns, CleanWithoutUsablePreviewScansFirstAndFallsBackToNothing)
     // Stored preview with no entry: a fresh preview is taken and cleaned, and is not what stays
     // stored; the preview taken after the clean is.
     {
-        auto previews = std::make_shared<QList<CleanPreviewReport>>(QList<CleanPreviewReport>{
-            CleanPreviewReport{}, cleanReport({"/h/first"}), cleanReport({"/h/after"})});
+        auto previews = std::make_shared<QList<CleanPreviewReport>>(
+            QList<CleanPreviewReport>{CleanPreviewReport{}, cleanReport({"/h/first"}), cleanReport({"/h/after"})});
         AppModelServices s = services;
         s.cleanPreview = [previews] { return ready(previews->takeFirst()); };
         AppModel model(s);
@@ -117,7 +117,8 @@ TEST_F(ModelRuns, CleanWithoutUsablePreviewScansFirstAndFallsBackToNothing)
         EXPECT_EQ(model.alertMessage(), QStringLiteral("scan failed"));
         EXPECT_EQ(model.statusDetail(), QStringLiteral("scan failed"));
         EXPECT_EQ(model.statusTitle(),
-                  language == AppLanguagePreference::english ? QStringLiteral("Cleanup Failed") : QStringLiteral("清理失败"));
+                  language == AppLanguagePreference::english ? QStringLiteral("Cleanup Failed")
+                                                             : QStringLiteral("清理失败"));
     }
 }
 
@@ -174,7 +175,8 @@ TEST_F(ModelRuns, AFailedRunSaysSoAndWritesNoCounter)
     const Case cases[] = {
         {"clean preview fails",
          [](AppModelServices& s) { s.cleanPreview = [] { return failing<CleanPreviewReport>("disk gone"); }; },
-         [] { return AppActionFactory::clean(false, false); }, "Cleanup Failed", "清理失败", "lastCleanCount", "lastCleanDate"},
+         [] { return AppActionFactory::clean(false, false); }, "Cleanup Failed", "清理失败", "lastCleanCount",
+         "lastCleanDate"},
         {"clean executor throws",
          [](AppModelServices& s) {
              s.cleanPreview = [] { return ready(cleanReport({"/h/a"})); };
@@ -182,19 +184,20 @@ TEST_F(ModelRuns, AFailedRunSaysSoAndWritesNoCounter)
                  throw std::runtime_error("disk gone");
              };
          },
-         [] { return AppActionFactory::clean(false, false); }, "Cleanup Failed", "清理失败", "lastCleanCount", "lastCleanDate"},
+         [] { return AppActionFactory::clean(false, false); }, "Cleanup Failed", "清理失败", "lastCleanCount",
+         "lastCleanDate"},
         {"optimization preview fails",
          [](AppModelServices& s) { s.optimizePreview = [] { return failing<OptimizePreviewReport>("disk gone"); }; },
-         [] { return AppActionFactory::optimize(false, false); }, "Optimization Failed", "优化失败", "lastOptimizeCount",
-         "lastOptimizeDate"},
+         [] { return AppActionFactory::optimize(false, false); }, "Optimization Failed", "优化失败",
+         "lastOptimizeCount", "lastOptimizeDate"},
         {"optimization executor throws",
          [](AppModelServices& s) {
              s.optimizeExecutor = [](const OptimizePreviewReport&, const QSet<QString>&) -> LocalOptimizeResult {
                  throw std::runtime_error("disk gone");
              };
          },
-         [] { return AppActionFactory::optimize(false, false); }, "Optimization Failed", "优化失败", "lastOptimizeCount",
-         "lastOptimizeDate"},
+         [] { return AppActionFactory::optimize(false, false); }, "Optimization Failed", "优化失败",
+         "lastOptimizeCount", "lastOptimizeDate"},
     };
     for (const Case& c : cases) {
         for (const auto language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
@@ -364,39 +367,89 @@ PurgePreviewReport projects(int count)
 
 const PreviewCase previewCases[] = {
     {"clean", [] { return AppActionFactory::clean(true, false); },
-     [](AppModelServices& s, int n) { s.cleanPreview = [n] { return answer(cleanReport(n > 0 ? std::initializer_list<const char*>{"/h/a", "/h/b"} : std::initializer_list<const char*>{}), n); }; },
+     [](AppModelServices& s, int n) {
+         s.cleanPreview = [n] {
+             return answer(cleanReport(n > 0 ? std::initializer_list<const char*>{"/h/a", "/h/b"}
+                                             : std::initializer_list<const char*>{}),
+                           n);
+         };
+     },
      [](const AppModel& m, int n) { return n < 0 ? !m.cleanPreviewReport() : m.cleanPreviewReport().has_value(); },
      "Preview Complete", "预览完成",
-     [](const AppModel&, int) { return QStringLiteral("Cleanable items have been checked. You will still confirm before the real cleanup."); },
+     [](const AppModel&, int) {
+         return QStringLiteral("Cleanable items have been checked. You will still confirm before the real cleanup.");
+     },
      [](const AppModel&, int) { return QStringLiteral("已检查可清理项目。正式清理前仍会让你确认。"); },
      "Preview Failed", "预览失败"},
     {"uninstall", [] { return AppActionFactory::uninstall(true, false); },
      [](AppModelServices& s, int n) { s.uninstallPreview = [n] { return answer(apps(std::max(n, 0)), n); }; },
-     [](const AppModel& m, int n) { return n < 0 ? !m.uninstallPreviewReport() : m.uninstallPreviewReport()->entries().size() == n; },
+     [](const AppModel& m, int n) {
+         return n < 0 ? !m.uninstallPreviewReport() : m.uninstallPreviewReport()->entries().size() == n;
+     },
      "Uninstall Preview Complete", "预览卸载项目完成",
-     [](const AppModel&, int n) { return n > 0 ? QStringLiteral("Found %1 app items to review.").arg(n) : QStringLiteral("There are no app items to show right now."); },
-     [](const AppModel&, int n) { return n > 0 ? QStringLiteral("找到 %1 个可查看的应用项目。").arg(n) : QStringLiteral("当前没有可显示的应用项目。"); },
+     [](const AppModel&, int n) {
+         return n > 0 ? QStringLiteral("Found %1 app items to review.").arg(n)
+                      : QStringLiteral("There are no app items to show right now.");
+     },
+     [](const AppModel&, int n) {
+         return n > 0 ? QStringLiteral("找到 %1 个可查看的应用项目。").arg(n)
+                      : QStringLiteral("当前没有可显示的应用项目。");
+     },
      "Uninstall Preview Failed", "卸载预览失败"},
     {"optimize", [] { return AppActionFactory::optimize(true, false); },
      [](AppModelServices& s, int n) { s.optimizePreview = [n] { return answer(optimizeReport(std::max(n, 0)), n); }; },
-     [](const AppModel& m, int n) { return n < 0 ? !m.optimizePreviewReport() : m.optimizePreviewReport()->entries.size() == n; },
+     [](const AppModel& m, int n) {
+         return n < 0 ? !m.optimizePreviewReport() : m.optimizePreviewReport()->entries.size() == n;
+     },
      "Optimization Preview Complete", "优化预览完成",
-     [](const AppModel&, int n) { return n > 0 ? QStringLiteral("%1 optimization items are listed. You will confirm again before running them.").arg(n) : QStringLiteral("There are no optimization items to show."); },
-     [](const AppModel&, int n) { return n > 0 ? QStringLiteral("已列出 %1 项优化内容。正式执行前仍会再次确认。").arg(n) : QStringLiteral("当前没有需要展示的优化内容。"); },
+     [](const AppModel&, int n) {
+         return n > 0
+             ? QStringLiteral("%1 optimization items are listed. You will confirm again before running them.").arg(n)
+             : QStringLiteral("There are no optimization items to show.");
+     },
+     [](const AppModel&, int n) {
+         return n > 0 ? QStringLiteral("已列出 %1 项优化内容。正式执行前仍会再次确认。").arg(n)
+                      : QStringLiteral("当前没有需要展示的优化内容。");
+     },
      "Optimization Preview Failed", "优化预览失败"},
     {"installer", [] { return AppActionFactory::installer(true, false); },
-     [](AppModelServices& s, int n) { s.installerPreview = [n](const QString&) { return answer(installers(std::max(n, 0)), n); }; },
-     [](const AppModel& m, int n) { return n < 0 ? !m.installerPreviewReport() : m.installerPreviewReport()->entries().size() == n; },
+     [](AppModelServices& s, int n) {
+         s.installerPreview = [n](const QString&) { return answer(installers(std::max(n, 0)), n); };
+     },
+     [](const AppModel& m, int n) {
+         return n < 0 ? !m.installerPreviewReport() : m.installerPreviewReport()->entries().size() == n;
+     },
      "Installer Preview Complete", "安装包预览完成",
-     [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("Found %1 installer files, total %2.").arg(n).arg(m.installerPreviewReport()->totalSizeText()) : QStringLiteral("No obvious installer files were found."); },
-     [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("发现 %1 个安装包，合计 %2。").arg(n).arg(m.installerPreviewReport()->totalSizeText()) : QStringLiteral("没有发现明显可整理的安装包。"); },
+     [](const AppModel& m, int n) {
+         return n > 0 ? QStringLiteral("Found %1 installer files, total %2.")
+                            .arg(n)
+                            .arg(m.installerPreviewReport()->totalSizeText())
+                      : QStringLiteral("No obvious installer files were found.");
+     },
+     [](const AppModel& m, int n) {
+         return n > 0
+             ? QStringLiteral("发现 %1 个安装包，合计 %2。").arg(n).arg(m.installerPreviewReport()->totalSizeText())
+             : QStringLiteral("没有发现明显可整理的安装包。");
+     },
      "Installer Preview Failed", "安装包预览失败"},
     {"purge", [] { return AppActionFactory::purge(true, false); },
-     [](AppModelServices& s, int n) { s.purgePreview = [n](const QString&) { return answer(projects(std::max(n, 0)), n); }; },
-     [](const AppModel& m, int n) { return n < 0 ? !m.purgePreviewReport() : m.purgePreviewReport()->entries().size() == n; },
+     [](AppModelServices& s, int n) {
+         s.purgePreview = [n](const QString&) { return answer(projects(std::max(n, 0)), n); };
+     },
+     [](const AppModel& m, int n) {
+         return n < 0 ? !m.purgePreviewReport() : m.purgePreviewReport()->entries().size() == n;
+     },
      "Project Preview Complete", "项目预览完成",
-     [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("Found %1 cleanup items, total %2.").arg(n).arg(m.purgePreviewReport()->totalSizeText()) : QStringLiteral("No obvious cleanup targets were found in this scope."); },
-     [](const AppModel& m, int n) { return n > 0 ? QStringLiteral("发现 %1 个可整理项目，合计 %2。").arg(n).arg(m.purgePreviewReport()->totalSizeText()) : QStringLiteral("当前范围里没有明显可整理的项目产物。"); },
+     [](const AppModel& m, int n) {
+         return n > 0
+             ? QStringLiteral("Found %1 cleanup items, total %2.").arg(n).arg(m.purgePreviewReport()->totalSizeText())
+             : QStringLiteral("No obvious cleanup targets were found in this scope.");
+     },
+     [](const AppModel& m, int n) {
+         return n > 0
+             ? QStringLiteral("发现 %1 个可整理项目，合计 %2。").arg(n).arg(m.purgePreviewReport()->totalSizeText())
+             : QStringLiteral("当前范围里没有明显可整理的项目产物。");
+     },
      "Project Preview Failed", "项目预览失败"},
 };
 
@@ -411,7 +464,8 @@ TEST_F(ModelRuns, EveryPreviewStoresItsReportAndWritesItsTextsInBothLanguages)
                 AppModel model(s);
                 ASSERT_TRUE(finish(model.execute(c.action())));
                 const bool english = language == AppLanguagePreference::english;
-                const std::string label = std::string(c.name) + " count " + std::to_string(count) + (english ? " en" : " zh");
+                const std::string label
+                    = std::string(c.name) + " count " + std::to_string(count) + (english ? " en" : " zh");
                 EXPECT_TRUE(c.stored(model, count)) << label;
                 EXPECT_FALSE(model.alertMessage()) << label;
                 if (count < 0) {
@@ -453,7 +507,8 @@ TEST_F(ModelRuns, InstallerTotalIsTheSumOfTheFoundFiles)
     services.installerPreview = [](const QString&) { return ready(installers(2)); }; // 1.5 MB + 3 MB
     AppModel model(services);
     ASSERT_TRUE(finish(model.execute(AppActionFactory::installer(true, false))));
-    EXPECT_EQ(model.statusDetail(), QStringLiteral("Found 2 installer files, total ") + SizeText::bytes(4500000) + QStringLiteral("."));
+    EXPECT_EQ(model.statusDetail(),
+              QStringLiteral("Found 2 installer files, total ") + SizeText::bytes(4500000) + QStringLiteral("."));
 }
 
 TEST_F(ModelRuns, AProjectScanOfAFolderThatIsGoneFailsInsteadOfFindingNothing)

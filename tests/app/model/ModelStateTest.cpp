@@ -166,7 +166,8 @@ TEST_F(ModelState, StartupRunsItsStepsInOrder)
     };
     services.statusSnapshot = [note, settingsPath](const std::optional<QList<SystemReport::ProcessInfo>>&) {
         QSettings store(settingsPath, QSettings::IniFormat);
-        note(QStringLiteral("snapshot, background=") + store.value(QStringLiteral("customWindowBackgroundPath")).toString());
+        note(QStringLiteral("snapshot, background=")
+             + store.value(QStringLiteral("customWindowBackgroundPath")).toString());
         return SystemReport{};
     };
     services.processSnapshot = [note] {
@@ -181,8 +182,9 @@ TEST_F(ModelState, StartupRunsItsStepsInOrder)
     AppModel model(services);
     ASSERT_TRUE(finish(model.runStartupSequence()));
 
-    EXPECT_EQ(*log, (QStringList{QStringLiteral("safeguards"), QStringLiteral("snapshot, background="),
-                                 QStringLiteral("processes"), QStringLiteral("feed")}));
+    EXPECT_EQ(*log,
+              (QStringList{QStringLiteral("safeguards"), QStringLiteral("snapshot, background="),
+                           QStringLiteral("processes"), QStringLiteral("feed")}));
     EXPECT_EQ(model.versionText(), QStringLiteral("1.2.3"));
     EXPECT_EQ(model.statusTitle(), QStringLiteral("Roror Ready"));
     EXPECT_EQ(model.statusDetail(),
@@ -197,10 +199,10 @@ TEST_F(ModelState, StartupRunsItsStepsInOrder)
 
 TEST_F(ModelState, StartupShowsAnUnreadableSafeguardListButNotAFailingUpdateCheck)
 {
-    services.loadOptimizeWhitelist = [](const QString&) -> OptimizeWhitelistState {
-        throw std::runtime_error("safeguards unreadable");
-    };
-    services.updateFeedURL = []() -> std::optional<QUrl> { return QUrl(QStringLiteral("https://127.0.0.1/feed.json")); };
+    services.loadOptimizeWhitelist
+        = [](const QString&) -> OptimizeWhitelistState { throw std::runtime_error("safeguards unreadable"); };
+    services.updateFeedURL
+        = []() -> std::optional<QUrl> { return QUrl(QStringLiteral("https://127.0.0.1/feed.json")); };
     AppModel model(services);
     ASSERT_TRUE(finish(model.runStartupSequence()));
     EXPECT_EQ(model.alertMessage(), QStringLiteral("safeguards unreadable"));

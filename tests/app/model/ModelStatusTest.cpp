@@ -104,8 +104,12 @@ TEST_F(ModelStatus, ARefreshInFlightMakesAnotherOneDoNothing)
     EXPECT_EQ(model.statusTitle(), QStringLiteral("准备就绪"));
 
     // The dispatcher's status action skipped the same way leaves its own title and working text.
-    const auto action = model.execute(AppAction{QUuid::createUuid(), QStringLiteral("Status"), QString(),
-                                                {QStringLiteral("status"), QStringLiteral("--json")}, false, false});
+    const auto action = model.execute(AppAction{QUuid::createUuid(),
+                                                QStringLiteral("Status"),
+                                                QString(),
+                                                {QStringLiteral("status"), QStringLiteral("--json")},
+                                                false,
+                                                false});
     ASSERT_TRUE(finish(action));
     EXPECT_EQ(model.statusTitle(), QStringLiteral("Status"));
     EXPECT_EQ(model.statusDetail(), QStringLiteral("Working, please wait."));
@@ -216,7 +220,8 @@ TEST_F(ModelTerminate, SuccessRemovesEveryRowOfThePidAndSaysWhatWasDone)
     QList<std::pair<qint64, bool>> calls;
     services.terminateProcess = [&calls](qint64 pid, bool force) { calls.append({pid, force}); };
     const ProcessList list{process(42, QStringLiteral("Editor")), process(7, QStringLiteral("shell")),
-                           process(42, QStringLiteral("Editor Helper")), process(std::nullopt, QStringLiteral("ghost"))};
+                           process(42, QStringLiteral("Editor Helper")),
+                           process(std::nullopt, QStringLiteral("ghost"))};
     const struct {
         AppLanguagePreference language;
         bool force;
@@ -224,7 +229,8 @@ TEST_F(ModelTerminate, SuccessRemovesEveryRowOfThePidAndSaysWhatWasDone)
         const char* title;
         const char* detail;
     } cases[] = {
-        {AppLanguagePreference::english, false, QStringLiteral("Editor"), "Termination Requested", "Asked Editor to quit."},
+        {AppLanguagePreference::english, false, QStringLiteral("Editor"), "Termination Requested",
+         "Asked Editor to quit."},
         {AppLanguagePreference::english, true, QStringLiteral("Editor"), "Force Quit", "Force-quit Editor."},
         {AppLanguagePreference::chinese, false, QStringLiteral("Editor"), "已请求退出", "已请求 Editor 退出。"},
         {AppLanguagePreference::chinese, true, QStringLiteral("Editor"), "已强制结束", "已强制结束 Editor。"},
@@ -251,7 +257,8 @@ TEST_F(ModelTerminate, WithoutSnapshotOnlyTheListAndBannerChange)
     services.terminateProcess = [](qint64, bool) {};
     services.processSnapshot = [] { return ProcessList{process(5, QStringLiteral("a"))}; };
     // A snapshot that fails leaves only the process list primed.
-    services.statusSnapshot = [](const std::optional<ProcessList>&) -> SystemReport { throw std::runtime_error("no probe"); };
+    services.statusSnapshot
+        = [](const std::optional<ProcessList>&) -> SystemReport { throw std::runtime_error("no probe"); };
     AppModel bare(services);
     ASSERT_TRUE(finish(bare.primeDashboardSnapshotIfNeeded()));
     ASSERT_FALSE(bare.statusReport());

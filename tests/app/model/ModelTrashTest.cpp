@@ -33,14 +33,15 @@ protected:
         useLanguage(AppLanguagePreference::english);
         // The real Trash (inside the fake home), with a record of every call and chosen failures.
         const auto real = services.moveToTrash;
-        services.moveToTrash = [real, calls = calls, failing = failing](const QString& path, const QString& folder, QString* error) {
-            calls->append(path);
-            if (failing->contains(path)) {
-                *error = QStringLiteral("refused by the test");
-                return false;
-            }
-            return real(path, folder, error);
-        };
+        services.moveToTrash
+            = [real, calls = calls, failing = failing](const QString& path, const QString& folder, QString* error) {
+                  calls->append(path);
+                  if (failing->contains(path)) {
+                      *error = QStringLiteral("refused by the test");
+                      return false;
+                  }
+                  return real(path, folder, error);
+              };
     }
 
     QString file(const QString& relative, const QByteArray& bytes = "x") { return env.writeFile(relative, bytes); }
@@ -216,7 +217,8 @@ TEST_F(ModelTrash, ARefusedMoveBehindAnotherLeavesThatMovesResultTable)
         ASSERT_TRUE(finish(second));
         EXPECT_EQ(model.statusTitle(), QString::fromUtf8(c.title));
         EXPECT_EQ(model.statusDetail(), QString::fromUtf8(c.detail));
-        EXPECT_EQ(model.alertMessage(), QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."));
+        EXPECT_EQ(model.alertMessage(),
+                  QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."));
         EXPECT_FALSE(model.isRunning());
         EXPECT_TRUE(exists(outside));
     }
@@ -258,7 +260,8 @@ TEST_F(ModelTrash, AFolderSwappedForALinkDuringABatchMovesNothingOutsideTheHome)
 // trying new names forever, and the Trash thread goes on to the next batch.
 TEST_F(ModelTrash, ANameTooLongForItsInfoFileStillMovesAndLaterMovesRun)
 {
-    const QString longName = file(QStringLiteral("Downloads/") + QString(246, QLatin1Char('n')) + QStringLiteral(".dmg"));
+    const QString longName
+        = file(QStringLiteral("Downloads/") + QString(246, QLatin1Char('n')) + QStringLiteral(".dmg"));
     const QString next = file(QStringLiteral("Downloads/next.dmg"));
     auto model = makeModel();
     const QFuture<void> batch = model->moveInstallersToTrash({longName});
@@ -286,8 +289,9 @@ TEST_F(ModelTrash, UninstallMovesAppsWithTheirLeftoversOnceAndRebuildsTheReport)
     withUninstallReport(*model, {app(appA, {prefs, appA, shared}), app(appB, {shared}), app(appC, {})});
 
     QList<std::pair<bool, std::optional<AppFeature>>> busy;
-    QObject::connect(model.get(), &AppModel::runningFeatureChanged, model.get(),
-                     [&] { busy.append({model->isRunning(), model->runningFeature()}); });
+    QObject::connect(model.get(), &AppModel::runningFeatureChanged, model.get(), [&] {
+        busy.append({model->isRunning(), model->runningFeature()});
+    });
     model->uninstallSelectedApps({app(appA, {prefs, appA, shared}), app(appB, {shared})});
     EXPECT_FALSE(model->isRunning()); // runs after the call returns
     ASSERT_TRUE(spinUntil([&] { return model->statusTitle() == QLatin1String("Uninstall Complete"); }));
@@ -317,8 +321,8 @@ TEST_F(ModelTrash, AnAppThatDoesNotMoveKeepsItsLeftoversAndItsRow)
     const QString missingLeftover = env.home() + QStringLiteral("/Library/Caches/gone");
     failing->insert(stuck);
     auto model = makeModel();
-    const QList<UninstallPreviewReport::Entry> entries{
-        app(moving, {missingLeftover}), app(stuck, {stuckData}), app(outsideApp, {outsideData})};
+    const QList<UninstallPreviewReport::Entry> entries{app(moving, {missingLeftover}), app(stuck, {stuckData}),
+                                                       app(outsideApp, {outsideData})};
     withUninstallReport(*model, entries);
     model->uninstallSelectedApps(entries);
     ASSERT_TRUE(spinUntil([&] { return model->statusTitle() == QLatin1String("Uninstall Complete"); }));
@@ -433,7 +437,8 @@ TEST_F(ModelTrash, InstallerBatchWithNothingMovedOrNothingChosen)
     EXPECT_EQ(model->alertMessage(), QStringLiteral("Choose the installer files you want to clean up first."));
     EXPECT_TRUE(calls->isEmpty());
 
-    ASSERT_TRUE(finish(model->moveInstallersToTrash({env.home() + QStringLiteral("/Downloads/missing.dmg"), QStringLiteral("/etc/hosts")})));
+    ASSERT_TRUE(finish(model->moveInstallersToTrash(
+        {env.home() + QStringLiteral("/Downloads/missing.dmg"), QStringLiteral("/etc/hosts")})));
     EXPECT_EQ(model->statusTitle(), QStringLiteral("Not Completed"));
     EXPECT_EQ(model->statusDetail(), QStringLiteral("The selected installer files could not be moved."));
     EXPECT_FALSE(model->installerPreviewReport());

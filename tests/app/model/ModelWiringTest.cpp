@@ -31,9 +31,10 @@ TEST(ModelWiring, RealServicesRunStartupAndEveryPreviewAgainstAFakeHome)
         EXPECT_FALSE(model.alertMessage());
         EXPECT_EQ(model.updateStatusDetail(), QStringLiteral("The update feed URL has not been configured."));
 
-        for (const AppAction& action : {AppActionFactory::clean(true, false), AppActionFactory::uninstall(true, false),
-                                        AppActionFactory::optimize(true, false), AppActionFactory::installer(true, false),
-                                        AppActionFactory::purge(true, false)}) {
+        for (const AppAction& action :
+             {AppActionFactory::clean(true, false), AppActionFactory::uninstall(true, false),
+              AppActionFactory::optimize(true, false), AppActionFactory::installer(true, false),
+              AppActionFactory::purge(true, false)}) {
             ASSERT_TRUE(finish(model.execute(action))) << qPrintable(action.arguments.join(QLatin1Char(' ')));
         }
         EXPECT_TRUE(model.cleanPreviewReport());
@@ -97,7 +98,8 @@ TEST(ModelWiring, AMoveThroughALinkAndDotDotIsRefusedAndTouchesNothingTable)
         const QString outsideFile = env.writeFile(env.outside() + QStringLiteral("/dir/twin.dmg"), "outside");
         env.makeDir(env.outside() + QStringLiteral("/dir/inner"));
         env.makeDir(QStringLiteral("Downloads"));
-        ASSERT_TRUE(QFile::link(env.outside() + QStringLiteral("/dir/inner"), env.home() + QStringLiteral("/Downloads/link")));
+        ASSERT_TRUE(
+            QFile::link(env.outside() + QStringLiteral("/dir/inner"), env.home() + QStringLiteral("/Downloads/link")));
         const QString insideFile = env.home() + QStringLiteral("/Downloads/twin.dmg");
         if (twinInside)
             env.writeFile(insideFile, "inside");
@@ -115,7 +117,8 @@ TEST(ModelWiring, AMoveThroughALinkAndDotDotIsRefusedAndTouchesNothingTable)
                       QStringLiteral("This path is outside the allowed scope and cannot be moved to Trash."));
         }
         QString error;
-        EXPECT_FALSE(AppModelServices::real().moveToTrash(tricky, env.home() + QStringLiteral("/Downloads/link/.."), &error));
+        EXPECT_FALSE(
+            AppModelServices::real().moveToTrash(tricky, env.home() + QStringLiteral("/Downloads/link/.."), &error));
         EXPECT_FALSE(error.isEmpty());
         QDir::setCurrent(previous);
 
@@ -147,7 +150,7 @@ TEST(ModelWiring, NamesThatDoNotRoundTripAreListedButNeverMoved)
     }
     const auto allThere = [&] {
         for (const QByteArray& name : names) {
-            struct stat st {};
+            struct stat st { };
             if (::lstat((downloads + '/' + name).constData(), &st) != 0)
                 return false;
         }

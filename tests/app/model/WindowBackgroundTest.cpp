@@ -86,8 +86,9 @@ TEST_F(WindowBackground, ChoosingTwiceKeepsOnlyTheSecondAndCountsTwoRevisions)
     const QString stored = model.customWindowBackgroundPath();
     EXPECT_TRUE(stored.endsWith(QStringLiteral(".gif")));
     EXPECT_EQ(read(stored), QByteArray("second"));
-    EXPECT_EQ(installed(), (QStringList{QStringLiteral(".wallpaper-hidden"), QStringLiteral("notes.txt"),
-                                        QFileInfo(stored).fileName()}));
+    EXPECT_EQ(
+        installed(),
+        (QStringList{QStringLiteral(".wallpaper-hidden"), QStringLiteral("notes.txt"), QFileInfo(stored).fileName()}));
     EXPECT_EQ(read(canary), QByteArray("canary"));
     ASSERT_TRUE(model.customWindowBackgroundURL());
     EXPECT_EQ(model.customWindowBackgroundURL()->toLocalFile(), stored);
@@ -143,7 +144,8 @@ TEST_F(WindowBackground, AStorageFolderThatCannotBeMadeIsReportedInTheUsersLangu
         AppModel model(fakeServices(env));
         model.chooseWindowBackgroundImage(source);
         ASSERT_TRUE(model.alertMessage());
-        EXPECT_TRUE(model.alertMessage()->startsWith(QString::fromUtf8(c.message))) << qPrintable(*model.alertMessage());
+        EXPECT_TRUE(model.alertMessage()->startsWith(QString::fromUtf8(c.message)))
+            << qPrintable(*model.alertMessage());
         EXPECT_EQ(model.customWindowBackgroundPath(), QString());
         EXPECT_EQ(model.windowBackgroundRevision(), 0);
     }

@@ -96,7 +96,8 @@ inline QMap<QString, QString> trashedItems(const TestEnv& env)
 {
     QMap<QString, QString> items;
     const QString trash = env.home() + QStringLiteral("/.local/share/Trash");
-    const QStringList names = QDir(trash + QStringLiteral("/files")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList names = QDir(trash + QStringLiteral("/files"))
+                                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
         QFile info(trash + QStringLiteral("/info/") + name + QStringLiteral(".trashinfo"));
         QString original;

@@ -36,7 +36,8 @@ inline QList<QQuickItem*> shownAll(ViewFixture& view, const QString& name)
         if (item->isVisible())
             out.append(item);
     }
-    std::sort(out.begin(), out.end(), [](QQuickItem* a, QQuickItem* b) { return sceneRect(a).top() < sceneRect(b).top(); });
+    std::sort(out.begin(), out.end(),
+              [](QQuickItem* a, QQuickItem* b) { return sceneRect(a).top() < sceneRect(b).top(); });
     return out;
 }
 

@@ -41,18 +41,21 @@ inline QList<QQuickItem*> rows(ViewFixture& view, const QString& name)
         if (shown(item))
             visible.append(item);
     }
-    std::sort(visible.begin(), visible.end(),
-              [](QQuickItem* a, QQuickItem* b) { return a->mapToScene({0, 0}).y() < b->mapToScene({0, 0}).y(); });
+    std::sort(visible.begin(), visible.end(), [](QQuickItem* a, QQuickItem* b) {
+        return a->mapToScene({0, 0}).y() < b->mapToScene({0, 0}).y();
+    });
     return visible;
 }
 
 // Lets the model's queued requests run and their results land.
 inline bool settleUntil(ViewFixture& view, const std::function<bool()>& done, int limitMs = 10000)
 {
-    return spinUntil([&] {
-        view.settle(2);
-        return done();
-    }, limitMs);
+    return spinUntil(
+        [&] {
+            view.settle(2);
+            return done();
+        },
+        limitMs);
 }
 
 // Draws a frame, so every layout has placed its items (layouts settle when the window polishes

@@ -15,8 +15,8 @@ TEST(AuraTone, SwitchesAt46And76)
     const struct {
         int score;
         AuraTone tone;
-    } cases[] = {{100, AuraTone::mint}, {76, AuraTone::mint},  {75, AuraTone::amber}, {46, AuraTone::amber},
-                 {45, AuraTone::blush}, {0, AuraTone::blush},  {-7, AuraTone::blush}, {130, AuraTone::mint}};
+    } cases[] = {{100, AuraTone::mint}, {76, AuraTone::mint}, {75, AuraTone::amber}, {46, AuraTone::amber},
+                 {45, AuraTone::blush}, {0, AuraTone::blush}, {-7, AuraTone::blush}, {130, AuraTone::mint}};
     for (const auto& c : cases)
         EXPECT_EQ(auraTone(c.score), c.tone) << "score " << c.score;
 }

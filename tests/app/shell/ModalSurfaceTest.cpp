@@ -161,7 +161,8 @@ TEST_F(ModalSurface, TheDimmingIsTheSameWithAndWithoutABackgroundPicture)
             const QColor closed = show(-1, false).pixelColor(probe);
             ASSERT_GT(closed.lightness(), 60);
             // Black at 0.12 to 0.16 over the page: every channel darkened by that share.
-            const double kept = double(open.red() + open.green() + open.blue()) / (closed.red() + closed.green() + closed.blue());
+            const double kept
+                = double(open.red() + open.green() + open.blue()) / (closed.red() + closed.green() + closed.blue());
             EXPECT_GT(kept, 0.82) << which << busy;
             EXPECT_LT(kept, 0.9) << which << busy;
         }

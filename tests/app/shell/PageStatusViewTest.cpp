@@ -16,8 +16,9 @@ protected:
     {
         const QByteArray qml = "import QtQuick\nimport Roror.App\nimport Roror.Shell\n"
                                "Item {\n required property AppModel model\n"
-                               " PageStatusView { width: " + QByteArray::number(width) + "; model: parent.model\n"
-                               + (paths.isEmpty() ? QByteArray() : "  recentScanPaths: " + paths + "\n") + " }\n}\n";
+                               " PageStatusView { width: "
+            + QByteArray::number(width) + "; model: parent.model\n"
+            + (paths.isEmpty() ? QByteArray() : "  recentScanPaths: " + paths + "\n") + " }\n}\n";
         QQuickItem* root = view().loadText(qml, {{QStringLiteral("model"), QVariant::fromValue(&view().model())}});
         EXPECT_NE(root, nullptr) << view().warnings().join(QLatin1Char('\n')).toStdString();
         return root;

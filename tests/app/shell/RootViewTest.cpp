@@ -153,7 +153,8 @@ void expectStartupOrder(const QStringList& calls)
     QStringList steps = calls;
     steps.removeAll(QStringLiteral("status"));
     steps.removeAll(QStringLiteral("processes"));
-    EXPECT_EQ(steps, (QStringList{QStringLiteral("environment"), QStringLiteral("safeguards"), QStringLiteral("updates")}));
+    EXPECT_EQ(steps,
+              (QStringList{QStringLiteral("environment"), QStringLiteral("safeguards"), QStringLiteral("updates")}));
     const qsizetype updates = calls.indexOf(QStringLiteral("updates"));
     EXPECT_TRUE(calls.first(updates).contains(QStringLiteral("status"))) << calls.join(' ').toStdString();
 }
@@ -163,14 +164,16 @@ TEST_F(RootView, StartupCallsTheModelInOrder)
     auto log = std::make_shared<StartupLog>();
     options.services = [log](AppModelServices& services, const TestEnv& env) {
         // A stored background that is gone: the path check must forget it before the safeguards load.
-        services.openSettings()->setValue(QStringLiteral("customWindowBackgroundPath"), env.home() + QStringLiteral("/gone.png"));
+        services.openSettings()->setValue(QStringLiteral("customWindowBackgroundPath"),
+                                          env.home() + QStringLiteral("/gone.png"));
         services.bundleShortVersion = [log]() -> std::optional<QString> {
             log->calls << QStringLiteral("environment");
             return QStringLiteral("2.0");
         };
         services.loadOptimizeWhitelist = [log, settings = services.openSettings](const QString&) {
             const QString path = settings()->value(QStringLiteral("customWindowBackgroundPath")).toString();
-            log->calls << (path.isEmpty() ? QStringLiteral("safeguards") : QStringLiteral("safeguards before path check"));
+            log->calls << (path.isEmpty() ? QStringLiteral("safeguards")
+                                          : QStringLiteral("safeguards before path check"));
             return OptimizeWhitelistState{};
         };
         services.statusSnapshot = [log](const std::optional<QList<SystemReport::ProcessInfo>>&) {
@@ -227,7 +230,7 @@ TEST_F(RootView, AFailingStartupStepStillRunsTheRest)
 
 enum class Close { continueButton, cancelButton, escape };
 
-class Confirmation : public RootView, public ::testing::WithParamInterface<Close> {};
+class Confirmation : public RootView, public ::testing::WithParamInterface<Close> { };
 
 TEST_P(Confirmation, OnlyContinueRunsTheParkedAction)
 {
@@ -266,7 +269,8 @@ TEST_P(Confirmation, OnlyContinueRunsTheParkedAction)
     EXPECT_EQ(*previews > 0, GetParam() == Close::continueButton);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, Confirmation, ::testing::Values(Close::continueButton, Close::cancelButton, Close::escape),
+INSTANTIATE_TEST_SUITE_P(Ways, Confirmation,
+                         ::testing::Values(Close::continueButton, Close::cancelButton, Close::escape),
                          [](const ::testing::TestParamInfo<Close>& info) {
                              switch (info.param) {
                              case Close::continueButton:
@@ -343,7 +347,8 @@ TEST_F(RootView, SwitchingTheLanguageRetitlesTheWindow)
     QQuickItem* tagline = view().find(QStringLiteral("brandTagline"));
     const auto font = [](QQuickItem* item) { return item->property("font").value<QFont>(); };
     // Fractional sizes are given in points.
-    const auto size = [](const QFont& f) { return f.pixelSize() > 0 ? qreal(f.pixelSize()) : f.pointSizeF() * 96 / 72; };
+    const auto size
+        = [](const QFont& f) { return f.pixelSize() > 0 ? qreal(f.pixelSize()) : f.pointSizeF() * 96 / 72; };
 
     EXPECT_EQ(textOf(cleanTitle), QStringLiteral("Smart Clean"));
     EXPECT_EQ(textOf(tagline), QStringLiteral("Mac Cleanup & Optimization"));
@@ -355,7 +360,8 @@ TEST_F(RootView, SwitchingTheLanguageRetitlesTheWindow)
 
     view().setLanguage(AppLanguagePreference::chinese);
     EXPECT_EQ(textOf(cleanTitle), QStringLiteral("智能清理"));
-    EXPECT_EQ(textOf(child(sidebarItem(AppFeature::maintenance), QStringLiteral("sidebarTitle"))), QStringLiteral("设置"));
+    EXPECT_EQ(textOf(child(sidebarItem(AppFeature::maintenance), QStringLiteral("sidebarTitle"))),
+              QStringLiteral("设置"));
     EXPECT_EQ(textOf(tagline), QStringLiteral("Mac 清理与优化"));
     EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertTitle")), QStringLiteral("确认操作"));
     EXPECT_EQ(textOf(alertPart("confirmationAlert", "alertAccept")->childItems().value(0)), QStringLiteral("继续"));

@@ -91,11 +91,10 @@ TEST(LocalizationSettings, SetterPublishesAndStoresEvenWhenUnchanged)
 
     // An observer sees the new value and, through the core reader, the new stored choice.
     QList<QString> seenByObserver;
-    QObject::connect(&settings, &LocalizationSettings::preferenceChanged, &settings,
-                     [&](AppLanguagePreference p) {
-                         EXPECT_EQ(settings.preference(), p);
-                         seenByObserver.append(AppActionFactory::status(false).title);
-                     });
+    QObject::connect(&settings, &LocalizationSettings::preferenceChanged, &settings, [&](AppLanguagePreference p) {
+        EXPECT_EQ(settings.preference(), p);
+        seenByObserver.append(AppActionFactory::status(false).title);
+    });
 
     settings.setPreference(AppLanguagePreference::english);
     ASSERT_EQ(spy.count(), 1);
@@ -153,8 +152,14 @@ TEST(LocalizationSettings, SharedSetterDrivesTheCoreAndLEvaluatesOnlyTheChosenTe
 
     int zhCalls = 0;
     int enCalls = 0;
-    auto zh = [&] { ++zhCalls; return QStringLiteral("中"); };
-    auto en = [&] { ++enCalls; return QStringLiteral("en"); };
+    auto zh = [&] {
+        ++zhCalls;
+        return QStringLiteral("中");
+    };
+    auto en = [&] {
+        ++enCalls;
+        return QStringLiteral("en");
+    };
     EXPECT_EQ(L(zh, en), QStringLiteral("en"));
     EXPECT_EQ(zhCalls, 0);
     EXPECT_EQ(enCalls, 1);

@@ -104,7 +104,8 @@ TEST(ScanPathGuard, AllowedAndRefusedPaths)
     QDir::setCurrent(home);
     for (const auto& c : cases) {
         const QString path = expand(c.path);
-        EXPECT_EQ(ScanPathGuard::isTrashAllowed(path, expand(c.home)), c.allowed) << c.path << " -> " << path.toStdString();
+        EXPECT_EQ(ScanPathGuard::isTrashAllowed(path, expand(c.home)), c.allowed)
+            << c.path << " -> " << path.toStdString();
     }
     QDir::setCurrent(previous);
 }
@@ -117,10 +118,14 @@ TEST(ScanPathGuard, TextualRuleForAHomeThatIsNotOnDisk)
         const char* path;
         bool allowed;
     } cases[] = {
-        {"/Users/ann/Library/Caches/x", true},  {"/Users/ann/Applications/y.app", true},
-        {"/Users/ann/./Downloads/file", false}, {"/Users/ann/../bob/file", false},
-        {"/Users/anna/file", false},            {"/USERS/ann/file", false},
-        {"/Users/ann", false},                  {"/Users/ann/", false},
+        {"/Users/ann/Library/Caches/x", true},
+        {"/Users/ann/Applications/y.app", true},
+        {"/Users/ann/./Downloads/file", false},
+        {"/Users/ann/../bob/file", false},
+        {"/Users/anna/file", false},
+        {"/USERS/ann/file", false},
+        {"/Users/ann", false},
+        {"/Users/ann/", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ScanPathGuard::isTrashAllowed(QString::fromUtf8(c.path), home), c.allowed) << c.path;

@@ -37,8 +37,11 @@ TEST(SizeText, PercentKeepsTheValueAndShowsOneDecimal)
         double value;
         const char* text;
     } cases[] = {
-        {12.34, "12.3%"}, {0.0, "0.0%"}, {45.678, "45.7%"}, {100.0, "100.0%"}, {250.0, "250.0%"},
-        {-3.25, "-3.2%"}, {0.25, "0.2%"}, {0.35, "0.3%"}, {0.05, "0.1%"}, {std::numeric_limits<double>::infinity(), "inf%"},
+        {12.34, "12.3%"},  {0.0, "0.0%"},
+        {45.678, "45.7%"}, {100.0, "100.0%"},
+        {250.0, "250.0%"}, {-3.25, "-3.2%"},
+        {0.25, "0.2%"},    {0.35, "0.3%"},
+        {0.05, "0.1%"},    {std::numeric_limits<double>::infinity(), "inf%"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(SizeText::percent(c.value), QString::fromUtf8(c.text)) << c.value;

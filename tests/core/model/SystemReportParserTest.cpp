@@ -162,8 +162,7 @@ TEST(SystemReportParser, AcceptedShapes)
              EXPECT_EQ(r.cpu->perCore, QList<double>{});
          }},
         // Nested records: {} is present with absent fields, null is absent.
-        {R"({"hardware": {}})",
-         [](const SystemReport& r) { EXPECT_EQ(r.hardware, SystemReport::Hardware{}); }},
+        {R"({"hardware": {}})", [](const SystemReport& r) { EXPECT_EQ(r.hardware, SystemReport::Hardware{}); }},
         {R"({"hardware": null, "host": null})",
          [](const SystemReport& r) {
              EXPECT_EQ(r.hardware, std::nullopt);

@@ -15,8 +15,8 @@ SystemReport reportWith(QList<Battery> batteries, std::optional<Battery> battery
     return SystemReport(QStringLiteral("mac"), QStringLiteral("darwin 23.0"), 90, QStringLiteral("Good"),
                         QStringLiteral("1d"), 86400, 300, SystemReport::Hardware{}, SystemReport::CPU(), {},
                         SystemReport::Memory{}, QList<SystemReport::Disk>{}, 0, false, SystemReport::DiskIO{},
-                        SystemReport::DiskIOHistory{}, std::nullopt, std::nullopt, std::nullopt,
-                        std::move(batteries), std::move(battery), SystemReport::Thermal{}, {});
+                        SystemReport::DiskIOHistory{}, std::nullopt, std::nullopt, std::nullopt, std::move(batteries),
+                        std::move(battery), SystemReport::Thermal{}, {});
 }
 
 Battery battery(double percent)

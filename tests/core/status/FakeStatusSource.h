@@ -84,7 +84,8 @@ public:
 // platform's source and empties the probes' shared state when it goes away.
 class FakeStatusScope {
 public:
-    FakeStatusScope() : source(std::make_shared<FakeStatusSource>())
+    FakeStatusScope()
+        : source(std::make_shared<FakeStatusSource>())
     {
         LocalSystemStatus::resetStateForTesting();
         StatusSource::setCurrent(source);

@@ -105,11 +105,13 @@ TEST_F(LiveSystem, RootVolumeAgreesWithDf)
 {
     const QList<SystemReport::Disk> disks = diskSnapshots();
     ASSERT_FALSE(disks.isEmpty());
-    const auto root = std::find_if(disks.begin(), disks.end(), [](const auto& d) { return d.mount == QStringLiteral("/"); });
+    const auto root
+        = std::find_if(disks.begin(), disks.end(), [](const auto& d) { return d.mount == QStringLiteral("/"); });
     if (root == disks.end() || !root->device)
         GTEST_SKIP() << "the root folder is no real disk here";
-    const QStringList lines = toolLines(QStringLiteral("/usr/bin/df"),
-                                        {QStringLiteral("-B1"), QStringLiteral("--output=size,avail"), QStringLiteral("/")});
+    const QStringList lines
+        = toolLines(QStringLiteral("/usr/bin/df"),
+                    {QStringLiteral("-B1"), QStringLiteral("--output=size,avail"), QStringLiteral("/")});
     ASSERT_EQ(lines.size(), 2);
     const QStringList values = fields(lines[1]);
     ASSERT_EQ(values.size(), 2);
@@ -173,8 +175,8 @@ TEST_F(LiveSystem, WholeSnapshot)
     EXPECT_TRUE(report.diskIO->readRate.has_value());
     EXPECT_EQ(report.diskIOHistory->readHistory->size(), 2);
     EXPECT_EQ(report.networkHistory->rxHistory->size(), 2);
-    EXPECT_EQ(report.healthScore, healthScore(report.cpu->usage, report.memory->usedPercent,
-                                              primaryDisk(*report.disks).usedPercent));
+    EXPECT_EQ(report.healthScore,
+              healthScore(report.cpu->usage, report.memory->usedPercent, primaryDisk(*report.disks).usedPercent));
     EXPECT_EQ(report.hardware->totalRAM, gigabyteText(report.memory->total));
     Q_UNUSED(first);
 }

@@ -109,8 +109,9 @@ TEST(ProcessControl, CanTerminate)
 {
     RecordingHooks hooks(5000, 32767);
     const std::pair<std::optional<qint64>, bool> cases[] = {
-        {std::nullopt, false}, {0, false}, {-3, false}, {100, false}, {101, true},
-        {5000, false},         {32767, true}, {32768, false}, {qint64(1) << 40, false},
+        {std::nullopt, false}, {0, false},     {-3, false},
+        {100, false},          {101, true},    {5000, false},
+        {32767, true},         {32768, false}, {qint64(1) << 40, false},
     };
     for (const auto& [pid, expected] : cases)
         EXPECT_EQ(ProcessControl::canTerminate(pid), expected) << pid.value_or(-1);
@@ -128,8 +129,8 @@ TEST(ProcessControl, RefusedPidsSendNoSignal)
         {1, Failure::systemProcess()},
         {100, Failure::systemProcess()},
         {5000, Failure::selfProcess()},
-        {4194304, Failure::invalidPID()},          // above the pid maximum
-        {qint64(1) << 31, Failure::invalidPID()},  // does not fit a pid
+        {4194304, Failure::invalidPID()},         // above the pid maximum
+        {qint64(1) << 31, Failure::invalidPID()}, // does not fit a pid
         {qint64(1) << 40, Failure::invalidPID()},
     };
     for (const auto& [pid, expected] : cases) {
@@ -149,8 +150,8 @@ TEST(ProcessControl, SignalAndErrorNumbers)
     EXPECT_TRUE(ProcessControl::terminate(4321, true));
     EXPECT_EQ(hooks.sent, (QList<SentSignal>{{4321, SIGTERM, std::nullopt}, {4321, SIGKILL, std::nullopt}}));
 
-    const std::pair<int, Failure> errors[] = {
-        {ESRCH, Failure::noSuchProcess()}, {EPERM, Failure::notPermitted()}, {EINVAL, Failure::unknown(EINVAL)}};
+    const std::pair<int, Failure> errors[]
+        = {{ESRCH, Failure::noSuchProcess()}, {EPERM, Failure::notPermitted()}, {EINVAL, Failure::unknown(EINVAL)}};
     for (const auto& [error, expected] : errors) {
         hooks.answer = error;
         EXPECT_EQ(failureOf(4321, false), expected);
@@ -179,10 +180,11 @@ TEST(ProcessControl, APidOfTheEarlierListingKeepsItsStartTime)
     ProcessControl::rememberListedProcesses({{4322, 999}, {4323, 111}});
     for (qint64 pid : {4321, 4322, 4323, 4324})
         ProcessControl::terminate(pid, true);
-    EXPECT_EQ(hooks.sent, (QList<SentSignal>{{4321, SIGKILL, 777},
-                                             {4322, SIGKILL, 999}, // the later table wins
-                                             {4323, SIGKILL, 111},
-                                             {4324, SIGKILL, std::nullopt}}));
+    EXPECT_EQ(hooks.sent,
+              (QList<SentSignal>{{4321, SIGKILL, 777},
+                                 {4322, SIGKILL, 999}, // the later table wins
+                                 {4323, SIGKILL, 111},
+                                 {4324, SIGKILL, std::nullopt}}));
 
     // Two tables later the ended process is forgotten.
     hooks.sent.clear();

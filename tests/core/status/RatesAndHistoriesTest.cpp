@@ -155,7 +155,8 @@ TEST(NetworkInterfaces, RatesBetweenTwoSnapshots)
     EXPECT_EQ(records[0].ip, QStringLiteral("10.0.0.2"));
 
     // 2 MiB received over 2 s; the send counter went back (reset): no send rate this time.
-    const QList<LocalNetworkInterface> second = {{QStringLiteral("en0"), 1000 + 2 * MiB, 10, QStringLiteral("10.0.0.2")}};
+    const QList<LocalNetworkInterface> second
+        = {{QStringLiteral("en0"), 1000 + 2 * MiB, 10, QStringLiteral("10.0.0.2")}};
     records = networkRates(second, 102.0, samples);
     EXPECT_EQ(records[0].down, 1.0);
     EXPECT_EQ(records[0].rxRateMBs, 1.0);
@@ -183,8 +184,8 @@ TEST(NetworkInterfaces, ACounterNewThisTickGivesNoRate)
 {
     QHash<QString, NetworkSample> samples;
     networkRates({{QStringLiteral("en0"), std::nullopt, std::nullopt, QStringLiteral("10.0.0.2")}}, 100.0, samples);
-    const auto records = networkRates({{QStringLiteral("en0"), 50'000'000'000ULL, 7, QStringLiteral("10.0.0.2")}}, 102.0,
-                                      samples);
+    const auto records
+        = networkRates({{QStringLiteral("en0"), 50'000'000'000ULL, 7, QStringLiteral("10.0.0.2")}}, 102.0, samples);
     EXPECT_EQ(records[0].down, std::nullopt);
     EXPECT_EQ(records[0].up, std::nullopt);
     EXPECT_EQ(networkRateMBs(5, std::nullopt, 1.0), std::nullopt);
@@ -194,12 +195,12 @@ TEST(NetworkInterfaces, ACounterNewThisTickGivesNoRate)
 TEST(NetworkInterfaces, SnapshotKeepsTheSamplesAndHistory)
 {
     FakeStatusScope scope;
-    scope.source->interfaces = QList<InterfaceEntry>{link(QStringLiteral("en0"), 0, 0),
-                                                     link(QStringLiteral("en1"), 0, 0)};
+    scope.source->interfaces
+        = QList<InterfaceEntry>{link(QStringLiteral("en0"), 0, 0), link(QStringLiteral("en1"), 0, 0)};
     EXPECT_EQ(networkSnapshot().size(), 2);
     scope.now += 2.0;
-    scope.source->interfaces = QList<InterfaceEntry>{link(QStringLiteral("en0"), 2 * MiB, 4 * MiB),
-                                                     link(QStringLiteral("en1"), 6 * MiB, 0)};
+    scope.source->interfaces
+        = QList<InterfaceEntry>{link(QStringLiteral("en0"), 2 * MiB, 4 * MiB), link(QStringLiteral("en1"), 6 * MiB, 0)};
     const QList<SystemReport::Network> network = networkSnapshot();
     ASSERT_EQ(network.size(), 2);
     EXPECT_EQ(network[0].down, 1.0);
@@ -251,7 +252,7 @@ TEST(DiskIO, RatesFromTheDisksInBothReadings)
     const QHash<QString, DiskByteReading> second = {{QStringLiteral("sda"), {1000 + 10 * MiB, 500}}};
     const SystemReport::DiskIO io = diskIORates(second, 102.0, previous);
     EXPECT_EQ(io.readRate, 5.0);
-    EXPECT_EQ(io.writeRate, std::nullopt); // went back
+    EXPECT_EQ(io.writeRate, std::nullopt);                                  // went back
     EXPECT_EQ(diskIORates(second, 100.0, previous).readRate, std::nullopt); // no time passed
 }
 

@@ -50,9 +50,9 @@ TEST(HealthScore, EdgeCases)
     const Case cases[] = {
         {std::nullopt, std::nullopt, std::nullopt, 100, "Good"},
         {100, 100, 100, 45, "High Pressure"},
-        {30, 50, 47.5, 76, "Good"},         // 100 - 4.5 - 10 - 9.5
-        {0, 50, 72.5, 76, "Good"},          // 75.5 rounds away from zero
-        {100, 100, 97.5, 46, "Fair"},       // 45.5 likewise
+        {30, 50, 47.5, 76, "Good"},   // 100 - 4.5 - 10 - 9.5
+        {0, 50, 72.5, 76, "Good"},    // 75.5 rounds away from zero
+        {100, 100, 97.5, 46, "Fair"}, // 45.5 likewise
         {0, 0, 125, 75, "Fair"},
         {nan, 10, std::nullopt, 98, "Good"}, // a term that is no number counts 0
         {-1000, 0, 0, 100, "Good"},          // clamped
@@ -252,7 +252,8 @@ TEST(HostLine, Slots)
 
     // No facts at all: the base unchanged.
     scope.source->physicalBytes.reset();
-    EXPECT_EQ(decoratedHost(QStringLiteral("  "), std::nullopt, std::nullopt, LocalSystemOverview{}), QStringLiteral("  "));
+    EXPECT_EQ(decoratedHost(QStringLiteral("  "), std::nullopt, std::nullopt, LocalSystemOverview{}),
+              QStringLiteral("  "));
 }
 
 TEST(HostLine, LinuxOperatingSystemName)
@@ -347,8 +348,12 @@ TEST(HostLine, UptimeText)
         const char* english;
         const char* chinese;
     } cases[] = {
-        {59, "0m", "0 分钟"},         {3599, "59m", "59 分钟"},          {3600, "1h 0m", "1 小时 0 分钟"},
-        {86399, "23h 59m", "23 小时 59 分钟"}, {86400, "1d 0h", "1 天 0 小时"}, {90061, "1d 1h", "1 天 1 小时"},
+        {59, "0m", "0 分钟"},
+        {3599, "59m", "59 分钟"},
+        {3600, "1h 0m", "1 小时 0 分钟"},
+        {86399, "23h 59m", "23 小时 59 分钟"},
+        {86400, "1d 0h", "1 天 0 小时"},
+        {90061, "1d 1h", "1 天 1 小时"},
     };
     for (const auto& c : cases) {
         env.setLanguagePreference(QStringLiteral("english"));

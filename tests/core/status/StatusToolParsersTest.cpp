@@ -125,8 +125,7 @@ TEST(CommandRunner, AHungToolIsEndedByTheTimeOut)
 
 TEST(SwapUsageParser, RecordedOutputAndUnits)
 {
-    EXPECT_EQ(parseSwapUsage(fixture(QStringLiteral("sysctl-swapusage.txt"))),
-              (SwapUsage{1074266112, 2147483648}));
+    EXPECT_EQ(parseSwapUsage(fixture(QStringLiteral("sysctl-swapusage.txt"))), (SwapUsage{1074266112, 2147483648}));
     // Another unit letter gives nothing for that value only.
     EXPECT_EQ(parseSwapUsage(QStringLiteral("vm.swapusage: total = 2.00G  used = 3M  free = 1M")),
               (SwapUsage{3145728, std::nullopt}));
@@ -155,7 +154,8 @@ TEST(MountTableParser, CutAtTheFirstParenthesisAndLaterLinesWin)
 {
     const auto table = parseMounts(QStringLiteral("/dev/disk9 on /Volumes/My (Disk) (apfs, local)\n"
                                                   "/dev/a on /x (apfs)\n/dev/b on /x ( hfs , local)\n"));
-    EXPECT_EQ(table.value(QStringLiteral("/Volumes/My")), (MountInfo{QStringLiteral("/dev/disk9"), QStringLiteral("Disk) (apfs")}));
+    EXPECT_EQ(table.value(QStringLiteral("/Volumes/My")),
+              (MountInfo{QStringLiteral("/dev/disk9"), QStringLiteral("Disk) (apfs")}));
     EXPECT_EQ(table.value(QStringLiteral("/x")), (MountInfo{QStringLiteral("/dev/b"), QStringLiteral("hfs")}));
 }
 
@@ -220,7 +220,8 @@ TEST(BatteryLineParser, Pieces)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        const auto battery = parseBatterySnapshot(QStringLiteral("Now drawing from 'AC Power'\n") + QString::fromUtf8(c.line));
+        const auto battery
+            = parseBatterySnapshot(QStringLiteral("Now drawing from 'AC Power'\n") + QString::fromUtf8(c.line));
         ASSERT_TRUE(battery.has_value());
         EXPECT_EQ(battery->percent, c.percent);
         EXPECT_EQ(battery->status, c.status);
@@ -235,7 +236,7 @@ TEST(BatteryLineParser, Pieces)
 TEST(BatteryLineParser, ChargingIsTheWholeStatus)
 {
     const std::pair<const char*, bool> cases[] = {
-        {"charging", true},      {"Charging", true},    {"charged", true},     {"discharging", false},
+        {"charging", true},      {"Charging", true},      {"charged", true},           {"discharging", false},
         {"not charging", false}, {"Not Charging", false}, {"finishing charge", false}, {"AC attached", false},
     };
     for (const auto& [status, expected] : cases) {
@@ -261,7 +262,8 @@ TEST(BatteryDetailsParser, ProfileRegistryAndMerge)
     EXPECT_EQ(mergedBatteryDetails(std::nullopt, std::nullopt), BatteryDetails{});
 
     // A cycle count too large for 64 bits falls back to the registry key.
-    EXPECT_EQ(parseBatteryDetails(QStringLiteral("Cycle Count: 99999999999999999999\n\"CycleCount\" = 7")).cycleCount, 7);
+    EXPECT_EQ(parseBatteryDetails(QStringLiteral("Cycle Count: 99999999999999999999\n\"CycleCount\" = 7")).cycleCount,
+              7);
 }
 
 // Hardware profiles --------------------------------------------------------------------------
@@ -314,7 +316,8 @@ TEST(ProxyParser, FirstEnabledKindWins)
     https.host = QStringLiteral("secure.example.test");
     EXPECT_EQ(parseProxy(fixture(QStringLiteral("scutil-proxy.txt"))), https);
 
-    const auto socks = parseProxy(QStringLiteral("HTTPEnable : 1\nHTTPSEnable : 1\nSOCKSEnable : 1\nSOCKSProxy : 10.0.0.1\n"));
+    const auto socks
+        = parseProxy(QStringLiteral("HTTPEnable : 1\nHTTPSEnable : 1\nSOCKSEnable : 1\nSOCKSProxy : 10.0.0.1\n"));
     EXPECT_EQ(socks.type, QStringLiteral("SOCKS"));
     EXPECT_EQ(socks.host, QStringLiteral("10.0.0.1"));
 

@@ -36,8 +36,9 @@ TEST(Volumes, OneVolumeRecord)
     VolumeReading root = volume(QStringLiteral("/"), QStringLiteral("Macintosh HD"), 1000, 250, false);
     root.device = QStringLiteral("/dev/disk3s1s1");
     root.fstype = QStringLiteral("apfs");
-    EXPECT_EQ(diskFromVolume(root), Disk(QStringLiteral("Macintosh HD"), QStringLiteral("/"), 1000, 750, 75.0,
-                                         QStringLiteral("/dev/disk3s1s1"), QStringLiteral("apfs"), false));
+    EXPECT_EQ(diskFromVolume(root),
+              Disk(QStringLiteral("Macintosh HD"), QStringLiteral("/"), 1000, 750, 75.0,
+                   QStringLiteral("/dev/disk3s1s1"), QStringLiteral("apfs"), false));
 
     // More available than total: used 0; a total of 0: 0 percent; one capacity missing: no use.
     EXPECT_EQ(diskFromVolume(volume(QStringLiteral("/a"), {}, 100, 150)).used, 0);
@@ -75,8 +76,9 @@ TEST(Volumes, RepeatsAndOrder)
 
     // The data volume stands in for "/"; the first of a repeated mount wins; internal first.
     const QList<Disk> withData = deduplicatedDisks({b, root, a, data, aAgain});
-    EXPECT_EQ(mounts(withData), (QStringList{QStringLiteral("/System/Volumes/Data"), QStringLiteral("/Volumes/A"),
-                                             QStringLiteral("/Volumes/B")}));
+    EXPECT_EQ(mounts(withData),
+              (QStringList{QStringLiteral("/System/Volumes/Data"), QStringLiteral("/Volumes/A"),
+                           QStringLiteral("/Volumes/B")}));
     EXPECT_EQ(withData[1].name, QStringLiteral("A"));
 
     EXPECT_EQ(mounts(deduplicatedDisks({b, home, root})),

@@ -47,8 +47,9 @@ TEST(FolderWalker, ReportsEverythingButNeverEntersLinks)
     Tree t;
     const auto seen = t.walk({});
     const QSet<QString> expected = {
-        "a.txt", ".hidden", ".hidden/inside.txt", ".dotfile", "sub", "sub/deeper", "sub/deeper/b.bin",
-        "Tool.APP", "Tool.APP/Contents", "Tool.APP/Contents/exe", "linkdir", "linkfile",
+        "a.txt",      ".hidden",          ".hidden/inside.txt", ".dotfile",          "sub",
+        "sub/deeper", "sub/deeper/b.bin", "Tool.APP",           "Tool.APP/Contents", "Tool.APP/Contents/exe",
+        "linkdir",    "linkfile",
     };
     EXPECT_EQ(seen, expected);
 }
@@ -88,9 +89,11 @@ TEST(FolderWalker, LinkEntriesCarryLinkType)
         }
         return WalkAction::Continue;
     });
-    EXPECT_FALSE(walkFolder(t.root + QStringLiteral("/linkdir"), {}, [](const WalkEntry&) { return WalkAction::Continue; }))
-        << "a link given as the root is not entered either";
-    EXPECT_FALSE(walkFolder(t.root + QStringLiteral("/missing"), {}, [](const WalkEntry&) { return WalkAction::Continue; }));
+    EXPECT_FALSE(walkFolder(t.root + QStringLiteral("/linkdir"), {}, [](const WalkEntry&) {
+        return WalkAction::Continue;
+    })) << "a link given as the root is not entered either";
+    EXPECT_FALSE(
+        walkFolder(t.root + QStringLiteral("/missing"), {}, [](const WalkEntry&) { return WalkAction::Continue; }));
 }
 
 TEST(FolderWalker, MeasureTreeCountsHiddenFilesAndSkipsLinks)

@@ -71,14 +71,8 @@ TEST(NaturalCompare, DigitRunsByValueAndCaseIgnored)
         const char* b;
         int sign;
     } cases[] = {
-        {"Setup2", "Setup10", -1},
-        {"setup10", "Setup2", 1},
-        {"Alpha", "alpha", 0},
-        {"a", "B", -1},
-        {"file007", "file7", 0},
-        {"x9y", "x10a", -1},
-        {"abc", "abcd", -1},
-        {"", "a", -1},
+        {"Setup2", "Setup10", -1}, {"setup10", "Setup2", 1}, {"Alpha", "alpha", 0}, {"a", "B", -1},
+        {"file007", "file7", 0},   {"x9y", "x10a", -1},      {"abc", "abcd", -1},   {"", "a", -1},
     };
     for (const auto& c : cases) {
         const int r = localizedStandardCompare(QString::fromUtf8(c.a), QString::fromUtf8(c.b));

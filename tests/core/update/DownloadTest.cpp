@@ -54,8 +54,9 @@ protected:
     {
         reports.clear();
         installer.performInstallAndRelaunch();
-        EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::failed(
-                               QStringLiteral("No downloaded update found."))});
+        EXPECT_EQ(
+            reports,
+            QList<UpdateInstallerState>{UpdateInstallerState::failed(QStringLiteral("No downloaded update found."))});
     }
 
     test::TestEnv env;
@@ -102,8 +103,9 @@ TEST_F(UpdateDownloadTest, UnknownLengthReportsNoProgress)
     server.route(QStringLiteral("/Roror.tar.gz"), {200, "OK", imageBytes(200000), {}, false});
     installer.download(server.url(QStringLiteral("/Roror.tar.gz")));
     ASSERT_TRUE(test::waitFor([&] { return ended(); }));
-    EXPECT_EQ(reports, (QList<UpdateInstallerState>{UpdateInstallerState::downloading(0.0),
-                                                    UpdateInstallerState::readyToInstall()}));
+    EXPECT_EQ(
+        reports,
+        (QList<UpdateInstallerState>{UpdateInstallerState::downloading(0.0), UpdateInstallerState::readyToInstall()}));
     EXPECT_EQ(updateFolders().size(), 1);
 }
 
@@ -158,10 +160,10 @@ TEST_F(UpdateDownloadTest, OnlyHttpsOrLoopbackHttpIsFetched)
     const QString feedFile = env.writeFile(QStringLiteral("Roror.tar.gz"), "image");
     installer.download(QUrl::fromLocalFile(feedFile));
     ASSERT_TRUE(test::waitFor([&] { return ended(); }));
-    EXPECT_EQ(reports, (QList<UpdateInstallerState>{
-                           UpdateInstallerState::downloading(0.0),
-                           UpdateInstallerState::failed(
-                               QStringLiteral("Download failed: updates are only downloaded over https"))}));
+    EXPECT_EQ(reports,
+              (QList<UpdateInstallerState>{UpdateInstallerState::downloading(0.0),
+                                           UpdateInstallerState::failed(QStringLiteral(
+                                               "Download failed: updates are only downloaded over https"))}));
     EXPECT_TRUE(updateFolders().isEmpty());
 }
 
@@ -280,10 +282,11 @@ TEST_F(UpdateDownloadTest, AStreamThatNeverEndsStopsAtTheLimit)
     server.route(QStringLiteral("/endless"), endless);
     installer.download(server.url(QStringLiteral("/endless")));
     ASSERT_TRUE(test::waitFor([&] { return ended(); }));
-    EXPECT_EQ(reports, (QList<UpdateInstallerState>{
-                           UpdateInstallerState::downloading(0.0),
-                           UpdateInstallerState::failed(
-                               QStringLiteral("Download failed: the update is larger than the download limit of 4 MiB"))}));
+    EXPECT_EQ(
+        reports,
+        (QList<UpdateInstallerState>{UpdateInstallerState::downloading(0.0),
+                                     UpdateInstallerState::failed(QStringLiteral(
+                                         "Download failed: the update is larger than the download limit of 4 MiB"))}));
     // The connection is closed from our side, and nothing received is kept.
     ASSERT_TRUE(test::waitFor([&] { return server.closedCount() == 1; }));
     EXPECT_TRUE(updateFolders().isEmpty());
@@ -326,7 +329,8 @@ TEST(UpdateInstallerMessages, BothLanguages)
         const char* en;
     };
     const Case cases[] = {
-        {UpdateInstallerError::downloadFailed(QStringLiteral("timeout")), "下载失败：timeout", "Download failed: timeout"},
+        {UpdateInstallerError::downloadFailed(QStringLiteral("timeout")), "下载失败：timeout",
+         "Download failed: timeout"},
         {UpdateInstallerError::downloadCancelled(), "下载已取消。", "Download was cancelled."},
         {UpdateInstallerError::mountFailed(), "无法挂载磁盘映像。", "Could not mount the disk image."},
         {UpdateInstallerError::appNotFoundInDMG(), "磁盘映像中找不到应用。",
@@ -340,8 +344,10 @@ TEST(UpdateInstallerMessages, BothLanguages)
     for (const Case& c : cases)
         EXPECT_EQ(c.error.errorDescription(), QString::fromUtf8(c.zh));
 
-    EXPECT_EQ(UpdateInstallerError::downloadFailed(QStringLiteral("a")), UpdateInstallerError::downloadFailed(QStringLiteral("a")));
-    EXPECT_NE(UpdateInstallerError::downloadFailed(QStringLiteral("a")), UpdateInstallerError::downloadFailed(QStringLiteral("b")));
+    EXPECT_EQ(UpdateInstallerError::downloadFailed(QStringLiteral("a")),
+              UpdateInstallerError::downloadFailed(QStringLiteral("a")));
+    EXPECT_NE(UpdateInstallerError::downloadFailed(QStringLiteral("a")),
+              UpdateInstallerError::downloadFailed(QStringLiteral("b")));
     EXPECT_NE(UpdateInstallerState::downloading(0.5), UpdateInstallerState::downloading(0.25));
     EXPECT_NE(UpdateInstallerState::failed(QStringLiteral("a")), UpdateInstallerState::failed(QStringLiteral("b")));
     EXPECT_NE(UpdateInstallerState::idle(), UpdateInstallerState::installing());

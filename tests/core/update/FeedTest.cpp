@@ -97,7 +97,8 @@ std::optional<Error> errorAs(const std::exception_ptr& error)
     return std::nullopt;
 }
 
-const QByteArray goodFeed = R"({"version": "3.0.1", "build": "301", "download_url": "https://updates.example.org/Roror.tar.gz"})";
+const QByteArray goodFeed
+    = R"({"version": "3.0.1", "build": "301", "download_url": "https://updates.example.org/Roror.tar.gz"})";
 
 TEST(UpdateServiceFetch, AnswersByStatusAndBody)
 {
@@ -126,9 +127,15 @@ TEST(UpdateServiceFetch, AnswersByStatusAndBody)
         {"/broken", {500, "Internal Server Error", "oops"}, {}, UpdateServiceError::serverStatus(500), {}},
         {"/html", {200, "OK", "<html>maintenance</html>"}, {}, {}, UpdateDecodingError(DKind::dataCorrupted, {})},
         {"/no-version", {200, "OK", R"({"build": "1"})"}, {}, {}, UpdateDecodingError(DKind::keyNotFound, "version")},
-        {"/typed-build", {200, "OK", R"({"version": "1.0", "build": 1})"}, {}, {},
+        {"/typed-build",
+         {200, "OK", R"({"version": "1.0", "build": 1})"},
+         {},
+         {},
          UpdateDecodingError(DKind::typeMismatch, "build")},
-        {"/bad-url", {200, "OK", R"({"version": "1.0", "download_url": false})"}, {}, {},
+        {"/bad-url",
+         {200, "OK", R"({"version": "1.0", "download_url": false})"},
+         {},
+         {},
          UpdateDecodingError(DKind::typeMismatch, "download_url")},
     };
     for (const Case& c : cases)
@@ -156,8 +163,7 @@ TEST(UpdateServiceFetch, OnlyASecureFeedIsFetched)
     server.route(QStringLiteral("/moved"), {302, "Found", {}, {{"Location", "http://updates.example.org/feed.json"}}});
     const QString feedFile = env.writeFile(QStringLiteral("feed.json"), goodFeed);
     const QUrl refused[] = {
-        QUrl(QStringLiteral("http://updates.example.org/feed.json")),
-        QUrl(QStringLiteral("ftp://127.0.0.1/feed.json")),
+        QUrl(QStringLiteral("http://updates.example.org/feed.json")), QUrl(QStringLiteral("ftp://127.0.0.1/feed.json")),
         QUrl::fromLocalFile(feedFile),
         server.url(QStringLiteral("/moved")), // loopback, but redirected to plain http elsewhere
     };
@@ -169,7 +175,8 @@ TEST(UpdateServiceFetch, OnlyASecureFeedIsFetched)
     }
     EXPECT_EQ(server.requestCount(QStringLiteral("/moved")), 1);
     EXPECT_TRUE(fetch(server.url(QStringLiteral("/feed.json"))).info);
-    EXPECT_EQ(UpdateServiceError::insecureFeed().errorDescription(), QStringLiteral("The update feed address must use https."));
+    EXPECT_EQ(UpdateServiceError::insecureFeed().errorDescription(),
+              QStringLiteral("The update feed address must use https."));
     env.setLanguagePreference(QStringLiteral("chinese"));
     EXPECT_EQ(UpdateServiceError::insecureFeed().errorDescription(), QStringLiteral("更新地址必须使用 https。"));
 }

@@ -129,8 +129,9 @@ protected:
                 // The real script, run to its end so the test knows when it is done.
                 QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
                 if (!p->pathPrefix.isEmpty())
-                    environment.insert(QStringLiteral("PATH"), p->pathPrefix.join(QLatin1Char(':')) + QLatin1Char(':')
-                                                                   + environment.value(QStringLiteral("PATH")));
+                    environment.insert(QStringLiteral("PATH"),
+                                       p->pathPrefix.join(QLatin1Char(':')) + QLatin1Char(':')
+                                           + environment.value(QStringLiteral("PATH")));
                 ToolRunOptions options;
                 options.workingDirectory = p->workingDirectory;
                 options.environment = environment.toStringList();
@@ -155,9 +156,9 @@ protected:
     {
         const QString imagePath = env.outside() + QStringLiteral("/image.tar.gz");
         QFile::remove(imagePath);
-        const ToolRunResult packed = runTool(
-            QStringLiteral("/usr/bin/tar"), {QStringLiteral("-c"), QStringLiteral("-z"), QStringLiteral("-f"), imagePath,
-                                             QStringLiteral("-C"), stagingFolder, QStringLiteral(".")});
+        const ToolRunResult packed = runTool(QStringLiteral("/usr/bin/tar"),
+                                             {QStringLiteral("-c"), QStringLiteral("-z"), QStringLiteral("-f"),
+                                              imagePath, QStringLiteral("-C"), stagingFolder, QStringLiteral(".")});
         ASSERT_TRUE(packed.succeeded()) << packed.standardError.toStdString();
         downloadBytes(readAll(imagePath));
     }
@@ -167,7 +168,8 @@ protected:
         server.route(QStringLiteral("/Roror.tar.gz"), {200, "OK", bytes});
         installer->download(server.url(QStringLiteral("/Roror.tar.gz")));
         ASSERT_TRUE(test::waitFor([&] {
-            return !reports.isEmpty() && (reports.last().kind == Kind::readyToInstall || reports.last().kind == Kind::failed);
+            return !reports.isEmpty()
+                && (reports.last().kind == Kind::readyToInstall || reports.last().kind == Kind::failed);
         }));
         ASSERT_EQ(reports.last(), UpdateInstallerState::readyToInstall());
         reports.clear();
@@ -188,13 +190,15 @@ protected:
         installer->performInstallAndRelaunch();
         ASSERT_FALSE(reports.isEmpty());
         EXPECT_EQ(reports.first(), UpdateInstallerState::installing()); // synchronous
-        ASSERT_TRUE(test::waitFor([&] { return reports.size() > 1 || probe->terminations > terminationsBefore; }, 120000));
+        ASSERT_TRUE(
+            test::waitFor([&] { return reports.size() > 1 || probe->terminations > terminationsBefore; }, 120000));
     }
 
     QString mountFolder() const
     {
         const QStringList folders = QDir(QDir::tempPath()).entryList({QStringLiteral("RororUpdate-*")}, QDir::Dirs);
-        return folders.size() == 1 ? QDir(QDir::tempPath()).filePath(folders.first() + QStringLiteral("/mnt")) : QString();
+        return folders.size() == 1 ? QDir(QDir::tempPath()).filePath(folders.first() + QStringLiteral("/mnt"))
+                                   : QString();
     }
 
     QStringList updateFolders() const
@@ -227,8 +231,9 @@ TEST_F(UpdateInstallTest, NothingToInstallWithoutADownload)
 {
     installer->setRelaunchContext(context(exitedProcessId()));
     installer->performInstallAndRelaunch();
-    EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::failed(
-                           QStringLiteral("No downloaded update found."))}); // synchronous
+    EXPECT_EQ(reports,
+              QList<UpdateInstallerState>{
+                  UpdateInstallerState::failed(QStringLiteral("No downloaded update found."))}); // synchronous
     env.setLanguagePreference(QStringLiteral("chinese"));
     installer->performInstallAndRelaunch();
     EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QStringLiteral("找不到已下载的更新。")));
@@ -247,9 +252,10 @@ TEST_F(UpdateInstallTest, RefusesACopyThatIsNotInstalled)
     downloadImage(stageNewBundle());
 
     install();
-    EXPECT_EQ(reports, (QList<UpdateInstallerState>{
-                           UpdateInstallerState::installing(),
-                           UpdateInstallerState::failed(QStringLiteral("Installation of the update failed."))}));
+    EXPECT_EQ(reports,
+              (QList<UpdateInstallerState>{
+                  UpdateInstallerState::installing(),
+                  UpdateInstallerState::failed(QStringLiteral("Installation of the update failed."))}));
     EXPECT_FALSE(QFileInfo::exists(mountFolder()));
     EXPECT_TRUE(scriptFiles().isEmpty());
     EXPECT_FALSE(probe->started);
@@ -295,11 +301,14 @@ TEST_F(UpdateInstallTest, InstallsOnlyAnApplicationNamedLikeTheInstalledOne)
         {{QStringLiteral("Aardvark.app"), QStringLiteral("Roror.app")}, QStringLiteral("Roror.app"), {}},
         // The exact name wins over an earlier entry that merely contains it.
         {{QStringLiteral("Roror Beta.app"), QStringLiteral("Roror.app")}, QStringLiteral("Roror.app"), {}},
-        {{QStringLiteral("Another.app"), QStringLiteral("Roror Beta.app")}, {},
+        {{QStringLiteral("Another.app"), QStringLiteral("Roror Beta.app")},
+         {},
          QStringLiteral("Installation of the update failed. The disk image holds Roror Beta.app, not Roror.app.")},
-        {{QStringLiteral("Other.app")}, {},
+        {{QStringLiteral("Other.app")},
+         {},
          QStringLiteral("Installation of the update failed. The disk image holds Other.app, not Roror.app.")},
-        {{QStringLiteral("Roror.APP"), QStringLiteral("Zeta.app")}, {},
+        {{QStringLiteral("Roror.APP"), QStringLiteral("Zeta.app")},
+         {},
          QStringLiteral("Installation of the update failed. The disk image holds Zeta.app, not Roror.app.")},
     };
     probe->mode = Probe::Mode::record;
@@ -314,8 +323,9 @@ TEST_F(UpdateInstallTest, InstallsOnlyAnApplicationNamedLikeTheInstalledOne)
         const int terminationsBefore = probe->terminations;
         install();
         if (c.expected.isEmpty()) {
-            EXPECT_EQ(reports, (QList<UpdateInstallerState>{UpdateInstallerState::installing(),
-                                                            UpdateInstallerState::failed(c.failure)}));
+            EXPECT_EQ(reports,
+                      (QList<UpdateInstallerState>{UpdateInstallerState::installing(),
+                                                   UpdateInstallerState::failed(c.failure)}));
             EXPECT_EQ(probe->terminations, terminationsBefore);
             EXPECT_TRUE(updateFolders().isEmpty());
             EXPECT_TRUE(scriptFiles().isEmpty());
@@ -335,8 +345,8 @@ TEST_F(UpdateInstallTest, InstallsOnlyAnApplicationNamedLikeTheInstalledOne)
         EXPECT_EQ(arguments[7], QFileInfo(mount).absolutePath());
         EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::installing()});
         reports.clear();
-        runTool(QStringLiteral("/bin/rm"), {QStringLiteral("-rf"), QStringLiteral("--"), QFileInfo(mount).absolutePath(),
-                                            arguments[1]});
+        runTool(QStringLiteral("/bin/rm"),
+                {QStringLiteral("-rf"), QStringLiteral("--"), QFileInfo(mount).absolutePath(), arguments[1]});
     }
 }
 
@@ -350,10 +360,10 @@ TEST_F(UpdateInstallTest, AnIncompleteCopyIsRefusedAndTheOldOneKept)
         std::function<void(const QString& staging)> build;
         QString failure;
     };
-    const QString notAFolder =
-        QStringLiteral("Installation of the update failed. Roror.app in the disk image is not a folder.");
-    const QString noProgram =
-        QStringLiteral("Installation of the update failed. Roror.app in the disk image lacks its program bin/roror.");
+    const QString notAFolder
+        = QStringLiteral("Installation of the update failed. Roror.app in the disk image is not a folder.");
+    const QString noProgram
+        = QStringLiteral("Installation of the update failed. Roror.app in the disk image lacks its program bin/roror.");
     const Case cases[] = {
         {"no executable",
          [](const QString& staging) {
@@ -398,8 +408,9 @@ TEST_F(UpdateInstallTest, AnIncompleteCopyIsRefusedAndTheOldOneKept)
         c.build(staging);
         downloadImage(staging);
         install();
-        EXPECT_EQ(reports, (QList<UpdateInstallerState>{UpdateInstallerState::installing(),
-                                                        UpdateInstallerState::failed(c.failure)}));
+        EXPECT_EQ(
+            reports,
+            (QList<UpdateInstallerState>{UpdateInstallerState::installing(), UpdateInstallerState::failed(c.failure)}));
         EXPECT_FALSE(probe->started);
         EXPECT_EQ(probe->terminations, 0);
         EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
@@ -412,7 +423,8 @@ TEST_F(UpdateInstallTest, AnIncompleteCopyIsRefusedAndTheOldOneKept)
     reports.clear();
     downloadImage(env.outside() + QStringLiteral("/staging-regular file"));
     install();
-    EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QStringLiteral("安装更新失败。磁盘映像里的 Roror.app 不是一个文件夹。")));
+    EXPECT_EQ(reports.last(),
+              UpdateInstallerState::failed(QStringLiteral("安装更新失败。磁盘映像里的 Roror.app 不是一个文件夹。")));
 }
 
 TEST_F(UpdateInstallTest, TheScriptChecksTheNewCopyAgainBeforeTouchingTheOldOne)
@@ -452,8 +464,8 @@ TEST_F(UpdateInstallTest, TheScriptChecksTheNewCopyAgainBeforeTouchingTheOldOne)
         file.close();
         const ToolRunResult run = runTool(
             QStringLiteral("/bin/bash"),
-            QStringList{script} + UpdateRelaunchScript::arguments(exitedProcessId(), target, source, mount,
-                                                                  executableInBundle, work));
+            QStringList{script}
+                + UpdateRelaunchScript::arguments(exitedProcessId(), target, source, mount, executableInBundle, work));
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.standardError.contains("Roror found no complete application in the update."))
             << run.standardError.toStdString();
@@ -482,10 +494,11 @@ TEST_F(UpdateInstallTest, AScriptThatCannotBeWrittenFailsAndTheAppKeepsRunning)
     qputenv("TMPDIR", QFile::encodeName(blocked));
     install();
     qputenv("TMPDIR", previous);
-    EXPECT_EQ(reports, (QList<UpdateInstallerState>{
-                           UpdateInstallerState::installing(),
-                           UpdateInstallerState::failed(QStringLiteral(
-                               "Installation of the update failed. The relaunch script could not be written."))}));
+    EXPECT_EQ(reports,
+              (QList<UpdateInstallerState>{
+                  UpdateInstallerState::installing(),
+                  UpdateInstallerState::failed(QStringLiteral(
+                      "Installation of the update failed. The relaunch script could not be written."))}));
     EXPECT_FALSE(probe->started);
     EXPECT_EQ(probe->terminations, 0);
     EXPECT_EQ(probe->exits, 0);
@@ -520,7 +533,9 @@ TEST_F(UpdateInstallTest, SwapsAndStartsTheNewCopyOnceTheAppHasQuit)
 
     const QString scriptPath = scriptArguments().value(1);
     EXPECT_EQ(QFileInfo(scriptPath).absolutePath(), QDir::tempPath());
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^roror-update-[0-9A-F]{8}\\.sh$")).match(QFileInfo(scriptPath).fileName()).hasMatch());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^roror-update-[0-9A-F]{8}\\.sh$"))
+                    .match(QFileInfo(scriptPath).fileName())
+                    .hasMatch());
     QMutexLocker lock(&probe->mutex);
     EXPECT_EQ(probe->scriptPermissions & QFileDevice::Permissions(0x7077), QFileDevice::Permissions(0x7055)); // 0755
 }
@@ -593,9 +608,11 @@ TEST_F(UpdateInstallTest, AFailedSwapLeavesTheOldApplicationWorking)
     };
     const Case cases[] = {
         // The copy breaks off half way, as on a full disk.
-        {"copy fails", "cp", "#!/bin/sh\nfor last; do :; done\nmkdir -p \"$last\"\necho partial > \"$last/partial\"\nexit 1\n"},
+        {"copy fails", "cp",
+         "#!/bin/sh\nfor last; do :; done\nmkdir -p \"$last\"\necho partial > \"$last/partial\"\nexit 1\n"},
         // The new copy cannot be renamed into place after the old one was set aside.
-        {"rename fails", "mv", "#!/bin/sh\ncase \"$3\" in\n  *.roror-update-new) exit 1 ;;\nesac\nexec /bin/mv \"$@\"\n"},
+        {"rename fails", "mv",
+         "#!/bin/sh\ncase \"$3\" in\n  *.roror-update-new) exit 1 ;;\nesac\nexec /bin/mv \"$@\"\n"},
         // A step without a message of its own fails: the script still ends there and recovers.
         {"clearing the staging place fails", "rm",
          "#!/bin/sh\ncase \"$3\" in\n  *.roror-update-new) exit 1 ;;\nesac\nexec /bin/rm \"$@\"\n"},
@@ -631,7 +648,8 @@ public:
     bool set(const QString& path)
     {
         m_path = path;
-        m_set = runTool(QStringLiteral("/usr/bin/chattr"), {QStringLiteral("+i"), QStringLiteral("--"), path}).succeeded();
+        m_set = runTool(QStringLiteral("/usr/bin/chattr"), {QStringLiteral("+i"), QStringLiteral("--"), path})
+                    .succeeded();
         return m_set;
     }
     ~Immutable()
@@ -655,7 +673,8 @@ TEST_F(UpdateInstallTest, AnInstallPlaceThatRefusesTheSwapFailsBeforeTheAppQuits
     };
     const Case cases[] = {
         {"immutable folder", applications,
-         QStringLiteral("Installation of the update failed. The new version cannot be put in the folder %1.").arg(applications)},
+         QStringLiteral("Installation of the update failed. The new version cannot be put in the folder %1.")
+             .arg(applications)},
         {"immutable bundle", target,
          QStringLiteral("Installation of the update failed. The installed copy %1 cannot be replaced.").arg(target)},
     };
@@ -668,15 +687,17 @@ TEST_F(UpdateInstallTest, AnInstallPlaceThatRefusesTheSwapFailsBeforeTheAppQuits
         if (!flag.set(c.immutable))
             GTEST_SKIP() << "the immutable flag cannot be set here";
         install();
-        EXPECT_EQ(reports, (QList<UpdateInstallerState>{UpdateInstallerState::installing(),
-                                                        UpdateInstallerState::failed(c.failure)}));
+        EXPECT_EQ(
+            reports,
+            (QList<UpdateInstallerState>{UpdateInstallerState::installing(), UpdateInstallerState::failed(c.failure)}));
         EXPECT_FALSE(probe->started);
         EXPECT_EQ(probe->terminations, 0);
         EXPECT_EQ(probe->exits, 0);
         EXPECT_TRUE(updateFolders().isEmpty());
         EXPECT_TRUE(scriptFiles().isEmpty());
         EXPECT_EQ(readAll(target + QStringLiteral("/VERSION")), "old");
-        EXPECT_EQ(QDir(applications).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("Roror.app")});
+        EXPECT_EQ(QDir(applications).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("Roror.app")});
     }
 }
 
@@ -691,11 +712,13 @@ TEST_F(UpdateInstallTest, AFolderWithoutWritePermissionFailsBeforeTheAppQuits)
     ASSERT_TRUE(QFile::setPermissions(applications, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     install();
     QFile::setPermissions(applications, writable);
-    EXPECT_EQ(reports, (QList<UpdateInstallerState>{
-                           UpdateInstallerState::installing(),
-                           UpdateInstallerState::failed(
-                               QStringLiteral("Installation of the update failed. The new version cannot be put in the folder %1.")
-                                   .arg(applications))}));
+    EXPECT_EQ(
+        reports,
+        (QList<UpdateInstallerState>{
+            UpdateInstallerState::installing(),
+            UpdateInstallerState::failed(
+                QStringLiteral("Installation of the update failed. The new version cannot be put in the folder %1.")
+                    .arg(applications))}));
     EXPECT_FALSE(probe->started);
     EXPECT_EQ(probe->terminations, 0);
     EXPECT_TRUE(updateFolders().isEmpty());
@@ -707,7 +730,9 @@ TEST_F(UpdateInstallTest, AFolderWithoutWritePermissionFailsBeforeTheAppQuits)
     QFile::setPermissions(applications, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     install();
     QFile::setPermissions(applications, writable);
-    EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QStringLiteral("安装更新失败。无法在文件夹 %1 中放置新版本。").arg(applications)));
+    EXPECT_EQ(
+        reports.last(),
+        UpdateInstallerState::failed(QStringLiteral("安装更新失败。无法在文件夹 %1 中放置新版本。").arg(applications)));
 }
 
 TEST_F(UpdateInstallTest, AnArchiveThatUnpacksTooLargeIsRefused)
@@ -737,7 +762,8 @@ TEST_F(UpdateInstallTest, AnArchiveThatUnpacksTooLargeIsRefused)
              ASSERT_TRUE(payload.open(QIODevice::WriteOnly));
              ASSERT_TRUE(payload.resize(40 << 20));
          },
-         QStringLiteral("Installation of the update failed. The update would unpack to more than 20 times its download size.")},
+         QStringLiteral(
+             "Installation of the update failed. The update would unpack to more than 20 times its download size.")},
         // Data that does not pack at all, past the limit for any archive.
         {"past the absolute limit", small,
          [&randomBytes](const QString& bundle) {
@@ -757,8 +783,9 @@ TEST_F(UpdateInstallTest, AnArchiveThatUnpacksTooLargeIsRefused)
         downloadImage(staging);
         runTool(QStringLiteral("/bin/rm"), {QStringLiteral("-rf"), QStringLiteral("--"), staging});
         install();
-        EXPECT_EQ(reports, (QList<UpdateInstallerState>{UpdateInstallerState::installing(),
-                                                        UpdateInstallerState::failed(c.failure)}));
+        EXPECT_EQ(
+            reports,
+            (QList<UpdateInstallerState>{UpdateInstallerState::installing(), UpdateInstallerState::failed(c.failure)}));
         EXPECT_FALSE(probe->started);
         EXPECT_EQ(probe->terminations, 0);
         EXPECT_TRUE(updateFolders().isEmpty()); // nothing unpacked is left either
@@ -772,7 +799,8 @@ TEST_F(UpdateInstallTest, AnArchiveThatUnpacksTooLargeIsRefused)
     cases[0].fill(staging + QStringLiteral("/Roror.app"));
     downloadImage(staging);
     install();
-    EXPECT_EQ(reports.last(), UpdateInstallerState::failed(QStringLiteral("安装更新失败。更新解压后会超过其下载大小的 20 倍。")));
+    EXPECT_EQ(reports.last(),
+              UpdateInstallerState::failed(QStringLiteral("安装更新失败。更新解压后会超过其下载大小的 20 倍。")));
 }
 
 TEST_F(UpdateInstallTest, ScriptThatCannotStartFails)
@@ -781,9 +809,10 @@ TEST_F(UpdateInstallTest, ScriptThatCannotStartFails)
     installer->setRelaunchContext(context(exitedProcessId()));
     downloadImage(stageNewBundle());
     install();
-    EXPECT_EQ(reports, (QList<UpdateInstallerState>{
-                           UpdateInstallerState::installing(),
-                           UpdateInstallerState::failed(QStringLiteral("Installation of the update failed."))}));
+    EXPECT_EQ(reports,
+              (QList<UpdateInstallerState>{
+                  UpdateInstallerState::installing(),
+                  UpdateInstallerState::failed(QStringLiteral("Installation of the update failed."))}));
     EXPECT_EQ(probe->terminations, 0);
     EXPECT_TRUE(updateFolders().isEmpty()); // nothing of the failed install is left
     EXPECT_TRUE(scriptFiles().isEmpty());
@@ -792,7 +821,8 @@ TEST_F(UpdateInstallTest, ScriptThatCannotStartFails)
     // The image went with it, so a second try asks for a new download.
     reports.clear();
     installer->performInstallAndRelaunch();
-    EXPECT_EQ(reports, QList<UpdateInstallerState>{UpdateInstallerState::failed(QStringLiteral("No downloaded update found."))});
+    EXPECT_EQ(reports,
+              QList<UpdateInstallerState>{UpdateInstallerState::failed(QStringLiteral("No downloaded update found."))});
 }
 
 TEST_F(UpdateInstallTest, ASecondInstallWhileOneRunsDoesNothing)

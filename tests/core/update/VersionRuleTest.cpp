@@ -26,33 +26,33 @@ struct RuleCase {
 TEST(UpdateVersionRule, DecidesByVersionThenBuild)
 {
     const RuleCase cases[] = {
-        {"1.9", nullptr, "1.10", nullptr, true},  // numeric, not textual
+        {"1.9", nullptr, "1.10", nullptr, true}, // numeric, not textual
         {"10.0", nullptr, "2.0", nullptr, false},
         {"1.1", nullptr, "1.2", nullptr, true},
-        {"1.2", nullptr, "1.1", "99", false},     // an older version never wins on its build
-        {"1.2.0", "5", "1.2", "6", true},         // versions tie, the build decides
+        {"1.2", nullptr, "1.1", "99", false}, // an older version never wins on its build
+        {"1.2.0", "5", "1.2", "6", true},     // versions tie, the build decides
         {"1.2.0", "5", "1.2", "5", false},
         {"1.2", "6", "1.2", "5", false},
         {"1.2", "5", "1.2", nullptr, false},
         {"1.2", "5", "1.2", "", false},
         {"1.2", "5", "1.2", "abc", false},
         {"1.2", "5", "1.2", "5a", false},
-        {"1.2", nullptr, "1.2", "7", false},      // no current build: not newer
-        {"1.2", "  4 ", "1.2", "5\n", true},      // builds are trimmed
+        {"1.2", nullptr, "1.2", "7", false}, // no current build: not newer
+        {"1.2", "  4 ", "1.2", "5\n", true}, // builds are trimmed
         {"1.2", "-3", "1.2", "+7", true},
         {"1.2", "4", "1.2", "9223372036854775808", false}, // overflow is no number
-        {"2.0", "1", "2.0-beta", "2", true},      // 2.0-beta equals 2.0
+        {"2.0", "1", "2.0-beta", "2", true},               // 2.0-beta equals 2.0
         {"2.0", "3", "2.0-beta", "2", false},
         {"1.0", nullptr, "1.99999999999999999999", nullptr, false}, // a 20-digit piece counts as 0
-        {"0.4", nullptr, "rc1.5", nullptr, true}, // rc1 counts as 0, then 5 > 4
-        {"1.3", "1", "1..3", "2", true},          // empty pieces are dropped
-        {"", "1", "0.0", "2", true},              // an empty text equals 0
+        {"0.4", nullptr, "rc1.5", nullptr, true},                   // rc1 counts as 0, then 5 > 4
+        {"1.3", "1", "1..3", "2", true},                            // empty pieces are dropped
+        {"", "1", "0.0", "2", true},                                // an empty text equals 0
     };
     for (const RuleCase& c : cases) {
-        SCOPED_TRACE(QStringLiteral("current %1 (%2) latest %3 (%4)")
-                         .arg(c.current, c.currentBuild ? c.currentBuild : "-", c.latest,
-                              c.latestBuild ? c.latestBuild : "-")
-                         .toStdString());
+        SCOPED_TRACE(
+            QStringLiteral("current %1 (%2) latest %3 (%4)")
+                .arg(c.current, c.currentBuild ? c.currentBuild : "-", c.latest, c.latestBuild ? c.latestBuild : "-")
+                .toStdString());
         EXPECT_EQ(UpdateVersionComparator::isUpdateAvailable(QString::fromUtf8(c.current), text(c.currentBuild),
                                                              QString::fromUtf8(c.latest), text(c.latestBuild)),
                   c.available);
@@ -73,11 +73,11 @@ TEST(UpdateVersionRule, ComparesPartByPart)
         {"1.10rc2", "1.10", 0},
         {"1.10rc2", "1.9", 1},
         {"1.2.3", "1.2.4", -1},
-        {"+1", "0", 0},                     // a sign is never part of the number
-        {"\u0661.5", "0.5", 0},             // a non-ASCII digit counts as 0
-        {"1\u00bd", "0", 0},                // so does a vulgar fraction after a digit
+        {"+1", "0", 0},         // a sign is never part of the number
+        {"\u0661.5", "0.5", 0}, // a non-ASCII digit counts as 0
+        {"1\u00bd", "0", 0},    // so does a vulgar fraction after a digit
         {"9223372036854775807", "9223372036854775806", 1},
-        {"9223372036854775808", "0", 0},    // overflow counts as 0
+        {"9223372036854775808", "0", 0}, // overflow counts as 0
         {".1.", "1", 0},
     };
     for (const Case& c : cases) {
@@ -104,7 +104,8 @@ TEST(RororUpdateInfoDecoding, ReadsEveryFieldAndIgnoresUnknownKeys)
     EXPECT_EQ(info, expected);
 
     const RororUpdateInfo minimal = RororUpdateInfo::decode(QByteArray(R"({"version": "1.0", "build": null})"));
-    EXPECT_EQ(minimal, (RororUpdateInfo{QStringLiteral("1.0"), std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
+    EXPECT_EQ(minimal,
+              (RororUpdateInfo{QStringLiteral("1.0"), std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
     EXPECT_NE(minimal, expected);
     RororUpdateInfo otherNotes = expected;
     otherNotes.releaseNotes = QStringLiteral("Other notes.");
@@ -168,7 +169,8 @@ TEST(RororUpdateInfo, DisplayVersionAndInstallableAddress)
 
     // Newer but without an address: offered, yet nothing to install.
     info.downloadURL.reset();
-    EXPECT_TRUE(UpdateVersionComparator::isUpdateAvailable(QStringLiteral("1.1"), std::nullopt, info.version, info.build));
+    EXPECT_TRUE(
+        UpdateVersionComparator::isUpdateAvailable(QStringLiteral("1.1"), std::nullopt, info.version, info.build));
     EXPECT_EQ(info.installableDownloadURL(QStringLiteral("1.1"), std::nullopt), std::nullopt);
 }
 

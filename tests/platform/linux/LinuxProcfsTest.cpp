@@ -69,16 +69,20 @@ TEST(LinuxProcfs, MeminfoRefusesFiguresNoMachineHas)
         MemoryReading expected;
     };
     const Case cases[] = {
-        {"kB figure past the byte range", "MemTotal: 1000 kB\nCached:23372036854775808 kB\n",
+        {"kB figure past the byte range",
+         "MemTotal: 1000 kB\nCached:23372036854775808 kB\n",
          {1000 * KiB, std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
-        {"negative available", "MemTotal: 9007199254740991 kB\nMemAvailable: -5 kB\n",
+        {"negative available",
+         "MemTotal: 9007199254740991 kB\nMemAvailable: -5 kB\n",
          {9007199254740991 * KiB, std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
         {"cache sum past the range",
          "Cached: " + std::to_string(maxKB) + " kB\nBuffers: " + std::to_string(maxKB) + " kB\n",
          {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
-        {"negative free swap", "SwapTotal: 100 kB\nSwapFree: -100 kB\n",
+        {"negative free swap",
+         "SwapTotal: 100 kB\nSwapFree: -100 kB\n",
          {std::nullopt, std::nullopt, std::nullopt, std::nullopt, 100 * KiB}},
-        {"largest figure", "MemTotal: " + std::to_string(maxKB) + " kB\nMemAvailable: 0 kB\n",
+        {"largest figure",
+         "MemTotal: " + std::to_string(maxKB) + " kB\nMemAvailable: 0 kB\n",
          {maxKB * KiB, maxKB * KiB, std::nullopt, std::nullopt, std::nullopt}},
         {"a bad line spoils an earlier good one", "MemTotal: 1000 kB\nMemTotal: -1 kB\n", {}},
     };
@@ -122,12 +126,9 @@ TEST(LinuxProcfs, BatteryFiguresNoBatteryHas)
         std::optional<qint64> expected;
     };
     const Capacity capacities[] = {
-        {44000000, 50000000, 88},
-        {9223372036854775807, 1, std::nullopt},
-        {100, 0, std::nullopt},
-        {-100, 50, std::nullopt},
-        {103, 100, 103},
-        {std::nullopt, 100, std::nullopt},
+        {44000000, 50000000, 88}, {9223372036854775807, 1, std::nullopt},
+        {100, 0, std::nullopt},   {-100, 50, std::nullopt},
+        {103, 100, 103},          {std::nullopt, 100, std::nullopt},
     };
     for (const Capacity& c : capacities)
         EXPECT_EQ(batteryCapacityPercent(c.full, c.design), c.expected);
@@ -138,8 +139,9 @@ TEST(LinuxProcfs, MountsDiskstatsAndOsRelease)
     const QByteArray mounts = rootFile(QStringLiteral("proc/self/mounts"));
     const QList<MountEntry> entries = parseProcMounts(view(mounts));
     ASSERT_EQ(entries.size(), 12);
-    EXPECT_EQ(entries[3], (MountEntry{QStringLiteral("/dev/sda2"), QStringLiteral("/"), QStringLiteral("ext4"),
-                                      QStringLiteral("rw,relatime,errors=remount-ro")}));
+    EXPECT_EQ(entries[3],
+              (MountEntry{QStringLiteral("/dev/sda2"), QStringLiteral("/"), QStringLiteral("ext4"),
+                          QStringLiteral("rw,relatime,errors=remount-ro")}));
     EXPECT_EQ(entries[10].mountPath, QStringLiteral("/media/usb stick")); // \040 decoded
 
     const QByteArray stats = rootFile(QStringLiteral("proc/diskstats"));
@@ -160,12 +162,18 @@ TEST(LinuxProcfs, MountsDiskstatsAndOsRelease)
 TEST(LinuxProcfs, SmallFiles)
 {
     const std::pair<const char*, std::optional<QSet<int>>> lists[] = {
-        {"0-3,6,8-9\n", QSet<int>{0, 1, 2, 3, 6, 8, 9}}, {"0\n", QSet<int>{0}}, {"", QSet<int>{}},
-        {"3-1", std::nullopt},                        {"a", std::nullopt},
+        {"0-3,6,8-9\n", QSet<int>{0, 1, 2, 3, 6, 8, 9}},
+        {"0\n", QSet<int>{0}},
+        {"", QSet<int>{}},
+        {"3-1", std::nullopt},
+        {"a", std::nullopt},
         // Numbers no CPU has: the range loop must never reach the end of the integer range.
-        {"2147483647", std::nullopt},                 {"2147483600-2147483647", std::nullopt},
-        {"65536", std::nullopt},                      {"65535", QSet<int>{65535}},
-        {"-1", std::nullopt},                         {"0-65535,0-1", std::nullopt},
+        {"2147483647", std::nullopt},
+        {"2147483600-2147483647", std::nullopt},
+        {"65536", std::nullopt},
+        {"65535", QSet<int>{65535}},
+        {"-1", std::nullopt},
+        {"0-65535,0-1", std::nullopt},
     };
     for (const auto& [text, expected] : lists)
         EXPECT_EQ(parseCPUList(text), expected) << text;

@@ -172,7 +172,8 @@ TEST(LinuxStatusSource, RealVolumesOnly)
         paths.append(v.mountPath);
     // Left out: pseudo and RAM file systems, the snap's loop image, the overlay, the second mount
     // of sda2 (/home) and the files bound into /etc.
-    EXPECT_EQ(paths, (QStringList{QStringLiteral("/"), QStringLiteral("/boot/efi"), QStringLiteral("/media/usb stick")}));
+    EXPECT_EQ(paths,
+              (QStringList{QStringLiteral("/"), QStringLiteral("/boot/efi"), QStringLiteral("/media/usb stick")}));
     ASSERT_EQ(volumes.size(), 3);
 
     EXPECT_EQ(volumes[0].device, QStringLiteral("/dev/sda2"));
@@ -290,7 +291,8 @@ TEST(LinuxStatusSource, HardwareAndOperatingSystem)
     h.fake.remove(QStringLiteral("sys/class/drm"));
     h.fake.remove(QStringLiteral("etc/os-release"));
     EXPECT_EQ(h.source->hardware().gpuName, std::nullopt);
-    EXPECT_EQ(h.source->osVersion(), (OSVersionReading{QStringLiteral("linux"), QStringLiteral("Linux"), std::nullopt}));
+    EXPECT_EQ(h.source->osVersion(),
+              (OSVersionReading{QStringLiteral("linux"), QStringLiteral("Linux"), std::nullopt}));
 }
 
 TEST(LinuxStatusSource, ProcessTableWithARecentCPUFigure)
@@ -362,9 +364,10 @@ TEST(LinuxStatusSource, KernelThreadsAreNeverOfferedForEnding)
     h.fake.write(QStringLiteral("proc/2/stat"),
                  "2 (kthreadd) S 0 0 0 0 -1 2129984 0 0 0 0 0 3 0 0 20 0 1 0 2 0 0 18446744073709551615 0 0 0 0 0 0 0 "
                  "2147483647 0 0 0 0 17 1 0 0 0 0 0\n");
-    h.fake.write(QStringLiteral("proc/350/stat"),
-                 "350 (kdamond.0) I 2 0 0 0 -1 2129984 0 0 0 0 0 17299 0 0 20 0 1 0 1750 0 0 18446744073709551615 0 0 0 "
-                 "0 0 0 0 2147483647 0 0 0 0 17 5 0 0 0 0 0\n");
+    h.fake.write(
+        QStringLiteral("proc/350/stat"),
+        "350 (kdamond.0) I 2 0 0 0 -1 2129984 0 0 0 0 0 17299 0 0 20 0 1 0 1750 0 0 18446744073709551615 0 0 0 "
+        "0 0 0 0 2147483647 0 0 0 0 17 5 0 0 0 0 0\n");
     h.fake.write(QStringLiteral("proc/360/stat"),
                  "360 (kworker/0:2) I 2 0 0 0 -1 0 0 0 0 0 0 12 0 0 20 0 1 0 1800 0 0 18446744073709551615 0 0 0 0 0 0 "
                  "0 2147483647 0 0 0 0 17 0 0 0 0 0 0\n");
@@ -470,7 +473,7 @@ TEST(LinuxStatusSource, SnapshotFromAFakeRoot)
     EXPECT_EQ(report.hardware->totalRAM, QStringLiteral("15.5 GB"));
     ASSERT_EQ(report.gpu.size(), 1);
     EXPECT_EQ(report.gpu.first().name, QStringLiteral("Intel Corporation UHD Graphics 620"));
-    EXPECT_TRUE(report.host->startsWith(
-        QStringLiteral("XPS 13 9370 · Intel(R) Core(TM) i7-8550U CPU @ 1.80GHz · 15.5 GB/")));
+    EXPECT_TRUE(
+        report.host->startsWith(QStringLiteral("XPS 13 9370 · Intel(R) Core(TM) i7-8550U CPU @ 1.80GHz · 15.5 GB/")));
     EXPECT_TRUE(report.host->endsWith(QStringLiteral(" · Debian GNU/Linux 12")));
 }

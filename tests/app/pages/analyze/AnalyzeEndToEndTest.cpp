@@ -43,8 +43,7 @@ TEST(AnalyzeEndToEnd, AnalyseDrillDownGoUpAndTrashOneFile)
     // Directly under the folder, largest first.
     ASSERT_EQ(page.entries()->rowCount(), 3);
     EXPECT_EQ(field(page.entries()->index(0), "path").toString(), data + "/media");
-    EXPECT_EQ(field(page.largeFiles()->index(0), "path").toString(),
-              data + "/media/keynote.mov");
+    EXPECT_EQ(field(page.largeFiles()->index(0), "path").toString(), data + "/media/keynote.mov");
     EXPECT_EQ(page.largeFiles()->rowCount(), 30);
 
     // Into media: the report of media replaces the one of Data.
@@ -77,5 +76,4 @@ TEST(AnalyzeEndToEnd, AnalyseDrillDownGoUpAndTrashOneFile)
     EXPECT_EQ(rowOf(*page.entries(), data + "/archive.tar"), -1);
     EXPECT_EQ(page.entries()->rowCount(), 2);
     EXPECT_EQ(page.analysisPath(), data);
-
 }

@@ -85,8 +85,8 @@ TEST(AnalyzeTexts, LastAnalysisLineParentStepAndFallbacks)
         const char* parent;
         bool unavailable;
     } steps[] = {
-        {"/", "/", true},          {"", "", true},         {"relative", "", true},
-        {"/Users", "/", false},    {"/a/b", "/a", false},  {"/a/b/", "/a", false},
+        {"/", "/", true},       {"", "", true},        {"relative", "", true},
+        {"/Users", "/", false}, {"/a/b", "/a", false}, {"/a/b/", "/a", false},
     };
     for (const auto& s : steps) {
         EXPECT_EQ(AnalyzeTexts::parentPath(QString::fromUtf8(s.path)), QString::fromUtf8(s.parent)) << s.path;

@@ -11,7 +11,8 @@ namespace {
 
 using Entry = AnalysisReport::Entry;
 
-Entry item(std::optional<QString> path, qint64 size, std::optional<bool> folder, std::optional<QString> name = std::nullopt)
+Entry item(std::optional<QString> path, qint64 size, std::optional<bool> folder,
+           std::optional<QString> name = std::nullopt)
 {
     Entry e;
     e.path = path;
@@ -104,7 +105,8 @@ TEST_F(AnalyzeViewTest, AnalyzeAndAdvancedShowTheSummaryAndBothTables)
     EXPECT_EQ(textOf(findIn(find("scannedTile"), QStringLiteral("metricCardValue"))), QStringLiteral("3.5 MB"));
     EXPECT_EQ(textOf(findIn(find("filesTile"), QStringLiteral("metricCardValue"))), QStringLiteral("12"));
     EXPECT_EQ(textOf(findIn(find("topItemsTile"), QStringLiteral("metricCardValue"))), QStringLiteral("43"));
-    EXPECT_EQ(textOf(findIn(find("largestItemsTable"), QStringLiteral("resultsTitle"))), QStringLiteral("Largest Items"));
+    EXPECT_EQ(textOf(findIn(find("largestItemsTable"), QStringLiteral("resultsTitle"))),
+              QStringLiteral("Largest Items"));
     EXPECT_EQ(textOf(findIn(find("largeFilesTable"), QStringLiteral("resultsTitle"))), QStringLiteral("Large Files"));
     EXPECT_EQ(page->entries()->rowCount(), 30);
 
@@ -114,7 +116,8 @@ TEST_F(AnalyzeViewTest, AnalyzeAndAdvancedShowTheSummaryAndBothTables)
     EXPECT_EQ(page->entries()->rowCount(), 43);
 
     view().setLanguage(AppLanguagePreference::chinese);
-    EXPECT_EQ(textOf(findIn(find("largestItemsTable"), QStringLiteral("resultsTitle"))), QStringLiteral("占用最多的项目"));
+    EXPECT_EQ(textOf(findIn(find("largestItemsTable"), QStringLiteral("resultsTitle"))),
+              QStringLiteral("占用最多的项目"));
     EXPECT_EQ(textOf(findIn(find("largeFilesTable"), QStringLiteral("resultsTitle"))), QStringLiteral("大文件"));
     EXPECT_EQ(find("analyzeButton")->property("title").toString(), QStringLiteral("重新分析"));
 }
@@ -224,7 +227,8 @@ TEST_F(AnalyzeViewTest, TheFolderChooserGivesTheFolderOnScreenOrTheSelectedChild
     press(view(), find("chooseAnalysisFolderButton"));
     ASSERT_TRUE(shown(find("folderChooserChoose")));
     EXPECT_EQ(textOf(find("folderChooserPath")), library);
-    EXPECT_EQ(textOf(findIn(rows(view(), QStringLiteral("folderChooserRow")).value(0), QStringLiteral("folderChooserRowName"))),
+    EXPECT_EQ(textOf(findIn(rows(view(), QStringLiteral("folderChooserRow")).value(0),
+                            QStringLiteral("folderChooserRowName"))),
               QStringLiteral("Application Support"));
     EXPECT_EQ(find("folderChooserCancel")->property("title").toString(), QStringLiteral("Cancel"));
     choose();

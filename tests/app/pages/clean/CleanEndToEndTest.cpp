@@ -17,7 +17,7 @@ namespace {
 
 bool exists(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
@@ -29,9 +29,10 @@ protected:
     {
         useLanguage(AppLanguagePreference::english);
         const QByteArray blob(6000, 'c');
-        for (const char* path : {"Library/Caches/app1/blob", "Library/Caches/app1/deep/er/blob", "Library/Caches/app2.db",
-                                 "Library/Caches/JetBrains/index", "Library/Caches/keep-me/important",
-                                 "Library/Logs/a.log", "Library/Logs/old/b.log", "Documents/notes.txt"})
+        for (const char* path :
+             {"Library/Caches/app1/blob", "Library/Caches/app1/deep/er/blob", "Library/Caches/app2.db",
+              "Library/Caches/JetBrains/index", "Library/Caches/keep-me/important", "Library/Logs/a.log",
+              "Library/Logs/old/b.log", "Documents/notes.txt"})
             env.writeFile(QString::fromUtf8(path), blob);
         precious = env.writeFile(env.outside() + QStringLiteral("/precious/data"), blob);
         QFile::link(env.outside() + QStringLiteral("/precious"), home(QStringLiteral("Library/Caches/link-out")));
@@ -66,7 +67,8 @@ protected:
         ASSERT_TRUE(model.pendingAction());
         EXPECT_TRUE(exists(home(QStringLiteral("Library/Caches/app2.db")))) << "nothing goes before the confirmation";
         bool started = false;
-        const auto watch = QObject::connect(&model, &AppModel::isRunningChanged, &model, [&] { started |= model.isRunning(); });
+        const auto watch
+            = QObject::connect(&model, &AppModel::isRunningChanged, &model, [&] { started |= model.isRunning(); });
         model.confirmPendingAction();
         ASSERT_TRUE(spinUntil([&] { return started && !model.isRunning(); }, 30000));
         QObject::disconnect(watch);
@@ -154,7 +156,8 @@ TEST_F(CleanEndToEnd, AnEditedProtectionListIsSavedReloadedAndHonoured)
     // The preview leaves out what the new list covers: of the caches only app2.db and JetBrains
     // (no longer protected, folder and file) are counted; the clean then spares the list.
     preview(model, page);
-    EXPECT_EQ(noteOf(model, home(QStringLiteral("Library/Caches"))), QStringLiteral("User app caches · 16 KB, 3 items"));
+    EXPECT_EQ(noteOf(model, home(QStringLiteral("Library/Caches"))),
+              QStringLiteral("User app caches · 16 KB, 3 items"));
     cleanThroughConfirmation(model, page);
     EXPECT_TRUE(exists(home(QStringLiteral("Library/Caches/keep-me/important"))));
     EXPECT_TRUE(exists(home(QStringLiteral("Library/Caches/app1/deep/er/blob"))));

@@ -40,10 +40,12 @@ TEST(CleanPageTexts, SummaryPrefersTheReportsOwnLineThenCountsTheEntries)
         const char* chinese;
     } cases[] = {
         {report(three, QStringLiteral("1.2 GB in 3 places")), "1.2 GB in 3 places", "1.2 GB in 3 places"},
-        {report(three, QString()), "3 items. You will still confirm before real cleanup.", "3 项，正式清理前仍会让你确认。"},
+        {report(three, QString()), "3 items. You will still confirm before real cleanup.",
+         "3 项，正式清理前仍会让你确认。"},
         {report(three), "3 items. You will still confirm before real cleanup.", "3 项，正式清理前仍会让你确认。"},
         {report({}), "This scan did not find anything that needs attention.", "本次检查没有需要重点处理的内容。"},
-        {report({}, QString()), "This scan did not find anything that needs attention.", "本次检查没有需要重点处理的内容。"},
+        {report({}, QString()), "This scan did not find anything that needs attention.",
+         "本次检查没有需要重点处理的内容。"},
         {report({}, QStringLiteral("Nothing to do")), "Nothing to do", "Nothing to do"},
     };
     for (const auto& c : cases) {
@@ -142,9 +144,8 @@ protected:
             result.removedCount = r.entries.size();
             return result;
         };
-        services.loadCleanWhitelist = [](const QString&) {
-            return CleanWhitelistState{{QStringLiteral("~/Library/Caches/keep")}};
-        };
+        services.loadCleanWhitelist
+            = [](const QString&) { return CleanWhitelistState{{QStringLiteral("~/Library/Caches/keep")}}; };
     }
 
     TestEnv env;
@@ -184,7 +185,8 @@ TEST_F(CleanPageModel, PreviewRunsAtOnceAndBusyWinsOverTheReport)
     EXPECT_EQ(model.statusTitle(), QStringLiteral("Preview Cleanup Items"));
     EXPECT_GT(state.count(), 0);
 
-    previews.resolve(report({entry("/h/Library/Caches/a", Status::cleanable), entry("/h/Library/Logs", Status::skipped)}));
+    previews.resolve(
+        report({entry("/h/Library/Caches/a", Status::cleanable), entry("/h/Library/Logs", Status::skipped)}));
     ASSERT_TRUE(spinUntil([&] { return !model.isRunning(); }));
     EXPECT_FALSE(page.busy());
     EXPECT_TRUE(page.showsPreview());
@@ -229,8 +231,8 @@ TEST_F(CleanPageModel, StartOnlyAsksForConfirmationAndTheConfirmedCleanUpdatesTh
     page.setModel(&model);
     page.preview();
     ASSERT_TRUE(spinUntil([&] { return previews.waiting() == 1; }));
-    previews.resolve(report({entry("/h/Library/Caches/a", Status::cleanable), entry("/h/Library/Caches/b", Status::cleanable),
-                             entry("/h/x", Status::info)}));
+    previews.resolve(report({entry("/h/Library/Caches/a", Status::cleanable),
+                             entry("/h/Library/Caches/b", Status::cleanable), entry("/h/x", Status::info)}));
     ASSERT_TRUE(spinUntil([&] { return !model.isRunning(); }));
 
     page.startCleaning();

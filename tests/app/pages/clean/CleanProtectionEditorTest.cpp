@@ -120,9 +120,8 @@ TEST_F(CleanProtectionSheetTest, AListThatFailedToLoadIsShownAndNeverSavedOver)
 
 TEST_F(CleanProtectionSheetTest, AFailedWriteStillClosesAndTheAlertSaysWhy)
 {
-    services.saveCleanWhitelist = [](const CleanWhitelistState&, const QString&) {
-        throw std::runtime_error("disk full");
-    };
+    services.saveCleanWhitelist
+        = [](const CleanWhitelistState&, const QString&) { throw std::runtime_error("disk full"); };
     AppModel model(services);
     CleanProtectionEditor editor;
     editor.setModel(&model);

@@ -12,7 +12,7 @@ namespace {
 
 bool exists(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
@@ -31,9 +31,9 @@ protected:
             s.now = real.now;
             home = env.home();
             const QByteArray blob(6000, 'c');
-            for (const char* path : {"Library/Caches/app1/blob", "Library/Caches/app1/deep/blob", "Library/Caches/app2.db",
-                                     "Library/Caches/JetBrains/index", "Library/Logs/a.log", "Library/Logs/old/b.log",
-                                     "Documents/notes.txt"})
+            for (const char* path : {"Library/Caches/app1/blob", "Library/Caches/app1/deep/blob",
+                                     "Library/Caches/app2.db", "Library/Caches/JetBrains/index", "Library/Logs/a.log",
+                                     "Library/Logs/old/b.log", "Documents/notes.txt"})
                 env.writeFile(QString::fromUtf8(path), blob);
             precious = env.writeFile(env.outside() + QStringLiteral("/precious/data"), blob);
             QFile::link(env.outside() + QStringLiteral("/precious"), at("Library/Caches/link-out"));
@@ -43,15 +43,13 @@ protected:
     QString at(const char* relative) const { return home + QLatin1Char('/') + QString::fromUtf8(relative); }
     QQuickItem* item(const char* name) { return view().find(QString::fromLatin1(name)); }
 
-    void open()
-    {
-        ASSERT_NE(view().load(QStringLiteral("Roror.Pages.Clean"), QStringLiteral("CleanView")), nullptr);
-    }
+    void open() { ASSERT_NE(view().load(QStringLiteral("Roror.Pages.Clean"), QStringLiteral("CleanView")), nullptr); }
     void preview()
     {
         view().click(item("cleanPreviewButton"));
         ASSERT_TRUE(settleUntil(view(), [&] { return view().model().isRunning(); }));
-        ASSERT_TRUE(settleUntil(view(), [&] { return !view().model().isRunning(); }, 30000));
+        ASSERT_TRUE(settleUntil(
+            view(), [&] { return !view().model().isRunning(); }, 30000));
         view().grab();
     }
     // The row paths and detail lines the page shows, top to bottom.
@@ -71,7 +69,8 @@ protected:
         // The root view's Continue.
         view().model().confirmPendingAction();
         ASSERT_TRUE(settleUntil(view(), [&] { return view().model().isRunning(); }));
-        ASSERT_TRUE(settleUntil(view(), [&] { return !view().model().isRunning(); }, 30000));
+        ASSERT_TRUE(settleUntil(
+            view(), [&] { return !view().model().isRunning(); }, 30000));
         view().grab();
     }
 
@@ -94,8 +93,8 @@ TEST_F(CleanViewEndToEnd, PreviewCleanAndTheLastRunLineOnDisk)
     EXPECT_EQ(textOf(view().find(QStringLiteral("resultsSubtitle"))), *report->summary);
 
     cleanThroughConfirmation();
-    for (const char* gone : {"Library/Caches/app1", "Library/Caches/app2.db", "Library/Caches/link-out", "Library/Logs/a.log",
-                             "Library/Logs/old"})
+    for (const char* gone : {"Library/Caches/app1", "Library/Caches/app2.db", "Library/Caches/link-out",
+                             "Library/Logs/a.log", "Library/Logs/old"})
         EXPECT_FALSE(exists(at(gone))) << gone;
     for (const char* kept : {"Library/Caches/JetBrains/index", "Documents/notes.txt"})
         EXPECT_TRUE(exists(at(kept))) << kept;
@@ -104,7 +103,8 @@ TEST_F(CleanViewEndToEnd, PreviewCleanAndTheLastRunLineOnDisk)
     EXPECT_EQ(view().model().lastCleanCount(), 5);
     EXPECT_EQ(item("cleanHeaderSymbol")->property("systemName").toString(), QStringLiteral("clock.arrow.circlepath"));
     const QString line = textOf(item("cleanLastRun"));
-    EXPECT_TRUE(line.startsWith(QStringLiteral("Last cleaned ")) && line.endsWith(QStringLiteral(" · 5 items"))) << line.toStdString();
+    EXPECT_TRUE(line.startsWith(QStringLiteral("Last cleaned ")) && line.endsWith(QStringLiteral(" · 5 items")))
+        << line.toStdString();
     // What is left is protected, so the preview taken again after the clean has nothing to clean.
     EXPECT_TRUE(shown(item("cleanPreviewEmpty")));
 }
@@ -151,7 +151,8 @@ TEST_F(CleanViewEndToEnd, InTheWindowThroughTheRootViewsConfirmation)
 {
     ASSERT_NE(view().load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView")), nullptr)
         << view().warnings().join(QLatin1Char('\n')).toStdString();
-    ASSERT_TRUE(settleUntil(view(), [&] { return !view().model().updateStatusDetail().isEmpty() && !view().model().isRunning(); }));
+    ASSERT_TRUE(settleUntil(
+        view(), [&] { return !view().model().updateStatusDetail().isEmpty() && !view().model().isRunning(); }));
     view().click(view().find(QStringLiteral("sidebar.clean")));
     ASSERT_TRUE(settleUntil(view(), [&] { return shown(item("cleanPreviewButton")); }));
     preview();
@@ -186,8 +187,10 @@ TEST_F(CleanViewEndToEnd, InTheWindowThroughTheRootViewsConfirmation)
     view().click(item("cleanStartButton"));
     ASSERT_TRUE(settleUntil(view(), [&] { return alert->property("opened").toBool(); }));
     view().click(alertButton("alertAccept"));
-    ASSERT_TRUE(settleUntil(view(), [&] { return view().model().lastCleanDate() > 0 && !view().model().isRunning(); }, 30000));
-    for (const char* gone : {"Library/Caches/app1", "Library/Caches/app2.db", "Library/Caches/link-out", "Library/Logs/a.log"})
+    ASSERT_TRUE(settleUntil(
+        view(), [&] { return view().model().lastCleanDate() > 0 && !view().model().isRunning(); }, 30000));
+    for (const char* gone :
+         {"Library/Caches/app1", "Library/Caches/app2.db", "Library/Caches/link-out", "Library/Logs/a.log"})
         EXPECT_FALSE(exists(at(gone))) << gone;
     EXPECT_TRUE(exists(at("Library/Caches/JetBrains/index")));
     EXPECT_TRUE(exists(at("Documents/notes.txt")));

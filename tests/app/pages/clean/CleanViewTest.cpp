@@ -13,7 +13,8 @@ using Status = CleanPreviewEntryStatus;
 
 CleanPreviewReport::Entry entry(const QString& path, Status status, std::optional<QString> note = std::nullopt)
 {
-    return CleanPreviewReport::Entry{QUuid::createUuid(), QStringLiteral("User essentials"), path, std::move(note), status};
+    return CleanPreviewReport::Entry{QUuid::createUuid(), QStringLiteral("User essentials"), path, std::move(note),
+                                     status};
 }
 
 // One entry of every status, in the order of the statuses.
@@ -21,13 +22,14 @@ CleanPreviewReport allStatuses()
 {
     CleanPreviewReport r;
     r.generatedAt = fixedNow();
-    r.entries = {entry("/home/u/Library/Caches", Status::cleanable, QStringLiteral("User app caches · 1.2 GB, 4,210 items")),
-                 entry("/home/u/Library/Logs/old.log", Status::done),
-                 entry("Chrome is running; its caches are kept", Status::skipped),
-                 entry("/home/u/.Trash", Status::info, QStringLiteral("Trash · 20 MB")),
-                 entry("/home/u/Library/Logs", Status::detail),
-                 entry("/home/u/Downloads/big.dmg", Status::review),
-                 entry("Total", Status::summary, QStringLiteral("1.3 GB"))};
+    r.entries
+        = {entry("/home/u/Library/Caches", Status::cleanable, QStringLiteral("User app caches · 1.2 GB, 4,210 items")),
+           entry("/home/u/Library/Logs/old.log", Status::done),
+           entry("Chrome is running; its caches are kept", Status::skipped),
+           entry("/home/u/.Trash", Status::info, QStringLiteral("Trash · 20 MB")),
+           entry("/home/u/Library/Logs", Status::detail),
+           entry("/home/u/Downloads/big.dmg", Status::review),
+           entry("Total", Status::summary, QStringLiteral("1.3 GB"))};
     r.summary = QStringLiteral("About 1.3 GB can be cleaned in 2 places.");
     return r;
 }
@@ -98,8 +100,10 @@ TEST_F(CleanView, FirstVisitShowsTheContractInBothLanguages)
     QStringList tags;
     for (QQuickItem* tag : view().findAll(QStringLiteral("glassTagTitle")))
         tags << textOf(tag);
-    EXPECT_EQ(tags, (QStringList{"User Caches", "Log Files", "Web Temp Data", "Crash Reports", "Developer Cache", "Trash"}));
-    EXPECT_EQ(textOf(view().find(QStringLiteral("nativeSectionSubtitle"))), QStringLiteral("Checks 6 categories of leftovers"));
+    EXPECT_EQ(tags,
+              (QStringList{"User Caches", "Log Files", "Web Temp Data", "Crash Reports", "Developer Cache", "Trash"}));
+    EXPECT_EQ(textOf(view().find(QStringLiteral("nativeSectionSubtitle"))),
+              QStringLiteral("Checks 6 categories of leftovers"));
 
     view().setLanguage(AppLanguagePreference::chinese);
     EXPECT_EQ(textOf(item("cleanLastRun")), QStringLiteral("还没清理过"));
@@ -125,7 +129,8 @@ TEST_F(CleanView, PreviewShowsTheBusyStripThenEveryRowColouredByItsStatus)
     EXPECT_TRUE(shown(item("cleanPreviewPanel")));
     EXPECT_TRUE(shown(item("cleanStartButton")));
     EXPECT_EQ(item("cleanPreviewButton")->property("title").toString(), QStringLiteral("Re-preview"));
-    EXPECT_EQ(textOf(view().find(QStringLiteral("resultsSubtitle"))), QStringLiteral("About 1.3 GB can be cleaned in 2 places."));
+    EXPECT_EQ(textOf(view().find(QStringLiteral("resultsSubtitle"))),
+              QStringLiteral("About 1.3 GB can be cleaned in 2 places."));
 
     const QList<QQuickItem*> symbols = view().findAll(QStringLiteral("cleanRowSymbol"));
     const QList<QQuickItem*> paths = shownAll(view(), QStringLiteral("cleanRowPath"));
@@ -134,9 +139,12 @@ TEST_F(CleanView, PreviewShowsTheBusyStripThenEveryRowColouredByItsStatus)
         const char* symbol;
         QColor color;
     } expected[] = {
-        {"sparkles", QColor::fromRgbF(0.169f, 0.2f, 0.251f)}, {"checkmark.circle", QColor(52, 199, 89)},
-        {"pause.circle", QColor(255, 149, 0)},                  {"info.circle", QColor::fromRgbF(0, 0, 0, 0.46f)},
-        {"text.alignleft", QColor::fromRgbF(0, 0, 0, 0.46f)}, {"arrow.up.right.circle", QColor(0, 122, 255)},
+        {"sparkles", QColor::fromRgbF(0.169f, 0.2f, 0.251f)},
+        {"checkmark.circle", QColor(52, 199, 89)},
+        {"pause.circle", QColor(255, 149, 0)},
+        {"info.circle", QColor::fromRgbF(0, 0, 0, 0.46f)},
+        {"text.alignleft", QColor::fromRgbF(0, 0, 0, 0.46f)},
+        {"arrow.up.right.circle", QColor(0, 122, 255)},
         {"sum", QColor::fromRgbF(0.169f, 0.2f, 0.251f)},
     };
     const auto report = allStatuses();
@@ -161,7 +169,8 @@ TEST_F(CleanView, PreviewShowsTheBusyStripThenEveryRowColouredByItsStatus)
     }
     // Every status, the summary's sum sign included, has its glyph in the icon font.
     for (QQuickItem* symbol : shownAll(view(), QStringLiteral("cleanRowSymbol")))
-        EXPECT_FALSE(symbol->property("text").toString().isEmpty()) << symbol->property("systemName").toString().toStdString();
+        EXPECT_FALSE(symbol->property("text").toString().isEmpty())
+            << symbol->property("systemName").toString().toStdString();
     const QList<QQuickItem*> details = shownAll(view(), QStringLiteral("cleanRowDetail"));
     EXPECT_EQ(textOf(details[0]), QStringLiteral("User essentials · User app caches · 1.2 GB, 4,210 items"));
     EXPECT_EQ(textOf(details[1]), QStringLiteral("User essentials"));
@@ -170,7 +179,8 @@ TEST_F(CleanView, PreviewShowsTheBusyStripThenEveryRowColouredByItsStatus)
 TEST_F(CleanView, ALongPathKeepsItsStartAndEndOnTwoLines)
 {
     open();
-    const QString longPath = QStringLiteral("/home/u/Library/Caches/") + QString(400, QLatin1Char('x')) + QStringLiteral("/the-end.db");
+    const QString longPath
+        = QStringLiteral("/home/u/Library/Caches/") + QString(400, QLatin1Char('x')) + QStringLiteral("/the-end.db");
     CleanPreviewReport r;
     r.entries = {entry(longPath, Status::cleanable)};
     previewWith(r);
@@ -245,7 +255,10 @@ protected:
         return sheet;
     }
     bool sheetOpen() { return shown(item("cleanProtectionEditor")); }
-    bool waitClosed() { return settleUntil(view(), [&] { return !sheetOpen(); }); }
+    bool waitClosed()
+    {
+        return settleUntil(view(), [&] { return !sheetOpen(); });
+    }
 };
 
 TEST_F(CleanProtectionSheetView, LoadEditRestoreCancelAndSave)

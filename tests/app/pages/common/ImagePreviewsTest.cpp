@@ -54,14 +54,17 @@ TEST_F(ImagePreviewsTest, DecodedOncePerPathRevisionAndSizeAndReadAgainForANewRe
     const QString path = picture(env, QStringLiteral("back.png"), QSize(200, 100), Qt::red);
     const int before = ImagePreviews::decodeCount();
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(QColor(ImagePreviews::picture(path, 0, QSize(80, 80), ImagePreviews::Scaling::fit).pixel(1, 1)).red(), 255);
+        EXPECT_EQ(QColor(ImagePreviews::picture(path, 0, QSize(80, 80), ImagePreviews::Scaling::fit).pixel(1, 1)).red(),
+                  255);
     EXPECT_EQ(ImagePreviews::decodeCount(), before + 1);
 
     // Replaced on disk under the same revision: the cached picture stays.
     picture(env, QStringLiteral("back.png"), QSize(200, 100), Qt::green);
-    EXPECT_EQ(QColor(ImagePreviews::picture(path, 0, QSize(80, 80), ImagePreviews::Scaling::fit).pixel(1, 1)).red(), 255);
+    EXPECT_EQ(QColor(ImagePreviews::picture(path, 0, QSize(80, 80), ImagePreviews::Scaling::fit).pixel(1, 1)).red(),
+              255);
     // The model raises the revision on every change: the new picture is read.
-    EXPECT_EQ(QColor(ImagePreviews::picture(path, 1, QSize(80, 80), ImagePreviews::Scaling::fit).pixel(1, 1)).green(), 255);
+    EXPECT_EQ(QColor(ImagePreviews::picture(path, 1, QSize(80, 80), ImagePreviews::Scaling::fit).pixel(1, 1)).green(),
+              255);
     EXPECT_EQ(ImagePreviews::decodeCount(), before + 2);
 }
 

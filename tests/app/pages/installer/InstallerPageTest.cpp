@@ -57,8 +57,10 @@ TEST(InstallerTexts, LinesInBothLanguages)
     EXPECT_EQ(InstallerTexts::lastScanText(yesterday, 2, 3'000'000'000, now, zh, zh),
               QStringLiteral("上次整理 1天前 · 清理 2 个 · 释放 3 GB"));
 
-    EXPECT_EQ(InstallerTexts::summaryText(0, "0 KB", true, en), QStringLiteral("No obvious installer files were found."));
-    EXPECT_EQ(InstallerTexts::summaryText(3, "1.2 GB", true, en), QStringLiteral("Selected files can be moved to Trash together."));
+    EXPECT_EQ(InstallerTexts::summaryText(0, "0 KB", true, en),
+              QStringLiteral("No obvious installer files were found."));
+    EXPECT_EQ(InstallerTexts::summaryText(3, "1.2 GB", true, en),
+              QStringLiteral("Selected files can be moved to Trash together."));
     EXPECT_EQ(InstallerTexts::summaryText(3, "1.2 GB", false, en), QStringLiteral("3 files, total 1.2 GB."));
     EXPECT_EQ(InstallerTexts::summaryText(3, "1.2 GB", false, zh), QStringLiteral("3 个，合计 1.2 GB。"));
     EXPECT_EQ(InstallerTexts::selectionLine(0, "0 KB", en), QStringLiteral("0 selected · 0 KB"));
@@ -67,8 +69,10 @@ TEST(InstallerTexts, LinesInBothLanguages)
     EXPECT_EQ(InstallerTexts::filterCountText(0, zh), QStringLiteral("已选中 0 个"));
     EXPECT_EQ(InstallerTexts::contractSubtitle(3, en), QStringLiteral("Checks 3 locations"));
     EXPECT_EQ(InstallerTexts::contractSubtitle(0, zh), QStringLiteral("共检查 0 处位置"));
-    EXPECT_EQ(InstallerTexts::confirmationMessage(2, "5 MB", en),
-              QStringLiteral("The selected 2 installer files will be moved to Trash, not permanently deleted.\n\nTotal size: 5 MB."));
+    EXPECT_EQ(
+        InstallerTexts::confirmationMessage(2, "5 MB", en),
+        QStringLiteral(
+            "The selected 2 installer files will be moved to Trash, not permanently deleted.\n\nTotal size: 5 MB."));
     EXPECT_EQ(InstallerTexts::confirmationMessage(2, "5 MB", zh),
               QStringLiteral("会把选中的 2 个安装包移到废纸篓，不会直接永久删除。\n\n合计 5 MB。"));
 }
@@ -80,20 +84,18 @@ TEST(InstallerTexts, KindIsTheExtensionInCapitals)
         const char* english;
         const char* chinese;
     } cases[] = {
-        {"/d/Setup.dmg", "DMG", "DMG"},
-        {"/d/Tool.appinstaller", "APPINSTALLER", "APPINSTALLER"},
-        {"/d/archive.tar.gz", "GZ", "GZ"},
-        {"/d/Profile.MobileConfig", "MOBILECONFIG", "MOBILECONFIG"},
-        {"/d/README", "File", "文件"},
-        {"/d/name.", "File", "文件"},
-        {"/d/.hidden", "File", "文件"},
-        {"/d.d/plain", "File", "文件"},
+        {"/d/Setup.dmg", "DMG", "DMG"},    {"/d/Tool.appinstaller", "APPINSTALLER", "APPINSTALLER"},
+        {"/d/archive.tar.gz", "GZ", "GZ"}, {"/d/Profile.MobileConfig", "MOBILECONFIG", "MOBILECONFIG"},
+        {"/d/README", "File", "文件"},     {"/d/name.", "File", "文件"},
+        {"/d/.hidden", "File", "文件"},    {"/d.d/plain", "File", "文件"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(InstallerTexts::installerKind(QString::fromUtf8(c.path), AppResolvedLanguage::english),
-                  QString::fromUtf8(c.english)) << c.path;
+                  QString::fromUtf8(c.english))
+            << c.path;
         EXPECT_EQ(InstallerTexts::installerKind(QString::fromUtf8(c.path), AppResolvedLanguage::chinese),
-                  QString::fromUtf8(c.chinese)) << c.path;
+                  QString::fromUtf8(c.chinese))
+            << c.path;
     }
 }
 
@@ -132,8 +134,10 @@ TEST(InstallerPage, SelectionModeSizesAndPruning)
     EXPECT_EQ(page.selectionLine(), QStringLiteral("2 selected · 4 MB"));
     EXPECT_EQ(page.filterCountText(), QStringLiteral("2 selected"));
     EXPECT_EQ(column(*page.entries(), "selected"), (QStringList{"true", "false", "true"}));
-    EXPECT_EQ(page.confirmationMessage(),
-              QStringLiteral("The selected 2 installer files will be moved to Trash, not permanently deleted.\n\nTotal size: 4 MB."));
+    EXPECT_EQ(
+        page.confirmationMessage(),
+        QStringLiteral(
+            "The selected 2 installer files will be moved to Trash, not permanently deleted.\n\nTotal size: 4 MB."));
 
     // A rescan without a.dmg drops it; selection mode stays on.
     page.preview();

@@ -81,7 +81,8 @@ TEST_F(InstallerViewTest, FirstVisitCardPreviewAndList)
     EXPECT_TRUE(shown(item("installerResults")));
     EXPECT_TRUE(shown(item("chooseFilesButton")));
     EXPECT_FALSE(shown(item("installerSelectionToolbar")));
-    EXPECT_EQ(textOf(findIn(item("installerResults"), QStringLiteral("resultsSubtitle"))), QStringLiteral("3 files, total 6 MB."));
+    EXPECT_EQ(textOf(findIn(item("installerResults"), QStringLiteral("resultsSubtitle"))),
+              QStringLiteral("3 files, total 6 MB."));
     const auto list = rows(view(), QStringLiteral("installerRow"));
     ASSERT_EQ(list.size(), 3);
     EXPECT_EQ(textOf(findIn(list[2], QStringLiteral("installerRowKind"))), QStringLiteral("File"));
@@ -122,8 +123,10 @@ TEST_F(InstallerViewTest, SelectionModeBoxesLineAndTheConfirmedMove)
     press(view(), findIn(list[1], QStringLiteral("installerRowBox")));
     press(view(), item("moveSelectedButton"));
     ASSERT_TRUE(shown(item("alertTitle")));
-    EXPECT_EQ(textOf(item("alertMessage")),
-              QStringLiteral("The selected 1 installer files will be moved to Trash, not permanently deleted.\n\nTotal size: 2 MB."));
+    EXPECT_EQ(
+        textOf(item("alertMessage")),
+        QStringLiteral(
+            "The selected 1 installer files will be moved to Trash, not permanently deleted.\n\nTotal size: 2 MB."));
     // Cancel keeps the mode and the selection.
     press(view(), item("alertCancel"));
     EXPECT_FALSE(shown(item("alertTitle")));

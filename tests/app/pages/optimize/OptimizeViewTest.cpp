@@ -125,7 +125,8 @@ TEST_F(OptimizeView, PreviewListsEveryTaskWithItsDetailOnlyWhenThereIsOne)
     EXPECT_EQ(runs.load(), 0);
     view().model().confirmPendingAction();
     ASSERT_TRUE(settleUntil(view(), [&] { return runs.load() == 1 && !view().model().isRunning(); }));
-    EXPECT_EQ(item("optimizeHeaderSymbol")->property("systemName").toString(), QStringLiteral("clock.arrow.circlepath"));
+    EXPECT_EQ(item("optimizeHeaderSymbol")->property("systemName").toString(),
+              QStringLiteral("clock.arrow.circlepath"));
     EXPECT_TRUE(textOf(item("optimizeLastRun")).endsWith(QStringLiteral(" · 3 items")));
 }
 
@@ -173,7 +174,10 @@ protected:
         }
         return nullptr;
     }
-    bool checkedIn(QQuickItem* row) { return row && row->findChild<QQuickItem*>(QStringLiteral("safeguardCheck"))->property("checked").toBool(); }
+    bool checkedIn(QQuickItem* row)
+    {
+        return row && row->findChild<QQuickItem*>(QStringLiteral("safeguardCheck"))->property("checked").toBool();
+    }
 };
 
 TEST_F(SafeguardsSheetView, TicksClicksRestoreCancelAndSave)
@@ -235,7 +239,8 @@ TEST_F(SafeguardsSheetView, AFileThatFailedToLoadSaysSoAndCannotBeSaved)
     failLoad = true;
     openSheet();
     EXPECT_TRUE(shown(item("optimizeSafeguardsLoadError")));
-    EXPECT_TRUE(textOf(item("optimizeSafeguardsLoadErrorText")).contains(QStringLiteral("whitelist_optimize is not UTF-8 text")));
+    EXPECT_TRUE(textOf(item("optimizeSafeguardsLoadErrorText"))
+                    .contains(QStringLiteral("whitelist_optimize is not UTF-8 text")));
     EXPECT_FALSE(item("optimizeSafeguardsSave")->isEnabled());
     view().click(item("optimizeSafeguardsSave"));
     QTest::keyClick(&view().window(), Qt::Key_Return);

@@ -50,8 +50,9 @@ TEST(PurgeEndToEnd, ScanListTrashOneFolderAndFollow)
         return out;
     };
     // Largest first; the link is neither listed nor measured through.
-    EXPECT_EQ(paths(), (QStringList{projects + "/rust/target", projects + "/web/node_modules", projects + "/app/build",
-                                    projects + "/py/.venv"}));
+    EXPECT_EQ(paths(),
+              (QStringList{projects + "/rust/target", projects + "/web/node_modules", projects + "/app/build",
+                           projects + "/py/.venv"}));
     for (const auto& entry : page.entries()->entries())
         EXPECT_LT(entry.byteCount, 3'000'000) << entry.path.toStdString();
 
@@ -59,20 +60,22 @@ TEST(PurgeEndToEnd, ScanListTrashOneFolderAndFollow)
     page.askTrash(1);
     ASSERT_EQ(page.pendingTrashPath(), projects + "/web/node_modules");
     page.confirmTrash();
-    ASSERT_TRUE(spinUntil([&] { return !QFileInfo::exists(projects + "/web/node_modules") && paths().size() == 3; }, 30000));
+    ASSERT_TRUE(
+        spinUntil([&] { return !QFileInfo::exists(projects + "/web/node_modules") && paths().size() == 3; }, 30000));
     EXPECT_TRUE(QFileInfo::exists(projects + "/web/src/main.js"));
     const auto trashed = trashedItems(f.env);
     ASSERT_EQ(trashed.size(), 1);
     EXPECT_EQ(trashed.first(), projects + "/web/node_modules");
-    EXPECT_TRUE(QFileInfo::exists(f.env.home() + "/.local/share/Trash/files/" + trashed.firstKey() +
-                                  "/left-pad/index.js"));
+    EXPECT_TRUE(
+        QFileInfo::exists(f.env.home() + "/.local/share/Trash/files/" + trashed.firstKey() + "/left-pad/index.js"));
 
     // The list drops the folder and the fresh preview agrees.
     EXPECT_EQ(paths(), (QStringList{projects + "/rust/target", projects + "/app/build", projects + "/py/.venv"}));
     ASSERT_TRUE(spinUntil([&] { return !f.model->isRunning() && page.hasReport(); }, 30000));
     EXPECT_EQ(paths(), (QStringList{projects + "/rust/target", projects + "/app/build", projects + "/py/.venv"}));
     EXPECT_TRUE(page.lastPurgeText().startsWith(QStringLiteral("Last cleanup ")));
-    EXPECT_TRUE(page.lastPurgeText().endsWith(QStringLiteral(" · 1 items · freed ") + SizeText::bytes(modules.byteCount)))
+    EXPECT_TRUE(
+        page.lastPurgeText().endsWith(QStringLiteral(" · 1 items · freed ") + SizeText::bytes(modules.byteCount)))
         << page.lastPurgeText().toStdString();
 
     // Nothing outside the scan folder was touched.

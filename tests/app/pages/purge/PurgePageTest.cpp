@@ -102,8 +102,7 @@ TEST(PurgePage, ScanFolderPreviewAndRows)
     EXPECT_TRUE(page.hasReport());
     EXPECT_EQ(page.summaryText(), QStringLiteral("3 items, total 14 MB."));
     EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"target", "node_modules", ".venv"}));
-    EXPECT_EQ(column(*page.entries(), "detailText"),
-              (QStringList{"", "10 files / 2 folders", "3 files / 0 folders"}));
+    EXPECT_EQ(column(*page.entries(), "detailText"), (QStringList{"", "10 files / 2 folders", "3 files / 0 folders"}));
 
     // Choosing another folder drops the report at once.
     page.chooseScanFolder(QUrl::fromLocalFile(f.env.home()));

@@ -147,7 +147,8 @@ TEST_F(PurgeViewTest, ChooseFolderHandsTheDialogsAnswerToTheModel)
     ASSERT_TRUE(shown(item("folderChooserChoose")));
     EXPECT_EQ(textOf(item("folderChooserPath")), home);
     ASSERT_GE(rows(view(), QStringLiteral("folderChooserRow")).size(), 3);
-    EXPECT_EQ(textOf(findIn(rows(view(), QStringLiteral("folderChooserRow")).value(0), QStringLiteral("folderChooserRowName"))),
+    EXPECT_EQ(textOf(findIn(rows(view(), QStringLiteral("folderChooserRow")).value(0),
+                            QStringLiteral("folderChooserRowName"))),
               QStringLiteral("Adocs-link"));
     press(view(), item("folderChooserChoose"));
     view().settle();

@@ -46,7 +46,8 @@ private:
     {
         const QList<QByteArray> words = request.left(request.indexOf("\r\n")).split(' ');
         const Response response = m_routes.value(words.size() > 1 ? QString::fromUtf8(words[1]) : QString());
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + (response.status == 200 ? " OK" : " Error");
+        QByteArray head
+            = "HTTP/1.1 " + QByteArray::number(response.status) + (response.status == 200 ? " OK" : " Error");
         head += "\r\nConnection: close\r\nContent-Length: " + QByteArray::number(response.body.size()) + "\r\n\r\n";
         socket->write(head + response.body);
         socket->disconnectFromHost();

@@ -55,10 +55,12 @@ TEST_F(SettingsPageModel, PermissionButtonsSayThisSystemHasNoSuchSetting)
 
     page.openFullDiskAccess();
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_EQ(model.alertMessage(), std::optional<QString>(QStringLiteral("This system has no Full Disk Access setting to open.")));
+    EXPECT_EQ(model.alertMessage(),
+              std::optional<QString>(QStringLiteral("This system has no Full Disk Access setting to open.")));
     useLanguage(AppLanguagePreference::chinese);
     page.openAppDataAccess();
-    EXPECT_EQ(model.alertMessage(), std::optional<QString>(QStringLiteral("这个系统没有可以打开的“App 数据权限”设置。")));
+    EXPECT_EQ(model.alertMessage(),
+              std::optional<QString>(QStringLiteral("这个系统没有可以打开的“App 数据权限”设置。")));
     EXPECT_TRUE(opened.isEmpty());
 
     // Where the panes exist, each button hands its own address over once per press.
@@ -68,8 +70,10 @@ TEST_F(SettingsPageModel, PermissionButtonsSayThisSystemHasNoSuchSetting)
     page.openAppDataAccess();
     page.openAppDataAccess();
     ASSERT_EQ(opened.size(), 3);
-    EXPECT_EQ(opened.at(0).toString(), QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles"));
-    EXPECT_EQ(opened.at(1).toString(), QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AppData"));
+    EXPECT_EQ(opened.at(0).toString(),
+              QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles"));
+    EXPECT_EQ(opened.at(1).toString(),
+              QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_AppData"));
     EXPECT_FALSE(model.alertMessage());
 }
 
@@ -108,7 +112,8 @@ TEST_F(SettingsPageModel, BackgroundImageChooseAndResetFollowThroughTheModel)
     EXPECT_FALSE(page.hasCustomBackground());
     EXPECT_TRUE(page.backgroundUrl().isEmpty());
     // Without a custom image the line says whether the desktop's wallpaper is really shown.
-    EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("The system desktop wallpaper could not be read; using a plain background."));
+    EXPECT_EQ(page.backgroundStatusText(),
+              QStringLiteral("The system desktop wallpaper could not be read; using a plain background."));
     useLanguage(AppLanguagePreference::chinese);
     EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("无法读取系统桌面壁纸，当前使用纯色背景。"));
     page.desktopWallpaperShown = true;
@@ -124,7 +129,8 @@ TEST_F(SettingsPageModel, BackgroundImageChooseAndResetFollowThroughTheModel)
     ASSERT_TRUE(page.hasCustomBackground());
     EXPECT_EQ(page.backgroundRevision(), 1);
     const QString stored = QFileInfo(page.backgroundUrl().toLocalFile()).fileName();
-    EXPECT_TRUE(stored.startsWith(QStringLiteral("wallpaper-")) && stored.endsWith(QStringLiteral(".png"))) << stored.toStdString();
+    EXPECT_TRUE(stored.startsWith(QStringLiteral("wallpaper-")) && stored.endsWith(QStringLiteral(".png")))
+        << stored.toStdString();
     EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("Using custom image: ") + stored);
     useLanguage(AppLanguagePreference::chinese);
     EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("已使用自定义图片：") + stored);

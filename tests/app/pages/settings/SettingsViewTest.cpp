@@ -17,7 +17,9 @@ protected:
         options.services = [this](AppModelServices& s, const TestEnv&) {
             s.openURL = [this](const QUrl& url) { opened.append(url); };
             s.loadCleanWhitelist = [](const QString&) { return CleanWhitelistState{{QStringLiteral("~/keep")}}; };
-            s.loadOptimizeWhitelist = [](const QString&) { return OptimizeWhitelistState{{}, {QStringLiteral("custom")}}; };
+            s.loadOptimizeWhitelist = [](const QString&) {
+                return OptimizeWhitelistState{{}, {QStringLiteral("custom")}};
+            };
             s.updateFeedURL = [this] { return feed; };
             s.fetchLatestUpdate = [this](const QUrl&) { return checks.future(); };
             s.startUpdateDownload = [this](UpdateInstaller&, const QUrl& url) { downloads.append(url); };
@@ -77,7 +79,8 @@ TEST_F(SettingsView, SixSectionsInOrderInBothLanguages)
         const QRectF rect = sceneRect(section);
         EXPECT_NEAR(rect.top() - previousBottom, previousBottom < 0 ? rect.top() + 1 : 20, 0.5) << sections[i];
         previousBottom = rect.bottom();
-        EXPECT_EQ(textOf(section->findChild<QQuickItem*>(QStringLiteral("nativeSectionTitle"))), QString::fromUtf8(english[i]));
+        EXPECT_EQ(textOf(section->findChild<QQuickItem*>(QStringLiteral("nativeSectionTitle"))),
+                  QString::fromUtf8(english[i]));
         EXPECT_FALSE(section->findChild<QQuickItem*>(QStringLiteral("nativeSectionSubtitle"))->isVisible());
     }
     EXPECT_GT(previousBottom, view().window().height()) << "the page is longer than the window and scrolls as a whole";
@@ -85,7 +88,8 @@ TEST_F(SettingsView, SixSectionsInOrderInBothLanguages)
 
     view().setLanguage(AppLanguagePreference::chinese);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(textOf(item(sections[i])->findChild<QQuickItem*>(QStringLiteral("nativeSectionTitle"))), QString::fromUtf8(chinese[i]));
+        EXPECT_EQ(textOf(item(sections[i])->findChild<QQuickItem*>(QStringLiteral("nativeSectionTitle"))),
+                  QString::fromUtf8(chinese[i]));
     EXPECT_EQ(item("settingsFullDiskAccess")->property("title").toString(), QStringLiteral("打开完整磁盘访问权限"));
     EXPECT_EQ(textOf(item("settingsBackgroundStatus")), QStringLiteral("无法读取系统桌面壁纸，当前使用纯色背景。"));
 }
@@ -94,9 +98,11 @@ TEST_F(SettingsView, PermissionButtonsTellThatThisSystemHasNoSuchSetting)
 {
     open();
     clickInView(view(), item("settingsFullDiskAccess"));
-    EXPECT_EQ(view().model().alertMessage(), std::optional<QString>(QStringLiteral("This system has no Full Disk Access setting to open.")));
+    EXPECT_EQ(view().model().alertMessage(),
+              std::optional<QString>(QStringLiteral("This system has no Full Disk Access setting to open.")));
     clickInView(view(), item("settingsAppDataAccess"));
-    EXPECT_EQ(view().model().alertMessage(), std::optional<QString>(QStringLiteral("This system has no App Data Access setting to open.")));
+    EXPECT_EQ(view().model().alertMessage(),
+              std::optional<QString>(QStringLiteral("This system has no App Data Access setting to open.")));
     EXPECT_TRUE(opened.isEmpty());
 }
 
@@ -124,14 +130,16 @@ TEST_F(SettingsView, ProtectionButtonsOpenBothSheetsOverThePage)
 TEST_F(SettingsView, OnlyThePageOnScreenPresentsASheet)
 {
     // Two pages that both carry the protection sheet; the hidden one never opens it.
-    ASSERT_NE(view().loadText("import QtQuick\nimport Roror.App\nimport Roror.Pages.Clean\nimport Roror.Pages.Settings\n"
-                              "Item { required property AppModel model\n"
-                              " CleanView { anchors.fill: parent; model: parent.model; visible: false }\n"
-                              " SettingsView { anchors.fill: parent; model: parent.model } }\n",
-                              {{QStringLiteral("model"), QVariant::fromValue(&view().model())}}),
-              nullptr);
+    ASSERT_NE(
+        view().loadText("import QtQuick\nimport Roror.App\nimport Roror.Pages.Clean\nimport Roror.Pages.Settings\n"
+                        "Item { required property AppModel model\n"
+                        " CleanView { anchors.fill: parent; model: parent.model; visible: false }\n"
+                        " SettingsView { anchors.fill: parent; model: parent.model } }\n",
+                        {{QStringLiteral("model"), QVariant::fromValue(&view().model())}}),
+        nullptr);
     view().model().request(AppActionFactory::cleanWhitelist());
-    ASSERT_TRUE(settleUntil(view(), [&] { return !shownAll(view(), QStringLiteral("cleanProtectionEditor")).isEmpty(); }));
+    ASSERT_TRUE(
+        settleUntil(view(), [&] { return !shownAll(view(), QStringLiteral("cleanProtectionEditor")).isEmpty(); }));
     EXPECT_EQ(shownAll(view(), QStringLiteral("cleanProtectionEditor")).size(), 1);
     const QList<QObject*> sheets = view().root()->findChildren<QObject*>(QStringLiteral("cleanProtectionSheet"));
     ASSERT_EQ(sheets.size(), 2);
@@ -180,7 +188,8 @@ TEST_F(SettingsView, BackgroundImageAuraAndLanguage)
     EXPECT_EQ(AppLocalization::loadPreference(*SettingsStore::open()), AppLanguagePreference::chinese);
     EXPECT_EQ(textOf(item("languageChinese")->findChild<QQuickItem*>()), QString());
     EXPECT_EQ(item("settingsLanguagePicker")->property("currentIndex").toInt(), 1);
-    EXPECT_EQ(textOf(item("settingsAppearance")->findChild<QQuickItem*>(QStringLiteral("nativeSectionTitle"))), QStringLiteral("外观"));
+    EXPECT_EQ(textOf(item("settingsAppearance")->findChild<QQuickItem*>(QStringLiteral("nativeSectionTitle"))),
+              QStringLiteral("外观"));
     clickInView(view(), item("languageSystem"));
     EXPECT_EQ(AppLocalization::loadPreference(*SettingsStore::open()), AppLanguagePreference::system);
     EXPECT_EQ(item("settingsLanguagePicker")->property("currentIndex").toInt(), 0);
@@ -194,9 +203,11 @@ TEST_F(SettingsView, UpdatesWithoutAFeedAreDisabledWithTheirNote)
     EXPECT_TRUE(shown(item("settingsFeedNote")));
     EXPECT_FALSE(item("settingsInstallUpdate")->isVisible());
     EXPECT_FALSE(item("settingsLatestVersion")->isVisible());
-    const QString version = textOf(item("settingsCurrentVersion")->findChild<QQuickItem*>(QStringLiteral("settingsInfoDetail")));
+    const QString version
+        = textOf(item("settingsCurrentVersion")->findChild<QQuickItem*>(QStringLiteral("settingsInfoDetail")));
     EXPECT_TRUE(version.startsWith(QLatin1Char('v'))) << version.toStdString();
-    EXPECT_EQ(textOf(item("settingsAboutVersion")->findChild<QQuickItem*>(QStringLiteral("settingsInfoDetail"))), version);
+    EXPECT_EQ(textOf(item("settingsAboutVersion")->findChild<QQuickItem*>(QStringLiteral("settingsInfoDetail"))),
+              version);
 }
 
 TEST_F(SettingsView, CheckThenInstallOpensTheProgressSheet)
@@ -215,7 +226,8 @@ TEST_F(SettingsView, CheckThenInstallOpensTheProgressSheet)
     checks.resolve(info);
     ASSERT_TRUE(settleUntil(view(), [&] { return !view().model().isCheckingForUpdates(); }));
     view().grab();
-    EXPECT_EQ(textOf(item("settingsLatestVersion")->findChild<QQuickItem*>(QStringLiteral("settingsInfoDetail"))), QStringLiteral("v9.0"));
+    EXPECT_EQ(textOf(item("settingsLatestVersion")->findChild<QQuickItem*>(QStringLiteral("settingsInfoDetail"))),
+              QStringLiteral("v9.0"));
     EXPECT_EQ(textOf(item("settingsUpdateStatus")), QStringLiteral("New version available: v9.0."));
     ASSERT_TRUE(shown(item("settingsInstallUpdate")));
 
@@ -243,7 +255,8 @@ TEST_F(SettingsView, UpdateSheetStatesAndButtons)
         {UpdateInstallerState::downloading(0.456), "updateDownloading", {"updateCancel"}},
         {UpdateInstallerState::readyToInstall(), "updateReady", {"updateLater", "updateInstall"}},
         {UpdateInstallerState::installing(), "updateInstalling", {}},
-        {UpdateInstallerState::failed(QStringLiteral("The download failed: the server said 404.")), "updateFailed",
+        {UpdateInstallerState::failed(QStringLiteral("The download failed: the server said 404.")),
+         "updateFailed",
          {"updateClose", "updateRetry"}},
         {UpdateInstallerState::idle(), nullptr, {}},
     };
@@ -253,7 +266,8 @@ TEST_F(SettingsView, UpdateSheetStatesAndButtons)
         model.setUpdateInstallerState(c.state);
         view().settle();
         for (const QString& body : bodies)
-            EXPECT_EQ(item(body.toLatin1())->isVisible(), c.body && body == QLatin1String(c.body)) << body.toStdString();
+            EXPECT_EQ(item(body.toLatin1())->isVisible(), c.body && body == QLatin1String(c.body))
+                << body.toStdString();
         for (const QString& button : allButtons)
             EXPECT_EQ(item(button.toLatin1())->isVisible(), c.buttons.contains(button)) << button.toStdString();
     }
@@ -262,7 +276,8 @@ TEST_F(SettingsView, UpdateSheetStatesAndButtons)
     EXPECT_EQ(textOf(item("updatePercent")), QStringLiteral("46%"));
     EXPECT_NEAR(item("updateProgressFill")->width(), item("updateProgressBar")->width() * 0.456, 0.5);
 
-    model.setUpdateInstallerState(UpdateInstallerState::failed(QStringLiteral("The download failed: the server said 404.")));
+    model.setUpdateInstallerState(
+        UpdateInstallerState::failed(QStringLiteral("The download failed: the server said 404.")));
     view().settle();
     EXPECT_EQ(textOf(item("updateFailureMessage")), QStringLiteral("The download failed: the server said 404."));
     clickInView(view(), item("updateRetry"));

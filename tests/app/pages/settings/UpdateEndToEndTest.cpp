@@ -26,7 +26,9 @@ protected:
     {
         const QUrl archive = server.url(QStringLiteral("/Roror-") + version + QStringLiteral(".tar.gz"));
         server.route(QStringLiteral("/feed.json"), 200,
-                     QStringLiteral("{\"version\": \"%1\", \"download_url\": \"%2\"}").arg(version, archive.toString()).toUtf8());
+                     QStringLiteral("{\"version\": \"%1\", \"download_url\": \"%2\"}")
+                         .arg(version, archive.toString())
+                         .toUtf8());
         server.route(archive.path(), archiveStatus, QByteArray(256 * 1024, 'z'));
     }
 

@@ -33,7 +33,8 @@ protected:
         view().grab();
         ASSERT_TRUE(item("settingsCheckUpdates")->isEnabled());
         clickInView(view(), item("settingsCheckUpdates"));
-        ASSERT_TRUE(settleUntil(view(), [&] { return !view().model().isCheckingForUpdates(); }, 30000));
+        ASSERT_TRUE(settleUntil(
+            view(), [&] { return !view().model().isCheckingForUpdates(); }, 30000));
         view().grab();
     }
 
@@ -53,7 +54,8 @@ TEST_F(UpdateViewEndToEnd, CheckDownloadAndTheReadySheet)
     ASSERT_TRUE(shown(item("settingsInstallUpdate")));
 
     clickInView(view(), item("settingsInstallUpdate"));
-    ASSERT_TRUE(settleUntil(view(), [&] { return shown(item("updateReady")); }, 30000))
+    ASSERT_TRUE(settleUntil(
+        view(), [&] { return shown(item("updateReady")); }, 30000))
         << textOf(item("updateFailureMessage")).toStdString();
     EXPECT_TRUE(shown(item("updateInstall")));
     EXPECT_TRUE(shown(item("updateLater")));
@@ -80,7 +82,8 @@ TEST_F(UpdateViewEndToEnd, AnArchiveAnswering404EndsOnTheFailureWithClose)
                  QStringLiteral("{\"version\": \"99.0\", \"download_url\": \"%1\"}").arg(archive.toString()).toUtf8());
     openAndCheck();
     clickInView(view(), item("settingsInstallUpdate"));
-    ASSERT_TRUE(settleUntil(view(), [&] { return shown(item("updateFailed")); }, 30000));
+    ASSERT_TRUE(settleUntil(
+        view(), [&] { return shown(item("updateFailed")); }, 30000));
     EXPECT_FALSE(textOf(item("updateFailureMessage")).isEmpty());
     EXPECT_FALSE(item("updateReady")->isVisible());
     view().click(item("updateClose"));

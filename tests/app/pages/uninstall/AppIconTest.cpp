@@ -50,7 +50,7 @@ TEST(AppIcon, BundleIconFileIsFoundDecodedAndScaled)
         const char* storedAs;
         const char* format;
     } cases[] = {
-        {"AppIcon", "AppIcon.icns", "icns"},       // the usual form: no extension in Info.plist
+        {"AppIcon", "AppIcon.icns", "icns"}, // the usual form: no extension in Info.plist
         {"AppIcon.icns", "AppIcon.icns", "icns"},
         {"Logo.png", "Logo.png", "png"},
     };
@@ -77,7 +77,8 @@ TEST(AppIcon, WithoutAUsableIconTheGenericOneIsShown)
     const QString missing = env.makeDir(QStringLiteral("Applications/Missing.app"));
     env.writeFile(missing + QStringLiteral("/Contents/Info.plist"), infoPlist(QStringLiteral("Gone")));
     const QString escaping = env.makeDir(QStringLiteral("Applications/Escaping.app"));
-    env.writeFile(escaping + QStringLiteral("/Contents/Info.plist"), infoPlist(QStringLiteral("../../../../outside/secret.png")));
+    env.writeFile(escaping + QStringLiteral("/Contents/Info.plist"),
+                  infoPlist(QStringLiteral("../../../../outside/secret.png")));
     const QString broken = env.makeDir(QStringLiteral("Applications/Broken.app"));
     env.writeFile(broken + QStringLiteral("/Contents/Info.plist"), infoPlist(QStringLiteral("Icon.icns")));
     env.writeFile(broken + QStringLiteral("/Contents/Resources/Icon.icns"), "not an image");
@@ -106,8 +107,8 @@ TEST(AppIcon, WideIconKeepsItsShapeInsideTheSquare)
 TEST(AppIconCache, DecodesEachPathAndSizeOnce)
 {
     TestEnv env;
-    const QString bundle = bundleWithIcon(env, QStringLiteral("Cached"), QStringLiteral("Icon.png"),
-                                          QStringLiteral("Icon.png"), "png");
+    const QString bundle
+        = bundleWithIcon(env, QStringLiteral("Cached"), QStringLiteral("Icon.png"), QStringLiteral("Icon.png"), "png");
     AppIconCache cache;
     EXPECT_FALSE(cache.contains(bundle, QSize(24, 24)));
     const QImage first = cache.image(bundle, QSize(24, 24));

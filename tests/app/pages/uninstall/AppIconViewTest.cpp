@@ -14,8 +14,10 @@ QByteArray iconFrame(const QStringList& sources)
 {
     QByteArray qml = "import QtQuick\nimport Roror.App\nRow {\n  UninstallPage { }\n";
     for (int i = 0; i < sources.size(); ++i)
-        qml += "  Image { objectName: \"icon" + QByteArray::number(i) + "\"; asynchronous: true; "
-               "sourceSize.width: 48; sourceSize.height: 48; source: \"" + sources.at(i).toUtf8() + "\" }\n";
+        qml += "  Image { objectName: \"icon" + QByteArray::number(i)
+            + "\"; asynchronous: true; "
+              "sourceSize.width: 48; sourceSize.height: 48; source: \""
+            + sources.at(i).toUtf8() + "\" }\n";
     return qml + "}\n";
 }
 
@@ -24,15 +26,17 @@ TEST_F(ViewTest, AppIconsLoadThroughThePagesProviderAndAreCachedByPath)
     AppIconCache::shared().clear();
     const QString bundle = view().env().makeDir(QStringLiteral("Applications/Odd #1 100%.app"));
     view().env().writeFile(bundle + QStringLiteral("/Contents/Info.plist"),
-                           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict><key>CFBundleIconFile</key><string>Icon.png</string></dict></plist>");
+                           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist "
+                           "version=\"1.0\"><dict><key>CFBundleIconFile</key><string>Icon.png</string></dict></plist>");
     QImage red(128, 128, QImage::Format_ARGB32);
     red.fill(Qt::red);
     view().env().makeDir(bundle + QStringLiteral("/Contents/Resources"));
     ASSERT_TRUE(red.save(bundle + QStringLiteral("/Contents/Resources/Icon.png")));
     const QString missing = view().env().home() + QStringLiteral("/Applications/Gone.app");
 
-    ASSERT_NE(view().loadText(iconFrame({UninstallEntryModel::iconSource(bundle), UninstallEntryModel::iconSource(missing)})),
-              nullptr);
+    ASSERT_NE(
+        view().loadText(iconFrame({UninstallEntryModel::iconSource(bundle), UninstallEntryModel::iconSource(missing)})),
+        nullptr);
     QQuickItem* icon = view().find(QStringLiteral("icon0"));
     QQuickItem* generic = view().find(QStringLiteral("icon1"));
     ASSERT_TRUE(icon && generic);

@@ -85,8 +85,7 @@ TEST(UninstallPage, FirstVisitPreviewAndBusyRule)
     EXPECT_EQ(page.summaryText(), QStringLiteral("3 app items. You will confirm again before uninstalling."));
     // Default order: least recently opened first, never-opened last.
     EXPECT_EQ(column(*page.entries(), "name"), (QStringList{"Mid", "Zed", "Able"}));
-    EXPECT_EQ(column(*page.entries(), "lastOpenedText"),
-              (QStringList{"5 days ago", "1 day ago", "Never"}));
+    EXPECT_EQ(column(*page.entries(), "lastOpenedText"), (QStringList{"5 days ago", "1 day ago", "Never"}));
 }
 
 TEST(UninstallPage, AnotherFeatureRunDoesNotMakeThePageBusy)
@@ -232,8 +231,7 @@ TEST(UninstallPage, TextsFollowTheInterfaceLanguagePhrasesTheSystemLanguage)
     EXPECT_GE(cells.count(), 1);
     EXPECT_EQ(page.summaryText(), QStringLiteral("3 个应用项目，正式卸载前仍会再次确认。"));
     // "Never" is an interface text; the relative phrase stays in the system's language (English here).
-    EXPECT_EQ(column(*page.entries(), "lastOpenedText"),
-              (QStringList{"5 days ago", "1 day ago", "从未"}));
+    EXPECT_EQ(column(*page.entries(), "lastOpenedText"), (QStringList{"5 days ago", "1 day ago", "从未"}));
     EXPECT_EQ(column(*page.entries(), "appSizeText"), (QStringList{"20 KB", "未知", "30 KB"}));
     EXPECT_EQ(page.selectionCountText(), QStringLiteral("已选 0 个"));
 }

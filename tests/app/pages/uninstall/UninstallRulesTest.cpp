@@ -33,8 +33,8 @@ QStringList names(const QList<Entry>& entries)
 const QList<Entry>& sample()
 {
     static const QList<Entry> entries{
-        app("Zeta", 300, 2),      app("beta", std::nullopt, std::nullopt), app("Alpha", 100, 30),
-        app("Gamma", 300, 10),    app("Delta", 50, std::nullopt),          app("epsilon", std::nullopt, 30),
+        app("Zeta", 300, 2),   app("beta", std::nullopt, std::nullopt), app("Alpha", 100, 30),
+        app("Gamma", 300, 10), app("Delta", 50, std::nullopt),          app("epsilon", std::nullopt, 30),
     };
     return entries;
 }
@@ -68,8 +68,8 @@ TEST(UninstallSort, NamesDifferingOnlyInCaseKeepTheReportOrder)
 {
     const QList<Entry> entries{app("safari", 10, std::nullopt), app("Safari", 10, std::nullopt),
                                app("SAFARI", 10, std::nullopt)};
-    for (const UninstallSortState state : {UninstallSortState{}, UninstallSortState{}.toggledSize(),
-                                           UninstallSortState{}.toggledSize().toggledSize()}) {
+    for (const UninstallSortState state :
+         {UninstallSortState{}, UninstallSortState{}.toggledSize(), UninstallSortState{}.toggledSize().toggledSize()}) {
         EXPECT_EQ(names(sortedUninstallEntries(entries, state)), names(entries));
     }
     EXPECT_FALSE(uninstallNameOrdersFirst(QStringLiteral("safari"), QStringLiteral("Safari")));
@@ -100,10 +100,13 @@ TEST(UninstallTexts, LastUninstallLine)
     EXPECT_FALSE(UninstallTexts::lastUninstallText(0, 3, now, en, en));
     EXPECT_FALSE(UninstallTexts::lastUninstallText(-5, 3, now, en, en));
     EXPECT_FALSE(UninstallTexts::lastUninstallText(std::nan(""), 3, now, en, en));
-    EXPECT_EQ(UninstallTexts::lastUninstallText(twoHoursAgo, 1, now, en, en), QStringLiteral("Last uninstall 2 hr. ago · 1 apps"));
-    EXPECT_EQ(UninstallTexts::lastUninstallText(twoHoursAgo, 4, now, zh, zh), QStringLiteral("上次卸载 2小时前 · 处理 4 个应用"));
+    EXPECT_EQ(UninstallTexts::lastUninstallText(twoHoursAgo, 1, now, en, en),
+              QStringLiteral("Last uninstall 2 hr. ago · 1 apps"));
+    EXPECT_EQ(UninstallTexts::lastUninstallText(twoHoursAgo, 4, now, zh, zh),
+              QStringLiteral("上次卸载 2小时前 · 处理 4 个应用"));
     // The relative phrase keeps the system's language whatever the interface shows.
-    EXPECT_EQ(UninstallTexts::lastUninstallText(twoHoursAgo, 2, now, en, zh), QStringLiteral("Last uninstall 2小时前 · 2 apps"));
+    EXPECT_EQ(UninstallTexts::lastUninstallText(twoHoursAgo, 2, now, en, zh),
+              QStringLiteral("Last uninstall 2小时前 · 2 apps"));
 }
 
 TEST(UninstallTexts, CellsSummaryAndCount)
@@ -116,7 +119,8 @@ TEST(UninstallTexts, CellsSummaryAndCount)
     EXPECT_EQ(UninstallTexts::lastOpenedText(now.addDays(-3), now, zh, en), QStringLiteral("3 days ago"));
     EXPECT_EQ(UninstallTexts::summaryText(0, en), QStringLiteral("No apps were found to list."));
     EXPECT_EQ(UninstallTexts::summaryText(0, zh), QStringLiteral("没有找到可列出的应用。"));
-    EXPECT_EQ(UninstallTexts::summaryText(12, en), QStringLiteral("12 app items. You will confirm again before uninstalling."));
+    EXPECT_EQ(UninstallTexts::summaryText(12, en),
+              QStringLiteral("12 app items. You will confirm again before uninstalling."));
     EXPECT_EQ(UninstallTexts::summaryText(1, zh), QStringLiteral("1 个应用项目，正式卸载前仍会再次确认。"));
     EXPECT_EQ(UninstallTexts::selectionCountText(0, en), QStringLiteral("0 selected"));
     EXPECT_EQ(UninstallTexts::selectionCountText(3, zh), QStringLiteral("已选 3 个"));
@@ -124,9 +128,10 @@ TEST(UninstallTexts, CellsSummaryAndCount)
 
 TEST(UninstallTexts, ConfirmationNamesWhatItConfirms)
 {
-    const QString fixedEn = QStringLiteral(
-        "The selected apps will be uninstalled and related leftovers will be handled. This dialog is the final confirmation.");
-    const QString fixedZh = QStringLiteral("会按你选中的应用执行卸载，并继续处理相关残留。正式处理前的确认已经在这里完成。");
+    const QString fixedEn = QStringLiteral("The selected apps will be uninstalled and related leftovers will be "
+                                           "handled. This dialog is the final confirmation.");
+    const QString fixedZh
+        = QStringLiteral("会按你选中的应用执行卸载，并继续处理相关残留。正式处理前的确认已经在这里完成。");
     const struct {
         QStringList names;
         AppResolvedLanguage language;
@@ -136,10 +141,12 @@ TEST(UninstallTexts, ConfirmationNamesWhatItConfirms)
         {{"Notes"}, AppResolvedLanguage::english, fixedEn + "\n\n1 app: Notes."},
         {{"A", "B", "C"}, AppResolvedLanguage::english, fixedEn + "\n\n3 apps: A, B, C."},
         {{"A", "B", "C", "D", "E"}, AppResolvedLanguage::english, fixedEn + "\n\n5 apps: A, B, C, D, E."},
-        {{"A", "B", "C", "D", "E", "F", "G"}, AppResolvedLanguage::english,
+        {{"A", "B", "C", "D", "E", "F", "G"},
+         AppResolvedLanguage::english,
          fixedEn + "\n\n7 apps: A, B, C, D, E and 2 more."},
         {{"甲", "乙"}, AppResolvedLanguage::chinese, fixedZh + QStringLiteral("\n\n共 2 个应用：甲、乙。")},
-        {{"A", "B", "C", "D", "E", "F"}, AppResolvedLanguage::chinese,
+        {{"A", "B", "C", "D", "E", "F"},
+         AppResolvedLanguage::chinese,
          fixedZh + QStringLiteral("\n\n共 6 个应用：A、B、C、D、E 以及另外 1 个。")},
     };
     for (const auto& c : cases)

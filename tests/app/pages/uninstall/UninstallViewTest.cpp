@@ -88,7 +88,8 @@ TEST_F(UninstallViewTest, FirstVisitPreviewAndTheTableInItsFirstOrder)
     EXPECT_EQ(shownNames(), (QStringList{"Mid", "Zed", "Able"}));
     QQuickItem* lastOpened = item("lastOpenedSortButton");
     EXPECT_TRUE(shown(findIn(lastOpened, QStringLiteral("sortButtonChevron"))));
-    EXPECT_EQ(findIn(lastOpened, QStringLiteral("sortButtonChevron"))->property("systemName").toString(), QStringLiteral("chevron.up"));
+    EXPECT_EQ(findIn(lastOpened, QStringLiteral("sortButtonChevron"))->property("systemName").toString(),
+              QStringLiteral("chevron.up"));
     EXPECT_FALSE(shown(findIn(item("sizeSortButton"), QStringLiteral("sortButtonChevron"))));
     // Every icon is there once the provider answered.
     ASSERT_TRUE(settleUntil(view(), [&] {

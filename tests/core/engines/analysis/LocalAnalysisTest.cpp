@@ -370,8 +370,8 @@ TEST_F(LocalAnalysisTest, UnreadableFolderIsPassedOver)
     QFile::setPermissions(root + QStringLiteral("/Locked"), QFileDevice::Permissions());
 
     const AnalysisReport report = LocalAnalysis::snapshot(root);
-    QFile::setPermissions(root + QStringLiteral("/Locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                                | QFileDevice::ExeOwner);
+    QFile::setPermissions(root + QStringLiteral("/Locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     EXPECT_EQ(findEntry(report.entries, QStringLiteral("Locked"))->size, 0);
     EXPECT_EQ(report.totalSize, 5);
@@ -450,7 +450,8 @@ TEST_F(LocalAnalysisTest, HardLinksCountOnceForEveryName)
     const QString original = makeFile(root + QStringLiteral("/A/data.bin"), 5000);
     makeFolder(root + QStringLiteral("/B"));
     ASSERT_EQ(::link(QFile::encodeName(original).constData(),
-                     QFile::encodeName(root + QStringLiteral("/B/same.bin")).constData()), 0);
+                     QFile::encodeName(root + QStringLiteral("/B/same.bin")).constData()),
+              0);
 
     const AnalysisReport report = LocalAnalysis::snapshot(root, 4);
 

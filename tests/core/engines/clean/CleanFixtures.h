@@ -20,7 +20,7 @@ inline bool makeFifo(const QString& path)
 // so work that waits on the pipe sees it end at once instead of hanging the test; work that never
 // opens the pipe is not disturbed (a writer cannot open a pipe nobody reads). Returns what `work`
 // returns, or throws what it throws.
-template<class Work>
+template <class Work>
 auto withFifoUnblocked(const QString& fifo, Work work) -> decltype(work())
 {
     auto result = std::async(std::launch::async, std::move(work));

@@ -40,18 +40,17 @@ const QString kList = QStringLiteral("可清理项目");
 TEST(CleanPreviewParser, PlainListLinesNotesAndHeadings)
 {
     TestEnv env;
-    const QString text = QStringLiteral(
-        "# a comment\n"
-        "/Users/u/Library/Caches/a  # 12 MB\n"
-        "~/Library/Logs\n"
-        "relative/path  # dropped\n"
-        "/only/separator  # \n"
-        "=== ===\n"
-        "/still/first  # one  # two\n"
-        "=== Developer ===\n"
-        "   /padded/path   \r\n"
-        "\n"
-        "/with/#hash # single-space separator is part of the path\n");
+    const QString text = QStringLiteral("# a comment\n"
+                                        "/Users/u/Library/Caches/a  # 12 MB\n"
+                                        "~/Library/Logs\n"
+                                        "relative/path  # dropped\n"
+                                        "/only/separator  # \n"
+                                        "=== ===\n"
+                                        "/still/first  # one  # two\n"
+                                        "=== Developer ===\n"
+                                        "   /padded/path   \r\n"
+                                        "\n"
+                                        "/with/#hash # single-space separator is part of the path\n");
     const CleanPreviewReport report = CleanPreviewParser::parse(text);
     const QList<Row> expected = {
         {kList, "/Users/u/Library/Caches/a", QStringLiteral("12 MB"), Status::cleanable},
@@ -74,25 +73,25 @@ TEST(CleanPreviewParser, TerminalOutputSectionsSymbolsAndSummary)
 {
     TestEnv env;
     const QString esc = QStringLiteral("\x1B");
-    const QString text = QStringLiteral(
-        "====================\n"
-        "Clean Your Mac\n"
-        "• loose line before any section\n"
-        "➤ System caches\n"
-        "%1[0;32m→%1[0m /Users/u/Library/Caches/x  12 MB\n"
-        "✓ done thing\n"
-        "◎ skipped thing\n"
-        "☞ review thing\n"
-        "↳ detail thing\n"
-        "⚙ gear thing\n"
-        "→\n"
-        "plain words\n"
-        "/opt/tool/lib/clean/user.sh: line 12: FOO: unbound variable\n"
-        "➤   \n"
-        "Potential space: 1 GB\n"
-        "Use --verbose for more\n"
-        "Space freed: 2 GB\n"
-        "Dry run complete\n").arg(esc);
+    const QString text = QStringLiteral("====================\n"
+                                        "Clean Your Mac\n"
+                                        "• loose line before any section\n"
+                                        "➤ System caches\n"
+                                        "%1[0;32m→%1[0m /Users/u/Library/Caches/x  12 MB\n"
+                                        "✓ done thing\n"
+                                        "◎ skipped thing\n"
+                                        "☞ review thing\n"
+                                        "↳ detail thing\n"
+                                        "⚙ gear thing\n"
+                                        "→\n"
+                                        "plain words\n"
+                                        "/opt/tool/lib/clean/user.sh: line 12: FOO: unbound variable\n"
+                                        "➤   \n"
+                                        "Potential space: 1 GB\n"
+                                        "Use --verbose for more\n"
+                                        "Space freed: 2 GB\n"
+                                        "Dry run complete\n")
+                             .arg(esc);
     const CleanPreviewReport report = CleanPreviewParser::parse(text);
     const QString sys = QStringLiteral("System caches");
     const QList<Row> expected = {
@@ -129,8 +128,8 @@ TEST(CleanPreviewParser, TextsFollowTheLanguageChoice)
 {
     TestEnv env;
     env.setLanguagePreference(QStringLiteral("chinese"));
-    const CleanPreviewReport terminal = CleanPreviewParser::parse(
-        QStringLiteral("• first\n→ /x\nPotential space: 1 KB\nCleanup complete"));
+    const CleanPreviewReport terminal
+        = CleanPreviewParser::parse(QStringLiteral("• first\n→ /x\nPotential space: 1 KB\nCleanup complete"));
     ASSERT_GE(terminal.entries.size(), 3);
     EXPECT_EQ(terminal.entries[0].section, QStringLiteral("概览"));
     EXPECT_EQ(terminal.entries[0].note, QStringLiteral("信息"));

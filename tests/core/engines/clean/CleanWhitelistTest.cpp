@@ -45,17 +45,19 @@ TEST(CleanWhitelistStore, SaveWritesExactBytes)
     TestEnv env;
     const QString file = env.home() + "/.config/roror/whitelist";
     CleanWhitelistStore::save({{"  /a  ", "/b", "", "/a", "# kept as written", "\t"}}, env.home());
-    EXPECT_EQ(readAll(file), QByteArray("# Roror Whitelist - Protected paths won't be deleted\n"
-                                        "# Add one path or pattern per line to keep it safe.\n"
-                                        "\n"
-                                        "/a\n"
-                                        "/b\n"
-                                        "# kept as written\n"));
+    EXPECT_EQ(readAll(file),
+              QByteArray("# Roror Whitelist - Protected paths won't be deleted\n"
+                         "# Add one path or pattern per line to keep it safe.\n"
+                         "\n"
+                         "/a\n"
+                         "/b\n"
+                         "# kept as written\n"));
     EXPECT_EQ(CleanWhitelistStore::load(env.home()).patterns, QStringList({"/a", "/b"}));
 
     CleanWhitelistStore::save({}, env.home());
-    EXPECT_EQ(readAll(file), QByteArray("# Roror Whitelist - Protected paths won't be deleted\n"
-                                        "# Add one path or pattern per line to keep it safe.\n\n"));
+    EXPECT_EQ(readAll(file),
+              QByteArray("# Roror Whitelist - Protected paths won't be deleted\n"
+                         "# Add one path or pattern per line to keep it safe.\n\n"));
     EXPECT_EQ(CleanWhitelistStore::load(env.home()).patterns, CleanWhitelistStore::defaultPatterns())
         << "an empty list cannot be stored";
 }
@@ -122,15 +124,19 @@ TEST(CleanWhitelistStore, OnlyARegularFileOfAtMostOneMiBIsReadTable)
          CleanFileError::Kind::notRegularFile, true},
         {"a link to a device", [](const TestEnv&, const QString& file) { QFile::link("/dev/zero", file); },
          CleanFileError::Kind::notRegularFile},
-        {"a folder", [](const TestEnv& e, const QString& file) { e.makeDir(file); }, CleanFileError::Kind::notRegularFile},
+        {"a folder", [](const TestEnv& e, const QString& file) { e.makeDir(file); },
+         CleanFileError::Kind::notRegularFile},
         {"one byte over 1 MiB", [&](const TestEnv& e, const QString& file) { e.writeFile(file, oneMiB + "#"); },
          CleanFileError::Kind::tooLarge},
-        {"one line of 64 MiB", [](const TestEnv& e, const QString& file) { e.writeFile(file, "/" + QByteArray(64 << 20, 'a')); },
+        {"one line of 64 MiB",
+         [](const TestEnv& e, const QString& file) { e.writeFile(file, "/" + QByteArray(64 << 20, 'a')); },
          CleanFileError::Kind::tooLarge},
         {"exactly 1 MiB", [&](const TestEnv& e, const QString& file) { e.writeFile(file, oneMiB); }, std::nullopt},
-        {"a link to a list", [](const TestEnv& e, const QString& file) {
+        {"a link to a list",
+         [](const TestEnv& e, const QString& file) {
              QFile::link(e.writeFile(e.outside() + "/dotfiles/whitelist", "/a\n"), file);
-         }, std::nullopt},
+         },
+         std::nullopt},
     };
     for (const auto& c : table) {
         SCOPED_TRACE(c.name);
@@ -274,9 +280,9 @@ TEST(CleanWhitelistMatcher, DefaultsAgainstTheLibrary)
           "/Users/u/Library/Caches/pypoetry/virtualenvs/env", "/Users/u/Library/Mobile Documents/x",
           "/Users/u/Library/Caches/CloudKit", "/Users/u/Library/Caches/Foo/.DS_Store"})
         EXPECT_TRUE(CleanWhitelistMatcher::isProtected(protectedPath, defaults, home)) << protectedPath;
-    for (const char* freePath : {"/Users/u/Library/Caches", "/Users/u/Library/Caches/pypoetry",
-                                 "/Users/u/Library/Caches/pypoetry/cache", "/Users/u/.gradle/caches",
-                                 "/Users/u/Library/Caches/Google"})
+    for (const char* freePath :
+         {"/Users/u/Library/Caches", "/Users/u/Library/Caches/pypoetry", "/Users/u/Library/Caches/pypoetry/cache",
+          "/Users/u/.gradle/caches", "/Users/u/Library/Caches/Google"})
         EXPECT_FALSE(CleanWhitelistMatcher::isProtected(freePath, defaults, home)) << freePath;
 }
 
@@ -327,10 +333,18 @@ TEST(CleanWhitelistMatcher, LinesThatCanNeverMatchAreRecognised)
 {
     const QString home = QStringLiteral("/Users/u");
     const QList<std::pair<QString, bool>> table = {
-        {"~/Library/Caches/keep", true},   {"$HOME/x", true},           {"/Volumes/Data/keep", true},
-        {"*/node_modules/keep", true},     {"FINDER_METADATA", true},   {"# a note", true},
-        {"  ~/padded  ", true},            {"~", true},                 {"Library/Caches/keep", false},
-        {"./keep", false},                 {"~someone/keep", false},    {"finder_metadata", false},
+        {"~/Library/Caches/keep", true},
+        {"$HOME/x", true},
+        {"/Volumes/Data/keep", true},
+        {"*/node_modules/keep", true},
+        {"FINDER_METADATA", true},
+        {"# a note", true},
+        {"  ~/padded  ", true},
+        {"~", true},
+        {"Library/Caches/keep", false},
+        {"./keep", false},
+        {"~someone/keep", false},
+        {"finder_metadata", false},
         {"keep*", false},
     };
     for (const auto& [line, valid] : table)
@@ -357,15 +371,15 @@ bool referenceWildcard(const QString& glob, const QString& text)
 TEST(CleanWhitelistMatcher, WildcardsAgreeWithTheRegularExpressionTheyReplace)
 {
     const QStringList globs = {
-        "/a/*/c",  "/a/*",     "*",        "**",        "*/c",        "/a*b*c",   "/a/*/b/*/c", "*a*",
-        "/x+y(*)", "/[*]",     "/a.b/*",   "/a/*/*/d",  "/a*a*a*b",   "/ab*ba",   "/a/b",       "*.DS_Store",
-        "/ü/*/é",  "/a**/c",   "/a/*c*",   "",          "/a/*/",      "$*^",      "/a\\*\\b",
+        "/a/*/c",  "/a/*",   "*",      "**",       "*/c",      "/a*b*c", "/a/*/b/*/c", "*a*",
+        "/x+y(*)", "/[*]",   "/a.b/*", "/a/*/*/d", "/a*a*a*b", "/ab*ba", "/a/b",       "*.DS_Store",
+        "/ü/*/é",  "/a**/c", "/a/*c*", "",         "/a/*/",    "$*^",    "/a\\*\\b",
     };
     const QStringList paths = {
-        "/a/b/c",    "/a/c",     "/a//c",    "/a/b/c/d", "/a",       "/a/",   "/abc",     "/aXbYc",
-        "/abbac",    "/aba",     "/ab",      "/x+y(z)",  "/[q]",     "/a.b/x", "/aXb/x",  "/a/b/c/d/e",
-        "/a/1/2/d",  "/a/1/d",   "/aaab",    "/aab",     "/ba",      "/ü/x/é", "/ü/é",     "",
-        "/q/.DS_Store", "/a/xcx", "$x^",     "/a\\1\\b", "/a/bc/c",
+        "/a/b/c",       "/a/c",   "/a//c", "/a/b/c/d", "/a",      "/a/",    "/abc",   "/aXbYc",
+        "/abbac",       "/aba",   "/ab",   "/x+y(z)",  "/[q]",    "/a.b/x", "/aXb/x", "/a/b/c/d/e",
+        "/a/1/2/d",     "/a/1/d", "/aaab", "/aab",     "/ba",     "/ü/x/é", "/ü/é",   "",
+        "/q/.DS_Store", "/a/xcx", "$x^",   "/a\\1\\b", "/a/bc/c",
     };
     for (const QString& glob : globs) {
         for (const QString& path : paths) {
@@ -417,18 +431,64 @@ TEST(CleanWhitelistMatcher, TheIndexedListAgreesWithEachPatternOnItsOwn)
 {
     const QString home = QStringLiteral("/Users/u");
     QStringList patterns = CleanWhitelistStore::defaultPatterns();
-    patterns << "/a/b" << "/a/bc*" << "/a/*/c" << "/a/d/*" << "*/x/keep" << "/a/e*f/g" << "/q*" << "~/k"
-             << "$HOME/Library/Caches/tool/*/models" << "/ü/é" << "/a/b/deep/er" << "~/.npm/*/keep" << "/r/s/t*";
+    patterns << "/a/b"
+             << "/a/bc*"
+             << "/a/*/c"
+             << "/a/d/*"
+             << "*/x/keep"
+             << "/a/e*f/g"
+             << "/q*"
+             << "~/k"
+             << "$HOME/Library/Caches/tool/*/models"
+             << "/ü/é"
+             << "/a/b/deep/er"
+             << "~/.npm/*/keep"
+             << "/r/s/t*";
     const QStringList paths = {
-        "/a",           "/a/b",          "/a/b/x",          "/a/bc",          "/a/bcd/e",         "/a/bd",
-        "/a/z/c",       "/a/z/y/c",      "/a/z/c/w",        "/a/z/cc",        "/a/d",             "/a/d/x",
-        "/m/x/keep",    "/m/x/keep/z",   "/m/x/keeper",     "/a/eXf/g",       "/a/ef/g/h",        "/a/e/f/g",
-        "/q",           "/qr/s",         "/p/q",            "/Users/u/k",     "/Users/u/k2",      "/Users/u/.npm/a/keep",
-        "/Users/u/.npm/a/b/keep/c",      "/Users/u/.npm/keep",                "/Users/u/Library/Caches/tool/v/models",
-        "/Users/u/Library/Caches/tool/models", "/ü/é",     "/ü/é/x",          "/ü/e",             "/r/s/t",
-        "/r/s/tu/v",    "/r/s",          "/Users/u/Library/Caches/JetBrainsToolbox", "/Users/u/Library/Caches/com.apple.finder",
-        "/Users/u/Library/Caches/com.apple.finderX", "/x/com.apple.Finder/y", "/x/com.apple.finder", "/x/.DS_Store",
-        "/x/.DS_Store/y", "/Users/u/.m2/repository",   "/Users/u/.m2/repository/o", "/Users/u/Library/Mobile Documents x",
+        "/a",
+        "/a/b",
+        "/a/b/x",
+        "/a/bc",
+        "/a/bcd/e",
+        "/a/bd",
+        "/a/z/c",
+        "/a/z/y/c",
+        "/a/z/c/w",
+        "/a/z/cc",
+        "/a/d",
+        "/a/d/x",
+        "/m/x/keep",
+        "/m/x/keep/z",
+        "/m/x/keeper",
+        "/a/eXf/g",
+        "/a/ef/g/h",
+        "/a/e/f/g",
+        "/q",
+        "/qr/s",
+        "/p/q",
+        "/Users/u/k",
+        "/Users/u/k2",
+        "/Users/u/.npm/a/keep",
+        "/Users/u/.npm/a/b/keep/c",
+        "/Users/u/.npm/keep",
+        "/Users/u/Library/Caches/tool/v/models",
+        "/Users/u/Library/Caches/tool/models",
+        "/ü/é",
+        "/ü/é/x",
+        "/ü/e",
+        "/r/s/t",
+        "/r/s/tu/v",
+        "/r/s",
+        "/Users/u/Library/Caches/JetBrainsToolbox",
+        "/Users/u/Library/Caches/com.apple.finder",
+        "/Users/u/Library/Caches/com.apple.finderX",
+        "/x/com.apple.Finder/y",
+        "/x/com.apple.finder",
+        "/x/.DS_Store",
+        "/x/.DS_Store/y",
+        "/Users/u/.m2/repository",
+        "/Users/u/.m2/repository/o",
+        "/Users/u/Library/Mobile Documents x",
     };
     const CleanWhitelistMatcher all(patterns, home);
     for (const QString& path : paths) {

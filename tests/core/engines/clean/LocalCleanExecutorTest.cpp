@@ -39,7 +39,7 @@ QString expand(const TestEnv& env, QString text)
 
 bool exists(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
@@ -81,7 +81,7 @@ struct Case {
     QStringList survive;
     QStringList gone;
     QSet<QString> running = {};
-    bool fromHome = false; // run with the home folder as the current folder
+    bool fromHome = false;           // run with the home folder as the current folder
     QStringList protectionList = {}; // saved as the user's list when not empty
 };
 
@@ -142,68 +142,123 @@ TEST(LocalCleanExecutor, GuardsLinksAndProtectionTable)
     const QList<Case> table = {
         {"outside the root",
          [](const TestEnv& e) { fill(e, {"{outside}/cache/canary"}); },
-         {{"{outside}/cache", C}}, 0, 0, {"{outside}/cache/canary"}, {}},
+         {{"{outside}/cache", C}},
+         0,
+         0,
+         {"{outside}/cache/canary"},
+         {}},
         {"sibling folder sharing the root's prefix",
          [](const TestEnv& e) { fill(e, {"{home}-old/canary"}); },
-         {{"{home}-old", C}}, 0, 0, {"{home}-old/canary"}, {}},
+         {{"{home}-old", C}},
+         0,
+         0,
+         {"{home}-old/canary"},
+         {}},
         {"'..' escapes the root",
          [](const TestEnv& e) { fill(e, {"{outside}/cache/canary"}); },
-         {{"{home}/Library/../../../outside/cache", C}}, 0, 0, {"{outside}/cache/canary"}, {}},
+         {{"{home}/Library/../../../outside/cache", C}},
+         0,
+         0,
+         {"{outside}/cache/canary"},
+         {}},
         {"relative path",
          [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/app/a"}); },
-         {{"Library/Caches", C}}, 0, 0, {"{home}/Library/Caches/app/a"}, {}, {}, true},
+         {{"Library/Caches", C}},
+         0,
+         0,
+         {"{home}/Library/Caches/app/a"},
+         {},
+         {},
+         true},
         {"the root itself",
-         [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/app/a", "{home}/notes.txt"}); },
-         {{"{home}", C}, {"{home}/Library/..", C}, {"{home}/", C}}, 0, 0,
-         {"{home}/Library/Caches/app/a", "{home}/notes.txt"}, {}},
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Caches/app/a", "{home}/notes.txt"});
+         },
+         {{"{home}", C}, {"{home}/Library/..", C}, {"{home}/", C}},
+         0,
+         0,
+         {"{home}/Library/Caches/app/a", "{home}/notes.txt"},
+         {}},
         {"statuses other than cleanable",
          [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/app/a"}); },
-         {{"{home}/Library/Caches", Status::done}, {"{home}/Library/Caches", Status::skipped},
-          {"{home}/Library/Caches", Status::info}, {"{home}/Library/Caches", Status::detail},
-          {"{home}/Library/Caches", Status::review}, {"{home}/Library/Caches", Status::summary}},
-         0, 0, {"{home}/Library/Caches/app/a"}, {}},
+         {{"{home}/Library/Caches", Status::done},
+          {"{home}/Library/Caches", Status::skipped},
+          {"{home}/Library/Caches", Status::info},
+          {"{home}/Library/Caches", Status::detail},
+          {"{home}/Library/Caches", Status::review},
+          {"{home}/Library/Caches", Status::summary}},
+         0,
+         0,
+         {"{home}/Library/Caches/app/a"},
+         {}},
         {"protected entry",
          [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/JetBrains/idea/x"}); },
-         {{"{home}/Library/Caches/JetBrains", C}}, 0, 0, {"{home}/Library/Caches/JetBrains/idea/x"}, {}},
+         {{"{home}/Library/Caches/JetBrains", C}},
+         0,
+         0,
+         {"{home}/Library/Caches/JetBrains/idea/x"},
+         {}},
         {"protected children survive, the rest goes, a second pass changes nothing",
          [](const TestEnv& e) {
-             fill(e, {"{home}/Library/Caches/JetBrains/x", "{home}/Library/Caches/com.apple.finder/y",
-                      "{home}/Library/Caches/.DS_Store", "{home}/Library/Caches/app/z",
-                      "{home}/Library/Caches/app/.hidden", "{home}/Library/Caches/top.bin"});
+             fill(e,
+                  {"{home}/Library/Caches/JetBrains/x", "{home}/Library/Caches/com.apple.finder/y",
+                   "{home}/Library/Caches/.DS_Store", "{home}/Library/Caches/app/z",
+                   "{home}/Library/Caches/app/.hidden", "{home}/Library/Caches/top.bin"});
          },
-         {{"{home}/Library/Caches", C}, {"{home}/Library/Caches/", C}}, 2, 0,
+         {{"{home}/Library/Caches", C}, {"{home}/Library/Caches/", C}},
+         2,
+         0,
          {"{home}/Library/Caches/JetBrains/x", "{home}/Library/Caches/com.apple.finder/y",
           "{home}/Library/Caches/.DS_Store"},
          {"{home}/Library/Caches/app", "{home}/Library/Caches/top.bin"}},
         {"protected grandchildren: the folders holding them are emptied and kept",
          [](const TestEnv& e) {
-             fill(e, {"{home}/Library/Caches/pypoetry/virtualenvs/env/bin/python",
-                      "{home}/Library/Caches/pypoetry/cache/c", "{home}/Library/Caches/pypoetry/artifacts/a",
-                      "{home}/Library/Caches/foo/bar/.DS_Store", "{home}/Library/Caches/foo/bar/data",
-                      "{home}/Library/Caches/foo/other"});
+             fill(e,
+                  {"{home}/Library/Caches/pypoetry/virtualenvs/env/bin/python",
+                   "{home}/Library/Caches/pypoetry/cache/c", "{home}/Library/Caches/pypoetry/artifacts/a",
+                   "{home}/Library/Caches/foo/bar/.DS_Store", "{home}/Library/Caches/foo/bar/data",
+                   "{home}/Library/Caches/foo/other"});
          },
-         {{"{home}/Library/Caches", C}}, 4, 0,
+         {{"{home}/Library/Caches", C}},
+         4,
+         0,
          {"{home}/Library/Caches/pypoetry/virtualenvs/env/bin/python", "{home}/Library/Caches/foo/bar/.DS_Store"},
          {"{home}/Library/Caches/pypoetry/cache", "{home}/Library/Caches/pypoetry/artifacts",
           "{home}/Library/Caches/foo/bar/data", "{home}/Library/Caches/foo/other"}},
         {"a folder whose every child is protected",
-         [](const TestEnv& e) { fill(e, {"{home}/.m2/repository/org/lib.jar", "{home}/.m2/repository/com/x.jar"}); },
-         {{"{home}/.m2/repository", C}}, 0, 0,
-         {"{home}/.m2/repository/org/lib.jar", "{home}/.m2/repository/com/x.jar"}, {}},
+         [](const TestEnv& e) {
+             fill(e, {"{home}/.m2/repository/org/lib.jar", "{home}/.m2/repository/com/x.jar"});
+         },
+         {{"{home}/.m2/repository", C}},
+         0,
+         0,
+         {"{home}/.m2/repository/org/lib.jar", "{home}/.m2/repository/com/x.jar"},
+         {}},
         {"missing path and a path with a star",
          [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/app/a"}); },
-         {{"{home}/Library/Caches/nothing", C}, {"{home}/Library/Caches/*", C}}, 0, 0,
-         {"{home}/Library/Caches/app/a"}, {}},
+         {{"{home}/Library/Caches/nothing", C}, {"{home}/Library/Caches/*", C}},
+         0,
+         0,
+         {"{home}/Library/Caches/app/a"},
+         {}},
         {"a file entry",
-         [](const TestEnv& e) { fill(e, {"{home}/Library/Logs/app.log", "{home}/Library/Logs/keep.log"}); },
-         {{"{home}/Library/Logs/app.log", C}}, 1, 0, {"{home}/Library/Logs/keep.log"}, {"{home}/Library/Logs/app.log"}},
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Logs/app.log", "{home}/Library/Logs/keep.log"});
+         },
+         {{"{home}/Library/Logs/app.log", C}},
+         1,
+         0,
+         {"{home}/Library/Logs/keep.log"},
+         {"{home}/Library/Logs/app.log"}},
         {"link: an entry that is a link is passed over",
          [](const TestEnv& e) {
              fill(e, {"{outside}/caches/canary", "{outside}/file-canary"});
              link(e, "{outside}/caches", "{home}/Library/Caches");
              link(e, "{outside}/file-canary", "{home}/Library/Logs/app.log");
          },
-         {{"{home}/Library/Caches", C}, {"{home}/Library/Logs/app.log", C}}, 0, 0,
+         {{"{home}/Library/Caches", C}, {"{home}/Library/Logs/app.log", C}},
+         0,
+         0,
          {"{outside}/caches/canary", "{outside}/file-canary", "{home}/Library/Caches", "{home}/Library/Logs/app.log"},
          {}},
         {"link: a child that is a link is removed as a link",
@@ -213,36 +268,54 @@ TEST(LocalCleanExecutor, GuardsLinksAndProtectionTable)
              link(e, "{outside}/file-canary", "{home}/Library/Caches/filelink");
              link(e, "{outside}/dir", "{home}/Library/Caches/real/deeper-link");
          },
-         {{"{home}/Library/Caches", C}}, 3, 0, {"{outside}/dir/canary", "{outside}/file-canary"},
+         {{"{home}/Library/Caches", C}},
+         3,
+         0,
+         {"{outside}/dir/canary", "{outside}/file-canary"},
          {"{home}/Library/Caches/escape", "{home}/Library/Caches/filelink", "{home}/Library/Caches/real"}},
         {"link: a link in the middle of the path leads outside",
          [](const TestEnv& e) {
              fill(e, {"{outside}/lib/Caches/canary", "{outside}/lib/Logs/log-canary"});
              link(e, "{outside}/lib", "{home}/Library");
          },
-         {{"{home}/Library/Caches", C}, {"{home}/Library/Logs/log-canary", C}}, 0, 0,
-         {"{outside}/lib/Caches/canary", "{outside}/lib/Logs/log-canary"}, {}},
+         {{"{home}/Library/Caches", C}, {"{home}/Library/Logs/log-canary", C}},
+         0,
+         0,
+         {"{outside}/lib/Caches/canary", "{outside}/lib/Logs/log-canary"},
+         {}},
         {"a running browser keeps its caches",
          [](const TestEnv& e) {
-             fill(e, {"{home}/Library/Caches/Google/Chrome/x", "{home}/Library/Caches/Google/Update/u",
-                      "{home}/Library/Caches/other/y", "{home}/Library/Caches/Firefox/f"});
+             fill(e,
+                  {"{home}/Library/Caches/Google/Chrome/x", "{home}/Library/Caches/Google/Update/u",
+                   "{home}/Library/Caches/other/y", "{home}/Library/Caches/Firefox/f"});
          },
-         {{"{home}/Library/Caches/Google/Chrome", C}, {"{home}/Library/Caches", C}}, 3, 0,
+         {{"{home}/Library/Caches/Google/Chrome", C}, {"{home}/Library/Caches", C}},
+         3,
+         0,
          {"{home}/Library/Caches/Google/Chrome/x"},
          {"{home}/Library/Caches/Google/Update", "{home}/Library/Caches/other", "{home}/Library/Caches/Firefox"},
          {"Google Chrome Helper", "firefox"}},
         {"no entries", [](const TestEnv&) {}, {}, 0, 0, {}, {}},
         {"the home's Library and Applications folders are roots and are never emptied",
          [](const TestEnv& e) {
-             fill(e, {"{home}/Library/Caches/app/a", "{home}/Library/Preferences/p.plist", "{home}/Applications/X.app/x"});
+             fill(e,
+                  {"{home}/Library/Caches/app/a", "{home}/Library/Preferences/p.plist", "{home}/Applications/X.app/x"});
          },
          {{"{home}/Library", C}, {"{home}/Library/", C}, {"{home}/Library/Caches/..", C}, {"{home}/Applications", C}},
-         0, 0, {"{home}/Library/Caches/app/a", "{home}/Library/Preferences/p.plist", "{home}/Applications/X.app/x"}, {}},
+         0,
+         0,
+         {"{home}/Library/Caches/app/a", "{home}/Library/Preferences/p.plist", "{home}/Applications/X.app/x"},
+         {}},
         {"an entry path holding a NUL is refused, not cut short by the kernel",
-         [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/com.apple.finder/f", "{home}/Library/Logs/l"}); },
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Caches/com.apple.finder/f", "{home}/Library/Logs/l"});
+         },
          {{QStringLiteral("{home}/Library/Caches/com.apple.finder") + QChar(0) + QStringLiteral("x"), C},
           {QStringLiteral("{home}/Library/Logs") + QChar(0), C}},
-         0, 0, {"{home}/Library/Caches/com.apple.finder/f", "{home}/Library/Logs/l"}, {}},
+         0,
+         0,
+         {"{home}/Library/Caches/com.apple.finder/f", "{home}/Library/Logs/l"},
+         {}},
     };
 
     for (const Case& c : table)
@@ -259,49 +332,103 @@ TEST(LocalCleanExecutor, ProtectionPatternsKeepWhatTheyNameTable)
     };
     const QStringList keepSurvives = {"{home}/Library/Caches/keep/a", "{home}/Library/Caches/keep/sub/b"};
     QList<Case> table = {
-        {"a doubled slash", keepAndOther, {{"{home}/Library/Caches", C}}, 1, 0, keepSurvives,
-         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches//keep"}},
-        {"a '.' component", keepAndOther, {{"{home}/Library/Caches", C}}, 1, 0, keepSurvives,
-         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches/./keep"}},
-        {"a '..' component", keepAndOther, {{"{home}/Library/Caches", C}}, 1, 0, keepSurvives,
-         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches/x/../keep"}},
+        {"a doubled slash",
+         keepAndOther,
+         {{"{home}/Library/Caches", C}},
+         1,
+         0,
+         keepSurvives,
+         {"{home}/Library/Caches/other"},
+         {},
+         false,
+         {"~/Library/Caches//keep"}},
+        {"a '.' component",
+         keepAndOther,
+         {{"{home}/Library/Caches", C}},
+         1,
+         0,
+         keepSurvives,
+         {"{home}/Library/Caches/other"},
+         {},
+         false,
+         {"~/Library/Caches/./keep"}},
+        {"a '..' component",
+         keepAndOther,
+         {{"{home}/Library/Caches", C}},
+         1,
+         0,
+         keepSurvives,
+         {"{home}/Library/Caches/other"},
+         {},
+         false,
+         {"~/Library/Caches/x/../keep"}},
         {"a composed name for a name stored decomposed",
-         [nfd](const TestEnv& e) { fill(e, {"{home}/Library/Caches/" + nfd + "/menu", "{home}/Library/Caches/other/o"}); },
-         {{"{home}/Library/Caches", C}}, 1, 0, {"{home}/Library/Caches/" + nfd + "/menu"},
-         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches/" + nfc}},
+         [nfd](const TestEnv& e) {
+             fill(e, {"{home}/Library/Caches/" + nfd + "/menu", "{home}/Library/Caches/other/o"});
+         },
+         {{"{home}/Library/Caches", C}},
+         1,
+         0,
+         {"{home}/Library/Caches/" + nfd + "/menu"},
+         {"{home}/Library/Caches/other"},
+         {},
+         false,
+         {"~/Library/Caches/" + nfc}},
         {"a wildcard covers an entry below what it matches",
          [](const TestEnv& e) {
-             fill(e, {"{home}/Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m.pcm",
-                      "{home}/Library/Application Support/Google/Chrome/Default/Code Cache/js/i"});
+             fill(e,
+                  {"{home}/Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m.pcm",
+                   "{home}/Library/Application Support/Google/Chrome/Default/Code Cache/js/i"});
          },
          {{"{home}/Library/Developer/Xcode/DerivedData/ModuleCache.noindex", C},
           {"{home}/Library/Application Support/Google/Chrome/Default/Code Cache", C}},
-         0, 0,
+         0,
+         0,
          {"{home}/Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m.pcm",
           "{home}/Library/Application Support/Google/Chrome/Default/Code Cache/js/i"},
-         {}, {}, false, {"~/Library/Developer/*/DerivedData", "~/Library/Application Support/Google/*/Default"}},
+         {},
+         {},
+         false,
+         {"~/Library/Developer/*/DerivedData", "~/Library/Application Support/Google/*/Default"}},
         {"a pattern naming a link keeps the link and what it points to",
          [](const TestEnv& e) {
              fill(e, {"{home}/Library/Caches/com.vendor.models-store/weights.bin", "{home}/Library/Caches/other/o"});
              link(e, "{home}/Library/Caches/com.vendor.models-store", "{home}/Library/Caches/models");
          },
-         {{"{home}/Library/Caches", C}}, 1, 0,
+         {{"{home}/Library/Caches", C}},
+         1,
+         0,
          {"{home}/Library/Caches/models", "{home}/Library/Caches/com.vendor.models-store/weights.bin"},
-         {"{home}/Library/Caches/other"}, {}, false, {"~/Library/Caches/models"}},
+         {"{home}/Library/Caches/other"},
+         {},
+         false,
+         {"~/Library/Caches/models"}},
         {"a pattern through a version link keeps the link and the versioned folder",
          [](const TestEnv& e) {
-             fill(e, {"{home}/Library/Caches/tool/v2/models/m.bin", "{home}/Library/Caches/tool/v2/bin/tool",
-                      "{home}/Library/Caches/tool/v1/old"});
+             fill(e,
+                  {"{home}/Library/Caches/tool/v2/models/m.bin", "{home}/Library/Caches/tool/v2/bin/tool",
+                   "{home}/Library/Caches/tool/v1/old"});
              link(e, "{home}/Library/Caches/tool/v2", "{home}/Library/Caches/tool/current");
          },
-         {{"{home}/Library/Caches", C}}, 2, 0,
+         {{"{home}/Library/Caches", C}},
+         2,
+         0,
          {"{home}/Library/Caches/tool/current", "{home}/Library/Caches/tool/v2/models/m.bin"},
-         {"{home}/Library/Caches/tool/v2/bin", "{home}/Library/Caches/tool/v1"}, {}, false,
+         {"{home}/Library/Caches/tool/v2/bin", "{home}/Library/Caches/tool/v1"},
+         {},
+         false,
          {"~/Library/Caches/tool/current/models"}},
         {"a folder on the way to a protected path stays, emptied, though that path is not there yet",
-         [](const TestEnv& e) { fill(e, {"{home}/Library/Caches/tool/old/x", "{home}/Library/Caches/other/o"}); },
-         {{"{home}/Library/Caches", C}}, 2, 0, {"{home}/Library/Caches/tool"},
-         {"{home}/Library/Caches/tool/old", "{home}/Library/Caches/other"}, {}, false,
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Caches/tool/old/x", "{home}/Library/Caches/other/o"});
+         },
+         {{"{home}/Library/Caches", C}},
+         2,
+         0,
+         {"{home}/Library/Caches/tool"},
+         {"{home}/Library/Caches/tool/old", "{home}/Library/Caches/other"},
+         {},
+         false,
          {"~/Library/Caches/tool/models"}},
     };
     for (const Case& c : table)
@@ -312,8 +439,9 @@ TEST(LocalCleanExecutor, TheHomeTrashIsEmptiedThroughItsContentFoldersWhichStay)
 {
     TestEnv env;
     const QString trash = env.home() + "/.local/share/Trash";
-    fill(env, {trash + "/files/old.dmg", trash + "/files/dir/y", trash + "/info/old.dmg.trashinfo",
-               trash + "/info/dir.trashinfo"});
+    fill(env,
+         {trash + "/files/old.dmg", trash + "/files/dir/y", trash + "/info/old.dmg.trashinfo",
+          trash + "/info/dir.trashinfo"});
     const LocalCleanResult result = LocalCleanExecutor::clean(reportOf(env, {{trash, C}}), {env.home()}, {});
     EXPECT_EQ(result.removedCount, 4);
     EXPECT_EQ(result.failedCount, 0);
@@ -330,15 +458,19 @@ TEST(LocalCleanExecutor, AHardLinkedFileCountsItsSpaceOnce)
     fill(env, {"{home}/Library/Caches/a/file"});
     env.makeDir("Library/Caches/b");
     const QString caches = env.home() + "/Library/Caches";
-    ASSERT_EQ(::link(QFile::encodeName(caches + "/a/file").constData(), QFile::encodeName(caches + "/b/twin").constData()), 0);
-    ASSERT_EQ(::link(QFile::encodeName(caches + "/a/file").constData(), QFile::encodeName(caches + "/third").constData()), 0);
+    ASSERT_EQ(
+        ::link(QFile::encodeName(caches + "/a/file").constData(), QFile::encodeName(caches + "/b/twin").constData()),
+        0);
+    ASSERT_EQ(
+        ::link(QFile::encodeName(caches + "/a/file").constData(), QFile::encodeName(caches + "/third").constData()), 0);
     const auto size = [](const QString& path) {
-        struct stat st {};
+        struct stat st { };
         ::lstat(QFile::encodeName(path).constData(), &st);
         return static_cast<qint64>(st.st_blocks) * 512;
     };
     const qint64 expected = size(caches + "/a/file") + size(caches + "/a") + size(caches + "/b");
-    const LocalCleanResult result = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    const LocalCleanResult result
+        = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
     EXPECT_EQ(result.removedCount, 3);
     EXPECT_EQ(result.removedBytes, expected);
 }
@@ -352,13 +484,13 @@ TEST(LocalCleanExecutor, AFileStillLinkedOutsideTheCacheFreesNothing)
     ASSERT_EQ(::link(QFile::encodeName(env.home() + "/Library/Caches/app/shared.bin").constData(),
                      QFile::encodeName(outside).constData()),
               0);
-    struct stat own {};
-    struct stat folder {};
+    struct stat own { };
+    struct stat folder { };
     ::lstat(QFile::encodeName(env.home() + "/Library/Caches/app/own.bin").constData(), &own);
     ::lstat(QFile::encodeName(env.home() + "/Library/Caches/app").constData(), &folder);
 
-    const LocalCleanResult result =
-        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    const LocalCleanResult result
+        = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
     EXPECT_EQ(result.removedCount, 1);
     EXPECT_EQ(result.removedBytes, (own.st_blocks + folder.st_blocks) * 512);
     EXPECT_FALSE(exists(env.home() + "/Library/Caches/app"));
@@ -369,11 +501,12 @@ TEST(LocalCleanExecutor, AFolderEntryIsEmptiedAndKept)
 {
     TestEnv env;
     fill(env, {"{home}/Library/Caches/a/b/c", "{home}/Library/Caches/.hidden-dir/h"});
-    const LocalCleanResult result =
-        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    const LocalCleanResult result
+        = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
     EXPECT_EQ(result.removedCount, 2);
     EXPECT_TRUE(QFileInfo(env.home() + "/Library/Caches").isDir());
-    EXPECT_TRUE(QDir(env.home() + "/Library/Caches").isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+    EXPECT_TRUE(QDir(env.home() + "/Library/Caches")
+                    .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
 }
 
 TEST(LocalCleanExecutor, NoAllowedRootsRemovesNothing)
@@ -405,14 +538,17 @@ TEST(LocalCleanExecutor, AProtectionListThatCannotBeUsedStopsTheCleanTable)
         QString mentions; // besides "protection list"
         bool fifo = false;
     } table[] = {
-        {"not UTF-8", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray("/x\n\xff\xfe\n")); }, "whitelist"},
+        {"not UTF-8", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray("/x\n\xff\xfe\n")); },
+         "whitelist"},
         {"not a file", [](const TestEnv& e) { e.makeDir(".config/roror/whitelist"); }, "whitelist"},
-        {"legacy list not UTF-8", [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", QByteArray("\xc3\x28")); },
-         "zida/whitelist"},
+        {"legacy list not UTF-8",
+         [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", QByteArray("\xc3\x28")); }, "zida/whitelist"},
         // Used to hang the clean until something wrote to the pipe.
-        {"a named pipe", [](const TestEnv& e) { ASSERT_TRUE(test::makeFifo(e.makeDir(".config/roror") + "/whitelist")); },
-         "whitelist", true},
-        {"a link to a device", [](const TestEnv& e) { link(e, "/dev/zero", "{home}/.config/roror/whitelist"); }, "whitelist"},
+        {"a named pipe",
+         [](const TestEnv& e) { ASSERT_TRUE(test::makeFifo(e.makeDir(".config/roror") + "/whitelist")); }, "whitelist",
+         true},
+        {"a link to a device", [](const TestEnv& e) { link(e, "/dev/zero", "{home}/.config/roror/whitelist"); },
+         "whitelist"},
         {"larger than 1 MiB",
          [](const TestEnv& e) {
              e.writeFile(".config/roror/whitelist", "~/Library/Caches/app\n" + QByteArray(1024 * 1024, '#'));
@@ -420,9 +556,12 @@ TEST(LocalCleanExecutor, AProtectionListThatCannotBeUsedStopsTheCleanTable)
          "1 MiB"},
         // A relative line used to protect nothing, and what it named was deleted.
         {"a relative line",
-         [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "# mine\nFINDER_METADATA\nLibrary/Caches/app\n"); },
+         [](const TestEnv& e) {
+             e.writeFile(".config/roror/whitelist", "# mine\nFINDER_METADATA\nLibrary/Caches/app\n");
+         },
          "Library/Caches/app"},
-        {"another user's home", [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", "~someone/Library/Logs\n"); },
+        {"another user's home",
+         [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", "~someone/Library/Logs\n"); },
          "~someone/Library/Logs"},
     };
     for (const auto& c : table) {
@@ -434,8 +573,8 @@ TEST(LocalCleanExecutor, AProtectionListThatCannotBeUsedStopsTheCleanTable)
             return LocalCleanExecutor::clean(
                 reportOf(env, {{"{home}/Library/Caches", C}, {"{home}/Library/Logs/l", C}}), {env.home()}, {});
         };
-        const LocalCleanResult result =
-            c.fifo ? test::withFifoUnblocked(env.home() + "/.config/roror/whitelist", run) : run();
+        const LocalCleanResult result
+            = c.fifo ? test::withFifoUnblocked(env.home() + "/.config/roror/whitelist", run) : run();
         EXPECT_EQ(result.removedCount, 0);
         EXPECT_EQ(result.failedCount, 0);
         EXPECT_EQ(result.removedBytes, 0);
@@ -453,26 +592,44 @@ TEST(LocalCleanExecutor, BelowAWildcardOnlyWhatItCoversAndTheWayThereStayTable)
     QList<Case> table = {
         {"a wildcard inside the entry",
          [](const TestEnv& e) {
-             fill(e, {"{home}/.npm/_cacache/index/a", "{home}/.npm/_cacache/keep/k", "{home}/.npm/x.json",
-                      "{home}/.npm/_logs/l.log"});
+             fill(e,
+                  {"{home}/.npm/_cacache/index/a", "{home}/.npm/_cacache/keep/k", "{home}/.npm/x.json",
+                   "{home}/.npm/_logs/l.log"});
          },
-         {{"{home}/.npm", C}}, 3, 0,
+         {{"{home}/.npm", C}},
+         3,
+         0,
          {"{home}/.npm/_cacache/keep/k", "{home}/.npm/_cacache/index", "{home}/.npm/_logs"},
-         {"{home}/.npm/_cacache/index/a", "{home}/.npm/x.json", "{home}/.npm/_logs/l.log"}, {}, false,
+         {"{home}/.npm/_cacache/index/a", "{home}/.npm/x.json", "{home}/.npm/_logs/l.log"},
+         {},
+         false,
          {"~/.npm/*/keep"}},
         {"a wildcard further down, beside a link that may lead to it",
          [](const TestEnv& e) {
-             fill(e, {"{home}/Library/Caches/tool/models/m.bin", "{home}/Library/Caches/tool/cache.bin",
-                      "{home}/Library/Caches/top.bin", "{outside}/elsewhere/models/n.bin"});
+             fill(e,
+                  {"{home}/Library/Caches/tool/models/m.bin", "{home}/Library/Caches/tool/cache.bin",
+                   "{home}/Library/Caches/top.bin", "{outside}/elsewhere/models/n.bin"});
              link(e, "{outside}/elsewhere", "{home}/Library/Caches/lnk");
          },
-         {{"{home}/Library/Caches", C}}, 2, 0,
+         {{"{home}/Library/Caches", C}},
+         2,
+         0,
          {"{home}/Library/Caches/tool/models/m.bin", "{home}/Library/Caches/lnk"},
-         {"{home}/Library/Caches/tool/cache.bin", "{home}/Library/Caches/top.bin"}, {}, false,
+         {"{home}/Library/Caches/tool/cache.bin", "{home}/Library/Caches/top.bin"},
+         {},
+         false,
          {"~/Library/Caches/*/models/*"}},
         {"a wildcard's fixed start beside the entry",
-         [](const TestEnv& e) { fill(e, {"{home}/Library/Logs/app/a.log", "{home}/Library/Logs/keep.log"}); },
-         {{"{home}/Library/Logs", C}}, 1, 0, {"{home}/Library/Logs/keep.log"}, {"{home}/Library/Logs/app"}, {}, false,
+         [](const TestEnv& e) {
+             fill(e, {"{home}/Library/Logs/app/a.log", "{home}/Library/Logs/keep.log"});
+         },
+         {{"{home}/Library/Logs", C}},
+         1,
+         0,
+         {"{home}/Library/Logs/keep.log"},
+         {"{home}/Library/Logs/app"},
+         {},
+         false,
          {"~/Library/Logs/keep*.log"}},
     };
     for (const Case& c : table)
@@ -484,8 +641,8 @@ TEST(LocalCleanExecutor, TheUsersListIsApplied)
     TestEnv env;
     fill(env, {"{home}/Library/Caches/keep-me/a", "{home}/Library/Caches/JetBrains/j", "{home}/Library/Caches/go/g"});
     CleanWhitelistStore::save({{"~/Library/Caches/keep-me"}}, env.home());
-    const LocalCleanResult result =
-        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    const LocalCleanResult result
+        = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
     EXPECT_EQ(result.removedCount, 2) << "the list replaces the defaults, so JetBrains goes too";
     EXPECT_TRUE(exists(env.home() + "/Library/Caches/keep-me/a"));
     EXPECT_FALSE(exists(env.home() + "/Library/Caches/JetBrains"));
@@ -498,8 +655,8 @@ TEST(LocalCleanExecutor, ARefusedRelativeRootDoesNotChooseTheProtectionList)
     CleanWhitelistStore::save({{"~/Library/Caches/keep-me"}}, env.home());
     const QString previousFolder = QDir::currentPath();
     QDir::setCurrent(env.outside());
-    const LocalCleanResult result =
-        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {"rel", env.home()}, {});
+    const LocalCleanResult result
+        = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {"rel", env.home()}, {});
     QDir::setCurrent(previousFolder);
     EXPECT_EQ(result.removedCount, 1);
     EXPECT_TRUE(exists(env.home() + "/Library/Caches/keep-me/a"));
@@ -514,8 +671,8 @@ TEST(LocalCleanExecutor, FailedRemovalsAreCountedAsFailed)
     fill(env, {"{home}/Library/Caches/locked/inner/f", "{home}/Library/Caches/free/g"});
     const QString locked = env.home() + "/Library/Caches/locked/inner";
     ::chmod(QFile::encodeName(locked).constData(), 0500);
-    const LocalCleanResult result =
-        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    const LocalCleanResult result
+        = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
     ::chmod(QFile::encodeName(locked).constData(), 0700);
     EXPECT_EQ(result.removedCount, 1);
     EXPECT_EQ(result.failedCount, 1);
@@ -526,8 +683,8 @@ TEST(LocalCleanExecutor, TheProcessTableOverloadCleansToo)
 {
     TestEnv env;
     fill(env, {"{home}/Library/Logs/app.log"});
-    const LocalCleanResult result =
-        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Logs/app.log", C}}), {env.home()});
+    const LocalCleanResult result
+        = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Logs/app.log", C}}), {env.home()});
     EXPECT_EQ(result.removedCount, 1);
     EXPECT_FALSE(exists(env.home() + "/Library/Logs/app.log"));
 }
@@ -535,19 +692,22 @@ TEST(LocalCleanExecutor, TheProcessTableOverloadCleansToo)
 TEST(LocalCleanExecutor, WhatIsPassedOverOrKeptIsLogged)
 {
     TestEnv env;
-    fill(env, {"{home}/Library/Caches/app/.DS_Store", "{home}/Library/Caches/app/x", "{home}/Library/Caches/go/g",
-               "{home}/Library/Caches/tool/old/o", "{outside}/o"});
+    fill(env,
+         {"{home}/Library/Caches/app/.DS_Store", "{home}/Library/Caches/app/x", "{home}/Library/Caches/go/g",
+          "{home}/Library/Caches/tool/old/o", "{outside}/o"});
     link(env, "{outside}", "{home}/Library/Logs");
     CleanWhitelistStore::save({{"FINDER_METADATA", "~/Library/Caches/tool/models"}}, env.home());
     const test::CleanLog log;
     const LocalCleanResult result = LocalCleanExecutor::clean(
-        reportOf(env, {{"{home}/Library/Caches", C}, {"{home}/Library/Logs", C}, {"{home}/missing", C}, {"{outside}/o", C}}),
+        reportOf(env,
+                 {{"{home}/Library/Caches", C}, {"{home}/Library/Logs", C}, {"{home}/missing", C}, {"{outside}/o", C}}),
         {env.home()}, {});
     EXPECT_EQ(result.removedCount, 3) << "app/x, go and tool/old";
     const QStringList lines = log.lines();
     const auto logged = [&](const QString& words, const QString& path) {
-        return std::any_of(lines.begin(), lines.end(),
-                           [&](const QString& line) { return line.contains(words) && line.contains(expand(env, path)); });
+        return std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+            return line.contains(words) && line.contains(expand(env, path));
+        });
     };
     EXPECT_TRUE(logged("protected", "{home}/Library/Caches/app/.DS_Store")) << lines.join('\n').toStdString();
     EXPECT_TRUE(logged("on the way to a protected path", "{home}/Library/Caches/tool"));
@@ -584,7 +744,10 @@ public:
     UnprivilegedThread& operator=(const UnprivilegedThread&) = delete;
 
     // setfsuid answers with the previous identity, so asking twice reads the current one.
-    static bool isUnprivileged() { return ::geteuid() != 0 || static_cast<int>(::setfsuid(static_cast<uid_t>(-1))) == kNobody; }
+    static bool isUnprivileged()
+    {
+        return ::geteuid() != 0 || static_cast<int>(::setfsuid(static_cast<uid_t>(-1))) == kNobody;
+    }
 
 private:
     static constexpr int kNobody = 65534;
@@ -664,7 +827,8 @@ void removeChain(const QString& top)
 {
     int fd = ::open(QFile::encodeName(top).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     int depth = 0;
-    for (int child; fd >= 0 && (child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) >= 0; ++depth) {
+    for (int child; fd >= 0 && (child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) >= 0;
+         ++depth) {
         ::close(fd);
         fd = child;
     }
@@ -744,7 +908,8 @@ protected:
             QDir().mkpath(from);
         if (!QFileInfo::exists(onto))
             QDir().mkpath(onto);
-        if (::mount(QFile::encodeName(from).constData(), QFile::encodeName(onto).constData(), nullptr, MS_BIND, nullptr) != 0)
+        if (::mount(QFile::encodeName(from).constData(), QFile::encodeName(onto).constData(), nullptr, MS_BIND, nullptr)
+            != 0)
             return false;
         m_mounts.append(onto);
         return true;
@@ -803,18 +968,20 @@ TEST_F(CleanAcrossMounts, AnEntryThatIsAMountPointIsNeitherEnteredNorRemovedTabl
 
 TEST_F(CleanAcrossMounts, NothingOnAnotherMountIsEnteredOrRemoved)
 {
-    fill(env, {"{outside}/shared/precious.txt", "{outside}/shared/inner/deep.txt", "{outside}/volume/data.db",
-               "{home}/Library/Caches/app/cache.bin", "{home}/Library/Caches/other/o"});
+    fill(env,
+         {"{outside}/shared/precious.txt", "{outside}/shared/inner/deep.txt", "{outside}/volume/data.db",
+          "{home}/Library/Caches/app/cache.bin", "{home}/Library/Caches/other/o"});
     if (!bind(env.outside() + "/shared", env.home() + "/Library/Caches/app/mnt")
         || !bind(env.outside() + "/volume", env.home() + "/Library/Caches/volume"))
         GTEST_SKIP() << why().toStdString();
 
-    const LocalCleanResult result =
-        LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
+    const LocalCleanResult result
+        = LocalCleanExecutor::clean(reportOf(env, {{"{home}/Library/Caches", C}}), {env.home()}, {});
     EXPECT_EQ(result.removedCount, 2);
     EXPECT_EQ(result.failedCount, 2) << "each mount counts as failed";
-    for (const char* kept : {"{outside}/shared/precious.txt", "{outside}/shared/inner/deep.txt", "{outside}/volume/data.db",
-                             "{home}/Library/Caches/app/mnt/precious.txt", "{home}/Library/Caches/volume/data.db"})
+    for (const char* kept :
+         {"{outside}/shared/precious.txt", "{outside}/shared/inner/deep.txt", "{outside}/volume/data.db",
+          "{home}/Library/Caches/app/mnt/precious.txt", "{home}/Library/Caches/volume/data.db"})
         EXPECT_TRUE(exists(expand(env, QString::fromUtf8(kept)))) << kept;
     EXPECT_FALSE(exists(env.home() + "/Library/Caches/app/cache.bin"));
     EXPECT_FALSE(exists(env.home() + "/Library/Caches/other"));

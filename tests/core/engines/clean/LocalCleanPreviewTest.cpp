@@ -33,8 +33,8 @@ struct Row {
 
 std::ostream& operator<<(std::ostream& os, const Row& row)
 {
-    return os << "{" << row.section.toStdString() << " | " << row.path.toStdString() << " | "
-              << row.note.toStdString() << " | " << toRaw(row.status).toStdString() << "}";
+    return os << "{" << row.section.toStdString() << " | " << row.path.toStdString() << " | " << row.note.toStdString()
+              << " | " << toRaw(row.status).toStdString() << "}";
 }
 
 QList<Row> rows(const CleanPreviewReport& report)
@@ -83,9 +83,10 @@ TEST(LocalCleanPreview, CatalogueRowsFoundAndNotFound)
     env.makeDir("Library/Saved Application State");
     QFile::link(env.writeFile(env.outside() + "/target.bin", QByteArray(9000, 't')),
                 h + "/Library/Saved Application State/link"); // only a link: nothing counted, no entry
-    env.writeFile("Library/HTTPStorages/Tool.app/Contents/exe", QByteArray(7000, 'x')); // a package: one item
+    env.writeFile("Library/HTTPStorages/Tool.app/Contents/exe", QByteArray(7000, 'x'));   // a package: one item
     const QString cargo = env.writeFile(".cargo/registry/cache", QByteArray(10000, 't')); // a location that is a file
-    const QString m = env.writeFile("Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m.pcm", QByteArray(2000, 'm'));
+    const QString m
+        = env.writeFile("Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m.pcm", QByteArray(2000, 'm'));
     QStringList npm;
     for (int i = 0; i < 3; ++i)
         npm << env.writeFile(QStringLiteral(".npm/_cacache/f%1").arg(i), QByteArray(100 * (i + 1), 'n'));
@@ -119,7 +120,8 @@ TEST(LocalCleanPreview, RunningBrowsersAreSkippedAndMatchedExactly)
     TestEnv env;
     const QString h = env.home();
     const QString x = env.writeFile("Library/Caches/Google/Chrome/x", QByteArray(4000, 'x'));
-    const QString y = env.writeFile("Library/Application Support/Google/Chrome/Default/Code Cache/y", QByteArray(9000, 'y'));
+    const QString y
+        = env.writeFile("Library/Application Support/Google/Chrome/Default/Code Cache/y", QByteArray(9000, 'y'));
 
     const CleanPreviewReport running = snapshotWith(h, {"Google Chrome Helper", "Safari"});
     const auto browserRows = [](const CleanPreviewReport& r) {
@@ -221,7 +223,7 @@ TEST(LocalCleanPreview, SummaryCountsEachLocationOnce)
     const QList<CleanPreviewReport::Entry> entries = {
         entry("A", "/h/Library/Caches", "User app caches \u00B7 1.5 MB, 12 items", Status::cleanable),
         entry("B", "/h/Library/Caches/Google/Chrome", "1 MB, 5 items", Status::cleanable), // nested: not added
-        entry("B", "/h/Library/CachesX", "1 KB, 1 items", Status::cleanable), // a sibling, not nested
+        entry("B", "/h/Library/CachesX", "1 KB, 1 items", Status::cleanable),              // a sibling, not nested
         entry("C", "Chrome is running", "9 GB, 99 items", Status::skipped),
         entry("D", "/h/.npm", "npm cache \u00B7 no size here", Status::cleanable),
         entry("D", "/h/.npm", "npm cache \u00B7 3 KB, 2 items", Status::cleanable), // the same place again
@@ -238,7 +240,8 @@ TEST(LocalCleanPreview, TheSummaryReadsSizesInTheUnitsTheyWereWrittenIn)
             {QUuid::createUuid(), "A", "/h/Library/Logs", QStringLiteral("User app logs \u00B7 ") + size + ", 3 items",
              Status::cleanable},
         };
-        EXPECT_EQ(Preview::summaryText(entries), QStringLiteral("Potential space: ") + size + " | Items: 3 | Categories: 1");
+        EXPECT_EQ(Preview::summaryText(entries),
+                  QStringLiteral("Potential space: ") + size + " | Items: 3 | Categories: 1");
     }
 }
 
@@ -251,16 +254,27 @@ TEST(LocalCleanPreview, WhatTheProtectionListCoversIsLeftOutOfTheMeasuresTable)
         QStringList counted; // the files left to clean
         qint64 items;
     } table[] = {
-        {"the whole caches folder protected", {"~/Library/Caches"},
-         {"Library/Caches/a/1", "Library/Caches/b/2"}, {}, 0},
-        {"a folder inside protected", {"~/Library/Caches/keep"},
-         {"Library/Caches/keep/1", "Library/Caches/keep/sub/2", "Library/Caches/other/3"}, {"Library/Caches/other/3"}, 2},
-        {"a wildcard", {"~/Library/*/keep*"},
-         {"Library/Caches/keep-1/x", "Library/Caches/keepsake", "Library/Caches/other/3"}, {"Library/Caches/other/3"}, 2},
-        {"the default list", {},
+        {"the whole caches folder protected",
+         {"~/Library/Caches"},
+         {"Library/Caches/a/1", "Library/Caches/b/2"},
+         {},
+         0},
+        {"a folder inside protected",
+         {"~/Library/Caches/keep"},
+         {"Library/Caches/keep/1", "Library/Caches/keep/sub/2", "Library/Caches/other/3"},
+         {"Library/Caches/other/3"},
+         2},
+        {"a wildcard",
+         {"~/Library/*/keep*"},
+         {"Library/Caches/keep-1/x", "Library/Caches/keepsake", "Library/Caches/other/3"},
+         {"Library/Caches/other/3"},
+         2},
+        {"the default list",
+         {},
          {"Library/Caches/JetBrains/idea/x", "Library/Caches/com.apple.finder/y", "Library/Caches/app/.DS_Store",
           "Library/Caches/app/z"},
-         {"Library/Caches/app/z"}, 2},
+         {"Library/Caches/app/z"},
+         2},
     };
     for (const auto& c : table) {
         SCOPED_TRACE(c.name);
@@ -279,8 +293,9 @@ TEST(LocalCleanPreview, WhatTheProtectionListCoversIsLeftOutOfTheMeasuresTable)
                              QStringLiteral("User app caches \u00B7 ") + en(bytes, c.items), Status::cleanable});
         }
         EXPECT_EQ(rows(report), expected);
-        EXPECT_EQ(report.summary, "Potential space: " + formatByteCount(static_cast<qint64>(bytes))
-                                      + " | Items: " + QString::number(c.items) + " | Categories: " + (c.items > 0 ? "1" : "0"));
+        EXPECT_EQ(report.summary,
+                  "Potential space: " + formatByteCount(static_cast<qint64>(bytes))
+                      + " | Items: " + QString::number(c.items) + " | Categories: " + (c.items > 0 ? "1" : "0"));
     }
 }
 
@@ -294,15 +309,19 @@ TEST(LocalCleanPreview, ALineThatCanNeverMatchStopsThePreviewAnUnreadableListGiv
         QString error; // empty: measured with the defaults
         bool fifo = false;
     } table[] = {
-        {"a relative line", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "# mine\nLibrary/Caches/app\n"); },
+        {"a relative line",
+         [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "# mine\nLibrary/Caches/app\n"); },
          "Library/Caches/app"},
         {"another user's home", [](const TestEnv& e) { e.writeFile(".config/zida/whitelist", "~someone/x\n"); },
          "~someone/x"},
         {"not UTF-8", [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", QByteArray("/x\n\xff\n")); }, {}},
         {"larger than 1 MiB",
-         [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "/x\n" + QByteArray(1024 * 1024, '#')); }, {}},
-        {"a named pipe", [](const TestEnv& e) { ASSERT_TRUE(test::makeFifo(e.makeDir(".config/roror") + "/whitelist")); },
-         {}, true},
+         [](const TestEnv& e) { e.writeFile(".config/roror/whitelist", "/x\n" + QByteArray(1024 * 1024, '#')); },
+         {}},
+        {"a named pipe",
+         [](const TestEnv& e) { ASSERT_TRUE(test::makeFifo(e.makeDir(".config/roror") + "/whitelist")); },
+         {},
+         true},
     };
     for (const auto& c : table) {
         SCOPED_TRACE(c.name);
@@ -327,8 +346,8 @@ TEST(LocalCleanPreview, ALineThatCanNeverMatchStopsThePreviewAnUnreadableListGiv
         const QList<Row> found = rows(std::get<CleanPreviewReport>(outcome));
         ASSERT_EQ(found.size(), 1);
         EXPECT_EQ(found.first().path, env.home() + "/Library/Caches");
-        EXPECT_TRUE(found.first().note.endsWith(", 2 items")) << "JetBrains is left out by the defaults: "
-                                                               << found.first().note.toStdString();
+        EXPECT_TRUE(found.first().note.endsWith(", 2 items"))
+            << "JetBrains is left out by the defaults: " << found.first().note.toStdString();
     }
 }
 

@@ -8,7 +8,8 @@ using namespace roror;
 
 namespace {
 
-InstallerPreviewReport::Entry entry(const QString& name, qint64 bytes, const QString& source = QStringLiteral("Downloads"))
+InstallerPreviewReport::Entry entry(const QString& name, qint64 bytes,
+                                    const QString& source = QStringLiteral("Downloads"))
 {
     return {QUuid::createUuid(), name, QStringLiteral("/x/") + name, source, bytes};
 }

@@ -117,8 +117,10 @@ TEST_F(InstallerScan, HomebrewCacheNamesLoseTheirHashPrefixOnlyThere)
     for (const auto& e : report.entries())
         names.append(e.name);
     names.sort();
-    EXPECT_EQ(names, (QStringList{kHex64.toUpper() + QStringLiteral("--Upper.dmg"), kHex64.left(63) + QStringLiteral("--Short.dmg"),
-                                  kHex64 + QStringLiteral("--Kept.dmg"), QStringLiteral("Setup.dmg")}));
+    EXPECT_EQ(
+        names,
+        (QStringList{kHex64.toUpper() + QStringLiteral("--Upper.dmg"), kHex64.left(63) + QStringLiteral("--Short.dmg"),
+                     kHex64 + QStringLiteral("--Kept.dmg"), QStringLiteral("Setup.dmg")}));
 }
 
 TEST_F(InstallerScan, ZipArchivesCountOnlyWhenTheyCarryAnInstaller)
@@ -196,8 +198,9 @@ TEST_F(InstallerScan, ScanLocationsDependOnWhoseHomeItIs)
             l.append(location.source);
         return l;
     }();
-    EXPECT_EQ(labels, (QStringList{"下载", "桌面", "文稿", "公共", "资源库", "共享", "共享", "Homebrew", "iCloud", "邮件",
-                                   "Telegram", "Telegram", "系统更新", "Homebrew Cask", "Homebrew Cask"}));
+    EXPECT_EQ(labels,
+              (QStringList{"下载", "桌面", "文稿", "公共", "资源库", "共享", "共享", "Homebrew", "iCloud", "邮件",
+                           "Telegram", "Telegram", "系统更新", "Homebrew Cask", "Homebrew Cask"}));
 }
 
 TEST_F(InstallerScan, AvailableLocationsReportExistenceAndDisplayName)
@@ -206,9 +209,9 @@ TEST_F(InstallerScan, AvailableLocationsReportExistenceAndDisplayName)
     file(QStringLiteral("Desktop")); // a plain file where a folder is expected still exists
     const auto locations = LocalInstallerPreview::availableScanLocations(env.home(), QStringLiteral("/"));
     ASSERT_EQ(locations.size(), 15);
-    EXPECT_EQ(locations.at(0), (LocalInstallerPreview::ScanLocation{env.home() + QStringLiteral("/Downloads"),
-                                                                    QStringLiteral("Downloads"),
-                                                                    QStringLiteral("Downloads"), true}));
+    EXPECT_EQ(locations.at(0),
+              (LocalInstallerPreview::ScanLocation{env.home() + QStringLiteral("/Downloads"),
+                                                   QStringLiteral("Downloads"), QStringLiteral("Downloads"), true}));
     EXPECT_TRUE(locations.at(1).exists);
     EXPECT_FALSE(locations.at(2).exists);
     EXPECT_EQ(locations.at(5).path, QStringLiteral("/"));
@@ -219,7 +222,8 @@ TEST_F(InstallerScan, AvailableLocationsReportExistenceAndDisplayName)
 TEST_F(InstallerScan, NothingIsScannedOnceTheTimeIsUp)
 {
     file(QStringLiteral("Downloads/Setup.dmg"));
-    EXPECT_TRUE(LocalInstallerPreview::snapshot(env.home(), shared, 2, std::chrono::milliseconds(0)).entries().isEmpty());
+    EXPECT_TRUE(
+        LocalInstallerPreview::snapshot(env.home(), shared, 2, std::chrono::milliseconds(0)).entries().isEmpty());
     EXPECT_EQ(LocalInstallerPreview::snapshot(env.home(), shared, 2).entries().size(), 1);
 }
 
@@ -230,7 +234,8 @@ TEST_F(InstallerScan, ServiceScansTheHomeAtDepthTwoWhateverTheEnvironment)
     const QDateTime before = QDateTime::currentDateTime();
     QProcessEnvironment elsewhere;
     elsewhere.insert(QStringLiteral("HOME"), QStringLiteral("/elsewhere"));
-    for (const QProcessEnvironment& environment : {QProcessEnvironment(), QProcessEnvironment::systemEnvironment(), elsewhere}) {
+    for (const QProcessEnvironment& environment :
+         {QProcessEnvironment(), QProcessEnvironment::systemEnvironment(), elsewhere}) {
         auto future = InstallerPreviewService::snapshot(env.home(), environment);
         const InstallerPreviewReport report = future.result();
         ASSERT_EQ(report.entries().size(), 1);

@@ -140,8 +140,8 @@ TEST(ZipInstallerCheck, NextToolIsTriedWhenOneGivesNoListing)
     const auto blankLines = scriptTool(env, QStringLiteral("blank"), "printf '\\n\\r\\n\\n'\n");
     const auto notUtf8 = scriptTool(env, QStringLiteral("latin1"), "printf 'Caf\\351.pkg\\n'\n");
     const ZipInstallerCheck::ListingTool missing{QStringLiteral("/nonexistent/unzip"), {QStringLiteral("-Z")}};
-    const ZipInstallerCheck::ListingTool notExecutable{env.writeFile(env.outside() + QStringLiteral("/tools/plain"),
-                                                                     "#!/bin/sh\necho Other.pkg\n"), {}};
+    const ZipInstallerCheck::ListingTool notExecutable{
+        env.writeFile(env.outside() + QStringLiteral("/tools/plain"), "#!/bin/sh\necho Other.pkg\n"), {}};
 
     for (const auto& broken : {failing, silent, blankLines, notUtf8, missing, notExecutable}) {
         SCOPED_TRACE(broken.executable.toStdString());
@@ -156,8 +156,9 @@ TEST(ZipInstallerCheck, NextToolIsTriedWhenOneGivesNoListing)
 TEST(ZipInstallerCheck, ListingLinesSplitAtEveryLineBreak)
 {
     TestEnv env;
-    const auto tool = scriptTool(env, QStringLiteral("breaks"),
-                                 "printf 'a.txt\\r\\nb.txt\\rc.txt\\013d.txt\\014e.txt\\302\\205f.txt\\342\\200\\250g.txt\\n\\n'\n");
+    const auto tool = scriptTool(
+        env, QStringLiteral("breaks"),
+        "printf 'a.txt\\r\\nb.txt\\rc.txt\\013d.txt\\014e.txt\\302\\205f.txt\\342\\200\\250g.txt\\n\\n'\n");
     const auto lines = ZipInstallerCheck::runListingTool(tool.executable, {}, 50);
     ASSERT_TRUE(lines.has_value());
     EXPECT_EQ(*lines, (QStringList{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt", "g.txt"}));

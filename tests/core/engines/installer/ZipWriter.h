@@ -34,9 +34,16 @@ inline bool writeZip(const QString& path, const QList<QPair<QByteArray, QByteArr
     for (const auto& [name, data] : members) {
         offsets.append(static_cast<quint32>(out.size()));
         u32(0x04034b50);
-        u16(10); u16(0); u16(0); u16(0); u16(0x21);
-        u32(crc32(data)); u32(static_cast<quint32>(data.size())); u32(static_cast<quint32>(data.size()));
-        u16(static_cast<quint32>(name.size())); u16(0);
+        u16(10);
+        u16(0);
+        u16(0);
+        u16(0);
+        u16(0x21);
+        u32(crc32(data));
+        u32(static_cast<quint32>(data.size()));
+        u32(static_cast<quint32>(data.size()));
+        u16(static_cast<quint32>(name.size()));
+        u16(0);
         out.append(name);
         out.append(data);
     }
@@ -44,18 +51,33 @@ inline bool writeZip(const QString& path, const QList<QPair<QByteArray, QByteArr
     for (qsizetype i = 0; i < members.size(); ++i) {
         const auto& [name, data] = members.at(i);
         u32(0x02014b50);
-        u16(0x031E); u16(10); u16(0); u16(0); u16(0); u16(0x21);
-        u32(crc32(data)); u32(static_cast<quint32>(data.size())); u32(static_cast<quint32>(data.size()));
-        u16(static_cast<quint32>(name.size())); u16(0); u16(0); u16(0); u16(0);
+        u16(0x031E);
+        u16(10);
+        u16(0);
+        u16(0);
+        u16(0);
+        u16(0x21);
+        u32(crc32(data));
+        u32(static_cast<quint32>(data.size()));
+        u32(static_cast<quint32>(data.size()));
+        u16(static_cast<quint32>(name.size()));
+        u16(0);
+        u16(0);
+        u16(0);
+        u16(0);
         u32(name.endsWith('/') ? 0x41ED0010u : 0x81A40000u);
         u32(offsets.at(i));
         out.append(name);
     }
     const auto directorySize = static_cast<quint32>(out.size()) - directoryStart;
     u32(0x06054b50);
-    u16(0); u16(0);
-    u16(static_cast<quint32>(members.size())); u16(static_cast<quint32>(members.size()));
-    u32(directorySize); u32(directoryStart); u16(0);
+    u16(0);
+    u16(0);
+    u16(static_cast<quint32>(members.size()));
+    u16(static_cast<quint32>(members.size()));
+    u32(directorySize);
+    u32(directoryStart);
+    u16(0);
 
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(out) == out.size();

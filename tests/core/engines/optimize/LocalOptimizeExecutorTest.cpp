@@ -35,7 +35,12 @@ class LocalOptimizeExecutorTest : public ::testing::Test {
 protected:
     QStringList marking(const QString& word, int exitCode = 0) const
     {
-        return {"/bin/sh", "-c", "printf '%s\\n' \"$1\" >> \"$2\"; exit \"$3\"", "sh", word, marker,
+        return {"/bin/sh",
+                "-c",
+                "printf '%s\\n' \"$1\" >> \"$2\"; exit \"$3\"",
+                "sh",
+                word,
+                marker,
                 QString::number(exitCode)};
     }
 
@@ -89,8 +94,8 @@ TEST_F(LocalOptimizeExecutorTest, ProtectedAndUnsafeStepsStartNothing)
         if (entry.id == "cache_refresh")
             entry.safe = false;
     }
-    const LocalOptimizeResult result =
-        LocalOptimizeExecutor::run(report, {"dock_refresh", "system_maintenance", "not_in_report"}, allSucceed());
+    const LocalOptimizeResult result
+        = LocalOptimizeExecutor::run(report, {"dock_refresh", "system_maintenance", "not_in_report"}, allSucceed());
 
     EXPECT_EQ(ids(result.completed), QStringList{"network_optimization"});
     EXPECT_TRUE(ids(result.skipped).contains("dock_refresh"));

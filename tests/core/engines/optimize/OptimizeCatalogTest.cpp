@@ -11,12 +11,14 @@ using namespace roror;
 namespace {
 
 const QStringList catalogueOrder{
-    "system_maintenance",      "cache_refresh",           "saved_state_cleanup",   "fix_broken_configs",
-    "network_optimization",    "sqlite_vacuum",           "launch_services_rebuild", "font_cache_rebuild",
-    "dock_refresh",            "prevent_network_dsstore", "memory_pressure_relief", "network_stack_optimize",
-    "disk_permissions_repair", "bluetooth_reset",         "spotlight_index_optimize", "periodic_maintenance",
-    "shared_file_list_repair", "disk_verify",             "login_items_audit",     "quarantine_cleanup",
-    "launch_agents_cleanup",   "notification_cleanup",    "coreduet_cleanup",
+    "system_maintenance",      "cache_refresh",           "saved_state_cleanup",
+    "fix_broken_configs",      "network_optimization",    "sqlite_vacuum",
+    "launch_services_rebuild", "font_cache_rebuild",      "dock_refresh",
+    "prevent_network_dsstore", "memory_pressure_relief",  "network_stack_optimize",
+    "disk_permissions_repair", "bluetooth_reset",         "spotlight_index_optimize",
+    "periodic_maintenance",    "shared_file_list_repair", "disk_verify",
+    "login_items_audit",       "quarantine_cleanup",      "launch_agents_cleanup",
+    "notification_cleanup",    "coreduet_cleanup",
 };
 
 TEST(OptimizePreviewCatalogTest, HoldsTheTwentyThreeStepsInOrder)
@@ -50,7 +52,8 @@ TEST(OptimizePreviewCatalogTest, TextsInBothLanguages)
         {9, "Finder .DS_Store 优化", "Finder .DS_Store Optimization",
          "调整 Finder 偏好，减少网络卷与外接盘生成 .DS_Store。",
          "Adjust Finder preferences to reduce .DS_Store generation on network and external volumes."},
-        {22, "使用数据清理", "Usage Data Cleanup", "清理旧的系统使用追踪数据。", "Clean up old system usage tracking data."},
+        {22, "使用数据清理", "Usage Data Cleanup", "清理旧的系统使用追踪数据。",
+         "Clean up old system usage tracking data."},
     };
     for (const Case& c : cases) {
         const auto& item = OptimizePreviewCatalog::items().at(c.index);
@@ -73,9 +76,9 @@ TEST(OptimizePreviewCatalogTest, EntryUsesTheCatalogueOrTheFallbacks)
     EXPECT_EQ(withFallbacks, (OptimizePreviewReport::Entry{"custom_step", "Mine", "Does it", true, std::nullopt}));
 
     const auto known = OptimizePreviewCatalog::entry("dock_refresh", QString("Ignored"), QString("Ignored"), false);
-    EXPECT_EQ(known, (OptimizePreviewReport::Entry{"dock_refresh", "Dock Refresh",
-                                                   "Refresh the Dock to fix icon and visual issues.", false,
-                                                   std::nullopt}));
+    EXPECT_EQ(known,
+              (OptimizePreviewReport::Entry{"dock_refresh", "Dock Refresh",
+                                            "Refresh the Dock to fix icon and visual issues.", false, std::nullopt}));
 }
 
 TEST(LocalOptimizePreviewTest, ReportFollowsTheCatalogueAndTheLanguageOfTheMoment)

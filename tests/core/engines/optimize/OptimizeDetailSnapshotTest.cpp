@@ -103,7 +103,8 @@ TEST_F(OptimizeDetailSnapshotTest, SizeLinesAddAllocatedSizesOfRegularFiles)
     env.writeFile("Library/Mail/Envelope Index.sqlite-wal", block);
     env.writeFile("Library/Mail/Envelope Index.sqlite-shm", block);
     env.writeFile("Library/Safari/History.SQLITE", block + block);
-    const qint64 databases = allocated("Library/Mail/Envelope Index.sqlite") + allocated("Library/Safari/History.SQLITE");
+    const qint64 databases
+        = allocated("Library/Mail/Envelope Index.sqlite") + allocated("Library/Safari/History.SQLITE");
     EXPECT_EQ(snapshot.detail("sqlite_vacuum"), "Common app databases: " + formatByteCount(databases));
 }
 
@@ -133,7 +134,8 @@ TEST_F(OptimizeDetailSnapshotTest, SpotlightLineFollowsTheProbe)
     };
     const Case cases[] = {
         {QStringLiteral("/:\n\tIndexing enabled. \n"), "Spotlight status: enabled", "Spotlight 状态：已开启"},
-        {QStringLiteral("/Volumes/Data:\n\tINDEXING ENABLED.\n"), "Spotlight status: enabled", "Spotlight 状态：已开启"},
+        {QStringLiteral("/Volumes/Data:\n\tINDEXING ENABLED.\n"), "Spotlight status: enabled",
+         "Spotlight 状态：已开启"},
         {QStringLiteral("/:\n\tIndexing disabled.\n"), "Spotlight status: disabled or unavailable",
          "Spotlight 状态：未开启或不可用"},
         {QString(), "Spotlight status: disabled or unavailable", "Spotlight 状态：未开启或不可用"},

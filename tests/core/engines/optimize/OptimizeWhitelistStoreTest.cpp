@@ -67,13 +67,19 @@ TEST_F(OptimizeWhitelistStoreTest, RoundTripKeepsSelectionAndCustomKeys)
 
 TEST_F(OptimizeWhitelistStoreTest, ReadingIsTolerantOfLayout)
 {
-    env.writeFile(current(), "# header\r\n\r\n   dock_refresh  \r\n# a comment between keys\r\n\tcache_refresh\r\n"
-                             "  # indented comment\n\n"
-                             "Dock_Refresh\ncustom\ncustom\ndock_refresh\x0b"
-                             "vt_key\x0c" "ff_key\r" "cr_key\xe2\x80\xa8" "ls_key\xc2\x85" "nel_key   \n\n");
+    env.writeFile(current(),
+                  "# header\r\n\r\n   dock_refresh  \r\n# a comment between keys\r\n\tcache_refresh\r\n"
+                  "  # indented comment\n\n"
+                  "Dock_Refresh\ncustom\ncustom\ndock_refresh\x0b"
+                  "vt_key\x0c"
+                  "ff_key\r"
+                  "cr_key\xe2\x80\xa8"
+                  "ls_key\xc2\x85"
+                  "nel_key   \n\n");
     const OptimizeWhitelistState state = OptimizeWhitelistStore::load(env.home());
     EXPECT_EQ(state.selectedKeys, (QSet<QString>{"dock_refresh", "cache_refresh"}));
-    EXPECT_EQ(state.customKeys, (QStringList{"Dock_Refresh", "custom", "vt_key", "ff_key", "cr_key", "ls_key", "nel_key"}));
+    EXPECT_EQ(state.customKeys,
+              (QStringList{"Dock_Refresh", "custom", "vt_key", "ff_key", "cr_key", "ls_key", "nel_key"}));
 }
 
 TEST_F(OptimizeWhitelistStoreTest, LegacyFilesAreReadInOrderAndNeverWritten)
@@ -123,7 +129,8 @@ TEST_F(OptimizeWhitelistStoreTest, OptionsCarryTheCatalogueTexts)
     env.setLanguagePreference("english");
     const OptimizeWhitelistOption dock{"dock_refresh"};
     EXPECT_EQ(dock.title(), QStringLiteral("Dock Refresh"));
-    EXPECT_EQ(dock.detail(), QStringLiteral("Skipped during optimization: Refresh the Dock to fix icon and visual issues."));
+    EXPECT_EQ(dock.detail(),
+              QStringLiteral("Skipped during optimization: Refresh the Dock to fix icon and visual issues."));
     const OptimizeWhitelistOption custom{"my_custom"};
     EXPECT_EQ(custom.title(), QStringLiteral("my_custom"));
     EXPECT_EQ(custom.detail(), QStringLiteral("Skip this optimization step."));

@@ -145,17 +145,20 @@ TEST(GitIndexReader, RefusesWhatItCannotReadWhole)
         {"one entry more than written", with(good, [](IndexBuilder& b) { b.count = 4; })},
         {"cut inside an entry", whole.left(12 + 70)},
         {"cut inside the checksum", whole.chopped(1)},
-        {"name length disagrees", [&] {
+        {"name length disagrees",
+         [&] {
              QByteArray d = whole;
              d[12 + 61] = 2; // the first entry records 2 bytes for "a/b"
              return d;
          }()},
-        {"extended flags in version 2", [&] {
+        {"extended flags in version 2",
+         [&] {
              QByteArray d = whole;
              d[12 + 60] = 0x40;
              return d;
          }()},
-        {"version 4 strips more than the previous name", [&] {
+        {"version 4 strips more than the previous name",
+         [&] {
              QByteArray d = v4.build();
              d[12 + 62] = 9; // the first entry has no previous name
              return d;

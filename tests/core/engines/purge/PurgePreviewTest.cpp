@@ -83,7 +83,7 @@ TEST_F(PurgeScan, FindsTargetsByExactNameAndSuffix)
         file(c.folder + "/content.txt");
     file("web/package.json");
     file("py/.venv/pyvenv.cfg"); // .venv is also a name people give their own folders
-    file("files/build"); // a file named like a target is not a folder
+    file("files/build");         // a file named like a target is not a folder
     file("files/node_modules");
 
     const auto found = scan();
@@ -180,7 +180,8 @@ TEST_F(PurgeScan, MeasuringStopsAtTheItemLimit)
     const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
     ASSERT_GE(dirFd, 0);
     for (int i = 1; i < 60000; ++i)
-        ASSERT_EQ(::linkat(AT_FDCWD, original.constData(), dirFd, QByteArray("f" + QByteArray::number(i)).constData(), 0), 0);
+        ASSERT_EQ(
+            ::linkat(AT_FDCWD, original.constData(), dirFd, QByteArray("f" + QByteArray::number(i)).constData(), 0), 0);
     ::close(dirFd);
     dir("huge/node_modules/sub");
 
@@ -233,11 +234,10 @@ TEST_F(PurgeScan, ServiceReportsProgressOnceThenScansAtDepthSix)
     QThread* progressThread = nullptr;
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("PATH"), QStringLiteral("/nowhere"));
-    auto future = PurgePreviewService::snapshot(root, environment,
-                                                [&](const QString& text) {
-                                                    progress.append(text);
-                                                    progressThread = QThread::currentThread();
-                                                });
+    auto future = PurgePreviewService::snapshot(root, environment, [&](const QString& text) {
+        progress.append(text);
+        progressThread = QThread::currentThread();
+    });
     EXPECT_EQ(progress, QStringList{root}); // before the walk, on the calling thread
     EXPECT_EQ(progressThread, QThread::currentThread());
     const PurgePreviewReport report = future.result();

@@ -371,8 +371,9 @@ TEST(PurgeRepositoryKnowledge, IgnoredFoldersWithUnusualNamesAreMatched)
 {
     TestEnv env;
     const QString repo = env.makeDir(QStringLiteral("code/repo"));
-    const QStringList projects = {QStringLiteral("网站"), QStringLiteral("say \"hi\""), QStringLiteral("tab\there"),
-                                  QStringLiteral("back\\slash"), QStringLiteral(":(top)magic"), QStringLiteral("*")};
+    const QStringList projects
+        = {QStringLiteral("网站"),        QStringLiteral("say \"hi\""),  QStringLiteral("tab\there"),
+           QStringLiteral("back\\slash"), QStringLiteral(":(top)magic"), QStringLiteral("*")};
     env.writeFile(repo + "/.gitignore", "dist/\n");
     for (const QString& project : projects)
         env.writeFile(repo + "/" + project + "/dist/app.js");

@@ -65,7 +65,8 @@ protected:
     void SetUp() override
     {
         env.writeFile(apps + "/Notes.app/Contents/Info.plist",
-                      xmlInfo({{"CFBundleDisplayName", "Notes"}, {"CFBundleIdentifier", "com.example.notes"},
+                      xmlInfo({{"CFBundleDisplayName", "Notes"},
+                               {"CFBundleIdentifier", "com.example.notes"},
                                {"CFBundleExecutable", "NotesExec"}}));
         env.writeFile(apps + "/Notes.app/Contents/MacOS/Notes", QByteArray(9000, 'n'));
         env.writeFile(apps + "/Notes.app/Contents/Frameworks/Kit.framework/Kit", QByteArray(300000, 'k'));
@@ -133,9 +134,10 @@ TEST_F(UninstallScan, LeftoversFollowTheAnchoredRule)
         }
         return relative;
     };
-    EXPECT_EQ(leftovers("Notes"),
-              (QStringList{"Application Support/Notes", "Group Containers/group.com.example.notes",
-                           "Preferences/com.example.notes.plist", "Saved Application State/com.example.notes.savedState"}));
+    EXPECT_EQ(
+        leftovers("Notes"),
+        (QStringList{"Application Support/Notes", "Group Containers/group.com.example.notes",
+                     "Preferences/com.example.notes.plist", "Saved Application State/com.example.notes.savedState"}));
     EXPECT_EQ(leftovers("MyNotesApp"), (QStringList{"Caches/MyNotesApp", "WebKit/com.other.mynotesapp"}));
     EXPECT_EQ(leftovers("Binary Viewer"), QStringList{"Preferences/com.example.binaryviewer.plist"});
     // "Foo Bar" could keep its vendor's files in a "Foo" folder too.
@@ -213,9 +215,15 @@ TEST(UninstallLeftovers, NoApplicationClaimsAnotherApplicationsFilesTable)
         const char* id; // "" for none
         QStringList leftovers;
     } table[] = {
-        {"Chrome.app", "Google Chrome", "com.google.Chrome", {"Caches/com.google.Chrome", "Preferences/com.google.Chrome.plist"}},
+        {"Chrome.app",
+         "Google Chrome",
+         "com.google.Chrome",
+         {"Caches/com.google.Chrome", "Preferences/com.google.Chrome.plist"}},
         {"VSCode.app", "Code", "com.microsoft.VSCode", {"Application Support/Code", "Caches/com.microsoft.VSCode"}},
-        {"Firefox.app", "Firefox", "org.mozilla.firefox", {"Application Support/Firefox", "Caches/org.mozilla.firefox"}},
+        {"Firefox.app",
+         "Firefox",
+         "org.mozilla.firefox",
+         {"Application Support/Firefox", "Caches/org.mozilla.firefox"}},
         {"Dot.app", "Dot", ".", {}},
         {"Com.app", "Comm", "com", {}},
         {"Plist.app", "plist", "", {}},
@@ -265,9 +273,8 @@ public:
     {
         lines().clear();
         QLoggingCategory::setFilterRules(QString::fromUtf8(rules));
-        m_previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
-            lines().append(message);
-        });
+        m_previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& message) { lines().append(message); });
     }
     ~CaughtLog()
     {
@@ -374,8 +381,9 @@ TEST(UninstallLeftovers, AClaimByNameOrPrefixYieldsToAnotherApplicationTable)
         }
         for (const QString& item : c.leftOut) {
             const QString path = library + "/" + item;
-            EXPECT_TRUE(std::any_of(log.lines().begin(), log.lines().end(),
-                                    [&](const QString& line) { return line.contains(path) && line.contains("left out"); }))
+            EXPECT_TRUE(
+                std::any_of(log.lines().begin(), log.lines().end(),
+                            [&](const QString& line) { return line.contains(path) && line.contains("left out"); }))
                 << item.toStdString() << " not in " << log.lines().join('\n').toStdString();
         }
     }
@@ -384,7 +392,8 @@ TEST(UninstallLeftovers, AClaimByNameOrPrefixYieldsToAnotherApplicationTable)
 TEST_F(UninstallScan, SourceSizesAndTextsInTheScanLanguage)
 {
     const QString notesApp = apps + "/Notes.app";
-    const qint64 expectedApp = sizeOnDisk(notesApp + "/Contents/Info.plist") + sizeOnDisk(notesApp + "/Contents/MacOS/Notes");
+    const qint64 expectedApp
+        = sizeOnDisk(notesApp + "/Contents/Info.plist") + sizeOnDisk(notesApp + "/Contents/MacOS/Notes");
 
     auto report = LocalUninstallPreview::snapshot(env.home());
     const auto* notes = entryNamed(report, "Notes");
@@ -491,11 +500,17 @@ TEST(UninstallMetadata, InfoPlistInBothFormsAndBroken)
         LocalUninstallPreview::AppMetadata expected;
     };
     const QList<Case> cases = {
-        {"xml", fixture("Info-full.xml.plist"), {QStringLiteral("Binary Viewer"), QStringLiteral("com.example.binaryviewer")}},
-        {"binary", fixture("Info-full.binary.plist"), {QStringLiteral("Binary Viewer"), QStringLiteral("com.example.binaryviewer")}},
+        {"xml",
+         fixture("Info-full.xml.plist"),
+         {QStringLiteral("Binary Viewer"), QStringLiteral("com.example.binaryviewer")}},
+        {"binary",
+         fixture("Info-full.binary.plist"),
+         {QStringLiteral("Binary Viewer"), QStringLiteral("com.example.binaryviewer")}},
         {"number as display name", fixture("Info-numbername.binary.plist"), {QStringLiteral("Foo"), std::nullopt}},
         {"executable only", xmlInfo({{"CFBundleExecutable", "Exec"}}), {QStringLiteral("Exec"), std::nullopt}},
-        {"empty display name", xmlInfo({{"CFBundleDisplayName", ""}, {"CFBundleName", "N"}}), {QString(""), std::nullopt}},
+        {"empty display name",
+         xmlInfo({{"CFBundleDisplayName", ""}, {"CFBundleName", "N"}}),
+         {QString(""), std::nullopt}},
         {"top-level array", fixture("Info-toparray.binary.plist"), {}},
         {"truncated binary", fixture("Info-full.binary.plist").left(100), {}},
         {"garbage", "garbage", {}},
@@ -519,9 +534,9 @@ TEST(UninstallMetadata, LastUsedDateFromTheMetadataToolOutput)
     EXPECT_EQ(read("mdls-date.txt"), QDateTime(QDate(2024, 3, 5), QTime(14, 7, 33), QTimeZone::utc()));
     EXPECT_EQ(read("mdls-offset.txt"), QDateTime(QDate(2023, 12, 1), QTime(1, 29, 59), QTimeZone::utc()));
     EXPECT_FALSE(read("mdls-null.txt").has_value());
-    for (const QByteArray& text : {QByteArray(""), QByteArray("  \n"), QByteArray("2024-03-05"),
-                                   QByteArray("2024-13-05 14:07:33 +0000"), QByteArray("2024-03-05 14:07:33"),
-                                   QByteArray("2024-03-05 14:07:33 +0000 extra"), QByteArray("\xff\xfe")}) {
+    for (const QByteArray& text :
+         {QByteArray(""), QByteArray("  \n"), QByteArray("2024-03-05"), QByteArray("2024-13-05 14:07:33 +0000"),
+          QByteArray("2024-03-05 14:07:33"), QByteArray("2024-03-05 14:07:33 +0000 extra"), QByteArray("\xff\xfe")}) {
         EXPECT_FALSE(LocalUninstallPreview::parseLastUsedDate(text).has_value()) << text.toStdString();
     }
 }

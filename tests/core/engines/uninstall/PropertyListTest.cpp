@@ -63,7 +63,10 @@ TEST(PropertyList, XmlAndBinaryFormsOfTheSameListReadTheSame)
     EXPECT_EQ(map.value("LSUIElement").typeId(), QMetaType::Bool);
     EXPECT_DOUBLE_EQ(map.value("Scale").toDouble(), 2.5);
     EXPECT_EQ(map.value("BuildDate").toDateTime(), QDateTime(QDate(2024, 3, 5), QTime(14, 7, 33), QTimeZone::utc()));
-    EXPECT_EQ(map.value("Icon").toByteArray(), QByteArray("\x00\x01\x02" "binary\xff", 10));
+    EXPECT_EQ(map.value("Icon").toByteArray(),
+              QByteArray("\x00\x01\x02"
+                         "binary\xff",
+                         10));
     const QVariantList types = map.value("CFBundleDocumentTypes").toList();
     ASSERT_EQ(types.size(), 1);
     EXPECT_EQ(types.at(0).toMap().value("LSItemContentTypes").toStringList(),
@@ -75,7 +78,9 @@ TEST(PropertyList, TopLevelMustBeADictionaryWithTextKeys)
     EXPECT_TRUE(PropertyList::parse(fixture(QStringLiteral("Info-toparray.binary.plist"))).has_value());
     EXPECT_FALSE(PropertyList::parseDictionary(fixture(QStringLiteral("Info-toparray.binary.plist"))).has_value());
     // { 1: "a" }: a dictionary whose key is a number.
-    const QByteArray numberKey = binaryPlist({QByteArray("\xD1\x01\x02", 3), QByteArray("\x10\x01", 2), "\x51" "a"});
+    const QByteArray numberKey = binaryPlist({QByteArray("\xD1\x01\x02", 3), QByteArray("\x10\x01", 2),
+                                              "\x51"
+                                              "a"});
     EXPECT_FALSE(PropertyList::parseDictionary(numberKey).has_value());
     const QByteArray textKey = binaryPlist({QByteArray("\xD1\x01\x02", 3), "\x51k", "\x51v"});
     ASSERT_TRUE(PropertyList::parseDictionary(textKey).has_value());
@@ -100,7 +105,10 @@ TEST(PropertyList, MalformedInputGivesNothingWithoutCrashing)
         {"array holding itself", binaryPlist({QByteArray("\xA1\x00", 2)})},
         {"dictionary holding itself", binaryPlist({QByteArray("\xD1\x01\x00", 3), "\x51k"})},
         {"reference past the objects", binaryPlist({QByteArray("\xA1\x07", 2)})},
-        {"string longer than the file", binaryPlist({QByteArray("\x5F\x10\x7F" "ab", 5)})},
+        {"string longer than the file",
+         binaryPlist({QByteArray("\x5F\x10\x7F"
+                                 "ab",
+                                 5)})},
         {"length without an integer", binaryPlist({"\x5Fz"})},
         {"top object out of range", binaryPlist({"\x51k"}, 5)},
         {"unknown marker", binaryPlist({"\x9A"})},
@@ -136,9 +144,11 @@ TEST(PropertyList, SharedObjectsAreReadOnceAndShared)
     const QByteArray text(200, 's');
     const QByteArray data = binaryPlist({
         QByteArray("\xD2\x01\x02\x03\x04", 5),
-        "\x5C" "CFBundleName",
+        "\x5C"
+        "CFBundleName",
         "\x51x",
-        "\x53" "Foo",
+        "\x53"
+        "Foo",
         QByteArray("\xA2\x05\x05", 3),
         QByteArray("\xA3\x06\x06\x06", 4),
         QByteArray("\x5F\x10\xC8", 3) + text,
@@ -217,8 +227,14 @@ TEST(PropertyList, DateBeyondAnyCalendarIsInvalidAndTheRestIsRead)
     std::memcpy(&raw, &seconds, sizeof raw);
     for (int shift = 56; shift >= 0; shift -= 8)
         huge.append(static_cast<char>((raw >> shift) & 0xFF));
-    const QByteArray data = binaryPlist({QByteArray("\xD2\x01\x02\x03\x04", 5), "\x51" "d",
-                                         "\x5C" "CFBundleName", huge, "\x53" "Foo"});
+    const QByteArray data = binaryPlist({QByteArray("\xD2\x01\x02\x03\x04", 5),
+                                         "\x51"
+                                         "d",
+                                         "\x5C"
+                                         "CFBundleName",
+                                         huge,
+                                         "\x53"
+                                         "Foo"});
     const auto map = PropertyList::parseDictionary(data);
     ASSERT_TRUE(map.has_value());
     EXPECT_EQ(map->value("CFBundleName").toString(), QStringLiteral("Foo"));

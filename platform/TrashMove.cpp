@@ -1,6 +1,7 @@
 #include "platform/TrashMove.h"
 
 #include "core/model/AppLocalization.h"
+#include "core/support/FolderHandle.h"
 #include "core/support/StandardPath.h"
 #include "platform/HomeTrash.h"
 
@@ -14,13 +15,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <optional>
-#include <utility>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
-#ifdef Q_OS_LINUX
-#include <linux/openat2.h>
-#endif
 
 namespace roror::TrashMove {
 
@@ -34,36 +30,7 @@ constexpr int kFolderHandle = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 const QByteArray kInfoSuffix = QByteArrayLiteral(".trashinfo");
 
-class Fd {
-public:
-    explicit Fd(int fd = -1)
-        : m_fd(fd)
-    {
-    }
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(Fd&& other) noexcept
-        : m_fd(other.m_fd)
-    {
-        other.m_fd = -1;
-    }
-    Fd& operator=(Fd&& other) noexcept
-    {
-        std::swap(m_fd, other.m_fd);
-        return *this;
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    int release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
+using FolderHandle::UniqueFd;
 
 QString text(const char* zh, const char* en)
 {
@@ -142,8 +109,8 @@ bool ownFolder(int fd)
 }
 
 struct Trash {
-    Fd files;
-    Fd info;
+    UniqueFd files;
+    UniqueFd info;
 };
 
 // The home Trash's "files" and "info" folders, reached without following links below the home
@@ -163,20 +130,20 @@ std::optional<Trash> openTrash(const QString& home, QString* message)
         base = resolved;
         below = trashText.mid(homeText.size() + 1);
     }
-    Fd folder(openFolderWithoutLinks(base));
+    UniqueFd folder(openFolderWithoutLinks(base));
     if (!folder.valid()) {
         *message = noTrash();
         return std::nullopt;
     }
     for (const QString& component : below.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        Fd next(openOrMakeFolder(folder.get(), QFile::encodeName(component).constData()));
+        UniqueFd next(openOrMakeFolder(folder.get(), QFile::encodeName(component).constData()));
         if (!next.valid()) {
             *message = (errno == ELOOP || errno == ENOTDIR) ? notARealTrash() : cannotMove(errno);
             return std::nullopt;
         }
         folder = std::move(next);
     }
-    Trash trash{Fd(openOrMakeFolder(folder.get(), "files")), Fd(openOrMakeFolder(folder.get(), "info"))};
+    Trash trash{UniqueFd(openOrMakeFolder(folder.get(), "files")), UniqueFd(openOrMakeFolder(folder.get(), "info"))};
     if (!trash.files.valid() || !trash.info.valid()) {
         *message = (errno == ELOOP || errno == ENOTDIR) ? notARealTrash() : cannotMove(errno);
         return std::nullopt;
@@ -253,32 +220,10 @@ int openFolderWithoutLinks(const QByteArray& path, bool allowOpenat2)
         errno = EINVAL;
         return -1;
     }
-#if defined(Q_OS_LINUX) && defined(SYS_openat2)
-    if (allowOpenat2) {
-        open_how how{};
-        how.flags = kFolderHandle;
-        how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-        const long fd = ::syscall(SYS_openat2, AT_FDCWD, path.constData(), &how, sizeof how);
-        // An older kernel, or a sandbox that forbids the call, gets the walk below.
-        if (fd >= 0 || (errno != ENOSYS && errno != EPERM && errno != E2BIG))
-            return static_cast<int>(fd);
-    }
-#else
-    Q_UNUSED(allowOpenat2);
-#endif
-    Fd folder(::open("/", kFolderHandle));
-    for (const QByteArray& component : path.split('/')) {
-        if (!folder.valid())
-            return -1;
-        if (component.isEmpty() || component == ".")
-            continue;
-        if (component == "..") {
-            errno = EINVAL;
-            return -1;
-        }
-        folder = Fd(::openat(folder.get(), component.constData(), kFolderHandle));
-    }
-    return folder.release();
+    const UniqueFd root(::open("/", kFolderHandle));
+    if (!root.valid())
+        return -1;
+    return FolderHandle::openBelow(root.get(), path, kFolderHandle, allowOpenat2);
 }
 
 QByteArray encodeInfoPath(const QByteArray& path)
@@ -326,18 +271,13 @@ bool moveToTrash(const QString& path, const QString& judgedFolder, const QString
     const QByteArray nameBytes = QFile::encodeName(name);
 
     // The folder the guard judged, and no other: a link on the way fails the open.
-    Fd folder(openFolderWithoutLinks(folderBytes));
+    UniqueFd folder(openFolderWithoutLinks(folderBytes));
     if (!folder.valid()) {
         const int e = errno;
         return fail(error, (e == ELOOP || e == ENOTDIR) ? folderChanged() : cannotMove(e));
     }
-    {
-        char opened[PATH_MAX + 1];
-        const QByteArray handle = "/proc/self/fd/" + QByteArray::number(folder.get());
-        const ssize_t n = ::readlink(handle.constData(), opened, PATH_MAX);
-        if (n < 0 || QByteArray(opened, n) != folderBytes)
-            return fail(error, folderChanged());
-    }
+    if (FolderHandle::openedPath(folder.get()) != folderBytes)
+        return fail(error, folderChanged());
 
     struct stat item { };
     if (::fstatat(folder.get(), nameBytes.constData(), &item, AT_SYMLINK_NOFOLLOW) != 0)
@@ -361,8 +301,8 @@ bool moveToTrash(const QString& path, const QString& judgedFolder, const QString
     for (int attempt = 0; attempt < maxNameAttempts; ++attempt) {
         const QByteArray candidate = trashName(nameBytes, attempt);
         const QByteArray infoName = candidate + kInfoSuffix;
-        Fd infoFile(::openat(trash->info.get(), infoName.constData(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        UniqueFd infoFile(::openat(trash->info.get(), infoName.constData(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!infoFile.valid()) {
             if (errno == EEXIST)
                 continue;
@@ -374,7 +314,7 @@ bool moveToTrash(const QString& path, const QString& judgedFolder, const QString
             dropInfo();
             return fail(error, cannotRecord(e));
         }
-        infoFile = Fd();
+        infoFile.reset();
 
         if (renameNoReplace(folder.get(), nameBytes.constData(), trash->files.get(), candidate.constData()) == 0)
             return true;

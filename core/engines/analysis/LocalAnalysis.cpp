@@ -1,5 +1,6 @@
 #include "core/engines/analysis/LocalAnalysis.h"
 
+#include "core/support/FolderHandle.h"
 #include "core/support/StandardPath.h"
 
 #include <QDir>
@@ -12,14 +13,12 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/openat2.h>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <strings.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -267,34 +266,11 @@ struct Tally {
     }
 };
 
-// Opens `relative` (names joined by "/", no "." or "..") below the open folder `at`, never through
-// a link: in one call where the kernel resolves paths that way, else one level at a time.
 int openBelow(int at, const std::string& relative)
 {
     if (relative.find('/') == std::string::npos)
-        return ::openat(at, relative.c_str(), kOpenFolderFlags);
-    open_how how{};
-    how.flags = kOpenFolderFlags;
-    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-    const long fd = ::syscall(SYS_openat2, at, relative.c_str(), &how, sizeof how);
-    if (fd >= 0)
-        return static_cast<int>(fd);
-    // Older kernels and some sandboxes refuse the call; a missing or unreadable folder gives the
-    // same answer level by level.
-    int current = at;
-    size_t begin = 0;
-    while (current >= 0 && begin <= relative.size()) {
-        size_t slash = relative.find('/', begin);
-        if (slash == std::string::npos)
-            slash = relative.size();
-        const std::string name = relative.substr(begin, slash - begin);
-        const int next = ::openat(current, name.c_str(), kOpenFolderFlags);
-        if (current != at)
-            ::close(current);
-        current = next;
-        begin = slash + 1;
-    }
-    return current;
+        return ::openat(at, relative.c_str(), kOpenFolderFlags); // the common case, without a copy
+    return FolderHandle::openBelow(at, QByteArrayView(relative.data(), qsizetype(relative.size())), kOpenFolderFlags);
 }
 
 // Opens a folder relative to the nearest folder above it whose descriptor is still open: its

@@ -5,6 +5,7 @@
 #include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/engines/clean/LocalCleanPreview.h"
 #include "core/model/AppLocalization.h"
+#include "core/support/FolderHandle.h"
 #include "core/support/Log.h"
 #include "core/support/StandardPath.h"
 #include "platform/HomeTrash.h"
@@ -30,23 +31,7 @@ namespace {
 
 constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
-// A descriptor closed when it goes out of scope.
-struct Fd {
-    int fd = -1;
-    explicit Fd(int value)
-        : fd(value)
-    {
-    }
-    ~Fd()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    void swap(Fd& other) { std::swap(fd, other.fd); }
-    bool valid() const { return fd >= 0; }
-};
+using Fd = FolderHandle::UniqueFd;
 
 struct Outcome {
     qint64 removed = 0;
@@ -139,13 +124,8 @@ std::optional<QString> resolvedPath(const QString& path)
 // Where an open folder really is, whatever links the path that opened it went through.
 std::optional<QString> resolvedPathOfFolder(int fd, const QString& openedPath)
 {
-    char buffer[PATH_MAX];
-    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
-    const ssize_t length = ::readlink(link.constData(), buffer, sizeof buffer - 1);
-    if (length > 0 && buffer[0] == '/') {
-        buffer[length] = 0;
-        return QFile::decodeName(buffer);
-    }
+    if (const auto opened = FolderHandle::openedPath(fd))
+        return QFile::decodeName(*opened);
     // No /proc: resolve the path and make sure it still names the folder that is open.
     const auto resolved = resolvedPath(openedPath);
     struct stat opened { };
@@ -262,7 +242,7 @@ public:
                     continue;
                 }
                 ItemStat item;
-                if (!statItem(current.fd, name.constData(), 0, item) || !device.holds(item)) {
+                if (!statItem(current.get(), name.constData(), 0, item) || !device.holds(item)) {
                     top.inner.failed += 1; // vanished, unreadable, or on another file system
                     qCInfo(log::clean) << "clean: failed, vanished, unreadable or on another file system:"
                                        << pathOf(name);
@@ -277,16 +257,16 @@ public:
                         top.inner.kept = true;
                         qCInfo(log::clean) << "clean: kept, a link on the way to a protected path:" << pathOf(name);
                     } else {
-                        top.inner += removeFile(current.fd, name, item.st, pathOf(name));
+                        top.inner += removeFile(current.get(), name, item.st, pathOf(name));
                     }
                     continue;
                 }
-                Fd childFd(::openat(current.fd, name.constData(), kOpenDirFlags));
+                Fd childFd(::openat(current.get(), name.constData(), kOpenDirFlags));
                 ItemStat opened;
                 std::optional<std::vector<QByteArray>> childNames;
-                if (childFd.valid() && statItem(childFd.fd, "", AT_EMPTY_PATH, opened)
+                if (childFd.valid() && statItem(childFd.get(), "", AT_EMPTY_PATH, opened)
                     && opened.st.st_ino == item.st.st_ino && device.holds(opened))
-                    childNames = listNames(childFd.fd);
+                    childNames = listNames(childFd.get());
                 if (!childNames) {
                     top.inner.failed += 1;
                     qCInfo(log::clean) << "clean: failed, cannot be opened:" << pathOf(name);
@@ -298,7 +278,7 @@ public:
                 const bool folderLeads = leads();
                 stack.push_back(
                     {std::move(name), item.st, std::move(*childNames), 0, {}, std::move(scopes), folderLeads});
-                current.swap(childFd);
+                std::swap(current, childFd);
                 continue;
             }
 
@@ -312,10 +292,10 @@ public:
                 done.inner.kept = true;
                 qCInfo(log::clean) << "clean: kept, a folder on the way to a protected path:" << pathOf(done.name);
             }
-            Fd parent(::openat(current.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            Fd parent(::openat(current.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
             struct stat parentStat { };
-            if (!parent.valid() || ::fstat(parent.fd, &parentStat) != 0 || parentStat.st_dev != stack.back().st.st_dev
-                || parentStat.st_ino != stack.back().st.st_ino) {
+            if (!parent.valid() || ::fstat(parent.get(), &parentStat) != 0
+                || parentStat.st_dev != stack.back().st.st_dev || parentStat.st_ino != stack.back().st.st_ino) {
                 // The tree was moved while it was being emptied: stop rather than act on a folder
                 // that is no longer where the walk found it.
                 qCInfo(log::clean) << "clean: failed, moved while it was emptied:" << pathOf(done.name);
@@ -325,13 +305,13 @@ public:
                 total.failed += 1;
                 return total;
             }
-            current.swap(parent);
+            std::swap(current, parent);
             Frame& up = stack.back();
             if (done.inner.kept || done.inner.failed > 0) {
                 up.inner += done.inner; // the folder stays; what went inside counts item by item
                 continue;
             }
-            if (::unlinkat(current.fd, done.name.constData(), AT_REMOVEDIR) != 0) {
+            if (::unlinkat(current.get(), done.name.constData(), AT_REMOVEDIR) != 0) {
                 qCInfo(log::clean) << "clean: failed, cannot be removed:" << pathOf(done.name) << systemError(errno);
                 up.inner += done.inner;
                 up.inner.failed += 1;
@@ -457,7 +437,7 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
                 fail(target, "its folder cannot be opened:");
             continue;
         }
-        const auto realParent = resolvedPathOfFolder(parentFd.fd, parentPath(target));
+        const auto realParent = resolvedPathOfFolder(parentFd.get(), parentPath(target));
         if (!realParent) {
             passOver(target, "its folder cannot be located:");
             continue;
@@ -475,7 +455,7 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
 
         const QByteArray encodedName = QFile::encodeName(name);
         ItemStat item;
-        if (!statItem(parentFd.fd, encodedName.constData(), 0, item)) {
+        if (!statItem(parentFd.get(), encodedName.constData(), 0, item)) {
             if (isMissing(errno))
                 passOver(target, "missing:");
             else
@@ -489,7 +469,7 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
         // The entry itself must lie on the file system of the folder holding it: a mount point
         // (a bind mount of another folder too) is never entered or removed.
         ItemStat parent;
-        if (!statItem(parentFd.fd, "", AT_EMPTY_PATH, parent)) {
+        if (!statItem(parentFd.get(), "", AT_EMPTY_PATH, parent)) {
             fail(target, "its folder cannot be read:");
             continue;
         }
@@ -499,12 +479,12 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
             continue;
         }
         if (!S_ISDIR(item.st.st_mode)) {
-            total += cleaner.removeFile(parentFd.fd, encodedName, item.st, target);
+            total += cleaner.removeFile(parentFd.get(), encodedName, item.st, target);
             continue;
         }
-        const Fd dirFd(::openat(parentFd.fd, encodedName.constData(), kOpenDirFlags));
+        const Fd dirFd(::openat(parentFd.get(), encodedName.constData(), kOpenDirFlags));
         ItemStat opened;
-        if (!dirFd.valid() || !statItem(dirFd.fd, "", AT_EMPTY_PATH, opened)) {
+        if (!dirFd.valid() || !statItem(dirFd.get(), "", AT_EMPTY_PATH, opened)) {
             fail(target, "cannot be opened:"); // a folder the clean was asked to empty
             continue;
         }
@@ -514,7 +494,7 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
         }
         const QStringList contentFolders = target == trash ? HomeTrash::contentFolders() : QStringList();
         if (contentFolders.isEmpty()) {
-            total += cleaner.emptyFolder(dirFd.fd, opened, paths);
+            total += cleaner.emptyFolder(dirFd.get(), opened, paths);
             continue;
         }
         // The Trash keeps its own folders; what they hold goes together.
@@ -528,16 +508,16 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
                 passOver(contentPaths.first(), "protected:");
                 continue;
             }
-            if (!statItem(dirFd.fd, contentName.constData(), 0, contentStat) || !S_ISDIR(contentStat.st.st_mode))
+            if (!statItem(dirFd.get(), contentName.constData(), 0, contentStat) || !S_ISDIR(contentStat.st.st_mode))
                 continue; // a Trash without this folder
-            const Fd contentFd(::openat(dirFd.fd, contentName.constData(), kOpenDirFlags));
+            const Fd contentFd(::openat(dirFd.get(), contentName.constData(), kOpenDirFlags));
             ItemStat contentOpened;
-            if (!contentFd.valid() || !statItem(contentFd.fd, "", AT_EMPTY_PATH, contentOpened)
+            if (!contentFd.valid() || !statItem(contentFd.get(), "", AT_EMPTY_PATH, contentOpened)
                 || !Device{opened.st.st_dev, opened.mountId}.holds(contentOpened)) {
                 fail(contentPaths.first(), "cannot be opened, or on another file system:");
                 continue;
             }
-            total += cleaner.emptyFolder(contentFd.fd, contentOpened, contentPaths);
+            total += cleaner.emptyFolder(contentFd.get(), contentOpened, contentPaths);
         }
     }
     return {total.removed, total.failed, total.bytes, std::nullopt};

@@ -4,7 +4,8 @@ import Roror.App
 
 // The palette of the whole interface. The label and separator members are the system's label
 // colours of the current appearance (black in light, white in dark, at the system's opacities)
-// times the theme's own opacity; the explicit colours keep their components in both.
+// times the theme's own opacity; the explicit colours keep their components in both, but for
+// `accent`.
 QtObject {
     // The desktop's appearance, followed live.
     readonly property bool dark: ThemeAppearance.dark
@@ -20,7 +21,9 @@ QtObject {
     readonly property color quiet: Qt.rgba(labelTone, labelTone, labelTone, 0.26 * 0.9)
     readonly property color line: Qt.rgba(labelTone, labelTone, labelTone, 0.1)
     readonly property color glassSurfaceTint: Qt.rgba(0.93, 0.95, 0.97, 0.07)
-    readonly property color accent: Qt.rgba(0.169, 0.2, 0.251, 1)
+    // The one explicit colour that adapts: the light appearance's near-black slate would vanish on
+    // the dark window, so dark takes a light slate blue that white text still reads on.
+    readonly property color accent: dark ? Qt.rgba(0.5, 0.6, 0.76, 1) : Qt.rgba(0.169, 0.2, 0.251, 1)
     readonly property color success: Qt.rgba(0.38, 0.58, 0.48, 1)
     readonly property color successSoft: Qt.rgba(0.84, 0.92, 0.88, 1)
     readonly property color amber: Qt.rgba(0.72, 0.56, 0.34, 1)

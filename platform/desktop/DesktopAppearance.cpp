@@ -44,7 +44,7 @@ DesktopAppearance::DesktopAppearance(Sources sources, QObject* parent)
     if (sources.environment)
         m_forced = forcedFrom(qgetenv("ROROR_APPEARANCE"));
     if (sources.portal && !m_forced)
-        connectPortal();
+        connectPortal(sources.busAddress);
     if (QCoreApplication::instance())
         QCoreApplication::instance()->installEventFilter(this);
     m_dark = m_forced.value_or(false);
@@ -79,9 +79,11 @@ void DesktopAppearance::setPortalColorScheme(std::optional<uint> value)
     update();
 }
 
-void DesktopAppearance::connectPortal()
+void DesktopAppearance::connectPortal(const QString& busAddress)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = busAddress.isEmpty()
+        ? QDBusConnection::sessionBus()
+        : QDBusConnection::connectToBus(busAddress, QStringLiteral("roror-appearance"));
     if (!bus.isConnected())
         return;
     // The slot's normalized signature, as SLOT() would give it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <optional>
 
 class QDBusVariant;
@@ -20,6 +21,8 @@ public:
         bool environment = true;
         // Asks the settings portal on the session bus and listens for its changes.
         bool portal = true;
+        // Another bus's address to find the portal on (tests); empty: the session bus.
+        QString busAddress;
     };
 
     explicit DesktopAppearance(Sources sources, QObject* parent = nullptr);
@@ -49,7 +52,7 @@ private slots:
     void portalSettingChanged(const QString& group, const QString& key, const QDBusVariant& value);
 
 private:
-    void connectPortal();
+    void connectPortal(const QString& busAddress);
     void update();
 
     std::optional<bool> m_forced;

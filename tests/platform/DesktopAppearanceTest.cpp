@@ -1,10 +1,18 @@
 #include "platform/desktop/CompositorBlur.h"
 #include "platform/desktop/DesktopAppearance.h"
 
+#include "tests/app/model/ModelTestSupport.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusVariant>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace roror;
@@ -84,6 +92,87 @@ TEST(DesktopAppearanceChoice, ThePortalsPreferenceWinsOverThePaletteAndChangesLi
     EXPECT_TRUE(appearance.dark());
 }
 
+// The settings portal's appearance setting on a private bus. It answers from its own thread, as
+// the real portal answers from its own process while the program waits.
+class FakePortal : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+
+public:
+    std::atomic<uint> scheme{1};
+
+public slots:
+    // The deprecated Read wraps the value in a second variant; the program must unwrap both.
+    QDBusVariant Read(const QString& group, const QString& key)
+    {
+        if (group != QLatin1String("org.freedesktop.appearance") || key != QLatin1String("color-scheme"))
+            return QDBusVariant(QVariant::fromValue(QDBusVariant(QString())));
+        return QDBusVariant(QVariant::fromValue(QDBusVariant(scheme.load())));
+    }
+};
+
+class PrivateBus {
+public:
+    PrivateBus()
+    {
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        if (daemon.isEmpty())
+            return;
+        m_daemon.start(daemon,
+                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
+                        QStringLiteral("--print-address=1")});
+        if (!m_daemon.waitForStarted(5000) || !m_daemon.waitForReadyRead(5000))
+            return;
+        address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+    }
+    ~PrivateBus()
+    {
+        QDBusConnection::disconnectFromBus(QStringLiteral("fake-portal"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("roror-appearance"));
+        m_daemon.kill();
+        m_daemon.waitForFinished(5000);
+    }
+    QString address;
+
+private:
+    QProcess m_daemon;
+};
+
+TEST(DesktopAppearancePortal, ReadsThePortalAtStartAndFollowsItsChangeSignal)
+{
+    PrivateBus bus;
+    if (bus.address.isEmpty())
+        GTEST_SKIP() << "no dbus-daemon";
+    QDBusConnection server = QDBusConnection::connectToBus(bus.address, QStringLiteral("fake-portal"));
+    ASSERT_TRUE(server.isConnected());
+    QThread thread;
+    thread.start();
+    FakePortal portal;
+    portal.moveToThread(&thread);
+    const QString path = QStringLiteral("/org/freedesktop/portal/desktop");
+    ASSERT_TRUE(server.registerObject(path, &portal, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(server.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
+
+    // The portal prefers dark: read at once, before any palette says otherwise.
+    DesktopAppearance appearance(DesktopAppearance::Sources{false, true, bus.address});
+    EXPECT_TRUE(appearance.dark());
+
+    // The desktop switches to light: the portal's signal arrives and the appearance follows.
+    QSignalSpy changes(&appearance, &DesktopAppearance::darkChanged);
+    portal.scheme = 2;
+    QDBusMessage changed = QDBusMessage::createSignal(path, QStringLiteral("org.freedesktop.portal.Settings"),
+                                                      QStringLiteral("SettingChanged"));
+    changed << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme")
+            << QVariant::fromValue(QDBusVariant(2u));
+    ASSERT_TRUE(server.send(changed));
+    EXPECT_TRUE(test::spinUntil([&] { return changes.count() == 1; }));
+    EXPECT_FALSE(appearance.dark());
+
+    server.unregisterObject(path);
+    thread.quit();
+    thread.wait();
+}
+
 TEST(CompositorBlurChoice, OnlyACompositingKWinBlursBehindTheWindow)
 {
     const struct {
@@ -106,3 +195,5 @@ TEST(CompositorBlurChoice, OnlyACompositingKWinBlursBehindTheWindow)
 }
 
 } // namespace
+
+#include "DesktopAppearanceTest.moc"

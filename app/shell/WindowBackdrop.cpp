@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QSGImageNode>
 #include <QThreadPool>
+#include <QTimer>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
@@ -129,10 +130,16 @@ void WindowBackdrop::loadDesktopIfNeeded()
         && m_desktopCover.height() >= cover.height())
         return;
     // The settings are read (possibly through a helper program) and the picture decoded and
-    // blurred on a pool thread; the window shows its plain base until the picture arrives.
+    // blurred on a pool thread; the window shows its plain base until the picture arrives. The
+    // job starts once this frame's own painting (which uses the pool too) is done.
     m_desktopJob = true;
     const bool dark = m_dark;
     QPointer<WindowBackdrop> self(this);
+    QTimer::singleShot(0, this, [self, dark, cover] { startDesktopRead(self, dark, cover); });
+}
+
+void WindowBackdrop::startDesktopRead(QPointer<WindowBackdrop> self, bool dark, QSize cover)
+{
     QThreadPool::globalInstance()->start([self, dark, cover] {
         const auto path = DesktopWallpaper::currentPath(dark);
         QImage picture = path ? blurredDesktopImage(*path, cover) : QImage();

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointer>
 #include <QQuickItem>
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
@@ -89,6 +90,7 @@ private:
     void changed();
     void loadImageIfNeeded();
     void loadDesktopIfNeeded();
+    static void startDesktopRead(QPointer<WindowBackdrop> self, bool dark, QSize cover);
     void publishDesktopShown();
 
     bool m_hasScore = false;

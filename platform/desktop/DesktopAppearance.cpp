@@ -86,6 +86,8 @@ void DesktopAppearance::connectPortal(const QString& busAddress)
         : QDBusConnection::connectToBus(busAddress, QStringLiteral("roror-appearance"));
     if (!bus.isConnected())
         return;
+    // The slot's argument types are found by name: the variant's must be known before.
+    qRegisterMetaType<QDBusVariant>();
     // The slot's normalized signature, as SLOT() would give it.
     bus.connect(portalService, portalPath, portalInterface, QStringLiteral("SettingChanged"), this,
                 "1portalSettingChanged(QString,QString,QDBusVariant)");

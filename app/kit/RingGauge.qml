@@ -16,6 +16,7 @@ Item {
         trackColor: AppTheme.faded(AppTheme.line, 0.22)
         lineWidth: root.lineWidth
         progress: Math.max(0, Math.min(1, root.value))
+        targetProgress: Math.max(0, Math.min(1, root.value))
         color: root.color
         Behavior on progress {
             NumberAnimation {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QQuickPaintedItem>
 #include <QtQml/qqmlregistration.h>
 
@@ -16,6 +17,9 @@ class RingGaugeArc : public QQuickPaintedItem {
     Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged)
     Q_PROPERTY(QColor trackColor READ trackColor WRITE setTrackColor NOTIFY trackColorChanged)
     Q_PROPERTY(qreal lineWidth READ lineWidth WRITE setLineWidth NOTIFY lineWidthChanged)
+    // The progress an animation is heading for: reaching it always repaints, so the last step of
+    // a sweep is drawn exactly even when it moves the arc by less than a pixel.
+    Q_PROPERTY(qreal targetProgress READ targetProgress WRITE setTargetProgress NOTIFY targetProgressChanged)
 
 public:
     explicit RingGaugeArc(QQuickItem* parent = nullptr);
@@ -31,6 +35,8 @@ public:
     void setTrackColor(const QColor& color);
     qreal lineWidth() const { return m_lineWidth; }
     void setLineWidth(qreal width);
+    qreal targetProgress() const { return m_targetProgress; }
+    void setTargetProgress(qreal progress);
 
     void paint(QPainter* painter) override;
 
@@ -39,14 +45,20 @@ signals:
     void colorChanged();
     void trackColorChanged();
     void lineWidthChanged();
+    void targetProgressChanged();
 
 private:
+    // The faint full circle, drawn once per size, colour and line width and then copied.
+    const QImage& track();
+
     qreal m_progress = 0;
+    qreal m_targetProgress = -1;
     // What the last repaint asked for: animation steps too small to see do not repaint.
     qreal m_paintedProgress = 0;
     QColor m_color = Qt::black;
     QColor m_trackColor = Qt::transparent;
     qreal m_lineWidth = 6;
+    QImage m_track;
 };
 
 } // namespace roror

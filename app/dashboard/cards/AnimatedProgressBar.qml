@@ -19,12 +19,14 @@ Item {
     Rectangle {
         objectName: "progressFill"
         height: parent.height
-        // Whole pixels: a refresh that moves nothing visibly starts no animation (and no frames).
-        width: Math.round(bar.width * bar.clamped)
+        // Whole pixels, at the ends and at every step: a refresh that moves nothing visibly starts no
+        // animation, and a step that moves the edge by less than a pixel draws no frame.
+        property real sweptWidth: Math.round(bar.width * bar.clamped)
+        width: Math.round(sweptWidth)
         radius: height / 2
         color: bar.color
         opacity: 0.84
-        Behavior on width { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
+        Behavior on sweptWidth { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
         Behavior on color { enabled: bar.visible; ColorAnimation { duration: 350; easing.type: Easing.InOutQuad } }
     }
 }

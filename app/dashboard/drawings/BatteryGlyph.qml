@@ -23,7 +23,10 @@ Item {
         objectName: "batteryFill"
         x: 2
         y: 2
-        width: Math.round(glyph.fill)
+        // Whole pixels at every step of the animation too: a step that moves the edge by less than a
+        // pixel changes nothing on screen and draws no frame.
+        property real sweptWidth: Math.round(glyph.fill)
+        width: Math.round(sweptWidth)
         height: glyph.height - 4
         radius: 4
         visible: width > 0
@@ -32,7 +35,7 @@ Item {
             GradientStop { position: 0; color: Qt.rgba(glyph.color.r, glyph.color.g, glyph.color.b, 0.6) }
             GradientStop { position: 1; color: Qt.rgba(glyph.color.r, glyph.color.g, glyph.color.b, 0.95) }
         }
-        Behavior on width { enabled: glyph.visible; NumberAnimation { duration: 500; easing.type: Easing.InOutQuad } }
+        Behavior on sweptWidth { enabled: glyph.visible; NumberAnimation { duration: 500; easing.type: Easing.InOutQuad } }
     }
     SymbolImage {
         width: glyph.bodyWidth

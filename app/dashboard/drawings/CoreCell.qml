@@ -33,13 +33,16 @@ ColumnLayout {
             objectName: "coreFill"
             anchors.bottom: parent.bottom
             width: parent.width
-            height: root.fill
+            // Whole pixels at every step of the animation too: a step that moves the edge by less than a
+            // pixel changes nothing on screen and draws no frame.
+            property real sweptHeight: root.fill
+            height: Math.round(sweptHeight)
             radius: 3
             gradient: Gradient {
                 GradientStop { position: 0; color: Qt.rgba(root.tone.r, root.tone.g, root.tone.b, 0.55) }
                 GradientStop { position: 1; color: Qt.rgba(root.tone.r, root.tone.g, root.tone.b, 0.85) }
             }
-            Behavior on height { enabled: root.visible; NumberAnimation { duration: 400; easing.type: Easing.InOutQuad } }
+            Behavior on sweptHeight { enabled: root.visible; NumberAnimation { duration: 400; easing.type: Easing.InOutQuad } }
         }
     }
     Text {

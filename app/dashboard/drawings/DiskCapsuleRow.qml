@@ -104,14 +104,17 @@ ColumnLayout {
         Rectangle {
             objectName: "diskFill"
             height: parent.height
-            width: row.fillWidth
+            // Whole pixels at every step of the animation too: a step that moves the edge by less than a
+            // pixel changes nothing on screen and draws no frame.
+            property real sweptWidth: row.fillWidth
+            width: Math.round(sweptWidth)
             radius: height / 2
             gradient: Gradient {
                 orientation: Gradient.Horizontal
                 GradientStop { position: 0; color: Qt.rgba(row.tone.r, row.tone.g, row.tone.b, 0.65) }
                 GradientStop { position: 1; color: Qt.rgba(row.tone.r, row.tone.g, row.tone.b, 0.95) }
             }
-            Behavior on width { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
+            Behavior on sweptWidth { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
         }
     }
     // Used at the leading edge, Free at the trailing edge, Total centred between them; where the

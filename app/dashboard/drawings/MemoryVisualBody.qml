@@ -46,11 +46,14 @@ ColumnLayout {
         Rectangle {
             objectName: "memoryUsedSegment"
             height: parent.height
-            width: memory.usedWidth
+            // Whole pixels at every step of the animation too: a step that moves the edge by less than a
+            // pixel changes nothing on screen and draws no frame.
+            property real sweptWidth: memory.usedWidth
+            width: Math.round(sweptWidth)
             radius: height / 2
             color: memory.tone
             opacity: 0.84
-            Behavior on width { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
+            Behavior on sweptWidth { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
         }
         Rectangle {
             objectName: "memorySwapMark"

@@ -60,7 +60,13 @@ void DashboardPage::setModel(AppModel* model)
             connect(m_model, &AppModel::statusReportChanged, this, later),
             connect(m_model, &AppModel::processUsageChanged, this, later),
             connect(m_model, &AppModel::isLiveStatusActiveChanged, this, later),
-            connect(m_model, &AppModel::isRefreshingStatusChanged, this, &DashboardPage::skeletonStatusTextChanged),
+            // The skeleton's line shows only until the first report; after that, telling it of each
+            // refresh would lay out and draw a hidden text twice a refresh.
+            connect(m_model, &AppModel::isRefreshingStatusChanged, this,
+                    [this] {
+                        if (!m_hasReport)
+                            emit skeletonStatusTextChanged();
+                    }),
             connect(m_model, &QObject::destroyed, this,
                     [this] {
                         // The pointer is already cleared here; forget the connections and show nothing.
@@ -70,7 +76,7 @@ void DashboardPage::setModel(AppModel* model)
                     }),
         };
         if (m_live)
-            m_model->runDashboardLiveStatus();
+            startLiveWhenShown();
     }
     rebuildAll();
     emit modelChanged();
@@ -85,12 +91,38 @@ void DashboardPage::setLive(bool live)
     if (live) {
         // Shown anew: the page's own choices start from their defaults.
         resetPageState();
-        if (m_model)
-            m_model->runDashboardLiveStatus();
+        startLiveWhenShown();
     } else if (m_model) {
         m_model->stopDashboardLiveStatus();
     }
     emit liveChanged();
+}
+
+void DashboardPage::setWindow(QQuickWindow* window)
+{
+    if (window == m_window)
+        return;
+    disconnect(m_firstFrame);
+    m_window = window;
+    m_windowDrawn = false;
+    if (m_window) {
+        // Swapped on the render thread where there is one; the start runs back on this one.
+        m_firstFrame = connect(
+            m_window, &QQuickWindow::frameSwapped, this,
+            [this] {
+                disconnect(m_firstFrame);
+                m_windowDrawn = true;
+                startLiveWhenShown();
+            },
+            Qt::QueuedConnection);
+    }
+    emit windowChanged();
+}
+
+void DashboardPage::startLiveWhenShown()
+{
+    if (m_live && m_model && (!m_window || m_windowDrawn))
+        m_model->runDashboardLiveStatus();
 }
 
 void DashboardPage::resetPageState()
@@ -133,6 +165,7 @@ void DashboardPage::updateHasReport()
         return;
     m_hasReport = has;
     emit hasReportChanged();
+    emit skeletonStatusTextChanged();
 }
 
 void DashboardPage::rebuildCards()

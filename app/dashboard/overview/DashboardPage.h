@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QQuickWindow>
 #include <QTimer>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
@@ -26,6 +27,9 @@ class DashboardPage : public QObject {
     QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     Q_PROPERTY(bool live READ live WRITE setLive NOTIFY liveChanged)
+    // The window the page shows in. The live refresh waits for its first frame, so the first
+    // snapshot and the cards it brings are not made and drawn before the window first shows.
+    Q_PROPERTY(QQuickWindow* window READ window WRITE setWindow NOTIFY windowChanged)
     Q_PROPERTY(bool hasReport READ hasReport NOTIFY hasReportChanged)
     Q_PROPERTY(roror::OverviewHeroCard hero READ hero NOTIFY heroChanged)
     Q_PROPERTY(QObject* cards READ cardModel CONSTANT)
@@ -45,6 +49,8 @@ public:
     void setModel(AppModel* model);
     bool live() const { return m_live; }
     void setLive(bool live);
+    QQuickWindow* window() const { return m_window; }
+    void setWindow(QQuickWindow* window);
 
     bool hasReport() const { return m_hasReport; }
     OverviewHeroCard hero() const { return m_hero; }
@@ -84,6 +90,7 @@ public:
 signals:
     void modelChanged();
     void liveChanged();
+    void windowChanged();
     void hasReportChanged();
     void heroChanged();
     void processSortChanged();
@@ -93,6 +100,8 @@ signals:
     void processCountChanged();
 
 private:
+    // Starts the model's live refresh once the window has drawn a frame (at once without a window).
+    void startLiveWhenShown();
     void rebuildAll();
     void rebuildCards();
     void rebuildHero();
@@ -109,6 +118,9 @@ private:
     // rebuilt once, right after, from both.
     QTimer m_rebuild;
     bool m_live = false;
+    QPointer<QQuickWindow> m_window;
+    bool m_windowDrawn = false;
+    QMetaObject::Connection m_firstFrame;
     bool m_hasReport = false;
     OverviewHeroCard m_hero;
     mutable StatusCardListModel m_cards;

@@ -19,6 +19,7 @@ NativePage {
         id: dashboard
         model: root.model
         live: root.visible
+        window: root.Window.window
     }
 
     Panel {

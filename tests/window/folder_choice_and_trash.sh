@@ -25,10 +25,6 @@ echo keep >"$home/Documents/important.txt"
 launch_roror "$roror"
 sleep 1
 
-click() {
-  xdotool mousemove --window "$window" "$1" "$2" click 1
-  sleep "${3:-0.8}"
-}
 # Waits for a line of the program's log matching a pattern, at least `count` of them.
 await_log() {
   local pattern=$1 count=${2:-1}
@@ -70,15 +66,9 @@ await_log "folder chosen: $home/Library\$" 2 || fail "could not choose ~/Library
 click $(( width - 222 )) 158 0.2
 await_log "analysed $home/Library - 2 items" || fail "no analysis of ~/Library"
 sleep 0.8
-# The first row's Trash button, then the confirmation's Move to Trash: the right one of the two
-# buttons of the light card in the window's middle, 20 above its lower edge.
+# The first row's Trash button, then the confirmation's Move to Trash.
 click $(( width - 80 )) 466 0.6
-import -window "$window" "$work/confirm.png" || fail "no screenshot of the confirmation"
-accept_x=$(( width / 2 + 60 ))
-card_bottom=$(convert "$work/confirm.png" -crop "1x${height}+${accept_x}+0" -colorspace gray txt:- \
-  | awk -F'[,:]' 'NR > 1 { split($3, v, "[()]"); if (v[2] + 0 >= 245) last = $2 } END { print last + 0 }')
-[ "$card_bottom" -gt $(( height / 2 )) ] || fail "no confirmation card found"
-click "$accept_x" $(( card_bottom - 35 )) 0.2
+accept_confirmation
 for _ in $(seq 40); do
   [ -e "$home/Library/Caches" ] || break
   sleep 0.25

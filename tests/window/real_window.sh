@@ -121,13 +121,7 @@ sleep 0.6
 import -window "$window" "$work/clean-confirm.png" || fail "no screenshot of the confirmation"
 cp "$work/clean-confirm.png" "$shots/12-clean-confirmation.png"
 [ -e "$home/Library/Caches/example.db" ] || fail "Start Cleaning removed something before the confirmation"
-# The confirmation is a light card 272 wide in the window's middle over the dimmed window; Continue is
-# the right one of its two buttons (30 high), 20 above the card's lower edge.
-accept_x=$(( width / 2 + 60 ))
-card_bottom=$(convert "$work/clean-confirm.png" -crop "1x${height}+${accept_x}+0" -colorspace gray txt:- \
-  | awk -F'[,:]' 'NR > 1 { split($3, v, "[()]"); if (v[2] + 0 >= 245) last = $2 } END { print last + 0 }')
-[ "$card_bottom" -gt $(( height / 2 )) ] || fail "no confirmation card found (see $shots)"
-xdotool mousemove --window "$window" "$accept_x" "$(( card_bottom - 20 - 15 ))" click 1
+accept_confirmation
 for _ in $(seq 40); do
   [ -e "$home/Library/Caches/example.db" ] || break
   sleep 0.25

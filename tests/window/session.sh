@@ -42,10 +42,10 @@ if [ -n "${ASAN_OPTIONS:-}" ]; then
   export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
 fi
 
-# Starts the program (its log in $work/roror.log) and waits for its window: sets app_pid, window,
-# width and height.
+# Runs the command that starts the program (its log in $work/roror.log) and waits for its window:
+# sets app_pid, window, width and height.
 launch_roror() {
-  "$1" >"$work/roror.log" 2>&1 &
+  "$@" >"$work/roror.log" 2>&1 &
   app_pid=$!
   window=
   for _ in $(seq 200); do
@@ -59,4 +59,20 @@ launch_roror() {
   geometry=$(xwininfo -id "$window")
   width=$(sed -n 's/^ *Width: *//p' <<<"$geometry")
   height=$(sed -n 's/^ *Height: *//p' <<<"$geometry")
+}
+
+click() {
+  xdotool mousemove --window "$window" "$1" "$2" click 1
+  sleep "${3:-0.8}"
+}
+
+# Presses the accepting button of the confirmation shown now: a light card in the window's middle
+# over the dimmed window, its accepting button the right one of two (30 high), 20 above its lower edge.
+accept_confirmation() {
+  local accept_x=$((width / 2 + 60)) card_bottom
+  import -window "$window" "$work/confirm.png" || fail "no screenshot of the confirmation"
+  card_bottom=$(convert "$work/confirm.png" -crop "1x${height}+${accept_x}+0" -colorspace gray txt:- \
+    | awk -F'[,:]' 'NR > 1 { split($3, v, "[()]"); if (v[2] + 0 >= 245) last = $2 } END { print last + 0 }')
+  [ "$card_bottom" -gt $((height / 2)) ] || fail "no confirmation card found"
+  click "$accept_x" $((card_bottom - 35)) "${1:-0.2}"
 }

@@ -7,6 +7,7 @@
 #include "core/support/ByteCountFormat.h"
 #include "core/support/FileInfo.h"
 #include "core/support/Log.h"
+#include "core/support/ProgramStop.h"
 #include "core/support/StandardPath.h"
 #include "platform/HomeTrash.h"
 #include "platform/ToolRunner.h"
@@ -88,7 +89,7 @@ struct LocationWalk {
             open.push_back({dir, rootScope, QByteArray()});
         else
             ::close(rootFd);
-        while (!open.empty() && !stopped) {
+        while (!open.empty() && !stopped && !programStopping()) {
             const int fd = ::dirfd(open.back().dir);
             const dirent* ent = ::readdir(open.back().dir);
             if (!ent) {

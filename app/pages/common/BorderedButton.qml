@@ -32,13 +32,15 @@ Item {
     Accessible.name: title.length > 0 ? title : help
     Accessible.onPressAction: if (root.enabled) root.clicked()
     Keys.onSpacePressed: if (root.enabled) root.clicked()
-    // Return stays with a sheet's default action unless the button is a small one.
+    // Return on a focused button presses it (Cancel cancels); a sheet's default action takes Return
+    // only where no focused control does.
     Keys.onReturnPressed: event => {
-        if (root.small && root.enabled)
+        if (root.enabled)
             root.clicked()
         else
             event.accepted = false
     }
+    Keys.onEnterPressed: event => Keys.returnPressed(event)
 
     ToolTip.visible: help.length > 0 && mouse.containsMouse
     ToolTip.text: help

@@ -18,6 +18,14 @@ Rectangle {
     Accessible.role: Accessible.Button
     Accessible.name: root.title
     Accessible.onPressAction: root.clicked()
+    activeFocusOnTab: true
+    Keys.onSpacePressed: root.clicked()
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
+
+    FocusMark {
+        controlRadius: 8
+    }
 
     Text {
         id: label

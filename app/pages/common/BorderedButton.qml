@@ -57,15 +57,7 @@ Item {
         border.color: !root.small ? Qt.rgba(0, 0, 0, 0.16)
                     : (root.activeFocus ? AppTheme.faded(AppTheme.accent, 0.6) : Qt.rgba(0, 0, 0, 0.12))
     }
-    Rectangle {
-        anchors.fill: parent
-        anchors.margins: -3
-        radius: 9
-        visible: root.activeFocus && !root.small
-        color: "transparent"
-        border.width: 2.5
-        border.color: AppTheme.faded(AppTheme.orbCool, 0.55)
-    }
+    FocusMark {}
     RowLayout {
         id: row
         anchors.centerIn: parent

@@ -28,6 +28,9 @@ Item {
         hovered: mouse.containsMouse
         pressed: mouse.pressed
     }
+    FocusMark {
+        controlRadius: 15
+    }
     RowLayout {
         id: label
         anchors.centerIn: parent

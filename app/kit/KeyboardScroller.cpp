@@ -47,9 +47,9 @@ void KeyboardScroller::reveal(QQuickItem* item)
     // In the Flickable's own coordinates the view spans [0, height]; content positions add contentY.
     const QRectF span = item->mapRectToItem(m_target, item->boundingRect());
     const qreal contentY = m_target->property("contentY").toReal();
-    const qreal y = revealedY(span.top() + contentY, span.bottom() + contentY, contentY,
-                              m_target->property("originY").toReal(), m_target->property("contentHeight").toReal(),
-                              m_target->height());
+    const qreal y
+        = revealedY(span.top() + contentY, span.bottom() + contentY, contentY, m_target->property("originY").toReal(),
+                    m_target->property("contentHeight").toReal(), m_target->height());
     if (y != contentY)
         m_target->setProperty("contentY", y);
 }

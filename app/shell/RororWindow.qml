@@ -15,12 +15,8 @@ Window {
     color: AppTheme.windowBackground
     visible: true
 
-    // The platform's Quit shortcut ends the program the way closing the window does.
-    Shortcut {
-        objectName: "quitShortcut"
-        sequences: [StandardKey.Quit]
-        context: Qt.ApplicationShortcut
-        onActivated: window.close()
+    QuitShortcut {
+        window: window
     }
 
     WindowConfigurator {

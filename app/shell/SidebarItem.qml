@@ -25,6 +25,7 @@ Item {
     activeFocusOnTab: true
     Keys.onSpacePressed: root.activated(root.feature)
     Keys.onReturnPressed: root.activated(root.feature)
+    Keys.onEnterPressed: root.activated(root.feature)
 
     FocusMark {
         outset: 0

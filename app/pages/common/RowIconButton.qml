@@ -19,6 +19,7 @@ Item {
     activeFocusOnTab: enabled
     Keys.onSpacePressed: if (root.enabled) root.clicked()
     Keys.onReturnPressed: if (root.enabled) root.clicked()
+    Keys.onEnterPressed: if (root.enabled) root.clicked()
 
     FocusMark {
         outset: 0

@@ -20,6 +20,7 @@ Item {
     Accessible.onPressAction: root.action()
     Keys.onSpacePressed: root.action()
     Keys.onReturnPressed: root.action()
+    Keys.onEnterPressed: root.action()
 
     LiquidGlassInteractive {
         anchors.fill: parent

@@ -3,6 +3,7 @@
 #include "tests/app/model/ModelTestSupport.h"
 #include "tests/support/ViewFixture.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QPointer>
 #include <QQuickItem>
@@ -371,6 +372,155 @@ TEST_F(RootView, SwitchingTheLanguageRetitlesTheWindow)
     EXPECT_EQ(size(font(name)), size(englishName));
     EXPECT_NE(font(name).family(), englishName.family());
     EXPECT_GT(size(font(tagline)), size(englishTagline));
+}
+
+// ---- Keyboard ----
+
+// The roles of the things a person operates: each must be reachable with Tab, itself or through
+// the control holding it (the segments of the language selector through the selector).
+bool isControl(QQuickItem* item)
+{
+    for (QObject* attached : item->children()) {
+        if (qstrcmp(attached->metaObject()->className(), "QQuickAccessibleAttached") != 0)
+            continue;
+        const int role = attached->property("role").toInt();
+        return role == QAccessible::Button || role == QAccessible::CheckBox || role == QAccessible::PageTab
+            || role == QAccessible::RadioButton;
+    }
+    return false;
+}
+
+QList<QQuickItem*> allItems(QQuickItem* root)
+{
+    QList<QQuickItem*> items{root};
+    for (QQuickItem* c : root->childItems())
+        items += allItems(c);
+    return items;
+}
+
+class KeyboardView : public RootView {
+protected:
+    // The Tab chain from the first sidebar item round to it again, each stop as it has the focus:
+    // shown, inside the window once the page has followed it, and marked.
+    QList<QQuickItem*> walkTabChain()
+    {
+        QQuickWindow& window = view().window();
+        QQuickItem* first = sidebarItem(AppFeature::dashboard);
+        first->forceActiveFocus(Qt::TabFocusReason);
+        QList<QQuickItem*> stops;
+        for (int i = 0; i < 300; ++i) {
+            QQuickItem* stop = window.activeFocusItem();
+            if (!stop || stops.contains(stop))
+                break;
+            stops.append(stop);
+            const QString name = stop->objectName().isEmpty() ? QString::fromLatin1(stop->metaObject()->className())
+                                                              : stop->objectName();
+            EXPECT_TRUE(stop->isVisible()) << name.toStdString();
+            const QRectF inWindow = stop->mapRectToScene(stop->boundingRect());
+            EXPECT_TRUE(QRectF(0, 0, window.width(), window.height()).contains(inWindow))
+                << name.toStdString() << " lies outside the window";
+            EXPECT_TRUE(marked(stop)) << name.toStdString() << " shows no focus mark";
+            QTest::keyClick(&window, Qt::Key_Tab);
+            view().settle();
+        }
+        EXPECT_EQ(window.activeFocusItem(), first) << "the chain does not come round";
+        return stops;
+    }
+    bool marked(QQuickItem* stop)
+    {
+        // A control of the platform's style draws its own.
+        if (stop->property("visualFocus").toBool())
+            return true;
+        const QList<QQuickItem*> items = allItems(view().window().contentItem());
+        // The mark of a control, or of the part of it that the arrows move to.
+        return std::any_of(items.begin(), items.end(), [stop](QQuickItem* item) {
+            QQuickItem* control = item->property("control").value<QQuickItem*>();
+            return item->objectName() == QLatin1String("focusMark") && item->isVisible() && item->opacity() > 0
+                && item->width() > 0 && control && (control == stop || stop->isAncestorOf(control));
+        });
+    }
+};
+
+TEST_F(KeyboardView, TabReachesEveryControlOfEachPageWithAFocusMark)
+{
+    show();
+    for (AppFeature feature : allAppFeatures()) {
+        SCOPED_TRACE(toRaw(feature).toStdString());
+        view().click(sidebarItem(feature));
+        view().settle();
+        const QList<QQuickItem*> stops = walkTabChain();
+        for (AppFeature item : allAppFeatures())
+            EXPECT_TRUE(stops.contains(sidebarItem(item))) << toRaw(item).toStdString();
+        for (QQuickItem* control : allItems(view().window().contentItem())) {
+            if (!isControl(control) || !control->isVisible() || !control->isEnabled())
+                continue;
+            bool reached = false;
+            for (QQuickItem* up = control; up && !reached; up = up->parentItem())
+                reached = stops.contains(up);
+            EXPECT_TRUE(reached) << control->objectName().toStdString() << " ("
+                                 << control->property("title").toString().toStdString() << ") is no Tab stop";
+        }
+    }
+}
+
+TEST_F(KeyboardView, SpaceAndReturnPressTheFocusedControl)
+{
+    show();
+    QQuickWindow& window = view().window();
+    // Sidebar items.
+    const std::pair<AppFeature, Qt::Key> sidebarCases[] = {{AppFeature::clean, Qt::Key_Return},
+                                                           {AppFeature::analyze, Qt::Key_Space},
+                                                           {AppFeature::maintenance, Qt::Key_Enter}};
+    for (const auto& [feature, key] : sidebarCases) {
+        sidebarItem(feature)->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(&window, key);
+        view().settle();
+        EXPECT_EQ(view().model().selectedFeature(), feature) << toRaw(feature).toStdString();
+    }
+    // A page's button: the protection list sheet of the Settings page opens.
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        view().model().setShowingCleanProtectionSheet(false);
+        view().settle();
+        QQuickItem* button = view().find(QStringLiteral("settingsCleanProtection"));
+        ASSERT_TRUE(button);
+        button->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(&window, key);
+        view().settle();
+        EXPECT_TRUE(view().model().showingCleanProtectionSheet()) << key;
+    }
+}
+
+TEST_F(KeyboardView, ArrowsMoveWithinTheLanguageSelector)
+{
+    show();
+    view().click(sidebarItem(AppFeature::maintenance));
+    view().settle();
+    QQuickItem* picker = view().find(QStringLiteral("settingsLanguagePicker"));
+    ASSERT_TRUE(picker);
+    picker->forceActiveFocus(Qt::TabFocusReason);
+    view().settle();
+    const int start = picker->property("currentIndex").toInt();
+    EXPECT_EQ(picker->property("focusIndex").toInt(), start);
+    // The arrows move the mark only; Space picks the marked segment.
+    QTest::keyClick(&view().window(), Qt::Key_Left);
+    QTest::keyClick(&view().window(), Qt::Key_Left);
+    QTest::keyClick(&view().window(), Qt::Key_Right);
+    view().settle();
+    EXPECT_EQ(picker->property("focusIndex").toInt(), 1);
+    EXPECT_EQ(picker->property("currentIndex").toInt(), start);
+    QTest::keyClick(&view().window(), Qt::Key_Space);
+    view().settle();
+    EXPECT_EQ(picker->property("currentIndex").toInt(), 1);
+    EXPECT_EQ(textOf(child(sidebarItem(AppFeature::clean), QStringLiteral("sidebarTitle"))),
+              QStringLiteral("智能清理"));
+    QTest::keyClick(&view().window(), Qt::Key_Right);
+    QTest::keyClick(&view().window(), Qt::Key_Right);
+    QTest::keyClick(&view().window(), Qt::Key_Return);
+    view().settle();
+    EXPECT_EQ(picker->property("currentIndex").toInt(), 2);
+    EXPECT_EQ(textOf(child(sidebarItem(AppFeature::clean), QStringLiteral("sidebarTitle"))),
+              QStringLiteral("Smart Clean"));
+    EXPECT_TRUE(picker->hasActiveFocus());
 }
 
 // ---- Backdrop ----

@@ -23,10 +23,6 @@ Rectangle {
     Keys.onReturnPressed: root.clicked()
     Keys.onEnterPressed: root.clicked()
 
-    FocusMark {
-        controlRadius: 8
-    }
-
     Text {
         id: label
         anchors.centerIn: parent
@@ -36,6 +32,9 @@ Rectangle {
         font: AppTypography.font(13, Font.Medium, "default", AppTypography.usesEnglish)
     }
 
+    FocusMark {
+        controlRadius: 8
+    }
     MouseArea {
         id: pointer
         anchors.fill: parent

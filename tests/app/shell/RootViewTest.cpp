@@ -1,9 +1,9 @@
 #include "app/shell/ContentController.h"
 #include "core/model/AppActionFactory.h"
 #include "tests/app/model/ModelTestSupport.h"
+#include "tests/support/TabChain.h"
 #include "tests/support/ViewFixture.h"
 
-#include <QAccessible>
 #include <QFont>
 #include <QPointer>
 #include <QQuickItem>
@@ -376,70 +376,7 @@ TEST_F(RootView, SwitchingTheLanguageRetitlesTheWindow)
 
 // ---- Keyboard ----
 
-// The roles of the things a person operates: each must be reachable with Tab, itself or through
-// the control holding it (the segments of the language selector through the selector).
-bool isControl(QQuickItem* item)
-{
-    for (QObject* attached : item->children()) {
-        if (qstrcmp(attached->metaObject()->className(), "QQuickAccessibleAttached") != 0)
-            continue;
-        const int role = attached->property("role").toInt();
-        return role == QAccessible::Button || role == QAccessible::CheckBox || role == QAccessible::PageTab
-            || role == QAccessible::RadioButton;
-    }
-    return false;
-}
-
-QList<QQuickItem*> allItems(QQuickItem* root)
-{
-    QList<QQuickItem*> items{root};
-    for (QQuickItem* c : root->childItems())
-        items += allItems(c);
-    return items;
-}
-
-class KeyboardView : public RootView {
-protected:
-    // The Tab chain from the first sidebar item round to it again, each stop as it has the focus:
-    // shown, inside the window once the page has followed it, and marked.
-    QList<QQuickItem*> walkTabChain()
-    {
-        QQuickWindow& window = view().window();
-        QQuickItem* first = sidebarItem(AppFeature::dashboard);
-        first->forceActiveFocus(Qt::TabFocusReason);
-        QList<QQuickItem*> stops;
-        for (int i = 0; i < 300; ++i) {
-            QQuickItem* stop = window.activeFocusItem();
-            if (!stop || stops.contains(stop))
-                break;
-            stops.append(stop);
-            const QString name = stop->objectName().isEmpty() ? QString::fromLatin1(stop->metaObject()->className())
-                                                              : stop->objectName();
-            EXPECT_TRUE(stop->isVisible()) << name.toStdString();
-            const QRectF inWindow = stop->mapRectToScene(stop->boundingRect());
-            EXPECT_TRUE(QRectF(0, 0, window.width(), window.height()).contains(inWindow))
-                << name.toStdString() << " lies outside the window";
-            EXPECT_TRUE(marked(stop)) << name.toStdString() << " shows no focus mark";
-            QTest::keyClick(&window, Qt::Key_Tab);
-            view().settle();
-        }
-        EXPECT_EQ(window.activeFocusItem(), first) << "the chain does not come round";
-        return stops;
-    }
-    bool marked(QQuickItem* stop)
-    {
-        // A control of the platform's style draws its own.
-        if (stop->property("visualFocus").toBool())
-            return true;
-        const QList<QQuickItem*> items = allItems(view().window().contentItem());
-        // The mark of a control, or of the part of it that the arrows move to.
-        return std::any_of(items.begin(), items.end(), [stop](QQuickItem* item) {
-            QQuickItem* control = item->property("control").value<QQuickItem*>();
-            return item->objectName() == QLatin1String("focusMark") && item->isVisible() && item->opacity() > 0
-                && item->width() > 0 && control && (control == stop || stop->isAncestorOf(control));
-        });
-    }
-};
+class KeyboardView : public RootView { };
 
 TEST_F(KeyboardView, TabReachesEveryControlOfEachPageWithAFocusMark)
 {
@@ -448,18 +385,10 @@ TEST_F(KeyboardView, TabReachesEveryControlOfEachPageWithAFocusMark)
         SCOPED_TRACE(toRaw(feature).toStdString());
         view().click(sidebarItem(feature));
         view().settle();
-        const QList<QQuickItem*> stops = walkTabChain();
+        const QList<QQuickItem*> stops = walkTabChain(view(), sidebarItem(AppFeature::dashboard));
         for (AppFeature item : allAppFeatures())
             EXPECT_TRUE(stops.contains(sidebarItem(item))) << toRaw(item).toStdString();
-        for (QQuickItem* control : allItems(view().window().contentItem())) {
-            if (!isControl(control) || !control->isVisible() || !control->isEnabled())
-                continue;
-            bool reached = false;
-            for (QQuickItem* up = control; up && !reached; up = up->parentItem())
-                reached = stops.contains(up);
-            EXPECT_TRUE(reached) << control->objectName().toStdString() << " ("
-                                 << control->property("title").toString().toStdString() << ") is no Tab stop";
-        }
+        expectEveryControlReached(view(), stops);
     }
 }
 

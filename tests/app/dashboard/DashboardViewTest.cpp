@@ -106,6 +106,15 @@ protected:
         }
         return nullptr;
     }
+    // The quit button of a process row.
+    QQuickItem* killOf(QQuickItem* row)
+    {
+        for (QQuickItem* k : view().findAll(QStringLiteral("killButton"))) {
+            if (row->isAncestorOf(k))
+                return k;
+        }
+        return nullptr;
+    }
     QStringList rowNames()
     {
         QList<QQuickItem*> list = rows();
@@ -185,14 +194,6 @@ TEST_F(DashboardViewTest, KillButtonShowsOnHoverOnlyWhereTheProcessMayBeEnded)
     QQuickItem* firefox = rowNamed(QStringLiteral("firefox-esr"));
     QQuickItem* kworker = rowNamed(QStringLiteral("kworker"));
     ASSERT_TRUE(firefox && kworker);
-    const auto killOf = [&](QQuickItem* row) {
-        QList<QQuickItem*> out;
-        for (QQuickItem* k : view().findAll(QStringLiteral("killButton"))) {
-            if (row->isAncestorOf(k))
-                return k;
-        }
-        return static_cast<QQuickItem*>(nullptr);
-    };
     EXPECT_FALSE(killOf(firefox)->property("isVisible").toBool());
     view().hover(firefox);
     EXPECT_TRUE(killOf(firefox)->property("isVisible").toBool());
@@ -226,11 +227,7 @@ TEST_F(DashboardViewTest, TheProcessListIsWalkedAndUsedWithTheKeyboard)
     showProcesses();
     QQuickItem* firefox = rowNamed(QStringLiteral("firefox-esr"));
     ASSERT_TRUE(firefox);
-    QQuickItem* kill = nullptr;
-    for (QQuickItem* k : view().findAll(QStringLiteral("killButton"))) {
-        if (firefox->isAncestorOf(k))
-            kill = k;
-    }
+    QQuickItem* kill = killOf(firefox);
     ASSERT_TRUE(kill);
     const QList<QQuickItem*> stops = walkTabChain(view(), kill);
     expectEveryControlReached(view(), stops);

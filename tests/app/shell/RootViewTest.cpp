@@ -3,6 +3,7 @@
 #include "tests/app/model/ModelTestSupport.h"
 #include "tests/support/TabChain.h"
 #include "tests/support/ViewFixture.h"
+#include "tests/support/TextFit.h"
 
 #include <QFont>
 #include <QPointer>
@@ -78,6 +79,12 @@ TEST_F(RootView, PageSwitchFollowsTheSidebar)
             EXPECT_EQ(pageContent(other) != nullptr, other == feature);
         }
         EXPECT_TRUE(sidebarItem(feature)->property("selected").toBool());
+        // No text of the page or the sidebar is cut while it fits, in either language.
+        for (const AppLanguagePreference language : {AppLanguagePreference::chinese, AppLanguagePreference::english}) {
+            view().setLanguage(language);
+            view().grab();
+            EXPECT_EQ(textsCutWithRoom(view().root()), QStringList()) << static_cast<int>(language);
+        }
     }
     // The model decides too: a page chosen elsewhere is shown and selected in the sidebar.
     view().model().setSelectedFeature(AppFeature::purge);

@@ -80,6 +80,22 @@ header_right() {
   echo $((224 + 34 + column - 20))
 }
 
+# Clicks the header button at `x` and waits until the header shows the report's buttons.
+click_until_header_changes() {
+  local region changed=0
+  region="$(($(header_right) - 224 - 34))x40+$((224 + 34 + 20))+138"
+  import -window "$window" "$work/header-before.png" || fail "no screenshot of the header"
+  click "$1" 158 0.3
+  for _ in $(seq 80); do
+    import -window "$window" "$work/header-after.png" || continue
+    changed=$(compare -metric AE -fuzz 8% -extract "$region" "$work/header-before.png" "$work/header-after.png" \
+      null: 2>&1 || true)
+    [ "${changed%% *}" -gt 200 ] 2>/dev/null && sleep 0.5 && return 0
+    sleep 0.25
+  done
+  fail "the preview's report did not come (see the header)"
+}
+
 # Smart Clean's preview: Scan, left of the protection-list button (26 wide) 16 apart.
 launch_roror $(slow_calls getdents64 100000) "$roror"
 click "$sidebar_x" "$(sidebar_y 1)"
@@ -102,12 +118,7 @@ close_and_time "a storage analysis, ended with Ctrl+Q" quit
 # Move to Trash (right, on that row) and the confirmation.
 launch_roror $(slow_calls rename,renameat,renameat2 20000) "$roror"
 click "$sidebar_x" "$(sidebar_y 6)"
-click "$(($(header_right) - 61))" 158 0.3
-for _ in $(seq 40); do
-  grep -q "installer" "$work/roror.log" 2>/dev/null && break
-  sleep 0.25
-done
-sleep 2
+click_until_header_changes "$(($(header_right) - 61))"
 click "$(($(header_right) - 75))" 158
 click 314 339 0.4
 click "$(($(header_right) - 74))" 339 0.6
@@ -130,7 +141,7 @@ infos=$(find "$trash/info" -name '*.trashinfo' | wc -l)
 # A clean: Scan, then Start Cleaning (left of Scan) once the report is in, and the confirmation.
 launch_roror $(slow_calls unlink,unlinkat,rmdir 5000) "$roror"
 click "$sidebar_x" "$(sidebar_y 1)"
-click "$(($(header_right) - 26 - 16 - 46))" 158 3
+click_until_header_changes "$(($(header_right) - 26 - 16 - 46))"
 click "$(($(header_right) - 26 - 16 - 66))" 158 0.6
 accept_confirmation 0.3
 close_and_time "a clean"

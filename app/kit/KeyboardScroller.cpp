@@ -1,6 +1,7 @@
 #include "app/kit/KeyboardScroller.h"
 
 #include <QKeyEvent>
+#include <QQuickWindow>
 #include <algorithm>
 
 namespace roror {
@@ -16,10 +17,54 @@ void KeyboardScroller::setTarget(QQuickItem* target)
         return;
     if (m_target)
         m_target->removeEventFilter(this);
+    disconnect(m_windowWatch);
     m_target = target;
-    if (m_target)
+    if (m_target) {
         m_target->installEventFilter(this);
+        m_windowWatch = connect(m_target, &QQuickItem::windowChanged, this, &KeyboardScroller::watchWindow);
+    }
+    watchWindow();
     emit targetChanged();
+}
+
+void KeyboardScroller::watchWindow()
+{
+    disconnect(m_focusWatch);
+    QQuickWindow* window = m_target ? m_target->window() : nullptr;
+    if (!window)
+        return;
+    m_focusWatch = connect(window, &QQuickWindow::activeFocusItemChanged, this,
+                           [this, window] { reveal(window->activeFocusItem()); });
+}
+
+void KeyboardScroller::reveal(QQuickItem* item)
+{
+    if (!m_target || !item || item == m_target || !m_target->isVisible())
+        return;
+    const auto* content = m_target->property("contentItem").value<QQuickItem*>();
+    if (!content || !content->isAncestorOf(item))
+        return;
+    // In the Flickable's own coordinates the view spans [0, height]; content positions add contentY.
+    const QRectF span = item->mapRectToItem(m_target, item->boundingRect());
+    const qreal contentY = m_target->property("contentY").toReal();
+    const qreal y
+        = revealedY(span.top() + contentY, span.bottom() + contentY, contentY, m_target->property("originY").toReal(),
+                    m_target->property("contentHeight").toReal(), m_target->height());
+    if (y != contentY)
+        m_target->setProperty("contentY", y);
+}
+
+qreal KeyboardScroller::revealedY(qreal top, qreal bottom, qreal contentY, qreal originY, qreal contentHeight,
+                                  qreal viewHeight)
+{
+    const qreal first = originY;
+    const qreal last = std::max(first, originY + contentHeight - viewHeight);
+    qreal y = contentY;
+    if (bottom + revealMargin > y + viewHeight)
+        y = bottom + revealMargin - viewHeight;
+    if (top - revealMargin < y)
+        y = top - revealMargin;
+    return std::clamp(y, first, last);
 }
 
 std::optional<qreal> KeyboardScroller::scrolledY(int key, Qt::KeyboardModifiers modifiers, qreal contentY,

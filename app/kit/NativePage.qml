@@ -53,4 +53,9 @@ Item {
     KeyboardScroller {
         target: root.pageScrolls ? scroller : null
     }
+    FocusMark {
+        control: scroller
+        outset: -3
+        controlRadius: 12
+    }
 }

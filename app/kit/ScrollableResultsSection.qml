@@ -83,6 +83,13 @@ ColumnLayout {
                     target: list
                 }
             }
+            // Drawn over the list (not in its scrolling content), inside its clipped edges.
+            FocusMark {
+                parent: list
+                control: list
+                outset: -2
+                controlRadius: 12
+            }
         }
     }
 }

@@ -18,6 +18,10 @@ Rectangle {
     Accessible.role: Accessible.Button
     Accessible.name: root.title
     Accessible.onPressAction: root.clicked()
+    activeFocusOnTab: true
+    Keys.onSpacePressed: root.clicked()
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
 
     Text {
         id: label
@@ -28,6 +32,9 @@ Rectangle {
         font: AppTypography.font(13, Font.Medium, "default", AppTypography.usesEnglish)
     }
 
+    FocusMark {
+        controlRadius: 8
+    }
     MouseArea {
         id: pointer
         anchors.fill: parent

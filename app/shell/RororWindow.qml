@@ -16,6 +16,10 @@ Window {
     color: configurator.translucent ? "transparent" : AppTheme.windowBackground
     visible: true
 
+    QuitShortcut {
+        window: window
+    }
+
     WindowConfigurator {
         id: configurator
         window: window

@@ -22,6 +22,15 @@ Item {
     Accessible.role: Accessible.PageTab
     Accessible.name: root.title
     Accessible.selected: root.selected
+    activeFocusOnTab: true
+    Keys.onSpacePressed: root.activated(root.feature)
+    Keys.onReturnPressed: root.activated(root.feature)
+    Keys.onEnterPressed: root.activated(root.feature)
+
+    FocusMark {
+        outset: 0
+        controlRadius: 10
+    }
 
     RowLayout {
         anchors.fill: parent

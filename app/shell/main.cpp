@@ -1,17 +1,32 @@
 #include "app/model/AppModel.h"
 #include "app/shell/RororApplication.h"
+#include "core/support/ProgramStop.h"
 
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
+#include <QThreadPool>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     roror::prepareApplication();
 
-    roror::AppModel model;
-    QQmlApplicationEngine engine;
-    if (!roror::loadMainWindow(engine, model))
-        return 1;
-    return app.exec();
+    int status = 0;
+    {
+        roror::AppModel model;
+        QQmlApplicationEngine engine;
+        if (!roror::loadMainWindow(engine, model))
+            return 1;
+        status = app.exec();
+        roror::requestProgramStop();
+        // Leaving the scope ends the window, then the model, which waits for the Trash move under way.
+    }
+    // Walks still on the pool see the stop at their next item; a clean gets a moment to finish the
+    // item under way. Past that the process ends without waiting: the application object's own end
+    // would wait for every pool thread, also one held up by a slow file system.
+    QThreadPool::globalInstance()->waitForDone(250);
+    std::fflush(nullptr);
+    std::_Exit(status);
 }

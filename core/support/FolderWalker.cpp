@@ -1,5 +1,6 @@
 #include "core/support/FolderWalker.h"
 
+#include "core/support/ProgramStop.h"
 #include "core/support/StandardPath.h"
 
 #include <QFile>
@@ -54,7 +55,7 @@ struct Walker {
         // The folder's descriptor stays open (through `dir`) for the *at calls below.
         const int fd = ::dirfd(dir);
         for (const Child& child : children) {
-            if (stopped)
+            if (stopped || programStopping())
                 break;
             if (options.skipHidden && child.name[0] == '.')
                 continue;
@@ -125,7 +126,7 @@ struct Measurer {
             const char* n = ent->d_name;
             if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
                 continue;
-            if (limitReached())
+            if (limitReached() || programStopping())
                 break;
             ++items;
             if (ent->d_type == DT_DIR) {

@@ -13,64 +13,18 @@ fail() {
   exit 1
 }
 
-for tool in Xvfb xdotool import xwininfo convert; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup installs it)"
-done
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/roror-folder-XXXXXX")
-xvfb_pid=
-app_pid=
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1440x900x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not report its display"
-export DISPLAY=":$(head -n1 "$work/display")"
+tools="import convert"
+. "$(dirname "$0")/session.sh"
+export QT_LOGGING_RULES="roror.analysis.info=true"
 
 # Storage Analysis starts in ~/Library; its first sub-folder in name order is "Application Support",
 # the one Qt Quick's own folder dialog highlighted and returned.
-home="$work/home"
-mkdir -p "$home/Library/Application Support" "$home/Library/Caches" "$home/Documents" "$work/run"
-chmod 700 "$work/run"
+mkdir -p "$home/Library/Application Support" "$home/Library/Caches" "$home/Documents"
 head -c 300000 /dev/zero >"$home/Library/Caches/big.bin"
 echo keep >"$home/Documents/important.txt"
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
-  XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb \
-  QT_LOGGING_RULES="roror.analysis.info=true"
-unset ROROR_UPDATE_FEED_URL QT_QUICK_BACKEND QT_QPA_PLATFORMTHEME
-if [ -n "${ASAN_OPTIONS:-}" ]; then
-  export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-fi
-"$roror" >"$work/roror.log" 2>&1 &
-app_pid=$!
-
-window=
-for _ in $(seq 200); do
-  kill -0 "$app_pid" 2>/dev/null || fail "the program ended before showing its window"
-  window=$(xdotool search --onlyvisible --name '^Roror$' 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window appeared within 20 s"
-geometry=$(xwininfo -id "$window")
-width=$(sed -n 's/^ *Width: *//p' <<<"$geometry")
-height=$(sed -n 's/^ *Height: *//p' <<<"$geometry")
+launch_roror "$roror"
 sleep 1
 
-click() {
-  xdotool mousemove --window "$window" "$1" "$2" click 1
-  sleep "${3:-0.8}"
-}
 # Waits for a line of the program's log matching a pattern, at least `count` of them.
 await_log() {
   local pattern=$1 count=${2:-1}
@@ -112,15 +66,9 @@ await_log "folder chosen: $home/Library\$" 2 || fail "could not choose ~/Library
 click $(( width - 222 )) 158 0.2
 await_log "analysed $home/Library - 2 items" || fail "no analysis of ~/Library"
 sleep 0.8
-# The first row's Trash button, then the confirmation's Move to Trash: the right one of the two
-# buttons of the light card in the window's middle, 20 above its lower edge.
+# The first row's Trash button, then the confirmation's Move to Trash.
 click $(( width - 80 )) 466 0.6
-import -window "$window" "$work/confirm.png" || fail "no screenshot of the confirmation"
-accept_x=$(( width / 2 + 60 ))
-card_bottom=$(convert "$work/confirm.png" -crop "1x${height}+${accept_x}+0" -colorspace gray txt:- \
-  | awk -F'[,:]' 'NR > 1 { split($3, v, "[()]"); if (v[2] + 0 >= 245) last = $2 } END { print last + 0 }')
-[ "$card_bottom" -gt $(( height / 2 )) ] || fail "no confirmation card found"
-click "$accept_x" $(( card_bottom - 35 )) 0.2
+accept_confirmation
 for _ in $(seq 40); do
   [ -e "$home/Library/Caches" ] || break
   sleep 0.25

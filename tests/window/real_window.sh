@@ -13,36 +13,9 @@ fail() {
   exit 1
 }
 
-for tool in Xvfb xdotool import xwininfo md5sum compare convert truncate; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup installs it)"
-done
+tools="import md5sum compare convert truncate"
+. "$(dirname "$0")/session.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/roror-window-XXXXXX")
-xvfb_pid=
-app_pid=
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display number of its own: Xvfb picks a free one and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1440x900x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not report its display"
-export DISPLAY=":$(head -n1 "$work/display")"
-
-# The program runs as a user with an empty home: nothing of the real one is read or written.
-home="$work/home"
-mkdir -p "$home" "$work/run"
-chmod 700 "$work/run"
 # The folder Storage Analysis starts in, with something to find: folders of files of known sizes.
 for folder in Caches Mail Containers Logs; do
   mkdir -p "$home/Library/$folder/sub"
@@ -59,30 +32,7 @@ done
 mkdir -p "$work/outside"
 head -c 6000 /dev/zero >"$work/outside/precious"
 ln -s "$work/outside" "$home/Library/Caches/link-out"
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
-  XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb
-unset ROROR_UPDATE_FEED_URL QT_QUICK_BACKEND
-
-# libxkbcommon-x11 reads its keymap names with strndup over buffers that end without a NUL, which
-# AddressSanitizer's strict string checks take for an overflow.
-if [ -n "${ASAN_OPTIONS:-}" ]; then
-  export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-fi
-"$roror" >"$work/roror.log" 2>&1 &
-app_pid=$!
-
-window=
-for _ in $(seq 200); do
-  kill -0 "$app_pid" 2>/dev/null || fail "the program ended before showing its window: $(cat "$work/roror.log")"
-  window=$(xdotool search --onlyvisible --name '^Roror$' 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window appeared within 20 s"
-
-geometry=$(xwininfo -id "$window")
-width=$(sed -n 's/^ *Width: *//p' <<<"$geometry")
-height=$(sed -n 's/^ *Height: *//p' <<<"$geometry")
+launch_roror "$roror"
 [ "$width" -ge 980 ] && [ "$height" -ge 720 ] || fail "window is ${width}x${height}, smaller than 980x720"
 echo "window $window is ${width}x${height}"
 
@@ -171,13 +121,7 @@ sleep 0.6
 import -window "$window" "$work/clean-confirm.png" || fail "no screenshot of the confirmation"
 cp "$work/clean-confirm.png" "$shots/12-clean-confirmation.png"
 [ -e "$home/Library/Caches/example.db" ] || fail "Start Cleaning removed something before the confirmation"
-# The confirmation is a light card 272 wide in the window's middle over the dimmed window; Continue is
-# the right one of its two buttons (30 high), 20 above the card's lower edge.
-accept_x=$(( width / 2 + 60 ))
-card_bottom=$(convert "$work/clean-confirm.png" -crop "1x${height}+${accept_x}+0" -colorspace gray txt:- \
-  | awk -F'[,:]' 'NR > 1 { split($3, v, "[()]"); if (v[2] + 0 >= 245) last = $2 } END { print last + 0 }')
-[ "$card_bottom" -gt $(( height / 2 )) ] || fail "no confirmation card found (see $shots)"
-xdotool mousemove --window "$window" "$accept_x" "$(( card_bottom - 20 - 15 ))" click 1
+accept_confirmation
 for _ in $(seq 40); do
   [ -e "$home/Library/Caches/example.db" ] || break
   sleep 0.25

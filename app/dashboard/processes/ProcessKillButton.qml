@@ -12,8 +12,15 @@ Item {
     implicitWidth: 28
     implicitHeight: 28
     enabled: isEnabled
-    opacity: isVisible ? 1 : 0
-    scale: isVisible ? 1 : 0.85
+    // Shown on hover, and while it has the keyboard focus.
+    opacity: isVisible || activeFocus ? 1 : 0
+    scale: isVisible || activeFocus ? 1 : 0.85
+    activeFocusOnTab: isEnabled
+    Accessible.role: Accessible.Button
+    Accessible.name: Tr.text("退出", "Quit")
+    Accessible.onPressAction: if (button.isEnabled) button.triggered()
+    Keys.onSpacePressed: if (button.isEnabled) button.triggered()
+    Keys.onReturnPressed: if (button.isEnabled) button.triggered()
     Behavior on opacity { enabled: button.visible; NumberAnimation { duration: 150; easing.type: Easing.InOutQuad } }
     Behavior on scale { enabled: button.visible; NumberAnimation { duration: 150; easing.type: Easing.InOutQuad } }
 
@@ -24,6 +31,10 @@ Item {
         weight: Font.Medium
         color: AppTheme.ink
         opacity: tap.pressed ? 0.9 : 0.55
+    }
+    FocusMark {
+        outset: 0
+        controlRadius: 14
     }
     TapHandler {
         id: tap

@@ -11,6 +11,18 @@ Item {
     implicitWidth: 86
     implicitHeight: label.implicitHeight
     readonly property color tone: isSelected ? AppTheme.accent : AppTheme.muted
+    activeFocusOnTab: true
+    Accessible.role: Accessible.Button
+    Accessible.name: title
+    Accessible.onPressAction: button.clicked()
+    Keys.onSpacePressed: button.clicked()
+    Keys.onReturnPressed: button.clicked()
+    Keys.onEnterPressed: button.clicked()
+
+    FocusMark {
+        outset: 2
+        controlRadius: 4
+    }
 
     Row {
         id: label

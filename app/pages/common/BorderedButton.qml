@@ -32,13 +32,15 @@ Item {
     Accessible.name: title.length > 0 ? title : help
     Accessible.onPressAction: if (root.enabled) root.clicked()
     Keys.onSpacePressed: if (root.enabled) root.clicked()
-    // Return stays with a sheet's default action unless the button is a small one.
+    // Return on a focused button presses it (Cancel cancels); a sheet's default action takes Return
+    // only where no focused control does.
     Keys.onReturnPressed: event => {
-        if (root.small && root.enabled)
+        if (root.enabled)
             root.clicked()
         else
             event.accepted = false
     }
+    Keys.onEnterPressed: event => Keys.returnPressed(event)
 
     ToolTip.visible: help.length > 0 && mouse.containsMouse
     ToolTip.text: help
@@ -55,15 +57,7 @@ Item {
         border.color: !root.small ? AppTheme.shade(0.16)
                     : (root.activeFocus ? AppTheme.faded(AppTheme.accent, 0.6) : AppTheme.shade(0.12))
     }
-    Rectangle {
-        anchors.fill: parent
-        anchors.margins: -3
-        radius: 9
-        visible: root.activeFocus && !root.small
-        color: "transparent"
-        border.width: 2.5
-        border.color: AppTheme.faded(AppTheme.orbCool, 0.55)
-    }
+    FocusMark {}
     RowLayout {
         id: row
         anchors.centerIn: parent

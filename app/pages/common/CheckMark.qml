@@ -41,13 +41,7 @@ Item {
             PathLine { x: 12.5; y: 5 }
         }
     }
-    Rectangle {
-        anchors.fill: parent
-        anchors.margins: -3
-        radius: 6
-        visible: root.activeFocus
-        color: "transparent"
-        border.width: 2.5
-        border.color: AppTheme.faded(AppTheme.orbCool, 0.55)
+    FocusMark {
+        controlRadius: 4
     }
 }

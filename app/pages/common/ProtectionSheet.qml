@@ -20,6 +20,7 @@ SheetFrame {
 
     // Return is the sheet's default action wherever the focused item leaves it unused.
     ColumnLayout {
+        objectName: root.name + "Frame"
         anchors.fill: parent
         spacing: 16
         focus: true

@@ -16,6 +16,15 @@ Item {
     Accessible.role: Accessible.Button
     Accessible.name: help
     Accessible.onPressAction: if (root.enabled) root.clicked()
+    activeFocusOnTab: enabled
+    Keys.onSpacePressed: if (root.enabled) root.clicked()
+    Keys.onReturnPressed: if (root.enabled) root.clicked()
+    Keys.onEnterPressed: if (root.enabled) root.clicked()
+
+    FocusMark {
+        outset: 0
+        controlRadius: 5
+    }
 
     SymbolImage {
         anchors.centerIn: parent

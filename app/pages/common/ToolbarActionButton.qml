@@ -20,6 +20,7 @@ Item {
     Accessible.onPressAction: root.action()
     Keys.onSpacePressed: root.action()
     Keys.onReturnPressed: root.action()
+    Keys.onEnterPressed: root.action()
 
     LiquidGlassInteractive {
         anchors.fill: parent
@@ -27,6 +28,9 @@ Item {
         tint: root.isPrimary ? AppTheme.faded(AppTheme.accent, 0.12) : "transparent"
         hovered: mouse.containsMouse
         pressed: mouse.pressed
+    }
+    FocusMark {
+        controlRadius: 15
     }
     RowLayout {
         id: label

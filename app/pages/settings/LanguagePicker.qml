@@ -6,15 +6,25 @@ import Roror.App
 import Roror.Kit
 
 // The segmented language choice: follow the system, Chinese, English. `currentIndex` is the
-// selected segment; a click emits `picked` with the segment's index.
+// selected segment; a click emits `picked` with the segment's index. From the keyboard it is one
+// stop: the arrows move the focus mark between segments, Space or Return picks the marked one.
 Item {
     id: root
     property int currentIndex: 0
+    // The segment under the focus mark.
+    property int focusIndex: 0
     signal picked(int index)
 
     implicitWidth: segments.implicitWidth + 4
     implicitHeight: 26
     Accessible.role: Accessible.PageTabList
+    activeFocusOnTab: true
+    onActiveFocusChanged: if (activeFocus) focusIndex = currentIndex
+    Keys.onLeftPressed: focusIndex = Math.max(0, focusIndex - 1)
+    Keys.onRightPressed: focusIndex = Math.min(segments.children.length - 1, focusIndex + 1)
+    Keys.onSpacePressed: picked(focusIndex)
+    Keys.onReturnPressed: picked(focusIndex)
+    Keys.onEnterPressed: picked(focusIndex)
 
     // One segment: its title, highlighted while selected.
     component Segment: Item {
@@ -24,11 +34,9 @@ Item {
         readonly property bool selected: root.currentIndex === index
         implicitWidth: Math.max(88, label.implicitWidth + 28)
         implicitHeight: 22
-        activeFocusOnTab: true
         Accessible.role: Accessible.PageTab
         Accessible.name: text
         Accessible.selected: selected
-        Keys.onSpacePressed: root.picked(index)
         Rectangle {
             anchors.fill: parent
             radius: 5
@@ -47,6 +55,12 @@ Item {
         MouseArea {
             anchors.fill: parent
             onClicked: root.picked(segment.index)
+        }
+        FocusMark {
+            control: segment
+            visible: root.activeFocus && root.focusIndex === segment.index
+            outset: 1
+            controlRadius: 5
         }
     }
 

@@ -22,6 +22,13 @@ Item {
     Accessible.name: title
     Accessible.onPressAction: root.clicked()
     Keys.onSpacePressed: root.clicked()
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
+
+    FocusMark {
+        outset: 3
+        controlRadius: 4
+    }
 
     RowLayout {
         id: label

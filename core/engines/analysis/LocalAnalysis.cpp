@@ -1,6 +1,7 @@
 #include "core/engines/analysis/LocalAnalysis.h"
 
 #include "core/support/FolderHandle.h"
+#include "core/support/ProgramStop.h"
 #include "core/support/StandardPath.h"
 
 #include <QDir>
@@ -345,7 +346,7 @@ void scanFolder(Folder* folder, int fd, WalkShared& shared, Tally& tally, std::v
     uint32_t index = 0;
     for (;;) {
         const ssize_t length = ::getdents64(fd, tally.listing.get(), kListingBufferSize);
-        if (length <= 0)
+        if (length <= 0 || programStopping())
             break; // end of the folder, or it became unreadable: what was read still counts
         for (ssize_t offset = 0; offset < length;) {
             const auto* item = reinterpret_cast<const struct dirent64*>(tally.listing.get() + offset);

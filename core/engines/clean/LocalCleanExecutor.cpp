@@ -7,6 +7,7 @@
 #include "core/model/AppLocalization.h"
 #include "core/support/FolderHandle.h"
 #include "core/support/Log.h"
+#include "core/support/ProgramStop.h"
 #include "core/support/StandardPath.h"
 #include "platform/HomeTrash.h"
 
@@ -230,6 +231,14 @@ public:
         };
 
         for (;;) {
+            if (programStopping()) {
+                // The program is closing: what is removed stays removed, the rest stays in place.
+                Outcome total;
+                for (const Frame& frame : stack)
+                    total += frame.inner;
+                total.kept = true;
+                return total;
+            }
             if (stack.back().next < stack.back().pending.size()) {
                 Frame& top = stack.back();
                 QByteArray name = std::move(top.pending[top.next++]);
@@ -411,6 +420,8 @@ LocalCleanResult clean(const CleanPreviewReport& report, const QStringList& allo
         total.failed += 1;
     };
     for (const CleanPreviewReport::Entry& entry : report.entries) {
+        if (programStopping())
+            break;
         if (entry.status != CleanPreviewEntryStatus::cleanable)
             continue;
         if (!entry.path.startsWith(QLatin1Char('/')) || entry.path.contains(QChar(0))) {

@@ -7,6 +7,7 @@
 #include "core/support/ByteCountFormat.h"
 #include "core/support/FileInfo.h"
 #include "core/support/Log.h"
+#include "core/support/ProgramStop.h"
 #include "core/support/StandardPath.h"
 #include "platform/HomeTrash.h"
 #include "platform/ToolRunner.h"
@@ -297,7 +298,7 @@ struct LocationWalk {
             }
         }
         push(std::move(first));
-        while (!open.empty() && !stopped) {
+        while (!open.empty() && !stopped && !programStopping()) {
             const int fd = open.back().fd;
             const dirent64* ent = next();
             if (!ent) {

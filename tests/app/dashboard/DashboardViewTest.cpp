@@ -1,5 +1,6 @@
 #include "app/dashboard/overview/DashboardPage.h"
 #include "tests/app/dashboard/DashboardFixtures.h"
+#include "tests/support/TabChain.h"
 #include "tests/support/TextFit.h"
 #include "tests/support/ViewFixture.h"
 
@@ -110,6 +111,15 @@ protected:
         }
         return nullptr;
     }
+    // The quit button of a process row.
+    QQuickItem* killOf(QQuickItem* row)
+    {
+        for (QQuickItem* k : view().findAll(QStringLiteral("killButton"))) {
+            if (row->isAncestorOf(k))
+                return k;
+        }
+        return nullptr;
+    }
     QStringList rowNames()
     {
         QList<QQuickItem*> list = rows();
@@ -189,14 +199,6 @@ TEST_F(DashboardViewTest, KillButtonShowsOnHoverOnlyWhereTheProcessMayBeEnded)
     QQuickItem* firefox = rowNamed(QStringLiteral("firefox-esr"));
     QQuickItem* kworker = rowNamed(QStringLiteral("kworker"));
     ASSERT_TRUE(firefox && kworker);
-    const auto killOf = [&](QQuickItem* row) {
-        QList<QQuickItem*> out;
-        for (QQuickItem* k : view().findAll(QStringLiteral("killButton"))) {
-            if (row->isAncestorOf(k))
-                return k;
-        }
-        return static_cast<QQuickItem*>(nullptr);
-    };
     EXPECT_FALSE(killOf(firefox)->property("isVisible").toBool());
     view().hover(firefox);
     EXPECT_TRUE(killOf(firefox)->property("isVisible").toBool());
@@ -218,6 +220,28 @@ TEST_F(DashboardViewTest, KillButtonShowsOnHoverOnlyWhereTheProcessMayBeEnded)
     EXPECT_TRUE(rowNamed(QStringLiteral("firefox-esr"))->property("ended").toBool());
     view().hover(view().find(QStringLiteral("processHeader")));
     EXPECT_TRUE(spinUntil([&] { return rowNamed(QStringLiteral("firefox-esr")) == nullptr; }, 3000));
+}
+
+// From the keyboard: the sort headings and the quit buttons of processes that may be ended are
+// stops; a focused quit button shows and Space presses it.
+TEST_F(DashboardViewTest, TheProcessListIsWalkedAndUsedWithTheKeyboard)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    showProcesses();
+    QQuickItem* firefox = rowNamed(QStringLiteral("firefox-esr"));
+    ASSERT_TRUE(firefox);
+    QQuickItem* kill = killOf(firefox);
+    ASSERT_TRUE(kill);
+    const QList<QQuickItem*> stops = walkTabChain(view(), kill);
+    expectEveryControlReached(view(), stops);
+    kill->forceActiveFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(spinUntil([&] { return kill->opacity() > 0.99; }, 2000)) << "the focused quit button stays hidden";
+    QTest::keyClick(&view().window(), Qt::Key_Space);
+    view().settle();
+    ASSERT_EQ(status.terminations.size(), 1);
+    EXPECT_EQ(status.terminations[0], (std::pair<qint64, bool>{4321, false}));
 }
 
 TEST_F(DashboardViewTest, RowsHoldStillUnderThePointerAndCatchUpWhenItLeaves)

@@ -44,5 +44,24 @@ TEST(KeyboardScrolling, ContentShorterThanTheViewStaysAtItsOriginAndANegativeOri
     EXPECT_EQ(KeyboardScroller::scrolledY(Qt::Key_PageDown, Qt::NoModifier, 0, 0, 1000, 30), 40);
 }
 
+TEST(KeyboardScrolling, AFocusedControlIsBroughtIntoViewWithAMargin)
+{
+    // View 300 high over content 1000 high; the margin is 12.
+    struct Case {
+        qreal top, bottom, from, to;
+    };
+    const Case cases[] = {
+        {100, 130, 0, 0},    // in view: nothing moves
+        {400, 430, 0, 142},  // below: its bottom comes up to the margin
+        {20, 50, 200, 8},    // above: its top comes down to the margin
+        {990, 1000, 0, 700}, // at the end: no further than the content goes
+        {5, 30, 300, 0},     // at the start: no further than the origin
+        {100, 700, 50, 88},  // taller than the view: its top wins
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(KeyboardScroller::revealedY(c.top, c.bottom, c.from, 0, 1000, 300), c.to)
+            << c.top << " from " << c.from;
+}
+
 } // namespace
 } // namespace roror::test

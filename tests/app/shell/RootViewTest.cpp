@@ -6,6 +6,7 @@
 #include "platform/DesktopWallpaper.h"
 #include "platform/desktop/CompositorBlur.h"
 #include "platform/desktop/DesktopAppearance.h"
+#include "tests/support/TabChain.h"
 #include "tests/support/ViewFixture.h"
 #include "tests/support/TextFit.h"
 
@@ -383,6 +384,84 @@ TEST_F(RootView, SwitchingTheLanguageRetitlesTheWindow)
     EXPECT_EQ(size(font(name)), size(englishName));
     EXPECT_NE(font(name).family(), englishName.family());
     EXPECT_GT(size(font(tagline)), size(englishTagline));
+}
+
+// ---- Keyboard ----
+
+class KeyboardView : public RootView { };
+
+TEST_F(KeyboardView, TabReachesEveryControlOfEachPageWithAFocusMark)
+{
+    show();
+    for (AppFeature feature : allAppFeatures()) {
+        SCOPED_TRACE(toRaw(feature).toStdString());
+        view().click(sidebarItem(feature));
+        view().settle();
+        const QList<QQuickItem*> stops = walkTabChain(view(), sidebarItem(AppFeature::dashboard));
+        for (AppFeature item : allAppFeatures())
+            EXPECT_TRUE(stops.contains(sidebarItem(item))) << toRaw(item).toStdString();
+        expectEveryControlReached(view(), stops);
+    }
+}
+
+TEST_F(KeyboardView, SpaceAndReturnPressTheFocusedControl)
+{
+    show();
+    QQuickWindow& window = view().window();
+    // Sidebar items.
+    const std::pair<AppFeature, Qt::Key> sidebarCases[] = {{AppFeature::clean, Qt::Key_Return},
+                                                           {AppFeature::analyze, Qt::Key_Space},
+                                                           {AppFeature::maintenance, Qt::Key_Enter}};
+    for (const auto& [feature, key] : sidebarCases) {
+        sidebarItem(feature)->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(&window, key);
+        view().settle();
+        EXPECT_EQ(view().model().selectedFeature(), feature) << toRaw(feature).toStdString();
+    }
+    // A page's button: the protection list sheet of the Settings page opens.
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        view().model().setShowingCleanProtectionSheet(false);
+        view().settle();
+        QQuickItem* button = view().find(QStringLiteral("settingsCleanProtection"));
+        ASSERT_TRUE(button);
+        button->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(&window, key);
+        view().settle();
+        EXPECT_TRUE(view().model().showingCleanProtectionSheet()) << key;
+    }
+}
+
+TEST_F(KeyboardView, ArrowsMoveWithinTheLanguageSelector)
+{
+    show();
+    view().click(sidebarItem(AppFeature::maintenance));
+    view().settle();
+    QQuickItem* picker = view().find(QStringLiteral("settingsLanguagePicker"));
+    ASSERT_TRUE(picker);
+    picker->forceActiveFocus(Qt::TabFocusReason);
+    view().settle();
+    const int start = picker->property("currentIndex").toInt();
+    EXPECT_EQ(picker->property("focusIndex").toInt(), start);
+    // The arrows move the mark only; Space picks the marked segment.
+    QTest::keyClick(&view().window(), Qt::Key_Left);
+    QTest::keyClick(&view().window(), Qt::Key_Left);
+    QTest::keyClick(&view().window(), Qt::Key_Right);
+    view().settle();
+    EXPECT_EQ(picker->property("focusIndex").toInt(), 1);
+    EXPECT_EQ(picker->property("currentIndex").toInt(), start);
+    QTest::keyClick(&view().window(), Qt::Key_Space);
+    view().settle();
+    EXPECT_EQ(picker->property("currentIndex").toInt(), 1);
+    EXPECT_EQ(textOf(child(sidebarItem(AppFeature::clean), QStringLiteral("sidebarTitle"))),
+              QStringLiteral("智能清理"));
+    QTest::keyClick(&view().window(), Qt::Key_Right);
+    QTest::keyClick(&view().window(), Qt::Key_Right);
+    QTest::keyClick(&view().window(), Qt::Key_Return);
+    view().settle();
+    EXPECT_EQ(picker->property("currentIndex").toInt(), 2);
+    EXPECT_EQ(textOf(child(sidebarItem(AppFeature::clean), QStringLiteral("sidebarTitle"))),
+              QStringLiteral("Smart Clean"));
+    EXPECT_TRUE(picker->hasActiveFocus());
 }
 
 // ---- Backdrop ----

@@ -1,6 +1,7 @@
 #include "app/pages/analyze/AnalyzePage.h"
 #include "tests/app/pages/PageTestSupport.h"
 #include "tests/app/pages/ViewTestSupport.h"
+#include "tests/support/TabChain.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -120,6 +121,15 @@ TEST_F(AnalyzeViewTest, AnalyzeAndAdvancedShowTheSummaryAndBothTables)
               QStringLiteral("占用最多的项目"));
     EXPECT_EQ(textOf(findIn(find("largeFilesTable"), QStringLiteral("resultsTitle"))), QStringLiteral("大文件"));
     EXPECT_EQ(find("analyzeButton")->property("title").toString(), QStringLiteral("重新分析"));
+}
+
+// With a report on screen every control, its rows' buttons included, is reached with Tab.
+TEST_F(AnalyzeViewTest, TabReachesEveryControlOfTheReport)
+{
+    show();
+    press(view(), find("analyzeButton"));
+    waitForReport();
+    expectEveryControlReached(view(), walkTabChain(view(), find("analyzeButton")));
 }
 
 TEST_F(AnalyzeViewTest, DrillDownByButtonOrRowAndBackUp)

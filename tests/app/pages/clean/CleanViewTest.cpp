@@ -303,7 +303,9 @@ TEST_F(CleanProtectionSheetView, LoadEditRestoreCancelAndSave)
     EXPECT_EQ(view().model().statusTitle(), QStringLiteral("Protection List Updated"));
 }
 
-TEST_F(CleanProtectionSheetView, ReturnSavesWhenTheEditorDoesNotTakeIt)
+// Return is a new line in the editor, presses a focused button, and is Save where nothing focused
+// takes it.
+TEST_F(CleanProtectionSheetView, ReturnGoesToTheEditorTheFocusedButtonOrSave)
 {
     QQuickItem* editor = openSheet();
     ASSERT_TRUE(editor);
@@ -311,10 +313,20 @@ TEST_F(CleanProtectionSheetView, ReturnSavesWhenTheEditorDoesNotTakeIt)
     QTest::keyClick(&view().window(), Qt::Key_Return);
     EXPECT_TRUE(sheetOpen()) << "Return in the editor is a new line";
     EXPECT_EQ(saves, 0);
+
     item("cleanProtectionCancel")->forceActiveFocus();
     QTest::keyClick(&view().window(), Qt::Key_Return);
+    ASSERT_TRUE(waitClosed()) << "Return on the focused Cancel cancels";
+    EXPECT_EQ(saves, 0);
+
+    editor = openSheet();
+    ASSERT_TRUE(editor);
+    editor->forceActiveFocus();
+    typeText(view(), QStringLiteral("\n~/Music"));
+    item("cleanProtectionFrame")->forceActiveFocus();
+    QTest::keyClick(&view().window(), Qt::Key_Return);
     ASSERT_TRUE(waitClosed());
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(saves, 1) << "Return where no control takes it is the sheet's Save";
 }
 
 TEST_F(CleanProtectionSheetView, AClickAnywhereInTheEditorFrameTypesIntoTheEditor)

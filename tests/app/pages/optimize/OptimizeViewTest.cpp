@@ -228,6 +228,7 @@ TEST_F(SafeguardsSheetView, TicksClicksRestoreCancelAndSave)
     EXPECT_EQ(stored.customKeys, (QStringList{QStringLiteral("my-own-check"), QStringLiteral("another")}));
 }
 
+// Return on the focused Cancel cancels; where no focused control takes it, it is Save.
 TEST_F(SafeguardsSheetView, NoFileMeansNoTicksAndReturnSaves)
 {
     openSheet();
@@ -235,6 +236,12 @@ TEST_F(SafeguardsSheetView, NoFileMeansNoTicksAndReturnSaves)
         EXPECT_FALSE(checkedIn(row));
     EXPECT_FALSE(item("optimizeSafeguardsCustomCount")->isVisible());
     item("optimizeSafeguardsCancel")->forceActiveFocus();
+    QTest::keyClick(&view().window(), Qt::Key_Return);
+    ASSERT_TRUE(waitClosed());
+    EXPECT_EQ(saves, 0);
+
+    openSheet();
+    item("optimizeSafeguardsFrame")->forceActiveFocus();
     QTest::keyClick(&view().window(), Qt::Key_Return);
     ASSERT_TRUE(waitClosed());
     EXPECT_EQ(saves, 1);

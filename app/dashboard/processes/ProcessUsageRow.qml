@@ -30,7 +30,8 @@ Item {
     TapHandler {
         acceptedButtons: Qt.RightButton
         // Made on demand: a menu in every row would be built again for each row a refresh brings.
-        onTapped: (menuComponent.createObject(row) as Menu).popup()
+        // Opened where the click was (the row is the handler's parent and the menu's).
+        onTapped: eventPoint => (menuComponent.createObject(row) as Menu).popup(eventPoint.position.x, eventPoint.position.y)
     }
     NativeListRow {
         id: card
@@ -111,6 +112,7 @@ Item {
             SymbolImage {
                 objectName: "menuSymbol"
                 anchors.verticalCenter: parent.verticalCenter
+                width: 16
                 systemName: entry.systemImage
                 size: 14
                 color: entry.palette.windowText

@@ -16,16 +16,17 @@ Text {
     color: AppTheme.ink
     horizontalAlignment: Text.AlignHCenter
     verticalAlignment: Text.AlignVCenter
-    // An image keeps the glyph's square: the padding stands in for the missing text's width.
-    leftPadding: imageSource === "" ? 0 : size
+    // An image takes the glyph's square (the font's em): the padding stands in for the missing
+    // text's width.
+    leftPadding: imageSource === "" ? 0 : font.pixelSize
     Accessible.ignored: true
 
     SymbolSvg {
         objectName: "symbolDrawing"
         visible: root.imageSource !== ""
         anchors.centerIn: parent
-        width: root.size
-        height: root.size
+        width: root.font.pixelSize
+        height: root.font.pixelSize
         source: root.imageSource
         color: root.color
     }

@@ -2,6 +2,7 @@
 
 #include "platform/PreferredLanguages.h"
 #include "platform/SettingsStore.h"
+#include "platform/desktop/DesktopAppearance.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,6 +34,8 @@ int main(int argc, char** argv)
     const QByteArray home = QDir(sandbox.path()).canonicalPath().toUtf8() + "/home";
     QDir().mkpath(QString::fromUtf8(home));
     ::setenv("HOME", home.constData(), 1);
+    // No desktop's wallpaper unless a state sets one up.
+    ::unsetenv("XDG_CURRENT_DESKTOP");
     if (!std::getenv("QT_QPA_PLATFORM"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("QT_QUICK_BACKEND"))
@@ -63,6 +66,7 @@ int main(int argc, char** argv)
                 options.language = language.preference;
                 options.size = size;
                 options.services = state.services;
+                roror::DesktopAppearance::shared().setForced(state.dark);
                 roror::test::ViewFixture view(options);
                 state.build(view);
                 const QString file = QStringLiteral("%1/%2-%3-%4x%5.png")

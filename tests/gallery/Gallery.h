@@ -14,6 +14,8 @@ struct State {
     std::function<void(test::ViewFixture&)> build;
     // Changes the fake services before the model is made (optional).
     std::function<void(AppModelServices&, const test::TestEnv&)> services;
+    // Shown in the dark appearance.
+    bool dark = false;
 };
 
 // Registers a state at program start: `static const bool registered = gallery::add({...});`

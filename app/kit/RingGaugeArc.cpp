@@ -1,4 +1,5 @@
 #include "app/kit/RingGaugeArc.h"
+#include "app/kit/PaintedDrawing.h"
 
 #include <QConicalGradient>
 #include <QPainter>
@@ -6,16 +7,6 @@
 #include <cmath>
 
 namespace roror {
-
-namespace {
-
-QColor withOpacity(QColor color, qreal opacity)
-{
-    color.setAlphaF(float(color.alphaF() * opacity));
-    return color;
-}
-
-} // namespace
 
 RingGaugeArc::RingGaugeArc(QQuickItem* parent)
     : QQuickPaintedItem(parent)
@@ -128,9 +119,9 @@ void RingGaugeArc::paint(QPainter* painter)
     // Qt's conical gradient runs counter-clockwise from its angle; the gauge's runs clockwise
     // from 9 o'clock, so the stops are mirrored.
     QConicalGradient gradient(ring.center(), 180);
-    gradient.setColorAt(0, withOpacity(m_color, 0.68));
-    gradient.setColorAt(0.5, withOpacity(m_color, 0.82));
-    gradient.setColorAt(1, withOpacity(m_color, 0.45));
+    gradient.setColorAt(0, PaintedDrawing::withOpacity(m_color, 0.68));
+    gradient.setColorAt(0.5, PaintedDrawing::withOpacity(m_color, 0.82));
+    gradient.setColorAt(1, PaintedDrawing::withOpacity(m_color, 0.45));
     QPen pen(QBrush(gradient), m_lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin);
     pen.setMiterLimit(10);
     painter->setPen(pen);

@@ -23,9 +23,8 @@ const QHash<QString, QString>& table()
         {QStringLiteral("arrow.up.right"), QStringLiteral("north_east")},
         {QStringLiteral("arrow.up.right.circle"), QStringLiteral("launch")},
         {QStringLiteral("battery.100percent"), QStringLiteral("battery_full")},
-        {QStringLiteral("bolt.batteryblock"), QStringLiteral("battery_charging_full")},
         {QStringLiteral("bolt.fill"), QStringLiteral("bolt")},
-        {QStringLiteral("chart.pie"), QStringLiteral("pie_chart")},
+        {QStringLiteral("chart.pie"), QStringLiteral("pie_chart_outline")},
         {QStringLiteral("checklist"), QStringLiteral("checklist")},
         {QStringLiteral("checklist.checked"), QStringLiteral("fact_check")},
         {QStringLiteral("checkmark"), QStringLiteral("check")},
@@ -41,38 +40,29 @@ const QHash<QString, QString>& table()
         {QStringLiteral("circle.fill"), QStringLiteral("fiber_manual_record")},
         {QStringLiteral("clock"), QStringLiteral("schedule")},
         {QStringLiteral("clock.arrow.circlepath"), QStringLiteral("history")},
-        {QStringLiteral("cpu"), QStringLiteral("developer_board")},
-        {QStringLiteral("cpu.fill"), QStringLiteral("developer_board")},
         {QStringLiteral("desktopcomputer"), QStringLiteral("desktop_mac")},
         {QStringLiteral("doc"), QStringLiteral("description")},
         {QStringLiteral("doc.text.magnifyingglass"), QStringLiteral("find_in_page")},
         {QStringLiteral("dock.rectangle"), QStringLiteral("call_to_action")},
         {QStringLiteral("exclamationmark.magnifyingglass"), QStringLiteral("search_off")},
-        {QStringLiteral("exclamationmark.octagon"), QStringLiteral("report")},
+        {QStringLiteral("exclamationmark.octagon"), QStringLiteral("report_gmailerrorred")},
         {QStringLiteral("exclamationmark.triangle"), QStringLiteral("warning_amber")},
         {QStringLiteral("exclamationmark.triangle.fill"), QStringLiteral("warning")},
-        {QStringLiteral("externaldrive"), QStringLiteral("usb")},
         {QStringLiteral("externaldrive.badge.checkmark"), QStringLiteral("download_done")},
-        {QStringLiteral("externaldrive.badge.minus"), QStringLiteral("eject")},
         {QStringLiteral("eye"), QStringLiteral("visibility")},
         {QStringLiteral("fan"), QStringLiteral("toys")},
-        {QStringLiteral("folder"), QStringLiteral("folder")},
         {QStringLiteral("folder.badge.person.crop"), QStringLiteral("folder_shared")},
         {QStringLiteral("folder.badge.questionmark"), QStringLiteral("folder_off")},
         {QStringLiteral("gauge.with.dots.needle.50percent"), QStringLiteral("speed")},
-        {QStringLiteral("gauge.with.dots.needle.bottom.50percent"), QStringLiteral("dashboard")},
-        {QStringLiteral("gearshape"), QStringLiteral("settings")},
         {QStringLiteral("gearshape.2"), QStringLiteral("settings_suggest")},
         {QStringLiteral("globe"), QStringLiteral("language")},
         {QStringLiteral("hammer"), QStringLiteral("construction")},
         {QStringLiteral("hand.raised"), QStringLiteral("pan_tool")},
         {QStringLiteral("heart.fill"), QStringLiteral("favorite")},
-        {QStringLiteral("info.circle"), QStringLiteral("info")},
-        {QStringLiteral("internaldrive"), QStringLiteral("storage")},
+        {QStringLiteral("info.circle"), QStringLiteral("info_outline")},
         {QStringLiteral("list.bullet.rectangle"), QStringLiteral("list_alt")},
         {QStringLiteral("list.number"), QStringLiteral("format_list_numbered")},
         {QStringLiteral("magnifyingglass"), QStringLiteral("search")},
-        {QStringLiteral("memorychip"), QStringLiteral("memory")},
         {QStringLiteral("network"), QStringLiteral("lan")},
         {QStringLiteral("pause.circle"), QStringLiteral("pause_circle_outline")},
         {QStringLiteral("person.crop.circle"), QStringLiteral("account_circle")},
@@ -80,7 +70,6 @@ const QHash<QString, QString>& table()
         {QStringLiteral("photo.on.rectangle"), QStringLiteral("photo_library")},
         {QStringLiteral("powerplug"), QStringLiteral("power")},
         {QStringLiteral("rectangle.and.text.magnifyingglass"), QStringLiteral("pageview")},
-        {QStringLiteral("shippingbox"), QStringLiteral("inventory_2")},
         {QStringLiteral("slider.horizontal.3"), QStringLiteral("tune")},
         {QStringLiteral("sparkles"), QStringLiteral("auto_awesome")},
         {QStringLiteral("speedometer"), QStringLiteral("speed")},
@@ -90,7 +79,7 @@ const QHash<QString, QString>& table()
         {QStringLiteral("textformat"), QStringLiteral("text_format")},
         {QStringLiteral("thermometer.medium"), QStringLiteral("thermostat")},
         {QStringLiteral("touchid"), QStringLiteral("fingerprint")},
-        {QStringLiteral("trash"), QStringLiteral("delete")},
+        {QStringLiteral("trash"), QStringLiteral("delete_outline")},
         {QStringLiteral("wallpaper"), QStringLiteral("wallpaper")},
         {QStringLiteral("waveform.path.ecg"), QStringLiteral("monitor_heart")},
         {QStringLiteral("wrench"), QStringLiteral("build")},
@@ -99,6 +88,25 @@ const QHash<QString, QString>& table()
         {QStringLiteral("xmark.circle.fill"), QStringLiteral("cancel")},
     };
     return symbols;
+}
+
+// Symbols the icon font has no fitting glyph for, drawn from vector images of the kit.
+const QStringList& drawn()
+{
+    static const QStringList names = {
+        QStringLiteral("bolt.batteryblock"),
+        QStringLiteral("cpu"),
+        QStringLiteral("cpu.fill"),
+        QStringLiteral("externaldrive"),
+        QStringLiteral("externaldrive.badge.minus"),
+        QStringLiteral("folder"),
+        QStringLiteral("gauge.with.dots.needle.bottom.50percent"),
+        QStringLiteral("gearshape"),
+        QStringLiteral("internaldrive"),
+        QStringLiteral("memorychip"),
+        QStringLiteral("shippingbox"),
+    };
+    return names;
 }
 
 } // namespace
@@ -120,14 +128,21 @@ QString SymbolCatalogue::glyphFor(const QString& systemName)
     return table().value(systemName);
 }
 
+QString SymbolCatalogue::imageFor(const QString& systemName)
+{
+    if (!drawn().contains(systemName))
+        return {};
+    return QStringLiteral(":/qt/qml/Roror/Kit/symbols/%1.svg").arg(systemName);
+}
+
 bool SymbolCatalogue::contains(const QString& systemName)
 {
-    return table().contains(systemName);
+    return table().contains(systemName) || drawn().contains(systemName);
 }
 
 QStringList SymbolCatalogue::names()
 {
-    QStringList all = table().keys();
+    QStringList all = table().keys() + drawn();
     all.sort();
     return all;
 }

@@ -200,5 +200,17 @@ const bool forceQuit = add({QStringLiteral("dashboard-force-quit"),
                             },
                             snapshot(test::recordedReport, recordedProcesses())});
 
+const bool processMenu
+    = add({QStringLiteral("dashboard-process-menu"),
+           [](test::ViewFixture& view) {
+               showProcesses(view, QStringLiteral("cpu"));
+               QList<QQuickItem*> rows = view.findAll(QStringLiteral("processRow"));
+               std::sort(rows.begin(), rows.end(), [](QQuickItem* a, QQuickItem* b) { return a->y() < b->y(); });
+               if (rows.size() > 1)
+                   view.click(rows[1], Qt::RightButton);
+               letAnimationsFinish(view, 300);
+           },
+           snapshot(test::recordedReport, recordedProcesses())});
+
 } // namespace
 } // namespace roror::gallery

@@ -11,6 +11,9 @@ ColumnLayout {
     // Whole pixels, held apart from the cell so that a refresh that moves nothing visibly
     // starts no animation (and draws no frames).
     readonly property real fill: Math.round(cell.fillHeight)
+    // The fill's colour follows the load band with its own transition.
+    property color fillTone: tone
+    Behavior on fillTone { enabled: root.visible; ColorAnimation { duration: 400; easing.type: Easing.InOutQuad } }
     spacing: 4
 
     Text {
@@ -39,8 +42,8 @@ ColumnLayout {
             height: Math.round(sweptHeight)
             radius: 3
             gradient: Gradient {
-                GradientStop { position: 0; color: Qt.rgba(root.tone.r, root.tone.g, root.tone.b, 0.55) }
-                GradientStop { position: 1; color: Qt.rgba(root.tone.r, root.tone.g, root.tone.b, 0.85) }
+                GradientStop { position: 0; color: Qt.rgba(root.fillTone.r, root.fillTone.g, root.fillTone.b, 0.55) }
+                GradientStop { position: 1; color: Qt.rgba(root.fillTone.r, root.fillTone.g, root.fillTone.b, 0.85) }
             }
             Behavior on sweptHeight { enabled: root.visible; NumberAnimation { duration: 400; easing.type: Easing.InOutQuad } }
         }

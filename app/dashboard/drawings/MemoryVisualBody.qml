@@ -24,47 +24,29 @@ ColumnLayout {
             color: AppTheme.muted
         }
         Item { Layout.fillWidth: true }
-        Text {
+        NumericText {
             objectName: "memoryPercentText"
             Layout.alignment: Qt.AlignBaseline
             text: memory.body.percentText
-            textFormat: Text.PlainText
             font: AppTypography.font(22, Font.DemiBold, "rounded", AppTypography.usesEnglish)
             color: memory.tone
         }
     }
-    Item {
+    // Track, used segment and swap mark, cut as a whole to the bar's capsule.
+    CapsuleBar {
         id: bar
+        objectName: "memoryBar"
         Layout.fillWidth: true
         Layout.preferredHeight: 10
-        Rectangle {
-            anchors.fill: parent
-            radius: height / 2
-            color: AppTheme.line
-            opacity: 0.28
-        }
-        Rectangle {
-            objectName: "memoryUsedSegment"
-            height: parent.height
-            // Whole pixels at every step of the animation too: a step that moves the edge by less than a
-            // pixel changes nothing on screen and draws no frame.
-            property real sweptWidth: memory.usedWidth
-            width: Math.round(sweptWidth)
-            radius: height / 2
-            color: memory.tone
-            opacity: 0.84
-            Behavior on sweptWidth { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
-        }
-        Rectangle {
-            objectName: "memorySwapMark"
-            visible: memory.body.showsSwapMark
-            x: memory.body.swapMarkX(bar.width)
-            height: parent.height
-            width: memory.body.swapMarkWidth(bar.width)
-            radius: height / 2
-            color: AppTheme.danger
-            opacity: 0.72
-        }
+        trackColor: AppTheme.faded(AppTheme.line, 0.28)
+        fillColor: AppTheme.faded(memory.tone, 0.84)
+        fillWidth: memory.usedWidth
+        markColor: AppTheme.faded(AppTheme.danger, 0.72)
+        markX: memory.body.showsSwapMark ? Math.round(memory.body.swapMarkX(bar.width)) : 0
+        markWidth: memory.body.showsSwapMark ? Math.round(memory.body.swapMarkWidth(bar.width)) : 0
+        Behavior on fillWidth { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
+        Behavior on markX { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
+        Behavior on markWidth { enabled: bar.visible; NumberAnimation { duration: 550; easing.type: Easing.InOutQuad } }
     }
     ColumnLayout {
         Layout.fillWidth: true
@@ -92,10 +74,10 @@ ColumnLayout {
                     font: AppTypography.font(11, Font.DemiBold, "default", AppTypography.usesEnglish)
                     color: AppTheme.muted
                 }
-                Text {
+                NumericText {
+                    objectName: "memoryLegendValue"
                     Layout.fillWidth: true
                     text: legendRow.modelData.value
-                    textFormat: Text.PlainText
                     elide: Text.ElideRight
                     font: AppTypography.font(11, Font.Medium, "monospaced", AppTypography.usesEnglish)
                     color: AppTheme.ink

@@ -32,23 +32,13 @@ ColumnLayout {
             systemImage: "arrow.up"
         }
     }
-    Item {
+    NetworkChart {
+        objectName: "networkChart"
         Layout.fillWidth: true
         Layout.preferredHeight: 46
-        clip: true
-        NetworkSparkline {
-            objectName: "rxSparkline"
-            anchors.fill: parent
-            body: network.body
-            download: true
-            color: AppTheme.orbCool
-        }
-        NetworkSparkline {
-            objectName: "txSparkline"
-            anchors.fill: parent
-            body: network.body
-            download: false
-            color: AppTheme.success
-        }
+        body: network.body
+        downColor: AppTheme.orbCool
+        upColor: AppTheme.success
+        midlineColor: AppTheme.faded(AppTheme.line, 0.15)
     }
 }

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Layouts
-import QtQuick.Shapes
 import Roror.App
 import Roror.Kit
 
@@ -8,7 +7,7 @@ import Roror.Kit
 ColumnLayout {
     id: hero
     required property heroCard card
-    property bool hasCustomBackground: false
+    readonly property bool hasCustomBackground: GlassSource.hasCustomWindowBackground
     readonly property color tone: AppTheme[card.tone]
     // A refresh re-evaluates everything that reads the card; the animated ring only hears of a
     // value that really changed.
@@ -21,20 +20,17 @@ ColumnLayout {
         Item {
             Layout.preferredWidth: 92
             Layout.preferredHeight: 100
-            Shape {
+            // Wider than the badge's frame; it spills past it and nothing clips it.
+            HeroGlow {
+                objectName: "heroGlow"
                 anchors.centerIn: parent
-                width: 100
-                height: 100
-                ShapePath {
-                    strokeColor: "transparent"
-                    fillGradient: RadialGradient {
-                        centerX: 50; centerY: 50; centerRadius: 52
-                        focalX: 50; focalY: 50
-                        GradientStop { position: 0; color: Qt.rgba(hero.tone.r, hero.tone.g, hero.tone.b, hero.hasCustomBackground ? 0.16 : 0.24) }
-                        GradientStop { position: 1; color: Qt.rgba(hero.tone.r, hero.tone.g, hero.tone.b, 0) }
-                    }
-                    PathAngleArc { centerX: 50; centerY: 50; radiusX: 50; radiusY: 50; startAngle: 0; sweepAngle: 360 }
-                }
+                width: diameter + 2 * spill
+                height: width
+                color: hero.tone
+                centerOpacity: hero.hasCustomBackground ? 0.16 : 0.24
+                diameter: 100
+                gradientRadius: 52
+                blurRadius: 10
             }
             RingGauge {
                 objectName: "healthRing"
@@ -48,11 +44,10 @@ ColumnLayout {
             Column {
                 anchors.centerIn: parent
                 spacing: 0
-                Text {
+                NumericText {
                     objectName: "healthScoreText"
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: hero.card.scoreText
-                    textFormat: Text.PlainText
                     font: AppTypography.font(hero.card.hasScore ? 30 : 18, Font.Bold, "rounded", AppTypography.usesEnglish)
                     color: hero.tone
                 }

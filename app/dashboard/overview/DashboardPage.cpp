@@ -152,9 +152,12 @@ void DashboardPage::setProcessSortRaw(const QString& raw)
 void DashboardPage::rebuildAll()
 {
     m_rebuild.stop();
+    // The hero takes its figures while still hidden, so a first snapshot shows its ring in place
+    // instead of sweeping up from nothing. The cards come after: a hidden grid layout would keep
+    // laying out the cards a new list replaced.
+    rebuildHero();
     updateHasReport();
     rebuildCards();
-    rebuildHero();
     rebuildProcesses();
 }
 

@@ -30,7 +30,8 @@ Item {
     TapHandler {
         acceptedButtons: Qt.RightButton
         // Made on demand: a menu in every row would be built again for each row a refresh brings.
-        onTapped: (menuComponent.createObject(row) as Menu).popup()
+        // Opened where the click was (the row is the handler's parent and the menu's).
+        onTapped: eventPoint => (menuComponent.createObject(row) as Menu).popup(eventPoint.position.x, eventPoint.position.y)
     }
     NativeListRow {
         id: card
@@ -72,23 +73,23 @@ Item {
             color: AppTheme.muted
             font: AppTypography.font(12, Font.Medium, "monospaced", AppTypography.usesEnglish)
         }
-        Text {
+        NumericText {
             objectName: "processCpu"
             Layout.preferredWidth: 86
+            Layout.preferredHeight: implicitHeight
             horizontalAlignment: Text.AlignRight
             text: row.cpuText
-            textFormat: Text.PlainText
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 9
             color: AppTheme[row.cpuTone]
             font: AppTypography.font(12, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
         }
-        Text {
+        NumericText {
             objectName: "processMemory"
             Layout.preferredWidth: 86
+            Layout.preferredHeight: implicitHeight
             horizontalAlignment: Text.AlignRight
             text: row.memoryText
-            textFormat: Text.PlainText
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 9
             color: AppTheme[row.memoryTone]
@@ -102,27 +103,54 @@ Item {
             onTriggered: row.page.quit(row.index)
         }
     }
+    // A context-menu entry led by its symbol, tinted like its title.
+    component SymbolMenuItem: MenuItem {
+        id: entry
+        property string systemImage
+        contentItem: Row {
+            spacing: 8
+            SymbolImage {
+                objectName: "menuSymbol"
+                anchors.verticalCenter: parent.verticalCenter
+                width: 16
+                systemName: entry.systemImage
+                size: 14
+                color: entry.palette.windowText
+            }
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: entry.text
+                textFormat: Text.PlainText
+                font: entry.font
+                color: entry.palette.windowText
+            }
+        }
+    }
+
     Component {
         id: menuComponent
         Menu {
             id: menu
             onClosed: menu.destroy()
-            MenuItem {
+            SymbolMenuItem {
                 objectName: "quitItem"
+                systemImage: "xmark"
                 text: Tr.text("退出", "Quit")
                 enabled: row.canTerminate // qmllint disable unqualified
                 onTriggered: row.page.quit(row.index) // qmllint disable unqualified
             }
-            MenuItem {
+            SymbolMenuItem {
                 objectName: "forceQuitItem"
+                systemImage: "exclamationmark.octagon"
                 text: Tr.text("强制退出…", "Force Quit…")
                 enabled: row.canTerminate // qmllint disable unqualified
                 palette.windowText: AppTheme.danger
                 onTriggered: row.page.requestForceQuit(row.index) // qmllint disable unqualified
             }
             MenuSeparator {}
-            MenuItem {
+            SymbolMenuItem {
                 objectName: "revealItem"
+                systemImage: "folder"
                 text: Tr.text("在 Finder 中显示", "Show in Finder")
                 enabled: menu.visible && row.page.canReveal(row.index) // qmllint disable unqualified
                 onTriggered: row.page.reveal(row.index) // qmllint disable unqualified

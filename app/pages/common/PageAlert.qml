@@ -15,6 +15,8 @@ Popup {
     required property string message
     required property string confirmTitle
     property bool confirmEnabled: true
+    // A confirmation dialog lists its destructive action before Cancel; an alert puts Cancel first.
+    property bool confirmFirst: false
     signal cancelled()
     signal confirmed()
 
@@ -76,6 +78,7 @@ Popup {
             Layout.fillWidth: true
             Layout.topMargin: 6
             spacing: 8
+            layoutDirection: root.confirmFirst ? Qt.RightToLeft : Qt.LeftToRight
 
             AlertButton {
                 objectName: "alertCancel"

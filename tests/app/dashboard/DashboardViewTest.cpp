@@ -1,10 +1,15 @@
+#include "app/dashboard/hero/HeroGlow.h"
 #include "app/dashboard/overview/DashboardPage.h"
+#include "app/kit/GlassSource.h"
+#include "app/kit/RingGaugeArc.h"
 #include "tests/app/dashboard/DashboardFixtures.h"
+#include "tests/support/PaintedImage.h"
 #include "tests/support/TabChain.h"
 #include "tests/support/TextFit.h"
 #include "tests/support/ViewFixture.h"
 
 #include <QDeadlineTimer>
+#include <QLineF>
 #include <QQmlProperty>
 #include <QSemaphore>
 #include <QTest>
@@ -25,6 +30,7 @@ struct ViewStatus {
         proc(4321, QStringLiteral("firefox-esr"), 31.5, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr")),
         proc(2210, QStringLiteral("Xorg"), 7.0, 22.1, QStringLiteral("/usr/lib/xorg/Xorg")),
         proc(50, QStringLiteral("kworker"), 0.5, 0.0)};
+    std::optional<int> healthScore; // the recorded one when unset
     // Changes the recorded snapshot before it is handed out.
     std::function<void(SystemReport&)> adjust;
     std::atomic<bool> hold{false};
@@ -46,6 +52,9 @@ struct ViewStatus {
             if (adjust)
                 adjust(report);
             report.topProcesses = top.value_or(ProcessList{});
+            QMutexLocker lock(&mutex);
+            if (healthScore)
+                report.healthScore = healthScore;
             return report;
         };
         s.terminateProcess = [this](qint64 pid, bool force) { terminations.append({pid, force}); };
@@ -314,6 +323,19 @@ TEST_F(DashboardViewTest, ForceQuitAsksFirstAndCancellingEndsNothing)
     QQuickItem* forceItem = openMenu(xorg);
     ASSERT_NE(forceItem, nullptr);
     EXPECT_TRUE(forceItem->isEnabled());
+    // Each entry leads with its symbol, drawn by the catalogue.
+    QStringList symbols;
+    for (const char* entry : {"quitItem", "forceQuitItem", "revealItem"}) {
+        QQuickItem* item = view().find(QString::fromLatin1(entry));
+        ASSERT_NE(item, nullptr) << entry;
+        auto* symbol = item->findChild<QQuickItem*>(QStringLiteral("menuSymbol"));
+        ASSERT_NE(symbol, nullptr) << entry;
+        EXPECT_TRUE(symbol->isVisible()) << entry;
+        symbols.append(symbol->property("systemName").toString());
+    }
+    EXPECT_EQ(
+        symbols,
+        (QStringList{QStringLiteral("xmark"), QStringLiteral("exclamationmark.octagon"), QStringLiteral("folder")}));
     EXPECT_FALSE(view().find(QStringLiteral("revealItem"))->isEnabled()); // /usr/lib/xorg/Xorg is not here
     view().click(forceItem);
     // The question is the pages' alert: its title shows while it is up.
@@ -322,6 +344,9 @@ TEST_F(DashboardViewTest, ForceQuitAsksFirstAndCancellingEndsNothing)
     ASSERT_TRUE(spinUntil([&] { return dialog->isVisible(); }, 3000));
     EXPECT_EQ(dialog->property("text").toString(), QStringLiteral("Force Quit Process"));
     EXPECT_EQ(view().find(QStringLiteral("alertConfirm"))->property("title").toString(), QStringLiteral("Force Quit"));
+    // The destructive action comes first, then Cancel.
+    EXPECT_LT(view().find(QStringLiteral("alertConfirm"))->mapToScene(QPointF(0, 0)).x(),
+              view().find(QStringLiteral("alertCancel"))->mapToScene(QPointF(0, 0)).x());
     EXPECT_EQ(view().find(QStringLiteral("alertMessage"))->property("text").toString(),
               QStringLiteral("Xorg will be ended immediately. Any unsaved work will be lost."));
     EXPECT_TRUE(status.terminations.isEmpty());
@@ -419,6 +444,13 @@ TEST_F(DashboardViewTest, LeavingThePageInTheWindowStopsTheRefreshAndComingBackS
 
 namespace {
 
+// The arc item inside the hero's ring.
+RingGaugeArc* heroArc(ViewFixture& view)
+{
+    QQuickItem* ring = view.find(QStringLiteral("healthRing"));
+    return ring ? ring->findChild<RingGaugeArc*>(QStringLiteral("ringGaugeArc")) : nullptr;
+}
+
 // The first Text below `root` showing `text`.
 QQuickItem* textItem(QQuickItem* root, const QString& text)
 {
@@ -432,6 +464,109 @@ QQuickItem* textItem(QQuickItem* root, const QString& text)
 }
 
 } // namespace
+
+TEST_F(DashboardViewTest, HealthRingShowsItsArcInTheBandColourAtEveryTone)
+{
+    struct Case {
+        int score;
+        const char* tone;
+    };
+    for (const Case& c : {Case{88, "success"}, Case{60, "amber"}, Case{30, "danger"}}) {
+        SCOPED_TRACE(c.score);
+        ViewStatus each;
+        each.healthScore = c.score;
+        ViewFixture::Options eachOptions;
+        eachOptions.services = [&](AppModelServices& s, const TestEnv&) { each.install(s); };
+        ViewFixture fixture(eachOptions);
+        ASSERT_NE(fixture.load(QStringLiteral("Roror.Dashboard"), QStringLiteral("DashboardView")), nullptr);
+        ASSERT_TRUE(spinUntil([&] {
+            QQuickItem* panel = fixture.find(QStringLiteral("heroPanel"));
+            return panel && panel->isVisible();
+        }));
+        fixture.settle();
+        RingGaugeArc* arc = heroArc(fixture);
+        ASSERT_NE(arc, nullptr);
+        // The first snapshot shows the ring at its score, not sweeping up from an empty ring.
+        EXPECT_DOUBLE_EQ(arc->progress(), c.score / 100.0);
+        const QColor tone = arc->color();
+        EXPECT_EQ(tone, fixture.find(QStringLiteral("healthScoreText"))->property("color").value<QColor>());
+        EXPECT_EQ(tone, fixture.find(QStringLiteral("heroGlow"))->property("color").value<QColor>());
+        // At 3 o'clock every one of these scores has passed: the ring is painted there in the band's hue.
+        const QImage image = paintedImage(*arc);
+        const QColor atThree = image.pixelColor(image.width() - int(arc->lineWidth() / 2) - 1, image.height() / 2);
+        EXPECT_GT(atThree.alphaF(), 0.3);
+        EXPECT_NEAR(atThree.toHsv().hslHue(), tone.toHsv().hslHue(), 3);
+        EXPECT_TRUE(fixture.warnings().isEmpty()) << fixture.warnings().join('\n').toStdString();
+        delete fixture.root();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(DashboardViewTest, GlowIsBlurredAndSoftensOverACustomBackground)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    QQuickItem* glow = view().find(QStringLiteral("heroGlow"));
+    ASSERT_NE(glow, nullptr);
+    EXPECT_DOUBLE_EQ(glow->property("centerOpacity").toDouble(), 0.24);
+    GlassSource* source = &GlassSource::shared();
+    source->setHasCustomWindowBackground(true);
+    EXPECT_DOUBLE_EQ(glow->property("centerOpacity").toDouble(), 0.16);
+    source->setHasCustomWindowBackground(false);
+    EXPECT_DOUBLE_EQ(glow->property("centerOpacity").toDouble(), 0.24);
+
+    // The circle is 100 wide; the blur carries it past its edge and softens its peak.
+    const QImage sharp = HeroGlow::render(QColor(52, 199, 89), 0.24, 100, 52, 0, 1);
+    const QImage soft = HeroGlow::render(QColor(52, 199, 89), 0.24, 100, 52, 10, 1);
+    ASSERT_EQ(sharp.size(), QSize(100, 100));
+    EXPECT_GE(soft.width(), 100 + 2 * 20);
+    const auto spilled = [](const QImage& image) {
+        const QPointF centre(image.width() / 2.0, image.height() / 2.0);
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (QLineF(centre, QPointF(x + 0.5, y + 0.5)).length() > 51 && qAlpha(image.pixel(x, y)) > 0)
+                    ++count;
+        return count;
+    };
+    EXPECT_EQ(spilled(sharp), 0);
+    EXPECT_GT(spilled(soft), 100);
+    EXPECT_LT(qAlpha(soft.pixel(soft.width() / 2, soft.height() / 2)), qAlpha(sharp.pixel(50, 50)) - 5);
+}
+
+TEST_F(DashboardViewTest, ChangedFiguresRollAndUnchangedOnesStayStill)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    showProcesses();
+    QQuickItem* score = view().find(QStringLiteral("healthScoreText"));
+    QQuickItem* firefox = rowNamed(QStringLiteral("firefox-esr"));
+    ASSERT_TRUE(score && firefox);
+    QQuickItem* cpu = firefox->findChild<QQuickItem*>(QStringLiteral("processCpu"));
+    QQuickItem* memory = firefox->findChild<QQuickItem*>(QStringLiteral("processMemory"));
+    ASSERT_TRUE(cpu && memory);
+    ASSERT_TRUE(spinUntil([&] { return score->property("progress").toDouble() == 1; }, 3000));
+
+    {
+        QMutexLocker lock(&status.mutex);
+        status.healthScore = 64;
+        status.table[0]
+            = proc(4321, QStringLiteral("firefox-esr"), 12.0, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr"));
+    }
+    ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+    QCoreApplication::processEvents();
+    // The new figure comes in while the old one leaves; the memory share did not change.
+    EXPECT_EQ(score->property("text").toString(), QStringLiteral("64"));
+    EXPECT_EQ(score->property("leavingText").toString(), QStringLiteral("82"));
+    EXPECT_LT(score->property("progress").toDouble(), 1);
+    EXPECT_EQ(cpu->property("leavingText").toString(), QStringLiteral("31.5%"));
+    EXPECT_LT(cpu->property("progress").toDouble(), 1);
+    EXPECT_DOUBLE_EQ(memory->property("progress").toDouble(), 1);
+    EXPECT_EQ(cpu->property("duration").toInt(), 350);
+    EXPECT_TRUE(spinUntil([&] { return score->property("progress").toDouble() == 1; }, 3000));
+}
 
 // Volume names beside the external tag, the address row's interface name and every other cut text
 // of the page: none is cut while it fits, at both window sizes and in both languages.

@@ -1,11 +1,16 @@
 #include "app/kit/AppTypography.h"
 #include "app/kit/SymbolCatalogue.h"
+#include "app/kit/SymbolSvg.h"
 #include "core/model/LocalizationSettings.h"
 #include "tests/support/TestEnv.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTextLayout>
 #include <gtest/gtest.h>
@@ -14,6 +19,16 @@ namespace roror::test {
 namespace {
 
 using Design = AppTypography::Design;
+
+// The share of an image's area its drawing covers.
+double inkCoverage(const QImage& image)
+{
+    double ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += qAlpha(image.pixel(x, y)) / 255.0;
+    return ink / (image.width() * image.height());
+}
 
 TEST(AppTypographyFonts, EachDesignAndLanguageResolvesToAnInstalledFamily)
 {
@@ -69,11 +84,20 @@ TEST(AppTypographyLanguage, FollowsThePreferenceAndAnnouncesChanges)
     EXPECT_EQ(changed.count(), 3);
 }
 
-TEST(SymbolCatalogueGlyphs, EveryNameDrawsExactlyOneIconOfTheFont)
+TEST(SymbolCatalogueGlyphs, EveryNameDrawsExactlyOneIconOfTheFontOrAnImage)
 {
     QFont font = AppTypography::makeSymbolFont(24, QFont::Normal);
     ASSERT_FALSE(SymbolCatalogue::names().isEmpty());
     for (const QString& name : SymbolCatalogue::names()) {
+        SCOPED_TRACE(name.toStdString());
+        const QString image = SymbolCatalogue::imageFor(name);
+        if (!image.isEmpty()) {
+            EXPECT_TRUE(SymbolCatalogue::glyphFor(name).isEmpty());
+            const QImage drawn = SymbolSvg::render(image, 24, Qt::red);
+            ASSERT_FALSE(drawn.isNull()) << image.toStdString();
+            EXPECT_GT(inkCoverage(drawn), 0.05);
+            continue;
+        }
         QTextLayout layout(SymbolCatalogue::glyphFor(name), font);
         layout.beginLayout();
         layout.createLine();
@@ -82,9 +106,54 @@ TEST(SymbolCatalogueGlyphs, EveryNameDrawsExactlyOneIconOfTheFont)
         for (const QGlyphRun& run : layout.glyphRuns())
             glyphs += run.glyphIndexes().size();
         // A ligature name the font does not know is drawn letter by letter.
-        EXPECT_EQ(glyphs, 1) << name.toStdString() << " -> " << SymbolCatalogue::glyphFor(name).toStdString();
+        EXPECT_EQ(glyphs, 1) << SymbolCatalogue::glyphFor(name).toStdString();
     }
     EXPECT_TRUE(SymbolCatalogue::glyphFor(QStringLiteral("no.such.symbol")).isEmpty());
+    EXPECT_TRUE(SymbolCatalogue::imageFor(QStringLiteral("no.such.symbol")).isEmpty());
+}
+
+TEST(SymbolCatalogueGlyphs, OutlinedAndFilledFormsDiffer)
+{
+    // The CPU card's outlined chip and the GPU card's filled one.
+    const QImage outlined = SymbolSvg::render(SymbolCatalogue::imageFor(QStringLiteral("cpu")), 48, Qt::black);
+    const QImage filled = SymbolSvg::render(SymbolCatalogue::imageFor(QStringLiteral("cpu.fill")), 48, Qt::black);
+    ASSERT_FALSE(outlined.isNull());
+    ASSERT_FALSE(filled.isNull());
+    EXPECT_NE(outlined, filled);
+    EXPECT_GT(inkCoverage(filled), inkCoverage(outlined) * 1.3);
+    // The drawing takes the tint and keeps its shape.
+    const QImage tinted = SymbolSvg::render(SymbolCatalogue::imageFor(QStringLiteral("cpu")), 48, QColor(255, 0, 0));
+    EXPECT_EQ(tinted.pixelColor(24, 8).rgb(), QColor(255, 0, 0).rgb()); // on the top middle pin
+    // Overview's gauge and Optimize's speedometer are not one picture.
+    EXPECT_NE(SymbolCatalogue::imageFor(QStringLiteral("gauge.with.dots.needle.bottom.50percent")),
+              SymbolCatalogue::imageFor(QStringLiteral("speedometer")));
+}
+
+TEST(SymbolCatalogueGlyphs, EverySymbolTheInterfaceNamesIsDrawn)
+{
+    // The QML names its symbols as literals of these properties.
+    const QRegularExpression named(QStringLiteral(R"re((?:systemImage|systemName|symbol)\s*:\s*"([a-z0-9.]+)")re"));
+    const QDir app(QStringLiteral(ROROR_FIXTURES_DIR "/../../app"));
+    ASSERT_TRUE(app.exists());
+    QStringList seen;
+    QDirIterator files(app.path(), {QStringLiteral("*.qml")}, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (const QRegularExpressionMatch& match : named.globalMatch(text)) {
+            seen.append(match.captured(1));
+            EXPECT_TRUE(SymbolCatalogue::contains(match.captured(1)))
+                << match.captured(1).toStdString() << " in " << file.fileName().toStdString();
+        }
+    }
+    EXPECT_GT(seen.size(), 40);
+    // And the card builders name theirs in C++.
+    for (const char* name :
+         {"cpu", "cpu.fill", "memorychip", "internaldrive", "externaldrive", "network", "bolt.batteryblock",
+          "battery.100percent", "heart.fill", "thermometer.medium", "gauge.with.dots.needle.50percent",
+          "arrow.down.to.line", "arrow.up.right", "arrow.triangle.2.circlepath"})
+        EXPECT_TRUE(SymbolCatalogue::contains(QString::fromLatin1(name))) << name;
 }
 
 TEST(SymbolCatalogueGlyphs, HoldsTheSymbolsOfTheSidebarAndTheSharedComponents)

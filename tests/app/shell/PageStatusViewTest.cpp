@@ -1,3 +1,4 @@
+#include "app/kit/CapsuleBar.h"
 #include "tests/support/ViewFixture.h"
 
 #include <QColor>
@@ -70,6 +71,11 @@ TEST_F(PageStatus, TheHighlightIsAtLeast48Wide)
         QQuickItem* bar = view().find(QStringLiteral("pageStatusBar"));
         ASSERT_NE(bar, nullptr);
         EXPECT_DOUBLE_EQ(childOf(bar, "barHighlight")->width(), highlight);
+        // Drawn cut to the track's capsule, so the highlight rounds off at the ends.
+        auto* drawing = qobject_cast<CapsuleBar*>(childOf(bar, "barDrawing"));
+        ASSERT_NE(drawing, nullptr);
+        EXPECT_DOUBLE_EQ(drawing->property("fillWidth").toDouble(), highlight);
+        EXPECT_TRUE(drawing->property("fillFades").toBool());
     }
 }
 

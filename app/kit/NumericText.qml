@@ -1,0 +1,79 @@
+import QtQuick
+
+// A figure whose changes roll like a counter going up: the old text leaves upwards while the new
+// one rises from below, fading across, over `duration`. Only a real change of `text` moves
+// anything, and not while hidden; the first text simply appears.
+Item {
+    id: root
+    property string text
+    property font font
+    property color color: "black"
+    property int horizontalAlignment: Text.AlignLeft
+    property int elide: Text.ElideNone
+    property int fontSizeMode: Text.FixedSize
+    property int minimumPixelSize: 12
+    property int duration: 350
+    // 0 while a change starts, 1 once it has rolled in.
+    property real progress: 1
+    property string shownText
+    property string leavingText
+
+    implicitWidth: current.implicitWidth
+    implicitHeight: current.implicitHeight
+    baselineOffset: current.baselineOffset
+    clip: progress < 1
+
+    onTextChanged: {
+        if (root.visible && root.shownText !== "" && root.shownText !== root.text) {
+            root.leavingText = root.shownText
+            roll.restart()
+        }
+        root.shownText = root.text
+    }
+    Component.onCompleted: root.shownText = root.text
+
+    NumberAnimation {
+        id: roll
+        target: root
+        property: "progress"
+        from: 0
+        to: 1
+        duration: root.duration
+        easing.type: Easing.InOutQuad
+    }
+
+    Text {
+        id: current
+        objectName: "numericCurrent"
+        width: root.width
+        height: root.height
+        y: (1 - root.progress) * root.height * 0.6
+        opacity: root.progress
+        text: root.text
+        textFormat: Text.PlainText
+        font: root.font
+        color: root.color
+        horizontalAlignment: root.horizontalAlignment
+        verticalAlignment: Text.AlignVCenter
+        elide: root.elide
+        fontSizeMode: root.fontSizeMode
+        minimumPixelSize: root.minimumPixelSize
+    }
+    Text {
+        objectName: "numericLeaving"
+        visible: root.progress < 1
+        width: root.width
+        height: root.height
+        y: -root.progress * root.height * 0.6
+        opacity: 1 - root.progress
+        text: root.leavingText
+        textFormat: Text.PlainText
+        font: root.font
+        color: root.color
+        horizontalAlignment: root.horizontalAlignment
+        verticalAlignment: Text.AlignVCenter
+        elide: root.elide
+        fontSizeMode: root.fontSizeMode
+        minimumPixelSize: root.minimumPixelSize
+    }
+}

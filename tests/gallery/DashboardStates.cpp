@@ -49,25 +49,18 @@ void letAnimationsFinish(test::ViewFixture& view, int ms = 900)
         view.settle(1);
 }
 
-// The page over the window's backdrop colour, as the window shows it.
+// The Overview in the window.
 QQuickItem* loadPage(test::ViewFixture& view)
 {
-    QQuickItem* frame = view.loadText(QByteArrayLiteral(R"(
-import QtQuick
-import Roror.App
-import Roror.Kit
-import Roror.Dashboard
-Rectangle {
-    id: frame
-    required property AppModel model
-    readonly property DashboardPage page: dashboard.page
-    color: AppTheme.windowBackground
-    DashboardView { id: dashboard; anchors.fill: parent; model: frame.model }
-}
-)"),
-                                      {{QStringLiteral("model"), QVariant::fromValue(&view.model())}});
+    QQuickItem* root = showWindow(view, AppFeature::dashboard);
     letAnimationsFinish(view, 300);
-    return frame;
+    return root;
+}
+
+DashboardPage* page(test::ViewFixture& view)
+{
+    QObject* shown = shownPage(view);
+    return shown ? shown->findChild<DashboardPage*>() : nullptr;
 }
 
 QQuickItem* loadDashboard(test::ViewFixture& view)
@@ -105,8 +98,8 @@ QQuickItem* cardTitled(test::ViewFixture& view, const QString& english, const QS
 void showProcesses(test::ViewFixture& view, const QString& sort)
 {
     loadDashboard(view);
-    auto* page = qvariant_cast<DashboardPage*>(view.root()->property("page"));
-    page->setProcessSortRaw(sort);
+    if (DashboardPage* overview = page(view))
+        overview->setProcessSortRaw(sort);
     scrollTo(view, view.find(QStringLiteral("processSection")), 180);
     QList<QQuickItem*> rows = view.findAll(QStringLiteral("processRow"));
     std::sort(rows.begin(), rows.end(), [](QQuickItem* a, QQuickItem* b) { return a->y() < b->y(); });
@@ -194,8 +187,8 @@ const bool byMemory = add({QStringLiteral("dashboard-processes-memory"),
 const bool forceQuit = add({QStringLiteral("dashboard-force-quit"),
                             [](test::ViewFixture& view) {
                                 showProcesses(view, QStringLiteral("cpu"));
-                                auto* page = qvariant_cast<DashboardPage*>(view.root()->property("page"));
-                                page->requestForceQuit(1);
+                                if (DashboardPage* overview = page(view))
+                                    overview->requestForceQuit(1);
                                 letAnimationsFinish(view, 300);
                             },
                             snapshot(test::recordedReport, recordedProcesses())});

@@ -1,6 +1,5 @@
-#include "tests/gallery/Gallery.h"
+#include "tests/gallery/PageGallerySupport.h"
 
-#include "app/shell/ContentController.h"
 #include "core/model/AppActionFactory.h"
 #include "tests/app/model/ModelTestSupport.h"
 
@@ -12,23 +11,11 @@
 namespace roror::gallery {
 namespace {
 
-void showWindow(test::ViewFixture& view)
-{
-    QQuickItem* root = view.load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView"));
-    // The start-up sequence begins after the first frame; let it finish before the picture.
-    auto* controller = root ? root->findChild<ContentController*>() : nullptr;
-    test::spinUntil([&] { return controller && controller->startupFinished(); });
-    view.settle();
-}
-
 // One picture of the whole window per page slot.
 bool addPage(AppFeature feature)
 {
     return add({QStringLiteral("window-page-") + toRaw(feature),
-                [feature](test::ViewFixture& view) {
-                    view.model().setSelectedFeature(feature);
-                    showWindow(view);
-                },
+                [feature](test::ViewFixture& view) { showWindow(view, feature); },
                 {}});
 }
 
@@ -51,7 +38,7 @@ std::function<void(AppModelServices&, const test::TestEnv&)> scoring(qint64 scor
 
 void showWithReport(test::ViewFixture& view)
 {
-    showWindow(view);
+    showWindow(view, AppFeature::dashboard);
     test::spinUntil([&] { return view.model().statusReport().has_value(); });
     view.settle();
 }
@@ -62,18 +49,19 @@ const bool auraPoor = add({QStringLiteral("window-aura-poor"), showWithReport, s
 
 const bool confirmation = add({QStringLiteral("window-confirmation"),
                                [](test::ViewFixture& view) {
-                                   showWindow(view);
+                                   showWindow(view, AppFeature::dashboard);
                                    view.model().request(AppActionFactory::optimize(false, false));
                                    view.settle();
                                },
                                {}});
 
+// The alert of a failed run, in the model's own words: an analysis of a folder that is gone.
 const bool message = add({QStringLiteral("window-message"),
                           [](test::ViewFixture& view) {
-                              showWindow(view);
-                              view.model().setAlertMessage(QStringLiteral(
-                                  "The file “/Users/me/Library/<b>Caches</b>” could not be read: permission denied."));
-                              view.settle();
+                              showWindow(view, AppFeature::dashboard);
+                              const QString gone = view.env().home() + QStringLiteral("/Library/<b>Caches</b> old");
+                              view.model().request(AppActionFactory::analyze(gone, true));
+                              settleRuns(view);
                           },
                           {}});
 
@@ -98,7 +86,7 @@ const bool background = add({QStringLiteral("window-background"),
                                  view.env().makeDir(QStringLiteral("Pictures"));
                                  image.save(file);
                                  view.model().chooseWindowBackgroundImage(file);
-                                 showWindow(view);
+                                 showWindow(view, AppFeature::dashboard);
                              },
                              {}});
 

@@ -85,6 +85,21 @@ ViewFixture::~ViewFixture()
     LocalizationSettings::shared().setPreference(AppLanguagePreference::english);
 }
 
+void ViewFixture::renew(std::function<void(AppModelServices&, const TestEnv&)> services)
+{
+    delete m_root.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_model.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QFile::remove(m_env->settingsPath());
+    LocalizationSettings::shared().setPreference(m_options.language);
+    m_options.services = std::move(services);
+    AppModelServices made = fakeServices(*m_env);
+    if (m_options.services)
+        m_options.services(made, *m_env);
+    m_model = std::make_unique<AppModel>(std::move(made));
+}
+
 QQuickItem* ViewFixture::adopt(QObject* made, const QString& what)
 {
     auto* item = qobject_cast<QQuickItem*>(made);

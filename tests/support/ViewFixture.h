@@ -37,6 +37,10 @@ public:
     ViewFixture(const ViewFixture&) = delete;
     ViewFixture& operator=(const ViewFixture&) = delete;
 
+    // Starts over with a new model over fresh settings and `services`, in the same home, engine and
+    // window: a tool that shows many states compiles each view once.
+    void renew(std::function<void(AppModelServices&, const TestEnv&)> services);
+
     TestEnv& env() { return *m_env; }
     AppModel& model() { return *m_model; }
     QQmlEngine& engine() { return *m_engine; }

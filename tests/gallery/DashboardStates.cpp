@@ -1,6 +1,6 @@
 #include "app/dashboard/overview/DashboardPage.h"
 #include "tests/app/dashboard/DashboardFixtures.h"
-#include "tests/gallery/Gallery.h"
+#include "tests/gallery/PageGallerySupport.h"
 
 #include <QDeadlineTimer>
 #include <stdexcept>
@@ -73,15 +73,9 @@ QQuickItem* loadDashboard(test::ViewFixture& view)
 }
 
 // Scrolls the page so that the named item starts near the top of the window.
-void scrollTo(test::ViewFixture& view, QQuickItem* item, qreal above = 24)
+void scrollAndSettle(test::ViewFixture& view, QQuickItem* item, qreal above = 24)
 {
-    QQuickItem* scroller = view.find(QStringLiteral("nativePageScroller"));
-    if (!scroller || !item)
-        return;
-    auto* content = scroller->property("contentItem").value<QQuickItem*>();
-    const qreal top = item->mapToItem(content, QPointF(0, 0)).y() - above;
-    const qreal most = scroller->property("contentHeight").toReal() - scroller->height();
-    scroller->setProperty("contentY", std::max<qreal>(0, std::min(top, most)));
+    scrollTo(view, item, above);
     letAnimationsFinish(view, 300);
 }
 
@@ -100,7 +94,7 @@ void showProcesses(test::ViewFixture& view, const QString& sort)
     loadDashboard(view);
     if (DashboardPage* overview = page(view))
         overview->setProcessSortRaw(sort);
-    scrollTo(view, view.find(QStringLiteral("processSection")), 180);
+    scrollAndSettle(view, view.find(QStringLiteral("processSection")), 180);
     QList<QQuickItem*> rows = view.findAll(QStringLiteral("processRow"));
     std::sort(rows.begin(), rows.end(), [](QQuickItem* a, QQuickItem* b) { return a->y() < b->y(); });
     if (rows.size() > 1)
@@ -144,37 +138,38 @@ const bool full = add({QStringLiteral("dashboard-full"), [](test::ViewFixture& v
 const bool cards = add({QStringLiteral("dashboard-cards"),
                         [](test::ViewFixture& view) {
                             loadDashboard(view);
-                            scrollTo(view, view.find(QStringLiteral("cardGrid")));
+                            scrollAndSettle(view, view.find(QStringLiteral("cardGrid")));
                         },
                         snapshot(test::recordedReport, recordedProcesses())});
 
 const bool absent = add({QStringLiteral("dashboard-absent"),
                          [](test::ViewFixture& view) {
                              loadDashboard(view);
-                             scrollTo(view, view.find(QStringLiteral("heroPanel")));
+                             scrollAndSettle(view, view.find(QStringLiteral("heroPanel")));
                          },
                          snapshot([] { return SystemReport(); }, {})});
 
 const bool absentProcesses = add({QStringLiteral("dashboard-absent-processes"),
                                   [](test::ViewFixture& view) {
                                       loadDashboard(view);
-                                      scrollTo(view, view.find(QStringLiteral("processSection")), 180);
+                                      scrollAndSettle(view, view.find(QStringLiteral("processSection")), 180);
                                   },
                                   snapshot([] { return SystemReport(); }, {})});
 
 const bool battery = add({QStringLiteral("dashboard-power-battery"),
                           [](test::ViewFixture& view) {
                               loadDashboard(view);
-                              scrollTo(view, cardTitled(view, QStringLiteral("Power"), QStringLiteral("电源")));
+                              scrollAndSettle(view, cardTitled(view, QStringLiteral("Power"), QStringLiteral("电源")));
                           },
                           snapshot(lowBattery, recordedProcesses())});
 
-const bool noBatteryCard = add({QStringLiteral("dashboard-power-none"),
-                                [](test::ViewFixture& view) {
-                                    loadDashboard(view);
-                                    scrollTo(view, cardTitled(view, QStringLiteral("Power"), QStringLiteral("电源")));
-                                },
-                                snapshot(noBattery, recordedProcesses())});
+const bool noBatteryCard
+    = add({QStringLiteral("dashboard-power-none"),
+           [](test::ViewFixture& view) {
+               loadDashboard(view);
+               scrollAndSettle(view, cardTitled(view, QStringLiteral("Power"), QStringLiteral("电源")));
+           },
+           snapshot(noBattery, recordedProcesses())});
 
 const bool byCpu = add({QStringLiteral("dashboard-processes-cpu"),
                         [](test::ViewFixture& view) { showProcesses(view, QStringLiteral("cpu")); },

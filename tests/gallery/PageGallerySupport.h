@@ -20,6 +20,19 @@ inline QObject* pageObject(test::ViewFixture& view, const char* name)
     return page->findChild<QObject*>(QString::fromLatin1(name));
 }
 
+// Scrolls the page so that `item` starts `above` pixels below the top of the page area.
+inline void scrollTo(test::ViewFixture& view, QQuickItem* item, qreal above = 24)
+{
+    QQuickItem* scroller = view.find(QStringLiteral("nativePageScroller"));
+    if (!scroller || !item)
+        return;
+    auto* content = scroller->property("contentItem").value<QQuickItem*>();
+    const qreal top = item->mapToItem(content, QPointF(0, 0)).y() - above;
+    const qreal most = scroller->property("contentHeight").toReal() - scroller->height();
+    scroller->setProperty("contentY", std::max<qreal>(0, std::min(top, most)));
+    view.settle();
+}
+
 // Calls a page operation by name, as the view's buttons do.
 inline void call(test::ViewFixture& view, const char* page, const char* method)
 {

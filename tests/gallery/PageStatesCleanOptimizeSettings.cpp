@@ -7,6 +7,7 @@
 #include "tests/gallery/GalleryHome.h"
 #include "core/model/AppActionFactory.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPromise>
 #include <QThread>
@@ -38,18 +39,22 @@ const bool cleanReport = add({QStringLiteral("clean-report"),
                               },
                               {}});
 
-const bool cleanEmpty
-    = add({QStringLiteral("clean-empty-report"),
-           [](test::ViewFixture& view) {
-               showWindow(view, AppFeature::clean);
-               view.model().request(AppActionFactory::clean(true, false));
-               settleRuns(view);
-           },
-           [](AppModelServices& s, const test::TestEnv& env) {
-               // What the engine finds in a home with nothing to clean.
-               const QString empty = env.makeDir(env.outside() + QStringLiteral("/empty/tester"));
-               s.cleanPreview = [empty] { return QtFuture::makeReadyFuture(LocalCleanPreview::snapshot(empty)); };
-           }});
+const bool cleanEmpty = add({QStringLiteral("clean-empty-report"),
+                             [](test::ViewFixture& view) {
+                                 showWindow(view, AppFeature::clean);
+                                 view.model().request(AppActionFactory::clean(true, false));
+                                 settleRuns(view);
+                             },
+                             [](AppModelServices& s, const test::TestEnv& env) {
+                                 // What the engine finds in a home with nothing to clean.
+                                 const QString empty = env.makeDir(env.outside() + QStringLiteral("/empty/tester"));
+                                 // The Trash is found through XDG_DATA_HOME, so it points into that home for the walk.
+                                 const QByteArray data = qgetenv("XDG_DATA_HOME");
+                                 qputenv("XDG_DATA_HOME", QFile::encodeName(empty + QStringLiteral("/.local/share")));
+                                 const CleanPreviewReport report = LocalCleanPreview::snapshot(empty);
+                                 qputenv("XDG_DATA_HOME", data);
+                                 s.cleanPreview = [report] { return QtFuture::makeReadyFuture(report); };
+                             }});
 
 const bool cleanCleaned = add({QStringLiteral("clean-after-clean"),
                                [](test::ViewFixture& view) {
@@ -232,17 +237,14 @@ const bool updateInstalling
     = add({QStringLiteral("update-sheet-installing"),
            [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::installing()); },
            {}});
-const bool updateFailed = add(
-    {QStringLiteral("update-sheet-failed"),
-     [](test::ViewFixture& view) {
-         updateSheet(
-             view,
-             UpdateInstallerState::failed(
-                 UpdateInstallerError::downloadFailed(
-                     QStringLiteral("the server answered 404 Not Found for https://example.invalid/Roror-2.0.0.tar.gz"))
-                     .errorDescription()));
-     },
-     {}});
+const bool updateFailed
+    = add({QStringLiteral("update-sheet-failed"),
+           [](test::ViewFixture& view) {
+               updateSheet(view,
+                           UpdateInstallerState::failed(
+                               UpdateInstallerError::downloadFailed(QStringLiteral("HTTP 404")).errorDescription()));
+           },
+           {}});
 const bool updateIdle = add({QStringLiteral("update-sheet-idle"),
                              [](test::ViewFixture& view) { updateSheet(view, UpdateInstallerState::idle()); },
                              {}});

@@ -1,6 +1,8 @@
 #include "tests/gallery/PageGallerySupport.h"
 
+#include "core/engines/clean/LocalCleanExecutor.h"
 #include "core/model/AppActionFactory.h"
+#include "tests/gallery/GalleryHome.h"
 #include "tests/app/model/ModelTestSupport.h"
 
 #include <QColor>
@@ -55,15 +57,23 @@ const bool confirmation = add({QStringLiteral("window-confirmation"),
                                },
                                {}});
 
-// The alert of a failed run, in the model's own words: an analysis of a folder that is gone.
+// The alert of a clean the executor stopped: its protection list is not UTF-8 text.
 const bool message = add({QStringLiteral("window-message"),
                           [](test::ViewFixture& view) {
-                              showWindow(view, AppFeature::dashboard);
-                              const QString gone = view.env().home() + QStringLiteral("/Library/<b>Caches</b> old");
-                              view.model().request(AppActionFactory::analyze(gone, true));
+                              showWindow(view, AppFeature::clean);
+                              view.model().request(AppActionFactory::clean(true, false));
                               settleRuns(view);
+                              view.model().request(AppActionFactory::clean(false, false));
+                              view.model().confirmPendingAction();
+                              settleRuns(view);
+                              finishTransitions(view);
                           },
-                          {}});
+                          [](AppModelServices& s, const test::TestEnv& env) {
+                              const QString broken = brokenHome(env);
+                              s.cleanExecutor = [broken](const CleanPreviewReport& report, const QStringList&) {
+                                  return LocalCleanExecutor::clean(report, {broken});
+                              };
+                          }});
 
 // A custom background: a photograph-like gradient with a few shapes, so the veil and the cover
 // crop can be judged.

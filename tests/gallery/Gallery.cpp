@@ -61,14 +61,16 @@ void finishTransitions(test::ViewFixture& view)
 
 namespace {
 
-// A look the states are rendered in. `apply(true)` comes before a state's model is made and
-// `apply(false)` after its picture; the tag goes into the file name ("<state>-<tag>-zh-980x720.png").
+// A look the states are rendered in: `apply(true)` runs before the window and its QML engine are
+// made (so a look read once at start is taken too) and `apply(false)` after the last picture in it.
+// The tag goes into the file names ("<state>-<tag>-zh-980x720.png").
 struct Appearance {
     const char* tag;           // empty for the default look
     QRegularExpression states; // the states rendered in it (empty: all)
     std::function<void(bool)> apply;
 };
 
+// Another look is one more line here.
 const QList<Appearance>& appearances()
 {
     static const QList<Appearance> all = {
@@ -77,16 +79,55 @@ const QList<Appearance>& appearances()
     return all;
 }
 
-QString fileName(const QString& out, const QString& state, const Appearance& appearance, const char* language,
-                 const QSize& size)
+struct Language {
+    AppLanguagePreference preference;
+    const char* tag;
+    const char* system; // the system's preferred language (relative dates follow it)
+};
+
+struct Tally {
+    int written = 0;
+    int failed = 0;
+};
+
+// Renders `states` in one window of one look, language and size. The window, its QML engine and the
+// fixture home (with the engines' reports over it) are made once; each state gets a new model.
+void renderSession(const QList<const State*>& states, const Appearance& appearance, const Language& language,
+                   const QSize& size, const QString& out, Tally& tally)
 {
-    QString name = state;
-    if (*appearance.tag)
-        name += QLatin1Char('-') + QString::fromLatin1(appearance.tag);
-    return QStringLiteral("%1/%2-%3-%4x%5.png")
-        .arg(out, name, QString::fromLatin1(language))
-        .arg(size.width())
-        .arg(size.height());
+    test::ViewFixture::Options options;
+    options.language = language.preference;
+    options.size = size;
+    test::ViewFixture view(options);
+    view.env().setPreferredLanguages(QStringList{QString::fromLatin1(language.system)});
+    const std::shared_ptr<EngineReports> reports = runEngines(view.env());
+    for (const State* state : states) {
+        view.renew([reports, state](AppModelServices& services, const test::TestEnv& env) {
+            useEngines(services, reports);
+            if (state->services)
+                state->services(services, env);
+        });
+        state->build(view);
+        QString name = state->name;
+        if (*appearance.tag)
+            name += QLatin1Char('-') + QString::fromLatin1(appearance.tag);
+        const QString file = QStringLiteral("%1/%2-%3-%4x%5.png")
+                                 .arg(out, name, QString::fromLatin1(language.tag))
+                                 .arg(size.width())
+                                 .arg(size.height());
+        const QImage image = view.grab();
+        if (image.isNull() || !image.save(file)) {
+            std::fprintf(stderr, "gallery: could not write %s\n", qPrintable(file));
+            ++tally.failed;
+        } else {
+            ++tally.written;
+        }
+        for (const QString& warning : view.warnings()) {
+            std::fprintf(stderr, "gallery: %s: %s\n", qPrintable(state->name), qPrintable(warning));
+            ++tally.failed;
+        }
+        view.clearWarnings();
+    }
 }
 
 } // namespace
@@ -111,66 +152,32 @@ int main(int argc, char** argv)
     const QRegularExpression filter(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
     QDir().mkpath(out);
 
-    struct Language {
-        AppLanguagePreference preference;
-        const char* tag;
-        const char* system;
-    };
+    using gallery::Language;
     const Language languages[]
         = {{AppLanguagePreference::chinese, "zh", "zh-Hans-CN"}, {AppLanguagePreference::english, "en", "en-US"}};
     const QSize sizes[] = {QSize(980, 720), QSize(1180, 780)};
 
-    QList<const gallery::State*> chosen;
-    for (const gallery::State& state : gallery::registry()) {
-        if (filter.pattern().isEmpty() || filter.match(state.name).hasMatch())
-            chosen.append(&state);
-    }
-
-    int written = 0;
-    int failed = 0;
+    gallery::Tally tally;
     QElapsedTimer clock;
     clock.start();
-    for (const Language& language : languages) {
-        for (const QSize& size : sizes) {
-            // One window, QML engine and fixture home per language and size; each state gets a new model.
-            test::ViewFixture::Options options;
-            options.language = language.preference;
-            options.size = size;
-            test::ViewFixture view(options);
-            // The system speaks the language too (relative dates follow it).
-            view.env().setPreferredLanguages(QStringList{QString::fromLatin1(language.system)});
-            const std::shared_ptr<gallery::EngineReports> reports = gallery::runEngines(view.env());
-            for (const gallery::Appearance& appearance : gallery::appearances()) {
-                for (const gallery::State* state : chosen) {
-                    if (!appearance.states.pattern().isEmpty() && !appearance.states.match(state->name).hasMatch())
-                        continue;
-                    if (appearance.apply)
-                        appearance.apply(true);
-                    view.renew([reports, state](AppModelServices& services, const test::TestEnv& env) {
-                        gallery::useEngines(services, reports);
-                        if (state->services)
-                            state->services(services, env);
-                    });
-                    state->build(view);
-                    const QString file = gallery::fileName(out, state->name, appearance, language.tag, size);
-                    const QImage image = view.grab();
-                    if (image.isNull() || !image.save(file)) {
-                        std::fprintf(stderr, "gallery: could not write %s\n", qPrintable(file));
-                        ++failed;
-                    } else {
-                        ++written;
-                    }
-                    if (appearance.apply)
-                        appearance.apply(false);
-                    for (const QString& warning : view.warnings()) {
-                        std::fprintf(stderr, "gallery: %s: %s\n", qPrintable(state->name), qPrintable(warning));
-                        ++failed;
-                    }
-                    view.clearWarnings();
-                }
-            }
+    for (const gallery::Appearance& appearance : gallery::appearances()) {
+        QList<const gallery::State*> chosen;
+        for (const gallery::State& state : gallery::registry()) {
+            if ((filter.pattern().isEmpty() || filter.match(state.name).hasMatch())
+                && (appearance.states.pattern().isEmpty() || appearance.states.match(state.name).hasMatch()))
+                chosen.append(&state);
         }
+        if (chosen.isEmpty())
+            continue;
+        if (appearance.apply)
+            appearance.apply(true);
+        for (const Language& language : languages) {
+            for (const QSize& size : sizes)
+                gallery::renderSession(chosen, appearance, language, size, out, tally);
+        }
+        if (appearance.apply)
+            appearance.apply(false);
     }
-    std::printf("gallery: %d images in %s (%.1f s)\n", written, qPrintable(out), clock.elapsed() / 1000.0);
-    return failed == 0 ? 0 : 1;
+    std::printf("gallery: %d images in %s (%.1f s)\n", tally.written, qPrintable(out), clock.elapsed() / 1000.0);
+    return tally.failed == 0 ? 0 : 1;
 }

@@ -85,6 +85,28 @@ struct Language {
     const char* system; // the system's preferred language (relative dates follow it)
 };
 
+// A window size and the width of the page column the window gives its pages at that size.
+struct WindowSize {
+    QSize size;
+    qreal column;
+};
+
+// The page column of the page the window shows; none when no page is shown.
+std::optional<qreal> pageColumn(test::ViewFixture& view)
+{
+    QObject* page = shownPage(view);
+    if (!page)
+        return std::nullopt;
+    QList<QObject*> candidates{page};
+    candidates += page->findChildren<QObject*>();
+    for (QObject* candidate : candidates) {
+        const QVariant column = candidate->property("columnWidth");
+        if (column.isValid())
+            return column.toReal();
+    }
+    return std::nullopt;
+}
+
 struct Tally {
     int written = 0;
     int failed = 0;
@@ -93,8 +115,9 @@ struct Tally {
 // Renders `states` in one window of one look, language and size. The window, its QML engine and the
 // fixture home (with the engines' reports over it) are made once; each state gets a new model.
 void renderSession(const QList<const State*>& states, const Appearance& appearance, const Language& language,
-                   const QSize& size, const QString& out, Tally& tally)
+                   const WindowSize& window, const QString& out, Tally& tally)
 {
+    const QSize size = window.size;
     test::ViewFixture::Options options;
     options.language = language.preference;
     options.size = size;
@@ -127,6 +150,14 @@ void renderSession(const QList<const State*>& states, const Appearance& appearan
             ++tally.failed;
         }
         view.clearWarnings();
+        // Pages are pictured where the user sees them: in the window's page column, beside the sidebar.
+        const std::optional<qreal> column = pageColumn(view);
+        if (!state->parts && column != window.column) {
+            const QString shown = column ? QStringLiteral("%1 wide").arg(*column) : QStringLiteral("not shown");
+            std::fprintf(stderr, "gallery: %s: the page column is %s, not %g wide\n", qPrintable(state->name),
+                         qPrintable(shown), window.column);
+            ++tally.failed;
+        }
     }
 }
 
@@ -155,7 +186,7 @@ int main(int argc, char** argv)
     using gallery::Language;
     const Language languages[]
         = {{AppLanguagePreference::chinese, "zh", "zh-Hans-CN"}, {AppLanguagePreference::english, "en", "en-US"}};
-    const QSize sizes[] = {QSize(980, 720), QSize(1180, 780)};
+    const gallery::WindowSize sizes[] = {{QSize(980, 720), 688}, {QSize(1180, 780), 888}};
 
     gallery::Tally tally;
     QElapsedTimer clock;
@@ -172,7 +203,7 @@ int main(int argc, char** argv)
         if (appearance.apply)
             appearance.apply(true);
         for (const Language& language : languages) {
-            for (const QSize& size : sizes)
+            for (const gallery::WindowSize& size : sizes)
                 gallery::renderSession(chosen, appearance, language, size, out, tally);
         }
         if (appearance.apply)

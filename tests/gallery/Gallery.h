@@ -17,6 +17,8 @@ struct State {
     // Changes the services before the model is made (optional): constructed data for what the
     // engines cannot make from the fixture home (a failure, a run that never ends, an update).
     std::function<void(AppModelServices&, const test::TestEnv&)> services;
+    // A picture of parts (kit components, the status line) rather than of a page in the window.
+    bool parts = false;
 };
 
 // Registers a state at program start: `static const bool registered = gallery::add({...});`

@@ -128,7 +128,8 @@ Item {
                              [](AppModelServices& services, const test::TestEnv&) {
                                  auto gate = std::make_shared<test::Gate<CleanPreviewReport>>();
                                  services.cleanPreview = [gate] { return gate->future(); };
-                             }});
+                             },
+                             true});
 
 } // namespace
 } // namespace roror::gallery

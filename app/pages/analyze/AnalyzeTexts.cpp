@@ -5,13 +5,6 @@
 
 namespace roror::AnalyzeTexts {
 
-namespace {
-bool zh(AppResolvedLanguage language)
-{
-    return language == AppResolvedLanguage::chinese;
-}
-} // namespace
-
 std::optional<QString> lastAnalysisText(double lastAnalysisDate, qint64 totalSize, qint64 totalFiles,
                                         const QDateTime& now, AppResolvedLanguage language,
                                         AppResolvedLanguage systemLanguage)
@@ -22,11 +15,11 @@ std::optional<QString> lastAnalysisText(double lastAnalysisDate, qint64 totalSiz
     const QString relative = *phrase;
     const QString size = SizeText::bytes(totalSize);
     const QString files = QString::number(totalFiles);
-    if (zh(language))
-        return QStringLiteral("上次分析 ") + relative + QStringLiteral(" · ") + files + QStringLiteral(" 个文件 · ")
-            + size;
-    return QStringLiteral("Last analysis ") + relative + QStringLiteral(" · ") + files + QStringLiteral(" files · ")
-        + size;
+    return AppLocalization::text(QStringLiteral("上次分析 ") + relative + QStringLiteral(" · ") + files
+                                     + QStringLiteral(" 个文件 · ") + size,
+                                 QStringLiteral("Last analysis ") + relative + QStringLiteral(" · ") + files
+                                     + QStringLiteral(" files · ") + size,
+                                 language);
 }
 
 QString parentPath(const QString& path)
@@ -55,7 +48,7 @@ QString scannedNote(const AnalysisReport& report, AppResolvedLanguage language)
 {
     if (report.path)
         return *report.path;
-    return zh(language) ? QStringLiteral("选中的位置") : QStringLiteral("Selected location");
+    return AppLocalization::text(QStringLiteral("选中的位置"), QStringLiteral("Selected location"), language);
 }
 
 QString filesValue(const AnalysisReport& report)
@@ -67,7 +60,7 @@ QString entryName(const AnalysisReport::Entry& entry, AppResolvedLanguage langua
 {
     if (entry.name)
         return *entry.name;
-    return zh(language) ? QStringLiteral("未命名") : QStringLiteral("Untitled");
+    return AppLocalization::text(QStringLiteral("未命名"), QStringLiteral("Untitled"), language);
 }
 
 bool isDrillable(const AnalysisReport::Entry& entry, bool allowsDrillDown)

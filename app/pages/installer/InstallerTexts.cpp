@@ -5,13 +5,6 @@
 
 namespace roror::InstallerTexts {
 
-namespace {
-bool zh(AppResolvedLanguage language)
-{
-    return language == AppResolvedLanguage::chinese;
-}
-} // namespace
-
 std::optional<QString> lastScanText(double lastInstallerScanDate, qint64 cleanedCount, qint64 cleanedBytes,
                                     const QDateTime& now, AppResolvedLanguage language,
                                     AppResolvedLanguage systemLanguage)
@@ -22,43 +15,45 @@ std::optional<QString> lastScanText(double lastInstallerScanDate, qint64 cleaned
     const QString r = *phrase;
     const QString n = QString::number(cleanedCount);
     const QString b = SizeText::bytes(cleanedBytes);
-    if (zh(language))
-        return QStringLiteral("上次整理 ") + r + QStringLiteral(" · 清理 ") + n + QStringLiteral(" 个 · 释放 ") + b;
-    return QStringLiteral("Last cleanup ") + r + QStringLiteral(" · ") + n + QStringLiteral(" files · freed ") + b;
+    return AppLocalization::text(
+        QStringLiteral("上次整理 ") + r + QStringLiteral(" · 清理 ") + n + QStringLiteral(" 个 · 释放 ") + b,
+        QStringLiteral("Last cleanup ") + r + QStringLiteral(" · ") + n + QStringLiteral(" files · freed ") + b,
+        language);
 }
 
 QString summaryText(qsizetype entryCount, const QString& totalSizeText, bool selectionMode,
                     AppResolvedLanguage language)
 {
     if (entryCount <= 0)
-        return zh(language) ? QStringLiteral("当前没有发现明显可整理的安装包。")
-                            : QStringLiteral("No obvious installer files were found.");
+        return AppLocalization::text(QStringLiteral("当前没有发现明显可整理的安装包。"),
+                                     QStringLiteral("No obvious installer files were found."), language);
     if (selectionMode)
-        return zh(language) ? QStringLiteral("选择后可统一移到废纸篓。")
-                            : QStringLiteral("Selected files can be moved to Trash together.");
+        return AppLocalization::text(QStringLiteral("选择后可统一移到废纸篓。"),
+                                     QStringLiteral("Selected files can be moved to Trash together."), language);
     const QString n = QString::number(entryCount);
-    return zh(language) ? n + QStringLiteral(" 个，合计 ") + totalSizeText + QStringLiteral("。")
-                        : n + QStringLiteral(" files, total ") + totalSizeText + QStringLiteral(".");
+    return AppLocalization::text(n + QStringLiteral(" 个，合计 ") + totalSizeText + QStringLiteral("。"),
+                                 n + QStringLiteral(" files, total ") + totalSizeText + QStringLiteral("."), language);
 }
 
 QString selectionLine(qsizetype selectedCount, const QString& selectedSizeText, AppResolvedLanguage language)
 {
     const QString n = QString::number(selectedCount);
-    return zh(language) ? QStringLiteral("已选 ") + n + QStringLiteral(" 个 · ") + selectedSizeText
-                        : n + QStringLiteral(" selected · ") + selectedSizeText;
+    return AppLocalization::text(QStringLiteral("已选 ") + n + QStringLiteral(" 个 · ") + selectedSizeText,
+                                 n + QStringLiteral(" selected · ") + selectedSizeText, language);
 }
 
 QString filterCountText(qsizetype selectedCount, AppResolvedLanguage language)
 {
     const QString n = QString::number(selectedCount);
-    return zh(language) ? QStringLiteral("已选中 ") + n + QStringLiteral(" 个") : n + QStringLiteral(" selected");
+    return AppLocalization::text(QStringLiteral("已选中 ") + n + QStringLiteral(" 个"), n + QStringLiteral(" selected"),
+                                 language);
 }
 
 QString contractSubtitle(qsizetype locationCount, AppResolvedLanguage language)
 {
     const QString n = QString::number(locationCount);
-    return zh(language) ? QStringLiteral("共检查 ") + n + QStringLiteral(" 处位置")
-                        : QStringLiteral("Checks ") + n + QStringLiteral(" locations");
+    return AppLocalization::text(QStringLiteral("共检查 ") + n + QStringLiteral(" 处位置"),
+                                 QStringLiteral("Checks ") + n + QStringLiteral(" locations"), language);
 }
 
 QString installerKind(const QString& path, AppResolvedLanguage language)
@@ -67,19 +62,20 @@ QString installerKind(const QString& path, AppResolvedLanguage language)
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString extension = dot > 0 ? name.mid(dot + 1) : QString();
     if (extension.isEmpty())
-        return zh(language) ? QStringLiteral("文件") : QStringLiteral("File");
+        return AppLocalization::text(QStringLiteral("文件"), QStringLiteral("File"), language);
     return extension.toUpper();
 }
 
 QString confirmationMessage(qsizetype selectedCount, const QString& selectedSizeText, AppResolvedLanguage language)
 {
     const QString n = QString::number(selectedCount);
-    if (zh(language))
-        return QStringLiteral("会把选中的 ") + n + QStringLiteral(" 个安装包移到废纸篓，不会直接永久删除。\n\n合计 ")
-            + selectedSizeText + QStringLiteral("。");
-    return QStringLiteral("The selected ") + n
-        + QStringLiteral(" installer files will be moved to Trash, not permanently deleted.\n\nTotal size: ")
-        + selectedSizeText + QStringLiteral(".");
+    return AppLocalization::text(
+        QStringLiteral("会把选中的 ") + n + QStringLiteral(" 个安装包移到废纸篓，不会直接永久删除。\n\n合计 ")
+            + selectedSizeText + QStringLiteral("。"),
+        QStringLiteral("The selected ") + n
+            + QStringLiteral(" installer files will be moved to Trash, not permanently deleted.\n\nTotal size: ")
+            + selectedSizeText + QStringLiteral("."),
+        language);
 }
 
 } // namespace roror::InstallerTexts

@@ -5,13 +5,6 @@
 
 namespace roror::PurgeTexts {
 
-namespace {
-bool zh(AppResolvedLanguage language)
-{
-    return language == AppResolvedLanguage::chinese;
-}
-} // namespace
-
 std::optional<QString> lastPurgeText(double lastPurgeScanDate, qint64 cleanedCount, qint64 cleanedBytes,
                                      const QDateTime& now, AppResolvedLanguage language,
                                      AppResolvedLanguage systemLanguage)
@@ -22,25 +15,24 @@ std::optional<QString> lastPurgeText(double lastPurgeScanDate, qint64 cleanedCou
     const QString r = *phrase;
     const QString n = QString::number(cleanedCount);
     const QString b = SizeText::bytes(cleanedBytes);
-    if (zh(language))
-        return QStringLiteral("上次瘦身 ") + r + QStringLiteral(" · 清理 ") + n + QStringLiteral(" 项 · 释放 ") + b;
-    return QStringLiteral("Last cleanup ") + r + QStringLiteral(" · ") + n + QStringLiteral(" items · freed ") + b;
+    return AppLocalization::text(
+        QStringLiteral("上次瘦身 ") + r + QStringLiteral(" · 清理 ") + n + QStringLiteral(" 项 · 释放 ") + b,
+        QStringLiteral("Last cleanup ") + r + QStringLiteral(" · ") + n + QStringLiteral(" items · freed ") + b,
+        language);
 }
 
 QString summaryText(qsizetype entryCount, const QString& totalSizeText, AppResolvedLanguage language)
 {
     const QString n = QString::number(entryCount);
-    if (zh(language))
-        return n + QStringLiteral(" 项，合计 ") + totalSizeText + QStringLiteral("。");
-    return n + QStringLiteral(" items, total ") + totalSizeText + QStringLiteral(".");
+    return AppLocalization::text(n + QStringLiteral(" 项，合计 ") + totalSizeText + QStringLiteral("。"),
+                                 n + QStringLiteral(" items, total ") + totalSizeText + QStringLiteral("."), language);
 }
 
 QString contractSubtitle(qsizetype targetNameCount, AppResolvedLanguage language)
 {
     const QString n = QString::number(targetNameCount);
-    if (zh(language))
-        return QStringLiteral("共检查 ") + n + QStringLiteral(" 种目录类型");
-    return QStringLiteral("Checks ") + n + QStringLiteral(" directory types");
+    return AppLocalization::text(QStringLiteral("共检查 ") + n + QStringLiteral(" 种目录类型"),
+                                 QStringLiteral("Checks ") + n + QStringLiteral(" directory types"), language);
 }
 
 const QStringList& contractTargetNames()

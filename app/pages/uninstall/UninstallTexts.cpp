@@ -4,13 +4,6 @@
 
 namespace roror::UninstallTexts {
 
-namespace {
-bool zh(AppResolvedLanguage language)
-{
-    return language == AppResolvedLanguage::chinese;
-}
-} // namespace
-
 std::optional<QString> lastUninstallText(double lastUninstallDate, qint64 lastUninstallCount, const QDateTime& now,
                                          AppResolvedLanguage language, AppResolvedLanguage systemLanguage)
 {
@@ -19,40 +12,44 @@ std::optional<QString> lastUninstallText(double lastUninstallDate, qint64 lastUn
         return std::nullopt;
     const QString relative = *phrase;
     const QString n = QString::number(lastUninstallCount);
-    if (zh(language))
-        return QStringLiteral("上次卸载 ") + relative + QStringLiteral(" · 处理 ") + n + QStringLiteral(" 个应用");
-    return QStringLiteral("Last uninstall ") + relative + QStringLiteral(" · ") + n + QStringLiteral(" apps");
+    return AppLocalization::text(
+        QStringLiteral("上次卸载 ") + relative + QStringLiteral(" · 处理 ") + n + QStringLiteral(" 个应用"),
+        QStringLiteral("Last uninstall ") + relative + QStringLiteral(" · ") + n + QStringLiteral(" apps"), language);
 }
 
 QString lastOpenedText(const std::optional<QDateTime>& lastOpened, const QDateTime& now, AppResolvedLanguage language,
                        AppResolvedLanguage systemLanguage)
 {
     if (!lastOpened)
-        return zh(language) ? QStringLiteral("从未") : QStringLiteral("Never");
+        return AppLocalization::text(QStringLiteral("从未"), QStringLiteral("Never"), language);
     return RelativeDateText::shortPhrase(*lastOpened, now, systemLanguage);
 }
 
 QString summaryText(qsizetype entryCount, AppResolvedLanguage language)
 {
     if (entryCount <= 0)
-        return zh(language) ? QStringLiteral("没有找到可列出的应用。") : QStringLiteral("No apps were found to list.");
+        return AppLocalization::text(QStringLiteral("没有找到可列出的应用。"),
+                                     QStringLiteral("No apps were found to list."), language);
     const QString n = QString::number(entryCount);
-    return zh(language) ? n + QStringLiteral(" 个应用项目，正式卸载前仍会再次确认。")
-                        : n + QStringLiteral(" app items. You will confirm again before uninstalling.");
+    return AppLocalization::text(n + QStringLiteral(" 个应用项目，正式卸载前仍会再次确认。"),
+                                 n + QStringLiteral(" app items. You will confirm again before uninstalling."),
+                                 language);
 }
 
 QString selectionCountText(qsizetype selectedCount, AppResolvedLanguage language)
 {
     const QString n = QString::number(selectedCount);
-    return zh(language) ? QStringLiteral("已选 ") + n + QStringLiteral(" 个") : n + QStringLiteral(" selected");
+    return AppLocalization::text(QStringLiteral("已选 ") + n + QStringLiteral(" 个"), n + QStringLiteral(" selected"),
+                                 language);
 }
 
 QString confirmationMessage(const QStringList& appNames, AppResolvedLanguage language)
 {
-    const QString fixed = zh(language)
-        ? QStringLiteral("会按你选中的应用执行卸载，并继续处理相关残留。正式处理前的确认已经在这里完成。")
-        : QStringLiteral("The selected apps will be uninstalled and related leftovers will be handled. "
-                         "This dialog is the final confirmation.");
+    const QString fixed = AppLocalization::text(
+        QStringLiteral("会按你选中的应用执行卸载，并继续处理相关残留。正式处理前的确认已经在这里完成。"),
+        QStringLiteral("The selected apps will be uninstalled and related leftovers will be handled. "
+                       "This dialog is the final confirmation."),
+        language);
     const qsizetype count = appNames.size();
     if (count == 0)
         return fixed;
@@ -60,7 +57,7 @@ QString confirmationMessage(const QStringList& appNames, AppResolvedLanguage lan
     const qsizetype more = count - shown.size();
     const QString n = QString::number(count);
     QString what;
-    if (zh(language)) {
+    if (language == AppResolvedLanguage::chinese) {
         what = QStringLiteral("共 ") + n + QStringLiteral(" 个应用：") + shown.join(QStringLiteral("、"));
         if (more > 0)
             what += QStringLiteral(" 以及另外 ") + QString::number(more) + QStringLiteral(" 个");

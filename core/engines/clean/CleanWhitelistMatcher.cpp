@@ -36,20 +36,7 @@ bool coversFinderMetadata(const QString& path)
 // "*" are kept as written. Only absolute patterns are touched: a relative one names no fixed place.
 QString standardizedPattern(const QString& pattern)
 {
-    if (!pattern.startsWith(QLatin1Char('/')))
-        return pattern;
-    QStringList parts;
-    for (const QStringView component : QStringView(pattern).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (component == QLatin1String("."))
-            continue;
-        if (component == QLatin1String("..")) {
-            if (!parts.isEmpty())
-                parts.removeLast();
-            continue;
-        }
-        parts.append(component.toString());
-    }
-    return QLatin1Char('/') + parts.join(QLatin1Char('/'));
+    return pattern.startsWith(QLatin1Char('/')) ? standardizedPath(pattern) : pattern;
 }
 
 // A trailing-star pattern: the folder part is standardized, the name start after the last "/" is a

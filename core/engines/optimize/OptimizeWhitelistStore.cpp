@@ -1,5 +1,6 @@
 #include "core/engines/optimize/OptimizeWhitelistStore.h"
 
+#include "core/engines/clean/CleanListText.h"
 #include "core/engines/optimize/OptimizePreviewCatalog.h"
 #include "core/model/AppLocalization.h"
 #include "core/support/StandardPath.h"
@@ -52,33 +53,11 @@ QStringList deduplicated(const QStringList& keys)
     return result;
 }
 
-bool isLineBreak(QChar c)
-{
-    switch (c.unicode()) {
-    case 0x0A:
-    case 0x0B:
-    case 0x0C:
-    case 0x0D:
-    case 0x85:
-    case 0x2028:
-    case 0x2029:
-        return true;
-    default:
-        return false;
-    }
-}
-
+// Blank lines carry nothing, so they are dropped here.
 QStringList splitLines(const QString& text)
 {
-    QStringList pieces;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || isLineBreak(text.at(i))) {
-            if (i > start)
-                pieces.append(text.mid(start, i - start));
-            start = i + 1;
-        }
-    }
+    QStringList pieces = CleanListText::splitAtLineBreaks(text);
+    pieces.removeAll(QString());
     return pieces;
 }
 

@@ -121,6 +121,8 @@ void renderSession(const QList<const State*>& states, const Appearance& appearan
     test::ViewFixture::Options options;
     options.language = language.preference;
     options.size = size;
+    // The same paths on every run, so pictures of two runs compare.
+    options.root = QDir::tempPath() + QStringLiteral("/roror-gallery");
     test::ViewFixture view(options);
     view.env().setPreferredLanguages(QStringList{QString::fromLatin1(language.system)});
     const std::shared_ptr<EngineReports> reports = runEngines(view.env());

@@ -56,7 +56,7 @@ ViewFixture::ViewFixture(Options options)
 {
     if (!std::getenv("QT_QUICK_BACKEND"))
         ::setenv("QT_QUICK_BACKEND", "software", 1);
-    m_env = std::make_unique<TestEnv>();
+    m_env = std::make_unique<TestEnv>(QStringList{QStringLiteral("en-US")}, m_options.root);
     LocalizationSettings::shared().setPreference(m_options.language);
     AppModelServices services = fakeServices(*m_env);
     if (m_options.services)

@@ -29,6 +29,8 @@ public:
         QSize size = QSize(1180, 780);
         // Changes the fake services before the model is made.
         std::function<void(AppModelServices&, const TestEnv&)> services;
+        // A fixed folder for the home and settings instead of a temporary one (see TestEnv).
+        QString root;
     };
 
     ViewFixture();

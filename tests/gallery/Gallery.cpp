@@ -121,7 +121,7 @@ void renderSession(const QList<const State*>& states, const Appearance& appearan
     test::ViewFixture::Options options;
     options.language = language.preference;
     options.size = size;
-    // The same paths on every run, so pictures of two runs compare.
+    // The same paths on every run, so pictures of two runs compare (two runs at once need their own TMPDIR).
     options.root = QDir::tempPath() + QStringLiteral("/roror-gallery");
     test::ViewFixture view(options);
     view.env().setPreferredLanguages(QStringList{QString::fromLatin1(language.system)});

@@ -90,6 +90,14 @@ GlassSource* GlassSource::create(QQmlEngine* engine, QJSEngine*)
     return source;
 }
 
+void GlassSource::setDesktopShown(bool value)
+{
+    if (m_desktopShown == value)
+        return;
+    m_desktopShown = value;
+    emit desktopShownChanged();
+}
+
 void GlassSource::setHasCustomWindowBackground(bool value)
 {
     if (m_hasCustomWindowBackground == value)

@@ -29,6 +29,9 @@ class GlassSource : public QObject {
     // then take the glass surface tint.
     Q_PROPERTY(bool hasCustomWindowBackground READ hasCustomWindowBackground WRITE setHasCustomWindowBackground NOTIFY
                    hasCustomWindowBackgroundChanged)
+    // True while the window's backdrop shows the desktop: through the compositor's blur or as the
+    // desktop's wallpaper drawn by the backdrop itself.
+    Q_PROPERTY(bool desktopShown READ desktopShown NOTIFY desktopShownChanged)
 
 public:
     static constexpr const char* providerId = "rororglass";
@@ -45,6 +48,8 @@ public:
     QImage image() const { return m_blurred; }
     bool hasCustomWindowBackground() const { return m_hasCustomWindowBackground; }
     void setHasCustomWindowBackground(bool value);
+    bool desktopShown() const { return m_desktopShown; }
+    void setDesktopShown(bool value);
 
     // The image file drawn over the whole window (aspect fill, centred). The file is decoded
     // once per path and revision; a new window size only blurs again. An empty path, or a file
@@ -65,6 +70,7 @@ public:
 signals:
     void changed();
     void hasCustomWindowBackgroundChanged();
+    void desktopShownChanged();
 
 private:
     explicit GlassSource(QObject* parent = nullptr);
@@ -77,6 +83,7 @@ private:
     QSizeF m_windowSize;
     int m_revision = 0;
     bool m_hasCustomWindowBackground = false;
+    bool m_desktopShown = false;
 };
 
 } // namespace roror

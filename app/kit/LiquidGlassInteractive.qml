@@ -12,6 +12,6 @@ LiquidGlassSurface {
         anchors.fill: parent
         radius: root.shapeRadius
         visible: root.hovered || root.pressed
-        color: root.pressed ? Qt.rgba(0, 0, 0, 0.05) : Qt.rgba(1, 1, 1, 0.22)
+        color: root.pressed ? AppTheme.shade(0.05) : AppTheme.wash(0.22)
     }
 }

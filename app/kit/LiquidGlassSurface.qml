@@ -22,9 +22,9 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: root.shapeRadius
-        color: Qt.rgba(1, 1, 1, GlassSource.available ? 0.34 : 0.42)
+        color: AppTheme.wash(GlassSource.available ? 0.34 : 0.42)
         border.width: 0.8
-        border.color: Qt.rgba(1, 1, 1, 0.55)
+        border.color: AppTheme.dark ? AppTheme.shade(0.12) : AppTheme.wash(0.55)
     }
     Rectangle {
         anchors.fill: parent

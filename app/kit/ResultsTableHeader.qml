@@ -13,6 +13,7 @@ Item {
 
     RowLayout {
         id: cells
+        objectName: "resultsHeaderCells"
         x: 12
         width: Math.max(0, root.width - 24)
         spacing: 0

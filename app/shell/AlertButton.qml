@@ -14,7 +14,7 @@ Rectangle {
     implicitWidth: Math.max(96, label.implicitWidth + 28)
     radius: 8
     color: root.prominent ? AppTheme.accent
-         : Qt.rgba(0, 0, 0, pointer.pressed ? 0.12 : pointer.containsMouse ? 0.09 : 0.06)
+         : AppTheme.shade(pointer.pressed ? 0.12 : pointer.containsMouse ? 0.09 : 0.06)
     Accessible.role: Accessible.Button
     Accessible.name: root.title
     Accessible.onPressAction: root.clicked()

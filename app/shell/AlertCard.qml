@@ -19,8 +19,8 @@ Rectangle {
     width: 272
     implicitHeight: column.implicitHeight + 40
     radius: 14
-    color: "#fafafa" // opaque: no page text may read through an alert
-    border.color: Qt.rgba(0, 0, 0, 0.1)
+    color: AppTheme.card // opaque: no page text may read through an alert
+    border.color: AppTheme.shade(0.1)
     border.width: 0.5
     Accessible.role: Accessible.AlertMessage
     Accessible.name: card.title

@@ -1,5 +1,7 @@
 #include "app/shell/BackdropPainter.h"
 
+#include "app/kit/GlassSource.h"
+
 #include <QImageReader>
 #include <QList>
 #include <QtConcurrent/QtConcurrentMap>
@@ -66,10 +68,15 @@ void drawCovering(QPainter& painter, const QSizeF& size, const QImage& image)
 void paintBackdropBase(QPainter& painter, const QSizeF& size, const BackdropLayers& layers)
 {
     const QRectF all(QPointF(0, 0), size);
-    painter.fillRect(all, layers.base);
     if (!layers.image.isNull()) {
+        painter.fillRect(all, layers.base);
         drawCovering(painter, size, layers.image);
         painter.fillRect(all, withAlpha(layers.base, backdropImageVeilOpacity));
+    } else if (!layers.desktop.isNull()) {
+        drawCovering(painter, size, layers.desktop);
+        painter.fillRect(all, withAlpha(layers.base, desktopVeilOpacity));
+    } else {
+        painter.fillRect(all, layers.base);
     }
 }
 
@@ -112,7 +119,8 @@ QImage renderBackdrop(const QSize& pixels, qreal ratio, const BackdropLayers& la
 
     // Base colour and image at full size and 8 bits: they have edges but no soft ramps.
     QImage out(pixels, QImage::Format_ARGB32_Premultiplied);
-    if (layers.image.isNull()) {
+    const bool pictures = !layers.image.isNull() || !layers.desktop.isNull();
+    if (!pictures) {
         out.fill(layers.base);
     } else {
         // Scaled by hand rather than through the image's pixel ratio, which may be below 1 for a
@@ -154,7 +162,7 @@ QImage renderBackdrop(const QSize& pixels, qreal ratio, const BackdropLayers& la
     uchar* const bits = out.bits();
     const qsizetype stride = out.bytesPerLine();
     // An opaque base colour without an image: the common case, with a shorter path below.
-    const bool flatBase = layers.image.isNull() && layers.base.alpha() == 255;
+    const bool flatBase = !pictures && layers.base.alpha() == 255;
     const quint32 base16[3]
         = {quint32(layers.base.red()) * 257u, quint32(layers.base.green()) * 257u, quint32(layers.base.blue()) * 257u};
     const auto rows = [&](int from, int to) {
@@ -274,6 +282,20 @@ QImage readBackdropImage(const QString& path, const QSize& cover)
     if (image.isNull())
         return {};
     return image;
+}
+
+QImage blurredDesktopImage(const QString& path, const QSize& windowSize)
+{
+    constexpr int reduction = 4;
+    // A box radius of 8 at a quarter size spreads each point over about 60 window pixels: the
+    // desktop reads as colour, not as a picture behind the text.
+    constexpr int radius = 8;
+    const QSize small((windowSize.width() + reduction - 1) / reduction,
+                      (windowSize.height() + reduction - 1) / reduction);
+    const QImage picture = readBackdropImage(path, small);
+    if (picture.isNull() || small.isEmpty())
+        return {};
+    return GlassSource::blurred(GlassSource::filled(picture, small), radius);
 }
 
 } // namespace roror

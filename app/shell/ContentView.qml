@@ -26,6 +26,7 @@ Item {
         backgroundImageUrl: controller.backgroundImageUrl
         backgroundImageRevision: controller.backgroundRevision
         baseColor: AppTheme.windowBackground
+        dark: AppTheme.dark
         auraSoftColor: backdrop.auraTone === "mint" ? AppTheme.successSoft
                      : backdrop.auraTone === "amber" ? AppTheme.amberSoft : AppTheme.dangerSoft
         auraOrbColor: backdrop.auraTone === "mint" ? AppTheme.orbMint

@@ -12,10 +12,12 @@ Window {
     minimumHeight: 720
     width: 1180
     height: 780
-    color: AppTheme.windowBackground
+    // Translucent where the compositor blurs the desktop behind it; the backdrop paints the rest.
+    color: configurator.translucent ? "transparent" : AppTheme.windowBackground
     visible: true
 
     WindowConfigurator {
+        id: configurator
         window: window
     }
 

@@ -18,7 +18,7 @@ Item {
         anchors.right: parent.right
         width: 0.5
         height: parent.height
-        color: Qt.rgba(1, 1, 1, 0.22)
+        color: AppTheme.dark ? AppTheme.shade(0.08) : AppTheme.wash(0.22)
     }
 
     SidebarBrand {

@@ -1,9 +1,15 @@
 #include "app/shell/WindowBackdrop.h"
 
 #include "app/kit/GlassSource.h"
+#include "platform/DesktopWallpaper.h"
+#include "platform/desktop/CompositorBlur.h"
 
+#include <QCoreApplication>
 #include <QQuickWindow>
+#include <QPointer>
 #include <QSGImageNode>
+#include <QThreadPool>
+#include <QTimer>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +28,7 @@ WindowBackdrop::~WindowBackdrop()
 {
     if (!m_frame.isNull())
         GlassSource::shared().clear();
+    GlassSource::shared().setDesktopShown(false);
 }
 
 void WindowBackdrop::changed()
@@ -89,6 +96,73 @@ void WindowBackdrop::setAuraOrbColor(const QColor& value)
     changed();
 }
 
+void WindowBackdrop::setDark(bool value)
+{
+    if (m_dark == value)
+        return;
+    m_dark = value;
+    changed();
+}
+
+QString WindowBackdrop::desktopLayer() const
+{
+    if (CompositorBlur::available())
+        return QStringLiteral("blur");
+    return m_desktop.isNull() ? QStringLiteral("none") : QStringLiteral("wallpaper");
+}
+
+bool WindowBackdrop::desktopReading() const
+{
+    return !CompositorBlur::available() && (m_desktopJob || !m_desktopRead);
+}
+
+void WindowBackdrop::publishDesktopShown()
+{
+    GlassSource::shared().setDesktopShown(desktopLayer() != QLatin1String("none"));
+}
+
+void WindowBackdrop::loadDesktopIfNeeded()
+{
+    if (CompositorBlur::available() || m_desktopJob)
+        return;
+    const QSize cover = size().toSize();
+    if (m_desktopRead && m_desktopDark == m_dark && m_desktopCover.width() >= cover.width()
+        && m_desktopCover.height() >= cover.height())
+        return;
+    // The settings are read (possibly through a helper program) and the picture decoded and
+    // blurred on a pool thread; the window shows its plain base until the picture arrives. The
+    // job starts once this frame's own painting (which uses the pool too) is done.
+    m_desktopJob = true;
+    const bool dark = m_dark;
+    QPointer<WindowBackdrop> self(this);
+    QTimer::singleShot(0, this, [self, dark, cover] { startDesktopRead(self, dark, cover); });
+}
+
+void WindowBackdrop::startDesktopRead(QPointer<WindowBackdrop> self, bool dark, QSize cover)
+{
+    QThreadPool::globalInstance()->start([self, dark, cover] {
+        const auto path = DesktopWallpaper::currentPath(dark);
+        QImage picture = path ? blurredDesktopImage(*path, cover) : QImage();
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app)
+            return; // the program is ending
+        QMetaObject::invokeMethod(
+            app,
+            [self, dark, cover, picture = std::move(picture)] {
+                if (!self)
+                    return;
+                self->m_desktopJob = false;
+                self->m_desktopRead = true;
+                self->m_desktopDark = dark;
+                self->m_desktopCover = cover;
+                self->m_desktop = picture;
+                self->publishDesktopShown();
+                self->polish();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 QString WindowBackdrop::auraTone() const
 {
     return toRaw(roror::auraTone(m_score));
@@ -138,9 +212,16 @@ void WindowBackdrop::updatePolish()
     if (!window() || width() <= 0 || height() <= 0)
         return;
     loadImageIfNeeded();
+    if (m_imagePath.isEmpty())
+        loadDesktopIfNeeded();
     const qreal ratio = window()->effectiveDevicePixelRatio();
     BackdropLayers layers;
     layers.base = m_base;
+    // Over the compositor's blur the base is a veil; the window itself is translucent.
+    if (CompositorBlur::available())
+        layers.base.setAlphaF(float(compositorBaseOpacity));
+    else
+        layers.desktop = m_desktop;
     layers.image = m_image;
     if (m_hasScore)
         layers.score = m_score;
@@ -155,6 +236,7 @@ void WindowBackdrop::updatePolish()
                         std::max(1, int(std::ceil(height() / GlassSource::reduction))));
     GlassSource::shared().setBackdropImage(renderBackdrop(reduced, reduced.width() / width(), layers), size());
     update();
+    publishDesktopShown();
     emit frameChanged();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointer>
 #include <QQuickItem>
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
@@ -24,6 +25,13 @@ class WindowBackdrop : public QQuickItem {
     Q_PROPERTY(QColor baseColor READ baseColor WRITE setBaseColor NOTIFY layersChanged)
     Q_PROPERTY(QColor auraSoftColor READ auraSoftColor WRITE setAuraSoftColor NOTIFY layersChanged)
     Q_PROPERTY(QColor auraOrbColor READ auraOrbColor WRITE setAuraOrbColor NOTIFY layersChanged)
+    // The appearance: the desktop's wallpaper may differ between light and dark.
+    Q_PROPERTY(bool dark READ dark WRITE setDark NOTIFY layersChanged)
+    // What the base layer shows of the desktop: "blur" (the compositor's blur behind the
+    // translucent window), "wallpaper" (the desktop's picture, blurred here) or "none".
+    Q_PROPERTY(QString desktopLayer READ desktopLayer NOTIFY frameChanged)
+    // True until the desktop's wallpaper has been looked for (it is read off the GUI thread).
+    Q_PROPERTY(bool desktopReading READ desktopReading NOTIFY frameChanged)
 
     // "mint", "amber" or "blush" for the score; the view picks the theme colours by it.
     Q_PROPERTY(QString auraTone READ auraTone NOTIFY auraChanged)
@@ -53,6 +61,11 @@ public:
     QColor auraOrbColor() const { return m_auraOrb; }
     void setAuraOrbColor(const QColor& value);
 
+    bool dark() const { return m_dark; }
+    void setDark(bool value);
+    QString desktopLayer() const;
+    bool desktopReading() const;
+
     QString auraTone() const;
     bool auraShown() const { return m_hasScore; }
     qreal sheenTopOpacity() const;
@@ -76,6 +89,9 @@ protected:
 private:
     void changed();
     void loadImageIfNeeded();
+    void loadDesktopIfNeeded();
+    static void startDesktopRead(QPointer<WindowBackdrop> self, bool dark, QSize cover);
+    void publishDesktopShown();
 
     bool m_hasScore = false;
     int m_score = 0;
@@ -90,6 +106,15 @@ private:
     QString m_imagePath;
     int m_imageReadRevision = -1;
     int m_imageReads = 0;
+
+    bool m_dark = false;
+    // The desktop's wallpaper, blurred at a quarter of the window size it was made for, and the
+    // appearance it was read for. Read and blurred off the GUI thread, one job at a time.
+    QImage m_desktop;
+    QSize m_desktopCover;
+    bool m_desktopDark = false;
+    bool m_desktopRead = false;
+    bool m_desktopJob = false;
 
     QImage m_frame;
     bool m_frameDirty = false;

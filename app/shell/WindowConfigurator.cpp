@@ -1,5 +1,7 @@
 #include "app/shell/WindowConfigurator.h"
 
+#include "platform/desktop/CompositorBlur.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -49,9 +51,18 @@ void WindowConfigurator::setWindow(QWindow* window)
 bool WindowConfigurator::eventFilter(QObject* watched, QEvent* event)
 {
     // The show event arrives before the window is mapped, so the first size never flickers.
-    if (watched == m_window && event->type() == QEvent::Show)
+    if (watched == m_window && event->type() == QEvent::Show) {
         applyInitialLayout();
+        // The request lives on the native window, which is made anew when the window is.
+        if (translucent())
+            CompositorBlur::request(m_window);
+    }
     return QObject::eventFilter(watched, event);
+}
+
+bool WindowConfigurator::translucent() const
+{
+    return CompositorBlur::available();
 }
 
 void WindowConfigurator::applyInitialLayout()

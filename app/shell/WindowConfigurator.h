@@ -17,6 +17,9 @@ class WindowConfigurator : public QObject {
     QML_ELEMENT
     Q_PROPERTY(QWindow* window READ window WRITE setWindow NOTIFY windowChanged)
     Q_PROPERTY(bool didApplyInitialLayout READ didApplyInitialLayout NOTIFY didApplyInitialLayoutChanged)
+    // Whether the window is translucent over the compositor's blur of the desktop (asked for at
+    // each showing) rather than opaque.
+    Q_PROPERTY(bool translucent READ translucent CONSTANT)
 
 public:
     static constexpr QSize minimumSize{980, 720};
@@ -36,6 +39,7 @@ public:
     QWindow* window() const { return m_window; }
     void setWindow(QWindow* window);
     bool didApplyInitialLayout() const { return m_didApplyInitialLayout; }
+    bool translucent() const;
 
 signals:
     void windowChanged();

@@ -2,6 +2,7 @@
 
 #include "app/shell/ContentController.h"
 #include "platform/SettingsStore.h"
+#include "platform/desktop/DesktopAppearance.h"
 #include "tests/gallery/GalleryHome.h"
 
 #include <QApplication>
@@ -75,6 +76,8 @@ const QList<Appearance>& appearances()
 {
     static const QList<Appearance> all = {
         {"", QRegularExpression(), {}},
+        {"dark", QRegularExpression(QStringLiteral("^window-(page-[a-z]+|desktop)$")),
+         [](bool on) { DesktopAppearance::shared().setForced(on); }},
     };
     return all;
 }
@@ -174,11 +177,15 @@ int main(int argc, char** argv)
     const QByteArray home = QDir(sandbox.path()).canonicalPath().toUtf8() + "/home";
     QDir().mkpath(QString::fromUtf8(home));
     ::setenv("HOME", home.constData(), 1);
+    // No desktop's wallpaper unless a state sets one up.
+    ::unsetenv("XDG_CURRENT_DESKTOP");
     if (!std::getenv("QT_QPA_PLATFORM"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("QT_QUICK_BACKEND"))
         ::setenv("QT_QUICK_BACKEND", "software", 1);
     QApplication app(argc, argv);
+    // The light appearance unless a look says otherwise, whatever session runs the gallery.
+    DesktopAppearance::shared().setForced(false);
     SettingsStore::setFilePath(sandbox.path() + QStringLiteral("/settings.ini"));
 
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("gallery");

@@ -2,6 +2,7 @@
 
 #include "core/engines/clean/LocalCleanExecutor.h"
 #include "core/model/AppActionFactory.h"
+#include "platform/DesktopWallpaper.h"
 #include "tests/gallery/GalleryHome.h"
 #include "tests/app/model/ModelTestSupport.h"
 
@@ -9,6 +10,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QUrl>
 
 namespace roror::gallery {
 namespace {
@@ -75,30 +77,57 @@ const bool message = add({QStringLiteral("window-message"),
                               };
                           }});
 
-// A custom background: a photograph-like gradient with a few shapes, so the veil and the cover
-// crop can be judged.
+// A photograph-like gradient with a few shapes, so the veil and the cover crop can be judged.
+QString eveningPicture(test::ViewFixture& view)
+{
+    QImage image(1600, 1000, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, 0, 1000);
+    sky.setColorAt(0, QColor(70, 120, 190));
+    sky.setColorAt(0.6, QColor(240, 180, 140));
+    sky.setColorAt(1, QColor(60, 80, 70));
+    painter.fillRect(image.rect(), sky);
+    painter.setBrush(QColor(250, 240, 200));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPointF(1200, 380), 90, 90);
+    painter.setBrush(QColor(40, 60, 50));
+    painter.drawRect(0, 760, 1600, 240);
+    painter.end();
+    const QString file = view.env().home() + QStringLiteral("/Pictures/evening.jpg");
+    view.env().makeDir(QStringLiteral("Pictures"));
+    image.save(file);
+    return file;
+}
+
+// A custom background.
 const bool background = add({QStringLiteral("window-background"),
                              [](test::ViewFixture& view) {
-                                 QImage image(1600, 1000, QImage::Format_RGB32);
-                                 QPainter painter(&image);
-                                 QLinearGradient sky(0, 0, 0, 1000);
-                                 sky.setColorAt(0, QColor(70, 120, 190));
-                                 sky.setColorAt(0.6, QColor(240, 180, 140));
-                                 sky.setColorAt(1, QColor(60, 80, 70));
-                                 painter.fillRect(image.rect(), sky);
-                                 painter.setBrush(QColor(250, 240, 200));
-                                 painter.setPen(Qt::NoPen);
-                                 painter.drawEllipse(QPointF(1200, 380), 90, 90);
-                                 painter.setBrush(QColor(40, 60, 50));
-                                 painter.drawRect(0, 760, 1600, 240);
-                                 painter.end();
-                                 const QString file = view.env().home() + QStringLiteral("/Pictures/evening.jpg");
-                                 view.env().makeDir(QStringLiteral("Pictures"));
-                                 image.save(file);
-                                 view.model().chooseWindowBackgroundImage(file);
+                                 view.model().chooseWindowBackgroundImage(eveningPicture(view));
                                  showWindow(view, AppFeature::dashboard);
                              },
                              {}});
+
+// The desktop's wallpaper behind the window (GNOME's, from dconf's keyfile in the fixture's home),
+// on the Settings page that says so.
+void showDesktop(test::ViewFixture& view)
+{
+    const QString file = eveningPicture(view);
+    view.env().writeFile(QStringLiteral(".config/dconf/user.txt"),
+                         "[org/gnome/desktop/background]\npicture-uri='" + QUrl::fromLocalFile(file).toEncoded()
+                             + "'\n");
+    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+    DesktopWallpaper::setGsettingsSource([](const QString&) -> std::optional<QString> { return std::nullopt; });
+    showWindow(view, AppFeature::maintenance);
+    QQuickItem* backdrop = view.find(QStringLiteral("backdrop"));
+    test::spinUntil([&] {
+        view.grab();
+        return backdrop && backdrop->property("desktopLayer").toString() == QLatin1String("wallpaper");
+    });
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    DesktopWallpaper::setGsettingsSource({});
+    view.settle();
+}
+const bool desktop = add({QStringLiteral("window-desktop"), showDesktop, {}});
 
 const bool pageStatus = add({QStringLiteral("page-status"),
                              [](test::ViewFixture& view) {

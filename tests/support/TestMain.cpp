@@ -23,6 +23,10 @@ int main(int argc, char** argv)
     QDir().mkpath(QString::fromUtf8(root + "/run"));
     ::chmod((root + "/run").constData(), 0700);
     ::setenv("XDG_RUNTIME_DIR", (root + "/run").constData(), 1);
+    // The light appearance and no desktop's wallpaper, whatever session runs the tests; tests of
+    // either set them up themselves.
+    ::setenv("ROROR_APPEARANCE", "light", 1);
+    ::unsetenv("XDG_CURRENT_DESKTOP");
     if (!std::getenv("QT_QPA_PLATFORM"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 

@@ -13,8 +13,11 @@ ColumnLayout {
     RowLayout {
         Layout.fillWidth: true
         spacing: 6
+        // A 52 column; a longer label (an interface name) takes the room the value leaves it.
         Text {
-            Layout.preferredWidth: 52
+            objectName: "metricLabel"
+            Layout.minimumWidth: 52
+            Layout.preferredWidth: Math.max(52, Math.ceil(implicitWidth))
             Layout.alignment: Qt.AlignBaseline
             text: line.row.label
             textFormat: Text.PlainText

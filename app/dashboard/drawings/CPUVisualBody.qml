@@ -37,14 +37,17 @@ ColumnLayout {
             Layout.preferredWidth: 44
             Layout.preferredHeight: 44
             RingGauge {
+                id: ring
+                objectName: "cpuRing"
                 anchors.fill: parent
                 value: cpu.ringValue
                 color: cpu.tone
                 lineWidth: 5
             }
+            // Fitted to the hole inside the stroke, so that "100.0%" stays off the ring.
             Text {
                 anchors.centerIn: parent
-                width: parent.width
+                width: parent.width - 2 * ring.lineWidth
                 horizontalAlignment: Text.AlignHCenter
                 fontSizeMode: Text.HorizontalFit
                 minimumPixelSize: 7

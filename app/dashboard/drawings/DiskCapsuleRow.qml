@@ -25,7 +25,8 @@ ColumnLayout {
         Text {
             objectName: "diskName"
             Layout.fillWidth: true
-            Layout.maximumWidth: implicitWidth
+            // Whole pixels: the layout rounds a width down, which would cut a name that fits.
+            Layout.maximumWidth: Math.ceil(implicitWidth)
             text: row.item.name
             textFormat: Text.PlainText
             elide: Text.ElideMiddle
@@ -62,7 +63,7 @@ ColumnLayout {
         spacing: 4
         Text {
             Layout.fillWidth: !row.item.showsDevice
-            Layout.maximumWidth: implicitWidth
+            Layout.maximumWidth: Math.ceil(implicitWidth)
             text: row.item.detail
             textFormat: Text.PlainText
             elide: Text.ElideMiddle

@@ -20,7 +20,7 @@ ColumnLayout {
             Shape {
                 anchors.fill: parent
                 ShapePath {
-                    strokeColor: Qt.rgba(0, 0, 0, 0.25 * 0.22)
+                    strokeColor: AppTheme.shade(0.25 * 0.22)
                     strokeWidth: 6
                     fillColor: "transparent"
                     PathAngleArc { centerX: 36; centerY: 36; radiusX: 33; radiusY: 33; startAngle: 0; sweepAngle: 360 }

@@ -1,4 +1,5 @@
 import QtQuick
+import Roror.Kit
 
 // A grey placeholder block that breathes while it is on screen.
 Rectangle {
@@ -6,7 +7,7 @@ Rectangle {
     property real cornerRadius: 4
     radius: cornerRadius
     // The platform's placeholder-text grey.
-    color: Qt.rgba(0, 0, 0, 0.25)
+    color: AppTheme.shade(0.25)
 
     SequentialAnimation on opacity {
         running: block.visible

@@ -54,6 +54,8 @@ ResultsTableRow {
         Text {
             objectName: "entryRowPath"
             width: parent.width
+            // Without a path the name alone is centred in the row.
+            visible: text.length > 0
             text: row.path
             textFormat: Text.PlainText
             elide: Text.ElideMiddle
@@ -72,12 +74,19 @@ ResultsTableRow {
         color: AppTheme.ink
         font: AppTypography.font(12, Font.DemiBold, "monospaced", AppTypography.usesEnglish)
     }
-    RowIconButton {
-        objectName: "entryDrillButton"
-        visible: row.drillable
-        systemImage: "chevron.right.circle"
-        help: Tr.text("进入这个目录继续分析", "Analyze This Folder")
-        onClicked: row.page.drillDown(row.table, row.index)
+    // Its place is kept on rows that cannot be entered, so that every size ends in one column.
+    Item {
+        implicitWidth: drill.implicitWidth
+        implicitHeight: drill.implicitHeight
+        RowIconButton {
+            id: drill
+            objectName: "entryDrillButton"
+            anchors.fill: parent
+            visible: row.drillable
+            systemImage: "chevron.right.circle"
+            help: Tr.text("进入这个目录继续分析", "Analyze This Folder")
+            onClicked: row.page.drillDown(row.table, row.index)
+        }
     }
     RowIconButton {
         objectName: "entryRevealButton"

@@ -48,12 +48,12 @@ Item {
         anchors.fill: parent
         radius: 6
         color: root.prominent ? (mouse.pressed ? Qt.darker(AppTheme.accent, 1.25) : AppTheme.accent)
-             : mouse.pressed ? Qt.rgba(0, 0, 0, 0.09)
-             : root.small ? (mouse.containsMouse && root.enabled ? Qt.rgba(1, 1, 1, 0.85) : Qt.rgba(1, 1, 1, 0.62))
-             : Qt.rgba(1, 1, 1, mouse.containsMouse ? 0.95 : 0.78)
+             : mouse.pressed ? AppTheme.shade(0.09)
+             : root.small ? (mouse.containsMouse && root.enabled ? AppTheme.wash(0.85) : AppTheme.wash(0.62))
+             : AppTheme.wash(mouse.containsMouse ? 0.95 : 0.78)
         border.width: root.prominent ? 0 : 0.8
-        border.color: !root.small ? Qt.rgba(0, 0, 0, 0.16)
-                    : (root.activeFocus ? AppTheme.faded(AppTheme.accent, 0.6) : Qt.rgba(0, 0, 0, 0.12))
+        border.color: !root.small ? AppTheme.shade(0.16)
+                    : (root.activeFocus ? AppTheme.faded(AppTheme.accent, 0.6) : AppTheme.shade(0.12))
     }
     Rectangle {
         anchors.fill: parent

@@ -22,9 +22,9 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: 4
-        color: root.checked ? AppTheme.accent : Qt.rgba(1, 1, 1, 0.9)
+        color: root.checked ? AppTheme.accent : AppTheme.wash(0.9)
         border.width: root.checked ? 0 : 1
-        border.color: Qt.rgba(0, 0, 0, 0.28)
+        border.color: AppTheme.shade(0.28)
     }
     Shape {
         anchors.fill: parent

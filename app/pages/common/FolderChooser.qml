@@ -47,8 +47,8 @@ Popup {
     background: Rectangle {
         objectName: "folderChooserCard"
         radius: 14
-        color: Qt.rgba(0.98, 0.98, 0.98, 0.97)
-        border.color: Qt.rgba(0, 0, 0, 0.1)
+        color: AppTheme.faded(AppTheme.card, 0.97)
+        border.color: AppTheme.shade(0.1)
         border.width: 0.5
     }
 
@@ -94,9 +94,9 @@ Popup {
             Layout.fillWidth: true
             Layout.fillHeight: true
             radius: 8
-            color: Qt.rgba(1, 1, 1, 0.7)
+            color: AppTheme.wash(0.7)
             border.width: 0.5
-            border.color: Qt.rgba(0, 0, 0, 0.12)
+            border.color: AppTheme.shade(0.12)
 
             FolderChooserList {
                 id: list

@@ -36,8 +36,8 @@ Popup {
 
     background: Rectangle {
         radius: 14
-        color: "#fafafa" // opaque: no page text may read through an alert
-        border.color: Qt.rgba(0, 0, 0, 0.1)
+        color: AppTheme.card // opaque: no page text may read through an alert
+        border.color: AppTheme.shade(0.1)
         border.width: 0.5
     }
 

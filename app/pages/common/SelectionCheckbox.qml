@@ -20,9 +20,9 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: 4
-        color: root.checked ? AppTheme.accent : Qt.rgba(1, 1, 1, 0.85)
+        color: root.checked ? AppTheme.accent : AppTheme.wash(0.85)
         border.width: root.checked ? 0 : 1
-        border.color: root.activeFocus ? AppTheme.accent : Qt.rgba(0, 0, 0, 0.25)
+        border.color: root.activeFocus ? AppTheme.accent : AppTheme.shade(0.25)
     }
     // The platform's check mark, taken from the icon font (it is a control's drawing, not a symbol
     // of the pages).

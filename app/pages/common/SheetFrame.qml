@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Templates as T
+import Roror.Kit
 
 // A sheet over the window: modal, centred, on the window's own background with a soft shadow,
 // the window behind dimmed. It opens and closes with `presented` (a model flag); a sheet closed
@@ -40,9 +41,9 @@ Popup {
         Rectangle {
             anchors.fill: parent
             radius: 12
-            color: "#f6f6f6"
+            color: AppTheme.sheet
             border.width: 0.8
-            border.color: Qt.rgba(0, 0, 0, 0.14)
+            border.color: AppTheme.shade(0.14)
         }
     }
     enter: Transition {

@@ -21,6 +21,7 @@ ResultsTableRow {
     // Box or symbol, then name over path, positioned by hand: the row itself is the only layout.
     Item {
         id: nameCell
+        readonly property real gap: 12
         Layout.fillWidth: true
         implicitHeight: Math.max(22, texts.implicitHeight)
         SelectionCheckbox {
@@ -41,7 +42,8 @@ ResultsTableRow {
         Column {
             id: texts
             x: (row.page.isSelectingInstallers ? 16 : 22) + 10
-            width: Math.max(0, nameCell.width - x)
+            // A shortened name stops short of the source column instead of running into it.
+            width: Math.max(0, nameCell.width - x - nameCell.gap)
             anchors.verticalCenter: parent.verticalCenter
             spacing: 2
             Text {
@@ -66,6 +68,7 @@ ResultsTableRow {
         }
     }
     Text {
+        objectName: "installerRowSource"
         Layout.preferredWidth: 120
         Layout.minimumWidth: 120
         text: row.source

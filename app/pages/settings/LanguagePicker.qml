@@ -33,9 +33,9 @@ Item {
             anchors.fill: parent
             radius: 5
             visible: segment.selected
-            color: "white"
+            color: AppTheme.dark ? AppTheme.wash(1) : "white"
             border.width: 0.5
-            border.color: Qt.rgba(0, 0, 0, 0.12)
+            border.color: AppTheme.shade(0.12)
         }
         Text {
             id: label
@@ -53,7 +53,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: 7
-        color: Qt.rgba(0, 0, 0, 0.07)
+        color: AppTheme.shade(0.07)
     }
     RowLayout {
         id: segments

@@ -1,5 +1,6 @@
 #include "app/pages/settings/SettingsPage.h"
 
+#include "app/kit/GlassSource.h"
 #include "app/model/AppModel.h"
 #include "core/model/AppActionFactory.h"
 #include "core/model/LocalizationSettings.h"
@@ -27,6 +28,7 @@ SettingsPage::SettingsPage(QObject* parent)
         emit languageChanged();
         emit appearanceChanged();
     });
+    connect(&GlassSource::shared(), &GlassSource::desktopShownChanged, this, &SettingsPage::appearanceChanged);
 }
 
 bool SettingsPage::defaultPrivacyPanesAvailable()
@@ -91,7 +93,8 @@ QString SettingsPage::backgroundStatusText() const
 {
     const auto url = m_model ? m_model->customWindowBackgroundURL() : std::nullopt;
     const LocalizationSettings& language = LocalizationSettings::shared();
-    if (!url && desktopWallpaperShown)
+    // The wallpaper is claimed only while the window's backdrop really shows the desktop.
+    if (!url && GlassSource::shared().desktopShown())
         return language.text(QStringLiteral("当前使用系统桌面壁纸作为背景。"),
                              QStringLiteral("Using the system desktop wallpaper as the background."));
     if (!url)

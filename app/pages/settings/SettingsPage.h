@@ -72,9 +72,6 @@ public:
     bool checkEnabled() const { return !isCheckingForUpdates() && feedConfigured(); }
     bool canInstall() const;
 
-    // Whether the window's backdrop shows the desktop's wallpaper; until it does, the status
-    // line says that the wallpaper could not be read rather than claim it is in use.
-    bool desktopWallpaperShown = false;
     // Whether this system has privacy panes of its own settings application to open.
     bool privacyPanesAvailable = defaultPrivacyPanesAvailable();
     // Where the running version and the feed address come from; tests replace them.

@@ -187,10 +187,34 @@ Item {
                         }
                     }
                     Switch {
+                        id: auraSwitch
                         objectName: "settingsHealthAura"
                         checked: page.showHealthAura
                         onToggled: page.showHealthAura = checked
                         Accessible.name: Tr.text("健康氛围背景", "Health Aura Background")
+                        // The desktop switch: an accent track while on, the knob always inside it.
+                        indicator: Rectangle {
+                            objectName: "switchTrack"
+                            implicitWidth: 38
+                            implicitHeight: 22
+                            x: auraSwitch.leftPadding
+                            y: (auraSwitch.height - height) / 2
+                            radius: height / 2
+                            color: auraSwitch.checked ? AppTheme.accent : AppTheme.line
+                            Behavior on color { ColorAnimation { duration: 150 } }
+                            Rectangle {
+                                objectName: "switchKnob"
+                                width: parent.height - 4
+                                height: width
+                                x: auraSwitch.checked ? parent.width - width - 2 : 2
+                                y: 2
+                                radius: width / 2
+                                color: "white"
+                                border.width: 0.5
+                                border.color: Qt.rgba(0, 0, 0, 0.12)
+                                Behavior on x { NumberAnimation { duration: 150; easing.type: Easing.InOutQuad } }
+                            }
+                        }
                     }
                 }
             }

@@ -17,11 +17,13 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <latch>
 #include <memory>
+#include <mutex>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -45,23 +47,141 @@ constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 // pathological nesting can neither exhaust the descriptors nor the stack.
 constexpr size_t kMaxOpenFolders = 256;
 
+// Listing buffer of one open folder; one per depth, reused by every folder at that depth.
+constexpr size_t kListingBufferSize = 32 * 1024;
+
+// What a walk found below one folder, handed to the walks that would meet the same folder. A walk
+// rooted at a folder and a walk passing through it count exactly the same items there (the same
+// listing order, the same protection scope, worked out from the same path), so a complete count is
+// taken over instead of walked again.
+struct FolderCount {
+    LocationSummary summary;
+    bool complete = false; // not stopped at the item limit, no folder left unentered for depth
+    size_t depth = 0;      // deepest folder entered, counted from the folder itself (0)
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+// The walk roots of one snapshot. A root is claimed by the first walk to reach it; the others take
+// its count once it is there. Only a root's own walk waits for a walk passing through it, so no
+// walk ever waits on one that waits in turn.
+class SharedCounts {
+public:
+    explicit SharedCounts(const QStringList& roots)
+    {
+        for (const QString& root : roots) {
+            const QByteArray path = QFile::encodeName(standardizedPath(root));
+            if (std::none_of(m_roots.begin(), m_roots.end(), [&](const auto& r) { return r->path == path; }))
+                m_roots.push_back(std::make_unique<Root>(Root{path}));
+        }
+    }
+
+    struct Root {
+        QByteArray path; // standardized
+        enum class State { free, counting, counted, left } state = State::free;
+        FolderCount count;
+    };
+
+    Root* find(const QByteArray& path) const
+    {
+        for (const auto& root : m_roots) {
+            if (root->path == path)
+                return root.get();
+        }
+        return nullptr;
+    }
+
+    // The roots strictly below `path`, each with the names that lead to it.
+    std::vector<std::pair<QList<QByteArray>, Root*>> below(const QByteArray& path) const
+    {
+        std::vector<std::pair<QList<QByteArray>, Root*>> found;
+        const QByteArray prefix = path.endsWith('/') ? path : path + '/';
+        for (const auto& root : m_roots) {
+            if (root->path.size() > prefix.size() && root->path.startsWith(prefix))
+                found.emplace_back(root->path.mid(prefix.size()).split('/'), root.get());
+        }
+        return found;
+    }
+
+    // A walk passing through `root`: true when it is now the one counting it.
+    bool claim(Root* root)
+    {
+        std::lock_guard lock(m_mutex);
+        if (root->state != Root::State::free)
+            return false;
+        root->state = Root::State::counting;
+        return true;
+    }
+
+    // The count of `root` when one is there.
+    std::optional<FolderCount> counted(Root* root)
+    {
+        std::lock_guard lock(m_mutex);
+        if (root->state != Root::State::counted)
+            return std::nullopt;
+        return root->count;
+    }
+
+    // The root's own walk: waits while another walk counts it, then takes its count or claims it.
+    std::optional<FolderCount> awaitOrClaim(Root* root)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [root] { return root->state != Root::State::counting; });
+        if (root->state == Root::State::counted)
+            return root->count;
+        root->state = Root::State::counting;
+        return std::nullopt;
+    }
+
+    // Ends a claim; an incomplete count is not handed on, and its root's own walk counts it.
+    void publish(Root* root, const FolderCount& count)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            root->count = count;
+            root->state = count.complete ? Root::State::counted : Root::State::left;
+        }
+        m_changed.notify_all();
+    }
+
+private:
+    std::vector<std::unique_ptr<Root>> m_roots;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+};
+
 // Depth-first walk that counts like the platform enumerator does: regular files (sized) and folders
 // (packages counted, not entered); links and special files are neither counted nor entered. With a
 // matcher, what the protection list covers is neither counted nor entered: a clean would leave it.
 struct LocationWalk {
     using Scope = CleanWhitelistMatcher::Scope;
+    using Root = SharedCounts::Root;
+    using Nested = std::pair<QList<QByteArray>, Root*>;
 
     const CleanWhitelistMatcher* matcher = nullptr;
-    QString root; // the folder walked, for the log
+    SharedCounts* shared = nullptr;
+    std::vector<Nested> nested; // other walks' roots below this one
+    QString root;               // the folder walked, for the log
     LocationSummary summary;
     bool stopped = false;
+    size_t depthRefusals = 0;
 
     struct Level {
-        DIR* dir;
-        Scope scope;     // what the protection list says about this folder's children
-        QByteArray name; // in the folder above; empty for the root
+        int fd;
+        size_t offset = 0; // into the listing buffer of this depth
+        size_t length = 0;
+        Scope scope;               // what the protection list says about this folder's children
+        QByteArray name;           // in the folder above; empty for the root
+        std::vector<int> onTheWay; // indices into `nested` of the roots at or below this folder
+        Root* claimed = nullptr;   // counted here for that root's own walk
+        LocationSummary before;    // the totals when this folder was entered
+        size_t refusalsBefore = 0;
+        size_t deepest = 0; // deepest level entered below this one
+        dev_t device = 0;
+        ino_t inode = 0;
     };
     std::vector<Level> open;
+    std::vector<std::unique_ptr<char[]>> buffers; // one per depth
 
     bool count()
     {
@@ -82,18 +202,106 @@ struct LocationWalk {
         return path + QLatin1Char('/') + QFile::decodeName(name);
     }
 
-    void walk(int rootFd, const Scope& rootScope)
+    // The next name of the deepest open folder; nullptr at its end.
+    const dirent64* next()
     {
-        if (DIR* dir = ::fdopendir(rootFd))
-            open.push_back({dir, rootScope, QByteArray()});
-        else
-            ::close(rootFd);
+        Level& level = open.back();
+        char* buffer = buffers[open.size() - 1].get();
+        if (level.offset >= level.length) {
+            const ssize_t length = ::getdents64(level.fd, buffer, kListingBufferSize);
+            if (length <= 0)
+                return nullptr; // the end, or the folder became unreadable: what was read still counts
+            level.offset = 0;
+            level.length = static_cast<size_t>(length);
+        }
+        const auto* item = reinterpret_cast<const dirent64*>(buffer + level.offset);
+        level.offset += item->d_reclen;
+        return item;
+    }
+
+    void push(Level&& level)
+    {
+        if (buffers.size() < open.size() + 1)
+            buffers.emplace_back(new char[kListingBufferSize]);
+        level.before = summary;
+        level.refusalsBefore = depthRefusals;
+        level.deepest = open.size();
+        open.push_back(std::move(level));
+    }
+
+    // Closes the deepest folder; a root counted on another walk's behalf gets its count.
+    void pop()
+    {
+        Level& level = open.back();
+        ::close(level.fd);
+        if (level.claimed) {
+            FolderCount count;
+            count.summary = {summary.bytes - level.before.bytes, summary.items - level.before.items};
+            count.complete = !stopped && depthRefusals == level.refusalsBefore;
+            count.depth = level.deepest - (open.size() - 1);
+            count.device = level.device;
+            count.inode = level.inode;
+            shared->publish(level.claimed, count);
+        }
+        const size_t deepest = level.deepest;
+        open.pop_back();
+        if (!open.empty())
+            open.back().deepest = std::max(open.back().deepest, deepest);
+    }
+
+    // For a child folder about to be entered: which other roots lie at or below it, and the one it is.
+    Root* nestedRoot(const char* name, std::vector<int>& onTheWay) const
+    {
+        Root* found = nullptr;
+        const size_t depth = open.size() - 1; // names matched so far
+        for (const int index : open.back().onTheWay) {
+            const QList<QByteArray>& names = nested[static_cast<size_t>(index)].first;
+            if (names.at(static_cast<qsizetype>(depth)) != name)
+                continue;
+            if (static_cast<size_t>(names.size()) == depth + 1)
+                found = nested[static_cast<size_t>(index)].second;
+            else
+                onTheWay.push_back(index);
+        }
+        return found;
+    }
+
+    // Takes over the complete count of a root met on the way, when counting it here would give the
+    // same: the item limit is not reached inside it and no folder in it would be too deep.
+    bool takeOver(Root* nestedRoot, int childFd)
+    {
+        const std::optional<FolderCount> count = shared->counted(nestedRoot);
+        if (!count || !count->complete || summary.items + count->summary.items >= itemLimit
+            || open.size() + count->depth >= kMaxOpenFolders)
+            return false;
+        struct stat st { };
+        if (::fstat(childFd, &st) != 0 || st.st_dev != count->device || st.st_ino != count->inode)
+            return false;
+        summary.bytes += count->summary.bytes;
+        summary.items += count->summary.items;
+        return true;
+    }
+
+    void walk(int rootFd, const Scope& rootScope, Root* ownRoot)
+    {
+        Level first{rootFd};
+        first.scope = rootScope;
+        first.claimed = ownRoot;
+        for (size_t i = 0; i < nested.size(); ++i)
+            first.onTheWay.push_back(static_cast<int>(i));
+        if (ownRoot) {
+            struct stat st { };
+            if (::fstat(rootFd, &st) == 0) {
+                first.device = st.st_dev;
+                first.inode = st.st_ino;
+            }
+        }
+        push(std::move(first));
         while (!open.empty() && !stopped) {
-            const int fd = ::dirfd(open.back().dir);
-            const dirent* ent = ::readdir(open.back().dir);
+            const int fd = open.back().fd;
+            const dirent64* ent = next();
             if (!ent) {
-                ::closedir(open.back().dir);
-                open.pop_back();
+                pop();
                 continue;
             }
             const char* name = ent->d_name;
@@ -132,23 +340,34 @@ struct LocationWalk {
                 continue;
             }
             if (open.size() >= kMaxOpenFolders) {
+                ++depthRefusals;
                 qCInfo(log::clean) << "preview: counted, not entered (too deep):" << pathOf(name);
                 continue;
             }
             const int childFd = ::openat(fd, name, kOpenDirFlags);
-            DIR* child = childFd >= 0 ? ::fdopendir(childFd) : nullptr;
-            if (!child) {
-                if (childFd >= 0)
-                    ::close(childFd);
+            if (childFd < 0) {
                 qCInfo(log::clean) << "preview: counted, not entered (cannot be opened):" << pathOf(name);
                 continue;
             }
-            Scope scope = matcher ? matcher->childScope(open.back().scope, childName.composed()) : Scope();
-            open.push_back({child, std::move(scope), QByteArray(name)});
+            Level child{childFd};
+            Root* nestedHere = open.back().onTheWay.empty() ? nullptr : nestedRoot(name, child.onTheWay);
+            if (nestedHere && takeOver(nestedHere, childFd)) {
+                ::close(childFd);
+                continue;
+            }
+            if (nestedHere && shared->claim(nestedHere)) {
+                child.claimed = nestedHere;
+                if (::fstat(childFd, &st) == 0) {
+                    child.device = st.st_dev;
+                    child.inode = st.st_ino;
+                }
+            }
+            child.scope = matcher ? matcher->childScope(open.back().scope, childName.composed()) : Scope();
+            child.name = QByteArray(name);
+            push(std::move(child));
         }
-        for (const Level& level : open)
-            ::closedir(level.dir);
-        open.clear();
+        while (!open.empty())
+            pop();
     }
 
     static bool isPackage(const char* name)
@@ -177,14 +396,15 @@ std::shared_ptr<const CleanWhitelistMatcher> protectionFor(const QString& home)
     return std::make_shared<const CleanWhitelistMatcher>(patterns, home);
 }
 
-LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matcher)
+LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matcher, SharedCounts* shared = nullptr)
 {
     LocationWalk walk;
     walk.matcher = matcher;
+    walk.shared = shared;
     walk.root = path;
     CleanWhitelistMatcher::Scope scope;
+    const QString standardized = matcher || shared ? standardizedPath(path) : QString();
     if (matcher) {
-        const QString standardized = standardizedPath(path);
         if (matcher->covers(standardized)) {
             qCInfo(log::clean) << "preview: not counted, protected:" << path;
             return {};
@@ -192,8 +412,24 @@ LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matc
         scope = matcher->scope(standardized);
     }
     const int fd = ::open(QFile::encodeName(path).constData(), kOpenDirFlags);
-    if (fd >= 0)
-        walk.walk(fd, scope);
+    if (fd >= 0) {
+        SharedCounts::Root* own = nullptr;
+        std::optional<FolderCount> taken;
+        if (shared) {
+            const QByteArray standardizedBytes = QFile::encodeName(standardized);
+            own = shared->find(standardizedBytes);
+            if (own)
+                taken = shared->awaitOrClaim(own);
+            walk.nested = shared->below(standardizedBytes);
+        }
+        struct stat st { };
+        if (taken && ::fstat(fd, &st) == 0 && st.st_dev == taken->device && st.st_ino == taken->inode) {
+            ::close(fd);
+            walk.summary = taken->summary;
+        } else {
+            walk.walk(fd, scope, taken ? nullptr : own); // another walk's count of another folder: counted here
+        }
+    }
     if (walk.summary.items > 0)
         return walk.summary;
     const qint64 size = fileAllocatedSize(path);
@@ -214,18 +450,19 @@ bool existsFollowingLinks(const QString& path)
     return ::stat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
-std::optional<LocationSummary> measureIfExists(const Location& location, const CleanWhitelistMatcher* matcher)
+std::optional<LocationSummary> measureIfExists(const Location& location, const CleanWhitelistMatcher* matcher,
+                                               SharedCounts* shared = nullptr)
 {
     if (!existsFollowingLinks(location.path))
         return std::nullopt;
     if (location.contentFolders.isEmpty())
-        return summarize(location.path, matcher);
+        return summarize(location.path, matcher, shared);
     LocationSummary total;
     for (const QString& content : location.contentFolders) {
         const QString folder = joinPath(location.path, content);
         if (!existsFollowingLinks(folder))
             continue;
-        const LocationSummary part = summarize(folder, matcher);
+        const LocationSummary part = summarize(folder, matcher, shared);
         total.bytes += part.bytes;
         total.items += part.items;
     }
@@ -326,6 +563,15 @@ std::vector<std::optional<LocationSummary>> measureAll(const QList<Location>& pa
 {
     const size_t count = static_cast<size_t>(paths.size());
     std::vector<std::optional<LocationSummary>> results(count);
+    // A folder that is one location's root and lies inside another's is walked once.
+    QStringList roots;
+    for (const Location& location : paths) {
+        if (location.contentFolders.isEmpty())
+            roots.append(location.path);
+        for (const QString& content : location.contentFolders)
+            roots.append(joinPath(location.path, content));
+    }
+    SharedCounts shared(roots);
     std::atomic<size_t> next{0};
     std::latch firstDone(static_cast<std::ptrdiff_t>(std::min<qsizetype>(firstCount, paths.size())));
     auto work = [&] {
@@ -334,7 +580,7 @@ std::vector<std::optional<LocationSummary>> measureAll(const QList<Location>& pa
             const size_t index = next.fetch_add(1);
             if (index >= count)
                 return;
-            results[index] = measureIfExists(paths.at(static_cast<qsizetype>(index)), matcher);
+            results[index] = measureIfExists(paths.at(static_cast<qsizetype>(index)), matcher, &shared);
             if (static_cast<qsizetype>(index) < firstCount)
                 firstDone.count_down();
         }

@@ -1,5 +1,6 @@
 #include "app/dashboard/overview/DashboardPage.h"
 #include "tests/app/dashboard/DashboardFixtures.h"
+#include "tests/support/TextFit.h"
 #include "tests/support/ViewFixture.h"
 
 #include <QDeadlineTimer>
@@ -23,6 +24,8 @@ struct ViewStatus {
         proc(4321, QStringLiteral("firefox-esr"), 31.5, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr")),
         proc(2210, QStringLiteral("Xorg"), 7.0, 22.1, QStringLiteral("/usr/lib/xorg/Xorg")),
         proc(50, QStringLiteral("kworker"), 0.5, 0.0)};
+    // Changes the recorded snapshot before it is handed out.
+    std::function<void(SystemReport&)> adjust;
     std::atomic<bool> hold{false};
     std::atomic<int> entered{0};
     QSemaphore released;
@@ -39,6 +42,8 @@ struct ViewStatus {
             if (hold)
                 released.acquire();
             SystemReport report = recordedReport();
+            if (adjust)
+                adjust(report);
             report.topProcesses = top.value_or(ProcessList{});
             return report;
         };
@@ -386,4 +391,65 @@ TEST_F(DashboardViewTest, LeavingThePageInTheWindowStopsTheRefreshAndComingBackS
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->processSort(), ProcessUsageSort::cpu);
     EXPECT_FALSE(again->forceQuitPending());
+}
+
+namespace {
+
+// The first Text below `root` showing `text`.
+QQuickItem* textItem(QQuickItem* root, const QString& text)
+{
+    if (root->inherits("QQuickText") && root->property("text").toString() == text)
+        return root;
+    for (QQuickItem* child : root->childItems()) {
+        if (QQuickItem* found = textItem(child, text))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// Volume names beside the external tag, the address row's interface name and every other cut text
+// of the page: none is cut while it fits, at both window sizes and in both languages.
+TEST_F(DashboardViewTest, NoTextIsCutWhileItFits)
+{
+    // Without a name of its own the internal volume shows its group label, INTR.
+    status.adjust = [](SystemReport& r) { (*r.disks)[0].name.reset(); };
+    load();
+    ASSERT_TRUE(waitForReport());
+    for (const QSize size : {QSize(980, 720), QSize(1180, 780)}) {
+        for (const AppLanguagePreference language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
+            view().resize(size);
+            view().setLanguage(language);
+            view().grab();
+            ASSERT_NE(textItem(view().root(), QStringLiteral("INTR")), nullptr);
+            const std::string where
+                = std::to_string(size.width()) + (language == AppLanguagePreference::chinese ? " zh" : " en");
+            EXPECT_EQ(textsCutWithRoom(view().root()), QStringList()) << where;
+            // The row label column is 52 wide; the interface name is longer and the address leaves room.
+            QQuickItem* wifi = textItem(view().root(), QStringLiteral("wlp0s20f3"));
+            ASSERT_NE(wifi, nullptr);
+            EXPECT_FALSE(wifi->property("truncated").toBool()) << where;
+        }
+    }
+}
+
+TEST_F(DashboardViewTest, FullLoadPercentStaysInsideTheCpuRing)
+{
+    status.adjust = [](SystemReport& r) { r.cpu->usage = 100.0; };
+    load();
+    ASSERT_TRUE(waitForReport());
+    for (const AppLanguagePreference language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
+        view().setLanguage(language);
+        view().grab();
+        QQuickItem* text = view().find(QStringLiteral("cpuTotalText"));
+        QQuickItem* ring = view().find(QStringLiteral("cpuRing"));
+        ASSERT_TRUE(text && ring);
+        ASSERT_EQ(text->property("text").toString(), QStringLiteral("100.0%"));
+        // The hole inside the 5-wide stroke.
+        const qreal hole = ring->width() - 2 * ring->property("lineWidth").toReal();
+        EXPECT_LE(text->property("contentWidth").toReal(), hole);
+        EXPECT_EQ(text->mapToScene(QPointF(text->width() / 2, text->height() / 2)),
+                  ring->mapToScene(QPointF(ring->width() / 2, ring->height() / 2)));
+    }
 }

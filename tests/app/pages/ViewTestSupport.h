@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/pages/common/FileActions.h"
+#include "tests/support/TextFit.h"
 #include "tests/support/ViewFixture.h"
 
 #include <QQuickItem>
@@ -86,6 +87,35 @@ inline void listsAtRest(ViewFixture& view)
         return true;
     });
     sync(view);
+}
+
+// How far below the result header's cells the first row card starts (the header's bottom padding,
+// the panel's spacing and the list's top inset: 28).
+inline qreal headerToFirstRow(ViewFixture& view, const QString& rowName)
+{
+    QQuickItem* cells = nullptr;
+    for (QQuickItem* item : view.findAll(QStringLiteral("resultsHeaderCells"))) {
+        if (shown(item))
+            cells = item;
+    }
+    const QList<QQuickItem*> list = rows(view, rowName);
+    if (!cells || list.isEmpty())
+        return -1;
+    return list.first()->mapToScene({0, 0}).y() - cells->mapToScene({0, cells->height()}).y();
+}
+
+// The result table of a page: its header stands where it belongs above the first row and no text
+// is cut while it fits, in both languages.
+inline void expectTableFits(ViewFixture& view, const QString& rowName)
+{
+    for (const AppLanguagePreference language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
+        view.setLanguage(language);
+        sync(view);
+        const char* where = language == AppLanguagePreference::chinese ? "zh" : "en";
+        EXPECT_EQ(headerToFirstRow(view, rowName), 28) << where;
+        EXPECT_EQ(textsCutWithRoom(view.root()), QStringList()) << where;
+    }
+    view.setLanguage(AppLanguagePreference::english);
 }
 
 // The desktop's reveal and open, recorded for the test's lifetime.

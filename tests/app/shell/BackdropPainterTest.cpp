@@ -121,5 +121,51 @@ TEST(BackdropImage, IsDecodedNoLargerThanNeededToCover)
     EXPECT_EQ(readBackdropImage(file, QSize(8000, 8000)).size(), QSize(4000, 2000));
 }
 
+TEST(DesktopPicture, TheWallpaperIsBlurredSmallCoveringTheWindowUnderTheWindowsVeil)
+{
+    TestEnv env;
+    // Red left half, blue right half, 16:9 on a 1180 by 780 window: cropped at the sides.
+    QImage wall(1600, 900, QImage::Format_RGB32);
+    wall.fill(Qt::red);
+    for (int y = 0; y < 900; ++y)
+        for (int x = 800; x < 1600; ++x)
+            wall.setPixelColor(x, y, Qt::blue);
+    const QString file = env.home() + QStringLiteral("/wall.png");
+    ASSERT_TRUE(wall.save(file));
+    const QImage desktop = blurredDesktopImage(file, QSize(1180, 780));
+    // A quarter of the window: one small picture held, whatever the wallpaper's size.
+    ASSERT_EQ(desktop.size(), QSize(295, 195));
+    EXPECT_GT(pixel(desktop, 0.02, 0.5).red(), 230);
+    EXPECT_GT(pixel(desktop, 0.98, 0.5).blue(), 230);
+    // Blurred: the hard edge in the middle is a ramp tens of pixels wide.
+    const QColor edge = pixel(desktop, 0.5, 0.5);
+    EXPECT_GT(edge.red(), 80);
+    EXPECT_GT(edge.blue(), 80);
+    const QColor nearEdge = desktop.pixelColor(147 - 12, 97);
+    EXPECT_GT(nearEdge.blue(), 10); // 0 without the blur
+
+    // Drawn over the whole window under the veil of the base colour.
+    BackdropLayers layers = plainLayers();
+    layers.desktop = desktop;
+    const QImage out = renderBackdrop(QSize(1180, 780), 1, layers);
+    const QColor left = pixel(out, 0.05, 0.6);
+    EXPECT_GT(left.red(), left.blue() + 60);
+    EXPECT_GT(left.blue(), 100); // the veil, not the bare wallpaper
+    const QColor right = pixel(out, 0.95, 0.6);
+    EXPECT_GT(right.blue(), right.red() + 60);
+
+    // A custom image wins over the desktop.
+    QImage green(64, 64, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    layers.image = green;
+    const QColor custom = pixel(renderBackdrop(QSize(400, 300), 1, layers), 0.05, 0.6);
+    EXPECT_GT(custom.green(), custom.red() + 100);
+
+    // Missing or broken files give no desktop picture: the plain base stays.
+    EXPECT_TRUE(blurredDesktopImage(env.home() + QStringLiteral("/gone.jpg"), QSize(1180, 780)).isNull());
+    const QString broken = env.writeFile(QStringLiteral("broken.jpg"), QByteArray("not a picture"));
+    EXPECT_TRUE(blurredDesktopImage(broken, QSize(1180, 780)).isNull());
+}
+
 } // namespace
 } // namespace roror::test

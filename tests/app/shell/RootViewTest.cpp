@@ -1,7 +1,13 @@
+#include "app/kit/GlassSource.h"
 #include "app/shell/ContentController.h"
+#include "app/shell/WindowBackdrop.h"
 #include "core/model/AppActionFactory.h"
 #include "tests/app/model/ModelTestSupport.h"
+#include "platform/DesktopWallpaper.h"
+#include "platform/desktop/CompositorBlur.h"
+#include "platform/desktop/DesktopAppearance.h"
 #include "tests/support/ViewFixture.h"
+#include "tests/support/TextFit.h"
 
 #include <QFont>
 #include <QPointer>
@@ -77,6 +83,12 @@ TEST_F(RootView, PageSwitchFollowsTheSidebar)
             EXPECT_EQ(pageContent(other) != nullptr, other == feature);
         }
         EXPECT_TRUE(sidebarItem(feature)->property("selected").toBool());
+        // No text of the page or the sidebar is cut while it fits, in either language.
+        for (const AppLanguagePreference language : {AppLanguagePreference::chinese, AppLanguagePreference::english}) {
+            view().setLanguage(language);
+            view().grab();
+            EXPECT_EQ(textsCutWithRoom(view().root()), QStringList()) << static_cast<int>(language);
+        }
     }
     // The model decides too: a page chosen elsewhere is shown and selected in the sidebar.
     view().model().setSelectedFeature(AppFeature::purge);
@@ -450,6 +462,108 @@ TEST_F(RootView, BackdropReadsTheImageOncePerPathAndRevision)
     view().model().clearWindowBackgroundImage();
     view().grab();
     EXPECT_FALSE(backdrop->property("imageShown").toBool());
+}
+
+// The desktop of a test: GNOME's settings in dconf's keyfile under the test's home, no gsettings.
+class DesktopBackdrop : public RootView {
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+        DesktopWallpaper::setGsettingsSource([](const QString&) -> std::optional<QString> { return std::nullopt; });
+    }
+    void TearDown() override
+    {
+        RootView::TearDown();
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        DesktopWallpaper::setGsettingsSource({});
+        CompositorBlur::setProbe({});
+        DesktopAppearance::shared().setForced(false);
+    }
+    QString picture(const char* name, const QColor& colour)
+    {
+        QImage image(800, 500, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString file = view().env().home() + QStringLiteral("/Pictures/") + QString::fromLatin1(name);
+        view().env().makeDir(QStringLiteral("Pictures"));
+        EXPECT_TRUE(image.save(file, "PNG"));
+        return file;
+    }
+    void nameWallpapers(const QString& light, const QString& dark)
+    {
+        view().env().writeFile(QStringLiteral(".config/dconf/user.txt"),
+                               "[org/gnome/desktop/background]\npicture-uri='file://" + light.toUtf8()
+                                   + "'\npicture-uri-dark='file://" + dark.toUtf8() + "'\n");
+    }
+    QQuickItem* backdrop() { return view().find(QStringLiteral("backdrop")); }
+    bool layerBecomes(const char* layer)
+    {
+        return spinUntil([&] {
+            view().grab();
+            return backdrop()->property("desktopLayer").toString() == QLatin1String(layer);
+        });
+    }
+};
+
+TEST_F(DesktopBackdrop, TheDesktopsWallpaperIsDrawnForTheAppearanceAndSaidOnlyWhenShown)
+{
+    nameWallpapers(picture("day.png", QColor(220, 40, 40)), picture("night.png", QColor(40, 40, 220)));
+    show();
+    ASSERT_TRUE(layerBecomes("wallpaper"));
+    EXPECT_TRUE(GlassSource::shared().desktopShown());
+    QColor shown = view().grab().pixelColor(700, 700);
+    EXPECT_GT(shown.red(), shown.blue() + 40);
+
+    // Dark: the desktop's dark picture, under the dark window colour.
+    DesktopAppearance::shared().setForced(true);
+    ASSERT_TRUE(spinUntil([&] {
+        const QColor c = view().grab().pixelColor(700, 700);
+        return c.blue() > c.red() + 30;
+    }));
+    EXPECT_LT(view().grab().pixelColor(700, 700).lightness(), 110);
+
+    // A custom image replaces the desktop; clearing it brings the desktop back.
+    const QString mine = picture("mine.png", QColor(30, 200, 30));
+    view().model().chooseWindowBackgroundImage(mine);
+    shown = view().grab().pixelColor(700, 700);
+    EXPECT_GT(shown.green(), shown.blue() + 40);
+    view().model().clearWindowBackgroundImage();
+    shown = view().grab().pixelColor(700, 700);
+    EXPECT_GT(shown.blue(), shown.green() + 30);
+}
+
+TEST_F(DesktopBackdrop, ABrokenOrMissingWallpaperLeavesThePlainBase)
+{
+    const QString broken = view().env().writeFile(QStringLiteral("Pictures/broken.png"), "not a picture");
+    nameWallpapers(broken, view().env().home() + QStringLiteral("/Pictures/gone.png"));
+    show();
+    // The read happens off the GUI thread; wait for its answer, then for the frame.
+    ASSERT_TRUE(spinUntil([&] {
+        view().grab();
+        return backdrop()->property("desktopLayer").toString() == QLatin1String("none")
+            && !backdrop()->property("desktopReading").toBool();
+    }));
+    EXPECT_FALSE(GlassSource::shared().desktopShown());
+    const QColor plain = view().grab().pixelColor(700, 700);
+    EXPECT_LE(std::abs(plain.red() - plain.blue()), 2);
+    EXPECT_GT(plain.lightness(), 200);
+}
+
+TEST_F(DesktopBackdrop, UnderTheCompositorsBlurTheBaseIsTranslucent)
+{
+    CompositorBlur::setProbe([] { return CompositorBlur::Desktop{QStringLiteral("KWin"), true}; });
+    nameWallpapers(picture("day.png", QColor(220, 40, 40)), picture("night.png", QColor(40, 40, 220)));
+    show();
+    EXPECT_EQ(backdrop()->property("desktopLayer").toString(), QStringLiteral("blur"));
+    EXPECT_TRUE(GlassSource::shared().desktopShown());
+    // No picture is read: the compositor shows the desktop itself.
+    EXPECT_FALSE(backdrop()->property("desktopReading").toBool());
+    auto* painted = qobject_cast<WindowBackdrop*>(backdrop());
+    ASSERT_NE(painted, nullptr);
+    view().grab();
+    const QImage frame = painted->frame();
+    ASSERT_FALSE(frame.isNull());
+    EXPECT_LT(frame.pixelColor(frame.width() / 2, frame.height() / 2).alpha(), 200);
 }
 
 } // namespace

@@ -273,5 +273,30 @@ TEST_F(AnalyzeViewTest, TheFolderChooserGivesTheFolderOnScreenOrTheSelectedChild
     EXPECT_EQ(textOf(find("analysisPathText")), QStringLiteral("/"));
 }
 
+// Folder rows carry one button more than file rows; their sizes still end in one column, in both
+// tables, and a row without a path centres its name.
+TEST_F(AnalyzeViewTest, SizesFormOneColumnAndAPathlessNameIsCentred)
+{
+    show();
+    press(view(), find("analyzeButton"));
+    waitForReport();
+    const auto right = [](QQuickItem* item) { return item->mapToScene(QPointF(item->width(), 0)).x(); };
+    const auto middle = [](QQuickItem* item) { return item->mapToScene(QPointF(0, item->height() / 2)).y(); };
+    for (const AppLanguagePreference language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
+        view().setLanguage(language);
+        sync(view());
+        QList<QQuickItem*> all = tableRows("largestItemsTable") + tableRows("largeFilesTable");
+        ASSERT_GE(all.size(), 4);
+        const qreal edge = right(findIn(all[0], QStringLiteral("entryRowSize")));
+        for (QQuickItem* row : all)
+            EXPECT_EQ(right(findIn(row, QStringLiteral("entryRowSize"))), edge)
+                << textOf(findIn(row, QStringLiteral("entryRowName"))).toStdString();
+        QQuickItem* nameless = tableRows("largestItemsTable").value(2);
+        ASSERT_NE(nameless, nullptr);
+        EXPECT_NEAR(middle(findIn(nameless, QStringLiteral("entryRowName"))), middle(nameless), 1.0);
+        EXPECT_EQ(textsCutWithRoom(view().root()), QStringList());
+    }
+}
+
 } // namespace
 } // namespace roror::test

@@ -2,6 +2,7 @@
 #include "core/engines/clean/CleanWhitelistStore.h"
 #include "core/model/AppActionFactory.h"
 #include "tests/app/pages/PageViewSupport.h"
+#include "tests/support/TextFit.h"
 
 #include <QQuickWindow>
 #include <gtest/gtest.h>
@@ -174,6 +175,11 @@ TEST_F(CleanView, PreviewShowsTheBusyStripThenEveryRowColouredByItsStatus)
     const QList<QQuickItem*> details = shownAll(view(), QStringLiteral("cleanRowDetail"));
     EXPECT_EQ(textOf(details[0]), QStringLiteral("User essentials · User app caches · 1.2 GB, 4,210 items"));
     EXPECT_EQ(textOf(details[1]), QStringLiteral("User essentials"));
+    for (const AppLanguagePreference language : {AppLanguagePreference::chinese, AppLanguagePreference::english}) {
+        view().setLanguage(language);
+        view().grab();
+        EXPECT_EQ(textsCutWithRoom(view().root()), QStringList()) << static_cast<int>(language);
+    }
 }
 
 TEST_F(CleanView, ALongPathKeepsItsStartAndEndOnTwoLines)

@@ -163,5 +163,37 @@ TEST_F(InstallerViewTest, ChoosingFilesWithoutReportPreviewsAndTheEmptyState)
               QStringLiteral("选择后可统一移到废纸篓。"));
 }
 
+TEST_F(InstallerViewTest, ShortenedNamesStopShortOfTheSourceColumn)
+{
+    show();
+    press(view(), item("installerPreviewButton"));
+    const QString d = view().env().home() + QStringLiteral("/Downloads/");
+    const QString longName = QStringLiteral("一个名字很长很长的安装包文件名称，用来检查中间省略是否正确显示-")
+        + QString(40, QLatin1Char('x')) + QStringLiteral(".pkg");
+    answer({file(d + longName, 3'000'000), file(d + "a.dmg", 2'000'000)});
+    const auto sceneLeft = [](QQuickItem* item) { return item->mapToScene(QPointF(0, 0)).x(); };
+    for (const AppLanguagePreference language : {AppLanguagePreference::english, AppLanguagePreference::chinese}) {
+        view().setLanguage(language);
+        sync(view());
+        for (QQuickItem* row : rows(view(), QStringLiteral("installerRow"))) {
+            QQuickItem* name = findIn(row, QStringLiteral("installerRowName"));
+            QQuickItem* source = findIn(row, QStringLiteral("installerRowSource"));
+            const qreal nameEnd = sceneLeft(name) + name->property("contentWidth").toReal();
+            EXPECT_GE(sceneLeft(source) - nameEnd, 12) << textOf(name).toStdString();
+        }
+    }
+}
+
+TEST_F(InstallerViewTest, HeaderPlacementAndNoTextCutWhileItFits)
+{
+    show();
+    press(view(), item("installerPreviewButton"));
+    answer(threeFiles());
+    expectTableFits(view(), QStringLiteral("installerRow"));
+    press(view(), item("chooseFilesButton"));
+    ASSERT_TRUE(shown(item("installerSelectionToolbar")));
+    expectTableFits(view(), QStringLiteral("installerRow"));
+}
+
 } // namespace
 } // namespace roror::test

@@ -2,6 +2,7 @@
 #include "core/engines/optimize/OptimizeWhitelistStore.h"
 #include "core/model/AppActionFactory.h"
 #include "tests/app/pages/PageViewSupport.h"
+#include "tests/support/TextFit.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,11 @@ TEST_F(OptimizeView, PreviewListsEveryTaskWithItsDetailOnlyWhenThereIsOne)
     const QList<QQuickItem*> details = shownAll(view(), QStringLiteral("optimizeRowDetail"));
     ASSERT_EQ(details.size(), 1) << "an absent and an empty detail show no third line";
     EXPECT_EQ(textOf(details[0]), QStringLiteral("2.1 GB inactive right now"));
+    for (const AppLanguagePreference language : {AppLanguagePreference::chinese, AppLanguagePreference::english}) {
+        view().setLanguage(language);
+        view().grab();
+        EXPECT_EQ(textsCutWithRoom(view().root()), QStringList()) << static_cast<int>(language);
+    }
 
     // Start asks for confirmation; the confirmed run writes the last-run line.
     view().click(item("optimizeStartButton"));

@@ -193,5 +193,14 @@ TEST_F(PurgeViewTest, AnotherFeaturesRunLeavesThePageAndTheLanguageSwitchesLive)
     ASSERT_TRUE(settleUntil(view(), [&] { return !view().model().isRunning(); }));
 }
 
+TEST_F(PurgeViewTest, HeaderPlacementAndNoTextCutWhileItFits)
+{
+    ASSERT_NE(show(), nullptr) << view().warnings().join('\n').toStdString();
+    press(view(), item("purgePreviewButton"));
+    const QString home = view().env().home();
+    answer({folder(home + "/a/node_modules", 5'000'000), folder(home + "/b/target", 9'000'000)});
+    expectTableFits(view(), QStringLiteral("purgeRow"));
+}
+
 } // namespace
 } // namespace roror::test

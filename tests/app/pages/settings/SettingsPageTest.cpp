@@ -1,4 +1,5 @@
 #include "app/pages/settings/SettingsPage.h"
+#include "app/kit/GlassSource.h"
 #include "core/model/AppLocalization.h"
 #include "platform/SettingsStore.h"
 #include "tests/app/model/ModelTestSupport.h"
@@ -116,10 +117,17 @@ TEST_F(SettingsPageModel, BackgroundImageChooseAndResetFollowThroughTheModel)
               QStringLiteral("The system desktop wallpaper could not be read; using a plain background."));
     useLanguage(AppLanguagePreference::chinese);
     EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("无法读取系统桌面壁纸，当前使用纯色背景。"));
-    page.desktopWallpaperShown = true;
+    // The backdrop reports that it shows the desktop: the line follows, both ways.
+    QSignalSpy shown(&page, &SettingsPage::appearanceChanged);
+    GlassSource::shared().setDesktopShown(true);
+    EXPECT_EQ(shown.count(), 1);
     EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("当前使用系统桌面壁纸作为背景。"));
     useLanguage(AppLanguagePreference::english);
     EXPECT_EQ(page.backgroundStatusText(), QStringLiteral("Using the system desktop wallpaper as the background."));
+    GlassSource::shared().setDesktopShown(false);
+    EXPECT_EQ(page.backgroundStatusText(),
+              QStringLiteral("The system desktop wallpaper could not be read; using a plain background."));
+    GlassSource::shared().setDesktopShown(true);
 
     QSignalSpy appearance(&page, &SettingsPage::appearanceChanged);
     page.chooseBackgroundImage(QUrl());
@@ -150,6 +158,7 @@ TEST_F(SettingsPageModel, BackgroundImageChooseAndResetFollowThroughTheModel)
     page.chooseBackgroundImage(QUrl::fromLocalFile(env.outside() + QStringLiteral("/missing.jpg")));
     EXPECT_TRUE(model.alertMessage());
     EXPECT_FALSE(page.hasCustomBackground());
+    GlassSource::shared().setDesktopShown(false);
 }
 
 TEST_F(SettingsPageModel, HealthAuraAndLanguageAreWrittenAtOnce)

@@ -5,6 +5,8 @@
 #include "tests/app/pages/PageViewSupport.h"
 
 #include <QImage>
+#include <QQmlComponent>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace roror::test {
@@ -193,6 +195,38 @@ TEST_F(SettingsView, BackgroundImageAuraAndLanguage)
     clickInView(view(), item("languageSystem"));
     EXPECT_EQ(AppLocalization::loadPreference(*SettingsStore::open()), AppLanguagePreference::system);
     EXPECT_EQ(item("settingsLanguagePicker")->property("currentIndex").toInt(), 0);
+}
+
+// The aura switch reads as a switch: while on its track takes the accent, and the knob stays
+// inside the track in both states.
+TEST_F(SettingsView, AuraSwitchOnIsAnAccentTrackWithTheKnobInside)
+{
+    open();
+    QQmlComponent theme(&view().engine());
+    theme.setData("import QtQuick\nimport Roror.Kit\nQtObject { readonly property color accent: AppTheme.accent }",
+                  QUrl(QStringLiteral("qrc:/qt/qml/Roror/TestFrame.qml")));
+    std::unique_ptr<QObject> colours(theme.create());
+    ASSERT_NE(colours, nullptr) << theme.errorString().toStdString();
+    const QColor accent = colours->property("accent").value<QColor>();
+
+    QQuickItem* aura = item("settingsHealthAura");
+    auto* track = aura->property("indicator").value<QQuickItem*>();
+    ASSERT_NE(track, nullptr);
+    ASSERT_FALSE(track->childItems().isEmpty());
+    QQuickItem* knob = track->childItems().constFirst();
+    const auto rect = [](QQuickItem* i) { return i->mapRectToScene(QRectF(0, 0, i->width(), i->height())); };
+    for (const bool on : {true, false}) {
+        if (aura->property("checked").toBool() != on)
+            clickInView(view(), aura);
+        view().settle(40);
+        QTest::qWait(300);
+        view().grab();
+        ASSERT_EQ(view().model().showHealthAura(), on);
+        EXPECT_EQ(track->property("color").value<QColor>() == accent, on);
+        EXPECT_TRUE(rect(track).adjusted(1, 1, -1, -1).contains(rect(knob))) << (on ? "on" : "off");
+        // On puts the knob at the trailing end.
+        EXPECT_EQ(rect(knob).center().x() > rect(track).center().x(), on);
+    }
 }
 
 TEST_F(SettingsView, UpdatesWithoutAFeedAreDisabledWithTheirNote)

@@ -177,5 +177,16 @@ TEST_F(UninstallViewTest, LanguageSwitchAndTheEmptyReport)
               QStringLiteral("当前没有可显示的应用项目"));
 }
 
+TEST_F(UninstallViewTest, HeaderPlacementAndNoTextCutWhileItFits)
+{
+    show();
+    press(view(), item("uninstallPreviewButton"));
+    answer(apps);
+    expectTableFits(view(), QStringLiteral("uninstallRow"));
+    press(view(), item("chooseAppsButton"));
+    ASSERT_TRUE(shown(item("uninstallSelectionToolbar")));
+    expectTableFits(view(), QStringLiteral("uninstallRow"));
+}
+
 } // namespace
 } // namespace roror::test

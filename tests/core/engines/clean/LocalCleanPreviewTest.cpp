@@ -178,6 +178,55 @@ TEST(LocalCleanPreview, WalkStopsAtTheItemLimit)
     EXPECT_LT(summary.bytes, total);
 }
 
+// A location inside another (a browser cache inside the user caches, ModuleCache inside DerivedData)
+// is walked once per snapshot and its count handed on. Handed on or walked twice, every measure stays
+// what the location's own walk gives: with protected items inside, and with folders that the outer
+// walk, starting higher up, finds too deep to enter.
+TEST(LocalCleanPreview, NestedLocationsMeasureAsTheirOwnWalks)
+{
+    TestEnv env;
+    const auto fill = [&](const QString& relative, int count) {
+        const QString dir = env.makeDir(relative);
+        for (int f = 0; f < count; ++f) {
+            QFile file(QStringLiteral("%1/f%2").arg(dir).arg(f));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(f % 7 == 0 ? 5000 : 10, 'x'));
+        }
+    };
+    // Chrome's own walk enters the deepest folder of this chain; the caches walk, two levels higher
+    // up, stops two folders short of it. The siblings make the caches walk reach Chrome late, most
+    // often after Chrome's own walk has handed its count on.
+    QString deep = QStringLiteral("Library/Caches/Google/Chrome");
+    for (int level = 0; level < 255; ++level)
+        deep += QStringLiteral("/d");
+    env.writeFile(deep + "/bottom", QByteArray(9000, 'b'));
+    for (int sibling = 0; sibling < 8; ++sibling)
+        fill(QStringLiteral("Library/Caches/Google/s%1").arg(sibling), 1500);
+    fill("Library/Caches/Yarn/v6", 300);
+    fill("Library/Caches/Yarn/keep", 40);
+    fill("Library/Logs/DiagnosticReports", 30);
+    fill("Library/Logs/app", 20);
+    fill("Library/Developer/Xcode/DerivedData/ModuleCache.noindex/m", 50);
+    fill("Library/Developer/Xcode/DerivedData/App/Build", 25);
+    CleanWhitelistStore::save({{"~/Library/Caches/Yarn/keep"}}, env.home());
+
+    QList<Row> separate;
+    for (const auto& part : {Preview::userEssentialEntries(env.home()), Preview::browserEntries(env.home(), {}),
+                             Preview::developerEntries(env.home()), Preview::diagnosticsEntries(env.home())})
+        separate += rows({part, {}, {}});
+    ASSERT_EQ(separate.size(), 7);
+    EXPECT_EQ(separate.at(2).path, env.home() + "/Library/Caches/Google/Chrome");
+    EXPECT_TRUE(separate.at(2).note.endsWith(", 256 items")) << separate.at(2).note.toStdString();
+    // Google and its siblings, Chrome and the 254 folders of the chain it reaches, Yarn without "keep".
+    const int cachesItems = 1 + 8 * 1501 + 1 + 254 + 1 + 301;
+    EXPECT_TRUE(separate.at(0).note.endsWith(QStringLiteral(", %1 items").arg(cachesItems)))
+        << separate.at(0).note.toStdString();
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        EXPECT_EQ(rows(snapshotWith(env.home())), separate);
+    }
+}
+
 TEST(LocalCleanPreview, DirectorySummaryOfOddLocations)
 {
     TestEnv env;

@@ -1,6 +1,6 @@
 #include "app/dashboard/overview/DashboardPage.h"
 #include "tests/app/dashboard/DashboardFixtures.h"
-#include "tests/gallery/Gallery.h"
+#include "tests/gallery/PageGallerySupport.h"
 
 #include <QDeadlineTimer>
 #include <stdexcept>
@@ -49,25 +49,18 @@ void letAnimationsFinish(test::ViewFixture& view, int ms = 900)
         view.settle(1);
 }
 
-// The page over the window's backdrop colour, as the window shows it.
+// The Overview in the window.
 QQuickItem* loadPage(test::ViewFixture& view)
 {
-    QQuickItem* frame = view.loadText(QByteArrayLiteral(R"(
-import QtQuick
-import Roror.App
-import Roror.Kit
-import Roror.Dashboard
-Rectangle {
-    id: frame
-    required property AppModel model
-    readonly property DashboardPage page: dashboard.page
-    color: AppTheme.windowBackground
-    DashboardView { id: dashboard; anchors.fill: parent; model: frame.model }
-}
-)"),
-                                      {{QStringLiteral("model"), QVariant::fromValue(&view.model())}});
+    QQuickItem* root = showWindow(view, AppFeature::dashboard);
     letAnimationsFinish(view, 300);
-    return frame;
+    return root;
+}
+
+DashboardPage* page(test::ViewFixture& view)
+{
+    QObject* shown = shownPage(view);
+    return shown ? shown->findChild<DashboardPage*>() : nullptr;
 }
 
 QQuickItem* loadDashboard(test::ViewFixture& view)
@@ -80,15 +73,9 @@ QQuickItem* loadDashboard(test::ViewFixture& view)
 }
 
 // Scrolls the page so that the named item starts near the top of the window.
-void scrollTo(test::ViewFixture& view, QQuickItem* item, qreal above = 24)
+void scrollAndSettle(test::ViewFixture& view, QQuickItem* item, qreal above = 24)
 {
-    QQuickItem* scroller = view.find(QStringLiteral("nativePageScroller"));
-    if (!scroller || !item)
-        return;
-    auto* content = scroller->property("contentItem").value<QQuickItem*>();
-    const qreal top = item->mapToItem(content, QPointF(0, 0)).y() - above;
-    const qreal most = scroller->property("contentHeight").toReal() - scroller->height();
-    scroller->setProperty("contentY", std::max<qreal>(0, std::min(top, most)));
+    scrollTo(view, item, above);
     letAnimationsFinish(view, 300);
 }
 
@@ -105,9 +92,9 @@ QQuickItem* cardTitled(test::ViewFixture& view, const QString& english, const QS
 void showProcesses(test::ViewFixture& view, const QString& sort)
 {
     loadDashboard(view);
-    auto* page = qvariant_cast<DashboardPage*>(view.root()->property("page"));
-    page->setProcessSortRaw(sort);
-    scrollTo(view, view.find(QStringLiteral("processSection")), 180);
+    if (DashboardPage* overview = page(view))
+        overview->setProcessSortRaw(sort);
+    scrollAndSettle(view, view.find(QStringLiteral("processSection")), 180);
     QList<QQuickItem*> rows = view.findAll(QStringLiteral("processRow"));
     std::sort(rows.begin(), rows.end(), [](QQuickItem* a, QQuickItem* b) { return a->y() < b->y(); });
     if (rows.size() > 1)
@@ -151,37 +138,38 @@ const bool full = add({QStringLiteral("dashboard-full"), [](test::ViewFixture& v
 const bool cards = add({QStringLiteral("dashboard-cards"),
                         [](test::ViewFixture& view) {
                             loadDashboard(view);
-                            scrollTo(view, view.find(QStringLiteral("cardGrid")));
+                            scrollAndSettle(view, view.find(QStringLiteral("cardGrid")));
                         },
                         snapshot(test::recordedReport, recordedProcesses())});
 
 const bool absent = add({QStringLiteral("dashboard-absent"),
                          [](test::ViewFixture& view) {
                              loadDashboard(view);
-                             scrollTo(view, view.find(QStringLiteral("heroPanel")));
+                             scrollAndSettle(view, view.find(QStringLiteral("heroPanel")));
                          },
                          snapshot([] { return SystemReport(); }, {})});
 
 const bool absentProcesses = add({QStringLiteral("dashboard-absent-processes"),
                                   [](test::ViewFixture& view) {
                                       loadDashboard(view);
-                                      scrollTo(view, view.find(QStringLiteral("processSection")), 180);
+                                      scrollAndSettle(view, view.find(QStringLiteral("processSection")), 180);
                                   },
                                   snapshot([] { return SystemReport(); }, {})});
 
 const bool battery = add({QStringLiteral("dashboard-power-battery"),
                           [](test::ViewFixture& view) {
                               loadDashboard(view);
-                              scrollTo(view, cardTitled(view, QStringLiteral("Power"), QStringLiteral("电源")));
+                              scrollAndSettle(view, cardTitled(view, QStringLiteral("Power"), QStringLiteral("电源")));
                           },
                           snapshot(lowBattery, recordedProcesses())});
 
-const bool noBatteryCard = add({QStringLiteral("dashboard-power-none"),
-                                [](test::ViewFixture& view) {
-                                    loadDashboard(view);
-                                    scrollTo(view, cardTitled(view, QStringLiteral("Power"), QStringLiteral("电源")));
-                                },
-                                snapshot(noBattery, recordedProcesses())});
+const bool noBatteryCard
+    = add({QStringLiteral("dashboard-power-none"),
+           [](test::ViewFixture& view) {
+               loadDashboard(view);
+               scrollAndSettle(view, cardTitled(view, QStringLiteral("Power"), QStringLiteral("电源")));
+           },
+           snapshot(noBattery, recordedProcesses())});
 
 const bool byCpu = add({QStringLiteral("dashboard-processes-cpu"),
                         [](test::ViewFixture& view) { showProcesses(view, QStringLiteral("cpu")); },
@@ -194,8 +182,8 @@ const bool byMemory = add({QStringLiteral("dashboard-processes-memory"),
 const bool forceQuit = add({QStringLiteral("dashboard-force-quit"),
                             [](test::ViewFixture& view) {
                                 showProcesses(view, QStringLiteral("cpu"));
-                                auto* page = qvariant_cast<DashboardPage*>(view.root()->property("page"));
-                                page->requestForceQuit(1);
+                                if (DashboardPage* overview = page(view))
+                                    overview->requestForceQuit(1);
                                 letAnimationsFinish(view, 300);
                             },
                             snapshot(test::recordedReport, recordedProcesses())});

@@ -1,58 +1,15 @@
 #include "tests/gallery/PageGallerySupport.h"
 
-#include "core/engines/installer/InstallerPreviewReport.h"
-#include "core/model/LocalizationSettings.h"
+#include "core/engines/installer/InstallerPreviewService.h"
 
-#include <QDir>
+#include <QProcessEnvironment>
 #include <QSettings>
 
 namespace roror::gallery {
 namespace {
 
-using Entry = InstallerPreviewReport::Entry;
-
-Entry file(const QString& path, const QString& source, qint64 bytes)
+void withReport(AppModelServices& s, const test::TestEnv&)
 {
-    Entry e;
-    e.id = QUuid::createUuid();
-    e.path = path;
-    e.name = path.section(QLatin1Char('/'), -1);
-    e.source = source;
-    e.byteCount = bytes;
-    return e;
-}
-
-InstallerPreviewReport sampleReport(const QString& home)
-{
-    const bool zh = LocalizationSettings::shared().resolvedLanguage() == AppResolvedLanguage::chinese;
-    const QString downloads = zh ? QStringLiteral("下载") : QStringLiteral("Downloads");
-    const QString desktop = zh ? QStringLiteral("桌面") : QStringLiteral("Desktop");
-    QList<Entry> entries{
-        file(home + "/Downloads/Xcode_15.2.xip", downloads, 3'400'000'000),
-        file(home + "/Downloads/Docker.dmg", downloads, 812'300'000),
-        file(home + "/Desktop/一个名字很长很长的安装包文件名称，用来检查中间省略是否正确显示 installer-package.pkg",
-             desktop, 96'100'000),
-        file(home + "/Downloads/<b>Setup<i>.dmg", downloads, 54'000'000),
-        file(home + "/Library/Caches/Homebrew/downloads/wget--1.21.4.tar.gz", "Homebrew", 4'900'000),
-        file(home + "/Downloads/Profile.mobileconfig", downloads, 12'000),
-        file(home + "/Downloads/README", downloads, 3'000),
-    };
-    for (int i = 0; i < 12; ++i)
-        entries.append(
-            file(home + QStringLiteral("/Downloads/Archive-%1.zip").arg(i + 1), downloads, 40'000'000 - i * 2'000'000));
-    return InstallerPreviewReport(entries, QDateTime::currentDateTime());
-}
-
-void locations(const test::TestEnv& env)
-{
-    for (const char* folder : {"Downloads", "Desktop", "Documents", "Library/Caches/Homebrew"})
-        QDir().mkpath(env.home() + QLatin1Char('/') + QLatin1String(folder));
-}
-
-void withReport(AppModelServices& s, const test::TestEnv& env)
-{
-    locations(env);
-    s.installerPreview = [](const QString& home) { return QtFuture::makeReadyFuture(sampleReport(home)); };
     auto settings = s.openSettings();
     settings->setValue(QStringLiteral("lastInstallerScanDate"), double(QDateTime::currentSecsSinceEpoch() - 5 * 3600));
     settings->setValue(QStringLiteral("lastInstallerCleanedCount"), 4);
@@ -61,7 +18,7 @@ void withReport(AppModelServices& s, const test::TestEnv& env)
 
 void showInstaller(test::ViewFixture& view)
 {
-    showPage(view, "Roror.Pages.Installer", "InstallerView");
+    showWindow(view, AppFeature::installer);
 }
 
 void previewed(test::ViewFixture& view)
@@ -80,8 +37,8 @@ void select(test::ViewFixture& view, std::initializer_list<int> rows)
     view.settle();
 }
 
-const bool first = add({QStringLiteral("installer-first-visit"), [](test::ViewFixture& view) { showInstaller(view); },
-                        [](AppModelServices&, const test::TestEnv& env) { locations(env); }});
+const bool first
+    = add({QStringLiteral("installer-first-visit"), [](test::ViewFixture& view) { showInstaller(view); }, {}});
 
 const bool busy = add({QStringLiteral("installer-busy"),
                        [](test::ViewFixture& view) {
@@ -89,8 +46,7 @@ const bool busy = add({QStringLiteral("installer-busy"),
                            call(view, "installerPage", "preview");
                            view.settle();
                        },
-                       [](AppModelServices& s, const test::TestEnv& env) {
-                           locations(env);
+                       [](AppModelServices& s, const test::TestEnv&) {
                            s.installerPreview = [](const QString&) { return neverFinishing<InstallerPreviewReport>(); };
                        }});
 
@@ -122,9 +78,10 @@ const bool empty
                settleRuns(view);
            },
            [](AppModelServices& s, const test::TestEnv& env) {
-               locations(env);
-               s.installerPreview = [](const QString&) {
-                   return QtFuture::makeReadyFuture(InstallerPreviewReport({}, QDateTime::currentDateTime()));
+               // What the engine finds in a home without installers.
+               const QString empty = env.makeDir(env.outside() + QStringLiteral("/empty/tester"));
+               s.installerPreview = [empty](const QString&) {
+                   return InstallerPreviewService::snapshot(empty, QProcessEnvironment::systemEnvironment());
                };
            }});
 

@@ -272,20 +272,22 @@ const char* symbolsBody = R"(
     })";
 
 const bool pageFrame
-    = add({QStringLiteral("kit-page-frame"), [](test::ViewFixture& view) { show(view, pageBody); }, {}});
+    = add({QStringLiteral("kit-page-frame"), [](test::ViewFixture& view) { show(view, pageBody); }, {}, true});
 
 const bool results = add({QStringLiteral("kit-results-list"),
                           [](test::ViewFixture& view) {
                               show(view, resultsBody, {{QStringLiteral("rows"), QVariant::fromValue(rowsModel(view))}});
                           },
-                          {}});
+                          {},
+                          true});
 
 const bool plainResults
     = add({QStringLiteral("kit-results-plain"),
            [](test::ViewFixture& view) {
                show(view, purgeBody, {{QStringLiteral("rows"), QVariant::fromValue(rowsModel(view))}});
            },
-           {}});
+           {},
+           true});
 
 const bool small = add({QStringLiteral("kit-small-components"),
                         [](test::ViewFixture& view) {
@@ -293,7 +295,8 @@ const bool small = add({QStringLiteral("kit-small-components"),
                             show(view, smallBody, {{QStringLiteral("picture"), backdropPicture(view)}});
                             view.settle(60);
                         },
-                        {}});
+                        {},
+                        true});
 
 const bool glass = add({QStringLiteral("kit-glass-over-picture"),
                         [](test::ViewFixture& view) {
@@ -309,14 +312,16 @@ const bool glass = add({QStringLiteral("kit-glass-over-picture"),
                                 GlassSource::shared().setBackdropFile(picture, 0, root->size());
                             view.settle(60);
                         },
-                        {}});
+                        {},
+                        true});
 
 const bool symbols = add({QStringLiteral("kit-symbols-and-buttons"),
                           [](test::ViewFixture& view) {
                               show(view, symbolsBody, {{QStringLiteral("names"), SymbolCatalogue::names()}});
                               view.hover(view.find(QStringLiteral("hoveredButton")));
                           },
-                          {}});
+                          {},
+                          true});
 
 } // namespace
 } // namespace roror::gallery

@@ -11,19 +11,26 @@
 
 namespace roror::gallery {
 
-// A page over the window's plain background, as the root view shows it (without the sidebar).
-inline QQuickItem* showPage(test::ViewFixture& view, const char* uri, const char* component)
-{
-    const QByteArray qml = QByteArray("import QtQuick\nimport Roror.App\nimport Roror.Kit\nimport ") + uri
-        + "\nRectangle {\n    required property AppModel model\n    color: AppTheme.windowBackground\n    " + component
-        + " {\n        anchors.fill: parent\n        model: parent.model\n    }\n}\n";
-    return view.loadText(qml, {{QStringLiteral("model"), QVariant::fromValue(&view.model())}});
-}
-
-// The page object a view made (found by its objectName below the view's root).
+// The page object with this objectName in the page the window shows.
 inline QObject* pageObject(test::ViewFixture& view, const char* name)
 {
-    return view.root() ? view.root()->findChild<QObject*>(QString::fromLatin1(name)) : nullptr;
+    QObject* page = shownPage(view);
+    if (!page || page->objectName() == QLatin1String(name))
+        return page;
+    return page->findChild<QObject*>(QString::fromLatin1(name));
+}
+
+// Scrolls the page so that `item` starts `above` pixels below the top of the page area.
+inline void scrollTo(test::ViewFixture& view, QQuickItem* item, qreal above = 24)
+{
+    QQuickItem* scroller = view.find(QStringLiteral("nativePageScroller"));
+    if (!scroller || !item)
+        return;
+    auto* content = scroller->property("contentItem").value<QQuickItem*>();
+    const qreal top = item->mapToItem(content, QPointF(0, 0)).y() - above;
+    const qreal most = scroller->property("contentHeight").toReal() - scroller->height();
+    scroller->setProperty("contentY", std::max<qreal>(0, std::min(top, most)));
+    view.settle();
 }
 
 // Calls a page operation by name, as the view's buttons do.

@@ -1,8 +1,9 @@
-#include "tests/gallery/Gallery.h"
+#include "tests/gallery/PageGallerySupport.h"
 
-#include "app/shell/ContentController.h"
+#include "core/engines/clean/LocalCleanExecutor.h"
 #include "core/model/AppActionFactory.h"
 #include "platform/DesktopWallpaper.h"
+#include "tests/gallery/GalleryHome.h"
 #include "tests/app/model/ModelTestSupport.h"
 
 #include <QColor>
@@ -14,27 +15,12 @@
 namespace roror::gallery {
 namespace {
 
-void showWindow(test::ViewFixture& view)
-{
-    QQuickItem* root = view.load(QStringLiteral("Roror.Shell"), QStringLiteral("ContentView"));
-    // The start-up sequence begins after the first frame; let it finish before the picture.
-    auto* controller = root ? root->findChild<ContentController*>() : nullptr;
-    test::spinUntil([&] { return controller && controller->startupFinished(); });
-    view.settle();
-}
-
-// One picture of the whole window per page slot, in each appearance.
+// One picture of the whole window per page slot.
 bool addPage(AppFeature feature)
 {
-    for (const bool dark : {false, true})
-        add({QStringLiteral("window-page-") + toRaw(feature) + (dark ? QStringLiteral("-dark") : QString()),
-             [feature](test::ViewFixture& view) {
-                 view.model().setSelectedFeature(feature);
-                 showWindow(view);
-             },
-             {},
-             dark});
-    return true;
+    return add({QStringLiteral("window-page-") + toRaw(feature),
+                [feature](test::ViewFixture& view) { showWindow(view, feature); },
+                {}});
 }
 
 const bool pages = [] {
@@ -56,7 +42,7 @@ std::function<void(AppModelServices&, const test::TestEnv&)> scoring(qint64 scor
 
 void showWithReport(test::ViewFixture& view)
 {
-    showWindow(view);
+    showWindow(view, AppFeature::dashboard);
     test::spinUntil([&] { return view.model().statusReport().has_value(); });
     view.settle();
 }
@@ -67,20 +53,29 @@ const bool auraPoor = add({QStringLiteral("window-aura-poor"), showWithReport, s
 
 const bool confirmation = add({QStringLiteral("window-confirmation"),
                                [](test::ViewFixture& view) {
-                                   showWindow(view);
+                                   showWindow(view, AppFeature::dashboard);
                                    view.model().request(AppActionFactory::optimize(false, false));
                                    view.settle();
                                },
                                {}});
 
+// The alert of a clean the executor stopped: its protection list is not UTF-8 text.
 const bool message = add({QStringLiteral("window-message"),
                           [](test::ViewFixture& view) {
-                              showWindow(view);
-                              view.model().setAlertMessage(QStringLiteral(
-                                  "The file “/Users/me/Library/<b>Caches</b>” could not be read: permission denied."));
-                              view.settle();
+                              showWindow(view, AppFeature::clean);
+                              view.model().request(AppActionFactory::clean(true, false));
+                              settleRuns(view);
+                              view.model().request(AppActionFactory::clean(false, false));
+                              view.model().confirmPendingAction();
+                              settleRuns(view);
+                              finishTransitions(view);
                           },
-                          {}});
+                          [](AppModelServices& s, const test::TestEnv& env) {
+                              const QString broken = brokenHome(env);
+                              s.cleanExecutor = [broken](const CleanPreviewReport& report, const QStringList&) {
+                                  return LocalCleanExecutor::clean(report, {broken});
+                              };
+                          }});
 
 // A photograph-like gradient with a few shapes, so the veil and the cover crop can be judged.
 QString eveningPicture(test::ViewFixture& view)
@@ -108,7 +103,7 @@ QString eveningPicture(test::ViewFixture& view)
 const bool background = add({QStringLiteral("window-background"),
                              [](test::ViewFixture& view) {
                                  view.model().chooseWindowBackgroundImage(eveningPicture(view));
-                                 showWindow(view);
+                                 showWindow(view, AppFeature::dashboard);
                              },
                              {}});
 
@@ -122,8 +117,7 @@ void showDesktop(test::ViewFixture& view)
                              + "'\n");
     qputenv("XDG_CURRENT_DESKTOP", "GNOME");
     DesktopWallpaper::setGsettingsSource([](const QString&) -> std::optional<QString> { return std::nullopt; });
-    view.model().setSelectedFeature(AppFeature::maintenance);
-    showWindow(view);
+    showWindow(view, AppFeature::maintenance);
     QQuickItem* backdrop = view.find(QStringLiteral("backdrop"));
     test::spinUntil([&] {
         view.grab();
@@ -134,7 +128,6 @@ void showDesktop(test::ViewFixture& view)
     view.settle();
 }
 const bool desktop = add({QStringLiteral("window-desktop"), showDesktop, {}});
-const bool desktopDark = add({QStringLiteral("window-desktop-dark"), showDesktop, {}, true});
 
 const bool pageStatus = add({QStringLiteral("page-status"),
                              [](test::ViewFixture& view) {
@@ -164,7 +157,8 @@ Item {
                              [](AppModelServices& services, const test::TestEnv&) {
                                  auto gate = std::make_shared<test::Gate<CleanPreviewReport>>();
                                  services.cleanPreview = [gate] { return gate->future(); };
-                             }});
+                             },
+                             true});
 
 } // namespace
 } // namespace roror::gallery

@@ -11,9 +11,14 @@
 
 namespace roror::test {
 
-TestEnv::TestEnv(const QStringList& preferredLanguages)
+TestEnv::TestEnv(const QStringList& preferredLanguages, const QString& fixedRoot)
+    : m_fixedRoot(fixedRoot)
 {
-    const QString root = QDir(m_dir.path()).canonicalPath();
+    if (!m_fixedRoot.isEmpty()) {
+        QDir(m_fixedRoot).removeRecursively();
+        QDir().mkpath(m_fixedRoot);
+    }
+    const QString root = QDir(m_fixedRoot.isEmpty() ? m_dir.path() : m_fixedRoot).canonicalPath();
     m_home = root + QStringLiteral("/home/tester");
     m_outside = root + QStringLiteral("/outside");
     m_settings = root + QStringLiteral("/settings.ini");
@@ -42,6 +47,8 @@ TestEnv::~TestEnv()
         else
             ::unsetenv(name.constData());
     }
+    if (!m_fixedRoot.isEmpty())
+        QDir(m_fixedRoot).removeRecursively();
 }
 
 void TestEnv::setEnv(const char* name, const QString& value)

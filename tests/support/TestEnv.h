@@ -13,7 +13,9 @@ namespace roror::test {
 // languages all point into a temporary folder and are restored when the object goes away.
 class TestEnv {
 public:
-    explicit TestEnv(const QStringList& preferredLanguages = {QStringLiteral("en-US")});
+    // `root`, when given, is a fixed folder used instead of a temporary one (emptied first and removed
+    // at the end), so paths come out the same on every run.
+    explicit TestEnv(const QStringList& preferredLanguages = {QStringLiteral("en-US")}, const QString& root = {});
     ~TestEnv();
     TestEnv(const TestEnv&) = delete;
     TestEnv& operator=(const TestEnv&) = delete;
@@ -35,6 +37,7 @@ private:
     void setEnv(const char* name, const QString& value);
 
     QTemporaryDir m_dir;
+    QString m_fixedRoot;
     QString m_home;
     QString m_outside;
     QString m_settings;

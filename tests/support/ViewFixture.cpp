@@ -56,7 +56,7 @@ ViewFixture::ViewFixture(Options options)
 {
     if (!std::getenv("QT_QUICK_BACKEND"))
         ::setenv("QT_QUICK_BACKEND", "software", 1);
-    m_env = std::make_unique<TestEnv>();
+    m_env = std::make_unique<TestEnv>(QStringList{QStringLiteral("en-US")}, m_options.root);
     LocalizationSettings::shared().setPreference(m_options.language);
     AppModelServices services = fakeServices(*m_env);
     if (m_options.services)
@@ -83,6 +83,21 @@ ViewFixture::~ViewFixture()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_model.reset();
     LocalizationSettings::shared().setPreference(AppLanguagePreference::english);
+}
+
+void ViewFixture::renew(std::function<void(AppModelServices&, const TestEnv&)> services)
+{
+    delete m_root.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_model.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QFile::remove(m_env->settingsPath());
+    LocalizationSettings::shared().setPreference(m_options.language);
+    m_options.services = std::move(services);
+    AppModelServices made = fakeServices(*m_env);
+    if (m_options.services)
+        m_options.services(made, *m_env);
+    m_model = std::make_unique<AppModel>(std::move(made));
 }
 
 QQuickItem* ViewFixture::adopt(QObject* made, const QString& what)

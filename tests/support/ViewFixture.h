@@ -29,6 +29,8 @@ public:
         QSize size = QSize(1180, 780);
         // Changes the fake services before the model is made.
         std::function<void(AppModelServices&, const TestEnv&)> services;
+        // A fixed folder for the home and settings instead of a temporary one (see TestEnv).
+        QString root;
     };
 
     ViewFixture();
@@ -36,6 +38,10 @@ public:
     ~ViewFixture();
     ViewFixture(const ViewFixture&) = delete;
     ViewFixture& operator=(const ViewFixture&) = delete;
+
+    // Starts over with a new model over fresh settings and `services`, in the same home, engine and
+    // window: a tool that shows many states compiles each view once.
+    void renew(std::function<void(AppModelServices&, const TestEnv&)> services);
 
     TestEnv& env() { return *m_env; }
     AppModel& model() { return *m_model; }

@@ -154,13 +154,18 @@ void GlassBackdropRegion::geometryChange(const QRectF& newGeometry, const QRectF
 void GlassBackdropRegion::follow(QQuickWindow* window)
 {
     disconnect(m_frames);
-    // Drawn directly, the region is taken at whatever place each frame gives it.
-    if (window && window->rendererInterface()->graphicsApi() != QSGRendererInterface::Software)
+    if (window)
         m_frames = connect(window, &QQuickWindow::afterAnimating, this, &GlassBackdropRegion::checkPlace);
 }
 
 void GlassBackdropRegion::checkPlace()
 {
+    // Drawn directly, the region is taken at whatever place each frame gives it. Which backend
+    // draws is only sure once frames are drawn.
+    if (drawsDirectly()) {
+        disconnect(m_frames);
+        return;
+    }
     // Runs only when a frame is drawn anyway; a surface whose place in the window moved with
     // that frame paints its region again.
     if (!isVisible() || !GlassSource::shared().available())

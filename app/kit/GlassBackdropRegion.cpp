@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QQuickWindow>
+#include <QSGRenderNode>
+#include <QSGRendererInterface>
 
 namespace roror {
 
@@ -33,6 +35,24 @@ bool GlassBackdropRegion::onOverlay() const
     return false;
 }
 
+void GlassBackdropRegion::paintRegion(QPainter* painter, const QImage& image, QSizeF window, const QTransform& toWindow,
+                                      QSizeF size, qreal radius)
+{
+    if (image.isNull() || window.isEmpty() || size.isEmpty())
+        return;
+    const qreal sx = image.width() / window.width();
+    const qreal sy = image.height() / window.height();
+    // Maps the blurred copy (window coordinates times the reduction) onto this item.
+    QBrush brush(image);
+    brush.setTransform(QTransform::fromScale(1 / sx, 1 / sy) * toWindow.inverted());
+    QPainterPath shape;
+    const qreal r = std::min(radius, std::min(size.width(), size.height()) / 2);
+    shape.addRoundedRect(QRectF(QPointF(0, 0), size), r, r);
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter->fillPath(shape, brush);
+}
+
 void GlassBackdropRegion::paint(QPainter* painter)
 {
     const GlassSource& source = GlassSource::shared();
@@ -41,22 +61,80 @@ void GlassBackdropRegion::paint(QPainter* painter)
     // would cut a window through the card and its dimming.
     if (onOverlay())
         return;
-    const QImage image = source.image();
-    const QSizeF window = source.windowSize();
-    if (image.isNull() || window.isEmpty() || width() <= 0 || height() <= 0)
-        return;
-    const qreal sx = image.width() / window.width();
-    const qreal sy = image.height() / window.height();
-    // Maps the blurred copy (window coordinates times the reduction) onto this item.
-    QBrush brush(image);
-    brush.setTransform(QTransform::fromScale(1 / sx, 1 / sy)
-                       * QTransform::fromTranslate(-m_paintedAt.x(), -m_paintedAt.y()));
-    QPainterPath shape;
-    const qreal r = std::min(m_radius, std::min(width(), height()) / 2);
-    shape.addRoundedRect(QRectF(0, 0, width(), height()), r, r);
-    painter->setRenderHint(QPainter::Antialiasing, true);
-    painter->setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter->fillPath(shape, brush);
+    ++*m_paints;
+    paintRegion(painter, source.image(), source.windowSize(),
+                QTransform::fromTranslate(m_paintedAt.x(), m_paintedAt.y()), size(), m_radius);
+}
+
+namespace {
+
+// Draws the region with the software renderer's own painter, which the renderer has already
+// placed and clipped for this frame's damage; the image is the shared blurred copy itself.
+class DirectGlassNode : public QSGRenderNode {
+public:
+    explicit DirectGlassNode(QQuickWindow* window)
+        : m_window(window)
+    {
+    }
+
+    void render(const RenderState* state) override
+    {
+        auto* painter = static_cast<QPainter*>(
+            m_window->rendererInterface()->getResource(m_window, QSGRendererInterface::PainterResource));
+        // The damage of this frame that the item covers, in window pixels; none where a clipping
+        // parent hides the item (a list's rows beyond its edge).
+        const QRegion* damage = state->clipRegion();
+        if (!painter || !damage || damage->isEmpty())
+            return;
+        ++*paints;
+        painter->setClipRegion(*damage, Qt::ReplaceClip);
+        const QTransform toWindow = matrix()->toTransform();
+        painter->setTransform(toWindow);
+        painter->setOpacity(inheritedOpacity());
+        GlassBackdropRegion::paintRegion(painter, image, windowSize, toWindow, size, radius);
+    }
+
+    StateFlags changedStates() const override { return {}; }
+    RenderingFlags flags() const override { return BoundedRectRendering; }
+    QRectF rect() const override { return QRectF(QPointF(0, 0), size); }
+
+    QImage image;
+    QSizeF windowSize;
+    QSizeF size;
+    qreal radius = 0;
+    std::shared_ptr<std::atomic<int>> paints;
+
+private:
+    QQuickWindow* m_window;
+};
+
+} // namespace
+
+bool GlassBackdropRegion::drawsDirectly() const
+{
+    return window() && window()->rendererInterface()->graphicsApi() == QSGRendererInterface::Software;
+}
+
+QSGNode* GlassBackdropRegion::updatePaintNode(QSGNode* old, UpdatePaintNodeData* data)
+{
+    if (!drawsDirectly())
+        return QQuickPaintedItem::updatePaintNode(old, data);
+    const GlassSource& source = GlassSource::shared();
+    if (onOverlay() || !source.available() || width() <= 0 || height() <= 0) {
+        delete old;
+        return nullptr;
+    }
+    auto* node = static_cast<DirectGlassNode*>(old);
+    if (!node) {
+        node = new DirectGlassNode(window());
+        node->paints = m_paints;
+    }
+    node->image = source.image();
+    node->windowSize = source.windowSize();
+    node->size = size();
+    node->radius = m_radius;
+    node->markDirty(QSGNode::DirtyGeometry | QSGNode::DirtyMaterial);
+    return node;
 }
 
 void GlassBackdropRegion::itemChange(ItemChange change, const ItemChangeData& data)
@@ -82,6 +160,12 @@ void GlassBackdropRegion::follow(QQuickWindow* window)
 
 void GlassBackdropRegion::checkPlace()
 {
+    // Drawn directly, the region is taken at whatever place each frame gives it. Which backend
+    // draws is only sure once frames are drawn.
+    if (drawsDirectly()) {
+        disconnect(m_frames);
+        return;
+    }
     // Runs only when a frame is drawn anyway; a surface whose place in the window moved with
     // that frame paints its region again.
     if (!isVisible() || !GlassSource::shared().available())

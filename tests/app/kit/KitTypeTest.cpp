@@ -10,10 +10,12 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTextLayout>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace roror::test {
 namespace {
@@ -28,6 +30,52 @@ double inkCoverage(const QImage& image)
         for (int x = 0; x < image.width(); ++x)
             ink += qAlpha(image.pixel(x, y)) / 255.0;
     return ink / (image.width() * image.height());
+}
+
+// The share of a drawing's silhouette (its ink and the holes the ink encloses) that is inked: near
+// one for a solid shape, well below for strokes around open insides.
+double solidity(const QImage& image)
+{
+    const int w = image.width();
+    const int h = image.height();
+    const auto inked = [&](int x, int y) { return qAlpha(image.pixel(x, y)) >= 128; };
+    std::vector<bool> outside(static_cast<size_t>(w * h), false);
+    std::vector<QPoint> pending;
+    for (int x = 0; x < w; ++x)
+        pending.insert(pending.end(), {QPoint(x, 0), QPoint(x, h - 1)});
+    for (int y = 0; y < h; ++y)
+        pending.insert(pending.end(), {QPoint(0, y), QPoint(w - 1, y)});
+    while (!pending.empty()) {
+        const QPoint p = pending.back();
+        pending.pop_back();
+        if (p.x() < 0 || p.y() < 0 || p.x() >= w || p.y() >= h || outside[p.y() * w + p.x()] || inked(p.x(), p.y()))
+            continue;
+        outside[p.y() * w + p.x()] = true;
+        pending.insert(pending.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+    }
+    int ink = 0;
+    int silhouette = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            ink += inked(x, y) ? 1 : 0;
+            silhouette += outside[y * w + x] ? 0 : 1;
+        }
+    return silhouette == 0 ? 0 : double(ink) / silhouette;
+}
+
+// A symbol as the interface draws it, black on clear, in a square of `size` pixels.
+QImage drawSymbol(const QString& name, int size)
+{
+    const QString image = SymbolCatalogue::imageFor(name);
+    if (!image.isEmpty())
+        return SymbolSvg::render(image, size, Qt::black);
+    QImage drawn(size, size, QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    QPainter painter(&drawn);
+    painter.setFont(AppTypography::makeSymbolFont(size, QFont::Normal));
+    painter.setPen(Qt::black);
+    painter.drawText(drawn.rect(), Qt::AlignCenter, SymbolCatalogue::glyphFor(name));
+    return drawn;
 }
 
 TEST(AppTypographyFonts, EachDesignAndLanguageResolvesToAnInstalledFamily)
@@ -129,31 +177,92 @@ TEST(SymbolCatalogueGlyphs, OutlinedAndFilledFormsDiffer)
               SymbolCatalogue::imageFor(QStringLiteral("speedometer")));
 }
 
-TEST(SymbolCatalogueGlyphs, EverySymbolTheInterfaceNamesIsDrawn)
+struct NamedSymbol {
+    QString name;
+    QString where;
+};
+
+// The symbols the interface names: the QML as literals of these properties, the card builders in C++.
+std::vector<NamedSymbol> symbolsTheInterfaceNames()
 {
-    // The QML names its symbols as literals of these properties.
-    const QRegularExpression named(QStringLiteral(R"re((?:systemImage|systemName|symbol)\s*:\s*"([a-z0-9.]+)")re"));
-    const QDir app(QStringLiteral(ROROR_FIXTURES_DIR "/../../app"));
-    ASSERT_TRUE(app.exists());
-    QStringList seen;
-    QDirIterator files(app.path(), {QStringLiteral("*.qml")}, QDir::Files, QDirIterator::Subdirectories);
+    std::vector<NamedSymbol> named;
+    const QRegularExpression literal(QStringLiteral(R"re((?:systemImage|systemName|symbol)\s*:\s*"([a-z0-9.]+)")re"));
+    QDirIterator files(QStringLiteral(ROROR_FIXTURES_DIR "/../../app"), {QStringLiteral("*.qml")}, QDir::Files,
+                       QDirIterator::Subdirectories);
     while (files.hasNext()) {
         QFile file(files.next());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
         const QString text = QString::fromUtf8(file.readAll());
-        for (const QRegularExpressionMatch& match : named.globalMatch(text)) {
-            seen.append(match.captured(1));
-            EXPECT_TRUE(SymbolCatalogue::contains(match.captured(1)))
-                << match.captured(1).toStdString() << " in " << file.fileName().toStdString();
-        }
+        for (const QRegularExpressionMatch& match : literal.globalMatch(text))
+            named.push_back({match.captured(1), file.fileName()});
     }
-    EXPECT_GT(seen.size(), 40);
-    // And the card builders name theirs in C++.
     for (const char* name :
          {"cpu", "cpu.fill", "memorychip", "internaldrive", "externaldrive", "network", "bolt.batteryblock",
           "battery.100percent", "heart.fill", "thermometer.medium", "gauge.with.dots.needle.50percent",
-          "arrow.down.to.line", "arrow.up.right", "arrow.triangle.2.circlepath"})
-        EXPECT_TRUE(SymbolCatalogue::contains(QString::fromLatin1(name))) << name;
+          "arrow.down.to.line", "arrow.up.right", "arrow.triangle.2.circlepath", "fan", "powerplug"})
+        named.push_back({QString::fromLatin1(name), QStringLiteral("a card builder")});
+    return named;
+}
+
+TEST(SymbolCatalogueGlyphs, EverySymbolTheInterfaceNamesIsDrawn)
+{
+    ASSERT_TRUE(QDir(QStringLiteral(ROROR_FIXTURES_DIR "/../../app")).exists());
+    const std::vector<NamedSymbol> named = symbolsTheInterfaceNames();
+    EXPECT_GT(named.size(), 56u);
+    for (const NamedSymbol& symbol : named)
+        EXPECT_TRUE(SymbolCatalogue::contains(symbol.name))
+            << symbol.name.toStdString() << " in " << symbol.where.toStdString();
+}
+
+TEST(SymbolCatalogueGlyphs, OnlyFillNamesDrawFilledShapes)
+{
+    // Glyphs of the icon font drawn solid that have no outlined twin there.
+    const QStringList filledOnly = {
+        QStringLiteral("account_circle"), QStringLiteral("call_to_action"),    QStringLiteral("description"),
+        QStringLiteral("desktop_mac"),    QStringLiteral("folder_off"),        QStringLiteral("folder_shared"),
+        QStringLiteral("image"),          QStringLiteral("insert_drive_file"), QStringLiteral("pan_tool"),
+        QStringLiteral("power"),          QStringLiteral("settings_suggest"),  QStringLiteral("toys"),
+        QStringLiteral("verified_user"),
+    };
+    for (const NamedSymbol& symbol : symbolsTheInterfaceNames()) {
+        if (symbol.name.endsWith(QStringLiteral(".fill")))
+            continue;
+        EXPECT_FALSE(filledOnly.contains(SymbolCatalogue::glyphFor(symbol.name)))
+            << symbol.name.toStdString() << " in " << symbol.where.toStdString() << " draws a filled glyph";
+    }
+
+    // Each outlined name once drawn filled, with its outlined form: the font's glyph, else the kit's image.
+    struct Case {
+        const char* name;
+        const char* glyph;
+    };
+    const Case cases[] = {
+        {"photo", "crop_original"},
+        {"desktopcomputer", "desktop_windows"},
+        {"doc", nullptr},
+        {"person.crop.circle", nullptr},
+        {"hand.raised", nullptr},
+        {"checkmark.shield", nullptr},
+        {"powerplug", nullptr},
+        {"folder.badge.person.crop", nullptr},
+        {"folder.badge.questionmark", nullptr},
+        {"dock.rectangle", nullptr},
+        {"fan", nullptr},
+        {"gearshape.2", nullptr},
+    };
+    for (const Case& c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        SCOPED_TRACE(c.name);
+        if (c.glyph)
+            EXPECT_EQ(SymbolCatalogue::glyphFor(name), QString::fromLatin1(c.glyph));
+        else
+            EXPECT_FALSE(SymbolCatalogue::imageFor(name).isEmpty());
+        EXPECT_LT(solidity(drawSymbol(name, 48)), 0.7);
+    }
+    // The measure tells the forms apart: the filled twins are solid.
+    for (const char* name : {"cpu.fill", "checkmark.circle.fill", "xmark.circle.fill"})
+        EXPECT_GT(solidity(drawSymbol(QString::fromLatin1(name), 48)), 0.85) << name;
 }
 
 TEST(SymbolCatalogueGlyphs, HoldsTheSymbolsOfTheSidebarAndTheSharedComponents)

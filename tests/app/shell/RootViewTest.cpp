@@ -11,6 +11,7 @@
 #include "tests/support/TextFit.h"
 
 #include <QFont>
+#include <QMutex>
 #include <QPointer>
 #include <QQuickItem>
 #include <QTest>
@@ -155,8 +156,22 @@ TEST_F(RootView, HoverRaisesOnlyAnUnselectedLabel)
 
 // ---- Start-up ----
 
+// Snapshots are taken on pool threads while the other steps run on the GUI thread.
 struct StartupLog {
-    QStringList calls;
+    void add(const QString& step)
+    {
+        const QMutexLocker lock(&mutex);
+        steps << step;
+    }
+    QStringList calls() const
+    {
+        const QMutexLocker lock(&mutex);
+        return steps;
+    }
+
+private:
+    mutable QMutex mutex;
+    QStringList steps;
 };
 
 // The Overview is the page shown at start and takes its own snapshots while it is live, so the
@@ -180,30 +195,29 @@ TEST_F(RootView, StartupCallsTheModelInOrder)
         services.openSettings()->setValue(QStringLiteral("customWindowBackgroundPath"),
                                           env.home() + QStringLiteral("/gone.png"));
         services.bundleShortVersion = [log]() -> std::optional<QString> {
-            log->calls << QStringLiteral("environment");
+            log->add(QStringLiteral("environment"));
             return QStringLiteral("2.0");
         };
         services.loadOptimizeWhitelist = [log, settings = services.openSettings](const QString&) {
             const QString path = settings()->value(QStringLiteral("customWindowBackgroundPath")).toString();
-            log->calls << (path.isEmpty() ? QStringLiteral("safeguards")
-                                          : QStringLiteral("safeguards before path check"));
+            log->add((path.isEmpty() ? QStringLiteral("safeguards") : QStringLiteral("safeguards before path check")));
             return OptimizeWhitelistState{};
         };
         services.statusSnapshot = [log](const std::optional<QList<SystemReport::ProcessInfo>>&) {
-            log->calls << QStringLiteral("status");
+            log->add(QStringLiteral("status"));
             return SystemReport{};
         };
         services.processSnapshot = [log] {
-            log->calls << QStringLiteral("processes");
+            log->add(QStringLiteral("processes"));
             return QList<SystemReport::ProcessInfo>{};
         };
         services.updateFeedURL = [log]() -> std::optional<QUrl> {
-            log->calls << QStringLiteral("updates");
+            log->add(QStringLiteral("updates"));
             return std::nullopt;
         };
     };
     show();
-    expectStartupOrder(log->calls);
+    expectStartupOrder(log->calls());
     EXPECT_EQ(view().model().versionText(), QStringLiteral("2.0"));
 }
 
@@ -212,28 +226,28 @@ TEST_F(RootView, AFailingStartupStepStillRunsTheRest)
     auto log = std::make_shared<StartupLog>();
     options.services = [log](AppModelServices& services, const TestEnv&) {
         services.bundleShortVersion = [log]() -> std::optional<QString> {
-            log->calls << QStringLiteral("environment");
+            log->add(QStringLiteral("environment"));
             throw std::runtime_error("no bundle");
         };
         services.loadOptimizeWhitelist = [log](const QString&) -> OptimizeWhitelistState {
-            log->calls << QStringLiteral("safeguards");
+            log->add(QStringLiteral("safeguards"));
             throw std::runtime_error("The safeguards file cannot be read.");
         };
         services.statusSnapshot = [log](const std::optional<QList<SystemReport::ProcessInfo>>&) -> SystemReport {
-            log->calls << QStringLiteral("status");
+            log->add(QStringLiteral("status"));
             throw std::runtime_error("probe failed");
         };
         services.processSnapshot = [log] {
-            log->calls << QStringLiteral("processes");
+            log->add(QStringLiteral("processes"));
             return QList<SystemReport::ProcessInfo>{};
         };
         services.updateFeedURL = [log]() -> std::optional<QUrl> {
-            log->calls << QStringLiteral("updates");
+            log->add(QStringLiteral("updates"));
             return std::nullopt;
         };
     };
     show();
-    expectStartupOrder(log->calls);
+    expectStartupOrder(log->calls());
     // The safeguards error is in the message alert right after launch.
     EXPECT_TRUE(alertOpen("messageAlert"));
     EXPECT_EQ(textOf(alertPart("messageAlert", "alertMessage")), QStringLiteral("The safeguards file cannot be read."));

@@ -1,9 +1,12 @@
 #include "app/kit/SymbolSvg.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QPainter>
 #include <QQuickWindow>
 #include <QSvgRenderer>
 #include <cmath>
+#include <memory>
 
 namespace roror {
 
@@ -12,9 +15,22 @@ SymbolSvg::SymbolSvg(QQuickItem* parent)
 {
 }
 
+namespace {
+
+// Each vector image is parsed once; a few dozen small files stay parsed for the program's life.
+// Painting may run on the render thread, so the parsed images are used under one lock.
+QMutex parsedMutex;
+QHash<QString, std::shared_ptr<QSvgRenderer>> parsedImages;
+
+} // namespace
+
 QImage SymbolSvg::render(const QString& source, int pixels, const QColor& color)
 {
-    QSvgRenderer renderer(source);
+    const QMutexLocker lock(&parsedMutex);
+    std::shared_ptr<QSvgRenderer>& parsed = parsedImages[source];
+    if (!parsed)
+        parsed = std::make_shared<QSvgRenderer>(source);
+    QSvgRenderer& renderer = *parsed;
     if (!renderer.isValid() || pixels <= 0)
         return {};
     QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
@@ -33,9 +49,14 @@ void SymbolSvg::paint(QPainter* painter)
     if (side <= 0 || m_source.isEmpty())
         return;
     const qreal scale = window() ? window()->effectiveDevicePixelRatio() : 1.0;
-    const QImage image = render(m_source, int(std::ceil(side * scale)), m_color);
+    const int pixels = int(std::ceil(side * scale));
+    if (m_drawn.width() != pixels || m_drawnSource != m_source || m_drawnColor != m_color.rgba()) {
+        m_drawn = render(m_source, pixels, m_color);
+        m_drawnSource = m_source;
+        m_drawnColor = m_color.rgba();
+    }
     painter->setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter->drawImage(QRectF((width() - side) / 2, (height() - side) / 2, side, side), image);
+    painter->drawImage(QRectF((width() - side) / 2, (height() - side) / 2, side, side), m_drawn);
 }
 
 } // namespace roror

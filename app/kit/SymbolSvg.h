@@ -29,6 +29,10 @@ public:
 private:
     QString m_source;
     QColor m_color = Qt::black;
+    // The last tinted image and what it was drawn for: a repaint with nothing changed reuses it.
+    QImage m_drawn;
+    QString m_drawnSource;
+    QRgb m_drawnColor = 0;
 };
 
 } // namespace roror

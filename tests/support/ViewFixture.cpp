@@ -87,6 +87,9 @@ ViewFixture::~ViewFixture()
 
 void ViewFixture::renew(std::function<void(AppModelServices&, const TestEnv&)> services)
 {
+    // The pointer leaves, so the next view does not start with whatever lies under the last hover or click.
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(m_window.get(), &leave);
     delete m_root.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_model.reset();

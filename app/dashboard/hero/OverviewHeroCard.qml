@@ -102,23 +102,28 @@ ColumnLayout {
     RowLayout {
         Layout.fillWidth: true
         spacing: 8
-        GlassChip {
-            objectName: "uptimeChip"
-            title: hero.card.uptimeText
-            systemImage: "clock"
-        }
-        GlassChip {
-            objectName: "freeSpaceChip"
-            visible: hero.card.hasAvailableDisk
-            title: hero.card.availableDiskText
-            systemImage: "internaldrive"
-        }
-        GlassChip {
-            objectName: "liveChip"
-            visible: hero.card.isLive
-            title: Tr.text("实时", "Live")
-            systemImage: "waveform.path.ecg"
-            tint: AppTheme.success
+        // A positioner, not a layout: Qt 6.4's row layout left a chip shown after the first
+        // layout pass at the row's start, on top of its neighbour.
+        Row {
+            spacing: 8
+            GlassChip {
+                objectName: "uptimeChip"
+                title: hero.card.uptimeText
+                systemImage: "clock"
+            }
+            GlassChip {
+                objectName: "freeSpaceChip"
+                visible: hero.card.hasAvailableDisk
+                title: hero.card.availableDiskText
+                systemImage: "internaldrive"
+            }
+            GlassChip {
+                objectName: "liveChip"
+                visible: hero.card.isLive
+                title: Tr.text("实时", "Live")
+                systemImage: "waveform.path.ecg"
+                tint: AppTheme.success
+            }
         }
         Item {
             Layout.fillWidth: true

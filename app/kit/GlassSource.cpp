@@ -133,12 +133,12 @@ void GlassSource::setBackdropFile(const QString& path, int fileRevision, const Q
     publish(glassCopy(m_source, windowSize), windowSize);
 }
 
-void GlassSource::setBackdropImage(const QImage& picture, const QSizeF& windowSize)
+void GlassSource::setBackdropImage(const QImage& picture, const QSizeF& windowSize, bool smooth)
 {
     m_path.clear();
     m_fileRevision = -1;
     m_source = QImage();
-    publish(picture.isNull() || windowSize.isEmpty() ? QImage() : glassCopy(picture, windowSize), windowSize);
+    publish(picture.isNull() || windowSize.isEmpty() ? QImage() : glassCopy(picture, windowSize, smooth), windowSize);
 }
 
 void GlassSource::clear()
@@ -190,11 +190,12 @@ QImage GlassSource::blurred(const QImage& image, int radius)
     return t.transformed(QTransform(0, 1, 1, 0, 0, 0));
 }
 
-QImage GlassSource::glassCopy(const QImage& backdrop, QSizeF windowSize)
+QImage GlassSource::glassCopy(const QImage& backdrop, QSizeF windowSize, bool smooth)
 {
     if (backdrop.isNull() || windowSize.isEmpty())
         return QImage();
-    return blurred(filled(backdrop, reducedSize(windowSize)), blurRadius);
+    const QImage reduced = filled(backdrop, reducedSize(windowSize));
+    return smooth ? reduced : blurred(reduced, blurRadius);
 }
 
 } // namespace roror

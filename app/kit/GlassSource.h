@@ -55,8 +55,10 @@ public:
     // once per path and revision; a new window size only blurs again. An empty path, or a file
     // that is missing or not an image, leaves no blurred copy.
     Q_INVOKABLE void setBackdropFile(const QString& path, int fileRevision, const QSizeF& windowSize);
-    // A picture of the backdrop as drawn, `windowSize` being the size it covers.
-    Q_INVOKABLE void setBackdropImage(const QImage& picture, const QSizeF& windowSize);
+    // A picture of the backdrop as drawn, `windowSize` being the size it covers. A `smooth` picture
+    // (colours and the sheen only: no image, no aura) is taken without the blur, which would
+    // change it by less than a colour step.
+    Q_INVOKABLE void setBackdropImage(const QImage& picture, const QSizeF& windowSize, bool smooth = false);
     Q_INVOKABLE void clear();
 
     // Pure helpers (tested on their own).
@@ -65,7 +67,7 @@ public:
     // Three box passes of `radius` in both directions, edges clamped.
     static QImage blurred(const QImage& image, int radius);
     // The reduced, blurred copy for a window of `windowSize`.
-    static QImage glassCopy(const QImage& backdrop, QSizeF windowSize);
+    static QImage glassCopy(const QImage& backdrop, QSizeF windowSize, bool smooth = false);
 
 signals:
     void changed();

@@ -4,7 +4,9 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QQmlApplicationEngine>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQmlError>
 #include <QSGRendererInterface>
 #include <QUrl>
 
@@ -31,14 +33,23 @@ void prepareApplication()
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 
-QQuickWindow* loadMainWindow(QQmlApplicationEngine& engine, AppModel& model)
+std::unique_ptr<QQuickWindow> loadMainWindow(QQmlEngine& engine, AppModel& model)
 {
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}});
-    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Roror/Shell/RororWindow.qml")));
-    if (engine.rootObjects().isEmpty())
-        return nullptr;
-    return qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());
+    // A plain engine and component rather than the application engine: its file selector would look
+    // up every QML file and import once more for platform variants, of which the interface has none.
+    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/qt/qml/Roror/Shell/RororWindow.qml")));
+    std::unique_ptr<QObject> object(
+        component.createWithInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}}));
+    if (component.isError()) {
+        for (const QQmlError& error : component.errors())
+            qWarning().noquote() << error.toString();
+    }
+    auto* window = qobject_cast<QQuickWindow*>(object.get());
+    if (!window)
+        return {};
+    object.release();
+    return std::unique_ptr<QQuickWindow>(window);
 }
 
 } // namespace roror

@@ -2,8 +2,9 @@
 
 #include <QByteArray>
 #include <QQuickWindow>
+#include <memory>
 
-class QQmlApplicationEngine;
+class QQmlEngine;
 
 namespace roror {
 
@@ -22,7 +23,8 @@ bool gpuRenderNodePresent();
 // The program's start, shared by the entry point and the start-up benchmark so that both measure
 // the same path. Call after the application object exists and before any window is made.
 void prepareApplication();
-// Loads the one window over `model`; null when it could not be made.
-QQuickWindow* loadMainWindow(QQmlApplicationEngine& engine, AppModel& model);
+// Loads the one window over `model`; null when it could not be made. The window must end before
+// the engine does.
+std::unique_ptr<QQuickWindow> loadMainWindow(QQmlEngine& engine, AppModel& model);
 
 } // namespace roror

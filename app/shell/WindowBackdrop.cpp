@@ -234,7 +234,8 @@ void WindowBackdrop::updatePolish()
     // window size; painting that copy small costs far less than shrinking the full frame.
     const QSize reduced(std::max(1, int(std::ceil(width() / GlassSource::reduction))),
                         std::max(1, int(std::ceil(height() / GlassSource::reduction))));
-    GlassSource::shared().setBackdropImage(renderBackdrop(reduced, reduced.width() / width(), layers), size());
+    GlassSource::shared().setBackdropImage(renderBackdrop(reduced, reduced.width() / width(), layers), size(),
+                                           layers.image.isNull() && layers.desktop.isNull() && !layers.score);
     update();
     publishDesktopShown();
     emit frameChanged();

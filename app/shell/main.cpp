@@ -3,7 +3,7 @@
 #include "core/support/ProgramStop.h"
 
 #include <QGuiApplication>
-#include <QQmlApplicationEngine>
+#include <QQmlEngine>
 #include <QThreadPool>
 #include <cstdio>
 #include <cstdlib>
@@ -16,8 +16,9 @@ int main(int argc, char* argv[])
     int status = 0;
     {
         roror::AppModel model;
-        QQmlApplicationEngine engine;
-        if (!roror::loadMainWindow(engine, model))
+        QQmlEngine engine;
+        const std::unique_ptr<QQuickWindow> window = roror::loadMainWindow(engine, model);
+        if (!window)
             return 1;
         status = app.exec();
         roror::requestProgramStop();

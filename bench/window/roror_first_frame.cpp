@@ -7,7 +7,7 @@
 #include "app/shell/RororApplication.h"
 
 #include <QGuiApplication>
-#include <QQmlApplicationEngine>
+#include <QQmlEngine>
 
 int main(int argc, char** argv)
 {
@@ -18,8 +18,9 @@ int main(int argc, char** argv)
     bench::mark(argc, argv, "prepared");
     roror::AppModel model;
     bench::mark(argc, argv, "model");
-    QQmlApplicationEngine engine;
-    QQuickWindow* window = roror::loadMainWindow(engine, model);
+    QQmlEngine engine;
+    const std::unique_ptr<QQuickWindow> owned = roror::loadMainWindow(engine, model);
+    QQuickWindow* window = owned.get();
     bench::mark(argc, argv, "loaded");
     if (!window)
         return 1;

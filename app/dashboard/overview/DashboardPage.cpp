@@ -119,9 +119,20 @@ void DashboardPage::setWindow(QQuickWindow* window)
     emit windowChanged();
 }
 
+void DashboardPage::classBegin()
+{
+    m_completing = true;
+}
+
+void DashboardPage::componentComplete()
+{
+    m_completing = false;
+    startLiveWhenShown();
+}
+
 void DashboardPage::startLiveWhenShown()
 {
-    if (m_live && m_model && (!m_window || m_windowDrawn))
+    if (!m_completing && m_live && m_model && (!m_window || m_windowDrawn))
         m_model->runDashboardLiveStatus();
 }
 

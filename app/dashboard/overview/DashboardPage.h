@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QQmlParserStatus>
 #include <QQuickWindow>
 #include <QTimer>
 #include <QVariantList>
@@ -22,8 +23,9 @@ namespace roror {
 // the model's snapshot, the process sort, the pending force-quit question, and the live refresh,
 // which runs exactly while `live` is true (the page is on screen). Changes of the model reach
 // the page's values when the events already queued have run.
-class DashboardPage : public QObject {
+class DashboardPage : public QObject, public QQmlParserStatus {
     Q_OBJECT
+    Q_INTERFACES(QQmlParserStatus)
     QML_ELEMENT
     Q_PROPERTY(roror::AppModel* model READ model WRITE setModel NOTIFY modelChanged)
     Q_PROPERTY(bool live READ live WRITE setLive NOTIFY liveChanged)
@@ -51,6 +53,8 @@ public:
     void setLive(bool live);
     QQuickWindow* window() const { return m_window; }
     void setWindow(QQuickWindow* window);
+    void classBegin() override;
+    void componentComplete() override;
 
     bool hasReport() const { return m_hasReport; }
     OverviewHeroCard hero() const { return m_hero; }
@@ -120,6 +124,8 @@ private:
     bool m_live = false;
     QPointer<QQuickWindow> m_window;
     bool m_windowDrawn = false;
+    // While QML sets the properties, `live` can come before `window`: nothing starts until all are set.
+    bool m_completing = false;
     QMetaObject::Connection m_firstFrame;
     bool m_hasReport = false;
     OverviewHeroCard m_hero;

@@ -38,34 +38,23 @@ NativePage {
         }
     }
 
-    Panel {
-        objectName: "heroPanel"
+    // The hero and the cards are made, and their files read, with the first report: until then the
+    // skeleton stands in for them, and the window's first frame does without them.
+    Loader {
+        id: reportLoader
+        objectName: "reportLoader"
         Layout.fillWidth: true
         visible: dashboard.hasReport
-        glass: true
-        cornerRadius: 22
-        compact: true
-        OverviewHeroCard {
-            Layout.fillWidth: true
-            card: dashboard.hero
+        function build() {
+            if (dashboard.hasReport && !reportLoader.item)
+                reportLoader.setSource("DashboardReport.qml", { page: dashboard })
         }
-    }
-
-    GridLayout {
-        objectName: "cardGrid"
-        Layout.fillWidth: true
-        visible: dashboard.hasReport
-        columns: dashboard.gridColumns(root.columnWidth)
-        columnSpacing: 12
-        rowSpacing: 12
-        Repeater {
-            model: dashboard.cards
-            StatusDetailCard {
-                objectName: "statusCard"
-                Layout.fillWidth: true
-                Layout.fillHeight: true
-                Layout.preferredWidth: 1
-                Layout.alignment: Qt.AlignTop
+        onLoaded: reportLoader.item.columnWidth = Qt.binding(() => root.columnWidth)
+        Component.onCompleted: build()
+        Connections {
+            target: dashboard
+            function onHasReportChanged() {
+                reportLoader.build()
             }
         }
     }
@@ -84,20 +73,15 @@ NativePage {
         }
     }
 
-    // Built when first asked for, not with the page; it then stays for the page's life.
+    // Built, and its file read, when first asked for, not with the page; it then stays for the
+    // page's life.
     Loader {
         id: forceQuitLoader
-        active: false
-        sourceComponent: Component {
-            ForceQuitConfirmation {
-                page: dashboard // qmllint disable unqualified
-            }
-        }
         Connections {
             target: dashboard
             function onForceQuitPendingChanged() {
-                if (dashboard.forceQuitPending)
-                    forceQuitLoader.active = true
+                if (dashboard.forceQuitPending && !forceQuitLoader.item)
+                    forceQuitLoader.setSource("../processes/ForceQuitConfirmation.qml", { page: dashboard })
             }
         }
     }

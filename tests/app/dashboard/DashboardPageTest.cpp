@@ -121,23 +121,36 @@ TEST_F(Page, BeforeTheFirstSnapshotOnlyTheSkeletonAndTheProcessSection)
 
 // Start-up: a snapshot taken while the window is still being made brings the cards before the
 // window's first frame, which then builds and draws all of them; the refresh waits for that frame.
+// QML may set `live` before `window` while it makes the page: that order waits too.
 TEST_F(Page, InAWindowTheLiveRefreshStartsWithTheWindowsFirstFrame)
 {
-    QQuickWindow window;
-    DashboardPage shown;
-    shown.setWindow(&window);
-    shown.setModel(model.get());
-    shown.setLive(true);
-    drainEvents();
-    EXPECT_FALSE(model->isLiveStatusActive());
-    EXPECT_EQ(status.snapshots, 0);
+    for (const bool liveFirstAsQmlSetsIt : {false, true}) {
+        SCOPED_TRACE(liveFirstAsQmlSetsIt ? "live set before window, while made by QML" : "window set first");
+        QQuickWindow window;
+        DashboardPage shown;
+        if (liveFirstAsQmlSetsIt) {
+            shown.classBegin();
+            shown.setModel(model.get());
+            shown.setLive(true);
+            shown.setWindow(&window);
+            shown.componentComplete();
+        } else {
+            shown.setWindow(&window);
+            shown.setModel(model.get());
+            shown.setLive(true);
+        }
+        drainEvents();
+        EXPECT_FALSE(model->isLiveStatusActive());
+        EXPECT_EQ(status.snapshots, 0);
 
-    emit window.frameSwapped();
-    drainEvents();
-    EXPECT_TRUE(model->isLiveStatusActive());
-    ASSERT_TRUE(spinUntil([&] { return shown.hasReport(); }));
-    shown.setLive(false);
-    ASSERT_TRUE(spinUntil([&] { return !model->isLiveStatusActive(); }));
+        emit window.frameSwapped();
+        drainEvents();
+        EXPECT_TRUE(model->isLiveStatusActive());
+        ASSERT_TRUE(spinUntil([&] { return shown.hasReport(); }));
+        shown.setLive(false);
+        ASSERT_TRUE(spinUntil([&] { return !model->isLiveStatusActive(); }));
+        status.snapshots = 0;
+    }
 }
 
 // Once the cards show, the hidden skeleton's line is not told of each refresh: a hidden text that

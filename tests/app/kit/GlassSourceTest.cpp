@@ -103,6 +103,18 @@ TEST_F(GlassSourceTest, AMissingOrBrokenFileOrAnEmptyPathLeavesTheFlatSurface)
     }
 }
 
+// A picture with an edge is blurred; a smooth one (colour and sheen only) is taken as drawn.
+TEST_F(GlassSourceTest, OnlyAPictureWithEdgesIsBlurred)
+{
+    const QImage picture = halves(QSize(980, 720), Qt::black, Qt::white);
+    // Three reduced columns left of the edge: black as drawn, grey once blurred.
+    const auto nextToEdge = [&] { return QColor(glass.image().pixel(119, 90)).red(); };
+    glass.setBackdropImage(picture, QSizeF(980, 720));
+    EXPECT_GT(nextToEdge(), 0);
+    glass.setBackdropImage(picture, QSizeF(980, 720), true);
+    EXPECT_EQ(nextToEdge(), 0);
+}
+
 TEST_F(GlassSourceTest, APictureOfTheBackdropIsTakenAsIsAndTheFlagIsAnnounced)
 {
     glass.setBackdropImage(halves(QSize(980, 720), Qt::black, Qt::white), QSizeF(980, 720));

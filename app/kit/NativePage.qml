@@ -13,6 +13,8 @@ Item {
     property string subtitle
     property bool pageScrolls: false
     default property alias content: stack.data
+    // The page's scrolling area (it scrolls only with `pageScrolls`).
+    readonly property alias viewport: scroller
     // W = max(0, min(980, available width - 68)).
     readonly property real columnWidth: Math.max(0, Math.min(980, width - 68))
 

@@ -17,64 +17,80 @@ Item {
     Layout.minimumHeight: column.Layout.minimumHeight + 2 * padding
     Layout.maximumHeight: column.Layout.maximumHeight + 2 * padding
 
-    // Shadow of the plain card (black at 0.025, radius 12, 3 down) as rings outside the card,
-    // so the translucent card itself stays clear.
-    Rectangle {
-        visible: !root.glass
-        x: -2
-        y: 1
-        width: root.width + 4
-        height: root.height + 4
-        radius: root.cornerRadius + 2
-        color: "transparent"
-        border.width: 2
-        border.color: Qt.rgba(0, 0, 0, 0.02500)
+    // The plain card's face and shadow, made only for a plain card: the many glass cards build
+    // none of it. Below the content, as first children would be.
+    property Item plainFace: null
+    onGlassChanged: makePlainFace()
+    Component.onCompleted: makePlainFace()
+    function makePlainFace() {
+        if (!root.glass && root.plainFace === null)
+            root.plainFace = plainFaceMaker.createObject(root, {
+                cornerRadius: Qt.binding(() => root.cornerRadius),
+                visible: Qt.binding(() => !root.glass)
+            });
     }
-    Rectangle {
-        visible: !root.glass
-        x: -4
-        y: -1
-        width: root.width + 8
-        height: root.height + 8
-        radius: root.cornerRadius + 4
-        color: "transparent"
-        border.width: 2
-        border.color: Qt.rgba(0, 0, 0, 0.01875)
-    }
-    Rectangle {
-        visible: !root.glass
-        x: -6
-        y: -3
-        width: root.width + 12
-        height: root.height + 12
-        radius: root.cornerRadius + 6
-        color: "transparent"
-        border.width: 2
-        border.color: Qt.rgba(0, 0, 0, 0.01250)
-    }
-    Rectangle {
-        visible: !root.glass
-        x: -8
-        y: -5
-        width: root.width + 16
-        height: root.height + 16
-        radius: root.cornerRadius + 8
-        color: "transparent"
-        border.width: 2
-        border.color: Qt.rgba(0, 0, 0, 0.00625)
+    Component {
+        id: plainFaceMaker
+        Item {
+            id: face
+            property real cornerRadius
+            anchors.fill: parent
+            z: -1
+            // Shadow of the plain card (black at 0.025, radius 12, 3 down) as rings outside the card,
+            // so the translucent card itself stays clear.
+            Rectangle {
+                x: -2
+                y: 1
+                width: face.width + 4
+                height: face.height + 4
+                radius: face.cornerRadius + 2
+                color: "transparent"
+                border.width: 2
+                border.color: Qt.rgba(0, 0, 0, 0.02500)
+            }
+            Rectangle {
+                x: -4
+                y: -1
+                width: face.width + 8
+                height: face.height + 8
+                radius: face.cornerRadius + 4
+                color: "transparent"
+                border.width: 2
+                border.color: Qt.rgba(0, 0, 0, 0.01875)
+            }
+            Rectangle {
+                x: -6
+                y: -3
+                width: face.width + 12
+                height: face.height + 12
+                radius: face.cornerRadius + 6
+                color: "transparent"
+                border.width: 2
+                border.color: Qt.rgba(0, 0, 0, 0.01250)
+            }
+            Rectangle {
+                x: -8
+                y: -5
+                width: face.width + 16
+                height: face.height + 16
+                radius: face.cornerRadius + 8
+                color: "transparent"
+                border.width: 2
+                border.color: Qt.rgba(0, 0, 0, 0.00625)
+            }
+            Rectangle {
+                anchors.fill: parent
+                radius: face.cornerRadius
+                color: AppTheme.elevated
+                border.width: 1
+                border.color: AppTheme.faded(AppTheme.line, 0.44)
+            }
+        }
     }
     LiquidGlassSurface {
         anchors.fill: parent
         visible: root.glass
         cornerRadius: root.cornerRadius
-    }
-    Rectangle {
-        anchors.fill: parent
-        visible: !root.glass
-        radius: root.cornerRadius
-        color: AppTheme.elevated
-        border.width: 1
-        border.color: AppTheme.faded(AppTheme.line, 0.44)
     }
     ColumnLayout {
         id: column

@@ -17,6 +17,18 @@ ColumnLayout {
     property alias model: list.model
     property alias delegate: list.delegate
     readonly property alias listView: list
+    // The scrolling page around the section, if any: rows below its visible area are made when
+    // they scroll into view (the first row always, so the list still knows its height).
+    property Flickable viewport: null
+    readonly property real hiddenBelow: {
+        const view = root.viewport;
+        if (view === null || !root.visible)
+            return 0;
+        // Read so that the value follows scrolling and every move of the list on the page.
+        const moved = [view.contentY, view.height, root.y, panel.y, list.y, list.height];
+        const bottom = list.mapToItem(view.contentItem, 0, list.height).y;
+        return Math.max(0, bottom - (view.contentY + view.height));
+    }
 
     spacing: 10
     Layout.fillWidth: true
@@ -48,6 +60,7 @@ ColumnLayout {
         }
     }
     Panel {
+        id: panel
         objectName: "resultsPanel"
         Layout.fillWidth: true
         Layout.fillHeight: true
@@ -78,6 +91,7 @@ ColumnLayout {
                 boundsBehavior: Flickable.StopAtBounds
                 activeFocusOnTab: true
                 reuseItems: true
+                displayMarginEnd: -Math.min(root.hiddenBelow, Math.max(0, list.height - 1))
 
                 KeyboardScroller {
                     target: list

@@ -21,13 +21,24 @@ Text {
     leftPadding: imageSource === "" ? 0 : font.pixelSize
     Accessible.ignored: true
 
-    SymbolSvg {
-        objectName: "symbolDrawing"
-        visible: root.imageSource !== ""
-        anchors.centerIn: parent
-        width: root.font.pixelSize
-        height: root.font.pixelSize
-        source: root.imageSource
-        color: root.color
+    // The drawing of an image symbol, made when the symbol first needs one: most are glyphs, and
+    // rows of long lists hold many.
+    property SymbolSvg drawing: null
+    onImageSourceChanged: {
+        if (imageSource !== "" && drawing === null)
+            drawing = drawingMaker.createObject(root, {
+                source: Qt.binding(() => root.imageSource),
+                color: Qt.binding(() => root.color),
+                width: Qt.binding(() => root.font.pixelSize),
+                height: Qt.binding(() => root.font.pixelSize),
+                visible: Qt.binding(() => root.imageSource !== "")
+            });
+    }
+    Component {
+        id: drawingMaker
+        SymbolSvg {
+            objectName: "symbolDrawing"
+            anchors.centerIn: parent
+        }
     }
 }

@@ -84,6 +84,7 @@ NativePage {
         visible: analyzePage.hasReport && !analyzePage.busy && rows.count > 0
         title: Tr.text("占用最多的项目", "Largest Items")
         page: analyzePage
+        viewport: root.viewport
         rows: analyzePage.entries
         table: AnalyzePage.Entries
     }
@@ -93,6 +94,7 @@ NativePage {
         visible: analyzePage.hasReport && !analyzePage.busy && rows.count > 0
         title: Tr.text("大文件", "Large Files")
         page: analyzePage
+        viewport: root.viewport
         rows: analyzePage.largeFiles
         table: AnalyzePage.LargeFiles
     }

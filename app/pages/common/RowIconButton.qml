@@ -21,9 +21,20 @@ Item {
     Keys.onReturnPressed: if (root.enabled) root.clicked()
     Keys.onEnterPressed: if (root.enabled) root.clicked()
 
-    FocusMark {
-        outset: 0
-        controlRadius: 5
+    // The ring is made when the button first takes the focus (below the symbol, as the first
+    // child would be): a row of buttons builds one item less for each.
+    onActiveFocusChanged: {
+        if (activeFocus && focusMark === null)
+            focusMark = focusMarkMaker.createObject(root);
+    }
+    property FocusMark focusMark: null
+    Component {
+        id: focusMarkMaker
+        FocusMark {
+            z: -1
+            outset: 0
+            controlRadius: 5
+        }
     }
 
     SymbolImage {

@@ -27,13 +27,27 @@ ResultsTableRow {
         implicitHeight: Math.max(24, texts.implicitHeight)
         readonly property real boxWidth: row.page.isSelectingApps ? 28 + 10 : 0
 
-        SelectionCheckbox {
-            objectName: "uninstallRowBox"
-            visible: row.page.isSelectingApps
-            x: (28 - width) / 2
-            anchors.verticalCenter: parent.verticalCenter
-            checked: row.selected
-            onToggled: checked => row.page.setSelected(row.path, checked)
+        // The box is made the first time the page chooses apps: most tables never show it.
+        property SelectionCheckbox box: null
+        readonly property bool selecting: row.page.isSelectingApps
+        onSelectingChanged: makeBox()
+        Component.onCompleted: makeBox()
+        function makeBox() {
+            if (!appCell.selecting || appCell.box !== null)
+                return;
+            appCell.box = boxMaker.createObject(appCell, {
+                visible: Qt.binding(() => row.page.isSelectingApps),
+                checked: Qt.binding(() => row.selected)
+            });
+            appCell.box.toggled.connect(checked => row.page.setSelected(row.path, checked));
+        }
+        Component {
+            id: boxMaker
+            SelectionCheckbox {
+                objectName: "uninstallRowBox"
+                x: (28 - width) / 2
+                anchors.verticalCenter: parent.verticalCenter
+            }
         }
         UninstallAppIcon {
             id: icon

@@ -386,8 +386,9 @@ public:
     {
     }
 
-    // What to do before the first batch or folder is shared: set, and run, by the root's listing
-    // alone, before any other thread reads it.
+    // What to do once the first batch or folders wait: set, and run, by the root's listing alone,
+    // before any other thread reads it. Threads that start with work waiting do not go to sleep
+    // first, and the scheduler spreads new threads over the idle cores better than woken ones.
     void beforeFirstShare(std::function<void()> start) { m_beforeFirstShare = std::move(start); }
     void startSharing()
     {
@@ -438,7 +439,6 @@ public:
     // Hands a batch to whichever thread is free; false when enough wait already.
     bool share(FileBatch* batch)
     {
-        startSharing();
         {
             std::lock_guard lock(m_mutex);
             if (m_batches.size() >= m_batchLimit)
@@ -446,7 +446,10 @@ public:
             m_batches.push_back(batch);
             ++m_unfinished;
         }
-        m_wake.notify_one();
+        if (m_beforeFirstShare)
+            startSharing();
+        else
+            m_wake.notify_one();
         return true;
     }
 
@@ -735,9 +738,10 @@ AnalysisReport snapshot(const QString& rootPath, int workerCount)
             rootFolder->shares.store(1, std::memory_order_relaxed);
             scanFolder(rootFolder, rootFolder->fd, shared, tallies[0], found, &seeds, queue);
         }
-        if (!found.empty())
-            queue.startSharing();
+        const bool subfolders = !found.empty();
         queue.finish(found, nullptr);
+        if (subfolders)
+            queue.startSharing();
         work(queue, shared, tallies[0]);
         for (std::thread& thread : threads)
             thread.join();

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <numeric>
 #include <string>
 #include <strings.h>
 #include <sys/resource.h>
@@ -762,18 +763,19 @@ AnalysisReport snapshot(const QString& rootPath, int workerCount)
         std::move(tally.largest.begin(), tally.largest.end(), std::back_inserter(largeFiles));
     }
 
-    // Equal sizes keep the root's listing order, so the order never depends on the threads.
+    // Equal sizes keep the root's listing order, so the order never depends on the threads. Only
+    // the children that make the list become entries: a root of many files holds thousands.
+    std::vector<uint32_t> ranked(seeds.size());
+    std::iota(ranked.begin(), ranked.end(), 0U);
+    const auto listed = ranked.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(ranked.size(), listLimit));
+    std::partial_sort(ranked.begin(), listed, ranked.end(), [&](uint32_t a, uint32_t b) {
+        return slotBytes[a] != slotBytes[b] ? slotBytes[a] > slotBytes[b] : a < b;
+    });
     QList<AnalysisReport::Entry> entries;
-    entries.reserve(static_cast<qsizetype>(seeds.size()));
-    for (size_t slot = 0; slot < seeds.size(); ++slot)
+    entries.reserve(static_cast<qsizetype>(listed - ranked.begin()));
+    for (auto it = ranked.begin(); it != listed; ++it)
         entries.append(
-            makeEntry(joinBytes(rootBytes, seeds[slot].name.c_str()), slotBytes[slot], seeds[slot].isDirectory));
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const AnalysisReport::Entry& a, const AnalysisReport::Entry& b) {
-                         return a.size.value_or(0) > b.size.value_or(0);
-                     });
-    if (entries.size() > listLimit)
-        entries.resize(listLimit);
+            makeEntry(joinBytes(rootBytes, seeds[*it].name.c_str()), slotBytes[*it], seeds[*it].isDirectory));
 
     std::sort(largeFiles.begin(), largeFiles.end(), ranksBefore);
     if (largeFiles.size() > static_cast<size_t>(listLimit))

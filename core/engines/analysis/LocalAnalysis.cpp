@@ -36,6 +36,9 @@ namespace {
 
 constexpr int kOpenFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 constexpr size_t kListingBufferSize = 128 * 1024;
+// The first read of a folder is shorter: a full buffer of a large folder takes over a millisecond
+// to fill, and its first batch of files waits for it.
+constexpr size_t kFirstListingSize = 32 * 1024;
 constexpr int kMaxWorkers = 32;
 // A folder's first files are counted by the thread listing it; past them, its regular files go out
 // in batches of this many for idle threads to count, so one huge folder does not leave the others
@@ -539,8 +542,10 @@ void scanFolder(Folder* folder, int fd, WalkShared& shared, Tally& tally, std::v
     };
 
     uint32_t index = 0;
+    size_t ask = kFirstListingSize;
     for (;;) {
-        const ssize_t length = ::getdents64(fd, tally.listing.get(), kListingBufferSize);
+        const ssize_t length = ::getdents64(fd, tally.listing.get(), ask);
+        ask = kListingBufferSize;
         if (length <= 0 || programStopping())
             break; // end of the folder, or it became unreadable: what was read still counts
         for (ssize_t offset = 0; offset < length;) {

@@ -14,8 +14,10 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <numeric>
 #include <string>
 #include <strings.h>
 #include <sys/resource.h>
@@ -25,6 +27,7 @@
 #include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace roror::LocalAnalysis {
@@ -33,7 +36,14 @@ namespace {
 
 constexpr int kOpenFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 constexpr size_t kListingBufferSize = 128 * 1024;
+// The first read of a folder is shorter: a full buffer of a large folder takes over a millisecond
+// to fill, and its first batch of files waits for it.
+constexpr size_t kFirstListingSize = 32 * 1024;
 constexpr int kMaxWorkers = 32;
+// A folder's first files are counted by the thread listing it; past them, its regular files go out
+// in batches of this many for idle threads to count, so one huge folder does not leave the others
+// waiting. About a millisecond of work per batch.
+constexpr uint32_t kBatchFiles = 256;
 
 // Where an item stands in a depth-first walk that lists every folder in the file system's own order:
 // the listing index of each folder on the way down, then the item's own index. Comparing two of
@@ -172,6 +182,7 @@ struct WalkShared {
     ProtectedChildren protectedChildren;
     int descriptorBudget = 0; // most folders kept open for their subfolders at once
     std::atomic<int> keptDescriptors{0};
+    bool shareFiles = false; // other threads walk too, so a large folder's files are handed out
 };
 
 void dropShare(Folder* folder, WalkShared& shared)
@@ -316,11 +327,170 @@ int openFolder(Folder* folder, WalkShared& shared, Tally& tally)
     return fd;
 }
 
+// Regular files of one large folder for another thread to count: the names back to back, each
+// with its place in the listing and the top-level record it adds to. The batch holds a reference
+// to the folder and a share of its descriptor.
+struct FileBatch {
+    struct Item {
+        uint32_t nameOffset = 0;
+        uint32_t index = 0;
+        uint32_t slot = 0;
+    };
+    Folder* folder = nullptr;
+    std::string names; // each ends with its zero
+    std::vector<Item> items;
+};
+
+void countFile(const struct statx& st, Folder* folder, uint32_t index, uint32_t slot, const char* name,
+               WalkShared& shared, Tally& tally)
+{
+    if (!S_ISREG(st.stx_mode))
+        return; // replaced since it was listed
+    const qint64 size = static_cast<qint64>(st.stx_size);
+    tally.totalSize += size;
+    ++tally.totalFiles;
+    tally.addToSlot(slot, size);
+    if (!folder->inBundle)
+        tally.offerLargeFile(size, folder, index, name, shared.rootPath);
+}
+
+// Counts the files of a batch, reached from their open folder `fd`.
+void countItems(const FileBatch& batch, int fd, Folder* folder, WalkShared& shared, Tally& tally)
+{
+    for (const FileBatch::Item& item : batch.items) {
+        const char* name = batch.names.data() + item.nameOffset;
+        struct statx st;
+        if (::statx(fd, name, AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_SIZE, &st) == 0)
+            countFile(st, folder, item.index, item.slot, name, shared, tally);
+    }
+}
+
+// Counts a batch handed out, lets go of its folder and frees it.
+void countBatch(FileBatch* batch, WalkShared& shared, Tally& tally)
+{
+    Folder* folder = batch->folder;
+    tally.folderOrderReady = false;
+    tally.folderPathReady = false;
+    if (!programStopping())
+        countItems(*batch, folder->fd, folder, shared, tally);
+    dropShare(folder, shared);
+    release(folder);
+    delete batch;
+}
+
+// Folders waiting to be listed and batches of files waiting to be counted. Batches go first, so a
+// large folder's descriptor closes soon. Last in, first out keeps the number of folders waiting
+// near the depth of the tree times its width rather than a whole level of it.
+class FolderQueue {
+public:
+    // `listings` folders are being listed already, outside the queue.
+    FolderQueue(size_t listings, size_t batchLimit)
+        : m_unfinished(listings)
+        , m_batchLimit(batchLimit)
+    {
+    }
+
+    // What to do once the first batch or folders wait: set, and run, by the root's listing alone,
+    // before any other thread reads it. Threads that start with work waiting do not go to sleep
+    // first, and the scheduler spreads new threads over the idle cores better than woken ones.
+    void beforeFirstShare(std::function<void()> start) { m_beforeFirstShare = std::move(start); }
+    void startSharing()
+    {
+        if (m_beforeFirstShare)
+            std::exchange(m_beforeFirstShare, nullptr)();
+    }
+
+    // Waits for a batch or a folder; false once every folder has been listed and every batch counted.
+    bool take(Folder*& folder, FileBatch*& batch)
+    {
+        std::unique_lock lock(m_mutex);
+        m_wake.wait(lock, [this] { return !m_batches.empty() || !m_waiting.empty() || m_unfinished == 0; });
+        if (!m_batches.empty()) {
+            batch = m_batches.back();
+            m_batches.pop_back();
+            return true;
+        }
+        if (m_waiting.empty())
+            return false;
+        folder = m_waiting.back();
+        m_waiting.pop_back();
+        return true;
+    }
+
+    // Marks the caller's folder as listed and shares the subfolders it found, keeping one of them
+    // in `task` for the caller to go on with when `task` is given (returns false when there was none).
+    bool finish(std::vector<Folder*>& found, Folder** task)
+    {
+        const bool keep = task && !found.empty();
+        if (keep) {
+            *task = found.back();
+            found.pop_back();
+        }
+        const size_t shared = found.size();
+        bool allDone = false;
+        {
+            std::lock_guard lock(m_mutex);
+            m_waiting.insert(m_waiting.end(), found.begin(), found.end());
+            m_unfinished += shared + (keep ? 1 : 0);
+            m_unfinished -= 1;
+            allDone = m_unfinished == 0;
+        }
+        found.clear();
+        notify(allDone, shared);
+        return keep;
+    }
+
+    // Hands a batch to whichever thread is free; false when enough wait already.
+    bool share(FileBatch* batch)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_batches.size() >= m_batchLimit)
+                return false;
+            m_batches.push_back(batch);
+            ++m_unfinished;
+        }
+        if (m_beforeFirstShare)
+            startSharing();
+        else
+            m_wake.notify_one();
+        return true;
+    }
+
+    void finishBatch()
+    {
+        bool allDone = false;
+        {
+            std::lock_guard lock(m_mutex);
+            allDone = --m_unfinished == 0;
+        }
+        notify(allDone, 0);
+    }
+
+private:
+    void notify(bool allDone, size_t added)
+    {
+        if (allDone || added > 1)
+            m_wake.notify_all();
+        else if (added == 1)
+            m_wake.notify_one();
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::vector<Folder*> m_waiting;
+    std::vector<FileBatch*> m_batches;
+    size_t m_unfinished = 0;
+    size_t m_batchLimit = 0;
+    std::function<void()> m_beforeFirstShare;
+};
+
 // Lists one open folder: counts its regular files and returns its subfolders in `found`. The
 // descriptor is kept for the subfolders or closed. With `seeds` (the root's own listing) every
-// child becomes a top-level record of its own.
+// child becomes a top-level record of its own. Past its first files, a large folder's files go to
+// `queue` in batches, and its descriptor stays open until the last batch is counted.
 void scanFolder(Folder* folder, int fd, WalkShared& shared, Tally& tally, std::vector<Folder*>& found,
-                std::vector<TopLevelSeed>* seeds)
+                std::vector<TopLevelSeed>* seeds, FolderQueue& queue)
 {
     const std::unordered_set<std::string>* protectedHere = nullptr;
     if (!folder->inBundle && !shared.protectedChildren.byFolder.empty()
@@ -343,9 +513,39 @@ void scanFolder(Folder* folder, int fd, WalkShared& shared, Tally& tally, std::v
     if (!tally.listing)
         tally.listing.reset(new char[kListingBufferSize]);
 
+    // The root's descriptor is shared from the start; another folder's once its first batch goes
+    // out, within the budget of kept descriptors (past it, the folder counts all its files itself).
+    bool sharing = shared.shareFiles;
+    bool descriptorShared = seeds != nullptr;
+    uint32_t countedHere = 0;
+    FileBatch* batch = nullptr;
+    const auto handOut = [&] {
+        if (!descriptorShared) {
+            if (shared.keptDescriptors.fetch_add(1, std::memory_order_relaxed) >= shared.descriptorBudget) {
+                shared.keptDescriptors.fetch_sub(1, std::memory_order_relaxed);
+                countItems(*batch, fd, folder, shared, tally);
+                delete batch;
+                batch = nullptr;
+                sharing = false;
+                return;
+            }
+            folder->fd = fd;
+            folder->shares.store(1, std::memory_order_release); // the listing's own share
+            descriptorShared = true;
+        }
+        folder->shares.fetch_add(1, std::memory_order_acq_rel);
+        retain(folder);
+        batch->folder = folder;
+        if (!queue.share(batch))
+            countBatch(batch, shared, tally); // enough batches wait already
+        batch = nullptr;
+    };
+
     uint32_t index = 0;
+    size_t ask = kFirstListingSize;
     for (;;) {
-        const ssize_t length = ::getdents64(fd, tally.listing.get(), kListingBufferSize);
+        const ssize_t length = ::getdents64(fd, tally.listing.get(), ask);
+        ask = kListingBufferSize;
         if (length <= 0 || programStopping())
             break; // end of the folder, or it became unreadable: what was read still counts
         for (ssize_t offset = 0; offset < length;) {
@@ -386,23 +586,43 @@ void scanFolder(Folder* folder, int fd, WalkShared& shared, Tally& tally, std::v
                 child->inBundle = folder->inBundle || isBundleName(name);
                 found.push_back(child);
             } else if (type == DT_REG) {
+                if (!statted && sharing && countedHere >= kBatchFiles) {
+                    if (!batch) {
+                        batch = new FileBatch;
+                        batch->items.reserve(kBatchFiles);
+                    }
+                    batch->items.push_back({static_cast<uint32_t>(batch->names.size()), itemIndex, slot});
+                    batch->names.append(name, std::strlen(name) + 1);
+                    if (batch->items.size() >= kBatchFiles)
+                        handOut();
+                    continue;
+                }
+                ++countedHere;
                 if (!statted && ::statx(fd, name, AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_SIZE, &st) != 0)
                     continue;
-                if (!S_ISREG(st.stx_mode))
-                    continue; // replaced since it was listed
-                const qint64 size = static_cast<qint64>(st.stx_size);
-                tally.totalSize += size;
-                ++tally.totalFiles;
-                tally.addToSlot(slot, size);
-                if (!folder->inBundle)
-                    tally.offerLargeFile(size, folder, itemIndex, name, shared.rootPath);
+                countFile(st, folder, itemIndex, slot, name, shared, tally);
             }
             // Links, devices, sockets and pipes add nothing.
         }
     }
+    if (batch) {
+        // The rest of the listing is counted here: this thread has nothing else left in the folder.
+        countItems(*batch, fd, folder, shared, tally);
+        delete batch;
+    }
 
     if (seeds)
         return; // the root's descriptor stays open for the whole walk
+    if (descriptorShared) {
+        // The listing's share passes to the subfolders, or goes; the last batch may close it.
+        if (!found.empty()) {
+            folder->kept = true;
+            folder->pending.store(static_cast<uint32_t>(found.size()), std::memory_order_relaxed);
+        } else {
+            dropShare(folder, shared);
+        }
+        return;
+    }
     // Kept while subfolders wait, within the budget; past it they are reached from further up.
     if (!found.empty() && shared.keptDescriptors.fetch_add(1, std::memory_order_relaxed) < shared.descriptorBudget) {
         folder->fd = fd;
@@ -416,72 +636,25 @@ void scanFolder(Folder* folder, int fd, WalkShared& shared, Tally& tally, std::v
     ::close(fd);
 }
 
-// Folders waiting to be listed. Last in, first out keeps the number waiting near the depth of the
-// tree times its width rather than a whole level of it.
-class FolderQueue {
-public:
-    explicit FolderQueue(std::vector<Folder*>&& tasks)
-        : m_waiting(std::move(tasks))
-        , m_unfinished(m_waiting.size())
-    {
-    }
-
-    // Waits for a folder; false once every folder has been listed.
-    bool take(Folder*& task)
-    {
-        std::unique_lock lock(m_mutex);
-        m_wake.wait(lock, [this] { return !m_waiting.empty() || m_unfinished == 0; });
-        if (m_waiting.empty())
-            return false;
-        task = m_waiting.back();
-        m_waiting.pop_back();
-        return true;
-    }
-
-    // Marks the caller's folder as listed and shares the subfolders it found, keeping one of them
-    // in `task` for the caller to go on with (returns false when there was none).
-    bool finish(std::vector<Folder*>& found, Folder*& task)
-    {
-        const bool keep = !found.empty();
-        if (keep) {
-            task = found.back();
-            found.pop_back();
-        }
-        const size_t shared = found.size();
-        bool allDone = false;
-        {
-            std::lock_guard lock(m_mutex);
-            m_waiting.insert(m_waiting.end(), found.begin(), found.end());
-            m_unfinished += shared + (keep ? 1 : 0);
-            m_unfinished -= 1;
-            allDone = m_unfinished == 0;
-        }
-        found.clear();
-        if (allDone || shared > 1)
-            m_wake.notify_all();
-        else if (shared == 1)
-            m_wake.notify_one();
-        return keep;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::vector<Folder*> m_waiting;
-    size_t m_unfinished = 0;
-};
-
 void work(FolderQueue& queue, WalkShared& shared, Tally& tally)
 {
     std::vector<Folder*> found;
     Folder* current = nullptr;
-    bool have = queue.take(current);
+    FileBatch* batch = nullptr;
+    bool have = queue.take(current, batch);
     while (have) {
+        if (batch) {
+            countBatch(batch, shared, tally);
+            batch = nullptr;
+            queue.finishBatch();
+            have = queue.take(current, batch);
+            continue;
+        }
         const int fd = openFolder(current, shared, tally);
         if (fd >= 0)
-            scanFolder(current, fd, shared, tally, found, nullptr);
+            scanFolder(current, fd, shared, tally, found, nullptr, queue);
         release(current);
-        have = queue.finish(found, current) || queue.take(current);
+        have = queue.finish(found, &current) || queue.take(current, batch);
     }
 }
 
@@ -546,28 +719,35 @@ AnalysisReport snapshot(const QString& rootPath, int workerCount)
     // The root stays open until every folder below it has been listed.
     std::vector<TopLevelSeed> seeds;
     std::vector<Folder*> found;
-    Tally rootTally;
     auto* rootFolder = new Folder;
     rootFolder->fd = ::open(rootBytes.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (rootFolder->fd >= 0) {
-        rootFolder->shares.store(1, std::memory_order_relaxed);
-        scanFolder(rootFolder, rootFolder->fd, shared, rootTally, found, &seeds);
-    }
-
-    const int workers = found.empty() ? 1 : resolvedWorkerCount(workerCount);
+    const int workers = resolvedWorkerCount(workerCount);
+    shared.shareFiles = workers > 1;
     std::vector<Tally> tallies(static_cast<size_t>(workers));
-    for (Tally& tally : tallies)
-        tally.slotBytes.assign(seeds.size(), 0);
     {
-        FolderQueue queue(std::move(found));
+        FolderQueue queue(1, static_cast<size_t>(4 * workers)); // the root's listing is under way
         std::vector<std::thread> threads;
-        for (int i = 1; i < workers; ++i) {
-            try {
-                threads.emplace_back(work, std::ref(queue), std::ref(shared), std::ref(tallies[i]));
-            } catch (const std::system_error&) {
-                break; // fewer threads only make the walk slower
-            }
+        // The other threads start once there is work for them: the root's first batch of files or
+        // its first subfolders. A root of a few files alone is counted without them.
+        if (workers > 1) {
+            queue.beforeFirstShare([&] {
+                for (int i = 1; i < workers; ++i) {
+                    try {
+                        threads.emplace_back(work, std::ref(queue), std::ref(shared), std::ref(tallies[i]));
+                    } catch (const std::system_error&) {
+                        break; // fewer threads only make the walk slower
+                    }
+                }
+            });
         }
+        if (rootFolder->fd >= 0) {
+            rootFolder->shares.store(1, std::memory_order_relaxed);
+            scanFolder(rootFolder, rootFolder->fd, shared, tallies[0], found, &seeds, queue);
+        }
+        const bool subfolders = !found.empty();
+        queue.finish(found, nullptr);
+        if (subfolders)
+            queue.startSharing();
         work(queue, shared, tallies[0]);
         for (std::thread& thread : threads)
             thread.join();
@@ -576,7 +756,6 @@ AnalysisReport snapshot(const QString& rootPath, int workerCount)
         ::close(rootFolder->fd);
     release(rootFolder);
 
-    tallies.push_back(std::move(rootTally));
     std::vector<qint64> slotBytes(seeds.size(), 0);
     std::vector<LargeFile> largeFiles;
     qint64 totalSize = 0;
@@ -589,18 +768,19 @@ AnalysisReport snapshot(const QString& rootPath, int workerCount)
         std::move(tally.largest.begin(), tally.largest.end(), std::back_inserter(largeFiles));
     }
 
-    // Equal sizes keep the root's listing order, so the order never depends on the threads.
+    // Equal sizes keep the root's listing order, so the order never depends on the threads. Only
+    // the children that make the list become entries: a root of many files holds thousands.
+    std::vector<uint32_t> ranked(seeds.size());
+    std::iota(ranked.begin(), ranked.end(), 0U);
+    const auto listed = ranked.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(ranked.size(), listLimit));
+    std::partial_sort(ranked.begin(), listed, ranked.end(), [&](uint32_t a, uint32_t b) {
+        return slotBytes[a] != slotBytes[b] ? slotBytes[a] > slotBytes[b] : a < b;
+    });
     QList<AnalysisReport::Entry> entries;
-    entries.reserve(static_cast<qsizetype>(seeds.size()));
-    for (size_t slot = 0; slot < seeds.size(); ++slot)
+    entries.reserve(static_cast<qsizetype>(listed - ranked.begin()));
+    for (auto it = ranked.begin(); it != listed; ++it)
         entries.append(
-            makeEntry(joinBytes(rootBytes, seeds[slot].name.c_str()), slotBytes[slot], seeds[slot].isDirectory));
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const AnalysisReport::Entry& a, const AnalysisReport::Entry& b) {
-                         return a.size.value_or(0) > b.size.value_or(0);
-                     });
-    if (entries.size() > listLimit)
-        entries.resize(listLimit);
+            makeEntry(joinBytes(rootBytes, seeds[*it].name.c_str()), slotBytes[*it], seeds[*it].isDirectory));
 
     std::sort(largeFiles.begin(), largeFiles.end(), ranksBefore);
     if (largeFiles.size() > static_cast<size_t>(listLimit))

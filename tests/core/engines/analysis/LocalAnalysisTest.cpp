@@ -17,6 +17,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -555,6 +556,49 @@ public:
 private:
     rlimit m_saved{};
 };
+
+// Folders with thousands of files, in the root itself, below it and inside a bundle, with
+// subfolders met between the files: their files are counted on several threads, and the report
+// is the same however many there are, also when few descriptors may stay open.
+TEST_F(LocalAnalysisTest, FoldersOfManyFilesGiveTheSameReportOnAnyNumberOfThreads)
+{
+    const QString root = makeFolder(env.outside() + QStringLiteral("/many"));
+    const auto fill = [](const QString& folder, int files, int firstSize) {
+        for (int f = 0; f < files; ++f) {
+            makeFile(folder + QStringLiteral("/f%1.dat").arg(f), (firstSize + f * 37 % 11) * 64);
+            if (f % 500 == 250)
+                makeFile(folder + QStringLiteral("/between-%1/inside.dat").arg(f), 64);
+        }
+        makeFile(folder + QStringLiteral("/.hidden"), 999999);
+        QFile::link(folder + QStringLiteral("/f0.dat"), folder + QStringLiteral("/link.dat"));
+    };
+    fill(root, 1500, 0);
+    fill(root + QStringLiteral("/big"), 3000, 2);
+    fill(root + QStringLiteral("/big/deeper"), 700, 1);
+    fill(root + QStringLiteral("/Big.app/Contents"), 600, 50);
+    // A chain whose levels stay open while their side folders wait, so with few descriptors
+    // allowed some levels count all their files themselves.
+    QString level = root + QStringLiteral("/chain");
+    for (int depth = 0; depth < 12; ++depth) {
+        fill(level, 600, depth % 3);
+        level += QStringLiteral("/next");
+    }
+
+    const AnalysisReport reference = referenceWalk(root);
+    ASSERT_EQ(reference.totalFiles, 1500 + 3000 + 700 + 600 + 12 * 600 + (3 + 6 + 1 + 1 + 12)); // one per subfolder
+    ASSERT_EQ(reference.largeFiles.size(), LocalAnalysis::listLimit);
+    EXPECT_EQ(reference.largeFiles.first().size, reference.largeFiles.last().size);
+
+    for (rlim_t openFiles : {rlim_t(0), rlim_t(32)}) {
+        std::optional<OpenFileLimit> limit;
+        if (openFiles > 0)
+            limit.emplace(openFiles);
+        for (int workers : {1, 2, 3, 8}) {
+            SCOPED_TRACE(testing::Message() << workers << " threads, open files " << openFiles);
+            EXPECT_EQ(LocalAnalysis::snapshot(root, workers), reference);
+        }
+    }
+}
 
 // Every level is counted however long its path grows, and with a small limit of open files: the
 // side folders wait on every level while the walk goes down, more of them than it keeps open.

@@ -1,4 +1,8 @@
 import QtQuick
+// The controls style (Fusion on this desktop) is chosen by the first file that imports
+// QtQuick.Controls, and from then on it gives every control its palette. Chosen with the page
+// frame, menus and tooltips look the same whichever page is shown first.
+import QtQuick.Controls as ControlsStyle
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Roror.App

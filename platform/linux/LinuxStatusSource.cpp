@@ -698,12 +698,35 @@ std::optional<QByteArray> readAt(int folder, const char* name, qsizetype limit)
     return data;
 }
 
+// Reads a one-line file below an open folder into `buffer`: the text, absent when the file
+// cannot be opened. The kernel hands such a line over whole, so its line end ends the reading
+// without asking again for the end of the file.
+std::optional<std::string_view> readLineAt(int folder, const char* name, char* buffer, size_t size)
+{
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    size_t used = 0;
+    while (used < size) {
+        const ssize_t n = ::read(fd, buffer + used, size - used);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        used += static_cast<size_t>(n);
+        if (buffer[used - 1] == '\n')
+            break;
+    }
+    ::close(fd);
+    return std::string_view(buffer, used);
+}
+
 constexpr unsigned kKernelThreadFlag = 0x00200000; // PF_KTHREAD in the flags of /proc/<pid>/stat
 constexpr qint64 kKernelThreadDaemon = 2;          // kthreadd, the parent of every kernel thread
 
 } // namespace
 
-LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable() const
+LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable()
 {
     ProcessTable table;
     const QByteArray proc = QFile::encodeName(path(QStringLiteral("/proc")));
@@ -717,17 +740,22 @@ LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable() const
     if (const auto meminfo = readAt(procFd, "meminfo", 1 << 16))
         memoryTotal = static_cast<double>(LinuxProcfs::parseMeminfo(view(*meminfo)).total.value_or(0));
 
+    QHash<qint64, ProcessIdentity> identities;
+    identities.reserve(m_identities.size() + 16);
+    table.rows.reserve(m_identities.size() + 16);
+    table.times.reserve(m_identities.size() + 16);
     char file[64];
+    char statBuffer[4096];
     bool kthreaddListed = false;
     while (dirent* entry = ::readdir(dir)) {
         const char* name = entry->d_name;
         if (name[0] < '1' || name[0] > '9' || std::strlen(name) > 20)
             continue;
         std::snprintf(file, sizeof file, "%s/stat", name);
-        const auto statText = readAt(procFd, file, 4096);
+        const auto statText = readLineAt(procFd, file, statBuffer, sizeof statBuffer);
         if (!statText)
             continue; // gone meanwhile
-        const auto stat = LinuxProcfs::parseProcessStat(view(*statText));
+        const auto stat = LinuxProcfs::parseProcessStat(*statText);
         if (!stat)
             continue;
 
@@ -743,17 +771,27 @@ LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable() const
             row.name = stat->comm;
             row.command = stat->comm;
         } else {
-            std::snprintf(file, sizeof file, "%s/cmdline", name);
-            const QByteArray cmdline = readAt(procFd, file, 4096).value_or(QByteArray());
-            row.name = LinuxProcfs::processName(cmdline, stat->comm);
-            row.command = LinuxProcfs::processCommand(cmdline, stat->comm);
+            // The same pid, start time and kernel name are the same program as last time (an exec
+            // renames the task): its command line need not be read again.
+            const auto known = m_identities.constFind(row.pid);
+            if (known != m_identities.constEnd() && known->startTime == stat->startTime && known->comm == stat->comm) {
+                row.name = known->name;
+                row.command = known->command;
+            } else {
+                std::snprintf(file, sizeof file, "%s/cmdline", name);
+                const QByteArray cmdline = readAt(procFd, file, 4096).value_or(QByteArray());
+                row.name = LinuxProcfs::processName(cmdline, stat->comm);
+                row.command = LinuxProcfs::processCommand(cmdline, stat->comm);
+            }
+            identities.insert(row.pid, ProcessIdentity{stat->startTime, stat->comm, row.name, row.command});
         }
         if (memoryTotal > 0)
             row.memory = static_cast<double>(stat->residentPages) * pageSize / memoryTotal * 100.0;
         table.times.insert(row.pid, CPUTime{stat->startTime, stat->utime + stat->stime});
-        table.rows.append(row);
+        table.rows.append(std::move(row));
     }
     ::closedir(dir);
+    m_identities = std::move(identities);
 
     // Every kernel thread is started by kthreadd, so its children count as kernel threads even
     // where the flag is not shown. Inside a pid namespace pid 2 is an ordinary process: the rule

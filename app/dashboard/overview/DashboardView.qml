@@ -22,19 +22,24 @@ NativePage {
         window: root.Window.window
     }
 
-    Panel {
+    // Made only until the first snapshot: hidden items keep their place in the scene, which every
+    // frame of a refresh walks.
+    Loader {
         objectName: "skeletonPanel"
         Layout.fillWidth: true
-        visible: !dashboard.hasReport
-        glass: true
-        cornerRadius: 22
-        compact: true
-        DashboardStatusSkeleton {
-            Layout.fillWidth: true
-            page: dashboard
-            // From the page's column, not from the grid's own width: a grid whose column count
-            // follows its own width re-lays itself out in the middle of its layout.
-            columns: dashboard.gridColumns(root.columnWidth - 28)
+        active: !dashboard.hasReport
+        visible: active
+        sourceComponent: Panel {
+            glass: true
+            cornerRadius: 22
+            compact: true
+            DashboardStatusSkeleton {
+                Layout.fillWidth: true
+                page: dashboard // qmllint disable unqualified
+                // From the page's column, not from the grid's own width: a grid whose column count
+                // follows its own width re-lays itself out in the middle of its layout.
+                columns: dashboard.gridColumns(root.columnWidth - 28) // qmllint disable unqualified
+            }
         }
     }
 

@@ -76,6 +76,7 @@ NativePage {
     }
 
     NativeSection {
+        id: processSection
         objectName: "processSection"
         Layout.fillWidth: true
         Layout.fillHeight: false
@@ -83,9 +84,18 @@ NativePage {
         subtitle: Tr.text("实时 CPU 与内存占用", "Live CPU & memory by process")
         glass: true
         ProcessUsageList {
+            id: processList
             Layout.fillWidth: true
             Layout.preferredHeight: 320
             page: dashboard
+            // Rows below or above the page's view change without animating. The list's place in the
+            // column is read again whenever the page scrolls, or the section moves or grows.
+            animated: {
+                const sectionBottom = processSection.y + processSection.height
+                const below = processSection.height - processList.mapToItem(processSection, 0, processList.height).y
+                const bottom = sectionBottom - below
+                return bottom - processList.height < root.visibleBottom && bottom > root.visibleTop
+            }
         }
     }
 

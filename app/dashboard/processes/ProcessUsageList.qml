@@ -7,6 +7,8 @@ import Roror.Kit
 ColumnLayout {
     id: list
     required property DashboardPage page
+    // Off: rows take their new places and figures at once (the list is out of sight).
+    property bool animated: true
     spacing: 0
 
     RowLayout {
@@ -86,19 +88,24 @@ ColumnLayout {
             objectName: "processRow"
             width: ListView.view.width
             page: list.page // qmllint disable unqualified
+            animated: list.animated // qmllint disable unqualified
         }
         add: Transition {
+            enabled: list.animated
             NumberAnimation { properties: "opacity"; from: 0; to: 1; duration: 250; easing.type: Easing.OutQuad }
             NumberAnimation { properties: "x"; from: 40; to: 0; duration: 250; easing.type: Easing.OutQuad }
         }
         remove: Transition {
+            enabled: list.animated
             NumberAnimation { properties: "opacity"; to: 0; duration: 250; easing.type: Easing.OutQuad }
             NumberAnimation { properties: "x"; to: 40; duration: 250; easing.type: Easing.OutQuad }
         }
         move: Transition {
+            enabled: list.animated
             NumberAnimation { properties: "y"; duration: 250; easing.type: Easing.OutQuad }
         }
         displaced: Transition {
+            enabled: list.animated
             NumberAnimation { properties: "x,y"; duration: 250; easing.type: Easing.OutQuad }
             NumberAnimation { properties: "opacity"; to: 1; duration: 250 }
         }

@@ -21,6 +21,8 @@ Item {
     required property bool memoryKnown
     required property bool canTerminate
     required property bool ended
+    // Off: changed figures show at once instead of rolling in.
+    property bool animated: true
     readonly property bool isHovered: hover.hovered
     implicitHeight: card.implicitHeight
 
@@ -79,6 +81,7 @@ Item {
             Layout.preferredHeight: implicitHeight
             horizontalAlignment: Text.AlignRight
             text: row.cpuText
+            animated: row.animated
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 9
             color: AppTheme[row.cpuTone]
@@ -90,6 +93,7 @@ Item {
             Layout.preferredHeight: implicitHeight
             horizontalAlignment: Text.AlignRight
             text: row.memoryText
+            animated: row.animated
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 9
             color: AppTheme[row.memoryTone]

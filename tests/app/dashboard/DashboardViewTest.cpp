@@ -568,6 +568,43 @@ TEST_F(DashboardViewTest, ChangedFiguresRollAndUnchangedOnesStayStill)
     EXPECT_TRUE(spinUntil([&] { return score->property("progress").toDouble() == 1; }, 3000));
 }
 
+// Below the fold the process list changes without animating (nobody sees it); scrolled into
+// view, its rows move and its figures roll again.
+TEST_F(DashboardViewTest, ProcessRowsOutOfSightChangeAtOnce)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    QQuickItem* scroller = view().find(QStringLiteral("nativePageScroller"));
+    QQuickItem* list = view().find(QStringLiteral("processList"));
+    ASSERT_TRUE(scroller && list);
+    ASSERT_GT(list->mapToScene(QPointF(0, 0)).y(), scroller->height()); // the window shows the cards only
+
+    const auto refreshWith = [&](double cpu) {
+        {
+            QMutexLocker lock(&status.mutex);
+            status.table[0] = proc(4321, QStringLiteral("firefox-esr"), cpu, 8.2,
+                                   QStringLiteral("/usr/lib/firefox-esr/firefox-esr"));
+        }
+        ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+        QCoreApplication::processEvents();
+    };
+    const auto firefoxCpu = [&] {
+        QQuickItem* firefox = rowNamed(QStringLiteral("firefox-esr"));
+        return firefox ? firefox->findChild<QQuickItem*>(QStringLiteral("processCpu")) : nullptr;
+    };
+    // The list lays its rows out on a later frame, in sight or not.
+    ASSERT_TRUE(spinUntil([&] { return firefoxCpu() != nullptr; }, 3000));
+    refreshWith(12.0);
+    EXPECT_EQ(firefoxCpu()->property("text").toString(), QStringLiteral("12.0%"));
+    EXPECT_DOUBLE_EQ(firefoxCpu()->property("progress").toDouble(), 1);
+
+    showProcesses();
+    refreshWith(18.0);
+    EXPECT_EQ(firefoxCpu()->property("leavingText").toString(), QStringLiteral("12.0%"));
+    EXPECT_LT(firefoxCpu()->property("progress").toDouble(), 1);
+}
+
 // Volume names beside the external tag, the address row's interface name and every other cut text
 // of the page: none is cut while it fits, at both window sizes and in both languages.
 TEST_F(DashboardViewTest, NoTextIsCutWhileItFits)

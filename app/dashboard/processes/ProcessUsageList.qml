@@ -74,6 +74,9 @@ ColumnLayout {
         bottomMargin: 8
         boundsBehavior: Flickable.StopAtBounds
         model: list.page.processes
+        // Rows that leave the view wait in a pool for the next ones that come in: a refresh whose
+        // order brings other processes into view fills existing rows rather than making new ones.
+        reuseItems: true
         // Rows keep their places under the pointer, so a row's quit button stays over the row
         // the user aimed at; the order catches up when the pointer leaves.
         HoverHandler {

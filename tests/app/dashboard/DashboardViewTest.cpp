@@ -111,7 +111,13 @@ protected:
             },
             3000));
     }
-    QList<QQuickItem*> rows() { return view().findAll(QStringLiteral("processRow")); }
+    // The rows the list shows, without those waiting in the view's pool for reuse.
+    QList<QQuickItem*> rows()
+    {
+        QList<QQuickItem*> shown = view().findAll(QStringLiteral("processRow"));
+        shown.removeIf([](QQuickItem* row) { return row->property("pooled").toBool(); });
+        return shown;
+    }
     QQuickItem* rowNamed(const QString& name)
     {
         for (QQuickItem* row : rows()) {

@@ -24,6 +24,9 @@ public:
 
     LinuxStatusSource();
     explicit LinuxStatusSource(Options options);
+    ~LinuxStatusSource() override;
+    LinuxStatusSource(const LinuxStatusSource&) = delete;
+    LinuxStatusSource& operator=(const LinuxStatusSource&) = delete;
 
     // The shortest window the process table measures %CPU over, in milliseconds.
     static constexpr int processWindowMs = 200;
@@ -96,6 +99,9 @@ private:
         QString command;
     };
     QHash<qint64, ProcessIdentity> m_identities;
+    // Per pid, the stat file kept open between readings.
+    QHash<qint64, int> m_statFiles;
+    void closeStatFiles();
 };
 
 } // namespace roror

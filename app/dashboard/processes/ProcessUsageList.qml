@@ -77,6 +77,9 @@ ColumnLayout {
         // Rows that leave the view wait in a pool for the next ones that come in: a refresh whose
         // order brings other processes into view fills existing rows rather than making new ones.
         reuseItems: true
+        // The list marks no current row. Otherwise the view's default (empty) highlight chases
+        // the first row at 400 px/s whenever a refresh moves it, drawing frames for seconds.
+        highlightFollowsCurrentItem: false
         // Rows keep their places under the pointer, so a row's quit button stays over the row
         // the user aimed at; the order catches up when the pointer leaves.
         HoverHandler {

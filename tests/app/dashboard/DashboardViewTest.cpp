@@ -611,6 +611,34 @@ TEST_F(DashboardViewTest, ProcessRowsOutOfSightChangeAtOnce)
     EXPECT_LT(firefoxCpu()->property("progress").toDouble(), 1);
 }
 
+// A refresh that moves the first row elsewhere moves nothing else for long: the view's current
+// row marker (an empty item) used to chase the row at 400 px/s, drawing frames for seconds.
+TEST_F(DashboardViewTest, NothingChasesTheFirstRowWhenItMoves)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    showProcesses();
+    QQuickItem* list = view().find(QStringLiteral("processList"));
+    ASSERT_NE(list, nullptr);
+    auto* marker = list->property("highlightItem").value<QQuickItem*>();
+    const QPointF before = marker ? marker->position() : QPointF();
+    ASSERT_EQ(rowNames(), (QStringList{"firefox-esr", "Xorg", "kworker"}));
+
+    {
+        QMutexLocker lock(&status.mutex);
+        status.table[0]
+            = proc(4321, QStringLiteral("firefox-esr"), 0.1, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr"));
+    }
+    ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+    ASSERT_TRUE(spinUntil([&] { return rowNames() == QStringList{"Xorg", "kworker", "firefox-esr"}; }, 3000));
+    // The rows slide for a quarter of a second; by then a chasing marker would be well on its way.
+    for (QDeadlineTimer until(300); !until.hasExpired();)
+        view().settle(1);
+    marker = list->property("highlightItem").value<QQuickItem*>();
+    EXPECT_EQ(marker ? marker->position() : QPointF(), before);
+}
+
 // Volume names beside the external tag, the address row's interface name and every other cut text
 // of the page: none is cut while it fits, at both window sizes and in both languages.
 TEST_F(DashboardViewTest, NoTextIsCutWhileItFits)

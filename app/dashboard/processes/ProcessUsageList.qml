@@ -77,6 +77,9 @@ ColumnLayout {
         // Rows that leave the view wait in a pool for the next ones that come in: a refresh whose
         // order brings other processes into view fills existing rows rather than making new ones.
         reuseItems: true
+        // Only the rows in view are made: rows kept ready beyond the edges are walked by every
+        // frame of a refresh and moved by every reorder, for a list that is seldom scrolled.
+        cacheBuffer: 0
         // The list marks no current row. Otherwise the view's default (empty) highlight chases
         // the first row at 400 px/s whenever a refresh moves it, drawing frames for seconds.
         highlightFollowsCurrentItem: false

@@ -9,6 +9,7 @@
 // A frame lasts 16 ms at 60 Hz; a longer event is a visible stall.
 
 #include "app/model/AppModel.h"
+#include "bench/OverviewWindow.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -110,25 +111,7 @@ int main(int argc, char* argv[])
 
     roror::AppModel model;
     QQmlApplicationEngine engine;
-    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}});
-    engine.loadData(QByteArrayLiteral(R"(
-import QtQuick
-import QtQuick.Window
-import Roror.App
-import Roror.Kit
-import Roror.Dashboard
-Window {
-    id: window
-    required property AppModel model
-    width: 1180
-    height: 780
-    visible: true
-    color: AppTheme.windowBackground
-    DashboardView { anchors.fill: parent; model: window.model }
-}
-)"));
-    if (engine.rootObjects().isEmpty())
+    if (!roror::bench::loadOverviewWindow(engine, model))
         return 1;
 
     if (!waitForRefreshes(model, 2)) {

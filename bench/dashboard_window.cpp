@@ -4,6 +4,7 @@
 // Usage: dashboard_window [seconds=0 (until killed)]
 
 #include "app/model/AppModel.h"
+#include "bench/OverviewWindow.h"
 
 #include <QApplication>
 #include <QQmlApplicationEngine>
@@ -18,25 +19,7 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Roror"));
     roror::AppModel model;
     QQmlApplicationEngine engine;
-    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}});
-    engine.loadData(QByteArrayLiteral(R"(
-import QtQuick
-import QtQuick.Window
-import Roror.App
-import Roror.Kit
-import Roror.Dashboard
-Window {
-    id: window
-    required property AppModel model
-    width: 1180
-    height: 780
-    visible: true
-    color: AppTheme.windowBackground
-    DashboardView { anchors.fill: parent; model: window.model }
-}
-)"));
-    if (engine.rootObjects().isEmpty())
+    if (!roror::bench::loadOverviewWindow(engine, model))
         return 1;
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 0;
     if (seconds > 0)

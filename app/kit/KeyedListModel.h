@@ -35,6 +35,13 @@ public:
 
 protected:
     virtual QString keyOf(const Row& row) const = 0;
+    // The roles whose values differ between two versions of a row; empty: all of them.
+    virtual QList<int> changedRoles(const Row& before, const Row& after) const
+    {
+        Q_UNUSED(before);
+        Q_UNUSED(after);
+        return {};
+    }
 
     void replaceRows(const QList<Row>& next)
     {
@@ -202,21 +209,32 @@ private:
     }
 
     // One notice over the span from the first to the last changed row: views only rebind the
-    // delegates they show, so a wide span costs less than one notice per changed run.
+    // delegates they show, so a wide span costs less than one notice per changed run. It names
+    // the roles that changed in any of those rows, so views read those again and no others.
     void announceChanged(const QList<Row>& next)
     {
         int first = -1;
         int last = -1;
+        QList<int> roles;
+        bool allRoles = false;
         for (int i = 0; i < next.size(); ++i) {
             if (m_rows[i] == next[i])
                 continue;
+            if (!allRoles) {
+                const QList<int> changed = changedRoles(m_rows[i], next[i]);
+                allRoles = changed.isEmpty();
+                for (const int role : changed) {
+                    if (!roles.contains(role))
+                        roles.append(role);
+                }
+            }
             m_rows[i] = next[i];
             if (first < 0)
                 first = i;
             last = i;
         }
         if (first >= 0)
-            emit dataChanged(index(first), index(last));
+            emit dataChanged(index(first), index(last), allRoles ? QList<int>() : roles);
     }
 
     QList<Row> m_rows;

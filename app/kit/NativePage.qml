@@ -21,6 +21,10 @@ Item {
     readonly property alias viewport: scroller
     // W = max(0, min(980, available width - 68)).
     readonly property real columnWidth: Math.max(0, Math.min(980, width - 68))
+    // The stretch of the column in sight, in the column's coordinates: what lies outside it may
+    // change without animating, as nobody sees it move.
+    readonly property real visibleTop: scroller.contentY - stack.y
+    readonly property real visibleBottom: visibleTop + scroller.height
 
     Flickable {
         id: scroller

@@ -2,7 +2,7 @@ import QtQuick
 
 // A figure whose changes roll like a counter going up: the old text leaves upwards while the new
 // one rises from below, fading across, over `duration`. Only a real change of `text` moves
-// anything, and not while hidden; the first text simply appears.
+// anything, and not while hidden or not `animated`; the first text simply appears.
 Item {
     id: root
     property string text
@@ -13,6 +13,8 @@ Item {
     property int fontSizeMode: Text.FixedSize
     property int minimumPixelSize: 12
     property int duration: 350
+    // Off: a new text takes the old one's place at once.
+    property bool animated: true
     // 0 while a change starts, 1 once it has rolled in.
     property real progress: 1
     property string shownText
@@ -24,7 +26,7 @@ Item {
     clip: progress < 1
 
     onTextChanged: {
-        if (root.visible && root.shownText !== "" && root.shownText !== root.text) {
+        if (root.visible && root.animated && root.shownText !== "" && root.shownText !== root.text) {
             root.leavingText = root.shownText
             roll.restart()
         }

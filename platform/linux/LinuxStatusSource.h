@@ -24,6 +24,9 @@ public:
 
     LinuxStatusSource();
     explicit LinuxStatusSource(Options options);
+    ~LinuxStatusSource() override;
+    LinuxStatusSource(const LinuxStatusSource&) = delete;
+    LinuxStatusSource& operator=(const LinuxStatusSource&) = delete;
 
     // The shortest window the process table measures %CPU over, in milliseconds.
     static constexpr int processWindowMs = 200;
@@ -81,12 +84,24 @@ private:
         QList<ProcessReading> rows;
         QHash<qint64, CPUTime> times;
     };
-    ProcessTable readProcessTable() const;
+    // Reads every process; keeps what a process cannot change in m_identities. Under m_processLock.
+    ProcessTable readProcessTable();
 
     Options m_options;
     std::mutex m_processLock; // guards the previous process reading
     std::optional<QHash<qint64, CPUTime>> m_previousTimes;
     double m_previousTime = 0;
+    // Per pid, what the previous reading learnt of a process that only an exec changes.
+    struct ProcessIdentity {
+        quint64 startTime = 0;
+        QString comm;
+        QString name;
+        QString command;
+    };
+    QHash<qint64, ProcessIdentity> m_identities;
+    // Per pid, the stat file kept open between readings.
+    QHash<qint64, int> m_statFiles;
+    void closeStatFiles();
 };
 
 } // namespace roror

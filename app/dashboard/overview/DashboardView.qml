@@ -22,19 +22,24 @@ NativePage {
         window: root.Window.window
     }
 
-    Panel {
+    // Made only until the first snapshot: hidden items keep their place in the scene, which every
+    // frame of a refresh walks.
+    Loader {
         objectName: "skeletonPanel"
         Layout.fillWidth: true
-        visible: !dashboard.hasReport
-        glass: true
-        cornerRadius: 22
-        compact: true
-        DashboardStatusSkeleton {
-            Layout.fillWidth: true
-            page: dashboard
-            // From the page's column, not from the grid's own width: a grid whose column count
-            // follows its own width re-lays itself out in the middle of its layout.
-            columns: dashboard.gridColumns(root.columnWidth - 28)
+        active: !dashboard.hasReport
+        visible: active
+        sourceComponent: Panel {
+            glass: true
+            cornerRadius: 22
+            compact: true
+            DashboardStatusSkeleton {
+                Layout.fillWidth: true
+                page: dashboard // qmllint disable unqualified
+                // From the page's column, not from the grid's own width: a grid whose column count
+                // follows its own width re-lays itself out in the middle of its layout.
+                columns: dashboard.gridColumns(root.columnWidth - 28) // qmllint disable unqualified
+            }
         }
     }
 
@@ -60,6 +65,7 @@ NativePage {
     }
 
     NativeSection {
+        id: processSection
         objectName: "processSection"
         Layout.fillWidth: true
         Layout.fillHeight: false
@@ -67,9 +73,18 @@ NativePage {
         subtitle: Tr.text("实时 CPU 与内存占用", "Live CPU & memory by process")
         glass: true
         ProcessUsageList {
+            id: processList
             Layout.fillWidth: true
             Layout.preferredHeight: 320
             page: dashboard
+            // Rows below or above the page's view change without animating. The list's place in the
+            // column is read again whenever the page scrolls, or the section moves or grows.
+            animated: {
+                const sectionBottom = processSection.y + processSection.height
+                const below = processSection.height - processList.mapToItem(processSection, 0, processList.height).y
+                const bottom = sectionBottom - below
+                return bottom - processList.height < root.visibleBottom && bottom > root.visibleTop
+            }
         }
     }
 

@@ -7,6 +7,8 @@ import Roror.Kit
 ColumnLayout {
     id: list
     required property DashboardPage page
+    // Off: rows take their new places and figures at once (the list is out of sight).
+    property bool animated: true
     spacing: 0
 
     RowLayout {
@@ -72,6 +74,15 @@ ColumnLayout {
         bottomMargin: 8
         boundsBehavior: Flickable.StopAtBounds
         model: list.page.processes
+        // Rows that leave the view wait in a pool for the next ones that come in: a refresh whose
+        // order brings other processes into view fills existing rows rather than making new ones.
+        reuseItems: true
+        // Only the rows in view are made: rows kept ready beyond the edges are walked by every
+        // frame of a refresh and moved by every reorder, for a list that is seldom scrolled.
+        cacheBuffer: 0
+        // The list marks no current row. Otherwise the view's default (empty) highlight chases
+        // the first row at 400 px/s whenever a refresh moves it, drawing frames for seconds.
+        highlightFollowsCurrentItem: false
         // Rows keep their places under the pointer, so a row's quit button stays over the row
         // the user aimed at; the order catches up when the pointer leaves.
         HoverHandler {
@@ -86,19 +97,24 @@ ColumnLayout {
             objectName: "processRow"
             width: ListView.view.width
             page: list.page // qmllint disable unqualified
+            animated: list.animated // qmllint disable unqualified
         }
         add: Transition {
+            enabled: list.animated
             NumberAnimation { properties: "opacity"; from: 0; to: 1; duration: 250; easing.type: Easing.OutQuad }
             NumberAnimation { properties: "x"; from: 40; to: 0; duration: 250; easing.type: Easing.OutQuad }
         }
         remove: Transition {
+            enabled: list.animated
             NumberAnimation { properties: "opacity"; to: 0; duration: 250; easing.type: Easing.OutQuad }
             NumberAnimation { properties: "x"; to: 40; duration: 250; easing.type: Easing.OutQuad }
         }
         move: Transition {
+            enabled: list.animated
             NumberAnimation { properties: "y"; duration: 250; easing.type: Easing.OutQuad }
         }
         displaced: Transition {
+            enabled: list.animated
             NumberAnimation { properties: "x,y"; duration: 250; easing.type: Easing.OutQuad }
             NumberAnimation { properties: "opacity"; to: 1; duration: 250 }
         }

@@ -72,6 +72,39 @@ QHash<int, QByteArray> ProcessUsageListModel::roleNames() const
     };
 }
 
+QList<int> ProcessUsageListModel::changedRoles(const ProcessUsageEntry& before, const ProcessUsageEntry& after) const
+{
+    const SystemReport::ProcessInfo& b = before.process;
+    const SystemReport::ProcessInfo& a = after.process;
+    // Whether the process may be ended is not the entry's alone (the listed kernel threads), so a
+    // changed row always says it again.
+    QList<int> roles{CanTerminateRole};
+    if (b.pid != a.pid)
+        roles << PidRole << PidTextRole << DetailRole;
+    if (b.name != a.name)
+        roles << Qt::DisplayRole << NameRole;
+    if (b.command != a.command)
+        roles << CommandRole << DetailRole;
+    if (b.cpu != a.cpu)
+        roles << CpuTextRole << CpuToneRole << CpuKnownRole;
+    if (b.memory != a.memory)
+        roles << MemoryTextRole << MemoryToneRole << MemoryKnownRole;
+    if (before.ended != after.ended)
+        roles << EndedRole;
+    if (before.key != after.key)
+        roles << KeyRole;
+    // Anything else that differs is no role's alone: every role is read again.
+    ProcessUsageEntry rest = before;
+    rest.process.pid = a.pid;
+    rest.process.name = a.name;
+    rest.process.command = a.command;
+    rest.process.cpu = a.cpu;
+    rest.process.memory = a.memory;
+    rest.ended = after.ended;
+    rest.key = after.key;
+    return rest == after ? roles : QList<int>();
+}
+
 void ProcessUsageListModel::setEntries(const QList<ProcessUsageEntry>& entries)
 {
     m_latest = entries;

@@ -52,6 +52,7 @@ signals:
 
 protected:
     QString keyOf(const ProcessUsageEntry& row) const override { return row.key; }
+    QList<int> changedRoles(const ProcessUsageEntry& before, const ProcessUsageEntry& after) const override;
 
 private:
     void show(const QList<ProcessUsageEntry>& entries);

@@ -21,6 +21,13 @@ Item {
     required property bool memoryKnown
     required property bool canTerminate
     required property bool ended
+    // Off: changed figures show at once instead of rolling in.
+    property bool animated: true
+    // Taken from the view's pool: the row's figures belong to another process than before, so they
+    // are shown, not rolled in from the old ones.
+    property bool pooled: false
+    ListView.onPooled: row.pooled = true
+    ListView.onReused: row.pooled = false
     readonly property bool isHovered: hover.hovered
     implicitHeight: card.implicitHeight
 
@@ -79,6 +86,7 @@ Item {
             Layout.preferredHeight: implicitHeight
             horizontalAlignment: Text.AlignRight
             text: row.cpuText
+            animated: row.animated && !row.pooled
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 9
             color: AppTheme[row.cpuTone]
@@ -90,6 +98,7 @@ Item {
             Layout.preferredHeight: implicitHeight
             horizontalAlignment: Text.AlignRight
             text: row.memoryText
+            animated: row.animated && !row.pooled
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 9
             color: AppTheme[row.memoryTone]

@@ -111,7 +111,13 @@ protected:
             },
             3000));
     }
-    QList<QQuickItem*> rows() { return view().findAll(QStringLiteral("processRow")); }
+    // The rows the list shows, without those waiting in the view's pool for reuse.
+    QList<QQuickItem*> rows()
+    {
+        QList<QQuickItem*> shown = view().findAll(QStringLiteral("processRow"));
+        shown.removeIf([](QQuickItem* row) { return row->property("pooled").toBool(); });
+        return shown;
+    }
     QQuickItem* rowNamed(const QString& name)
     {
         for (QQuickItem* row : rows()) {
@@ -567,6 +573,71 @@ TEST_F(DashboardViewTest, ChangedFiguresRollAndUnchangedOnesStayStill)
     EXPECT_DOUBLE_EQ(memory->property("progress").toDouble(), 1);
     EXPECT_EQ(cpu->property("duration").toInt(), 350);
     EXPECT_TRUE(spinUntil([&] { return score->property("progress").toDouble() == 1; }, 3000));
+}
+
+// Below the fold the process list changes without animating (nobody sees it); scrolled into
+// view, its rows move and its figures roll again.
+TEST_F(DashboardViewTest, ProcessRowsOutOfSightChangeAtOnce)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    QQuickItem* scroller = view().find(QStringLiteral("nativePageScroller"));
+    QQuickItem* list = view().find(QStringLiteral("processList"));
+    ASSERT_TRUE(scroller && list);
+    ASSERT_GT(list->mapToScene(QPointF(0, 0)).y(), scroller->height()); // the window shows the cards only
+
+    const auto refreshWith = [&](double cpu) {
+        {
+            QMutexLocker lock(&status.mutex);
+            status.table[0] = proc(4321, QStringLiteral("firefox-esr"), cpu, 8.2,
+                                   QStringLiteral("/usr/lib/firefox-esr/firefox-esr"));
+        }
+        ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+        QCoreApplication::processEvents();
+    };
+    const auto firefoxCpu = [&] {
+        QQuickItem* firefox = rowNamed(QStringLiteral("firefox-esr"));
+        return firefox ? firefox->findChild<QQuickItem*>(QStringLiteral("processCpu")) : nullptr;
+    };
+    // The list lays its rows out on a later frame, in sight or not.
+    ASSERT_TRUE(spinUntil([&] { return firefoxCpu() != nullptr; }, 3000));
+    refreshWith(12.0);
+    EXPECT_EQ(firefoxCpu()->property("text").toString(), QStringLiteral("12.0%"));
+    EXPECT_DOUBLE_EQ(firefoxCpu()->property("progress").toDouble(), 1);
+
+    showProcesses();
+    refreshWith(18.0);
+    EXPECT_EQ(firefoxCpu()->property("leavingText").toString(), QStringLiteral("12.0%"));
+    EXPECT_LT(firefoxCpu()->property("progress").toDouble(), 1);
+}
+
+// A refresh that moves the first row elsewhere moves nothing else for long: the view's current
+// row marker (an empty item) used to chase the row at 400 px/s, drawing frames for seconds.
+TEST_F(DashboardViewTest, NothingChasesTheFirstRowWhenItMoves)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    showProcesses();
+    QQuickItem* list = view().find(QStringLiteral("processList"));
+    ASSERT_NE(list, nullptr);
+    auto* marker = list->property("highlightItem").value<QQuickItem*>();
+    const QPointF before = marker ? marker->position() : QPointF();
+    ASSERT_EQ(rowNames(), (QStringList{"firefox-esr", "Xorg", "kworker"}));
+
+    {
+        QMutexLocker lock(&status.mutex);
+        status.table[0]
+            = proc(4321, QStringLiteral("firefox-esr"), 0.1, 8.2, QStringLiteral("/usr/lib/firefox-esr/firefox-esr"));
+    }
+    ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+    ASSERT_TRUE(spinUntil([&] { return rowNames() == QStringList{"Xorg", "kworker", "firefox-esr"}; }, 3000));
+    // The rows slide for a quarter of a second; by then a chasing marker would be well on its way.
+    for (QDeadlineTimer until(300); !until.hasExpired();)
+        view().settle(1);
+    marker = list->property("highlightItem").value<QQuickItem*>();
+    EXPECT_EQ(marker ? marker->position() : QPointF(), before);
 }
 
 // Volume names beside the external tag, the address row's interface name and every other cut text

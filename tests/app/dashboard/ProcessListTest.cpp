@@ -8,6 +8,7 @@
 #include <QPersistentModelIndex>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace roror;
@@ -194,6 +195,43 @@ TEST(ProcessListModel, RefreshesMoveRowsInsteadOfReplacingThem)
     ASSERT_EQ(changes.size(), 1);
     EXPECT_EQ(changes[0][0].toModelIndex().row(), 2);
     EXPECT_EQ(model.data(model.index(2), ProcessUsageListModel::CpuTextRole).toString(), QStringLiteral("42.0%"));
+}
+
+// A refresh's notice names the roles that changed, so the rows shown read only those again.
+TEST(ProcessListModel, DataChangesNameTheChangedRoles)
+{
+    using Model = ProcessUsageListModel;
+    struct Case {
+        const char* what;
+        std::function<void(ProcessUsageEntry&)> change;
+        QList<int> roles; // empty: every role
+    };
+    const Case cases[] = {
+        {"cpu",
+         [](ProcessUsageEntry& e) { e.process.cpu = 42.0; },
+         {Model::CanTerminateRole, Model::CpuTextRole, Model::CpuToneRole, Model::CpuKnownRole}},
+        {"memory",
+         [](ProcessUsageEntry& e) { e.process.memory = 3.5; },
+         {Model::CanTerminateRole, Model::MemoryTextRole, Model::MemoryToneRole, Model::MemoryKnownRole}},
+        {"name",
+         [](ProcessUsageEntry& e) { e.process.name = QStringLiteral("renamed"); },
+         {Model::CanTerminateRole, Qt::DisplayRole, Model::NameRole}},
+        {"ended", [](ProcessUsageEntry& e) { e.ended = true; }, {Model::CanTerminateRole, Model::EndedRole}},
+        {"parent pid, no role of its own", [](ProcessUsageEntry& e) { e.process.ppid = 1; }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model model;
+        model.setEntries(entriesOf({"a", "b", "c"}));
+        QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+        auto next = entriesOf({"a", "b", "c"});
+        c.change(next[1]);
+        model.setEntries(next);
+        ASSERT_EQ(changes.size(), 1);
+        EXPECT_EQ(changes[0][0].toModelIndex().row(), 1);
+        EXPECT_EQ(changes[0][1].toModelIndex().row(), 1);
+        EXPECT_EQ(changes[0][2].value<QList<int>>(), c.roles);
+    }
 }
 
 TEST(ProcessListModel, CountIsAnnouncedAfterTheRowsWhenTheirNumberChanged)

@@ -355,6 +355,47 @@ TEST(LinuxStatusSource, ProcessTableWithARecentCPUFigure)
     EXPECT_EQ(h.source->processes(), std::nullopt);
 }
 
+// The command line is read once per process: a later reading keeps the names while the pid, start
+// time and kernel name stay, and reads it anew after an exec (a new kernel name) or for a new
+// process under the same pid (another start time).
+TEST(LinuxStatusSource, ProcessNamesFollowExecAndReusedPids)
+{
+    Harness h;
+    const auto stat = [](const char* comm, const char* start) {
+        return QByteArray("303 (") + comm + ") R 202 303 202 34816 303 4194304 100 0 0 0 150 50 0 0 20 0 12 0 " + start
+            + " 1048576000 65536 18446744073709551615 1 1 0 0 0 0 0 0 0 0 0 0 17 2 0 0 0 0 0\n";
+    };
+    struct Case {
+        const char* what;
+        const char* comm;
+        const char* start;
+        QByteArray cmdline;
+        const char* name;
+        const char* command;
+    };
+    const Case cases[] = {
+        {"first reading", "Web Content", "90000", QByteArrayLiteral("/usr/lib/firefox/firefox\0-contentproc\0"),
+         "Web Content", "/usr/lib/firefox/firefox"},
+        // The arguments changed, the process did not: what was read stays.
+        {"same process", "Web Content", "90000", QByteArrayLiteral("/usr/bin/other\0"), "Web Content",
+         "/usr/lib/firefox/firefox"},
+        {"exec", "python3", "90000", QByteArrayLiteral("/usr/bin/python3\0tool.py\0"), "python3", "/usr/bin/python3"},
+        {"reused pid", "vim", "95000", QByteArrayLiteral("/usr/bin/vim\0"), "vim", "/usr/bin/vim"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        h.fake.write(QStringLiteral("proc/303/stat"), stat(c.comm, c.start));
+        h.fake.write(QStringLiteral("proc/303/cmdline"), c.cmdline);
+        h.clock += 2.0;
+        const auto rows = h.source->processes();
+        ASSERT_TRUE(rows.has_value());
+        const ProcessReading* process = row(*rows, 303);
+        ASSERT_NE(process, nullptr);
+        EXPECT_EQ(process->name, QString::fromUtf8(c.name));
+        EXPECT_EQ(process->command, QString::fromUtf8(c.command));
+    }
+}
+
 // Kernel threads ignore signals: the list never offers to end one, whether the kernel marks it
 // (PF_KTHREAD in the flags) or only its parent, kthreadd, tells it apart.
 TEST(LinuxStatusSource, KernelThreadsAreNeverOfferedForEnding)

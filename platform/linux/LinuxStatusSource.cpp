@@ -17,7 +17,6 @@
 #include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -699,35 +698,27 @@ std::optional<QByteArray> readAt(int folder, const char* name, qsizetype limit)
     return data;
 }
 
-// Reads a one-line file again from its start through a descriptor kept open; absent when the file
-// can no longer be read (the process it belonged to has ended).
-std::optional<std::string_view> rereadLine(int fd, char* buffer, size_t size)
+// Reads a one-line file below an open folder into `buffer`: the text, absent when the file
+// cannot be opened. The kernel hands such a line over whole, so its line end ends the reading
+// without asking again for the end of the file.
+std::optional<std::string_view> readLineAt(int folder, const char* name, char* buffer, size_t size)
 {
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
     size_t used = 0;
     while (used < size) {
-        const ssize_t n = ::pread(fd, buffer + used, size - used, static_cast<off_t>(used));
+        const ssize_t n = ::read(fd, buffer + used, size - used);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0)
+        if (n <= 0)
             break;
         used += static_cast<size_t>(n);
         if (buffer[used - 1] == '\n')
             break;
     }
-    if (used == 0)
-        return std::nullopt;
+    ::close(fd);
     return std::string_view(buffer, used);
-}
-
-// How many stat files the process table keeps open: a share of what the process may open.
-qsizetype keptStatFileLimit()
-{
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return 256;
-    return static_cast<qsizetype>(std::min<rlim_t>(limit.rlim_cur / 4, 1024));
 }
 
 constexpr unsigned kKernelThreadFlag = 0x00200000; // PF_KTHREAD in the flags of /proc/<pid>/stat
@@ -735,27 +726,13 @@ constexpr qint64 kKernelThreadDaemon = 2;          // kthreadd, the parent of ev
 
 } // namespace
 
-LinuxStatusSource::~LinuxStatusSource()
-{
-    closeStatFiles();
-}
-
-void LinuxStatusSource::closeStatFiles()
-{
-    for (const int fd : std::as_const(m_statFiles))
-        ::close(fd);
-    m_statFiles.clear();
-}
-
 LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable()
 {
     ProcessTable table;
     const QByteArray proc = QFile::encodeName(path(QStringLiteral("/proc")));
     DIR* dir = ::opendir(proc.constData());
-    if (!dir) {
-        closeStatFiles();
+    if (!dir)
         return table;
-    }
     const int procFd = ::dirfd(dir);
 
     const double pageSize = static_cast<double>(::sysconf(_SC_PAGESIZE));
@@ -765,9 +742,6 @@ LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable()
 
     QHash<qint64, ProcessIdentity> identities;
     identities.reserve(m_identities.size() + 16);
-    QHash<qint64, int> statFiles;
-    statFiles.reserve(m_statFiles.size() + 16);
-    static const qsizetype statFileLimit = keptStatFileLimit();
     table.rows.reserve(m_identities.size() + 16);
     table.times.reserve(m_identities.size() + 16);
     char file[64];
@@ -777,37 +751,10 @@ LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable()
         const char* name = entry->d_name;
         if (name[0] < '1' || name[0] > '9' || std::strlen(name) > 20)
             continue;
-        // The stat file stays open from one reading to the next: reading it again costs one call
-        // where opening it anew took three. A descriptor whose process ended reads nothing, and
-        // the pid's file (perhaps of a new process) is opened again.
-        char* end = nullptr;
-        const qint64 listedPid = std::strtoll(name, &end, 10);
-        int fd = -1;
-        std::optional<std::string_view> statText;
-        if (const auto kept = m_statFiles.constFind(listedPid); kept != m_statFiles.constEnd()) {
-            fd = *kept;
-            m_statFiles.erase(kept);
-            statText = rereadLine(fd, statBuffer, sizeof statBuffer);
-            if (!statText) {
-                ::close(fd);
-                fd = -1;
-            }
-        }
-        if (!statText) {
-            std::snprintf(file, sizeof file, "%s/stat", name);
-            fd = ::openat(procFd, file, O_RDONLY | O_CLOEXEC);
-            if (fd < 0)
-                continue; // gone meanwhile
-            statText = rereadLine(fd, statBuffer, sizeof statBuffer);
-            if (!statText) {
-                ::close(fd);
-                continue;
-            }
-        }
-        if (*end == '\0' && statFiles.size() < statFileLimit && !statFiles.contains(listedPid))
-            statFiles.insert(listedPid, fd);
-        else
-            ::close(fd);
+        std::snprintf(file, sizeof file, "%s/stat", name);
+        const auto statText = readLineAt(procFd, file, statBuffer, sizeof statBuffer);
+        if (!statText)
+            continue; // gone meanwhile
         const auto stat = LinuxProcfs::parseProcessStat(*statText);
         if (!stat)
             continue;
@@ -845,8 +792,6 @@ LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable()
     }
     ::closedir(dir);
     m_identities = std::move(identities);
-    closeStatFiles();
-    m_statFiles = std::move(statFiles);
 
     // Every kernel thread is started by kthreadd, so its children count as kernel threads even
     // where the flag is not shown. Inside a pid namespace pid 2 is an ordinary process: the rule

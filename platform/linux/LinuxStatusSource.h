@@ -24,9 +24,6 @@ public:
 
     LinuxStatusSource();
     explicit LinuxStatusSource(Options options);
-    ~LinuxStatusSource() override;
-    LinuxStatusSource(const LinuxStatusSource&) = delete;
-    LinuxStatusSource& operator=(const LinuxStatusSource&) = delete;
 
     // The shortest window the process table measures %CPU over, in milliseconds.
     static constexpr int processWindowMs = 200;
@@ -99,9 +96,6 @@ private:
         QString command;
     };
     QHash<qint64, ProcessIdentity> m_identities;
-    // Per pid, the stat file kept open between readings.
-    QHash<qint64, int> m_statFiles;
-    void closeStatFiles();
 };
 
 } // namespace roror

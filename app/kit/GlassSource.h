@@ -56,8 +56,8 @@ public:
     // that is missing or not an image, leaves no blurred copy.
     Q_INVOKABLE void setBackdropFile(const QString& path, int fileRevision, const QSizeF& windowSize);
     // A picture of the backdrop as drawn, `windowSize` being the size it covers. A `smooth` picture
-    // (colours and the sheen only: no image, no aura) is taken without the blur, which would
-    // change it by less than a colour step.
+    // (colours and the sheen only: no image, no aura) may be taken without the blur, which moves it
+    // by a few colour steps at most: the window's first frame does so.
     Q_INVOKABLE void setBackdropImage(const QImage& picture, const QSizeF& windowSize, bool smooth = false);
     Q_INVOKABLE void clear();
 

@@ -234,8 +234,20 @@ void WindowBackdrop::updatePolish()
     // window size; painting that copy small costs far less than shrinking the full frame.
     const QSize reduced(std::max(1, int(std::ceil(width() / GlassSource::reduction))),
                         std::max(1, int(std::ceil(height() / GlassSource::reduction))));
-    GlassSource::shared().setBackdropImage(renderBackdrop(reduced, reduced.width() / width(), layers), size(),
-                                           layers.image.isNull() && layers.desktop.isNull() && !layers.score);
+    const QImage picture = renderBackdrop(reduced, reduced.width() / width(), layers);
+    const bool smooth = layers.image.isNull() && layers.desktop.isNull() && !layers.score;
+    const int copy = ++m_glassCopies;
+    if (smooth && copy == 1) {
+        // The first frame takes the smooth start-up backdrop unblurred (the blur moves it by a few
+        // colour steps at most); the blurred copy follows once that frame is up.
+        GlassSource::shared().setBackdropImage(picture, size(), true);
+        QTimer::singleShot(0, this, [this, picture, copy, covered = size()] {
+            if (m_glassCopies == copy)
+                GlassSource::shared().setBackdropImage(picture, covered);
+        });
+    } else {
+        GlassSource::shared().setBackdropImage(picture, size());
+    }
     update();
     publishDesktopShown();
     emit frameChanged();

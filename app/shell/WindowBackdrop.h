@@ -118,6 +118,9 @@ private:
 
     QImage m_frame;
     bool m_frameDirty = false;
+    // Glass copies handed over so far; a blurred copy that follows the first frame is dropped when
+    // a newer one came first.
+    int m_glassCopies = 0;
 };
 
 } // namespace roror

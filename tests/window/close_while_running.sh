@@ -96,28 +96,44 @@ click_until_header_changes() {
   fail "the preview's report did not come (see the header)"
 }
 
+# Opens the sidebar's page `n` and waits until its title has replaced the Overview's (a page is read
+# and built when first shown, which takes longer on a loaded machine).
+show_page() {
+  local region="400x50+$((224 + 34))+20" changed=0
+  import -window "$window" "$work/page-before.png" || fail "no screenshot of the page"
+  click "$sidebar_x" "$(sidebar_y "$1")" 0.2
+  for _ in $(seq 80); do
+    import -window "$window" "$work/page-after.png" || continue
+    changed=$(compare -metric AE -fuzz 8% -extract "$region" "$work/page-before.png" "$work/page-after.png" \
+      null: 2>&1 || true)
+    [ "${changed%% *}" -gt 200 ] 2>/dev/null && sleep 0.5 && return 0
+    sleep 0.25
+  done
+  fail "page $1 did not show (see its title)"
+}
+
 # Smart Clean's preview: Scan, left of the protection-list button (26 wide) 16 apart.
 launch_roror $(slow_calls getdents64 100000) "$roror"
-click "$sidebar_x" "$(sidebar_y 1)"
+show_page 1
 click "$(($(header_right) - 26 - 16 - 46))" 158 0.3
 close_and_time "a Smart Clean preview"
 
 # Storage analysis of ~/Library: Analyze, left of Advanced (about 105 wide).
 launch_roror $(slow_calls getdents64 100000) "$roror"
-click "$sidebar_x" "$(sidebar_y 4)"
+show_page 4
 click "$(($(header_right) - 105 - 16 - 46))" 158 0.3
 close_and_time "a storage analysis"
 
 # The same through the Quit shortcut.
 launch_roror $(slow_calls getdents64 100000) "$roror"
-click "$sidebar_x" "$(sidebar_y 4)"
+show_page 4
 click "$(($(header_right) - 105 - 16 - 46))" 158 0.3
 close_and_time "a storage analysis, ended with Ctrl+Q" quit
 
 # A Trash batch: Installer Cleanup's Preview, Choose Files, Select All (left, under the filter row),
 # Move to Trash (right, on that row) and the confirmation.
 launch_roror $(slow_calls rename,renameat,renameat2 20000) "$roror"
-click "$sidebar_x" "$(sidebar_y 6)"
+show_page 6
 click_until_header_changes "$(($(header_right) - 61))"
 click "$(($(header_right) - 75))" 158
 click 314 339 0.4
@@ -140,7 +156,7 @@ infos=$(find "$trash/info" -name '*.trashinfo' | wc -l)
 
 # A clean: Scan, then Start Cleaning (left of Scan) once the report is in, and the confirmation.
 launch_roror $(slow_calls unlink,unlinkat,rmdir 5000) "$roror"
-click "$sidebar_x" "$(sidebar_y 1)"
+show_page 1
 click_until_header_changes "$(($(header_right) - 26 - 16 - 46))"
 click "$(($(header_right) - 26 - 16 - 66))" 158 0.6
 accept_confirmation 0.3

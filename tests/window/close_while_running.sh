@@ -80,36 +80,30 @@ header_right() {
   echo $((224 + 34 + column - 20))
 }
 
-# Clicks the header button at `x` and waits until the header shows the report's buttons.
-click_until_header_changes() {
-  local region changed=0
-  region="$(($(header_right) - 224 - 34))x40+$((224 + 34 + 20))+138"
-  import -window "$window" "$work/header-before.png" || fail "no screenshot of the header"
-  click "$1" 158 0.3
+# Clicks at `x` `y` and waits until the window's `region` (WxH+X+Y) has changed; fails with `what`.
+click_until_changed() {
+  local x=$1 y=$2 region=$3 what=$4 changed=0
+  import -window "$window" "$work/before.png" || fail "no screenshot before $what"
+  click "$x" "$y" 0.2
   for _ in $(seq 80); do
-    import -window "$window" "$work/header-after.png" || continue
-    changed=$(compare -metric AE -fuzz 8% -extract "$region" "$work/header-before.png" "$work/header-after.png" \
-      null: 2>&1 || true)
+    import -window "$window" "$work/after.png" || continue
+    changed=$(compare -metric AE -fuzz 8% -extract "$region" "$work/before.png" "$work/after.png" null: 2>&1 || true)
     [ "${changed%% *}" -gt 200 ] 2>/dev/null && sleep 0.5 && return 0
     sleep 0.25
   done
-  fail "the preview's report did not come (see the header)"
+  fail "$what"
+}
+
+# Clicks the header button at `x` and waits until the header shows the report's buttons.
+click_until_header_changes() {
+  click_until_changed "$1" 158 "$(($(header_right) - 224 - 34))x40+$((224 + 34 + 20))+138" \
+    "the preview's report did not come (see the header)"
 }
 
 # Opens the sidebar's page `n` and waits until its title has replaced the Overview's (a page is read
 # and built when first shown, which takes longer on a loaded machine).
 show_page() {
-  local region="400x50+$((224 + 34))+20" changed=0
-  import -window "$window" "$work/page-before.png" || fail "no screenshot of the page"
-  click "$sidebar_x" "$(sidebar_y "$1")" 0.2
-  for _ in $(seq 80); do
-    import -window "$window" "$work/page-after.png" || continue
-    changed=$(compare -metric AE -fuzz 8% -extract "$region" "$work/page-before.png" "$work/page-after.png" \
-      null: 2>&1 || true)
-    [ "${changed%% *}" -gt 200 ] 2>/dev/null && sleep 0.5 && return 0
-    sleep 0.25
-  done
-  fail "page $1 did not show (see its title)"
+  click_until_changed "$sidebar_x" "$(sidebar_y "$1")" "400x50+$((224 + 34))+20" "page $1 did not show (see its title)"
 }
 
 # Smart Clean's preview: Scan, left of the protection-list button (26 wide) 16 apart.

@@ -12,7 +12,9 @@ Text {
     readonly property string imageSource: SymbolCatalogue.image(systemName)
     text: imageSource === "" ? SymbolCatalogue.glyph(systemName) : ""
     textFormat: Text.PlainText
-    font: AppTypography.symbolFont(size, weight)
+    // An image symbol only takes the font's square: at the regular weight, so that it needs no
+    // font of its own when every glyph around it is drawn at another weight.
+    font: AppTypography.symbolFont(size, imageSource === "" ? weight : Font.Normal)
     color: AppTheme.ink
     horizontalAlignment: Text.AlignHCenter
     verticalAlignment: Text.AlignVCenter

@@ -34,6 +34,9 @@ void ContentController::setModel(AppModel* model)
     emit backgroundChanged();
     emit pendingActionChanged();
     emit alertMessageChanged();
+    // A model that comes after the first frame starts the sequence itself.
+    if (m_windowDrawn)
+        startOnce();
 }
 
 QString ContentController::selectedFeature() const
@@ -174,12 +177,22 @@ void ContentController::setWindow(QQuickWindow* window)
         return;
     disconnect(m_firstFrame);
     m_window = window;
-    if (m_window && !m_started) {
-        // Swapped on the render thread; the start runs back on this one.
-        m_firstFrame
-            = connect(m_window, &QQuickWindow::frameSwapped, this, &ContentController::startOnce, Qt::QueuedConnection);
+    if (m_window && !m_windowDrawn) {
+        // Swapped on the render thread; what waits for it runs back on this one.
+        m_firstFrame = connect(m_window, &QQuickWindow::frameSwapped, this, &ContentController::firstFrameShown,
+                               Qt::QueuedConnection);
     }
     emit windowChanged();
+}
+
+void ContentController::firstFrameShown()
+{
+    disconnect(m_firstFrame);
+    if (!m_windowDrawn) {
+        m_windowDrawn = true;
+        emit windowDrawnChanged();
+    }
+    startOnce();
 }
 
 void ContentController::startOnce()
@@ -187,7 +200,6 @@ void ContentController::startOnce()
     if (m_started || !m_model)
         return;
     m_started = true;
-    disconnect(m_firstFrame);
     startup().then(this, [this] {
         m_startupFinished = true;
         emit startupFinishedChanged();

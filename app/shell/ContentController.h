@@ -21,6 +21,9 @@ class ContentController : public QObject {
     // The window showing the root view: once its first frame is on screen, the start-up sequence
     // begins, so its work never delays that frame.
     Q_PROPERTY(QQuickWindow* window READ window WRITE setWindow NOTIFY windowChanged)
+    // True once the window has put a frame on screen: what waits for it is made after that frame,
+    // never before it.
+    Q_PROPERTY(bool windowDrawn READ windowDrawn NOTIFY windowDrawnChanged)
     // True once every step of the start-up sequence has run.
     Q_PROPERTY(bool startupFinished READ startupFinished NOTIFY startupFinishedChanged)
 
@@ -50,6 +53,7 @@ public:
 
     QQuickWindow* window() const { return m_window; }
     void setWindow(QQuickWindow* window);
+    bool windowDrawn() const { return m_windowDrawn; }
     bool startupFinished() const { return m_startupFinished; }
 
     QString selectedFeature() const;
@@ -82,6 +86,7 @@ public:
 signals:
     void modelChanged();
     void windowChanged();
+    void windowDrawnChanged();
     void startupFinishedChanged();
     void selectedFeatureChanged();
     void healthScoreChanged();
@@ -90,11 +95,13 @@ signals:
     void alertMessageChanged();
 
 private:
+    void firstFrameShown();
     void startOnce();
 
     QPointer<AppModel> m_model;
     QPointer<QQuickWindow> m_window;
     QMetaObject::Connection m_firstFrame;
+    bool m_windowDrawn = false;
     bool m_started = false;
     bool m_startupFinished = false;
 };

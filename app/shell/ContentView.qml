@@ -56,6 +56,7 @@ Item {
             Layout.fillHeight: true
             model: root.model
             selectedFeature: controller.selectedFeature
+            ready: controller.windowDrawn
         }
     }
 

@@ -11,6 +11,9 @@ Item {
     required property AppModel model
     // Raw value of the selected page.
     required property string selectedFeature
+    // False until the window's first frame is on screen: the page is made after that frame, so
+    // the window shows without waiting for it.
+    property bool ready: true
 
     Repeater {
         model: [
@@ -26,7 +29,7 @@ Item {
         delegate: Loader {
             id: slot
             required property var modelData
-            readonly property bool selected: root.selectedFeature === modelData.feature // qmllint disable unqualified
+            readonly property bool selected: root.ready && root.selectedFeature === modelData.feature // qmllint disable unqualified
 
             function build() {
                 if (slot.selected)

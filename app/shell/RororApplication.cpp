@@ -1,13 +1,17 @@
 #include "app/shell/RororApplication.h"
 
+#include "app/kit/AppTypography.h"
 #include "app/model/AppModel.h"
 
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlError>
 #include <QSGRendererInterface>
+#include <QThreadPool>
 #include <QUrl>
 
 namespace roror {
@@ -31,6 +35,16 @@ void prepareApplication()
     if (chooseSceneGraph(qgetenv("QT_QUICK_BACKEND"), qgetenv("QSG_RHI_BACKEND"), gpuRenderNodePresent())
         == SceneGraphChoice::software)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // The font list and each family's fallbacks are shared by all threads: read them beside the
+    // loading of the interface rather than in the middle of its first layout.
+    const bool english = AppTypography::usesEnglishNow();
+    QThreadPool::globalInstance()->start([english] {
+        QFontDatabase::families();
+        for (const auto design :
+             {AppTypography::Design::standard, AppTypography::Design::rounded, AppTypography::Design::serif})
+            QFontMetricsF(AppTypography::makeFont(13, QFont::Normal, design, english)).height();
+        QFontMetricsF(AppTypography::makeSymbolFont(13, QFont::Normal)).height();
+    });
 }
 
 std::unique_ptr<QQuickWindow> loadMainWindow(QQmlEngine& engine, AppModel& model)

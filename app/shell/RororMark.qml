@@ -33,7 +33,9 @@ Item {
     SymbolImage {
         anchors.centerIn: parent
         systemName: "sparkles"
-        size: root.width * 0.5
+        // Until the layout gives the mark its width, the implicit one: a symbol laid out at size 0
+        // would load a font of its own for nothing.
+        size: (root.width > 0 ? root.width : root.implicitWidth) * 0.5
         color: "white"
     }
     Rectangle {

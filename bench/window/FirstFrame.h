@@ -73,6 +73,9 @@ inline void reportFirstFrame(QQuickWindow* window, int argc, char** argv)
             const double ms = double(nowNs() - launched) / 1e6;
             std::printf("first_frame_ms=%.1f cpu_ms=%.1f backend=%s\n", ms, processCpuMs(), backendName(window));
             std::fflush(stdout);
+            // For instruction counts of the start alone (callgrind): nothing after the frame runs.
+            if (std::getenv("BENCH_EXIT_AT_FIRST_FRAME"))
+                std::_Exit(0);
             if (!stay)
                 QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         },

@@ -177,5 +177,30 @@ TEST_F(KitFrame, DataTextsShowMarkupAsWritten)
     }
 }
 
+// A symbol drawn from an image takes the same square as a glyph of its size, whatever its weight:
+// rows of mixed symbols line up, and a selected (bold) one does not move.
+TEST_F(KitFrame, ASymbolTakesItsSquareWhateverItsKindAndWeight)
+{
+    load(R"(Item {
+        width: 300; height: 100
+        SymbolImage { objectName: "glyph"; systemName: "sparkles"; size: 16 }
+        SymbolImage { objectName: "glyphBold"; systemName: "sparkles"; size: 16; weight: Font.Bold }
+        SymbolImage { objectName: "image"; systemName: "gauge.with.dots.needle.bottom.50percent"; size: 16 }
+        SymbolImage { objectName: "imageBold"; systemName: "gauge.with.dots.needle.bottom.50percent"; size: 16; weight: Font.Bold }
+    })");
+    QQuickItem* glyph = find("glyph");
+    ASSERT_NE(glyph, nullptr);
+    ASSERT_NE(find("image"), nullptr);
+    ASSERT_NE(find("image")->property("imageSource").toString(), QString());
+    ASSERT_EQ(glyph->property("imageSource").toString(), QString());
+    for (const char* name : {"glyphBold", "image", "imageBold"}) {
+        SCOPED_TRACE(name);
+        QQuickItem* symbol = find(name);
+        ASSERT_NE(symbol, nullptr);
+        EXPECT_DOUBLE_EQ(symbol->implicitHeight(), glyph->implicitHeight());
+        EXPECT_NEAR(symbol->implicitWidth(), glyph->implicitWidth(), 1.0);
+    }
+}
+
 } // namespace
 } // namespace roror::test

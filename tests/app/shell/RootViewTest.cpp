@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace roror::test {
 namespace {
@@ -69,6 +70,28 @@ protected:
         return child(view().find(QString::fromLatin1(alert)), QString::fromLatin1(part));
     }
 };
+
+// The window shows its sidebar first; the page is made right after that first frame.
+TEST_F(RootView, ThePageIsMadeAfterTheWindowsFirstFrame)
+{
+    bool framed = false;
+    bool sidebarInFirstFrame = false;
+    bool pageInFirstFrame = true;
+    QObject::connect(
+        &view().window(), &QQuickWindow::frameSwapped, &view().window(),
+        [&] {
+            if (std::exchange(framed, true))
+                return;
+            sidebarInFirstFrame = sidebarItem(AppFeature::dashboard) != nullptr;
+            pageInFirstFrame = pageContent(AppFeature::dashboard) != nullptr;
+        },
+        Qt::DirectConnection);
+    show();
+    ASSERT_TRUE(framed);
+    EXPECT_TRUE(sidebarInFirstFrame);
+    EXPECT_FALSE(pageInFirstFrame);
+    EXPECT_NE(pageContent(AppFeature::dashboard), nullptr);
+}
 
 TEST_F(RootView, PageSwitchFollowsTheSidebar)
 {

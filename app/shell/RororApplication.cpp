@@ -11,10 +11,18 @@
 #include <QQmlEngine>
 #include <QQmlError>
 #include <QSGRendererInterface>
+#include <QStandardPaths>
 #include <QThreadPool>
 #include <QUrl>
+#include <future>
+#include <memory>
 
 namespace roror {
+
+namespace {
+// Set once the font list, the program's own fonts included, has been read (see prepareApplication).
+std::shared_future<void> fontListReady;
+} // namespace
 
 SceneGraphChoice chooseSceneGraph(const QByteArray& requestedBackend, const QByteArray& requestedRhi, bool gpuPresent)
 {
@@ -38,8 +46,20 @@ void prepareApplication()
     // The font list and each family's fallbacks are shared by all threads: read them beside the
     // loading of the interface rather than in the middle of its first layout.
     const bool english = AppTypography::usesEnglishNow();
-    QThreadPool::globalInstance()->start([english] {
+    auto listed = std::make_shared<std::promise<void>>();
+    fontListReady = listed->get_future().share();
+    QThreadPool::globalInstance()->start([english, listed] {
         QFontDatabase::families();
+        // The icon font comes as TrueType and as WOFF and WOFF2 copies of the same version; the font
+        // list keeps the copy it reads last, the WOFF2 one, which every thread that opens it must
+        // first decompress. Named as one of the program's own, the TrueType copy is the one used.
+        // Added before any window exists, so no text has to be laid out again for it.
+        const QString iconFont = QStandardPaths::locate(
+            QStandardPaths::GenericDataLocation,
+            QStringLiteral("fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf"));
+        if (!iconFont.isEmpty())
+            QFontDatabase::addApplicationFont(iconFont);
+        listed->set_value();
         for (const auto design :
              {AppTypography::Design::standard, AppTypography::Design::rounded, AppTypography::Design::serif})
             QFontMetricsF(AppTypography::makeFont(13, QFont::Normal, design, english)).height();
@@ -53,6 +73,8 @@ std::unique_ptr<QQuickWindow> loadMainWindow(QQmlEngine& engine, AppModel& model
     // A plain engine and component rather than the application engine: its file selector would look
     // up every QML file and import once more for platform variants, of which the interface has none.
     QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/qt/qml/Roror/Shell/RororWindow.qml")));
+    if (fontListReady.valid())
+        fontListReady.wait();
     std::unique_ptr<QObject> object(
         component.createWithInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}}));
     if (component.isError()) {

@@ -12,7 +12,7 @@
 #include <QQmlError>
 #include <QSGRendererInterface>
 #include <QStandardPaths>
-#include <QThreadPool>
+#include <QThread>
 #include <QUrl>
 #include <future>
 #include <memory>
@@ -44,11 +44,12 @@ void prepareApplication()
         == SceneGraphChoice::software)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     // The font list and each family's fallbacks are shared by all threads: read them beside the
-    // loading of the interface rather than in the middle of its first layout.
+    // loading of the interface rather than in the middle of its first layout. On a thread of its
+    // own that ends with the work: the fonts it opens on the way are its own and go with it.
     const bool english = AppTypography::usesEnglishNow();
     auto listed = std::make_shared<std::promise<void>>();
     fontListReady = listed->get_future().share();
-    QThreadPool::globalInstance()->start([english, listed] {
+    QThread* warm = QThread::create([english, listed] {
         QFontDatabase::families();
         // The icon font comes as TrueType and as WOFF and WOFF2 copies of the same version; the font
         // list keeps the copy it reads last, the WOFF2 one, which every thread that opens it must
@@ -65,6 +66,8 @@ void prepareApplication()
             QFontMetricsF(AppTypography::makeFont(13, QFont::Normal, design, english)).height();
         QFontMetricsF(AppTypography::makeSymbolFont(13, QFont::Normal)).height();
     });
+    QObject::connect(warm, &QThread::finished, warm, &QObject::deleteLater);
+    warm->start();
 }
 
 std::unique_ptr<QQuickWindow> loadMainWindow(QQmlEngine& engine, AppModel& model)

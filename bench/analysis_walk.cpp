@@ -3,7 +3,7 @@
 //   analysis_walk generate DIR [FILES] [FOLDERS]  builds a tree of FILES files (default 200,000) in
 //                                                 FOLDERS folders (default 2,000) with fixed sizes
 //   analysis_walk walk DIR [RUNS] [WORKERS]       times LocalAnalysis::snapshot RUNS times (default 5)
-//                                                 after one warm-up run, WORKERS threads (0 = per core)
+//                                                 after one warm-up run, WORKERS threads (0 = two per core)
 //   analysis_walk once DIR [WORKERS]              one snapshot, for timing and peak memory from outside
 //
 // bench/analysis_walk.sh runs it next to du and gdu on the same tree.

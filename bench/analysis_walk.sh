@@ -3,7 +3,7 @@
 # and prints for every tree size the ratios against both tools and the peak memory.
 # Usage: bench/analysis_walk.sh [RUNS]
 #   SIZES   space-separated FILES:FOLDERS trees (default "200000:2000 1000000:10000")
-#   WORKERS threads of the walk (default 0: one per core)
+#   WORKERS threads of the walk (default 0: two per core)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-7}

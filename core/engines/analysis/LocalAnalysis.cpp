@@ -658,12 +658,15 @@ void work(FolderQueue& queue, WalkShared& shared, Tally& tally)
     }
 }
 
+// Two threads per core: a file whose inode is not cached yet holds its thread until the disk
+// answers, and the other thread keeps the core busy meanwhile. Once everything is cached, the
+// second thread neither helps nor costs.
 int resolvedWorkerCount(int requested)
 {
     if (requested > 0)
         return std::min(requested, kMaxWorkers);
     const unsigned cores = std::thread::hardware_concurrency();
-    return std::clamp(static_cast<int>(cores), 1, kMaxWorkers);
+    return std::clamp(2 * static_cast<int>(cores), 1, kMaxWorkers);
 }
 
 // A quarter of the process's descriptor limit, so other work and other walks keep theirs.

@@ -14,7 +14,7 @@ inline constexpr int listLimit = 80;
 // are left out when the root is the home folder. Never fails: what cannot be read is not counted.
 AnalysisReport snapshot(const QString& rootPath);
 
-// The same walk on `workerCount` threads (1 walks on the caller's thread alone; 0 or less takes one
+// The same walk on `workerCount` threads (1 walks on the caller's thread alone; 0 or less takes two
 // per core). The report does not depend on the count.
 AnalysisReport snapshot(const QString& rootPath, int workerCount);
 

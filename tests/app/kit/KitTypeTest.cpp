@@ -177,6 +177,33 @@ TEST(SymbolCatalogueGlyphs, OutlinedAndFilledFormsDiffer)
               SymbolCatalogue::imageFor(QStringLiteral("speedometer")));
 }
 
+TEST(SymbolCatalogueGlyphs, ADrawingIsSharedOnlyForTheSameImageSizeAndTint)
+{
+    const QString cpu = SymbolCatalogue::imageFor(QStringLiteral("cpu"));
+    const QString folder = SymbolCatalogue::imageFor(QStringLiteral("folder"));
+    const QImage red = SymbolSvg::render(cpu, 48, QColor(255, 0, 0));
+    // Asked again, the same drawing comes back without being drawn anew.
+    EXPECT_EQ(SymbolSvg::render(cpu, 48, QColor(255, 0, 0)).cacheKey(), red.cacheKey());
+    struct Case {
+        const char* what;
+        QString source;
+        int pixels;
+        QColor color;
+    };
+    const Case others[] = {
+        {"another tint", cpu, 48, QColor(0, 0, 255)},
+        {"another size", cpu, 24, QColor(255, 0, 0)},
+        {"another image", folder, 48, QColor(255, 0, 0)},
+    };
+    for (const Case& c : others) {
+        SCOPED_TRACE(c.what);
+        const QImage drawn = SymbolSvg::render(c.source, c.pixels, c.color);
+        EXPECT_NE(drawn, red);
+        EXPECT_EQ(drawn, SymbolSvg::render(c.source, c.pixels, c.color));
+    }
+    EXPECT_EQ(SymbolSvg::render(cpu, 48, QColor(0, 0, 255)).pixelColor(24, 8).rgb(), QColor(0, 0, 255).rgb());
+}
+
 struct NamedSymbol {
     QString name;
     QString where;

@@ -10,7 +10,7 @@ Text {
     property real size: 13
     property int weight: Font.Normal
     readonly property string imageSource: SymbolCatalogue.image(systemName)
-    text: imageSource === "" ? SymbolCatalogue.glyph(systemName) : ""
+    text: imageSource === "" ? SymbolCatalogue.character(systemName) : ""
     textFormat: Text.PlainText
     font: AppTypography.symbolFont(size, weight)
     color: AppTheme.ink

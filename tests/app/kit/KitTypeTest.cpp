@@ -146,18 +146,28 @@ TEST(SymbolCatalogueGlyphs, EveryNameDrawsExactlyOneIconOfTheFontOrAnImage)
             EXPECT_GT(inkCoverage(drawn), 0.05);
             continue;
         }
-        QTextLayout layout(SymbolCatalogue::glyphFor(name), font);
-        layout.beginLayout();
-        layout.createLine();
-        layout.endLayout();
-        qsizetype glyphs = 0;
-        for (const QGlyphRun& run : layout.glyphRuns())
-            glyphs += run.glyphIndexes().size();
+        const auto glyphsOf = [&font](const QString& text) {
+            QTextLayout layout(text, font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            QList<quint32> glyphs;
+            for (const QGlyphRun& run : layout.glyphRuns())
+                glyphs += run.glyphIndexes();
+            return glyphs;
+        };
         // A ligature name the font does not know is drawn letter by letter.
-        EXPECT_EQ(glyphs, 1) << SymbolCatalogue::glyphFor(name).toStdString();
+        const QList<quint32> ligature = glyphsOf(SymbolCatalogue::glyphFor(name));
+        EXPECT_EQ(ligature.size(), 1) << SymbolCatalogue::glyphFor(name).toStdString();
+        // The character the views show is that very glyph.
+        EXPECT_EQ(SymbolCatalogue::characterFor(name).size(), 1);
+        EXPECT_EQ(glyphsOf(SymbolCatalogue::characterFor(name)), ligature)
+            << SymbolCatalogue::glyphFor(name).toStdString();
     }
     EXPECT_TRUE(SymbolCatalogue::glyphFor(QStringLiteral("no.such.symbol")).isEmpty());
     EXPECT_TRUE(SymbolCatalogue::imageFor(QStringLiteral("no.such.symbol")).isEmpty());
+    EXPECT_TRUE(SymbolCatalogue::characterFor(QStringLiteral("no.such.symbol")).isEmpty());
+    EXPECT_TRUE(SymbolCatalogue::characterFor(QStringLiteral("folder")).isEmpty()); // an image
 }
 
 TEST(SymbolCatalogueGlyphs, OutlinedAndFilledFormsDiffer)

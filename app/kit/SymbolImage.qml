@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Roror.App
 
@@ -26,19 +28,18 @@ Text {
     property SymbolSvg drawing: null
     onImageSourceChanged: {
         if (imageSource !== "" && drawing === null)
-            drawing = drawingMaker.createObject(root, {
-                source: Qt.binding(() => root.imageSource),
-                color: Qt.binding(() => root.color),
-                width: Qt.binding(() => root.font.pixelSize),
-                height: Qt.binding(() => root.font.pixelSize),
-                visible: Qt.binding(() => root.imageSource !== "")
-            });
+            drawing = drawingMaker.createObject(root);
     }
     Component {
         id: drawingMaker
         SymbolSvg {
             objectName: "symbolDrawing"
             anchors.centerIn: parent
+            source: root.imageSource
+            color: root.color
+            width: root.font.pixelSize
+            height: root.font.pixelSize
+            visible: root.imageSource !== ""
         }
     }
 }

@@ -26,12 +26,16 @@ public:
 
     // The ligature text of `systemName`; empty for a name the table lacks or draws as an image.
     static QString glyphFor(const QString& systemName);
+    // The glyph's own character (its code point in the font), which draws the same icon as the
+    // ligature text without the font's ligature lookup: what the views show. Empty as above.
+    static QString characterFor(const QString& systemName);
     // The resource path of the image drawing `systemName`; empty for a glyph or an unknown name.
     static QString imageFor(const QString& systemName);
     static bool contains(const QString& systemName);
     static QStringList names();
 
     Q_INVOKABLE QString glyph(const QString& systemName) const { return glyphFor(systemName); }
+    Q_INVOKABLE QString character(const QString& systemName) const { return characterFor(systemName); }
     Q_INVOKABLE QString image(const QString& systemName) const { return imageFor(systemName); }
 };
 

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Roror.App
 
@@ -10,7 +12,7 @@ Text {
     property real size: 13
     property int weight: Font.Normal
     readonly property string imageSource: SymbolCatalogue.image(systemName)
-    text: imageSource === "" ? SymbolCatalogue.glyph(systemName) : ""
+    text: imageSource === "" ? SymbolCatalogue.character(systemName) : ""
     textFormat: Text.PlainText
     // An image symbol only takes the font's square: at the regular weight, so that it needs no
     // font of its own when every glyph around it is drawn at another weight.
@@ -28,19 +30,18 @@ Text {
     property SymbolSvg drawing: null
     onImageSourceChanged: {
         if (imageSource !== "" && drawing === null)
-            drawing = drawingMaker.createObject(root, {
-                source: Qt.binding(() => root.imageSource),
-                color: Qt.binding(() => root.color),
-                width: Qt.binding(() => root.font.pixelSize),
-                height: Qt.binding(() => root.font.pixelSize),
-                visible: Qt.binding(() => root.imageSource !== "")
-            });
+            drawing = drawingMaker.createObject(root);
     }
     Component {
         id: drawingMaker
         SymbolSvg {
             objectName: "symbolDrawing"
             anchors.centerIn: parent
+            source: root.imageSource
+            color: root.color
+            width: root.font.pixelSize
+            height: root.font.pixelSize
+            visible: root.imageSource !== ""
         }
     }
 }

@@ -22,11 +22,29 @@ namespace {
 QMutex parsedMutex;
 QHash<QString, std::shared_ptr<QSvgRenderer>> parsedImages;
 
+// Rows of a list show the same few symbols in the same size and tint: each is drawn once and
+// the image shared. The key is the source, the pixel size and the colour.
+struct DrawnKey {
+    QString source;
+    int pixels;
+    QRgb color;
+    bool operator==(const DrawnKey&) const = default;
+};
+size_t qHash(const DrawnKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.source, key.pixels, key.color);
+}
+QHash<DrawnKey, QImage> drawnImages;
+constexpr qsizetype kDrawnImagesKept = 256;
+
 } // namespace
 
 QImage SymbolSvg::render(const QString& source, int pixels, const QColor& color)
 {
     const QMutexLocker lock(&parsedMutex);
+    const DrawnKey key{source, pixels, color.rgba()};
+    if (const auto found = drawnImages.constFind(key); found != drawnImages.cend())
+        return *found;
     std::shared_ptr<QSvgRenderer>& parsed = parsedImages[source];
     if (!parsed)
         parsed = std::make_shared<QSvgRenderer>(source);
@@ -40,6 +58,10 @@ QImage SymbolSvg::render(const QString& source, int pixels, const QColor& color)
     renderer.render(&painter, QRectF(0, 0, pixels, pixels));
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(image.rect(), color);
+    painter.end();
+    if (drawnImages.size() >= kDrawnImagesKept)
+        drawnImages.clear();
+    drawnImages.insert(key, image);
     return image;
 }
 

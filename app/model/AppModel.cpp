@@ -115,6 +115,9 @@ void AppModel::assign(T& field, const T& value, Signal signal)
 
 QVariant AppModel::readPersisted(Persisted property) const
 {
+    if (const auto unwritten = m_unwrittenPersisted.constFind(static_cast<int>(property));
+        unwritten != m_unwrittenPersisted.cend())
+        return unwritten->value;
     const PersistedSetting& setting = persistedSetting(property);
     const auto settings = m_services.openSettings();
     return settings->value(setting.key, setting.fallback);
@@ -122,14 +125,22 @@ QVariant AppModel::readPersisted(Persisted property) const
 
 void AppModel::writePersisted(std::initializer_list<PersistedWrite> writes)
 {
-    {
-        const auto settings = m_services.openSettings();
-        for (const PersistedWrite& write : writes)
-            settings->setValue(persistedSetting(write.property).key, write.value);
-        settings->sync();
+    // Syncing the store waits for the disk (twice), so the view would wait with it; the signals
+    // go out now and the model answers from its copy until the write is in the file.
+    const quint64 write = ++m_persistedWrites;
+    QList<std::pair<QString, QVariant>> values;
+    for (const PersistedWrite& w : writes) {
+        m_unwrittenPersisted.insert(static_cast<int>(w.property), {write, w.value});
+        values.append({persistedSetting(w.property).key, w.value});
     }
-    for (const PersistedWrite& write : writes)
-        emit(this->*persistedSetting(write.property).signal)();
+    m_services.writeSettings(std::move(values), [relay = m_relay, this, write] {
+        relay->post([this, write] {
+            // Writes land in order: this one and every earlier one are in the file.
+            m_unwrittenPersisted.removeIf([write](const auto& entry) { return entry.value().write <= write; });
+        });
+    });
+    for (const PersistedWrite& w : writes)
+        emit(this->*persistedSetting(w.property).signal)();
 }
 
 void AppModel::setSelectedFeature(AppFeature value)

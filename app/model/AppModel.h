@@ -6,6 +6,7 @@
 #include "core/model/AppFeature.h"
 
 #include <QFuture>
+#include <QHash>
 #include <QList>
 #include <QLoggingCategory>
 #include <QObject>
@@ -328,9 +329,11 @@ private:
         QVariant value;
     };
     // Values that belong together (a run's date, count and size) are stored in one write, and
-    // their signals follow it, so no reader ever sees the new date beside the old count.
+    // their signals follow it, so no reader ever sees the new date beside the old count. The
+    // store syncs them to the disk on its own thread.
     void writePersisted(std::initializer_list<PersistedWrite> writes);
-    // The stored value, or the property's default when the key is absent.
+    // The stored value, or the property's default when the key is absent; a value still on its
+    // way to the file is read from the model's own copy.
     QVariant readPersisted(Persisted property) const;
 
     void setVersionText(const QString& value);
@@ -462,6 +465,14 @@ private:
     std::optional<QString> m_optimizeWhitelistLoadError;
     // Brings results and installer reports from other threads back to the model while it exists.
     std::shared_ptr<ThreadRelay> m_relay;
+    // Persisted values handed to the store and not yet known to be in its file, by property, with
+    // the number of the write that carries them.
+    struct UnwrittenValue {
+        quint64 write;
+        QVariant value;
+    };
+    QHash<int, UnwrittenValue> m_unwrittenPersisted;
+    quint64 m_persistedWrites = 0;
 
     // The one thread that moves items to the Trash; destroyed (after waiting for a move under way)
     // once the relay no longer reaches the model.

@@ -62,6 +62,9 @@ AppModelServices AppModelServices::real()
     s.homePath = [] { return QDir::homePath(); };
     s.now = [] { return QDateTime::currentDateTime(); };
     s.openSettings = [] { return SettingsStore::open(); };
+    s.writeSettings = [](QList<std::pair<QString, QVariant>> values, std::function<void()> written) {
+        SettingsStore::writeInBackground(std::move(values), std::move(written));
+    };
 
     s.processSnapshot = [] { return LocalSystemStatus::processSnapshot(); };
     s.statusSnapshot = [](const std::optional<QList<SystemReport::ProcessInfo>>& topProcesses) {

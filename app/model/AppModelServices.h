@@ -39,8 +39,11 @@ struct AppModelServices {
     // The current user's home folder, read at each use.
     std::function<QString()> homePath;
     std::function<QDateTime()> now;
-    // A fresh handle on the user-defaults store.
+    // A fresh handle on the user-defaults store; it sees every write handed to writeSettings before.
     std::function<std::unique_ptr<QSettings>()> openSettings;
+    // Sets the values (key and value) in the user-defaults store off the GUI thread, in the order
+    // of the calls; `written` runs (on another thread) once they are in the file.
+    std::function<void(QList<std::pair<QString, QVariant>> values, std::function<void()> written)> writeSettings;
 
     // Smart Clean.
     std::function<QFuture<CleanPreviewReport>()> cleanPreview;

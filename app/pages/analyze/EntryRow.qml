@@ -66,6 +66,8 @@ ResultsTableRow {
     }
     Text {
         objectName: "entryRowSize"
+        // The layout's width from the start, so the text is laid out once.
+        width: 82
         Layout.preferredWidth: 82
         Layout.minimumWidth: 82
         horizontalAlignment: Text.AlignRight

@@ -50,8 +50,16 @@ Item {
         hoverEnabled: true
         enabled: root.enabled
         onClicked: root.clicked()
+        onContainsMouseChanged: if (containsMouse && !root.helpReady) root.readyHelp()
     }
-    ToolTip.visible: mouse.containsMouse && root.help.length > 0
-    ToolTip.delay: 600
-    ToolTip.text: root.help
+
+    // The hover help is set up when the pointer first comes over the button: a list builds no
+    // tool tip state for its many buttons until then.
+    property bool helpReady: false
+    function readyHelp() {
+        helpReady = true;
+        ToolTip.delay = 600;
+        ToolTip.text = Qt.binding(() => root.help);
+        ToolTip.visible = Qt.binding(() => mouse.containsMouse && root.help.length > 0);
+    }
 }

@@ -146,18 +146,28 @@ TEST(SymbolCatalogueGlyphs, EveryNameDrawsExactlyOneIconOfTheFontOrAnImage)
             EXPECT_GT(inkCoverage(drawn), 0.05);
             continue;
         }
-        QTextLayout layout(SymbolCatalogue::glyphFor(name), font);
-        layout.beginLayout();
-        layout.createLine();
-        layout.endLayout();
-        qsizetype glyphs = 0;
-        for (const QGlyphRun& run : layout.glyphRuns())
-            glyphs += run.glyphIndexes().size();
+        const auto glyphsOf = [&font](const QString& text) {
+            QTextLayout layout(text, font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            QList<quint32> glyphs;
+            for (const QGlyphRun& run : layout.glyphRuns())
+                glyphs += run.glyphIndexes();
+            return glyphs;
+        };
         // A ligature name the font does not know is drawn letter by letter.
-        EXPECT_EQ(glyphs, 1) << SymbolCatalogue::glyphFor(name).toStdString();
+        const QList<quint32> ligature = glyphsOf(SymbolCatalogue::glyphFor(name));
+        EXPECT_EQ(ligature.size(), 1) << SymbolCatalogue::glyphFor(name).toStdString();
+        // The character the views show is that very glyph.
+        EXPECT_EQ(SymbolCatalogue::characterFor(name).size(), 1);
+        EXPECT_EQ(glyphsOf(SymbolCatalogue::characterFor(name)), ligature)
+            << SymbolCatalogue::glyphFor(name).toStdString();
     }
     EXPECT_TRUE(SymbolCatalogue::glyphFor(QStringLiteral("no.such.symbol")).isEmpty());
     EXPECT_TRUE(SymbolCatalogue::imageFor(QStringLiteral("no.such.symbol")).isEmpty());
+    EXPECT_TRUE(SymbolCatalogue::characterFor(QStringLiteral("no.such.symbol")).isEmpty());
+    EXPECT_TRUE(SymbolCatalogue::characterFor(QStringLiteral("folder")).isEmpty()); // an image
 }
 
 TEST(SymbolCatalogueGlyphs, OutlinedAndFilledFormsDiffer)
@@ -175,6 +185,33 @@ TEST(SymbolCatalogueGlyphs, OutlinedAndFilledFormsDiffer)
     // Overview's gauge and Optimize's speedometer are not one picture.
     EXPECT_NE(SymbolCatalogue::imageFor(QStringLiteral("gauge.with.dots.needle.bottom.50percent")),
               SymbolCatalogue::imageFor(QStringLiteral("speedometer")));
+}
+
+TEST(SymbolCatalogueGlyphs, ADrawingIsSharedOnlyForTheSameImageSizeAndTint)
+{
+    const QString cpu = SymbolCatalogue::imageFor(QStringLiteral("cpu"));
+    const QString folder = SymbolCatalogue::imageFor(QStringLiteral("folder"));
+    const QImage red = SymbolSvg::render(cpu, 48, QColor(255, 0, 0));
+    // Asked again, the same drawing comes back without being drawn anew.
+    EXPECT_EQ(SymbolSvg::render(cpu, 48, QColor(255, 0, 0)).cacheKey(), red.cacheKey());
+    struct Case {
+        const char* what;
+        QString source;
+        int pixels;
+        QColor color;
+    };
+    const Case others[] = {
+        {"another tint", cpu, 48, QColor(0, 0, 255)},
+        {"another size", cpu, 24, QColor(255, 0, 0)},
+        {"another image", folder, 48, QColor(255, 0, 0)},
+    };
+    for (const Case& c : others) {
+        SCOPED_TRACE(c.what);
+        const QImage drawn = SymbolSvg::render(c.source, c.pixels, c.color);
+        EXPECT_NE(drawn, red);
+        EXPECT_EQ(drawn, SymbolSvg::render(c.source, c.pixels, c.color));
+    }
+    EXPECT_EQ(SymbolSvg::render(cpu, 48, QColor(0, 0, 255)).pixelColor(24, 8).rgb(), QColor(0, 0, 255).rgb());
 }
 
 struct NamedSymbol {

@@ -1,4 +1,5 @@
 #include "core/model/AppActionFactory.h"
+#include "platform/SettingsStore.h"
 #include "tests/app/model/ModelTestSupport.h"
 
 #include <QSignalSpy>
@@ -102,6 +103,14 @@ TEST_F(ModelAnalysis, AnalyzePathTrimsRunsAsTheAnalysisPageAndStoresTheSummary)
     EXPECT_EQ(model.lastAnalysisTotalSize(), 1012);
     EXPECT_EQ(model.lastAnalysisTotalFiles(), 3);
     EXPECT_EQ(filesWhenDated, 3);
+    // The file holds them too (the store's handle waits for the write under way).
+    {
+        const auto store = SettingsStore::open();
+        EXPECT_EQ(store->value(QStringLiteral("lastAnalysisDate")).toDouble(), 1700000000.0);
+        EXPECT_EQ(store->value(QStringLiteral("lastAnalysisPath")).toString(), QStringLiteral("/data/photos"));
+        EXPECT_EQ(store->value(QStringLiteral("lastAnalysisTotalSize")).toLongLong(), 1012);
+        EXPECT_EQ(store->value(QStringLiteral("lastAnalysisTotalFiles")).toLongLong(), 3);
+    }
 
     // A report without path or totals stores the requested path and zeros.
     useLanguage(AppLanguagePreference::chinese);

@@ -215,6 +215,29 @@ TEST_F(AnalyzeViewTest, PathlessRowsOfferNothingAndTheTrashIsConfirmed)
     EXPECT_TRUE(page->hasReport());
 }
 
+// A row button says what it does when the pointer rests on it, and stops when the pointer leaves.
+TEST_F(AnalyzeViewTest, RowButtonsShowTheirHelpOnHover)
+{
+    show();
+    press(view(), find("analyzeButton"));
+    waitForReport();
+    QQuickItem* reveal = findIn(tableRows("largestItemsTable").value(1), QStringLiteral("entryRevealButton"));
+    ASSERT_NE(reveal, nullptr);
+    // The button's ToolTip attached object.
+    const auto tip = [reveal](const char* name) {
+        for (QObject* child : reveal->children())
+            if (qstrcmp(child->metaObject()->className(), "QQuickToolTipAttached") == 0)
+                return child->property(name);
+        return QVariant();
+    };
+    view().hover(reveal);
+    EXPECT_EQ(tip("text").toString(), QStringLiteral("Reveal in Finder"));
+    EXPECT_EQ(tip("delay").toInt(), 600);
+    EXPECT_TRUE(settleUntil(view(), [&] { return tip("visible").toBool(); }));
+    view().hover(find("analyzeButton"));
+    EXPECT_TRUE(settleUntil(view(), [&] { return !tip("visible").toBool(); }));
+}
+
 // The chooser opens at the folder shown; Choose gives that folder unless a sub-folder was selected.
 // Cancel and Escape change nothing; the parent step goes up to the root, where it is disabled.
 TEST_F(AnalyzeViewTest, TheFolderChooserGivesTheFolderOnScreenOrTheSelectedChild)

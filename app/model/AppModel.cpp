@@ -125,6 +125,22 @@ QVariant AppModel::readPersisted(Persisted property) const
 
 void AppModel::writePersisted(std::initializer_list<PersistedWrite> writes)
 {
+    {
+        // A fresh handle waits for the summaries handed to the store's writer, so the file takes
+        // the writes in the order they were made, and a reader of the file sees this one next.
+        const auto settings = m_services.openSettings();
+        for (const PersistedWrite& write : writes) {
+            settings->setValue(persistedSetting(write.property).key, write.value);
+            m_unwrittenPersisted.remove(static_cast<int>(write.property));
+        }
+        settings->sync();
+    }
+    for (const PersistedWrite& write : writes)
+        emit(this->*persistedSetting(write.property).signal)();
+}
+
+void AppModel::writeRunSummary(std::initializer_list<PersistedWrite> writes)
+{
     // Syncing the store waits for the disk (twice), so the view would wait with it; the signals
     // go out now and the model answers from its copy until the write is in the file.
     const quint64 write = ++m_persistedWrites;

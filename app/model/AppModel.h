@@ -329,9 +329,11 @@ private:
         QVariant value;
     };
     // Values that belong together (a run's date, count and size) are stored in one write, and
-    // their signals follow it, so no reader ever sees the new date beside the old count. The
-    // store syncs them to the disk on its own thread.
+    // their signals follow it, so no reader ever sees the new date beside the old count.
     void writePersisted(std::initializer_list<PersistedWrite> writes);
+    // The same for a run's summary (its date, count, size), synced to the file on the store's own
+    // thread so that the view does not wait for the disk after a run.
+    void writeRunSummary(std::initializer_list<PersistedWrite> writes);
     // The stored value, or the property's default when the key is absent; a value still on its
     // way to the file is read from the model's own copy.
     QVariant readPersisted(Persisted property) const;

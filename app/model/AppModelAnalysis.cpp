@@ -53,10 +53,10 @@ void AppModel::refreshAnalysisReport(const QString& path, Done done)
             setStatusTitle(text("空间分析完成", "Storage Analysis Complete"));
             setStatusDetail(
                 text("下面列出了最占空间的文件和文件夹。", "Below are the files and folders using the most space."));
-            writePersisted({{Persisted::lastAnalysisDate, nowSeconds()},
-                            {Persisted::lastAnalysisPathStored, report.path.value_or(path)},
-                            {Persisted::lastAnalysisTotalSize, report.totalSize.value_or(0)},
-                            {Persisted::lastAnalysisTotalFiles, report.totalFiles.value_or(0)}});
+            writeRunSummary({{Persisted::lastAnalysisDate, nowSeconds()},
+                             {Persisted::lastAnalysisPathStored, report.path.value_or(path)},
+                             {Persisted::lastAnalysisTotalSize, report.totalSize.value_or(0)},
+                             {Persisted::lastAnalysisTotalFiles, report.totalFiles.value_or(0)}});
             done();
         });
 }

@@ -39,8 +39,8 @@ void AppModel::runCleanBranch(Done done)
                         // The clean itself went through; only the picture of what is left is missing.
                         if (isCurrentRequest(ReportSlot::clean, request))
                             setCleanPreviewReport(fresh.value);
-                        writePersisted({{Persisted::lastCleanDate, nowSeconds()},
-                                        {Persisted::lastCleanCount, result.removedCount}});
+                        writeRunSummary({{Persisted::lastCleanDate, nowSeconds()},
+                                         {Persisted::lastCleanCount, result.removedCount}});
                         setStatusTitle(text("清理完成", "Cleanup Complete"));
                         const qint64 n = result.removedCount;
                         const qint64 m = result.failedCount;
@@ -96,7 +96,7 @@ void AppModel::runOptimizeBranch(Done done)
                 const qint64 m = result.skipped.size();
                 // A step whose command failed is said as failed, never passed off as a safeguard.
                 const qint64 f = result.failed.size();
-                writePersisted({{Persisted::lastOptimizeDate, nowSeconds()}, {Persisted::lastOptimizeCount, n}});
+                writeRunSummary({{Persisted::lastOptimizeDate, nowSeconds()}, {Persisted::lastOptimizeCount, n}});
                 setStatusTitle(text("优化完成", "Optimization Complete"));
                 QString detail;
                 if (m == 0)

@@ -188,7 +188,7 @@ void AppModel::performUninstall(const QList<UninstallPreviewReport::Entry>& entr
                 }
             }
             setUninstallPreviewReport(UninstallPreviewReport(remaining));
-            writePersisted({{Persisted::lastUninstallDate, nowSeconds()}, {Persisted::lastUninstallCount, handled}});
+            writeRunSummary({{Persisted::lastUninstallDate, nowSeconds()}, {Persisted::lastUninstallCount, handled}});
             QString detail;
             if (failed == 0)
                 detail = text(QStringLiteral("已处理 ") + number(handled) + QStringLiteral(" 个应用项目。"),
@@ -247,9 +247,9 @@ QFuture<void> AppModel::moveToTrash(const std::optional<QString>& path, AppFeatu
                                                                  m_purgePreviewReport->generatedAt()));
                 }
                 if (fromPage == AppFeature::purge) {
-                    writePersisted({{Persisted::lastPurgeScanDate, nowSeconds()},
-                                    {Persisted::lastPurgeCleanedCount, lastPurgeCleanedCount() + 1},
-                                    {Persisted::lastPurgeCleanedBytes, lastPurgeCleanedBytes() + size}});
+                    writeRunSummary({{Persisted::lastPurgeScanDate, nowSeconds()},
+                                     {Persisted::lastPurgeCleanedCount, lastPurgeCleanedCount() + 1},
+                                     {Persisted::lastPurgeCleanedBytes, lastPurgeCleanedBytes() + size}});
                 }
                 endTrashRun(run,
                             std::pair(text("已移到废纸篓", "Moved to Trash"),
@@ -317,9 +317,9 @@ QFuture<void> AppModel::moveInstallersToTrash(const QStringList& paths)
                     }
                 }
                 setInstallerPreviewReport(InstallerPreviewReport(remaining, m_services.now()));
-                writePersisted({{Persisted::lastInstallerScanDate, nowSeconds()},
-                                {Persisted::lastInstallerCleanedCount, movedCount},
-                                {Persisted::lastInstallerCleanedBytes, freed}});
+                writeRunSummary({{Persisted::lastInstallerScanDate, nowSeconds()},
+                                 {Persisted::lastInstallerCleanedCount, movedCount},
+                                 {Persisted::lastInstallerCleanedBytes, freed}});
                 QString detail;
                 if (failed == 0)
                     detail = text(QStringLiteral("已移动 ") + number(movedCount) + QStringLiteral(" 个安装包。"),

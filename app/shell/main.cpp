@@ -1,6 +1,7 @@
 #include "app/model/AppModel.h"
 #include "app/shell/RororApplication.h"
 #include "core/support/ProgramStop.h"
+#include "platform/SettingsStore.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -24,6 +25,8 @@ int main(int argc, char* argv[])
         roror::requestProgramStop();
         // Leaving the scope ends the window, then the model, which waits for the Trash move under way.
     }
+    // Settings handed to the store's writer (the last run's summary, say) reach the file first.
+    roror::SettingsStore::waitForWrites();
     // Walks still on the pool see the stop at their next item; a clean gets a moment to finish the
     // item under way. Past that the process ends without waiting: the application object's own end
     // would wait for every pool thread, also one held up by a slow file system.

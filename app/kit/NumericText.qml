@@ -19,6 +19,9 @@ Item {
     property real progress: 1
     property string shownText
     property string leavingText
+    // While rolling under the software renderer, each text is drawn once into a picture that then
+    // only moves and fades: blending a picture costs far less than drawing faded glyphs each frame.
+    readonly property bool rollsAsPictures: progress < 1 && GraphicsInfo.api === GraphicsInfo.Software
 
     implicitWidth: current.implicitWidth
     implicitHeight: current.implicitHeight
@@ -47,6 +50,7 @@ Item {
     Text {
         id: current
         objectName: "numericCurrent"
+        layer.enabled: root.rollsAsPictures
         width: root.width
         height: root.height
         y: (1 - root.progress) * root.height * 0.6
@@ -64,6 +68,7 @@ Item {
     Text {
         objectName: "numericLeaving"
         visible: root.progress < 1
+        layer.enabled: root.rollsAsPictures
         width: root.width
         height: root.height
         y: -root.progress * root.height * 0.6

@@ -202,6 +202,14 @@ QList<double> LinuxStatusSource::loadAverages()
 std::optional<QSet<int>> LinuxStatusSource::onlineCPUs() const
 {
     const auto text = read(QStringLiteral("/sys/devices/system/cpu/online"));
+    {
+        // A CPU that went offline may come back elsewhere: the places read so far are forgotten.
+        std::lock_guard lock(m_topologyLock);
+        if (m_topologyOnline != text.value_or(QByteArray())) {
+            m_topologyOnline = text.value_or(QByteArray());
+            m_topology.clear();
+        }
+    }
     if (!text)
         return std::nullopt;
     auto cpus = LinuxProcfs::parseCPUList(view(*text));
@@ -231,12 +239,21 @@ std::optional<qint64> LinuxStatusSource::physicalCoresAmong(const QSet<int>& cpu
 {
     QSet<QPair<qint64, qint64>> cores;
     for (int cpu : cpus) {
+        {
+            std::lock_guard lock(m_topologyLock);
+            if (const auto known = m_topology.constFind(cpu); known != m_topology.constEnd()) {
+                cores.insert(*known);
+                continue;
+            }
+        }
         const QString topology = QStringLiteral("/sys/devices/system/cpu/cpu%1/topology/").arg(cpu);
         const auto package = readInteger(topology + QStringLiteral("physical_package_id"));
         const auto core = readInteger(topology + QStringLiteral("core_id"));
         if (!package || !core)
             return std::nullopt;
         cores.insert({*package, *core});
+        std::lock_guard lock(m_topologyLock);
+        m_topology.insert(cpu, {*package, *core});
     }
     if (cores.isEmpty())
         return std::nullopt;

@@ -66,6 +66,8 @@ private:
     // A counter that cannot be negative; a negative value reads as none.
     std::optional<qint64> readCounter(const QString& absolute) const;
     std::optional<QSet<int>> onlineCPUs() const;
+    // The (package, core) of each CPU, read once while the set of online CPUs stays the same: a
+    // CPU's place cannot change while it is online.
     std::optional<qint64> physicalCoresAmong(const QSet<int>& cpus) const;
     std::optional<QString> batteryFolder() const;
     std::optional<VolumeReading> volumeAt(const QString& mountPath, const QString& device, const QString& fstype) const;
@@ -96,6 +98,9 @@ private:
         QString command;
     };
     QHash<qint64, ProcessIdentity> m_identities;
+    mutable std::mutex m_topologyLock;
+    mutable QByteArray m_topologyOnline; // the online list the places below were read under
+    mutable QHash<int, QPair<qint64, qint64>> m_topology;
 };
 
 } // namespace roror

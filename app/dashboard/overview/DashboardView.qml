@@ -77,9 +77,10 @@ NativePage {
             Layout.fillWidth: true
             Layout.preferredHeight: 320
             page: dashboard
-            // Rows below or above the page's view change without animating. The list's place in the
-            // column is read again whenever the page scrolls, or the section moves or grows.
-            animated: {
+            // Rows below or above the page's view are not shown and change without animating. The
+            // list's place in the column is read again whenever the page scrolls, or the section
+            // moves or grows.
+            inSight: {
                 const sectionBottom = processSection.y + processSection.height
                 const below = processSection.height - processList.mapToItem(processSection, 0, processList.height).y
                 const bottom = sectionBottom - below

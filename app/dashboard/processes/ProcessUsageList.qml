@@ -7,8 +7,23 @@ import Roror.Kit
 ColumnLayout {
     id: list
     required property DashboardPage page
-    // Off: rows take their new places and figures at once (the list is out of sight).
+    // Whether the list is in the page's view. Out of sight the view is hidden, so no frame walks,
+    // lays out or draws rows that nobody sees, and rows take their new places and figures at once.
+    property bool inSight: true
+    // Off: rows take their new places and figures at once. On again only once the view has caught
+    // up with what changed while it was hidden, so nothing slides in as the list comes into sight.
     property bool animated: true
+    property bool rowsShown: true
+    onInSightChanged: {
+        if (list.inSight) {
+            list.rowsShown = true
+            processView.forceLayout()
+            list.animated = true
+        } else {
+            list.animated = false
+            list.rowsShown = false
+        }
+    }
     spacing: 0
 
     RowLayout {
@@ -67,7 +82,7 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         // The page's count, not the view's own: a hidden view does not update its count.
-        visible: list.page.processCount > 0
+        visible: list.page.processCount > 0 && list.rowsShown
         clip: true
         spacing: 6
         topMargin: 8

@@ -612,6 +612,39 @@ TEST_F(DashboardViewTest, ProcessRowsOutOfSightChangeAtOnce)
     EXPECT_LT(firefoxCpu()->property("progress").toDouble(), 1);
 }
 
+// Out of sight the list is hidden; a process that came meanwhile is in its place, whole, in the
+// first frame that shows the list, rather than sliding in as the list comes into sight.
+TEST_F(DashboardViewTest, ProcessesThatCameOutOfSightAreInPlaceWhenShown)
+{
+    load();
+    ASSERT_TRUE(waitForReport());
+    view().settle();
+    QQuickItem* list = view().find(QStringLiteral("processList"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(list->isVisible());
+
+    {
+        QMutexLocker lock(&status.mutex);
+        status.table.prepend(proc(5150, QStringLiteral("gimp"), 44.0, 3.0, QStringLiteral("/usr/bin/gimp")));
+    }
+    ASSERT_TRUE(finish(view().model().refreshDashboardStatus(false)));
+    ASSERT_TRUE(spinUntil([&] { return page()->processCount() == 4; }));
+    view().settle();
+
+    QQuickItem* scroller = view().find(QStringLiteral("nativePageScroller"));
+    QQuickItem* section = view().find(QStringLiteral("processSection"));
+    ASSERT_TRUE(scroller && section);
+    scroller->setProperty(
+        "contentY", section->mapToItem(scroller->property("contentItem").value<QQuickItem*>(), QPointF(0, 0)).y() - 20);
+    view().grab();
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(rowNames(), (QStringList{"gimp", "firefox-esr", "Xorg", "kworker"}));
+    for (QQuickItem* row : rows()) {
+        EXPECT_EQ(row->x(), 0) << row->property("name").toString().toStdString();
+        EXPECT_EQ(row->opacity(), 1) << row->property("name").toString().toStdString();
+    }
+}
+
 // A refresh that moves the first row elsewhere moves nothing else for long: the view's current
 // row marker (an empty item) used to chase the row at 400 px/s, drawing frames for seconds.
 TEST_F(DashboardViewTest, NothingChasesTheFirstRowWhenItMoves)

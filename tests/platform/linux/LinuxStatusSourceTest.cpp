@@ -163,6 +163,28 @@ TEST(LinuxStatusSource, ProcessorAndMemory)
     EXPECT_EQ(h.source->uptimeSeconds(), 93784.27);
 }
 
+// A CPU's place (package and core) is read once while the online CPUs stay the same; when they
+// change, every place is read anew, as a CPU brought back may sit elsewhere.
+TEST(LinuxStatusSource, ProcessorPlacesFollowTheOnlineCPUs)
+{
+    Harness h;
+    const QString core3 = QStringLiteral("sys/devices/system/cpu/cpu3/topology/core_id");
+    ASSERT_EQ(h.source->physicalCPUCount(), 2);
+
+    // Nothing went offline: cpu3 is where it was, whatever its file says meanwhile.
+    h.fake.write(core3, "7\n");
+    EXPECT_EQ(h.source->physicalCPUCount(), 2);
+
+    struct Step {
+        QByteArray online;
+        qint64 cores;
+    };
+    for (const Step& step : {Step{"0-2\n", 2}, Step{"0-3\n", 3}}) {
+        h.fake.write(QStringLiteral("sys/devices/system/cpu/online"), step.online);
+        EXPECT_EQ(h.source->physicalCPUCount(), step.cores) << step.online.constData();
+    }
+}
+
 TEST(LinuxStatusSource, RealVolumesOnly)
 {
     Harness h;

@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
+#include <chrono>
 #include <future>
 #include <memory>
 
@@ -68,6 +69,11 @@ void prepareApplication()
     });
     QObject::connect(warm, &QThread::finished, warm, &QObject::deleteLater);
     warm->start();
+    if (!warm->isRunning()) {
+        // No thread to be had: the window reads the fonts itself, as it would anyway.
+        delete warm;
+        fontListReady = {};
+    }
 }
 
 std::unique_ptr<QQuickWindow> loadMainWindow(QQmlEngine& engine, AppModel& model)
@@ -76,8 +82,9 @@ std::unique_ptr<QQuickWindow> loadMainWindow(QQmlEngine& engine, AppModel& model
     // A plain engine and component rather than the application engine: its file selector would look
     // up every QML file and import once more for platform variants, of which the interface has none.
     QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/qt/qml/Roror/Shell/RororWindow.qml")));
+    // Bounded: a font list that takes longer only costs the window's texts a second layout.
     if (fontListReady.valid())
-        fontListReady.wait();
+        fontListReady.wait_for(std::chrono::seconds(2));
     std::unique_ptr<QObject> object(
         component.createWithInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}}));
     if (component.isError()) {

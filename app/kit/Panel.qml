@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Layouts
 
@@ -24,16 +26,14 @@ Item {
     Component.onCompleted: makePlainFace()
     function makePlainFace() {
         if (!root.glass && root.plainFace === null)
-            root.plainFace = plainFaceMaker.createObject(root, {
-                cornerRadius: Qt.binding(() => root.cornerRadius),
-                visible: Qt.binding(() => !root.glass)
-            });
+            root.plainFace = plainFaceMaker.createObject(root);
     }
     Component {
         id: plainFaceMaker
         Item {
             id: face
-            property real cornerRadius
+            readonly property real cornerRadius: root.cornerRadius
+            visible: !root.glass
             anchors.fill: parent
             z: -1
             // Shadow of the plain card (black at 0.025, radius 12, 3 down) as rings outside the card,

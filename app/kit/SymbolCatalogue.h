@@ -34,7 +34,6 @@ public:
     static bool contains(const QString& systemName);
     static QStringList names();
 
-    Q_INVOKABLE QString glyph(const QString& systemName) const { return glyphFor(systemName); }
     Q_INVOKABLE QString character(const QString& systemName) const { return characterFor(systemName); }
     Q_INVOKABLE QString image(const QString& systemName) const { return imageFor(systemName); }
 };

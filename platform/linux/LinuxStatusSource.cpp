@@ -694,31 +694,11 @@ std::optional<QString> LinuxStatusSource::trashFolder()
 
 namespace {
 
-// Reads a file below an open folder with plain system calls.
-std::optional<QByteArray> readAt(int folder, const char* name, qsizetype limit)
-{
-    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    QByteArray data;
-    char buffer[4096];
-    while (data.size() < limit) {
-        const ssize_t n
-            = ::read(fd, buffer, static_cast<size_t>(std::min<qsizetype>(sizeof buffer, limit - data.size())));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        data.append(buffer, n);
-    }
-    ::close(fd);
-    return data;
-}
-
-// Reads a one-line file below an open folder into `buffer`: the text, absent when the file
-// cannot be opened. The kernel hands such a line over whole, so its line end ends the reading
-// without asking again for the end of the file.
-std::optional<std::string_view> readLineAt(int folder, const char* name, char* buffer, size_t size)
+// Reads up to `size` bytes of a file below an open folder into `buffer`, with plain system calls;
+// the count read, absent when the file cannot be opened. With `untilLineEnd`, a read that ends a
+// line ends the reading: the kernel hands a one-line file over whole, so the end of the file need
+// not be asked for again.
+std::optional<size_t> readIntoAt(int folder, const char* name, char* buffer, size_t size, bool untilLineEnd)
 {
     const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -731,11 +711,31 @@ std::optional<std::string_view> readLineAt(int folder, const char* name, char* b
         if (n <= 0)
             break;
         used += static_cast<size_t>(n);
-        if (buffer[used - 1] == '\n')
+        if (untilLineEnd && buffer[used - 1] == '\n')
             break;
     }
     ::close(fd);
-    return std::string_view(buffer, used);
+    return used;
+}
+
+// A file below an open folder, at most `limit` bytes of it.
+std::optional<QByteArray> readAt(int folder, const char* name, qsizetype limit)
+{
+    QByteArray data(limit, Qt::Uninitialized);
+    const auto used = readIntoAt(folder, name, data.data(), static_cast<size_t>(limit), false);
+    if (!used)
+        return std::nullopt;
+    data.resize(static_cast<qsizetype>(*used));
+    return data;
+}
+
+// A one-line file below an open folder, read into `buffer`.
+std::optional<std::string_view> readLineAt(int folder, const char* name, char* buffer, size_t size)
+{
+    const auto used = readIntoAt(folder, name, buffer, size, true);
+    if (!used)
+        return std::nullopt;
+    return std::string_view(buffer, *used);
 }
 
 constexpr unsigned kKernelThreadFlag = 0x00200000; // PF_KTHREAD in the flags of /proc/<pid>/stat

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Layouts
 import Roror.App
@@ -35,16 +37,15 @@ ResultsTableRow {
         function makeBox() {
             if (!appCell.selecting || appCell.box !== null)
                 return;
-            appCell.box = boxMaker.createObject(appCell, {
-                visible: Qt.binding(() => row.page.isSelectingApps),
-                checked: Qt.binding(() => row.selected)
-            });
+            appCell.box = boxMaker.createObject(appCell);
             appCell.box.toggled.connect(checked => row.page.setSelected(row.path, checked));
         }
         Component {
             id: boxMaker
             SelectionCheckbox {
                 objectName: "uninstallRowBox"
+                visible: row.page.isSelectingApps
+                checked: row.selected
                 x: (28 - width) / 2
                 anchors.verticalCenter: parent.verticalCenter
             }

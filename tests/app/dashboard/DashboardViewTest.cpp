@@ -90,14 +90,19 @@ protected:
                 && page()->hasReport() && page()->processes()->rowCount() == view().model().processUsage().size();
         });
     }
-    // Scrolls the page so that the process section is in the window.
-    void showProcesses()
+    // Scrolls the page so that the process section is in the window, without waiting for its rows.
+    void scrollToProcesses()
     {
         QQuickItem* scroller = view().find(QStringLiteral("nativePageScroller"));
         QQuickItem* section = view().find(QStringLiteral("processSection"));
         ASSERT_TRUE(scroller && section);
         const qreal top = section->mapToItem(scroller->property("contentItem").value<QQuickItem*>(), QPointF(0, 0)).y();
         scroller->setProperty("contentY", top - 20);
+    }
+    // The same, then waits until the rows stand in place.
+    void showProcesses()
+    {
+        ASSERT_NO_FATAL_FAILURE(scrollToProcesses());
         // The list lays its rows out on the next frame; new rows then slide in. Wait until
         // every row is there and stands still.
         ASSERT_TRUE(spinUntil([&] { return rows().size() == page()->processCount(); }, 3000));
@@ -631,11 +636,7 @@ TEST_F(DashboardViewTest, ProcessesThatCameOutOfSightAreInPlaceWhenShown)
     ASSERT_TRUE(spinUntil([&] { return page()->processCount() == 4; }));
     view().settle();
 
-    QQuickItem* scroller = view().find(QStringLiteral("nativePageScroller"));
-    QQuickItem* section = view().find(QStringLiteral("processSection"));
-    ASSERT_TRUE(scroller && section);
-    scroller->setProperty(
-        "contentY", section->mapToItem(scroller->property("contentItem").value<QQuickItem*>(), QPointF(0, 0)).y() - 20);
+    ASSERT_NO_FATAL_FAILURE(scrollToProcesses());
     view().grab();
     EXPECT_TRUE(list->isVisible());
     EXPECT_EQ(rowNames(), (QStringList{"gimp", "firefox-esr", "Xorg", "kworker"}));

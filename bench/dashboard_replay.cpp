@@ -7,12 +7,15 @@
 // seeded by the refresh's number; the rest of the report is this machine's, taken once. Two builds
 // run on the same machine therefore draw the same changes, which the machine's own load cannot
 // promise (run them side by side and compare). The window's first 5 s are not counted.
+// BENCH_FIXED_STEP and BENCH_REFRESHES make a run repeatable enough to count instructions: see
+// dashboard_replay_instructions.sh.
 
 #include "app/model/AppModel.h"
 #include "app/model/AppModelServices.h"
 #include "bench/OverviewWindow.h"
 #include "core/status/LocalSystemStatus.h"
 
+#include <QAnimationDriver>
 #include <QApplication>
 #include <QQuickWindow>
 #include <QTimer>
@@ -23,6 +26,12 @@
 #include <ctime>
 #include <mutex>
 #include <random>
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#endif
 
 namespace {
 
@@ -93,11 +102,48 @@ struct Script {
     }
 };
 
+// Under BENCH_FIXED_STEP each animation tick advances 16 ms of animation time however long the
+// tick took, so a run under an instruction counter draws the same frames as a run at full speed.
+class FixedStepDriver : public QAnimationDriver {
+public:
+    FixedStepDriver()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
+            m_elapsed += 16;
+            advance();
+        });
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(16);
+    }
+    qint64 elapsed() const override { return m_elapsed; }
+
+protected:
+    // Animation time is counted from the driver's start, as the default driver's is.
+    void start() override
+    {
+        m_elapsed = 0;
+        QAnimationDriver::start();
+        m_timer.start();
+    }
+    void stop() override
+    {
+        QAnimationDriver::stop();
+        m_timer.stop();
+    }
+
+private:
+    QTimer m_timer;
+    qint64 m_elapsed = 0;
+};
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    FixedStepDriver fixedStep;
+    if (qEnvironmentVariableIsSet("BENCH_FIXED_STEP"))
+        fixedStep.install();
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
     Script script;
     roror::AppModelServices services = roror::AppModelServices::real();
@@ -111,6 +157,28 @@ int main(int argc, char* argv[])
     std::atomic<int> frames{0};
     QObject::connect(
         window, &QQuickWindow::frameSwapped, window, [&frames] { ++frames; }, Qt::DirectConnection);
+
+    // BENCH_REFRESHES=n: count the n refreshes after the third, with instructions counted only then
+    // when run under callgrind (see dashboard_replay_instructions.sh).
+    if (const int counted = qEnvironmentVariableIntValue("BENCH_REFRESHES"); counted > 0) {
+        auto* poll = new QTimer(&app);
+        QObject::connect(poll, &QTimer::timeout, &app, [&, counted, started = -1, from = 0]() mutable {
+            const int done = script.count();
+            if (started < 0 && done >= 3) {
+                started = done;
+                from = frames;
+                CALLGRIND_START_INSTRUMENTATION;
+            } else if (started >= 0 && done >= started + counted) {
+                CALLGRIND_STOP_INSTRUMENTATION;
+                std::printf("refreshes                   %8d\n", counted);
+                std::printf("frames                      %8d (%.1f per refresh)\n", frames - from,
+                            double(frames - from) / counted);
+                QCoreApplication::quit();
+            }
+        });
+        poll->start(50);
+        return app.exec();
+    }
 
     double cpuStart = 0;
     int framesStart = 0;

@@ -10,6 +10,7 @@
 #include "core/support/ProgramStop.h"
 #include "core/support/StandardPath.h"
 #include "platform/HomeTrash.h"
+#include "platform/ProcessNames.h"
 #include "platform/ToolRunner.h"
 
 #include <QFile>
@@ -871,6 +872,10 @@ QString summaryText(const QList<Entry>& entries)
 
 QSet<QString> runningProcessNames()
 {
+    // Where the kernel shows its process table, the names are read there: starting the tool would
+    // cost more than the whole read, on the path from the user essentials to the finished preview.
+    if (const auto commands = ProcessNames::commandNames())
+        return processNames(*commands);
     const auto output = runCommand(QStringLiteral("/bin/ps"), {QStringLiteral("-axo"), QStringLiteral("comm=")});
     if (!output)
         return {};
@@ -879,10 +884,17 @@ QSet<QString> runningProcessNames()
 
 QSet<QString> processNames(const QString& psOutput)
 {
+    return processNames(psOutput.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+}
+
+QSet<QString> processNames(const QStringList& commands)
+{
     QSet<QString> names;
-    for (const QString& line : psOutput.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QString name = lastPathComponent(line);
-        names.insert(name.isEmpty() ? line : name);
+    for (const QString& command : commands) {
+        if (command.isEmpty())
+            continue;
+        const QString name = lastPathComponent(command);
+        names.insert(name.isEmpty() ? command : name);
     }
     return names;
 }

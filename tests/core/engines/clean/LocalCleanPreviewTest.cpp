@@ -463,6 +463,9 @@ TEST(LocalCleanPreview, ProcessNamesAndToolRuns)
     EXPECT_EQ(Preview::processNames("/Applications/Safari.app/Contents/MacOS/Safari\n\nGoogle Chrome Helper\n"
                                     "/usr/sbin/cfprefsd\nname with space \n"),
               QSet<QString>({"Safari", "Google Chrome Helper", "cfprefsd", "name with space "}));
+    // Names read one by one from the kernel's table take the same last component.
+    EXPECT_EQ(Preview::processNames(QStringList({"kworker/u16:3-events_unbound", "", "Web Content", "bash"})),
+              QSet<QString>({"u16:3-events_unbound", "Web Content", "bash"}));
 
     EXPECT_EQ(Preview::runCommand("/bin/echo", {"hello"}), QStringLiteral("hello\n"));
     EXPECT_FALSE(Preview::runCommand("/bin/false", {}).has_value());

@@ -217,9 +217,29 @@ public:
         }
         {
             std::lock_guard lock(m_mutex);
-            std::move(made.begin(), made.end(), std::back_inserter(m_branches));
+            std::vector<Root*> queued;
+            queued.reserve(branches.size());
+            for (size_t i = 0; i < branches.size(); ++i) {
+                Root* branch = branches[i];
+                if (!branch->barrier) {
+                    // A folder another walk offered before (a location inside the one that walk
+                    // measures): its count, made or to be made, serves both.
+                    Root*& known = m_branchAt[branch->path];
+                    if (known) {
+                        branches[i] = known;
+                        if (known->state == Root::State::free) {
+                            known->location = location;
+                            queued.push_back(known);
+                        }
+                        continue;
+                    }
+                    known = branch;
+                }
+                m_branches.push_back(std::move(made[i]));
+                queued.push_back(branch);
+            }
             auto& queue = m_offered[location];
-            queue.insert(queue.begin(), branches.begin(), branches.end());
+            queue.insert(queue.begin(), queued.begin(), queued.end());
         }
         if (m_idle > 0)
             m_work.notify_all();
@@ -307,6 +327,7 @@ private:
 
     std::vector<std::unique_ptr<Root>> m_roots;
     std::vector<std::unique_ptr<Root>> m_branches;
+    QHash<QByteArray, Root*> m_branchAt;      // by path
     std::vector<std::deque<Root*>> m_offered; // per location
     std::unique_ptr<std::atomic<qint64>[]> m_walked;
     size_t m_locationCount = 0;

@@ -227,10 +227,11 @@ TEST(LocalCleanPreview, NestedLocationsMeasureAsTheirOwnWalks)
     }
 }
 
-// The folders of a location are counted by the pool's threads and taken over by its walk. Each
-// is counted once and in listing order: where the item limit cuts the caches (files of differing
-// sizes, so the bytes tell where the cut fell), inside a protected folder, a package and a link
-// among them, and in a location below the limit, the measures are what one walk alone gives.
+// The folders of a location are counted by the pool's threads and taken over by its walk, and a
+// folder that two walks offer (inside Firefox, which lies inside the caches) is counted for both.
+// Each is counted once and in listing order: where the item limit cuts the caches (files of
+// differing sizes, so the bytes tell where the cut fell), inside a protected folder, a package and
+// a link among them, and in a location below the limit, the measures are what one walk alone gives.
 TEST(LocalCleanPreview, FoldersCountedOnManyThreadsMeasureAsOneWalk)
 {
     TestEnv env;
@@ -243,8 +244,10 @@ TEST(LocalCleanPreview, FoldersCountedOnManyThreadsMeasureAsOneWalk)
         }
     };
     for (int app = 0; app < 24; ++app) {
+        const QString folder
+            = app % 2 ? QStringLiteral("Library/Caches/Firefox/app%1") : QStringLiteral("Library/Caches/app%1");
         for (int sub = 0; sub < 3; ++sub)
-            fill(QStringLiteral("Library/Caches/app%1/s%2").arg(app).arg(sub), 300, app * 3 + sub);
+            fill(QStringLiteral("%1/s%2").arg(folder.arg(app)).arg(sub), 300, app * 3 + sub);
     }
     fill("Library/Caches/app3/keep", 50, 99);
     fill("Library/Caches/app3/Tool.app/Contents", 20, 98);
@@ -255,11 +258,14 @@ TEST(LocalCleanPreview, FoldersCountedOnManyThreadsMeasureAsOneWalk)
     }
     CleanWhitelistStore::save({{"~/Library/Caches/app3/keep"}}, env.home());
 
-    const QList<Row> alone = rows({Preview::userEssentialEntries(env.home()), {}, {}});
-    ASSERT_EQ(alone.size(), 2);
+    const QList<Row> alone
+        = rows({Preview::userEssentialEntries(env.home()) + Preview::browserEntries(env.home(), {}), {}, {}});
+    ASSERT_EQ(alone.size(), 3);
     EXPECT_TRUE(alone.at(0).note.endsWith(", 20000 items")) << alone.at(0).note.toStdString();
     EXPECT_TRUE(alone.at(1).note.endsWith(QStringLiteral(", %1 items").arg(12 * (1 + 2 * (2 + 40)))))
         << alone.at(1).note.toStdString();
+    EXPECT_TRUE(alone.at(2).note.endsWith(QStringLiteral(", %1 items").arg(12 * (1 + 3 * 301))))
+        << alone.at(2).note.toStdString();
     for (int run = 0; run < 3; ++run) {
         SCOPED_TRACE(run);
         EXPECT_EQ(rows(snapshotWith(env.home())), alone);

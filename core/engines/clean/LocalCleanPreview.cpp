@@ -846,48 +846,58 @@ QString locationPath(const QString& home, const QString& path)
     return path.startsWith(QLatin1Char('/')) ? path : joinPath(home, path);
 }
 
+// The texts of one report are in the language of its start: reading the choice once spares a
+// read of the settings per text.
+QString noteText(quint64 bytes, qint64 items, AppResolvedLanguage language)
+{
+    return formatByteCount(static_cast<qint64>(bytes)) + QStringLiteral(", ") + QString::number(items)
+        + AppLocalization::text(QStringLiteral(" 项"), QStringLiteral(" items"), language);
+}
+
 QList<Entry> labelledEntries(const QString& home, const QList<LabelledLocation>& rows, const QString& section,
-                             const Measure& measure)
+                             const Measure& measure, AppResolvedLanguage language)
 {
     QList<Entry> entries;
     for (const LabelledLocation& row : rows) {
         const QString path = locationPath(home, row.path);
-        const QString label = coreText(row.labelZh, row.labelEn);
         const auto summary = measure(path);
         if (!summary || (summary->bytes == 0 && summary->items <= 0))
             continue;
+        const QString label = AppLocalization::text(row.labelZh, row.labelEn, language);
         entries.append({QUuid::createUuid(), section, path,
-                        label + QStringLiteral(" \u00B7 ") + noteText(summary->bytes, summary->items),
+                        label + QStringLiteral(" \u00B7 ") + noteText(summary->bytes, summary->items, language),
                         Status::cleanable});
     }
     return entries;
 }
 
-QString userEssentialsSection()
+QString userEssentialsSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("用户基础项目"), QStringLiteral("User essentials"));
+    return AppLocalization::text(QStringLiteral("用户基础项目"), QStringLiteral("User essentials"), language);
 }
-QString browsersSection()
+QString browsersSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("浏览器"), QStringLiteral("Browsers"));
+    return AppLocalization::text(QStringLiteral("浏览器"), QStringLiteral("Browsers"), language);
 }
-QString developerSection()
+QString developerSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("开发工具"), QStringLiteral("Developer tools"));
+    return AppLocalization::text(QStringLiteral("开发工具"), QStringLiteral("Developer tools"), language);
 }
-QString diagnosticsSection()
+QString diagnosticsSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("诊断与崩溃报告"), QStringLiteral("Diagnostics and crash reports"));
+    return AppLocalization::text(QStringLiteral("诊断与崩溃报告"), QStringLiteral("Diagnostics and crash reports"),
+                                 language);
 }
-QString trashSection()
+QString trashSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("废纸篓"), QStringLiteral("Trash"));
+    return AppLocalization::text(QStringLiteral("废纸篓"), QStringLiteral("Trash"), language);
 }
 
-QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runningApps, const Measure& measure)
+QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runningApps, const Measure& measure,
+                                AppResolvedLanguage language)
 {
     QList<Entry> entries;
-    const QString section = browsersSection();
+    const QString section = browsersSection(language);
     for (const BrowserLocations& browser : browserLocations()) {
         const bool running = std::any_of(browser.processNames.begin(), browser.processNames.end(),
                                          [&](const QString& name) { return runningApps.contains(name); });
@@ -907,14 +917,14 @@ QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runnin
             }
             entries.append({QUuid::createUuid(), section,
                             browser.name
-                                + coreText(QStringLiteral(" 正在运行，缓存清理已跳过"),
-                                           QStringLiteral(" is running, cache cleanup skipped")),
-                            noteText(total.bytes, total.items), Status::skipped});
+                                + AppLocalization::text(QStringLiteral(" 正在运行，缓存清理已跳过"),
+                                                        QStringLiteral(" is running, cache cleanup skipped"), language),
+                            noteText(total.bytes, total.items, language), Status::skipped});
             continue;
         }
         for (const auto& [path, summary] : existing)
-            entries.append(
-                {QUuid::createUuid(), section, path, noteText(summary.bytes, summary.items), Status::cleanable});
+            entries.append({QUuid::createUuid(), section, path, noteText(summary.bytes, summary.items, language),
+                            Status::cleanable});
     }
     return entries;
 }
@@ -1101,12 +1111,13 @@ CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runnin
         measured.insert(locations.at(i).path, results[static_cast<size_t>(i)]);
     const Measure lookup = [&measured](const QString& path) { return measured.value(path); };
 
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
     QList<Entry> entries;
-    entries += labelledEntries(home, userEssentialLocations(), userEssentialsSection(), lookup);
-    entries += browserEntriesWith(home, running, lookup);
-    entries += labelledEntries(home, developerLocations(), developerSection(), lookup);
-    entries += labelledEntries(home, diagnosticsLocations(), diagnosticsSection(), lookup);
-    entries += labelledEntries(home, trash, trashSection(), lookup);
+    entries += labelledEntries(home, userEssentialLocations(), userEssentialsSection(language), lookup, language);
+    entries += browserEntriesWith(home, running, lookup, language);
+    entries += labelledEntries(home, developerLocations(), developerSection(language), lookup, language);
+    entries += labelledEntries(home, diagnosticsLocations(), diagnosticsSection(language), lookup, language);
+    entries += labelledEntries(home, trash, trashSection(language), lookup, language);
 
     const QDateTime generatedAt = QDateTime::currentDateTime();
     return {entries, generatedAt, summaryText(entries)};
@@ -1114,28 +1125,33 @@ CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runnin
 
 QList<Entry> userEssentialEntries(const QString& home)
 {
-    return labelledEntries(home, userEssentialLocations(), userEssentialsSection(), directMeasure(home));
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
+    return labelledEntries(home, userEssentialLocations(), userEssentialsSection(language), directMeasure(home),
+                           language);
 }
 
 QList<Entry> browserEntries(const QString& home, const QSet<QString>& runningApps)
 {
-    return browserEntriesWith(home, runningApps, directMeasure(home));
+    return browserEntriesWith(home, runningApps, directMeasure(home), AppLocalization::currentLanguage());
 }
 
 QList<Entry> developerEntries(const QString& home)
 {
-    return labelledEntries(home, developerLocations(), developerSection(), directMeasure(home));
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
+    return labelledEntries(home, developerLocations(), developerSection(language), directMeasure(home), language);
 }
 
 QList<Entry> diagnosticsEntries(const QString& home)
 {
-    return labelledEntries(home, diagnosticsLocations(), diagnosticsSection(), directMeasure(home));
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
+    return labelledEntries(home, diagnosticsLocations(), diagnosticsSection(language), directMeasure(home), language);
 }
 
 QList<Entry> trashEntries(const QString& home)
 {
-    return labelledEntries(home, trashLocations(home), trashSection(),
-                           directMeasure(home, HomeTrash::contentFolders()));
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
+    return labelledEntries(home, trashLocations(home), trashSection(language),
+                           directMeasure(home, HomeTrash::contentFolders()), language);
 }
 
 std::optional<std::pair<QString, LocationSummary>> existingSummary(const QString& path)
@@ -1160,8 +1176,7 @@ qint64 fileAllocatedSize(const QString& path)
 
 QString noteText(quint64 bytes, qint64 items)
 {
-    return formatByteCount(static_cast<qint64>(bytes)) + QStringLiteral(", ") + QString::number(items)
-        + coreText(QStringLiteral(" 项"), QStringLiteral(" items"));
+    return noteText(bytes, items, AppLocalization::currentLanguage());
 }
 
 std::optional<quint64> byteCount(const std::optional<QString>& text)

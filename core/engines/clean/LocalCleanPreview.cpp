@@ -73,8 +73,9 @@ struct FolderCount {
 // offered it takes that count over when it gets there, so one large location is counted by many
 // threads. Where the count cannot stand in for its own (the item limit falls inside it, it was
 // left unfinished) the walk counts the branch itself, so every measure stays what one walk in
-// listing order gives. A walk waits only on its own root or on a folder below the one it is in,
-// so no walk ever waits on one that waits in turn.
+// listing order gives. Waits never go round in a circle: a walk waits only on its own root or on a
+// folder below the one it is in, and while it waits its thread counts branches of that same folder
+// or, waiting on another location's root, any branch (a branch never leads to a location's root).
 class SharedCounts {
 public:
     struct Root {

@@ -135,23 +135,15 @@ public:
         return found;
     }
 
-    // A walk passing through `root`: true when it is now the one counting it.
-    bool claim(Root* root)
+    // A walk passing through `root`, or a thread taking a branch: true when it is now the one
+    // counting it. The walk that offered a branch and counts it in its own walk leaves it
+    // (`left`): nobody waits for that count.
+    bool claim(Root* root, Root::State state = Root::State::counting)
     {
         std::lock_guard lock(m_mutex);
         if (root->state != Root::State::free)
             return false;
-        root->state = Root::State::counting;
-        return true;
-    }
-
-    // The walk that offered `branch` and counts it itself: true when no thread had taken it.
-    bool take(Root* branch)
-    {
-        std::lock_guard lock(m_mutex);
-        if (branch->state != Root::State::free)
-            return false;
-        branch->state = Root::State::left;
+        root->state = state;
         return true;
     }
 
@@ -668,7 +660,7 @@ struct LocationWalk {
             child.barrier = barrier;
             if (offered) {
                 // Another thread's count when it took the branch, else this walk counts it.
-                if (!shared->take(offered)) {
+                if (!shared->claim(offered, Root::State::left)) {
                     helpWhileCounting(offered);
                     if (takeOver(shared->await(offered), childFd)) {
                         ::close(childFd);

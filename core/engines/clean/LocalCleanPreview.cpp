@@ -54,6 +54,14 @@ constexpr size_t kMaxOpenFolders = 256;
 // Listing buffer of one open folder; one per depth, reused by every folder at that depth.
 constexpr size_t kListingBufferSize = 32 * 1024;
 
+// A thread helping with a branch keeps fewer folders open: deeper than this, it leaves the branch
+// unfinished to the walk that offered it, so helping adds few descriptors to the walks' own.
+constexpr size_t kMaxBranchOpenFolders = 64;
+
+// Branches one snapshot makes at most; past that, walks count their folders themselves, so a home
+// with a great many folders costs no more memory than that.
+constexpr size_t kMaxBranches = 1 << 16;
+
 // What a walk found below one folder, handed to the walks that would meet the same folder. A walk
 // rooted at a folder and a walk passing through it count exactly the same items there (the same
 // listing order, the same protection scope, worked out from the same path), so a complete count is
@@ -230,6 +238,7 @@ public:
                 }
                 m_branches.push_back(std::move(made[i]));
                 queued.push_back(branch);
+                m_branchCount.store(m_branches.size(), std::memory_order_relaxed);
             }
             auto& queue = m_offered[location];
             queue.insert(queue.begin(), queued.begin(), queued.end());
@@ -249,6 +258,8 @@ public:
         if (m_idle > 0)
             m_work.notify_all();
     }
+
+    size_t branchCount() const { return m_branchCount.load(std::memory_order_relaxed); }
 
     // Items counted so far by the walks for `location`. Once they reach the item limit, the
     // location's walk is past what its measure needs or close to it: its branches are left to it.
@@ -320,7 +331,8 @@ private:
 
     std::vector<std::unique_ptr<Root>> m_roots;
     std::vector<std::unique_ptr<Root>> m_branches;
-    QHash<QByteArray, Root*> m_branchAt;      // by path
+    QHash<QByteArray, Root*> m_branchAt; // by path
+    std::atomic<size_t> m_branchCount{0};
     std::vector<std::deque<Root*>> m_offered; // per location
     std::unique_ptr<std::atomic<qint64>[]> m_walked;
     size_t m_locationCount = 0;
@@ -433,7 +445,8 @@ struct LocationWalk {
     // to another location's root stay with this walk, which shares them as before.
     void offerFolders(Level& level, const char* buffer)
     {
-        if (open.size() >= kMaxOpenFolders || walkedInLocation->load(std::memory_order_relaxed) >= itemLimit)
+        if (open.size() >= kMaxOpenFolders || walkedInLocation->load(std::memory_order_relaxed) >= itemLimit
+            || shared->branchCount() >= kMaxBranches)
             return;
         const size_t depth = open.size() - 1;
         std::vector<SharedCounts::Offer> folders;
@@ -647,6 +660,8 @@ struct LocationWalk {
                 qCInfo(log::clean) << "preview: counted, not entered (too deep):" << pathOf(name);
                 continue;
             }
+            if (branch && open.size() >= kMaxBranchOpenFolders)
+                break; // unfinished: the walk that offered it goes deeper itself
             Root* offered = offering ? offeredBranch(name) : nullptr;
             Root* barrier = offered && offered->barrier ? std::exchange(offered, nullptr) : nullptr;
             const int childFd = ::openat(fd, name, kOpenDirFlags);

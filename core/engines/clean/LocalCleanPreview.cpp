@@ -10,6 +10,7 @@
 #include "core/support/ProgramStop.h"
 #include "core/support/StandardPath.h"
 #include "platform/HomeTrash.h"
+#include "platform/ProcessNames.h"
 #include "platform/ToolRunner.h"
 
 #include <QFile>
@@ -20,6 +21,8 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <iterator>
 #include <dirent.h>
 #include <fcntl.h>
 #include <latch>
@@ -51,6 +54,14 @@ constexpr size_t kMaxOpenFolders = 256;
 // Listing buffer of one open folder; one per depth, reused by every folder at that depth.
 constexpr size_t kListingBufferSize = 32 * 1024;
 
+// A thread helping with a branch keeps fewer folders open: deeper than this, it leaves the branch
+// unfinished to the walk that offered it, so helping adds few descriptors to the walks' own.
+constexpr size_t kMaxBranchOpenFolders = 64;
+
+// Branches one snapshot makes at most; past that, walks count their folders themselves, so a home
+// with a great many folders costs no more memory than that.
+constexpr size_t kMaxBranches = 1 << 16;
+
 // What a walk found below one folder, handed to the walks that would meet the same folder. A walk
 // rooted at a folder and a walk passing through it count exactly the same items there (the same
 // listing order, the same protection scope, worked out from the same path), so a complete count is
@@ -63,12 +74,46 @@ struct FolderCount {
     ino_t inode = 0;
 };
 
-// The walk roots of one snapshot. A root is claimed by the first walk to reach it; the others take
-// its count once it is there. Only a root's own walk waits for a walk passing through it, so no
-// walk ever waits on one that waits in turn.
+// The walk roots of one snapshot and the work its threads share. A location's root (or a folder
+// that is one location's root and lies inside another) is claimed by the first walk to reach it;
+// the others take its count once it is there. A walk also offers the folders it is about to meet
+// to idle threads (branches): a thread counts a branch as a walk of its own, and the walk that
+// offered it takes that count over when it gets there, so one large location is counted by many
+// threads. Where the count cannot stand in for its own (the item limit falls inside it, it was
+// left unfinished) the walk counts the branch itself, so every measure stays what one walk in
+// listing order gives. Waits never go round in a circle: a walk waits only on its own root or on a
+// folder below the one it is in, and while it waits its thread counts branches of that same folder
+// or, waiting on another location's root, any branch (a branch never leads to a location's root).
 class SharedCounts {
 public:
-    explicit SharedCounts(const QStringList& roots)
+    struct Root {
+        QByteArray path; // standardized for a location's root; as opened for a branch
+        enum class State { free, counting, counted, left } state = State::free;
+        FolderCount count;
+        CleanWhitelistMatcher::Scope scope; // a branch's, worked out by the walk that offered it
+        size_t location = 0;                // the location a branch is counted for
+        // A folder leading to another location's root, which its walk keeps: the threads take
+        // nothing offered after it until the walk is past it (free until then), so they do not
+        // count what lies beyond the item limit while the walk is inside it.
+        bool barrier = false;
+    };
+
+    struct Offer {
+        QByteArray path;
+        CleanWhitelistMatcher::Scope scope;
+        bool barrier = false;
+    };
+
+    // What a thread of the pool does next: count a branch, measure a location, or nothing (done).
+    struct Job {
+        Root* branch = nullptr;
+        std::optional<size_t> location;
+    };
+
+    SharedCounts(const QStringList& roots, size_t locationCount)
+        : m_offered(locationCount)
+        , m_walked(std::make_unique<std::atomic<qint64>[]>(locationCount))
+        , m_locationCount(locationCount)
     {
         for (const QString& root : roots) {
             const QByteArray path = QFile::encodeName(standardizedPath(root));
@@ -76,12 +121,6 @@ public:
                 m_roots.push_back(std::make_unique<Root>(Root{path}));
         }
     }
-
-    struct Root {
-        QByteArray path; // standardized
-        enum class State { free, counting, counted, left } state = State::free;
-        FolderCount count;
-    };
 
     Root* find(const QByteArray& path) const
     {
@@ -104,13 +143,15 @@ public:
         return found;
     }
 
-    // A walk passing through `root`: true when it is now the one counting it.
-    bool claim(Root* root)
+    // A walk passing through `root`, or a thread taking a branch: true when it is now the one
+    // counting it. The walk that offered a branch and counts it in its own walk leaves it
+    // (`left`): nobody waits for that count.
+    bool claim(Root* root, Root::State state = Root::State::counting)
     {
         std::lock_guard lock(m_mutex);
         if (root->state != Root::State::free)
             return false;
-        root->state = Root::State::counting;
+        root->state = state;
         return true;
     }
 
@@ -121,6 +162,22 @@ public:
         if (root->state != Root::State::counted)
             return std::nullopt;
         return root->count;
+    }
+
+    bool counting(Root* root)
+    {
+        std::lock_guard lock(m_mutex);
+        return root->state == Root::State::counting;
+    }
+
+    // The count of a branch another thread took, once that thread is done with it.
+    std::optional<FolderCount> await(Root* branch)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [branch] { return branch->state != Root::State::counting; });
+        if (branch->state != Root::State::counted)
+            return std::nullopt;
+        return branch->count;
     }
 
     // The root's own walk: waits while another walk counts it, then takes its count or claims it.
@@ -145,11 +202,150 @@ public:
         m_changed.notify_all();
     }
 
+    // Offers folders (in listing order) met by a walk for `location`. They go before what was
+    // offered earlier, so the threads follow the walks' own order, and the earliest locations
+    // first: the user essentials are done before anything else is helped.
+    std::vector<Root*> offer(size_t location, std::vector<Offer>&& folders)
+    {
+        std::vector<std::unique_ptr<Root>> made;
+        std::vector<Root*> branches;
+        made.reserve(folders.size());
+        branches.reserve(folders.size());
+        for (Offer& folder : folders) {
+            made.push_back(std::make_unique<Root>(Root{
+                std::move(folder.path), Root::State::free, {}, std::move(folder.scope), location, folder.barrier}));
+            branches.push_back(made.back().get());
+        }
+        {
+            std::lock_guard lock(m_mutex);
+            std::vector<Root*> queued;
+            queued.reserve(branches.size());
+            for (size_t i = 0; i < branches.size(); ++i) {
+                Root* branch = branches[i];
+                if (!branch->barrier) {
+                    // A folder another walk offered before (a location inside the one that walk
+                    // measures): its count, made or to be made, serves both.
+                    Root*& known = m_branchAt[branch->path];
+                    if (known) {
+                        branches[i] = known;
+                        if (known->state == Root::State::free) {
+                            known->location = location;
+                            queued.push_back(known);
+                        }
+                        continue;
+                    }
+                    known = branch;
+                }
+                m_branches.push_back(std::move(made[i]));
+                queued.push_back(branch);
+                m_branchCount.store(m_branches.size(), std::memory_order_relaxed);
+            }
+            auto& queue = m_offered[location];
+            queue.insert(queue.begin(), queued.begin(), queued.end());
+        }
+        if (m_idle > 0)
+            m_work.notify_all();
+        return branches;
+    }
+
+    // The walk that offered `barrier` is past it.
+    void pass(Root* barrier)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            barrier->state = Root::State::left;
+        }
+        if (m_idle > 0)
+            m_work.notify_all();
+    }
+
+    size_t branchCount() const { return m_branchCount.load(std::memory_order_relaxed); }
+
+    // Items counted so far by the walks for `location`. Once they reach the item limit, the
+    // location's walk is past what its measure needs or close to it: its branches are left to it.
+    std::atomic<qint64>& walked(size_t location) { return m_walked[location]; }
+
+    // A measured location needs nothing more: what it offered and did not use is dropped.
+    void measured(size_t location) { m_walked[location].store(itemLimit, std::memory_order_relaxed); }
+
+    // Branches first, then the next location; waits while walks that may still offer are going.
+    Job next()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            if (Root* branch = takeBranch()) {
+                ++m_running;
+                return {branch, std::nullopt};
+            }
+            if (m_nextLocation < m_locationCount) {
+                ++m_running;
+                return {nullptr, m_nextLocation++};
+            }
+            if (m_running == 0)
+                return {};
+            ++m_idle;
+            m_work.wait(lock);
+            --m_idle;
+        }
+    }
+
+    // A branch for a thread that is waiting on another walk, if one is offered.
+    Root* branch()
+    {
+        std::lock_guard lock(m_mutex);
+        return takeBranch();
+    }
+
+    // Ends a job handed out by `next`.
+    void finished()
+    {
+        bool last = false;
+        {
+            std::lock_guard lock(m_mutex);
+            last = --m_running == 0;
+        }
+        if (last)
+            m_work.notify_all();
+    }
+
 private:
+    Root* takeBranch()
+    {
+        for (size_t location = 0; location < m_offered.size(); ++location) {
+            auto& queue = m_offered[location];
+            if (!queue.empty() && m_walked[location].load(std::memory_order_relaxed) >= itemLimit)
+                queue.clear();
+            while (!queue.empty()) {
+                Root* branch = queue.front();
+                if (branch->barrier && branch->state == Root::State::free)
+                    break;
+                queue.pop_front();
+                if (!branch->barrier && branch->state == Root::State::free) {
+                    branch->state = Root::State::counting;
+                    return branch;
+                }
+            }
+        }
+        return nullptr;
+    }
+
     std::vector<std::unique_ptr<Root>> m_roots;
+    std::vector<std::unique_ptr<Root>> m_branches;
+    QHash<QByteArray, Root*> m_branchAt; // by path
+    std::atomic<size_t> m_branchCount{0};
+    std::vector<std::deque<Root*>> m_offered; // per location
+    std::unique_ptr<std::atomic<qint64>[]> m_walked;
+    size_t m_locationCount = 0;
+    size_t m_nextLocation = 0;
+    int m_running = 0;
+    std::atomic<int> m_idle{0};
     std::mutex m_mutex;
     std::condition_variable m_changed;
+    std::condition_variable m_work;
 };
+
+// Counts a branch taken by this thread (defined below the walk).
+void countBranch(SharedCounts::Root* branch, const CleanWhitelistMatcher* matcher, SharedCounts* shared, bool mayHelp);
 
 // Depth-first walk that counts like the platform enumerator does: regular files (sized) and folders
 // (packages counted, not entered); links and special files are neither counted nor entered. With a
@@ -166,16 +362,32 @@ struct LocationWalk {
     LocationSummary summary;
     bool stopped = false;
     size_t depthRefusals = 0;
+    bool unfinished = false; // left before the end (a branch no longer needed, the program stopping)
+
+    // With the pool's threads sharing the work: the folders met are offered as branches, and the
+    // items counted are added to the location's tally.
+    bool offering = false;
+    bool branch = false; // counts a branch: ends once its location has counted enough
+    bool mayHelp = true; // counts other branches of a folder while the one it needs is being counted
+    size_t location = 0;
+    std::atomic<qint64>* walkedInLocation = nullptr;
+    qint64 walked = 0; // items counted here, not taken over
+    qint64 reported = 0;
 
     struct Level {
         int fd;
         size_t offset = 0; // into the listing buffer of this depth
         size_t length = 0;
-        Scope scope;               // what the protection list says about this folder's children
-        QByteArray name;           // in the folder above; empty for the root
-        std::vector<int> onTheWay; // indices into `nested` of the roots at or below this folder
-        Root* claimed = nullptr;   // counted here for that root's own walk
-        LocationSummary before;    // the totals when this folder was entered
+        Scope scope;                // what the protection list says about this folder's children
+        QByteArray name;            // in the folder above; empty for the root
+        std::vector<int> onTheWay;  // indices into `nested` of the roots at or below this folder
+        Root* claimed = nullptr;    // counted here for that root's own walk
+        Root* barrier = nullptr;    // passed when this folder is done
+        QByteArray path;            // as opened, while offering
+        std::vector<Root*> offered; // branches among the child folders, in listing order
+        size_t nextOffered = 0;
+        size_t helpFrom = 0;    // branches from here on were tried while waiting
+        LocationSummary before; // the totals when this folder was entered
         size_t refusalsBefore = 0;
         size_t deepest = 0; // deepest level entered below this one
         dev_t device = 0;
@@ -187,11 +399,18 @@ struct LocationWalk {
     bool count()
     {
         ++summary.items;
+        ++walked;
         if (summary.items >= itemLimit) {
             stopped = true;
-            qCInfo(log::clean) << "preview: stopped counting at" << itemLimit << "items in" << root;
+            if (!branch) // the walk that offered it logs where its own count stops
+                qCInfo(log::clean) << "preview: stopped counting at" << itemLimit << "items in" << root;
         }
         return stopped;
+    }
+
+    static bool isDotOrDotDot(const char* name)
+    {
+        return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
     }
 
     // Built only when the log asks for it.
@@ -214,10 +433,97 @@ struct LocationWalk {
                 return nullptr; // the end, or the folder became unreadable: what was read still counts
             level.offset = 0;
             level.length = static_cast<size_t>(length);
+            if (offering)
+                offerFolders(level, buffer);
         }
         const auto* item = reinterpret_cast<const dirent64*>(buffer + level.offset);
         level.offset += item->d_reclen;
         return item;
+    }
+
+    // Offers the child folders in a listing just read that this walk would enter; folders leading
+    // to another location's root stay with this walk, which shares them as before.
+    void offerFolders(Level& level, const char* buffer)
+    {
+        if (open.size() >= kMaxOpenFolders || walkedInLocation->load(std::memory_order_relaxed) >= itemLimit
+            || shared->branchCount() >= kMaxBranches)
+            return;
+        const size_t depth = open.size() - 1;
+        std::vector<SharedCounts::Offer> folders;
+        for (size_t offset = 0; offset < level.length;) {
+            const auto* item = reinterpret_cast<const dirent64*>(buffer + offset);
+            offset += item->d_reclen;
+            const char* name = item->d_name;
+            if (item->d_type != DT_DIR || isDotOrDotDot(name) || isPackage(name))
+                continue;
+            const CleanWhitelistMatcher::ChildName childName(name);
+            if (matcher && matcher->coversChild(level.scope, childName))
+                continue;
+            if (std::any_of(level.onTheWay.begin(), level.onTheWay.end(), [&](int index) {
+                    return nested[static_cast<size_t>(index)].first.at(static_cast<qsizetype>(depth)) == name;
+                })) {
+                folders.push_back({level.path + '/' + name, Scope(), true});
+                continue;
+            }
+            folders.push_back(
+                {level.path + '/' + name, matcher ? matcher->childScope(level.scope, childName.composed()) : Scope()});
+        }
+        if (folders.empty())
+            return;
+        const std::vector<Root*> branches = shared->offer(location, std::move(folders));
+        level.offered.insert(level.offered.end(), branches.begin(), branches.end());
+        level.helpFrom = level.offered.size();
+    }
+
+    // The branch offered for the child folder `name` about to be entered, if it is one.
+    Root* offeredBranch(const char* name)
+    {
+        Level& level = open.back();
+        if (level.nextOffered >= level.offered.size())
+            return nullptr;
+        Root* candidate = level.offered[level.nextOffered];
+        const size_t length = std::strlen(name);
+        const QByteArray& path = candidate->path;
+        if (static_cast<size_t>(path.size()) <= length
+            || path.at(path.size() - static_cast<qsizetype>(length) - 1) != '/'
+            || std::memcmp(path.constData() + path.size() - length, name, length) != 0)
+            return nullptr;
+        ++level.nextOffered;
+        return candidate;
+    }
+
+    // Rather than wait for another thread to finish `branch`, counts the free branches of the
+    // same folder from its end meanwhile (taken over in their turn); a thread switch per branch
+    // would cost more than counting one.
+    void helpWhileCounting(Root* branch)
+    {
+        if (!mayHelp)
+            return;
+        Level& level = open.back();
+        while (shared->counting(branch)) {
+            Root* other = nullptr;
+            while (!other && level.helpFrom > level.nextOffered) {
+                Root* candidate = level.offered[--level.helpFrom];
+                if (!candidate->barrier && shared->claim(candidate))
+                    other = candidate;
+            }
+            if (!other)
+                return;
+            countBranch(other, matcher, shared, false);
+        }
+    }
+
+    // Counts branches offered by any walk while another walk counts `root`.
+    void helpUntilCounted(Root* root)
+    {
+        if (!mayHelp)
+            return;
+        while (shared->counting(root)) {
+            Root* other = shared->branch();
+            if (!other)
+                return;
+            countBranch(other, matcher, shared, false);
+        }
     }
 
     void push(Level&& level)
@@ -235,10 +541,16 @@ struct LocationWalk {
     {
         Level& level = open.back();
         ::close(level.fd);
+        if (level.barrier)
+            shared->pass(level.barrier);
+        if (walkedInLocation && walked != reported) {
+            walkedInLocation->fetch_add(walked - reported, std::memory_order_relaxed);
+            reported = walked;
+        }
         if (level.claimed) {
             FolderCount count;
             count.summary = {summary.bytes - level.before.bytes, summary.items - level.before.items};
-            count.complete = !stopped && depthRefusals == level.refusalsBefore;
+            count.complete = !stopped && !unfinished && depthRefusals == level.refusalsBefore;
             count.depth = level.deepest - (open.size() - 1);
             count.device = level.device;
             count.inode = level.inode;
@@ -269,9 +581,8 @@ struct LocationWalk {
 
     // Takes over the complete count of a root met on the way, when counting it here would give the
     // same: the item limit is not reached inside it and no folder in it would be too deep.
-    bool takeOver(Root* nestedRoot, int childFd)
+    bool takeOver(const std::optional<FolderCount>& count, int childFd)
     {
-        const std::optional<FolderCount> count = shared->counted(nestedRoot);
         if (!count || !count->complete || summary.items + count->summary.items >= itemLimit
             || open.size() + count->depth >= kMaxOpenFolders)
             return false;
@@ -280,14 +591,17 @@ struct LocationWalk {
             return false;
         summary.bytes += count->summary.bytes;
         summary.items += count->summary.items;
+        // As deep as walking it here would have gone, for a count this walk hands on in turn.
+        open.back().deepest = std::max(open.back().deepest, open.size() + count->depth);
         return true;
     }
 
-    void walk(int rootFd, const Scope& rootScope, Root* ownRoot)
+    void walk(int rootFd, const Scope& rootScope, Root* ownRoot, const QByteArray& rootPath = {})
     {
         Level first{rootFd};
         first.scope = rootScope;
         first.claimed = ownRoot;
+        first.path = rootPath;
         for (size_t i = 0; i < nested.size(); ++i)
             first.onTheWay.push_back(static_cast<int>(i));
         if (ownRoot) {
@@ -298,7 +612,8 @@ struct LocationWalk {
             }
         }
         push(std::move(first));
-        while (!open.empty() && !stopped && !programStopping()) {
+        while (!open.empty() && !stopped && !programStopping()
+               && !(branch && walkedInLocation->load(std::memory_order_relaxed) >= itemLimit)) {
             const int fd = open.back().fd;
             const dirent64* ent = next();
             if (!ent) {
@@ -306,7 +621,7 @@ struct LocationWalk {
                 continue;
             }
             const char* name = ent->d_name;
-            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            if (isDotOrDotDot(name))
                 continue;
             const CleanWhitelistMatcher::ChildName childName(name);
             if (matcher && matcher->coversChild(open.back().scope, childName)) {
@@ -345,15 +660,45 @@ struct LocationWalk {
                 qCInfo(log::clean) << "preview: counted, not entered (too deep):" << pathOf(name);
                 continue;
             }
+            if (branch && open.size() >= kMaxBranchOpenFolders)
+                break; // unfinished: the walk that offered it goes deeper itself
+            Root* offered = offering ? offeredBranch(name) : nullptr;
+            Root* barrier = offered && offered->barrier ? std::exchange(offered, nullptr) : nullptr;
             const int childFd = ::openat(fd, name, kOpenDirFlags);
             if (childFd < 0) {
                 qCInfo(log::clean) << "preview: counted, not entered (cannot be opened):" << pathOf(name);
+                if (barrier)
+                    shared->pass(barrier);
                 continue;
             }
             Level child{childFd};
+            child.barrier = barrier;
+            if (offered) {
+                // Another thread's count when it took the branch, else this walk counts it.
+                if (!shared->claim(offered, Root::State::left)) {
+                    helpWhileCounting(offered);
+                    if (takeOver(shared->await(offered), childFd)) {
+                        ::close(childFd);
+                        continue;
+                    }
+                }
+                child.scope = offered->scope;
+                child.name = QByteArray(name);
+                child.path = offered->path;
+                push(std::move(child));
+                continue;
+            }
             Root* nestedHere = open.back().onTheWay.empty() ? nullptr : nestedRoot(name, child.onTheWay);
-            if (nestedHere && takeOver(nestedHere, childFd)) {
+            if (nestedHere && shared->counting(nestedHere)) {
+                // Another walk is inside it now, helped by the pool: its count is near, and
+                // counting the folder twice would cost more.
+                helpUntilCounted(nestedHere);
+                shared->await(nestedHere);
+            }
+            if (nestedHere && takeOver(shared->counted(nestedHere), childFd)) {
                 ::close(childFd);
+                if (barrier)
+                    shared->pass(barrier);
                 continue;
             }
             if (nestedHere && shared->claim(nestedHere)) {
@@ -365,8 +710,11 @@ struct LocationWalk {
             }
             child.scope = matcher ? matcher->childScope(open.back().scope, childName.composed()) : Scope();
             child.name = QByteArray(name);
+            if (offering)
+                child.path = open.back().path + '/' + name;
             push(std::move(child));
         }
+        unfinished = !open.empty() && !stopped;
         while (!open.empty())
             pop();
     }
@@ -397,12 +745,19 @@ std::shared_ptr<const CleanWhitelistMatcher> protectionFor(const QString& home)
     return std::make_shared<const CleanWhitelistMatcher>(patterns, home);
 }
 
-LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matcher, SharedCounts* shared = nullptr)
+// With `shared`, the walk is one of the snapshot's: its folders are offered to the pool's threads.
+LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matcher, SharedCounts* shared = nullptr,
+                          size_t location = 0)
 {
     LocationWalk walk;
     walk.matcher = matcher;
     walk.shared = shared;
     walk.root = path;
+    if (shared) {
+        walk.offering = true;
+        walk.location = location;
+        walk.walkedInLocation = &shared->walked(location);
+    }
     CleanWhitelistMatcher::Scope scope;
     const QString standardized = matcher || shared ? standardizedPath(path) : QString();
     if (matcher) {
@@ -412,7 +767,8 @@ LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matc
         }
         scope = matcher->scope(standardized);
     }
-    const int fd = ::open(QFile::encodeName(path).constData(), kOpenDirFlags);
+    const QByteArray encoded = QFile::encodeName(path);
+    const int fd = ::open(encoded.constData(), kOpenDirFlags);
     if (fd >= 0) {
         SharedCounts::Root* own = nullptr;
         std::optional<FolderCount> taken;
@@ -428,7 +784,8 @@ LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matc
             ::close(fd);
             walk.summary = taken->summary;
         } else {
-            walk.walk(fd, scope, taken ? nullptr : own); // another walk's count of another folder: counted here
+            // another walk's count of another folder: counted here
+            walk.walk(fd, scope, taken ? nullptr : own, encoded);
         }
     }
     if (walk.summary.items > 0)
@@ -437,6 +794,27 @@ LocationSummary summarize(const QString& path, const CleanWhitelistMatcher* matc
     if (size > 0)
         return {static_cast<quint64>(size), 1};
     return {};
+}
+
+// A branch taken by one of the pool's threads: counted as a walk rooted there, for the walk that
+// offered it; it counts for the same location and offers its own folders in turn.
+void countBranch(SharedCounts::Root* branch, const CleanWhitelistMatcher* matcher, SharedCounts* shared, bool mayHelp)
+{
+    LocationWalk walk;
+    walk.matcher = matcher;
+    walk.shared = shared;
+    walk.root = QFile::decodeName(branch->path);
+    walk.offering = true;
+    walk.branch = true;
+    walk.mayHelp = mayHelp;
+    walk.location = branch->location;
+    walk.walkedInLocation = &shared->walked(branch->location);
+    const int fd = ::open(branch->path.constData(), kOpenDirFlags);
+    if (fd < 0) {
+        shared->publish(branch, {}); // the walk that offered it finds out for itself
+        return;
+    }
+    walk.walk(fd, branch->scope, branch, branch->path);
 }
 
 // One place to measure: a folder, or only what its content folders hold (the Trash).
@@ -452,18 +830,18 @@ bool existsFollowingLinks(const QString& path)
 }
 
 std::optional<LocationSummary> measureIfExists(const Location& location, const CleanWhitelistMatcher* matcher,
-                                               SharedCounts* shared = nullptr)
+                                               SharedCounts* shared = nullptr, size_t index = 0)
 {
     if (!existsFollowingLinks(location.path))
         return std::nullopt;
     if (location.contentFolders.isEmpty())
-        return summarize(location.path, matcher, shared);
+        return summarize(location.path, matcher, shared, index);
     LocationSummary total;
     for (const QString& content : location.contentFolders) {
         const QString folder = joinPath(location.path, content);
         if (!existsFollowingLinks(folder))
             continue;
-        const LocationSummary part = summarize(folder, matcher, shared);
+        const LocationSummary part = summarize(folder, matcher, shared, index);
         total.bytes += part.bytes;
         total.items += part.items;
     }
@@ -476,48 +854,58 @@ QString locationPath(const QString& home, const QString& path)
     return path.startsWith(QLatin1Char('/')) ? path : joinPath(home, path);
 }
 
+// The texts of one report are in the language of its start: reading the choice once spares a
+// read of the settings per text.
+QString noteText(quint64 bytes, qint64 items, AppResolvedLanguage language)
+{
+    return formatByteCount(static_cast<qint64>(bytes)) + QStringLiteral(", ") + QString::number(items)
+        + AppLocalization::text(QStringLiteral(" 项"), QStringLiteral(" items"), language);
+}
+
 QList<Entry> labelledEntries(const QString& home, const QList<LabelledLocation>& rows, const QString& section,
-                             const Measure& measure)
+                             const Measure& measure, AppResolvedLanguage language)
 {
     QList<Entry> entries;
     for (const LabelledLocation& row : rows) {
         const QString path = locationPath(home, row.path);
-        const QString label = coreText(row.labelZh, row.labelEn);
         const auto summary = measure(path);
         if (!summary || (summary->bytes == 0 && summary->items <= 0))
             continue;
+        const QString label = AppLocalization::text(row.labelZh, row.labelEn, language);
         entries.append({QUuid::createUuid(), section, path,
-                        label + QStringLiteral(" \u00B7 ") + noteText(summary->bytes, summary->items),
+                        label + QStringLiteral(" \u00B7 ") + noteText(summary->bytes, summary->items, language),
                         Status::cleanable});
     }
     return entries;
 }
 
-QString userEssentialsSection()
+QString userEssentialsSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("用户基础项目"), QStringLiteral("User essentials"));
+    return AppLocalization::text(QStringLiteral("用户基础项目"), QStringLiteral("User essentials"), language);
 }
-QString browsersSection()
+QString browsersSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("浏览器"), QStringLiteral("Browsers"));
+    return AppLocalization::text(QStringLiteral("浏览器"), QStringLiteral("Browsers"), language);
 }
-QString developerSection()
+QString developerSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("开发工具"), QStringLiteral("Developer tools"));
+    return AppLocalization::text(QStringLiteral("开发工具"), QStringLiteral("Developer tools"), language);
 }
-QString diagnosticsSection()
+QString diagnosticsSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("诊断与崩溃报告"), QStringLiteral("Diagnostics and crash reports"));
+    return AppLocalization::text(QStringLiteral("诊断与崩溃报告"), QStringLiteral("Diagnostics and crash reports"),
+                                 language);
 }
-QString trashSection()
+QString trashSection(AppResolvedLanguage language)
 {
-    return coreText(QStringLiteral("废纸篓"), QStringLiteral("Trash"));
+    return AppLocalization::text(QStringLiteral("废纸篓"), QStringLiteral("Trash"), language);
 }
 
-QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runningApps, const Measure& measure)
+QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runningApps, const Measure& measure,
+                                AppResolvedLanguage language)
 {
     QList<Entry> entries;
-    const QString section = browsersSection();
+    const QString section = browsersSection(language);
     for (const BrowserLocations& browser : browserLocations()) {
         const bool running = std::any_of(browser.processNames.begin(), browser.processNames.end(),
                                          [&](const QString& name) { return runningApps.contains(name); });
@@ -537,14 +925,14 @@ QList<Entry> browserEntriesWith(const QString& home, const QSet<QString>& runnin
             }
             entries.append({QUuid::createUuid(), section,
                             browser.name
-                                + coreText(QStringLiteral(" 正在运行，缓存清理已跳过"),
-                                           QStringLiteral(" is running, cache cleanup skipped")),
-                            noteText(total.bytes, total.items), Status::skipped});
+                                + AppLocalization::text(QStringLiteral(" 正在运行，缓存清理已跳过"),
+                                                        QStringLiteral(" is running, cache cleanup skipped"), language),
+                            noteText(total.bytes, total.items, language), Status::skipped});
             continue;
         }
         for (const auto& [path, summary] : existing)
-            entries.append(
-                {QUuid::createUuid(), section, path, noteText(summary.bytes, summary.items), Status::cleanable});
+            entries.append({QUuid::createUuid(), section, path, noteText(summary.bytes, summary.items, language),
+                            Status::cleanable});
     }
     return entries;
 }
@@ -557,7 +945,10 @@ void yieldToInterface()
 }
 
 // Measures every location on its own thread pool of plain threads; `afterFirst` runs on the calling
-// thread once the first `firstCount` locations are measured, while the rest go on.
+// thread once the first `firstCount` locations are measured, while the rest go on. A thread helps
+// with the folders that walks already going have offered before it starts another location, the
+// earliest locations first, so one large location does not hold up the first ones, nor a late one
+// the end.
 std::vector<std::optional<LocationSummary>> measureAll(const QList<Location>& paths, qsizetype firstCount,
                                                        const CleanWhitelistMatcher* matcher,
                                                        const std::function<void()>& afterFirst)
@@ -572,16 +963,23 @@ std::vector<std::optional<LocationSummary>> measureAll(const QList<Location>& pa
         for (const QString& content : location.contentFolders)
             roots.append(joinPath(location.path, content));
     }
-    SharedCounts shared(roots);
-    std::atomic<size_t> next{0};
+    SharedCounts shared(roots, count);
     std::latch firstDone(static_cast<std::ptrdiff_t>(std::min<qsizetype>(firstCount, paths.size())));
     auto work = [&] {
         yieldToInterface();
         for (;;) {
-            const size_t index = next.fetch_add(1);
-            if (index >= count)
+            const SharedCounts::Job job = shared.next();
+            if (job.branch) {
+                countBranch(job.branch, matcher, &shared, true);
+                shared.finished();
+                continue;
+            }
+            if (!job.location)
                 return;
-            results[index] = measureIfExists(paths.at(static_cast<qsizetype>(index)), matcher, &shared);
+            const size_t index = *job.location;
+            results[index] = measureIfExists(paths.at(static_cast<qsizetype>(index)), matcher, &shared, index);
+            shared.measured(index);
+            shared.finished();
             if (static_cast<qsizetype>(index) < firstCount)
                 firstDone.count_down();
         }
@@ -721,12 +1119,13 @@ CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runnin
         measured.insert(locations.at(i).path, results[static_cast<size_t>(i)]);
     const Measure lookup = [&measured](const QString& path) { return measured.value(path); };
 
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
     QList<Entry> entries;
-    entries += labelledEntries(home, userEssentialLocations(), userEssentialsSection(), lookup);
-    entries += browserEntriesWith(home, running, lookup);
-    entries += labelledEntries(home, developerLocations(), developerSection(), lookup);
-    entries += labelledEntries(home, diagnosticsLocations(), diagnosticsSection(), lookup);
-    entries += labelledEntries(home, trash, trashSection(), lookup);
+    entries += labelledEntries(home, userEssentialLocations(), userEssentialsSection(language), lookup, language);
+    entries += browserEntriesWith(home, running, lookup, language);
+    entries += labelledEntries(home, developerLocations(), developerSection(language), lookup, language);
+    entries += labelledEntries(home, diagnosticsLocations(), diagnosticsSection(language), lookup, language);
+    entries += labelledEntries(home, trash, trashSection(language), lookup, language);
 
     const QDateTime generatedAt = QDateTime::currentDateTime();
     return {entries, generatedAt, summaryText(entries)};
@@ -734,28 +1133,33 @@ CleanPreviewReport snapshot(const QString& home, const RunningAppsSource& runnin
 
 QList<Entry> userEssentialEntries(const QString& home)
 {
-    return labelledEntries(home, userEssentialLocations(), userEssentialsSection(), directMeasure(home));
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
+    return labelledEntries(home, userEssentialLocations(), userEssentialsSection(language), directMeasure(home),
+                           language);
 }
 
 QList<Entry> browserEntries(const QString& home, const QSet<QString>& runningApps)
 {
-    return browserEntriesWith(home, runningApps, directMeasure(home));
+    return browserEntriesWith(home, runningApps, directMeasure(home), AppLocalization::currentLanguage());
 }
 
 QList<Entry> developerEntries(const QString& home)
 {
-    return labelledEntries(home, developerLocations(), developerSection(), directMeasure(home));
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
+    return labelledEntries(home, developerLocations(), developerSection(language), directMeasure(home), language);
 }
 
 QList<Entry> diagnosticsEntries(const QString& home)
 {
-    return labelledEntries(home, diagnosticsLocations(), diagnosticsSection(), directMeasure(home));
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
+    return labelledEntries(home, diagnosticsLocations(), diagnosticsSection(language), directMeasure(home), language);
 }
 
 QList<Entry> trashEntries(const QString& home)
 {
-    return labelledEntries(home, trashLocations(home), trashSection(),
-                           directMeasure(home, HomeTrash::contentFolders()));
+    const AppResolvedLanguage language = AppLocalization::currentLanguage();
+    return labelledEntries(home, trashLocations(home), trashSection(language),
+                           directMeasure(home, HomeTrash::contentFolders()), language);
 }
 
 std::optional<std::pair<QString, LocationSummary>> existingSummary(const QString& path)
@@ -780,8 +1184,7 @@ qint64 fileAllocatedSize(const QString& path)
 
 QString noteText(quint64 bytes, qint64 items)
 {
-    return formatByteCount(static_cast<qint64>(bytes)) + QStringLiteral(", ") + QString::number(items)
-        + coreText(QStringLiteral(" 项"), QStringLiteral(" items"));
+    return noteText(bytes, items, AppLocalization::currentLanguage());
 }
 
 std::optional<quint64> byteCount(const std::optional<QString>& text)
@@ -871,6 +1274,10 @@ QString summaryText(const QList<Entry>& entries)
 
 QSet<QString> runningProcessNames()
 {
+    // Where the kernel shows its process table, the names are read there: starting the tool would
+    // cost more than the whole read, on the path from the user essentials to the finished preview.
+    if (const auto commands = ProcessNames::commandNames())
+        return processNames(*commands);
     const auto output = runCommand(QStringLiteral("/bin/ps"), {QStringLiteral("-axo"), QStringLiteral("comm=")});
     if (!output)
         return {};
@@ -879,10 +1286,17 @@ QSet<QString> runningProcessNames()
 
 QSet<QString> processNames(const QString& psOutput)
 {
+    return processNames(psOutput.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+}
+
+QSet<QString> processNames(const QStringList& commands)
+{
     QSet<QString> names;
-    for (const QString& line : psOutput.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QString name = lastPathComponent(line);
-        names.insert(name.isEmpty() ? line : name);
+    for (const QString& command : commands) {
+        if (command.isEmpty())
+            continue;
+        const QString name = lastPathComponent(command);
+        names.insert(name.isEmpty() ? command : name);
     }
     return names;
 }

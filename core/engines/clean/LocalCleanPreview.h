@@ -82,10 +82,13 @@ std::optional<quint64> byteCount(const std::optional<QString>& text);
 // The summary line over the cleanable entries; a location inside another counted location adds nothing.
 QString summaryText(const QList<CleanPreviewReport::Entry>& entries);
 
-// Names of running processes from /bin/ps (empty when the tool is absent or fails).
+// Names of running processes: the kernel's process table where it is shown (/proc), else /bin/ps
+// (empty when the tool is absent or fails).
 QSet<QString> runningProcessNames();
 // The last path component of each non-empty line of the tool's output.
 QSet<QString> processNames(const QString& psOutput);
+// The same for names read one by one.
+QSet<QString> processNames(const QStringList& commands);
 
 // Standard output of a tool run (absolute path, argument vector), or nothing when it cannot start,
 // exits non-zero or prints something that is not UTF-8.

@@ -227,6 +227,51 @@ TEST(LocalCleanPreview, NestedLocationsMeasureAsTheirOwnWalks)
     }
 }
 
+// The folders of a location are counted by the pool's threads and taken over by its walk, and a
+// folder that two walks offer (inside Firefox, which lies inside the caches) is counted for both.
+// Each is counted once and in listing order: where the item limit cuts the caches (files of
+// differing sizes, so the bytes tell where the cut fell), inside a protected folder, a package and
+// a link among them, and in a location below the limit, the measures are what one walk alone gives.
+TEST(LocalCleanPreview, FoldersCountedOnManyThreadsMeasureAsOneWalk)
+{
+    TestEnv env;
+    const auto fill = [&](const QString& relative, int count, int seed) {
+        const QString dir = env.makeDir(relative);
+        for (int f = 0; f < count; ++f) {
+            QFile file(QStringLiteral("%1/f%2").arg(dir).arg(f));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(1 + (seed * 7919 + f * 613) % 9000, 'x'));
+        }
+    };
+    for (int app = 0; app < 24; ++app) {
+        const QString folder
+            = app % 2 ? QStringLiteral("Library/Caches/Firefox/app%1") : QStringLiteral("Library/Caches/app%1");
+        for (int sub = 0; sub < 3; ++sub)
+            fill(QStringLiteral("%1/s%2").arg(folder.arg(app)).arg(sub), 300, app * 3 + sub);
+    }
+    fill("Library/Caches/app3/keep", 50, 99);
+    fill("Library/Caches/app3/Tool.app/Contents", 20, 98);
+    QFile::link(env.outside(), env.home() + "/Library/Caches/app3/lnk");
+    for (int app = 0; app < 12; ++app) {
+        for (int sub = 0; sub < 2; ++sub)
+            fill(QStringLiteral("Library/Logs/app%1/s%2/deeper").arg(app).arg(sub), 40, app * 2 + sub);
+    }
+    CleanWhitelistStore::save({{"~/Library/Caches/app3/keep"}}, env.home());
+
+    const QList<Row> alone
+        = rows({Preview::userEssentialEntries(env.home()) + Preview::browserEntries(env.home(), {}), {}, {}});
+    ASSERT_EQ(alone.size(), 3);
+    EXPECT_TRUE(alone.at(0).note.endsWith(", 20000 items")) << alone.at(0).note.toStdString();
+    EXPECT_TRUE(alone.at(1).note.endsWith(QStringLiteral(", %1 items").arg(12 * (1 + 2 * (2 + 40)))))
+        << alone.at(1).note.toStdString();
+    EXPECT_TRUE(alone.at(2).note.endsWith(QStringLiteral(", %1 items").arg(12 * (1 + 3 * 301))))
+        << alone.at(2).note.toStdString();
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        EXPECT_EQ(rows(snapshotWith(env.home())), alone);
+    }
+}
+
 TEST(LocalCleanPreview, DirectorySummaryOfOddLocations)
 {
     TestEnv env;
@@ -463,6 +508,9 @@ TEST(LocalCleanPreview, ProcessNamesAndToolRuns)
     EXPECT_EQ(Preview::processNames("/Applications/Safari.app/Contents/MacOS/Safari\n\nGoogle Chrome Helper\n"
                                     "/usr/sbin/cfprefsd\nname with space \n"),
               QSet<QString>({"Safari", "Google Chrome Helper", "cfprefsd", "name with space "}));
+    // Names read one by one from the kernel's table take the same last component.
+    EXPECT_EQ(Preview::processNames(QStringList({"kworker/u16:3-events_unbound", "", "Web Content", "bash"})),
+              QSet<QString>({"u16:3-events_unbound", "Web Content", "bash"}));
 
     EXPECT_EQ(Preview::runCommand("/bin/echo", {"hello"}), QStringLiteral("hello\n"));
     EXPECT_FALSE(Preview::runCommand("/bin/false", {}).has_value());

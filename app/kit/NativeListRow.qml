@@ -24,6 +24,10 @@ Item {
         value: Math.max(0, (root.listWidth - root.width) / 2)
     }
 
+    // The cells' sizes as soon as they are made, not at the next polish: a list then places the
+    // row at its own height from the start, and makes no rows for space it does not fill.
+    Component.onCompleted: cells.ensurePolished()
+
     LiquidGlassSurface {
         anchors.fill: parent
         cornerRadius: 18

@@ -75,12 +75,16 @@ NativePage {
     AnalysisSummary {
         objectName: "analysisSummary"
         Layout.fillWidth: true
+        // The column's width while still hidden, as the layout gives it once shown: the texts
+        // are laid out at that width before the report comes, not at none and again after.
+        width: parent.width
         visible: analyzePage.hasReport && !analyzePage.busy
         page: analyzePage
     }
     EntryTable {
         objectName: "largestItemsTable"
         Layout.fillWidth: true
+        width: parent.width
         visible: analyzePage.hasReport && !analyzePage.busy && rows.count > 0
         title: Tr.text("占用最多的项目", "Largest Items")
         page: analyzePage
@@ -91,6 +95,7 @@ NativePage {
     EntryTable {
         objectName: "largeFilesTable"
         Layout.fillWidth: true
+        width: parent.width
         visible: analyzePage.hasReport && !analyzePage.busy && rows.count > 0
         title: Tr.text("大文件", "Large Files")
         page: analyzePage

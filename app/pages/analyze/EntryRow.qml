@@ -37,11 +37,13 @@ ResultsTableRow {
         color: AppTheme.accent
     }
     // Name over path, positioned by hand: the row itself is the only layout, so long lists
-    // build their rows quickly.
-    Column {
+    // build their rows quickly. Its height follows the texts as soon as they are made (a
+    // positioner would know it only once polished), so a list places the row at its height.
+    Item {
         Layout.fillWidth: true
-        spacing: 3
+        implicitHeight: pathText.visible ? nameText.height + 3 + pathText.height : nameText.height
         Text {
+            id: nameText
             objectName: "entryRowName"
             width: parent.width
             text: row.name
@@ -52,7 +54,9 @@ ResultsTableRow {
             font: AppTypography.font(13, Font.DemiBold, "default", AppTypography.usesEnglish)
         }
         Text {
+            id: pathText
             objectName: "entryRowPath"
+            y: nameText.height + 3
             width: parent.width
             // Without a path the name alone is centred in the row.
             visible: text.length > 0

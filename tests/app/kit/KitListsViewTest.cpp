@@ -172,6 +172,49 @@ ListView {
     EXPECT_NEAR(row->x() + row->width() / 2, 1180 / 2.0, 1);
 }
 
+// Rows taller than the 46 minimum are placed at their own height from the start: a list that
+// first took them for 46 high moved every row once their cells were laid out, and made rows for
+// space the real rows never reach.
+TEST_F(KitLists, RowsArePlacedOnceAtTheirOwnHeight)
+{
+    QList<Entry> entries;
+    for (int i = 0; i < 40; ++i)
+        entries.append({QStringLiteral("item %1").arg(i), QString()});
+    rows.setRecords(entries);
+    view().loadText(R"(
+import QtQuick
+import QtQuick.Layouts
+import Roror.Kit
+ListView {
+    property var rows
+    width: 600
+    height: 400
+    spacing: 8
+    model: rows
+    delegate: ResultsTableRow {
+        id: row
+        required property string name
+        property int moves: 0
+        objectName: "tallRow"
+        onYChanged: moves++
+        Item {
+            Layout.fillWidth: true
+            implicitHeight: label.height + 3 + note.height
+            Text { id: label; width: parent.width; elide: Text.ElideRight; text: row.name; font.pixelSize: 24 }
+            Text { id: note; y: label.height + 3; width: parent.width; elide: Text.ElideMiddle; text: "note" }
+        }
+    }
+})",
+                    {{QStringLiteral("rows"), QVariant::fromValue<QObject*>(&rows)}});
+    view().grab();
+    const QList<QQuickItem*> made = view().findAll(QStringLiteral("tallRow"));
+    ASSERT_FALSE(made.isEmpty());
+    for (QQuickItem* row : made) {
+        EXPECT_GT(row->height(), 60);
+        EXPECT_LE(row->property("moves").toInt(), 1) << row->y();
+    }
+}
+
 TEST_F(KitLists, RingGaugeDrawsNothingBelowZeroAFullRingAboveOneAndHalfFromTwelveClockwise)
 {
     loadKit(R"(Row {

@@ -21,7 +21,9 @@ Item {
     property string leavingText
     // While rolling under the software renderer, each text is drawn once into a picture that then
     // only moves and fades: blending a picture costs far less than drawing faded glyphs each frame.
-    readonly property bool rollsAsPictures: progress < 1 && GraphicsInfo.api === GraphicsInfo.Software
+    // The pictures are made on the roll's first step, not with the new text: at 0 the two texts
+    // look as at rest, and a picture made in that frame would ask for one more frame of its own.
+    readonly property bool rollsAsPictures: progress > 0 && progress < 1 && GraphicsInfo.api === GraphicsInfo.Software
 
     implicitWidth: current.implicitWidth
     implicitHeight: current.implicitHeight

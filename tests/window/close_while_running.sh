@@ -80,15 +80,33 @@ header_right() {
   echo $((224 + 34 + column - 20))
 }
 
+# Pixels of `region` that differ between two screenshots.
+region_change() {
+  local changed
+  changed=$(compare -metric AE -fuzz 8% -extract "$1" "$2" "$3" null: 2>&1 || true)
+  echo "${changed%% *}"
+}
+
 # Clicks at `x` `y` and waits until the window's `region` (WxH+X+Y) has changed; fails with `what`.
+# The region is first left to settle (a page still being built on a slow machine keeps drawing it),
+# and the pointer then rests on the sidebar's empty part: a button it stayed over would change the
+# region by its hover look alone, long before the work it started shows anything.
 click_until_changed() {
   local x=$1 y=$2 region=$3 what=$4 changed=0
   import -window "$window" "$work/before.png" || fail "no screenshot before $what"
+  for _ in $(seq 40); do
+    sleep 0.25
+    import -window "$window" "$work/settled.png" || continue
+    changed=$(region_change "$region" "$work/before.png" "$work/settled.png")
+    mv "$work/settled.png" "$work/before.png"
+    [ "$changed" -le 200 ] 2>/dev/null && break
+  done
   click "$x" "$y" 0.2
+  xdotool mousemove --window "$window" "$sidebar_x" 620
   for _ in $(seq 80); do
     import -window "$window" "$work/after.png" || continue
-    changed=$(compare -metric AE -fuzz 8% -extract "$region" "$work/before.png" "$work/after.png" null: 2>&1 || true)
-    [ "${changed%% *}" -gt 200 ] 2>/dev/null && sleep 0.5 && return 0
+    changed=$(region_change "$region" "$work/before.png" "$work/after.png")
+    [ "$changed" -gt 200 ] 2>/dev/null && sleep 0.5 && return 0
     sleep 0.25
   done
   fail "$what"

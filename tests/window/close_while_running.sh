@@ -143,13 +143,16 @@ click "$(($(header_right) - 105 - 16 - 46))" 158 0.3
 close_and_time "a storage analysis, ended with Ctrl+Q" quit
 
 # A Trash batch: Installer Cleanup's Preview, Choose Files, Select All (left, under the filter row),
-# Move to Trash (right, on that row) and the confirmation.
+# Move to Trash (right, on that row) and the confirmation. Each step waits for what the one before
+# shows: the row of selection buttons, the rows' ticked boxes, the confirmation over the window.
 launch_roror $(slow_calls rename,renameat,renameat2 20000) "$roror"
 show_page 6
 click_until_header_changes "$(($(header_right) - 61))"
-click "$(($(header_right) - 75))" 158
-click 314 339 0.4
-click "$(($(header_right) - 74))" 339 0.6
+click_until_changed "$(($(header_right) - 75))" 158 "$(($(header_right) - 268))x36+268+322" \
+  "choosing files showed no selection buttons"
+click_until_changed 314 339 "40x300+280+400" "Select All ticked no rows"
+click_until_changed "$(($(header_right) - 74))" 339 "300x100+$((width / 2 - 150))+$((height / 2 - 50))" \
+  "Move to Trash asked for no confirmation"
 accept_confirmation 0.5
 close_and_time "a Trash batch"
 trash="$home/.local/share/Trash"

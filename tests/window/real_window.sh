@@ -56,12 +56,20 @@ positions=()
 for i in 1 2 3 4 5 6; do positions+=("$((108 + 46 * i + 21))"); done
 positions+=("$((height - 20 - 21))" "$((108 + 21))")
 names=(clean uninstall optimize analyze purge installer maintenance dashboard)
+previous=$shots/0-overview-b.png
 for i in "${!positions[@]}"; do
   xdotool mousemove --window "$window" "$x" "${positions[$i]}" click 1
-  # The selection slides for 0.35 s.
+  # The selection slides for 0.35 s; a page shown for the first time is read and built then, which
+  # a slow build or a loaded machine can stretch, so the shot is taken again until it moved on.
   sleep 0.8
-  kill -0 "$app_pid" 2>/dev/null || fail "the program ended after the click on ${names[$i]}: $(cat "$work/roror.log")"
-  import -window "$window" "$shots/$((i + 1))-${names[$i]}.png" || fail "no screenshot after ${names[$i]}"
+  shot=$shots/$((i + 1))-${names[$i]}.png
+  for _ in $(seq 40); do
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended after the click on ${names[$i]}: $(cat "$work/roror.log")"
+    import -window "$window" "$shot" || fail "no screenshot after ${names[$i]}"
+    [ "$(md5sum <"$shot")" != "$(md5sum <"$previous")" ] && break
+    sleep 0.25
+  done
+  previous=$shot
 done
 
 distinct=$(md5sum "$shots"/[1-8]-*.png | cut -d' ' -f1 | sort -u | wc -l)

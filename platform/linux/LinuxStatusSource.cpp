@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxStatusSource.h"
 
+#include "platform/linux/LinuxProcessFolders.h"
 #include "platform/linux/LinuxProcfs.h"
 
 #include <QDir>
@@ -694,48 +695,15 @@ std::optional<QString> LinuxStatusSource::trashFolder()
 
 namespace {
 
-// Reads up to `size` bytes of a file below an open folder into `buffer`, with plain system calls;
-// the count read, absent when the file cannot be opened. With `untilLineEnd`, a read that ends a
-// line ends the reading: the kernel hands a one-line file over whole, so the end of the file need
-// not be asked for again.
-std::optional<size_t> readIntoAt(int folder, const char* name, char* buffer, size_t size, bool untilLineEnd)
-{
-    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    size_t used = 0;
-    while (used < size) {
-        const ssize_t n = ::read(fd, buffer + used, size - used);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        used += static_cast<size_t>(n);
-        if (untilLineEnd && buffer[used - 1] == '\n')
-            break;
-    }
-    ::close(fd);
-    return used;
-}
-
 // A file below an open folder, at most `limit` bytes of it.
 std::optional<QByteArray> readAt(int folder, const char* name, qsizetype limit)
 {
     QByteArray data(limit, Qt::Uninitialized);
-    const auto used = readIntoAt(folder, name, data.data(), static_cast<size_t>(limit), false);
+    const auto used = LinuxProcessFolders::readIntoAt(folder, name, data.data(), static_cast<size_t>(limit), false);
     if (!used)
         return std::nullopt;
     data.resize(static_cast<qsizetype>(*used));
     return data;
-}
-
-// A one-line file below an open folder, read into `buffer`.
-std::optional<std::string_view> readLineAt(int folder, const char* name, char* buffer, size_t size)
-{
-    const auto used = readIntoAt(folder, name, buffer, size, true);
-    if (!used)
-        return std::nullopt;
-    return std::string_view(buffer, *used);
 }
 
 constexpr unsigned kKernelThreadFlag = 0x00200000; // PF_KTHREAD in the flags of /proc/<pid>/stat
@@ -762,51 +730,39 @@ LinuxStatusSource::ProcessTable LinuxStatusSource::readProcessTable()
     table.rows.reserve(m_identities.size() + 16);
     table.times.reserve(m_identities.size() + 16);
     char file[64];
-    char statBuffer[4096];
     bool kthreaddListed = false;
-    while (dirent* entry = ::readdir(dir)) {
-        const char* name = entry->d_name;
-        if (name[0] < '1' || name[0] > '9' || std::strlen(name) > 20)
-            continue;
-        std::snprintf(file, sizeof file, "%s/stat", name);
-        const auto statText = readLineAt(procFd, file, statBuffer, sizeof statBuffer);
-        if (!statText)
-            continue; // gone meanwhile
-        const auto stat = LinuxProcfs::parseProcessStat(*statText);
-        if (!stat)
-            continue;
-
+    LinuxProcessFolders::forEachProcessStat(dir, [&](const char* name, const LinuxProcfs::ProcessStat& stat) {
         ProcessReading row;
-        row.pid = stat->pid;
-        row.ppid = stat->ppid;
-        row.startTime = stat->startTime;
-        row.kernelThread = (stat->flags & kKernelThreadFlag) != 0;
-        if (row.pid == kKernelThreadDaemon && (row.kernelThread || stat->comm == QLatin1String("kthreadd")))
+        row.pid = stat.pid;
+        row.ppid = stat.ppid;
+        row.startTime = stat.startTime;
+        row.kernelThread = (stat.flags & kKernelThreadFlag) != 0;
+        if (row.pid == kKernelThreadDaemon && (row.kernelThread || stat.comm == QLatin1String("kthreadd")))
             kthreaddListed = true;
         if (row.kernelThread) {
             // Kernel threads have no command line and no memory of their own.
-            row.name = stat->comm;
-            row.command = stat->comm;
+            row.name = stat.comm;
+            row.command = stat.comm;
         } else {
             // The same pid, start time and kernel name are the same program as last time (an exec
             // renames the task): its command line need not be read again.
             const auto known = m_identities.constFind(row.pid);
-            if (known != m_identities.constEnd() && known->startTime == stat->startTime && known->comm == stat->comm) {
+            if (known != m_identities.constEnd() && known->startTime == stat.startTime && known->comm == stat.comm) {
                 row.name = known->name;
                 row.command = known->command;
             } else {
                 std::snprintf(file, sizeof file, "%s/cmdline", name);
                 const QByteArray cmdline = readAt(procFd, file, 4096).value_or(QByteArray());
-                row.name = LinuxProcfs::processName(cmdline, stat->comm);
-                row.command = LinuxProcfs::processCommand(cmdline, stat->comm);
+                row.name = LinuxProcfs::processName(cmdline, stat.comm);
+                row.command = LinuxProcfs::processCommand(cmdline, stat.comm);
             }
-            identities.insert(row.pid, ProcessIdentity{stat->startTime, stat->comm, row.name, row.command});
+            identities.insert(row.pid, ProcessIdentity{stat.startTime, stat.comm, row.name, row.command});
         }
         if (memoryTotal > 0)
-            row.memory = static_cast<double>(stat->residentPages) * pageSize / memoryTotal * 100.0;
-        table.times.insert(row.pid, CPUTime{stat->startTime, stat->utime + stat->stime});
+            row.memory = static_cast<double>(stat.residentPages) * pageSize / memoryTotal * 100.0;
+        table.times.insert(row.pid, CPUTime{stat.startTime, stat.utime + stat.stime});
         table.rows.append(std::move(row));
-    }
+    });
     ::closedir(dir);
     m_identities = std::move(identities);
 
